@@ -1,0 +1,45 @@
+#pragma once
+// Date and time texts: the fixed patterns of the link files and reports, the time of day in
+// seconds, and one general date form (short date, then long time) for FLC.dat line 2 and the
+// date line of script files, with a parser that recognises such a line.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kavro {
+
+struct DateTime {
+  int year = 2000;
+  int month = 1;   // 1..12
+  int day = 1;     // 1..31
+  int hour = 0;    // 0..23
+  int minute = 0;  // 0..59
+  int second = 0;  // 0..59
+  bool operator==(const DateTime&) const = default;
+};
+
+// Patterns: "mmm-dd-yyyy hh:mm:ss", "dd-mmm-yyyy hh:mm:ss", "yyyy-mmm-dd hh:mm:ss", "yyyy/mm/dd",
+// "hh:mm:ss" (24 h). "mmm" is the English month abbreviation ("Jan".."Dec"). Any other
+// character of the pattern is copied as it is.
+std::string FormatDateTime(const DateTime& when, std::string_view pattern);
+
+// Seconds since midnight of when's time of day (0..86399).
+int SecondsSinceMidnight(const DateTime& when);
+
+// The general date form: "12/5/2026 6:00:00 PM" (month/day/year without leading zeros, then the
+// 12-hour long time with AM/PM).
+std::string GeneralDate(const DateTime& when);
+
+// What a line that is a date, a time or both holds.
+struct DateLine {
+  bool hasDate = false;
+  bool hasTime = false;
+  DateTime value;  // fields not present keep their DateTime defaults
+};
+
+// Recognises a line as written by GeneralDate, or any of: a date "m/d/yyyy" or "yyyy-mm-dd",
+// a time "h:mm", "h:mm:ss" with optional " AM"/" PM", or a date followed by a time. Blanks
+// around are ignored. Returns nothing for any other text (including invalid dates and times).
+std::optional<DateLine> ParseDateLine(std::string_view line);
+
+}  // namespace kavro

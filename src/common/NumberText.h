@@ -1,0 +1,44 @@
+#pragma once
+// Every number text the controller writes or reads: format patterns, the shortest general form
+// of a single, 16-bit conversions and "is numeric". The decimal separator is always ".", whatever
+// the locale, so files and cells move between machines unchanged.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kavro {
+
+// Formats value with a pattern of "#" (optional digit), "0" (required digit) and one optional
+// "." (decimal point): "####0.000" -> "12.500", "#0.0000" -> "0.1235", "##0" -> "13", "#000" ->
+// "007", "######0.000#" -> "1.2345" / "1.500". Rounds half away from zero at the last shown
+// digit (as the pattern formatter of the original platform does), no thousands separator,
+// a leading "-" for negatives; a value that rounds to zero is written without the minus.
+std::string FormatNumber(double value, std::string_view pattern);
+
+// The shortest general form of a single: up to seven significant digits, no trailing zeros,
+// no decimal point for whole numbers ("12.5", "-3", "0.1", "1E+08", "1.5E-07").
+std::string GeneralNumber(float value);
+
+// Nearest integer, halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+double RoundHalfEven(double value);
+
+// Conversion to a 16-bit integer: RoundHalfEven, then outside -32768..32767 (or not finite)
+// throws KavroError 6 "Overflow".
+int16_t ToInt16(double value);
+
+// True when text, with blanks around it, is a number: optional sign, digits with an optional
+// "." fraction (at least one digit in all), optional exponent ("E" or "e", optional sign,
+// digits). Empty or blank text is not numeric.
+bool IsNumeric(std::string_view text);
+
+// The number of a numeric text (see IsNumeric); throws KavroError 13 "Type mismatch" otherwise.
+double ToNumber(std::string_view text);
+
+// ToNumber narrowed to a single; a value beyond the single range throws 6 "Overflow".
+float ToSingle(std::string_view text);
+
+// The leading numeric part of a cell text: leading blanks skipped, then the longest prefix that
+// reads as a number ("12.5 kg" -> 12.5, "-3abc" -> -3, "abc" -> 0, "" -> 0).
+double LeadingNumber(std::string_view text);
+
+}  // namespace kavro

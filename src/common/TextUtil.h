@@ -1,0 +1,15 @@
+#pragma once
+// Small string helpers shared by every layer. Blanks are spaces only, as the controller's own
+// trimming treats them; TrimAll also drops tabs, CR and LF.
+#include <string>
+#include <string_view>
+
+namespace kavro {
+
+std::string TrimRight(std::string_view text);  // trailing spaces removed
+std::string TrimLeft(std::string_view text);   // leading spaces removed
+std::string Trim(std::string_view text);       // both
+bool Contains(std::string_view text, std::string_view part);
+bool StartsWith(std::string_view text, std::string_view prefix);
+
+}  // namespace kavro

@@ -1,0 +1,26 @@
+#pragma once
+// The file operations the core needs, behind one small port so that tests can make a write or a
+// rename fail on purpose. The real implementation (SystemFileSystem) uses the C++ library.
+#include <string>
+
+namespace kavro {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual bool Exists(const std::string& path) = 0;
+  // Reads the whole file as bytes; false when it cannot be opened or read.
+  virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
+  // Writes bytes to path + a temporary suffix in the same folder and renames it over path, so a
+  // reader never sees half a file. On failure the old file is untouched, the temporary file is
+  // gone, and error (when given) says what failed.
+  virtual bool WriteAtomic(const std::string& path, const std::string& bytes,
+                           std::string* error = nullptr) = 0;
+  virtual bool Copy(const std::string& from, const std::string& to) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+};
+
+// The real file system.
+FileSystem& SystemFileSystem();
+
+}  // namespace kavro

@@ -1,0 +1,23 @@
+#pragma once
+// The operator at the screen: modal message boxes and input boxes. The window answers with
+// dialogs; tests answer from a script and keep a log of what was shown.
+#include <optional>
+#include <string>
+
+namespace kavro {
+
+enum class MsgIcon { None, Information, Exclamation, Question, Critical };
+enum class MsgButtons { OK, OKCancel, YesNo };
+enum class MsgAnswer { OK, Cancel, Yes, No };
+
+class Operator {
+ public:
+  virtual ~Operator() = default;
+  virtual MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                               MsgButtons buttons) = 0;
+  // Nothing when the operator cancels.
+  virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                              const std::string& initial) = 0;
+};
+
+}  // namespace kavro
