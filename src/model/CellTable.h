@@ -1,0 +1,43 @@
+#pragma once
+// A table of text cells with a text colour and a background colour each: the main grid
+// (MSHFlexGrid1) and the output strip (MSHFlexGrid4) are held here, without any window, so the
+// engine reads and writes them and tests assert them directly.
+#include <string>
+#include <vector>
+
+#include "model/Colour.h"
+
+namespace kavro {
+
+struct Cell {
+  std::string text;
+  Colour foreColour = kBlack;
+  Colour backColour = kWhite;
+};
+
+class CellTable {
+ public:
+  CellTable(int rows, int cols);
+  int Rows() const { return rows_; }
+  int Cols() const { return cols_; }
+  // Rows and columns count from 0; an address outside the table throws KavroError 9
+  // "Subscript out of range" (the grid's own failure for a bad address).
+  const std::string& Text(int row, int col) const;
+  void SetText(int row, int col, std::string text);
+  Cell& At(int row, int col);
+  const Cell& At(int row, int col) const;
+  // The current cell: the row and column of the last click.
+  int CurrentRow() const { return currentRow_; }
+  int CurrentCol() const { return currentCol_; }
+  void SetCurrent(int row, int col);
+
+ private:
+  int Index(int row, int col) const;
+  int rows_;
+  int cols_;
+  std::vector<Cell> cells_;
+  int currentRow_ = 0;
+  int currentCol_ = 0;
+};
+
+}  // namespace kavro

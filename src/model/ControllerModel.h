@@ -1,0 +1,166 @@
+#pragma once
+// The one store of the controller. Created at start, never rebuilt; every operation reads and
+// writes its fields in place through 1-based slot numbers (slot 0 of each table is unused).
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "model/Dimensions.h"
+
+namespace kavro {
+
+// One membership zone of a variable: four points of a piecewise-linear membership function.
+struct MFZone {
+  std::string MFName;
+  std::array<float, NumPoints + 1> MFPValue{};  // slots 1..4: process values, ascending
+  std::array<float, NumPoints + 1> MFValue{};   // slots 1..4: membership values, 0..1
+  float MFDegree = 0;                            // degree of the current PVIN, 0..1
+};
+
+using ZoneTable = std::array<MFZone, NumZones + 1>;             // slots 1..7
+using HistoryTable = std::array<float, HistoryLength + 3>;      // slots 1..200 (201, 202 spare)
+using SlopeTable = std::array<float, NumSlopes + 1>;            // slots 1..3
+
+struct PVarInRecord {
+  std::string PVarName;
+  std::string Units;
+  std::string DCSTagPV;
+  std::string DCSTagHigh;
+  std::string DCSTagLow;
+  float PVHigh = 0;
+  float PVIN = 0;
+  float PVLow = 0;
+  HistoryTable History{};
+  SlopeTable Slope{};
+  ZoneTable Zone{};
+  float VarIndex = 0;
+  std::string PlotHi;
+  std::string PlotLo;
+};
+
+struct PVarOutRecord {
+  std::string PVarName;
+  std::string Units;
+  std::string DCSTagPV;
+  std::string DCSTagHigh;
+  std::string DCSTagLow;
+  std::string DCSTagOut;
+  std::string DCSMaxChange;
+  std::string DCSChangeTime;
+  std::string DCSWaitChange;
+  float PVHigh = 0;
+  float PVIN = 0;
+  float PVLow = 0;
+  float ScriptAdjust = 0;
+  float Max_Change = 0;
+  float Change_Time = 0;  // minutes
+  float Wait_Change = 0;  // minutes
+  HistoryTable History{};
+  SlopeTable Slope{};
+  std::string OutputType;
+  std::string ValueOut;
+  ZoneTable Zone{};
+  bool ClampIncrease = false;
+  bool ClampDecrease = false;
+  bool SendOutput = false;
+  int16_t IncreaseCounter = 0;
+  int16_t DecreaseCounter = 0;
+  std::string PlotHi;
+  std::string PlotLo;
+};
+
+struct Rule {
+  std::array<std::string, NumTerms + 1> Term;  // 1..6 inputs, 7..8 outputs
+  std::string Operator;
+  std::string Strength;
+};
+
+struct FLCBlockRecord {
+  std::string Name1;
+  std::string LinkAppl;
+  std::string Link2Appl;
+  std::string LinkTopicName;
+  int16_t RunFrequency = 0;   // seconds
+  int16_t LinkFrequency = 0;  // seconds
+  std::string DCSRunFreq;
+  std::string DCSONOFF;
+  std::string DCSWatchDog;
+  std::string DCSErrorCode;
+  bool SlopeCorr = false;
+};
+
+// Shared state of the DCS link.
+struct LinkState {
+  std::string LinkStatus = kOff;      // "ON" / "OFF"
+  std::string LinkStatusSent = kOff;  // the state last sent to the DCS
+  bool SkipNextRead = false;
+  double LastReadTime = 0;   // seconds since midnight of the last successful read
+  double LastWriteTime = 0;  // the same for the last write
+};
+
+struct ControllerModel {
+  // Controller block and file header.
+  FLCBlockRecord FLCBlock;
+  std::string FLCVersion;
+  std::string Program_Interface;
+  bool RestartInterface = false;
+  std::string ControlMode;
+
+  // Variables, rules and constant tables.
+  std::array<PVarInRecord, NumIn + 1> PVarIn{};
+  std::array<PVarOutRecord, NumOut + 1> PVarOut{};
+  std::array<Rule, NumRules + 1> Rules{};
+  std::array<std::string, NumDeFuzz + 1> DeFuzz{};
+  std::array<std::string, NumOperators + 1> OperatorNames{};
+  std::array<int16_t, NumSlopes + 1> SlopeWindow{};
+
+  // Run-time fields (not persisted).
+  int16_t HistCount = 0;
+  bool ToFileMode = true;
+  bool CycleHold = false;
+  bool ChangesPending = false;
+  int16_t SelCol = 0;
+  int16_t SelRow = 0;
+  int16_t DCSOnOffValue = 0;
+  int16_t ErrorCodeValue = 0;
+  bool LinkReadError = false;
+  bool LinkWriteError = false;
+  std::string WorkDir;
+  std::string ProductName = "Kavro";
+
+  LinkState Link;
+
+  // Main-window state shared with the cycle.
+  int16_t LockCountdown = 0;
+  int16_t ErrorStep = 0;
+};
+
+// The version text of the running program: "Kavro Version 1.0.0".
+std::string ProgramVersionText();
+
+// Gives every field its start value; WorkDir becomes workDir.
+void ResetModel(ControllerModel& model, const std::string& workDir);
+
+// The defaulting step run after ResetModel and before the configuration file is read.
+void ApplyDefaults(ControllerModel& model);
+
+// Which variable a rule term slot refers to: term j is input j for j <= NumIn, otherwise
+// output j - NumIn.
+struct TermVariable {
+  bool isInput;
+  int slot;
+};
+TermVariable VariableOfTerm(int termSlot);
+
+// A variable is in use when its name without trailing blanks is not empty.
+bool IsUsed(const PVarInRecord& variable);
+bool IsUsed(const PVarOutRecord& variable);
+
+// The zones of the variable that term slot j refers to.
+ZoneTable& ZonesOfTerm(ControllerModel& model, int termSlot);
+const ZoneTable& ZonesOfTerm(const ControllerModel& model, int termSlot);
+
+// The name shown for a zone read with an empty name: "Zone " + slot.
+std::string DefaultZoneName(int zoneSlot);
+
+}  // namespace kavro
