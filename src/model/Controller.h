@@ -4,6 +4,7 @@
 // take a Controller& and work on it in place.
 #include "common/ports/Ports.h"
 #include "model/ControllerModel.h"
+#include "model/EventLog.h"
 #include "model/MainGrid.h"
 #include "model/WindowState.h"
 
@@ -14,6 +15,7 @@ struct Controller {
   MainGrid grid;       // MSHFlexGrid1
   OutputStrip strip;   // MSHFlexGrid4
   WindowState window;
+  EventLog events;
   Ports ports;
 };
 

@@ -1,0 +1,26 @@
+#pragma once
+// The steps of the control cycle that belong to other parts of the controller: the link, the
+// scripts and the window's refreshes. app/ fills them in when it wires the program; a step left
+// empty does nothing, so the engine runs headless and in tests without them.
+#include <functional>
+
+namespace kavro {
+
+struct Controller;
+
+struct CycleSteps {
+  // Link read and write; called only while the link is ON. They set or clear LinkReadError /
+  // LinkWriteError and never throw for a link failure.
+  std::function<void(Controller&)> readLink;
+  std::function<void(Controller&)> writeLink;
+  // The pre- and post-process scripts: run the script when it is loaded and switched on, and
+  // return true when it ran. A script error is thrown as KavroError into the cycle.
+  std::function<bool(Controller&)> runPreScript;
+  std::function<bool(Controller&)> runPostScript;
+  // Display refreshes at the end of the cycle (skipped while minimised or CycleHold is set).
+  std::function<void(Controller&)> refreshStatus;
+  std::function<void(Controller&)> refreshTrend;
+  std::function<void(Controller&)> refreshLinkPanel;
+};
+
+}  // namespace kavro
