@@ -1,0 +1,111 @@
+#include "support/FakePorts.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace kavro::test {
+
+MsgAnswer FakeOperator::MessageBox(const std::string& text, const std::string& title,
+                                   MsgIcon icon, MsgButtons buttons) {
+  messages.push_back({text, title, icon, buttons});
+  if (!answers.empty()) {
+    const MsgAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
+}
+
+std::optional<std::string> FakeOperator::InputBox(const std::string& prompt,
+                                                  const std::string&, const std::string& initial) {
+  prompts.push_back(prompt);
+  if (!inputs.empty()) {
+    auto answer = inputs.front();
+    inputs.pop_front();
+    return answer;
+  }
+  return initial;
+}
+
+DateTime FakeClock::Now() {
+  DateTime now = date;
+  const int whole = static_cast<int>(std::floor(seconds));
+  now.hour = whole / 3600;
+  now.minute = (whole / 60) % 60;
+  now.second = whole % 60;
+  return now;
+}
+
+void FakeClock::Advance(double by) {
+  seconds += by;
+  while (seconds >= 86400.0) {
+    seconds -= 86400.0;
+    ++date.day;  // good enough for tests that cross one midnight
+  }
+}
+
+void FakeEventPump::Sleep(int milliseconds) {
+  sleptMilliseconds += milliseconds;
+  if (clock_) clock_->Advance(milliseconds / 1000.0);
+}
+
+long long FakeProcessStarter::Start(const std::string& program,
+                                    const std::vector<std::string>& arguments) {
+  started.push_back({program, arguments});
+  if (failStart) return 0;
+  const long long id = static_cast<long long>(started.size()) + 1000;
+  running[id] = true;
+  return id;
+}
+
+bool FakeProcessStarter::IsRunning(long long processId) {
+  const auto it = running.find(processId);
+  return it != running.end() && it->second;
+}
+
+FakeWorld::FakeWorld() {
+  controller.ports.op = &op;
+  controller.ports.clock = &clock;
+  controller.ports.events = &events;
+  controller.ports.timer = &timer;
+  controller.ports.processes = &processes;
+  controller.ports.clipboard = &clipboard;
+}
+
+ScratchDir::ScratchDir() {
+  namespace fs = std::filesystem;
+  std::random_device seed;
+  const fs::path base = fs::path(KAVRO_BINARY_DIR) / "scratch";
+  fs::create_directories(base);
+  for (;;) {
+    fs::path candidate = base / ("t" + std::to_string(seed()));
+    if (fs::create_directory(candidate)) {
+      path_ = candidate.string();
+      return;
+    }
+  }
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void ScratchDir::Write(const std::string& name, const std::string& bytes) const {
+  std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string ScratchDir::Read(const std::string& name) const {
+  std::ifstream in(File(name), std::ios::binary);
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+}  // namespace kavro::test

@@ -1,0 +1,114 @@
+#pragma once
+// Fakes of every port: they record what the core asked for and answer from a script, so tests
+// assert the exact messages an operator would see without any window.
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/ports/Ports.h"
+#include "model/Controller.h"
+
+namespace kavro::test {
+
+struct ShownMessage {
+  std::string text;
+  std::string title;
+  MsgIcon icon;
+  MsgButtons buttons;
+};
+
+class FakeOperator : public Operator {
+ public:
+  MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                       MsgButtons buttons) override;
+  std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& initial) override;
+
+  std::vector<ShownMessage> messages;          // every message box shown, in order
+  std::deque<MsgAnswer> answers;               // answers to give; OK / Yes when empty
+  std::vector<std::string> prompts;            // every input box prompt
+  std::deque<std::optional<std::string>> inputs;  // answers to input boxes; the initial text when empty
+};
+
+class FakeClock : public Clock {
+ public:
+  double SecondsOfDay() override { return seconds; }
+  DateTime Now() override;
+  void Advance(double by);  // moves the time of day on, wrapping at midnight
+  double seconds = 12 * 3600.0;
+  DateTime date{2026, 12, 5, 12, 0, 0};  // the date part of Now()
+};
+
+class FakeEventPump : public EventPump {
+ public:
+  explicit FakeEventPump(FakeClock* clock = nullptr) : clock_(clock) {}
+  void ProcessEvents() override { ++processEventsCalls; }
+  void Sleep(int milliseconds) override;
+  int processEventsCalls = 0;
+  long long sleptMilliseconds = 0;
+
+ private:
+  FakeClock* clock_;
+};
+
+class FakeCycleTimer : public CycleTimer {
+ public:
+  void Arm(int milliseconds) override {
+    armed = true;
+    intervals.push_back(milliseconds);
+  }
+  void Stop() override { armed = false; }
+  bool armed = false;
+  std::vector<int> intervals;
+};
+
+class FakeProcessStarter : public ProcessStarter {
+ public:
+  long long Start(const std::string& program, const std::vector<std::string>& arguments) override;
+  bool IsRunning(long long processId) override;
+  struct Started {
+    std::string program;
+    std::vector<std::string> arguments;
+  };
+  std::vector<Started> started;
+  bool failStart = false;
+  std::map<long long, bool> running;  // process id -> still running
+};
+
+class FakeClipboard : public Clipboard {
+ public:
+  void SetText(const std::string& text) override { this->text = text; }
+  std::string text;
+};
+
+// A controller wired to fresh fakes, with the real file system (tests use a scratch folder).
+struct FakeWorld {
+  FakeWorld();
+  FakeOperator op;
+  FakeClock clock;
+  FakeEventPump events{&clock};
+  FakeCycleTimer timer;
+  FakeProcessStarter processes;
+  FakeClipboard clipboard;
+  Controller controller;
+};
+
+// A new empty folder under the build tree, removed when the object goes.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  void Write(const std::string& name, const std::string& bytes) const;
+  std::string Read(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace kavro::test
