@@ -3,8 +3,23 @@
 // Each area of the window adds its fields here as it is built.
 #include <array>
 #include <string>
+#include <vector>
+
+#include "model/Colour.h"
+#include "model/Dimensions.h"
 
 namespace kavro {
+
+// The window's own face colour: a label or frame drawn without a colour of its own.
+inline constexpr Colour kFaceColour = Colour::FromRgb(240, 240, 240);
+
+// A label of the main window: its caption, colours and whether it is shown.
+struct LabelState {
+  std::string caption;
+  Colour backColour = kFaceColour;
+  Colour foreColour = kBlack;
+  bool visible = true;
+};
 
 struct WindowState {
   // Menus.
@@ -16,6 +31,38 @@ struct WindowState {
   std::array<std::string, 3> Label5;
 
   bool minimised = false;  // the main window is minimised: the cycle skips its refresh
+
+  // --- The operator window (start-up, main display, status refresh, small commands) ---
+  std::string caption;   // FLControl's title: Name1 + ": Kavro"
+  std::string appTitle;  // the task bar's title: "Kavro: " + Name1
+  LabelState Label3;     // title label
+  LabelState Label4{"Read File Error", kFaceColour, kBlack, false};  // link error line
+  std::string frameStatusCaption = "Status";
+  Colour frameStatusColour = kFaceColour;
+  LabelState lblMode;
+  LabelState lblLink;  // link state: start-up sets "Link OFF"; the link commands change it
+  LabelState lblPreScript{"PreScript"};
+  LabelState lblPostScript{"PostScript"};
+  std::array<LabelState, NumOut> lblClamp{};    // index k - 1 for output k
+  std::array<LabelState, NumIn> lblVarIndex{};  // index i - 1 for input i
+  // Trend scale labels, one pair per variable column (index 0 = input 1 .. 7 = output 2).
+  std::array<std::string, NumIn + NumOut> lblScaleHi{};
+  std::array<std::string, NumIn + NumOut> lblScaleLo{};
+  // Rule-rows selector and how many rows of the main grid are visible without scrolling.
+  std::vector<std::string> cmbDisplayRules;
+  std::string cmbDisplayRulesText;
+  int RuleRowsShown = 32;
+  // Calculation report list shown over the main grid.
+  bool lstDebugVisible = false;
+  std::vector<std::string> lstDebug;
+  // Check marks and enabled flags of menu items not listed above.
+  bool mnuToDCSChecked = false;
+  bool mnuToFileChecked = false;
+  bool mnuSlopeChecked = false;
+  bool mnuDebugLinkEnabled = true;
+  bool mnuPreProcessExeChecked = false;
+  bool mnuPostProcessExeChecked = false;
+  bool exitRequested = false;  // File / Exit was confirmed: the program ends now
 };
 
 }  // namespace kavro
