@@ -98,6 +98,15 @@ struct LinkState {
   double LastWriteTime = 0;  // the same for the last write
 };
 
+// Control engine (engine area): a rule strength and the text it was last written as, so that an
+// unchanged strength is neither formatted nor read back again in the next cycle.
+struct StrengthMemo {
+  bool filled = false;
+  float value = 0;     // the strength as computed
+  std::string text;    // its "#0.0000" text
+  float readBack = 0;  // the number of that text, as defuzzification uses it
+};
+
 struct ControllerModel {
   // Controller block and file header.
   FLCBlockRecord FLCBlock;
@@ -133,6 +142,9 @@ struct ControllerModel {
   // Main-window state shared with the cycle.
   int16_t LockCountdown = 0;
   int16_t ErrorStep = 0;
+
+  // Control engine (engine area): work kept between cycles; not configuration, never saved.
+  std::array<StrengthMemo, NumRules + 1> StrengthMemos{};
 };
 
 // The version text of the running program: "Kavro Version 1.0.0".
