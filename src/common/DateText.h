@@ -19,15 +19,17 @@ struct DateTime {
 };
 
 // Patterns: "mmm-dd-yyyy hh:mm:ss", "dd-mmm-yyyy hh:mm:ss", "yyyy-mmm-dd hh:mm:ss", "yyyy/mm/dd",
-// "hh:mm:ss" (24 h). "mmm" is the English month abbreviation ("Jan".."Dec"). Any other
-// character of the pattern is copied as it is.
+// "hh:mm:ss" (24 h, zero-padded). "mmm" is the English month abbreviation ("Jan".."Dec"); "mm"
+// is the minute right after "hh" and the month otherwise. Any other character of the pattern
+// is copied as it is.
 std::string FormatDateTime(const DateTime& when, std::string_view pattern);
 
 // Seconds since midnight of when's time of day (0..86399).
 int SecondsSinceMidnight(const DateTime& when);
 
 // The general date form: "12/5/2026 6:00:00 PM" (month/day/year without leading zeros, then the
-// 12-hour long time with AM/PM).
+// 12-hour long time with AM/PM). The time is always written, midnight as "12:00:00 AM" and
+// noon as "12:00:00 PM", so a reader always finds both parts.
 std::string GeneralDate(const DateTime& when);
 
 // What a line that is a date, a time or both holds.
@@ -38,8 +40,10 @@ struct DateLine {
 };
 
 // Recognises a line as written by GeneralDate, or any of: a date "m/d/yyyy" or "yyyy-mm-dd",
-// a time "h:mm", "h:mm:ss" with optional " AM"/" PM", or a date followed by a time. Blanks
-// around are ignored. Returns nothing for any other text (including invalid dates and times).
+// a time "h:mm", "h:mm:ss" with optional " AM"/" PM" (either case; hours 1..12 then), or a
+// date followed by blanks and a time. Blanks around (spaces, tabs, CR, LF) are ignored.
+// Returns nothing for any other text, including invalid dates ("2/30/2026") and times
+// ("25:00"), two-digit years and label lines such as "Note: 1:2".
 std::optional<DateLine> ParseDateLine(std::string_view line);
 
 }  // namespace kavro

@@ -21,6 +21,8 @@ class KavroError : public std::runtime_error {
 // Numbers and descriptions the core raises itself; they match the script language's own
 // numbering so that a failure reads the same wherever it comes from.
 namespace errors {
+inline constexpr int kInvalidCall = 5;
+inline constexpr const char* kInvalidCallText = "Invalid procedure call or argument";
 inline constexpr int kOverflow = 6;
 inline constexpr const char* kOverflowText = "Overflow";
 inline constexpr int kSubscript = 9;
