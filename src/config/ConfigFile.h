@@ -17,6 +17,9 @@ std::string ConfigPath(const ControllerModel& model);
 // where the file existed. Returns false when a failure message was shown.
 bool ReadConfig(Controller& controller);
 
+// ReadConfig on bytes already in memory (kavro-config reads any file this way).
+bool ReadConfigBytes(Controller& controller, const std::string& bytes);
+
 // The exact bytes WriteConfig writes for this model (1002 lines, CR LF); dateLine is line 2.
 std::string ConfigText(const ControllerModel& model, const std::string& dateLine);
 

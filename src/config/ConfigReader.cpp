@@ -1,0 +1,329 @@
+// Reading FLC.dat. The reader is tolerant where plants' hand-edited files need it (unknown lines
+// are skipped, blocks may come in any order or be missing) and strict where a wrong value would
+// make the controller act on garbage (a bad number or slot stops the reading with a message).
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/KavroError.h"
+#include "common/NumberText.h"
+#include "common/TextUtil.h"
+#include "config/ConfigFile.h"
+#include "config/ConfigLines.h"
+
+namespace kavro {
+namespace {
+
+// Where a failure happened, for the operator's message.
+struct ReadPosition {
+  std::string topLine;
+  std::string blockLine;
+};
+
+class LineSource {
+ public:
+  explicit LineSource(const std::string& bytes) : lines_(SplitConfigLines(bytes)) {}
+  bool AtEnd() const { return next_ >= lines_.size(); }
+  // The next line; the end of the file where a line is still expected is a reading failure.
+  const std::string& Next() {
+    if (AtEnd()) throw KavroError(errors::kInputPastEnd, errors::kInputPastEndText);
+    return lines_[next_++];
+  }
+
+ private:
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+};
+
+int16_t SlotWithin(std::string_view value, int highest) {
+  const int16_t slot = ToInt16(ToNumber(value));
+  if (slot < 0 || slot > highest) throw KavroError(errors::kSubscript, errors::kSubscriptText);
+  return slot;
+}
+
+class ConfigReader {
+ public:
+  ConfigReader(ControllerModel& model, const std::string& bytes) : model_(model), source_(bytes) {}
+
+  void ReadTopLevel() {
+    while (!source_.AtEnd()) {
+      position.topLine = source_.Next();
+      const std::string& line = position.topLine;
+      const auto key = LineKey(line);
+      if (!key) continue;  // a line without a colon
+      if (*key == "FLCVersion") {
+        source_.Next();  // the date line is not read back
+      } else if (*key == "Program_Interface") {
+        model_.Program_Interface = LineValue(line);
+      } else if (*key == "RESTART I/F") {
+        model_.RestartInterface = Contains(line, "YES");
+      } else if (*key == "Start_FLC_Block") {
+        ReadControllerBlock();
+      } else if (*key == "Start_PVarIn") {
+        ReadInputBlock();
+      } else if (*key == "Start_PVarOut") {
+        ReadOutputBlock();
+      } else if (*key == "Start_Rule") {
+        ReadRuleBlock();
+      } else if (*key == "Start_DeFuzz") {
+        ReadDeFuzzBlock();
+      } else if (*key == "Start_ControlMode") {
+        ReadControlModeBlock();
+        return;  // nothing after the control-mode block is read
+      }
+      // Any other labelled line (a note, a field of a newer version) is skipped.
+    }
+    // The file ended before its control-mode block.
+    source_.Next();
+  }
+
+  ReadPosition position;
+
+ private:
+  const std::string& NextBlockLine() {
+    position.blockLine = source_.Next();
+    return position.blockLine;
+  }
+
+  void ReadControllerBlock() {
+    FLCBlockRecord& block = model_.FLCBlock;
+    block.SlopeCorr = false;
+    for (;;) {
+      const std::string& line = NextBlockLine();
+      if (line == "End_FLC_Block:") return;
+      const auto key = LineKey(line);
+      if (!key) continue;
+      const std::string value = LineValue(line);
+      if (*key == "Name1") block.Name1 = value;
+      else if (*key == "LinkAppl") block.LinkAppl = value;
+      else if (*key == "Link2Appl") block.Link2Appl = value;
+      else if (*key == "LinkTopicName") block.LinkTopicName = value;
+      else if (*key == "RunFrequency") block.RunFrequency = ToInt16(ToNumber(value));
+      else if (*key == "DCSRunFreq") block.DCSRunFreq = value;
+      else if (*key == "DCSONOFF") block.DCSONOFF = value;
+      else if (*key == "DCSWatchDog") block.DCSWatchDog = value;
+      else if (*key == "DCSErrorCode") block.DCSErrorCode = value;
+      else if (*key == "SlopeCorr") block.SlopeCorr = value == "True";
+      else if (*key == "LinkFrequency") block.LinkFrequency = ToInt16(ToNumber(value));
+    }
+  }
+
+  // The zone lines shared by input and output blocks; false when key is not a zone label.
+  bool ReadZoneLine(std::string_view key, const std::string& value, ZoneTable& zones) {
+    if (key == "MFName") {
+      if (++zoneCounter_ > NumZones) throw KavroError(errors::kSubscript, errors::kSubscriptText);
+      zones[zoneCounter_].MFName = value.empty() ? DefaultZoneName(zoneCounter_) : value;
+    } else if (key == "MFPValue") {
+      ReadPoints(zones[zoneCounter_].MFPValue);
+    } else if (key == "MFValue") {
+      ReadPoints(zones[zoneCounter_].MFValue);
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  void ReadPoints(std::array<float, NumPoints + 1>& points) {
+    for (int p = 1; p <= NumPoints; ++p) points[p] = ToSingle(NextBlockLine());
+  }
+
+  void ReadInputBlock() {
+    zoneCounter_ = 0;
+    for (;;) {
+      const std::string& line = NextBlockLine();
+      if (line == "End_PVarIn:") return;
+      const auto key = LineKey(line);
+      if (!key) continue;
+      const std::string value = LineValue(line);
+      if (*key == "Index") {
+        selected_ = SlotWithin(value, NumIn);
+        continue;
+      }
+      PVarInRecord& v = model_.PVarIn[static_cast<std::size_t>(CheckedSlot(NumIn))];
+      if (*key == "PVarName") v.PVarName = value;
+      else if (*key == "Units") v.Units = value;
+      else if (*key == "DCSTagPV") v.DCSTagPV = value;
+      else if (*key == "DCSTagHigh") v.DCSTagHigh = value;
+      else if (*key == "DCSTagLow") v.DCSTagLow = value;
+      else if (*key == "PVHigh") v.PVHigh = ToSingle(value);
+      else if (*key == "PVIN") v.PVIN = ToSingle(value);
+      else if (*key == "PVLow") v.PVLow = ToSingle(value);
+      else if (*key == "PlotHi") v.PlotHi = value;
+      else if (*key == "PlotLo") v.PlotLo = value;
+      else ReadZoneLine(*key, value, v.Zone);
+    }
+  }
+
+  void ReadOutputBlock() {
+    zoneCounter_ = 0;
+    for (;;) {
+      const std::string& line = NextBlockLine();
+      if (line == "End_PVarOut:") return;
+      const auto key = LineKey(line);
+      if (!key) continue;
+      const std::string value = LineValue(line);
+      if (*key == "Index") {
+        selected_ = SlotWithin(value, NumOut);
+        continue;
+      }
+      PVarOutRecord& v = model_.PVarOut[static_cast<std::size_t>(CheckedSlot(NumOut))];
+      if (*key == "PVarName") v.PVarName = value;
+      else if (*key == "Units") v.Units = value;
+      else if (*key == "DCSTagPV") v.DCSTagPV = value;
+      else if (*key == "DCSTagHigh") v.DCSTagHigh = value;
+      else if (*key == "DCSTagLow") v.DCSTagLow = value;
+      else if (*key == "DCSTagOut") v.DCSTagOut = value;
+      else if (*key == "DCSMaxChange") v.DCSMaxChange = value;
+      else if (*key == "DCSChangeTime") v.DCSChangeTime = value;
+      else if (*key == "DCSWaitChange") v.DCSWaitChange = value;
+      else if (*key == "PVHigh") v.PVHigh = ToSingle(value);
+      else if (*key == "PVIN") v.PVIN = ToSingle(value);
+      else if (*key == "PVLow") v.PVLow = ToSingle(value);
+      else if (*key == "Max_Change") v.Max_Change = ToSingle(value);
+      else if (*key == "Change_Time") v.Change_Time = ToSingle(value);
+      else if (*key == "Wait_Change") v.Wait_Change = ToSingle(value);
+      else if (*key == "ValueOut") v.ValueOut = kNotUsed;  // a stored output is never resent
+      else if (*key == "OutputType") v.OutputType = value;
+      else if (*key == "PlotHi") v.PlotHi = value;
+      else if (*key == "PlotLo") v.PlotLo = value;
+      else ReadZoneLine(*key, value, v.Zone);
+    }
+  }
+
+  // The slot selected last, in any block, fills this block until its own "Index" line; it must
+  // lie within this block's table.
+  int16_t CheckedSlot(int highest) const {
+    if (selected_ < 0 || selected_ > highest) {
+      throw KavroError(errors::kSubscript, errors::kSubscriptText);
+    }
+    return selected_;
+  }
+
+  // A positional line that selects the slot when it is an "Index" line.
+  void ReadIndexLine(int highest) {
+    const std::string& line = NextBlockLine();
+    const auto key = LineKey(line);
+    if (key && *key == "Index") selected_ = SlotWithin(LineValue(line), highest);
+  }
+
+  void ReadRuleBlock() {
+    for (;;) {
+      ReadIndexLine(NumRules);
+      Rule& rule = model_.Rules[static_cast<std::size_t>(CheckedSlot(NumRules))];
+      for (int j = 1; j <= NumTerms; ++j) rule.Term[j] = NextBlockLine();
+      rule.Operator = NextBlockLine();
+      if (NextBlockLine() == "End_Rule:") return;
+      // Otherwise the block starts over with a new index, terms and operator.
+    }
+  }
+
+  void ReadDeFuzzBlock() {
+    for (;;) {
+      ReadIndexLine(NumDeFuzz);
+      model_.DeFuzz[static_cast<std::size_t>(CheckedSlot(NumDeFuzz))] = NextBlockLine();
+      if (NextBlockLine() == "End_DeFuzz:") return;
+    }
+  }
+
+  void ReadControlModeBlock() {
+    for (;;) {
+      const std::string& line = NextBlockLine();
+      if (line == "End_ControlMode:") return;
+      if (Trim(line) == kModeDCS) model_.ControlMode = kModeDCS;
+    }
+  }
+
+  ControllerModel& model_;
+  LineSource source_;
+  int16_t selected_ = 0;
+  int zoneCounter_ = 0;
+};
+
+void DefaultsBeforeReading(ControllerModel& model) {
+  for (int r = 1; r <= NumRules; ++r) {
+    for (int j = 1; j <= NumTerms; ++j) model.Rules[r].Term[j] = kNotUsed;
+  }
+  for (int i = 1; i <= NumIn; ++i) model.PVarIn[i].PlotHi = model.PVarIn[i].PlotLo = kAuto;
+  for (int k = 1; k <= NumOut; ++k) model.PVarOut[k].PlotHi = model.PVarOut[k].PlotLo = kAuto;
+  model.ControlMode = kModeFile;
+}
+
+void ClampMembership(ZoneTable& zones) {
+  for (int z = 1; z <= NumZones; ++z) {
+    for (int p = 1; p <= NumPoints; ++p) {
+      float& value = zones[z].MFValue[p];
+      if (value < 0) value = 0;
+      if (value > 1) value = 1;
+    }
+  }
+}
+
+// Made after every reading of an existing file, complete or not, so that the controller never
+// runs on out-of-range frequencies or membership values.
+void CorrectAfterReading(ControllerModel& model) {
+  for (int i = 1; i <= NumIn; ++i) ClampMembership(model.PVarIn[i].Zone);
+  for (int k = 1; k <= NumOut; ++k) ClampMembership(model.PVarOut[k].Zone);
+  if (model.FLCBlock.RunFrequency < 10) model.FLCBlock.RunFrequency = 10;
+  if (model.FLCBlock.LinkFrequency < 5) model.FLCBlock.LinkFrequency = 5;
+  for (int k = 1; k <= NumOut; ++k) {
+    PVarOutRecord& out = model.PVarOut[k];
+    if (out.OutputType.empty()) out.OutputType = kIncr;
+    out.ClampIncrease = out.ClampDecrease = out.SendOutput = false;
+  }
+  for (int r = 1; r <= NumRules; ++r) {
+    if (TrimRight(model.Rules[r].Operator).empty()) model.Rules[r].Operator = model.OperatorNames[1];
+  }
+}
+
+}  // namespace
+
+std::string ConfigPath(const ControllerModel& model) { return model.WorkDir + "/FLC.dat"; }
+
+namespace {
+
+std::string ReadFailureText(int number, const std::string& description, const ReadPosition& at) {
+  return "Error in Read FLC.DAT File" + std::string(kCrLf) + description + kCrLf + "Text = " +
+         at.topLine + "; " + at.blockLine + kCrLf + "Error No.: " + FormatNumber(number, "####0");
+}
+
+bool ShowReadFailure(Controller& controller, const std::string& text) {
+  controller.ports.op->MessageBox(text, controller.model.ProductName, MsgIcon::Exclamation,
+                                  MsgButtons::OK);
+  return false;
+}
+
+}  // namespace
+
+bool ReadConfigBytes(Controller& controller, const std::string& bytes) {
+  ControllerModel& model = controller.model;
+  DefaultsBeforeReading(model);
+  ConfigReader reader(model, bytes);
+  std::optional<std::string> failure;
+  try {
+    reader.ReadTopLevel();
+  } catch (const KavroError& error) {
+    failure = ReadFailureText(error.Number(), error.Description(), reader.position);
+  }
+  CorrectAfterReading(model);
+  return failure ? ShowReadFailure(controller, *failure) : true;
+}
+
+bool ReadConfig(Controller& controller) {
+  const std::string path = ConfigPath(controller.model);
+  FileSystem& files = *controller.ports.files;
+  if (!files.Exists(path)) {
+    DefaultsBeforeReading(controller.model);
+    return true;
+  }
+  std::string bytes;
+  if (!files.ReadAll(path, bytes)) {
+    DefaultsBeforeReading(controller.model);
+    CorrectAfterReading(controller.model);
+    return ShowReadFailure(controller, ReadFailureText(errors::kPathFileAccess,
+                                                       errors::kPathFileAccessText, {}));
+  }
+  return ReadConfigBytes(controller, bytes);
+}
+
+}  // namespace kavro
