@@ -3,6 +3,7 @@
 // scripts and the window's refreshes. app/ fills them in when it wires the program; a step left
 // empty does nothing, so the engine runs headless and in tests without them.
 #include <functional>
+#include <string>
 
 namespace kavro {
 
@@ -21,6 +22,10 @@ struct CycleSteps {
   std::function<void(Controller&)> refreshStatus;
   std::function<void(Controller&)> refreshTrend;
   std::function<void(Controller&)> refreshLinkPanel;
+
+  // Control engine (engine area): told of every run-time error report of the cycle (its three
+  // lines) after it went to the event log; offline replay prints them.
+  std::function<void(Controller&, const std::string&)> runTimeErrorReported;
 };
 
 }  // namespace kavro
