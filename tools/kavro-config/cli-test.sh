@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# kavro-config's exit statuses and dump output, as engineers' scripts rely on them.
+set -u
+tool=$1 demo=$2 scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$tool" check "$demo" > "$scratch/out" || fail "demo does not read cleanly"
+grep -q '^R1: ' "$scratch/out" || fail "summary lists no rules"
+"$tool" dump "$demo" > "$scratch/dump" || fail "dump of demo failed"
+[ "$(wc -l < "$scratch/dump")" -eq 1002 ] || fail "dump is not 1002 lines"
+diff <(tail -n +3 "$demo/FLC.dat") <(tail -n +3 "$scratch/dump") > /dev/null || fail "dump differs from demo"
+printf 'Start_FLC_Block:\r\nRunFrequency: x\r\n' > "$scratch/FLC.dat"
+"$tool" check "$scratch" > "$scratch/out"; [ $? -eq 1 ] || fail "bad file must give 1"
+grep -q 'Type mismatch' "$scratch/out" || fail "reader message not printed"
+"$tool" check "$scratch/none" > /dev/null 2>&1; [ $? -eq 2 ] || fail "missing file must give 2"
+"$tool" check > /dev/null 2>&1; [ $? -eq 2 ] || fail "usage error must give 2"
+echo ok
