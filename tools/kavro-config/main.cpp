@@ -21,9 +21,9 @@ class ConsoleOperator : public Operator {
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon,
                        MsgButtons buttons) override {
     ++shown;
-    std::string shownText = text;
-    for (std::size_t at; (at = shownText.find("\r\n")) != std::string::npos;) {
-      shownText.replace(at, 2, "\n");
+    std::string shownText;
+    for (char c : text) {
+      if (c != '\r') shownText += c;  // message lines are CR LF; the console wants LF
     }
     std::cout << "[" << title << "] " << shownText << "\n";
     return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
