@@ -1,0 +1,24 @@
+#pragma once
+// The file link's exchange with the link client program in WorkDir: the tag list at switch-on,
+// one read of .IN (through the private copy .INR) and one write of .OUT (.TST in To File mode)
+// per cycle. Failures are reported through LinkReadError / LinkWriteError only, after bounded
+// retries one second apart; no message is ever shown.
+#include "model/Controller.h"
+
+namespace kavro {
+
+// How many tries a link read or write makes before it reports a failure.
+inline constexpr int kLinkTries = 4;
+
+// Writes WorkDir/Name1.Tag. A failure is passed over: the switch-on goes on without it.
+void WriteTagFile(Controller& controller);
+
+// One link read (the OPC branch belongs to the OPC link). Sets LinkReadError when no fresh
+// values could be taken; values stored before a failure stay stored.
+void ReadLinkInput(Controller& controller);
+
+// One link write: .OUT, or .TST while in To File mode (except the final STOP file, which always
+// goes to .OUT). Sets LinkWriteError when the file could not be written.
+void WriteLinkOutput(Controller& controller);
+
+}  // namespace kavro
