@@ -1,0 +1,70 @@
+#include "display/MenuTree.h"
+
+namespace kavro {
+
+namespace {
+
+MenuItem Item(std::string name, std::string caption, bool WindowState::*checked = nullptr,
+              bool WindowState::*enabled = nullptr) {
+  return MenuItem{std::move(name), std::move(caption), checked, enabled};
+}
+MenuItem Separator() { return MenuItem{}; }
+
+std::vector<Menu> BuildMenuBar() {
+  using W = WindowState;
+  return {
+      {"mnuFile", "&File", false, nullptr,
+       {Item("mnuPrintSetup", "&Printer Setup"), Item("mnuPrintScreen", "Print &Screen"),
+        Item("mnuPrintFile", "Print To &File"), Separator(), Item("mnuSave", "&Save"),
+        Separator(), Item("mnuExit", "&Exit")}},
+      {"mnuEdit", "&Edit", true, nullptr, {Item("mnuCopy", "&Copy")}},
+      {"mnuEdit3", "E&dit3", true, nullptr, {Item("mnuCopy3", "&Copy3")}},
+      {"mnuLink", "Lin&k", false, nullptr,
+       {Item("mnuLinkStatus", "Link &Status"), Separator(),
+        Item("mnuLinkRestart", "Link &Restart")}},
+      {"mnuControlMode", "&Control Mode", false, &W::mnuControlModeEnabled,
+       {Item("mnuToDCS", "To &DCS", &W::mnuToDCSChecked),
+        Item("mnuToFile", "To &File", &W::mnuToFileChecked), Separator(),
+        Item("mnuSaveMode", "Save &Preference", &W::mnuSaveModeChecked)}},
+      {"mnuScript", "&Script", false, nullptr,
+       {Item("mnuPreProcess", "P&reProcess Text"),
+        Item("mnuPreProcessExe", "PreProcess Execute", &W::mnuPreProcessExeChecked),
+        Item("mnuPostProcess", "P&ostProcess Text"),
+        Item("mnuPostProcessExe", "PostProcess Execute", &W::mnuPostProcessExeChecked)}},
+      {"mnuCalc", "C&alc", false, nullptr,
+       {Item("mnuSlope", "&Slope Correction", &W::mnuSlopeChecked)}},
+      {"mnuDebug", "&Debug", false, nullptr,
+       {Item("mnuDebugCalc", "Debug &Calcs"), Separator(),
+        Item("mnuDebugLink", "Debug &Link", nullptr, &W::mnuDebugLinkEnabled)}},
+      {"mnuScreen", "Scree&n Lock", false, nullptr,
+       {Item("mnuScreenLock", "&Locked", &W::mnuScreenLockChecked)}},
+      {"mnuHelp", "&Help", false, nullptr,
+       {Item("mnuErrorCodes", "&Error Codes"), Separator(), Item("mnuAbout", "&About")}},
+  };
+}
+
+}  // namespace
+
+const std::vector<Menu>& MenuBar() {
+  static const std::vector<Menu> kMenuBar = BuildMenuBar();
+  return kMenuBar;
+}
+
+const Menu* FindMenu(const std::string& name) {
+  for (const Menu& menu : MenuBar()) {
+    if (menu.name == name) return &menu;
+  }
+  return nullptr;
+}
+
+const MenuItem* FindMenuItem(const std::string& name) {
+  if (name.empty()) return nullptr;
+  for (const Menu& menu : MenuBar()) {
+    for (const MenuItem& item : menu.items) {
+      if (item.name == name) return &item;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace kavro

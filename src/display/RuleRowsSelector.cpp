@@ -1,0 +1,33 @@
+#include "display/RuleRowsSelector.h"
+
+#include "common/NumberText.h"
+#include "display/MainDisplay.h"
+
+namespace kavro {
+
+void FillRuleRowsSelector(WindowState& window) {
+  for (int r = 11; r <= NumRules; ++r) window.cmbDisplayRules.push_back("R" + FormatNumber(r, "00"));
+}
+
+namespace {
+// Clears CycleHold however the rebuild ends.
+struct CycleHoldScope {
+  explicit CycleHoldScope(ControllerModel& m) : model(m) { model.CycleHold = true; }
+  ~CycleHoldScope() { model.CycleHold = false; }
+  CycleHoldScope(const CycleHoldScope&) = delete;
+  CycleHoldScope& operator=(const CycleHoldScope&) = delete;
+  ControllerModel& model;
+};
+}  // namespace
+
+void cmbDisplayRules_LostFocus(Controller& c, const std::string& text) {
+  c.window.cmbDisplayRulesText = text;
+  // "R15" -> "15": characters 2 and 3 when there are at least three.
+  const std::string count = text.size() >= 3 ? text.substr(1, 2) : text;
+  if (!IsNumeric(count)) return;
+  c.window.RuleRowsShown = ToInt16(ToNumber(count) + kRowsAboveRules);
+  CycleHoldScope hold(c.model);
+  BuildMainDisplay(c);
+}
+
+}  // namespace kavro

@@ -1,0 +1,20 @@
+#pragma once
+// The rule-rows selector cmbDisplayRules: how many rule rows the main grid shows without
+// scrolling. It offers R11 .. R20; the operator may also type into it.
+#include <string>
+
+#include "model/Controller.h"
+
+namespace kavro {
+
+// Rows of the main grid above the first rule row, counted with the rule heading.
+inline constexpr int kRowsAboveRules = 12;
+
+// Fills the selector with R11 .. R20 (start-up).
+void FillRuleRowsSelector(WindowState& window);
+
+// The selector lost the focus with text in it: "R15" shows 15 rule rows and rebuilds the
+// display; text that does not give a number is ignored.
+void cmbDisplayRules_LostFocus(Controller& controller, const std::string& text);
+
+}  // namespace kavro

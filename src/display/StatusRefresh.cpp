@@ -1,0 +1,172 @@
+#include "display/StatusRefresh.h"
+
+#include "common/DateText.h"
+#include "common/NumberText.h"
+#include "display/PenColours.h"
+
+namespace kavro {
+
+namespace {
+
+constexpr int kActiveZonesShown = 3;
+
+void RefreshLinkErrorLine(Controller& c) {
+  LabelState& label = c.window.Label4;
+  label.visible = false;
+  const auto show = [&](const char* what) {
+    label.caption = FormatDateTime(c.ports.clock->Now(), "dd-mmm-yyyy hh:mm:ss") + what;
+    label.visible = true;  // the window keeps it right-aligned with the title label
+  };
+  if (c.model.LinkReadError) show(": OPC/DDE File Read Error");
+  if (c.model.LinkWriteError) show(": OPC/DDE File Write Error");
+}
+
+void RefreshStatusFrame(Controller& c) {
+  if (c.model.ToFileMode) {
+    c.window.frameStatusCaption = "Status - To File";
+    c.window.frameStatusColour = PaletteColour(14);
+  } else {
+    c.window.frameStatusCaption = "Status - To DCS";
+    c.window.frameStatusColour = PaletteColour(10);
+  }
+}
+
+void RefreshControllerCells(Controller& c) {
+  MainGrid& g = c.grid;
+  const ControllerModel& m = c.model;
+  const bool on = m.DCSOnOffValue == 1;
+  g.SetText(0, 0, std::string("MASTER: ") + (on ? kOn : kOff));
+  g.At(0, 0).backColour = on ? Colour::FromRgb(0, 200, 0) : Colour::FromRgb(230, 50, 50);
+  g.SetText(1, 0, "Freq: " + FormatNumber(m.FLCBlock.RunFrequency, "##0"));
+
+  Cell& slope = g.At(grid::kRowHigh, grid::kColController);
+  slope.text = c.window.mnuSlopeChecked ? "Slope - ON" : "Slope - OFF";
+  slope.foreColour = PaletteColour(c.window.mnuSlopeChecked ? 12 : 1);
+
+  // -90 is To File mode: not an error of the controller.
+  Cell& error = g.At(grid::kRowValue, grid::kColController);
+  if (m.ErrorCodeValue == 0 || m.ErrorCodeValue == -90) {
+    error.text = "No Error";
+    error.foreColour = PaletteColour(1);
+  } else {
+    error.text = "Error = " + FormatNumber(m.ErrorCodeValue, "###0");
+    error.foreColour = PaletteColour(12);
+  }
+  g.SetText(grid::kRowName, grid::kColController, m.FLCBlock.Name1);
+}
+
+// Zone z is active when MFPValue 1 < PVIN <= MFPValue 4; the first three go to rows 5..10.
+void ShowActiveZones(MainGrid& g, int col, const ZoneTable& zones, float pvin) {
+  for (int row = grid::ActiveZoneNameRow(1); row <= grid::ActiveZoneDegreeRow(kActiveZonesShown);
+       ++row) {
+    g.SetText(row, col, "");
+  }
+  int shown = 0;
+  for (int z = 1; z <= NumZones && shown < kActiveZonesShown; ++z) {
+    const MFZone& zone = zones[static_cast<std::size_t>(z)];
+    if (!(zone.MFPValue[1] < pvin && pvin <= zone.MFPValue[4])) continue;
+    ++shown;
+    g.SetText(grid::ActiveZoneNameRow(shown), col, zone.MFName);
+    g.SetText(grid::ActiveZoneDegreeRow(shown), col, FormatNumber(zone.MFDegree, "###0.000"));
+  }
+}
+
+template <typename Variable>
+void RefreshVariableColumn(MainGrid& g, int col, const Variable& v) {
+  g.SetText(grid::kRowName, col, v.PVarName);
+  g.SetText(grid::kRowHigh, col, FormatNumber(v.PVHigh, "###0.000"));
+  g.SetText(grid::kRowValue, col, FormatNumber(v.PVIN, "###0.000"));
+  g.SetText(grid::kRowLow, col, FormatNumber(v.PVLow, "###0.000"));
+  ShowActiveZones(g, col, v.Zone, v.PVIN);
+}
+
+void RefreshRuleRows(Controller& c) {
+  for (int r = 1; r <= NumRules; ++r) {
+    const Rule& rule = c.model.Rules[static_cast<std::size_t>(r)];
+    const int row = grid::RuleRow(r);
+    for (int v = 1; v <= NumTerms; ++v) {
+      c.grid.SetText(row, grid::TermColumn(v), rule.Term[static_cast<std::size_t>(v)]);
+    }
+    c.grid.SetText(row, grid::kColController, rule.Operator);
+    Cell& label = c.grid.At(row, grid::kColLabel);
+    label.text = "R" + FormatNumber(r, "#0") + ": " + rule.Strength;
+    label.foreColour = PaletteColour(1);
+    if (rule.Strength != kNotUsed) {
+      const double strength = ToNumber(rule.Strength);
+      if (strength > 0) label.foreColour = PaletteColour(12);
+      if (strength < 0) label.foreColour = PaletteColour(9);
+    }
+  }
+}
+
+// Minutes left of a hold: Wait_Change - count x RunFrequency / 60, to a whole minute.
+std::string MinutesLeft(const PVarOutRecord& out, int16_t count, int16_t runFrequency) {
+  const double minutes = static_cast<double>(out.Wait_Change) -
+                         static_cast<double>(count) * runFrequency / 60.0;
+  return FormatNumber(RoundHalfEven(minutes), "##0.0");
+}
+
+void RefreshClampLabels(Controller& c) {
+  const int16_t runFrequency = c.model.FLCBlock.RunFrequency;
+  for (int k = 1; k <= NumOut; ++k) {
+    const PVarOutRecord& out = c.model.PVarOut[static_cast<std::size_t>(k)];
+    LabelState& label = c.window.lblClamp[static_cast<std::size_t>(k - 1)];
+    label.visible = false;
+    if (out.ClampDecrease) {
+      label.backColour = Colour::FromRgb(0, 0, 255);
+      label.caption = "LOW-" + MinutesLeft(out, out.DecreaseCounter, runFrequency);
+      label.visible = true;
+    }
+    if (out.ClampIncrease) {
+      label.backColour = Colour::FromRgb(255, 0, 0);
+      label.caption = "HIGH-" + MinutesLeft(out, out.IncreaseCounter, runFrequency);
+      label.visible = true;
+    }
+  }
+}
+
+void RefreshIndexLabels(Controller& c) {
+  for (int i = 1; i <= NumIn; ++i) {
+    c.window.lblVarIndex[static_cast<std::size_t>(i - 1)].caption =
+        c.model.DCSOnOffValue == 1
+            ? FormatNumber(c.model.PVarIn[static_cast<std::size_t>(i)].VarIndex, "##0.00")
+            : "N/A";
+  }
+}
+
+// Row 6 of an output column shows what the post-process script added to ValueOut.
+void RefreshScriptAdjustCells(Controller& c) {
+  const bool postScriptOn = c.window.lblPostScript.backColour == PaletteColour(10);
+  for (int k = 1; k <= NumOut; ++k) {
+    Cell& cell = c.grid.At(grid::ActiveZoneDegreeRow(1), grid::OutputColumn(k));
+    cell.text.clear();
+    const PVarOutRecord& out = c.model.PVarOut[static_cast<std::size_t>(k)];
+    if (postScriptOn && out.ValueOut != kNotUsed) {
+      cell.text = FormatNumber(out.ScriptAdjust, "####0.000#");
+      cell.foreColour = PenColor(8);
+    }
+  }
+}
+
+}  // namespace
+
+void RefreshStatus(Controller& c) {
+  RefreshLinkErrorLine(c);
+  RefreshStatusFrame(c);
+  RefreshControllerCells(c);
+  c.strip.SetText(0, 1, c.model.DeFuzz[1]);
+  for (int i = 1; i <= NumIn; ++i) {
+    RefreshVariableColumn(c.grid, grid::InputColumn(i), c.model.PVarIn[static_cast<std::size_t>(i)]);
+  }
+  for (int k = 1; k <= NumOut; ++k) {
+    const PVarOutRecord& out = c.model.PVarOut[static_cast<std::size_t>(k)];
+    RefreshVariableColumn(c.grid, grid::OutputColumn(k), out);
+    c.strip.SetText(0, grid::OutputColumn(k), out.ValueOut);
+  }
+  RefreshRuleRows(c);
+  RefreshClampLabels(c);
+  RefreshIndexLabels(c);
+  RefreshScriptAdjustCells(c);
+}
+
+}  // namespace kavro

@@ -1,0 +1,122 @@
+#include "engine/Startup.h"
+
+#include <exception>
+
+#include "common/TextUtil.h"
+#include "config/ConfigFile.h"
+#include "display/MainDisplay.h"
+#include "display/RuleRowsSelector.h"
+#include "engine/ModeCommands.h"
+#include "engine/RunTimeError.h"
+
+namespace kavro {
+
+void SetProgramDefaults(Controller& c, const std::string& workDir) {
+  ResetModel(c.model, workDir);  // ProductName, WorkDir, FLCVersion, the run-time start values
+  c.model.Link.LinkStatus = kOff;
+  c.model.Link.LinkStatusSent = kOff;
+  c.model.Link.SkipNextRead = true;
+  ApplyDefaults(c.model);
+}
+
+namespace {
+
+// From step 12 on a failing step is passed over so that the first cycle is always armed; the
+// operator still learns of it through the event log and its notice.
+template <typename Step>
+void PassOverFailure(Controller& c, int stepNumber, Step&& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    c.events.Add(NowText(c), c.model.ProductName,
+                 RunTimeErrorText(AsKavroError(e), "FLControl_Load: ", stepNumber));
+  }
+}
+
+struct ScriptIndicator {
+  LabelState& label;
+  bool& menuChecked;
+  const char* loadErrorMessage;
+};
+
+void LoadScript(Controller& c, const std::function<ScriptLoadOutcome(Controller&)>& load,
+                ScriptIndicator indicator) {
+  indicator.menuChecked = false;
+  const ScriptLoadOutcome outcome = load ? load(c) : ScriptLoadOutcome{};
+  if (outcome.loadError) {
+    c.ports.op->MessageBox(indicator.loadErrorMessage, c.model.ProductName, MsgIcon::Exclamation,
+                           MsgButtons::OK);
+    indicator.menuChecked = false;
+    indicator.label.backColour = OffColour;
+    return;
+  }
+  indicator.menuChecked = outcome.scriptOn;
+  indicator.label.backColour = outcome.scriptOn ? PaletteColour(10) : OffColour;
+}
+
+bool NamesDebugLinkInterface(const std::string& programInterface) {
+  std::string name = TrimRight(programInterface);
+  for (char& ch : name) {
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  }
+  return name == "VELDTBRG" || name == "VELDTSRV";
+}
+
+}  // namespace
+
+void FLControlLoad(Controller& c, const StartupSteps& steps) {
+  ControllerModel& m = c.model;
+  WindowState& w = c.window;
+  c.ports.timer->Stop();
+  if (steps.layoutWindow) steps.layoutWindow(c);
+  ReadConfig(c);  // a missing file is silent; a bad one is reported by the reader
+  w.caption = m.FLCBlock.Name1 + ": Kavro";
+  w.appTitle = "Kavro: " + TrimRight(m.FLCBlock.Name1);
+  FillRuleRowsSelector(w);
+  BuildMainDisplay(c);
+
+  PassOverFailure(c, 12, [&] {
+    if (steps.deleteStaleLinkOutput) steps.deleteStaleLinkOutput(c);
+  });
+  PassOverFailure(c, 13, [&] { w.Label5 = {"Last Run:", "Read:", "Write:"}; });
+  PassOverFailure(c, 14, [&] { w.mnuSlopeChecked = m.FLCBlock.SlopeCorr; });
+  PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = NamesDebugLinkInterface(m.Program_Interface); });
+  PassOverFailure(c, 16, [&] {
+    w.lblMode.backColour = OffColour;
+    w.lblMode.caption = "To File";
+    w.lblLink.backColour = PaletteColour(12);
+    w.lblLink.caption = "Link OFF";
+  });
+  PassOverFailure(c, 17, [&] {
+    LoadScript(c, steps.loadPreScript,
+               {w.lblPreScript, w.mnuPreProcessExeChecked,
+                "PreScript Loading/Initializing Error - Resetting It to Null"});
+  });
+  PassOverFailure(c, 18, [&] {
+    LoadScript(c, steps.loadPostScript,
+               {w.lblPostScript, w.mnuPostProcessExeChecked,
+                "PostScript Loading/Initializing Error - Resetting It to Null"});
+  });
+  PassOverFailure(c, 19, [&] {
+    if (steps.clearScriptStore) steps.clearScriptStore(c);
+  });
+  PassOverFailure(c, 20, [&] { w.mnuSaveModeChecked = false; });
+  PassOverFailure(c, 21, [&] {
+    if (m.ControlMode == kModeDCS) {
+      mnuToDCS(c);
+    } else {
+      mnuToFile(c);
+    }
+  });
+  PassOverFailure(c, 21, [&] {
+    if (steps.autoStartLink) steps.autoStartLink(c);
+  });
+  PassOverFailure(c, 22, [&] {
+    w.mnuScreenLockChecked = true;
+    m.LockCountdown = 0;
+  });
+  PassOverFailure(c, 23, [&] { w.mnuControlModeEnabled = false; });
+  c.ports.timer->Arm(kFirstCycleDelayMs);
+}
+
+}  // namespace kavro
