@@ -1,0 +1,154 @@
+#include "engine/ControlCycle.h"
+
+#include <array>
+
+#include "common/NumberText.h"
+#include "engine/Defuzzify.h"
+#include "engine/ErrorCode.h"
+#include "engine/Fuzzify.h"
+#include "engine/GridExchange.h"
+#include "engine/HistorySlopes.h"
+#include "engine/MoveLimits.h"
+#include "engine/RuleEvaluation.h"
+#include "engine/RunTimeError.h"
+#include "engine/VariabilityIndex.h"
+
+namespace kavro {
+namespace {
+
+float SecondsOfDay(Controller& controller) {
+  return controller.ports.clock ? static_cast<float>(controller.ports.clock->SecondsOfDay())
+                                : 0.0f;
+}
+
+// The screen locks itself again once the operator's unlock time has run out.
+void CountDownScreenLock(Controller& controller) {
+  ControllerModel& model = controller.model;
+  if (model.LockCountdown <= 0) return;
+  model.LockCountdown = ToInt16(model.LockCountdown - model.FLCBlock.RunFrequency);
+  if (model.LockCountdown < 1) {
+    model.LockCountdown = 0;
+    controller.window.mnuScreenLockChecked = true;
+  }
+}
+
+// The first cycle after the link was switched on only writes; the read comes a cycle later.
+void ReadLink(Controller& controller, const CycleSteps& steps) {
+  LinkState& link = controller.model.Link;
+  if (link.LinkStatus != kOn) return;
+  if (link.SkipNextRead) {
+    link.SkipNextRead = false;
+    return;
+  }
+  if (steps.readLink) steps.readLink(controller);
+  if (!controller.model.LinkReadError) {
+    controller.window.Label5[1] = " Read:        " + NowText(controller);
+    link.LastReadTime = SecondsOfDay(controller);
+  }
+}
+
+void WriteLink(Controller& controller, const CycleSteps& steps) {
+  LinkState& link = controller.model.Link;
+  if (link.LinkStatus != kOn) return;
+  if (steps.writeLink) steps.writeLink(controller);
+  if (!controller.model.LinkWriteError) {
+    controller.window.Label5[2] = " Write:        " + NowText(controller);
+  }
+  link.LastWriteTime = SecondsOfDay(controller);
+}
+
+// The post-process script; ScriptAdjust records how it moved each output's numeric value.
+void RunPostScript(Controller& controller, const CycleSteps& steps) {
+  if (!steps.runPostScript) return;
+  auto& outputs = controller.model.PVarOut;
+  std::array<float, NumOut + 1> before{};
+  for (int o = 1; o <= NumOut; ++o) {
+    if (IsNumeric(outputs[o].ValueOut)) before[o] = ToSingle(outputs[o].ValueOut);
+  }
+  if (!steps.runPostScript(controller)) return;
+  for (int o = 1; o <= NumOut; ++o) {
+    if (IsNumeric(outputs[o].ValueOut)) {
+      outputs[o].ScriptAdjust = ToSingle(outputs[o].ValueOut) - before[o];
+    }
+  }
+}
+
+void Refresh(Controller& controller, const CycleSteps& steps) {
+  if (controller.window.minimised || controller.model.CycleHold) return;
+  if (controller.ports.events) controller.ports.events->ProcessEvents();
+  controller.model.ErrorStep = 13;
+  if (steps.refreshStatus) steps.refreshStatus(controller);
+  if (steps.refreshTrend) steps.refreshTrend(controller);
+  if (steps.refreshLinkPanel) steps.refreshLinkPanel(controller);
+}
+
+// Steps 3 to 15; ErrorStep names the step being worked on when one throws.
+void RunSteps(Controller& controller, const CycleSteps& steps) {
+  ControllerModel& model = controller.model;
+  model.ErrorStep = 3;
+  ReadLink(controller, steps);
+  model.ErrorStep = 31;
+  if (steps.runPreScript) steps.runPreScript(controller);
+  model.ErrorStep = 4;
+  ExchangeWithGrid(model, controller.grid);
+  model.ErrorStep = 5;
+  UpdateHistoryAndSlopes(model);
+  model.ErrorStep = 6;
+  Fuzzify(model);
+  model.ErrorStep = 7;
+  EvaluateRules(model, controller.grid);
+  model.ErrorStep = 8;
+  Defuzzify(model, controller.grid);
+  model.ErrorStep = 9;
+  // The move limits report their own failure and the cycle goes on.
+  if (const auto report = ApplyMoveLimits(model)) ReportRunTimeError(controller, steps, *report);
+  model.ErrorStep = 7;
+  RunPostScript(controller, steps);
+  model.ErrorStep = 10;
+  ComposeErrorCode(model);
+  model.ErrorStep = 11;
+  WriteLink(controller, steps);
+  model.ErrorStep = 12;
+  ComputeIndexes(model);
+  Refresh(controller, steps);
+}
+
+}  // namespace
+
+void Timer1Tick(Controller& controller, const CycleSteps& steps) {
+  ControllerModel& model = controller.model;
+  model.ErrorStep = 1;
+  if (controller.ports.timer) controller.ports.timer->Stop();
+  controller.window.mnuControlModeEnabled = true;
+  const float t0 = SecondsOfDay(controller);
+  try {
+    CountDownScreenLock(controller);
+    RunSteps(controller, steps);
+  } catch (const std::exception& failure) {
+    ReportRunTimeError(controller, steps,
+                       RunTimeErrorText(AsKavroError(failure), kCycleLocation, model.ErrorStep));
+  }
+  RearmTimer(controller, steps, t0);
+}
+
+void RearmTimer(Controller& controller, const CycleSteps& steps, float t0) {
+  ControllerModel& model = controller.model;
+  model.ErrorStep = 14;
+  float elapsed = SecondsOfDay(controller) - t0;
+  if (elapsed < 0.0f) elapsed += 86400.0f;  // the cycle crossed midnight
+  float wait = static_cast<float>(model.FLCBlock.RunFrequency) * 1000.0f - elapsed * 1000.0f;
+  if (!(wait >= 1000.0f)) wait = 1000.0f;
+  try {
+    controller.window.Label5[0] = " Last Run:   " + NowText(controller) + ";  Wait = " +
+                                  FormatNumber(wait / 1000.0f, "##0.0") + "s";
+  } catch (const std::exception& failure) {
+    ReportRunTimeError(controller, steps,
+                       RunTimeErrorText(AsKavroError(failure), kCycleLocation, model.ErrorStep));
+  }
+  // Armed whatever happened above: the next cycle must always come.
+  if (controller.ports.timer) {
+    controller.ports.timer->Arm(static_cast<int>(RoundHalfEven(wait)));
+  }
+}
+
+}  // namespace kavro

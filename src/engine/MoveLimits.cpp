@@ -1,0 +1,95 @@
+#include "engine/MoveLimits.h"
+
+#include "common/KavroError.h"
+#include "common/NumberText.h"
+#include "engine/HistorySlopes.h"
+#include "engine/RunTimeError.h"
+
+namespace kavro {
+
+int16_t ChangeLag(const PVarOutRecord& output, int16_t runFrequency) {
+  return ToInt16(static_cast<double>(output.Change_Time * 60.0f) / (runFrequency + 0.01));
+}
+
+float WaitCycles(const PVarOutRecord& output, int16_t runFrequency) {
+  return static_cast<float>(static_cast<double>(output.Wait_Change * 60.0f) /
+                            (runFrequency + 0.01));
+}
+
+namespace {
+
+// Counts one more blocked cycle; the block ends once the count passes the wait.
+void CountBlockedCycle(bool& clamp, int16_t& counter, float waitCycles) {
+  if (!clamp) return;
+  counter = ToInt16(counter + 1);
+  if (counter > RoundHalfEven(waitCycles)) {
+    counter = 0;
+    clamp = false;
+  }
+}
+
+// The movement of the output's present value over the last ChangeLag cycles, or nothing while
+// the history is too short to tell.
+std::optional<float> RecentChange(const ControllerModel& model, const PVarOutRecord& output) {
+  const int16_t lag = ChangeLag(output, model.FLCBlock.RunFrequency);
+  if (model.HistCount <= lag) return std::nullopt;
+  return output.PVIN - HistorySample(output.History, model.HistCount - lag);
+}
+
+}  // namespace
+
+std::optional<std::string> ApplyMoveLimits(ControllerModel& model) {
+  const int16_t runFrequency = model.FLCBlock.RunFrequency;
+  int step = 0;
+  try {
+    for (int o = 1; o <= NumOut; ++o) {
+      PVarOutRecord& output = model.PVarOut[o];
+      step = 1;
+      CountBlockedCycle(output.ClampDecrease, output.DecreaseCounter,
+                        WaitCycles(output, runFrequency));
+      step = 2;
+      CountBlockedCycle(output.ClampIncrease, output.IncreaseCounter,
+                        WaitCycles(output, runFrequency));
+    }
+    for (int o = 1; o <= NumOut; ++o) {
+      PVarOutRecord& output = model.PVarOut[o];
+      step = 3;
+      if (!output.ClampDecrease) {
+        const auto change = RecentChange(model, output);
+        if (change && *change < -output.Max_Change) output.ClampDecrease = true;
+      }
+      step = 4;
+      if (!output.ClampIncrease) {
+        const auto change = RecentChange(model, output);
+        if (change && *change > output.Max_Change) output.ClampIncrease = true;
+      }
+      step = 5;
+      if (!(output.Max_Change > 0.0f && output.Wait_Change > 0.0f)) {
+        output.ClampIncrease = false;
+        output.ClampDecrease = false;
+      }
+    }
+    for (int o = 1; o <= NumOut; ++o) {
+      PVarOutRecord& output = model.PVarOut[o];
+      step = 6;
+      // A value that is not a number is never sent, even though the passes end here.
+      output.SendOutput = false;
+      const float value = ToSingle(output.ValueOut);
+      output.SendOutput = true;
+      if (value < output.PVIN && output.ClampDecrease) {
+        output.ValueOut = GeneralNumber(output.PVIN);
+        output.SendOutput = false;
+      }
+      step = 7;
+      if (value > output.PVIN && output.ClampIncrease) {
+        output.ValueOut = GeneralNumber(output.PVIN);
+        output.SendOutput = false;
+      }
+    }
+  } catch (const std::exception& failure) {
+    return RunTimeErrorText(AsKavroError(failure), kMoveLimitLocation, step);
+  }
+  return std::nullopt;
+}
+
+}  // namespace kavro

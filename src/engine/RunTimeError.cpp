@@ -1,0 +1,35 @@
+#include "engine/RunTimeError.h"
+
+#include <new>
+
+#include "common/DateText.h"
+#include "common/NumberText.h"
+
+namespace kavro {
+
+KavroError AsKavroError(const std::exception& failure) {
+  if (const auto* kavroError = dynamic_cast<const KavroError*>(&failure)) return *kavroError;
+  if (dynamic_cast<const std::bad_alloc*>(&failure)) return KavroError(7, "Out of memory");
+  return KavroError(51, "Internal error");
+}
+
+std::string RunTimeErrorText(const KavroError& error, std::string_view location, int step) {
+  std::string text = "Error Number = " + FormatNumber(error.Number(), "####0");
+  text += "\r\nError Description = " + error.Description();
+  text += "\r\nAt error location = ";
+  text += location;
+  text += FormatNumber(step, "##0");
+  return text;
+}
+
+std::string NowText(Controller& controller) {
+  if (controller.ports.clock == nullptr) return {};
+  return FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
+}
+
+void ReportRunTimeError(Controller& controller, const CycleSteps& steps, const std::string& text) {
+  controller.events.Add(NowText(controller), controller.model.FLCBlock.Name1, text);
+  if (steps.runTimeErrorReported) steps.runTimeErrorReported(controller, text);
+}
+
+}  // namespace kavro

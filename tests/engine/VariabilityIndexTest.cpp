@@ -1,0 +1,78 @@
+#include "engine/VariabilityIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "EngineTestModel.h"
+
+namespace kavro::test {
+namespace {
+
+std::vector<float> Series(int count, float (*sample)(int)) {
+  std::vector<float> samples;
+  for (int k = 0; k < count; ++k) samples.push_back(sample(k));
+  return samples;
+}
+
+TEST(VariabilityIndex, RelatesTheSpreadOfStepsToTheOverallSpread) {
+  EXPECT_EQ(VariabilityOf(Series(100, [](int) { return 7.0f; })), 0.0f);  // constant
+  EXPECT_NEAR(VariabilityOf(Series(100, [](int k) { return static_cast<float>(k); })), 96.2f,
+              0.1f);  // steady ramp
+  EXPECT_NEAR(VariabilityOf(Series(100, [](int k) { return k % 2 ? 10.0f : 0.0f; })), 78.5f,
+              0.1f);  // alternating
+
+  std::mt19937 generator(7);
+  std::normal_distribution<float> noise(50.0f, 5.0f);
+  std::vector<float> random;
+  for (int k = 0; k < 100; ++k) random.push_back(noise(generator));
+  EXPECT_LT(VariabilityOf(random), 25.0f);
+
+}
+
+class ComputeIndexesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartController(controller);
+    model.PVarIn[1].PVarName = "TI101";
+  }
+  void Hold(int count, float (*sample)(int)) {
+    model.HistCount = static_cast<int16_t>(count);
+    for (int k = 1; k <= count; ++k) model.PVarIn[1].History[k] = sample(k);
+  }
+  Controller controller;
+  ControllerModel& model = controller.model;
+};
+
+TEST_F(ComputeIndexesTest, NeedsTwoSamplesAndANamedInput) {
+  Hold(1, [](int k) { return static_cast<float>(k); });
+  model.ErrorStep = 12;
+  ComputeIndexes(model);
+  EXPECT_EQ(model.PVarIn[1].VarIndex, 0.0f);
+  EXPECT_EQ(model.ErrorStep, 12);
+
+  Hold(100, [](int k) { return static_cast<float>(k); });
+  model.PVarIn[2].VarIndex = 33;  // no name: keeps its index
+  ComputeIndexes(model);
+  EXPECT_NEAR(model.PVarIn[1].VarIndex, 96.2f, 0.1f);
+  EXPECT_EQ(model.PVarIn[2].VarIndex, 33.0f);
+  EXPECT_EQ(model.ErrorStep, 124);  // the stages ran through 121..124
+}
+
+TEST_F(ComputeIndexesTest, DescribesTheNewestHundredSamples) {
+  // 100 old samples of a smooth ramp, then 100 new ones alternating: the index tells of now.
+  Hold(200, [](int k) { return k <= 100 ? static_cast<float>(k) : (k % 2 ? 10.0f : 0.0f); });
+  ComputeIndexes(model);
+  EXPECT_NEAR(model.PVarIn[1].VarIndex, 78.5f, 0.1f);
+
+  Hold(30, [](int k) { return static_cast<float>(k); });  // fewer than 100: all of them
+  ComputeIndexes(model);
+  EXPECT_NEAR(model.PVarIn[1].VarIndex,
+              VariabilityOf(std::vector<float>(model.PVarIn[1].History.begin() + 1,
+                                               model.PVarIn[1].History.begin() + 31)),
+              1e-4f);
+}
+
+}  // namespace
+}  // namespace kavro::test
