@@ -1,0 +1,34 @@
+#pragma once
+// The built-in functions and constants of the language, looked up by the resolver once.
+#include <span>
+#include <string_view>
+
+#include "scripting/vbs/Variant.h"
+
+namespace kavro::vbs {
+
+class Interpreter;
+
+using BuiltinArgs = std::span<const Variant* const>;
+using BuiltinFn = Variant (*)(Interpreter& it, BuiltinArgs args);
+
+struct BuiltinInfo {
+  const char* name;  // lower case
+  int minArgs;
+  int maxArgs;  // -1: any number
+  BuiltinFn fn;
+};
+
+const BuiltinInfo* FindBuiltin(std::string_view lowerName);
+const Variant* FindBuiltinConstant(std::string_view lowerName);
+// Names of the language that Kavro scripts may not use (CreateObject, Eval, ...).
+bool IsExcludedBuiltin(std::string_view lowerName);
+
+// The parts of the table, one per file.
+std::span<const BuiltinInfo> MathBuiltins();
+std::span<const BuiltinInfo> ConversionBuiltins();
+std::span<const BuiltinInfo> StringBuiltins();
+std::span<const BuiltinInfo> DateBuiltins();
+std::span<const BuiltinInfo> ArrayBuiltins();
+
+}  // namespace kavro::vbs

@@ -1,0 +1,204 @@
+// Now Date Time Timer Year Month Day Hour Minute Second Weekday DateAdd DateDiff DateSerial
+// TimeSerial.
+#include <array>
+#include <cmath>
+
+#include "scripting/vbs/BuiltinSupport.h"
+#include "scripting/vbs/DateMath.h"
+#include "scripting/vbs/Interpreter.h"
+#include "scripting/vbs/TextCase.h"
+
+namespace kavro::vbs {
+namespace {
+
+using namespace builtin;
+
+// Dates as a straight time line (days, time forward), and back to the stored form.
+double Linear(double serial) {
+  return DayPart(serial) + TimePart(serial);
+}
+double FromLinear(double linear) {
+  const double days = std::floor(linear);
+  return CombineDateTime(days, linear - days);
+}
+
+Variant CheckedDate(double serial) {
+  if (!(serial >= kMinDate && serial <= kMaxDate)) InvalidCall();
+  return Variant::Date(serial);
+}
+
+Variant NowFn(Interpreter& it, BuiltinArgs) {
+  return Variant::Date(it.Now());
+}
+Variant DateFn(Interpreter& it, BuiltinArgs) {
+  return Variant::Date(DayPart(it.Now()));
+}
+Variant TimeFn(Interpreter& it, BuiltinArgs) {
+  return Variant::Date(TimePart(it.Now()));
+}
+Variant TimerFn(Interpreter& it, BuiltinArgs) {
+  return Variant::Single(static_cast<float>(std::round(TimePart(it.Now()) * 86400.0)));
+}
+
+template <int DateParts::*Field>
+Variant Part(Interpreter& it, BuiltinArgs a) {
+  if (a[0]->IsNull()) return *a[0];
+  const DateParts p = PartsFromSerial(ToDate(*a[0], it.CurrentYear()));
+  return Variant::Integer(static_cast<int16_t>(p.*Field));
+}
+
+Variant Weekday(Interpreter& it, BuiltinArgs a) {
+  int32_t first = LongArg(a, 1, 1);
+  if (first < 0 || first > 7) InvalidCall();
+  if (first == 0) first = 1;
+  if (a[0]->IsNull()) return *a[0];
+  const DateParts p = PartsFromSerial(ToDate(*a[0], it.CurrentYear()));
+  return Variant::Integer(static_cast<int16_t>((p.weekday - first + 7) % 7 + 1));
+}
+
+int32_t IntArg(const Variant& v) {
+  if (v.IsNull()) throw ScriptError(err::InvalidUseOfNull);
+  return ToLong(v);
+}
+
+Variant DateSerial(Interpreter&, BuiltinArgs a) {
+  const int32_t y = IntArg(*a[0]), m = IntArg(*a[1]), d = IntArg(*a[2]);
+  if (y < -10000 || y > 10000 || std::abs(m) > 120000 || std::abs(d) > 4000000) InvalidCall();
+  return CheckedDate(SerialFromDate(ExpandYear(y), m, d));
+}
+
+Variant TimeSerial(Interpreter&, BuiltinArgs a) {
+  const double h = IntArg(*a[0]), m = IntArg(*a[1]), s = IntArg(*a[2]);
+  const double linear = (h * 3600.0 + m * 60.0 + s) / 86400.0;
+  if (std::fabs(linear) > 3000000) InvalidCall();
+  return CheckedDate(FromLinear(linear));
+}
+
+enum class Unit { Year, Quarter, Month, Day, Week, WeekOfYear, Hour, Minute, Second };
+
+Unit UnitOf(const Variant& v) {
+  const std::string s = LowerCase(ToText(v));
+  if (s == "yyyy") return Unit::Year;
+  if (s == "q") return Unit::Quarter;
+  if (s == "m") return Unit::Month;
+  if (s == "d" || s == "y") return Unit::Day;
+  if (s == "w") return Unit::Week;
+  if (s == "ww") return Unit::WeekOfYear;
+  if (s == "h") return Unit::Hour;
+  if (s == "n") return Unit::Minute;
+  if (s == "s") return Unit::Second;
+  InvalidCall();
+}
+
+double AddMonths(double serial, double months) {
+  const DateParts p = PartsFromSerial(serial);
+  if (std::fabs(months) > 120000) InvalidCall();
+  const int total = p.month - 1 + static_cast<int>(months);
+  int y = p.year + (total >= 0 ? total / 12 : (total - 11) / 12);
+  int m = ((total % 12) + 12) % 12 + 1;
+  // The day stays, or becomes the last day of a shorter month.
+  int d = p.day;
+  const double nextMonth = SerialFromDate(y, m + 1, 1);
+  const int daysInMonth = static_cast<int>(nextMonth - SerialFromDate(y, m, 1));
+  if (d > daysInMonth) d = daysInMonth;
+  return CombineDateTime(SerialFromDate(y, m, d), TimePart(serial));
+}
+
+Variant DateAdd(Interpreter& it, BuiltinArgs a) {
+  const Unit unit = UnitOf(*a[0]);
+  if (a[1]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
+  const double n = std::trunc(ToDouble(*a[1]));
+  if (a[2]->IsNull()) return *a[2];
+  const double date = ToDate(*a[2], it.CurrentYear());
+  if (std::fabs(n) > 1e12) InvalidCall();
+  switch (unit) {
+    case Unit::Year:
+      return CheckedDate(AddMonths(date, n * 12));
+    case Unit::Quarter:
+      return CheckedDate(AddMonths(date, n * 3));
+    case Unit::Month:
+      return CheckedDate(AddMonths(date, n));
+    case Unit::Day:
+    case Unit::Week:
+      return CheckedDate(FromLinear(Linear(date) + n));
+    case Unit::WeekOfYear:
+      return CheckedDate(FromLinear(Linear(date) + 7 * n));
+    case Unit::Hour:
+      return CheckedDate(FromLinear(Linear(date) + n / 24.0));
+    case Unit::Minute:
+      return CheckedDate(FromLinear(Linear(date) + n / 1440.0));
+    default:
+      return CheckedDate(FromLinear(Linear(date) + n / 86400.0));
+  }
+}
+
+Variant DateDiff(Interpreter& it, BuiltinArgs a) {
+  const Unit unit = UnitOf(*a[0]);
+  if (a[1]->IsNull() || a[2]->IsNull()) return Variant::MakeNull();
+  const double d1 = ToDate(*a[1], it.CurrentYear()), d2 = ToDate(*a[2], it.CurrentYear());
+  const DateParts p1 = PartsFromSerial(d1), p2 = PartsFromSerial(d2);
+  // Whole seconds on a straight time line: differences count the boundaries crossed.
+  const double s1 = std::round(Linear(d1) * 86400.0), s2 = std::round(Linear(d2) * 86400.0);
+  auto boundaries = [&](double per) { return std::floor(s2 / per) - std::floor(s1 / per); };
+  double r;
+  switch (unit) {
+    case Unit::Year:
+      r = p2.year - p1.year;
+      break;
+    case Unit::Quarter:
+      r = (p2.year * 4 + (p2.month - 1) / 3) - (p1.year * 4 + (p1.month - 1) / 3);
+      break;
+    case Unit::Month:
+      r = (p2.year * 12 + p2.month) - (p1.year * 12 + p1.month);
+      break;
+    case Unit::Day:
+      r = boundaries(86400.0);
+      break;
+    case Unit::Week:
+      r = std::trunc((boundaries(86400.0)) / 7.0);
+      break;
+    case Unit::WeekOfYear: {
+      // Sundays crossed: day numbers shifted so that weeks start on Sunday.
+      const double day1 = std::floor(s1 / 86400.0), day2 = std::floor(s2 / 86400.0);
+      r = std::floor((day2 + 6) / 7.0) - std::floor((day1 + 6) / 7.0);
+      break;
+    }
+    case Unit::Hour:
+      r = boundaries(3600.0);
+      break;
+    case Unit::Minute:
+      r = boundaries(60.0);
+      break;
+    default:
+      r = s2 - s1;
+      break;
+  }
+  if (std::fabs(r) > 2147483647.0) throw ScriptError(err::Overflow);
+  return Variant::Long(static_cast<int32_t>(r));
+}
+
+constexpr std::array<BuiltinInfo, 15> kDates{{
+    {"now", 0, 0, NowFn},
+    {"date", 0, 0, DateFn},
+    {"time", 0, 0, TimeFn},
+    {"timer", 0, 0, TimerFn},
+    {"year", 1, 1, Part<&DateParts::year>},
+    {"month", 1, 1, Part<&DateParts::month>},
+    {"day", 1, 1, Part<&DateParts::day>},
+    {"hour", 1, 1, Part<&DateParts::hour>},
+    {"minute", 1, 1, Part<&DateParts::minute>},
+    {"second", 1, 1, Part<&DateParts::second>},
+    {"weekday", 1, 2, Weekday},
+    {"dateadd", 3, 3, DateAdd},
+    {"datediff", 3, 5, DateDiff},
+    {"dateserial", 3, 3, DateSerial},
+    {"timeserial", 3, 3, TimeSerial},
+}};
+
+}  // namespace
+
+std::span<const BuiltinInfo> DateBuiltins() {
+  return kDates;
+}
+
+}  // namespace kavro::vbs

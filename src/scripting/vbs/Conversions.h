@@ -1,0 +1,47 @@
+#pragma once
+// Conversions between Variant subtypes with the language's rules: banker's rounding to integers,
+// overflow checks, number texts with "." whatever the locale, "True"/"False".
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "scripting/vbs/Variant.h"
+
+namespace kavro::vbs {
+
+// A number text: blanks around, optional sign, digits with an optional "." fraction, optional
+// exponent; or "&H" hex / "&O" octal. Nothing when text is not numeric.
+std::optional<double> ParseNumber(std::string_view text);
+
+// The value as a double: Empty is 0, Boolean -1/0, a date its serial, a string its number.
+// Null raises 94, a non-numeric string or an array 13.
+double ToDouble(const Variant& value);
+// Rounded halves to even into the subtype's range, else 6 "Overflow".
+int32_t ToLong(const Variant& value);
+int16_t ToInteger(const Variant& value);
+uint8_t ToByte(const Variant& value);
+float ToSingle(const Variant& value);
+bool ToBool(const Variant& value);
+// A date text without a year ("5/12") takes currentYear.
+double ToDate(const Variant& value, int currentYear);
+// Text of the value (Empty is ""); Null raises 94.
+std::string ToText(const Variant& value);
+// Text of a value for "&" (Null and Empty are "").
+void AppendText(std::string& out, const Variant& value);
+
+// Rounds halves to even; range checks after rounding.
+int32_t RoundToLong(double value);
+int16_t RoundToInteger(double value);
+
+// General number texts: up to 15 (double) or 7 (single) significant digits, "E+20" exponents.
+std::string FormatDouble(double value);
+std::string FormatSingle(float value);
+
+// Integer arithmetic results promote: Integer overflow becomes Long, Long overflow Double.
+Variant IntegerResult(int64_t value, VarType narrowest);
+
+// Numeric value as Variant of the narrowest type able to hold a literal of this value.
+Variant NumberLiteral(double value, bool integral);
+
+}  // namespace kavro::vbs

@@ -1,0 +1,202 @@
+// Evaluation of expressions: the tree's Eval methods.
+#include <array>
+
+#include "scripting/vbs/Builtins.h"
+#include "scripting/vbs/Conversions.h"
+#include "scripting/vbs/Interpreter.h"
+#include "scripting/vbs/ScriptError.h"
+
+namespace kavro::vbs {
+namespace {
+
+bool IsStable(const Expr& e) {
+  return e.kind == ExprKind::Literal || e.kind == ExprKind::Local || e.kind == ExprKind::Global;
+}
+
+// Integer and Long operands cover most script arithmetic; they skip the general rules.
+bool FastIntegral(const Variant& v, int64_t& out) {
+  if (v.Type() == VarType::Integer) {
+    out = v.IntegerValue();
+    return true;
+  }
+  if (v.Type() == VarType::Long) {
+    out = v.LongValue();
+    return true;
+  }
+  return false;
+}
+
+bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+  int64_t x, y;
+  if (!FastIntegral(a, x) || !FastIntegral(b, y)) return false;
+  const VarType narrow =
+      a.Type() == VarType::Long || b.Type() == VarType::Long ? VarType::Long : VarType::Integer;
+  switch (op) {
+    case BinaryOp::Add:
+      out = IntegerResult(x + y, narrow);
+      return true;
+    case BinaryOp::Subtract:
+      out = IntegerResult(x - y, narrow);
+      return true;
+    case BinaryOp::Multiply:
+      out = IntegerResult(x * y, narrow);
+      return true;
+    case BinaryOp::Equal:
+      out = Variant::Boolean(x == y);
+      return true;
+    case BinaryOp::NotEqual:
+      out = Variant::Boolean(x != y);
+      return true;
+    case BinaryOp::Less:
+      out = Variant::Boolean(x < y);
+      return true;
+    case BinaryOp::Greater:
+      out = Variant::Boolean(x > y);
+      return true;
+    case BinaryOp::LessEqual:
+      out = Variant::Boolean(x <= y);
+      return true;
+    case BinaryOp::GreaterEqual:
+      out = Variant::Boolean(x >= y);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+Variant NameExpr::Eval(Interpreter&) const {
+  throw ScriptError(err::SyntaxError, "Unresolved name '" + written + "'", line);
+}
+
+Variant MemberExpr::Eval(Interpreter&) const {
+  throw ScriptError(err::SyntaxError, "Unresolved member '" + written + "'", line);
+}
+
+Variant UnaryExpr::Eval(Interpreter& it) const {
+  Variant scratch;
+  const Variant& v = operand->EvalRef(it, scratch);
+  switch (op) {
+    case UnaryOp::Negate:
+      return Negate(v);
+    case UnaryOp::Not:
+      return LogicalNot(v);
+    default:
+      if (v.IsArray() || v.IsObject()) throw ScriptError(err::TypeMismatch);
+      return v;
+  }
+}
+
+Variant BinaryExpr::Eval(Interpreter& it) const {
+  Variant leftScratch, rightScratch;
+  // The left value may be read in place only when the right side cannot change it.
+  const Variant& a = IsStable(*right) ? left->EvalRef(it, leftScratch)
+                                      : (leftScratch = left->Eval(it), leftScratch);
+  const Variant& b = right->EvalRef(it, rightScratch);
+  Variant result;
+  if (FastBinary(op, a, b, result)) return result;
+  result = ApplyBinary(op, a, b);
+  if (result.IsString()) it.CheckString(result);
+  return result;
+}
+
+Variant LocalExpr::Eval(Interpreter& it) const {
+  return *it.frame->slots[static_cast<size_t>(slot)];
+}
+
+const Variant& LocalExpr::EvalRef(Interpreter& it, Variant&) const {
+  return *it.frame->slots[static_cast<size_t>(slot)];
+}
+
+static Variant& BaseOf(Interpreter& it, const Expr& base) {
+  if (base.kind == ExprKind::Local) {
+    return *it.frame->slots[static_cast<size_t>(static_cast<const LocalExpr&>(base).slot)];
+  }
+  return *static_cast<const GlobalExpr&>(base).var;
+}
+
+Variant IndexExpr::Eval(Interpreter& it) const {
+  return it.Element(BaseOf(it, *base), args);
+}
+
+const Variant& IndexExpr::EvalRef(Interpreter& it, Variant& scratch) const {
+  scratch = it.Element(BaseOf(it, *base), args);
+  return scratch;
+}
+
+Variant CallExpr::Eval(Interpreter& it) const {
+  return it.CallProcedure(*proc, args);
+}
+
+Variant BuiltinExpr::Eval(Interpreter& it) const {
+  constexpr size_t kInline = 4;
+  const size_t n = args.size();
+  if (n <= kInline) {
+    std::array<Variant, kInline> scratch;
+    std::array<const Variant*, kInline> values{};
+    for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
+    Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
+    it.CheckString(result);
+    return result;
+  }
+  std::vector<Variant> scratch(n);
+  std::vector<const Variant*> values(n);
+  for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
+  Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
+  it.CheckString(result);
+  return result;
+}
+
+Variant HostCallExpr::Eval(Interpreter& it) const {
+  return it.CallHost(*member, args);
+}
+
+Variant HostObjectExpr::Eval(Interpreter&) const {
+  return Variant::Object(object);
+}
+
+Variant MemberCallExpr::Eval(Interpreter& it) const {
+  Variant scratch;
+  const Variant& target = object->EvalRef(it, scratch);
+  return it.CallMember(target, name, args);
+}
+
+Variant ErrMemberExpr::Eval(Interpreter& it) const {
+  switch (property) {
+    case ErrProperty::Number:
+      return Variant::Long(it.err.number);
+    case ErrProperty::Description:
+      return Variant::String(it.err.description);
+    case ErrProperty::Source:
+      return Variant::String(it.err.source);
+    case ErrProperty::Clear:
+      it.err = ErrState{};
+      return {};
+    case ErrProperty::Raise: {
+      Variant number = args[0]->Eval(it);
+      const int32_t n = ToLong(number);
+      if (n <= 0 || n > 65535) it.Raise(err::InvalidCall);
+      std::string source;
+      if (args.size() > 1) {
+        Variant s = args[1]->Eval(it);
+        if (!s.IsEmpty()) source = ToText(s);
+      }
+      std::string description = ErrorDescription(n);
+      if (args.size() > 2) {
+        Variant d = args[2]->Eval(it);
+        if (!d.IsEmpty()) description = ToText(d);
+      }
+      ScriptError e(n, description, it.line);
+      if (!source.empty()) e.SetSource(std::move(source));
+      throw e;
+    }
+  }
+  return {};
+}
+
+Variant UndefinedExpr::Eval(Interpreter&) const {
+  throw ScriptError(number, ErrorDescription(number) + ": '" + name + "'", line);
+}
+
+}  // namespace kavro::vbs

@@ -1,0 +1,418 @@
+#include "scripting/vbs/Interpreter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <ctime>
+
+#include "scripting/vbs/Conversions.h"
+#include "scripting/vbs/DateMath.h"
+
+namespace kavro::vbs {
+namespace {
+
+constexpr int kMaxArrayNesting = 60;
+
+// Restores the caller's frame, line and call depth however a call ends.
+struct CallGuard {
+  Interpreter& it;
+  Frame* savedFrame;
+  int savedLine;
+  int savedCost;
+  ~CallGuard() {
+    it.frame = savedFrame;
+    it.line = savedLine;
+    it.callCost = savedCost;
+    it.PopFrame();
+  }
+};
+
+// An element passed to a ByRef parameter: passed as a copy, written back after the call if
+// the array still has that element (the callee may have resized or replaced it).
+struct WriteBack {
+  Variant* arrayVar;
+  size_t flatIndex;
+  Variant* value;
+};
+
+}  // namespace
+
+bool IsFatal(const ScriptError& e) {
+  return e.Number() == err::TimeLimit;
+}
+
+double ScriptUi::Now() {
+  const std::time_t t = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&t, &local);
+  return CombineDateTime(SerialFromDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+                         SerialFromTime(local.tm_hour, local.tm_min, local.tm_sec));
+}
+
+Interpreter::Interpreter() = default;
+
+Variant* Interpreter::DeclareGlobal(const std::string& lowerName) {
+  auto found = globals.find(lowerName);
+  if (found != globals.end() && found->second.kind == GlobalName::Variable)
+    return found->second.var;
+  globalStorage.emplace_back();
+  GlobalName g;
+  g.kind = GlobalName::Variable;
+  g.var = &globalStorage.back();
+  globals[lowerName] = std::move(g);
+  return &globalStorage.back();
+}
+
+const GlobalName* Interpreter::FindGlobal(const std::string& lowerName) const {
+  auto found = globals.find(lowerName);
+  return found == globals.end() ? nullptr : &found->second;
+}
+
+Frame& Interpreter::PushFrame(size_t slotCount) {
+  if (frameDepth_ == framePool_.size()) framePool_.push_back(std::make_unique<Frame>());
+  Frame& f = *framePool_[frameDepth_++];
+  f.values.resize(slotCount);
+  f.slots.resize(slotCount);
+  for (size_t i = 0; i < slotCount; ++i) f.slots[i] = &f.values[i];
+  f.resumeNext = false;
+  return f;
+}
+
+void Interpreter::PopFrame() {
+  Frame& f = *framePool_[--frameDepth_];
+  for (auto& v : f.values) v.Clear();
+}
+
+void Interpreter::StartClock() {
+  ticks_ = 0;
+  if (timeLimitMs > 0) {
+    deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
+  }
+}
+
+void Interpreter::CheckDeadline() {
+  if (std::chrono::steady_clock::now() >= deadline_) Raise(err::TimeLimit);
+}
+
+void Interpreter::Raise(int number) const {
+  throw ScriptError(number, ErrorDescription(number), line);
+}
+
+void Interpreter::SetErr(const ScriptError& e) {
+  err.number = e.Number();
+  err.description = e.Description();
+  err.source = e.Source().empty() ? "VBScript runtime error" : e.Source();
+}
+
+void Interpreter::CheckString(const Variant& value) const {
+  if (value.IsString() && value.StringValue().size() > limits.maxStringLength) {
+    Raise(err::OutOfStringSpace);
+  }
+}
+
+void Interpreter::RunProgram(const Program& program) {
+  Frame& top = PushFrame(0);
+  CallGuard guard{*this, frame, line, callCost};
+  frame = &top;
+  try {
+    for (const DimStmt* d : program.fixedArrays) {
+      line = d->line;
+      for (const auto& item : d->items) {
+        if (!item.isArray) continue;
+        Variant& var = *static_cast<const GlobalExpr&>(*item.target).var;
+        if (!var.IsArray()) AllocateArray(var, item.bounds, false, !item.bounds.empty());
+      }
+    }
+    ExecBlock(program.topLevel);
+  } catch (ScriptError& e) {
+    if (e.Line() == 0) e.SetLine(line);
+    throw;
+  }
+}
+
+Flow Interpreter::ExecBlock(const Block& block) {
+  for (const auto& stmt : block) {
+    Flow flow;
+    if (!frame->resumeNext) {
+      flow = stmt->Exec(*this);
+    } else {
+      try {
+        flow = stmt->Exec(*this);
+      } catch (const ScriptError& e) {
+        if (IsFatal(e)) throw;
+        SetErr(e);
+        continue;
+      }
+    }
+    if (flow != Flow::Normal) return flow;
+  }
+  return Flow::Normal;
+}
+
+namespace {
+
+// Where a ByRef argument lives, or nullptr when it is a value.
+Variant* VariableOf(Interpreter& it, const Expr& arg) {
+  if (arg.kind == ExprKind::Local) return it.frame->slots[static_cast<const LocalExpr&>(arg).slot];
+  if (arg.kind == ExprKind::Global) return static_cast<const GlobalExpr&>(arg).var;
+  return nullptr;
+}
+
+Variant* BaseVariable(Interpreter& it, const IndexExpr& index) {
+  return VariableOf(it, *index.base);
+}
+
+}  // namespace
+
+Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) {
+  Tick();
+  if (callCost + proc.callCost > limits.maxCallDepth) Raise(err::OutOfStackSpace);
+  Frame& callee = PushFrame(static_cast<size_t>(proc.slotCount));
+  CallGuard guard{*this, frame, line, callCost};
+  std::vector<WriteBack> writeBacks;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const Expr& arg = *args[i];
+    const size_t slot = i + 1;
+    if (proc.params[i].byRef) {
+      if (Variant* var = VariableOf(*this, arg)) {
+        callee.slots[slot] = var;
+        continue;
+      }
+      if (arg.kind == ExprKind::Index) {
+        const auto& index = static_cast<const IndexExpr&>(arg);
+        Variant* base = BaseVariable(*this, index);
+        Variant& element = Element(*base, index.args);
+        const size_t flat = static_cast<size_t>(&element - base->ArrayValue()->items.data());
+        callee.values[slot] = element;
+        writeBacks.push_back({base, flat, &callee.values[slot]});
+        continue;
+      }
+    }
+    callee.values[slot] = arg.Eval(*this);
+  }
+  frame = &callee;
+  callCost += proc.callCost;
+  try {
+    for (const DimStmt* d : proc.fixedArrays) {
+      line = d->line;
+      for (const auto& item : d->items) {
+        if (!item.isArray) continue;
+        const int slot = static_cast<const LocalExpr&>(*item.target).slot;
+        AllocateArray(*callee.slots[static_cast<size_t>(slot)], item.bounds, false,
+                      !item.bounds.empty());
+      }
+    }
+    ExecBlock(proc.body);
+  } catch (ScriptError& e) {
+    if (e.Line() == 0) e.SetLine(line);
+    throw;
+  }
+  for (const WriteBack& w : writeBacks) {
+    ArrayData* a = w.arrayVar->IsArray() ? w.arrayVar->ArrayValue() : nullptr;
+    if (a && w.flatIndex < a->items.size()) a->items[w.flatIndex] = std::move(*w.value);
+  }
+  return std::move(callee.values[0]);
+}
+
+Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
+  constexpr size_t kInline = 8;
+  const size_t n = args.size();
+  std::array<Variant, kInline> inlineTemps;
+  std::vector<Variant> moreTemps(n > kInline ? n : 0);
+  std::array<Variant*, kInline> inlinePtrs{};
+  std::vector<Variant*> morePtrs(n > kInline ? n : 0);
+  Variant* const* ptrs = n > kInline ? morePtrs.data() : inlinePtrs.data();
+  Variant** writable = n > kInline ? morePtrs.data() : inlinePtrs.data();
+  std::vector<WriteBack> writeBacks;
+  for (size_t i = 0; i < n; ++i) {
+    Variant& temp = n > kInline ? moreTemps[i] : inlineTemps[i];
+    const Expr& arg = *args[i];
+    if (Variant* var = VariableOf(*this, arg)) {
+      writable[i] = var;
+      continue;
+    }
+    if (arg.kind == ExprKind::Index) {
+      const auto& index = static_cast<const IndexExpr&>(arg);
+      Variant* base = BaseVariable(*this, index);
+      Variant& element = Element(*base, index.args);
+      temp = element;
+      writeBacks.push_back(
+          {base, static_cast<size_t>(&element - base->ArrayValue()->items.data()), &temp});
+    } else {
+      temp = arg.Eval(*this);
+    }
+    writable[i] = &temp;
+  }
+  Variant result;
+  try {
+    result = member.call(HostArgs(ptrs, n));
+  } catch (ScriptError& e) {
+    if (e.Line() == 0) e.SetLine(line);
+    throw;
+  } catch (const std::exception& e) {
+    throw ScriptError(51, std::string("Internal error: ") + e.what(), line);
+  }
+  for (const WriteBack& w : writeBacks) {
+    ArrayData* a = w.arrayVar->IsArray() ? w.arrayVar->ArrayValue() : nullptr;
+    if (a && w.flatIndex < a->items.size()) a->items[w.flatIndex] = std::move(*w.value);
+  }
+  // Variables a host changed must still respect the limits.
+  for (size_t i = 0; i < n; ++i) CheckString(*ptrs[i]);
+  CheckString(result);
+  return result;
+}
+
+Variant Interpreter::CallMember(const Variant& object, const std::string& name,
+                                const ExprList& args) {
+  if (!object.IsObject()) Raise(err::ObjectRequired);
+  if (!object.ObjectValue()) Raise(91);
+  const HostMember* member = object.ObjectValue()->Find(name);
+  if (!member) {
+    throw ScriptError(err::NoSuchMember, ErrorDescription(err::NoSuchMember) + ": '" + name + "'",
+                      line);
+  }
+  return CallHost(*member, args);
+}
+
+Variant& Interpreter::Element(Variant& arrayVar, const ExprList& args) {
+  constexpr size_t kMaxDims = 60;
+  std::array<int32_t, kMaxDims> index{};
+  if (args.size() > kMaxDims) Raise(err::SubscriptOutOfRange);
+  for (size_t i = 0; i < args.size(); ++i) {
+    Variant scratch;
+    const Variant& v = args[i]->EvalRef(*this, scratch);
+    if (v.IsNull()) Raise(err::InvalidUseOfNull);
+    index[i] = ToLong(v);
+  }
+  if (!arrayVar.IsArray()) Raise(err::TypeMismatch);
+  ArrayData& a = *arrayVar.ArrayValue();
+  if (args.size() != a.upper.size()) Raise(err::SubscriptOutOfRange);
+  size_t flat = 0, stride = 1;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (index[i] < 0 || index[i] > a.upper[i]) Raise(err::SubscriptOutOfRange);
+    flat += static_cast<size_t>(index[i]) * stride;
+    stride *= static_cast<size_t>(a.upper[i]) + 1;
+  }
+  return a.items[flat];
+}
+
+void Interpreter::StoreElement(Variant& arrayVar, const ExprList& args, Variant value) {
+  CheckString(value);
+  if (value.IsArray()) {
+    // Arrays inside arrays: bounded depth and total size, so copies and frees stay bounded.
+    const ArrayData& inner = *value.ArrayValue();
+    Variant& element = Element(arrayVar, args);
+    ArrayData& outer = *arrayVar.ArrayValue();
+    if (inner.nesting + 1 > kMaxArrayNesting) Raise(err::OutOfMemory);
+    if (outer.weight + inner.weight > limits.maxArrayElements) Raise(err::OutOfMemory);
+    outer.nesting = std::max(outer.nesting, inner.nesting + 1);
+    outer.weight += inner.weight;
+    element = std::move(value);
+    return;
+  }
+  if (value.IsObject() && !value.ObjectValue()) {
+    Element(arrayVar, args) = std::move(value);
+    return;
+  }
+  Element(arrayVar, args) = std::move(value);
+}
+
+void Interpreter::Assign(Variant& target, Variant value, bool isSet) {
+  if (isSet) {
+    if (!value.IsObject()) Raise(err::ObjectRequired);
+  } else if (value.IsObject()) {
+    Raise(value.ObjectValue() ? err::NoSuchMember : 91);
+  }
+  CheckString(value);
+  target = std::move(value);
+}
+
+void Interpreter::AllocateArray(Variant& target, const ExprList& bounds, bool preserve,
+                                bool fixedSize) {
+  std::vector<int32_t> upper;
+  size_t count = 1;
+  for (const auto& b : bounds) {
+    Variant scratch;
+    const Variant& v = b->EvalRef(*this, scratch);
+    if (v.IsNull()) Raise(err::InvalidUseOfNull);
+    const int32_t u = ToLong(v);
+    if (u < -1) Raise(err::SubscriptOutOfRange);
+    upper.push_back(u);
+    const size_t extent = static_cast<size_t>(u + 1);
+    if (extent != 0 && count > limits.maxArrayElements / extent) Raise(err::OutOfMemory);
+    count *= extent;
+  }
+  if (bounds.size() > 60 || count > limits.maxArrayElements) Raise(err::OutOfMemory);
+  if (bounds.empty()) count = 0;
+  if (target.IsArray() && target.ArrayValue()->fixedSize) Raise(err::ArrayFixed);
+  if (preserve && target.IsArray()) {
+    ArrayData& old = *target.ArrayValue();
+    if (!old.upper.empty()) {
+      // Only the last dimension may change: the others keep their element positions.
+      if (old.upper.size() != upper.size()) Raise(err::SubscriptOutOfRange);
+      for (size_t i = 0; i + 1 < upper.size(); ++i) {
+        if (old.upper[i] != upper[i]) Raise(err::SubscriptOutOfRange);
+      }
+    }
+    old.items.resize(count);
+    old.upper = std::move(upper);
+    old.weight = std::max(old.weight, count);
+    return;
+  }
+  auto data = std::make_unique<ArrayData>();
+  data->items.resize(count);
+  data->upper = std::move(upper);
+  data->fixedSize = fixedSize;
+  data->weight = count;
+  target = Variant::Array(std::move(data));
+}
+
+double Interpreter::Now() {
+  if (ui) return ui->Now();
+  struct SystemClock : ScriptUi {
+    int MsgBox(const std::string&, int, const std::string&) override { return 1; }
+    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+      return {};
+    }
+  } clock;
+  return clock.Now();
+}
+
+int Interpreter::CurrentYear() {
+  return PartsFromSerial(Now()).year;
+}
+
+// The language's generator: a 24-bit linear congruential sequence.
+float Interpreter::NextRandom(const Variant* arg) {
+  if (arg && !arg->IsEmpty()) {
+    const double x = ToDouble(*arg);
+    if (x == 0) return rndLast_;
+    if (x < 0) {
+      const float f = static_cast<float>(x);
+      uint32_t bits;
+      std::memcpy(&bits, &f, sizeof bits);
+      rndSeed_ = (bits + (bits >> 24)) & 0xFFFFFF;
+    }
+  }
+  rndSeed_ = (rndSeed_ * 1140671485u + 12820163u) & 0xFFFFFFu;
+  rndLast_ = static_cast<float>(rndSeed_) / 16777216.0f;
+  return rndLast_;
+}
+
+void Interpreter::Randomize(const Variant* seed) {
+  double value;
+  if (seed && !seed->IsEmpty()) {
+    value = ToDouble(*seed);
+  } else {
+    value = static_cast<double>(std::chrono::steady_clock::now().time_since_epoch().count() %
+                                86400000) /
+            1000.0;
+  }
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const uint32_t mixed = static_cast<uint32_t>((bits >> 32) ^ bits);
+  rndSeed_ = (rndSeed_ & 0xFF) | (((mixed >> 8) ^ mixed) & 0xFFFF00u);
+  rndSeed_ &= 0xFFFFFFu;
+}
+
+}  // namespace kavro::vbs

@@ -1,0 +1,118 @@
+#pragma once
+// The engine's state and the evaluator's run-time services: global names and variables, the
+// registered host objects, call frames, the Err object, limits and the time budget. Everything
+// lives in this object; nothing is global, so engines run side by side.
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "scripting/vbs/Ast.h"
+#include "scripting/vbs/HostObject.h"
+#include "scripting/vbs/ScriptEngine.h"
+
+namespace kavro::vbs {
+
+struct GlobalName {
+  enum Kind { Variable, Constant, ProcedureName } kind = Variable;
+  Variant* var = nullptr;
+  Variant constant;
+  const Procedure* proc = nullptr;
+  std::shared_ptr<Program> owner;  // keeps a procedure's code alive while it is bound
+};
+
+struct RegisteredObject {
+  std::shared_ptr<HostObject> object;
+  bool globalMembers = true;
+};
+
+struct Frame {
+  std::vector<Variant> values;  // the procedure's own variables
+  std::vector<Variant*> slots;  // each slot: its own value or the caller's variable (ByRef)
+  bool resumeNext = false;      // On Error Resume Next is in force
+};
+
+struct ErrState {
+  int number = 0;
+  std::string description;
+  std::string source;
+};
+
+class Interpreter {
+ public:
+  Interpreter();
+
+  // ---- state kept between runs ----
+  std::unordered_map<std::string, GlobalName> globals;        // by lower-case name
+  std::deque<Variant> globalStorage;                          // addresses never move
+  std::unordered_map<std::string, RegisteredObject> objects;  // by lower-case name
+  std::vector<std::shared_ptr<Program>> addedCode;            // AddCode programs
+  std::list<std::pair<std::string, std::shared_ptr<Program>>> statementCache;  // recent texts
+  ScriptLimits limits;
+  ScriptUi* ui = nullptr;
+  int timeLimitMs = 0;
+
+  // ---- run-time state ----
+  Frame* frame = nullptr;
+  int line = 0;
+  ErrState err;
+  bool running = false;
+
+  // Global variable of that name, created Empty when missing.
+  Variant* DeclareGlobal(const std::string& lowerName);
+  const GlobalName* FindGlobal(const std::string& lowerName) const;
+
+  // Runs a compiled program's top level in the global scope.
+  void RunProgram(const Program& program);
+
+  Flow ExecBlock(const Block& block);
+  Variant CallProcedure(const Procedure& proc, const ExprList& args);
+  Variant CallHost(const HostMember& member, const ExprList& args);
+  Variant CallMember(const Variant& object, const std::string& name, const ExprList& args);
+
+  // The element of the array in arrayVar addressed by args; 9 when out of range, 13 when the
+  // variable holds no array.
+  Variant& Element(Variant& arrayVar, const ExprList& args);
+  // Stores value in an element, keeping nested arrays within the limits.
+  void StoreElement(Variant& arrayVar, const ExprList& args, Variant value);
+  void Assign(Variant& target, Variant value, bool isSet);
+  void AllocateArray(Variant& target, const ExprList& bounds, bool preserve, bool fixedSize);
+  void CheckString(const Variant& value) const;
+
+  // Ends the current statement with a script error.
+  [[noreturn]] void Raise(int number) const;
+  void SetErr(const ScriptError& e);
+
+  // Counts work; stops the run when its time limit has passed.
+  void Tick() {
+    if (timeLimitMs > 0 && (++ticks_ & 0x3FF) == 0) CheckDeadline();
+  }
+  void StartClock();
+
+  double Now();
+  int CurrentYear();
+  float NextRandom(const Variant* arg);
+  void Randomize(const Variant* seed);
+
+  Frame& PushFrame(size_t slotCount);
+  void PopFrame();
+  int callCost = 0;
+
+ private:
+  void CheckDeadline();
+  std::vector<std::unique_ptr<Frame>> framePool_;
+  size_t frameDepth_ = 0;
+  uint64_t ticks_ = 0;
+  std::chrono::steady_clock::time_point deadline_;
+  uint32_t rndSeed_ = 0x50000;
+  float rndLast_ = 0;
+};
+
+// Fatal errors end the run even under On Error Resume Next.
+bool IsFatal(const ScriptError& e);
+
+}  // namespace kavro::vbs

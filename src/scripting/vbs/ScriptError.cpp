@@ -1,0 +1,94 @@
+#include "scripting/vbs/ScriptError.h"
+
+#include <array>
+#include <utility>
+
+namespace kavro::vbs {
+
+std::string ErrorDescription(int number) {
+  static constexpr std::array<std::pair<int, const char*>, 62> kTexts{{
+      {3, "Return without GoSub"},
+      {5, "Invalid procedure call or argument"},
+      {6, "Overflow"},
+      {7, "Out of memory"},
+      {9, "Subscript out of range"},
+      {10, "This array is fixed or temporarily locked"},
+      {11, "Division by zero"},
+      {13, "Type mismatch"},
+      {14, "Out of string space"},
+      {17, "Can't perform requested operation"},
+      {28, "Out of stack space"},
+      {35, "Sub or Function not defined"},
+      {48, "Error in loading DLL"},
+      {51, "Internal error"},
+      {52, "Bad file name or number"},
+      {53, "File not found"},
+      {54, "Bad file mode"},
+      {55, "File already open"},
+      {57, "Device I/O error"},
+      {58, "File already exists"},
+      {61, "Disk full"},
+      {62, "Input past end of file"},
+      {67, "Too many files"},
+      {68, "Device unavailable"},
+      {70, "Permission denied"},
+      {71, "Disk not ready"},
+      {74, "Can't rename with different drive"},
+      {75, "Path/File access error"},
+      {76, "Path not found"},
+      {91, "Object variable not set"},
+      {92, "For loop not initialized"},
+      {94, "Invalid use of Null"},
+      {424, "Object required"},
+      {438, "Object doesn't support this property or method"},
+      {445, "Object doesn't support this action"},
+      {450, "Wrong number of arguments or invalid property assignment"},
+      {451, "Object not a collection"},
+      {500, "Variable is undefined"},
+      {501, "Illegal assignment"},
+      {1001, "Out of memory"},
+      {1002, "Syntax error"},
+      {1003, "Expected ':'"},
+      {1005, "Expected '('"},
+      {1006, "Expected ')'"},
+      {1010, "Expected identifier"},
+      {1011, "Expected '='"},
+      {1012, "Expected 'If'"},
+      {1013, "Expected 'To'"},
+      {1014, "Expected 'End'"},
+      {1015, "Expected 'Function'"},
+      {1016, "Expected 'Sub'"},
+      {1017, "Expected 'Then'"},
+      {1018, "Expected 'Wend'"},
+      {1019, "Expected 'Loop'"},
+      {1020, "Expected 'Next'"},
+      {1021, "Expected 'Case'"},
+      {1022, "Expected 'Select'"},
+      {1023, "Expected expression"},
+      {1024, "Expected statement"},
+      {1025, "Expected end of statement"},
+      {1033, "Unterminated string constant"},
+      {9000, "Script execution time was exceeded"},
+  }};
+  static constexpr std::array<std::pair<int, const char*>, 10> kMore{{
+      {1026, "Expected integer constant"},
+      {1032, "Invalid character"},
+      {1039, "Invalid 'exit' statement"},
+      {1041, "Name redefined"},
+      {1042, "Must be first statement on the line"},
+      {1044, "Cannot use parentheses when calling a Sub"},
+      {1045, "Expected literal constant"},
+      {1046, "Expected 'In'"},
+      {1027, "Expected 'While' or 'Until'"},
+      {1028, "Expected 'While', 'Until' or end of statement"},
+  }};
+  for (const auto& [n, text] : kTexts) {
+    if (n == number) return text;
+  }
+  for (const auto& [n, text] : kMore) {
+    if (n == number) return text;
+  }
+  return "Unknown runtime error";
+}
+
+}  // namespace kavro::vbs

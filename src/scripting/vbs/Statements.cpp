@@ -1,0 +1,237 @@
+// Execution of statements: the tree's Exec methods.
+#include "scripting/vbs/Conversions.h"
+#include "scripting/vbs/Interpreter.h"
+#include "scripting/vbs/ScriptError.h"
+
+namespace kavro::vbs {
+namespace {
+
+Variant& VariableRef(Interpreter& it, const Expr& target) {
+  if (target.kind == ExprKind::Local) {
+    return *it.frame->slots[static_cast<size_t>(static_cast<const LocalExpr&>(target).slot)];
+  }
+  if (target.kind == ExprKind::Global) return *static_cast<const GlobalExpr&>(target).var;
+  target.Eval(it);  // an undefined name raises its error here
+  throw ScriptError(err::IllegalAssignment);
+}
+
+// A condition's truth: Null counts as False.
+bool Truth(Interpreter& it, const Expr& condition) {
+  Variant scratch;
+  const Variant& v = condition.EvalRef(it, scratch);
+  if (v.IsNull()) return false;
+  if (v.Type() == VarType::Boolean) return v.BoolValue();
+  if (v.IsArray() || v.IsObject()) throw ScriptError(err::TypeMismatch);
+  return ToBool(v);
+}
+
+bool IsIntegral(const Variant& v) {
+  return v.Type() == VarType::Integer || v.Type() == VarType::Long || v.Type() == VarType::Byte;
+}
+
+}  // namespace
+
+Flow AssignStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  switch (target->kind) {
+    case ExprKind::Local:
+    case ExprKind::Global:
+    case ExprKind::Undefined: {
+      Variant v = value->Eval(it);
+      it.Assign(VariableRef(it, *target), std::move(v), isSet);
+      return Flow::Normal;
+    }
+    case ExprKind::Index: {
+      const auto& index = static_cast<const IndexExpr&>(*target);
+      Variant v = value->Eval(it);
+      if (isSet != v.IsObject()) it.Assign(v, Variant(v), isSet);  // raises the fitting error
+      it.StoreElement(VariableRef(it, *index.base), index.args, std::move(v));
+      return Flow::Normal;
+    }
+    case ExprKind::ErrMember: {
+      const auto& member = static_cast<const ErrMemberExpr&>(*target);
+      Variant v = value->Eval(it);
+      if (member.property == ErrProperty::Number) {
+        it.err.number = ToLong(v);
+      } else if (member.property == ErrProperty::Description) {
+        it.err.description = ToText(v);
+      } else {
+        it.err.source = ToText(v);
+      }
+      return Flow::Normal;
+    }
+    default:
+      it.Raise(err::IllegalAssignment);
+  }
+}
+
+Flow CallStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  call->Eval(it);
+  return Flow::Normal;
+}
+
+Flow IfStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  for (size_t i = 0; i < conditions.size(); ++i) {
+    bool take;
+    if (it.frame->resumeNext) {
+      // Under On Error Resume Next a failing condition goes on with the next statement, which
+      // is the first one of its branch, as the language does.
+      try {
+        take = Truth(it, *conditions[i]);
+      } catch (const ScriptError& e) {
+        if (IsFatal(e)) throw;
+        it.SetErr(e);
+        take = true;
+      }
+    } else {
+      take = Truth(it, *conditions[i]);
+    }
+    if (take) return it.ExecBlock(branches[i]);
+  }
+  return it.ExecBlock(elseBranch);
+}
+
+Flow SelectStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  const Variant subjectValue = subject->Eval(it);
+  for (const CaseClause& clause : cases) {
+    bool match = false;
+    for (const CaseTest& test : clause.tests) {
+      it.line = clause.line;
+      Variant scratch;
+      const Variant& v = test.value->EvalRef(it, scratch);
+      if (test.kind == CaseTestKind::Is) {
+        Variant r = ApplyBinary(test.op, subjectValue, v);
+        match = !r.IsNull() && ToBool(r);
+      } else if (subjectValue.IsNull() || v.IsNull()) {
+        match = false;
+      } else if (test.kind == CaseTestKind::Value) {
+        match = CompareValues(subjectValue, v, false) == 0;
+      } else {
+        Variant upperScratch;
+        const Variant& upper = test.upper->EvalRef(it, upperScratch);
+        match = !upper.IsNull() && CompareValues(subjectValue, v, false) >= 0 &&
+                CompareValues(subjectValue, upper, false) <= 0;
+      }
+      if (match) break;
+    }
+    if (match) return it.ExecBlock(clause.body);
+  }
+  if (hasElse) return it.ExecBlock(elseBody);
+  return Flow::Normal;
+}
+
+Flow ForStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  Variant start = from->Eval(it);
+  const Variant end = to->Eval(it);
+  const Variant stepValue = step ? step->Eval(it) : Variant::Integer(1);
+  if (start.IsNull() || end.IsNull() || stepValue.IsNull()) it.Raise(err::InvalidUseOfNull);
+  if (start.IsString()) start = Variant::Double(ToDouble(start));
+  const bool down = ToDouble(stepValue) < 0;
+  ToDouble(end);  // a text that is no number fails here, before the first pass
+  Variant& counter = VariableRef(it, *this->counter);
+  it.Assign(counter, std::move(start), false);
+  for (;;) {
+    Variant& current = VariableRef(it, *this->counter);
+    int cmp;
+    if (IsIntegral(current) && IsIntegral(end)) {
+      const int64_t c = ToLong(current), e = ToLong(end);
+      cmp = c < e ? -1 : c > e ? 1 : 0;
+    } else {
+      cmp = CompareValues(current.IsString() ? Variant::Double(ToDouble(current)) : current,
+                          end.IsString() ? Variant::Double(ToDouble(end)) : end, false);
+    }
+    if (down ? cmp < 0 : cmp > 0) break;
+    const Flow flow = it.ExecBlock(body);
+    if (flow == Flow::ExitFor) break;
+    if (flow != Flow::Normal) return flow;
+    it.Tick();
+    it.line = line;
+    Variant& again = VariableRef(it, *this->counter);
+    again = ApplyBinary(BinaryOp::Add, again, stepValue);
+  }
+  return Flow::Normal;
+}
+
+Flow ForEachStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  const Variant items = collection->Eval(it);
+  if (items.IsObject()) it.Raise(err::NotACollection);
+  if (!items.IsArray()) it.Raise(err::TypeMismatch);
+  for (const Variant& item : items.ArrayValue()->items) {
+    it.line = line;
+    it.Assign(VariableRef(it, *element), item, item.IsObject());
+    const Flow flow = it.ExecBlock(body);
+    if (flow == Flow::ExitFor) break;
+    if (flow != Flow::Normal) return flow;
+    it.Tick();
+  }
+  return Flow::Normal;
+}
+
+Flow LoopStmt::Exec(Interpreter& it) const {
+  auto test = [&] {
+    it.line = line;
+    const bool t = Truth(it, *condition);
+    return until ? !t : t;
+  };
+  for (;;) {
+    if (testFirst && condition && !test()) break;
+    const Flow flow = it.ExecBlock(body);
+    if (flow == Flow::ExitDo && !isWend) break;
+    if (flow != Flow::Normal) return flow;
+    if (!testFirst && condition && !test()) break;
+    it.Tick();
+  }
+  return Flow::Normal;
+}
+
+Flow ExitStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  return flow;
+}
+
+Flow DimStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  if (kindOf == Dim) return Flow::Normal;  // set up when the scope started
+  for (const Dimension& item : items) {
+    Variant& var = VariableRef(it, *item.target);
+    if (kindOf == ReDim) {
+      it.AllocateArray(var, item.bounds, preserve, false);
+    } else if (var.IsArray()) {
+      ArrayData& a = *var.ArrayValue();
+      if (a.fixedSize) {
+        for (auto& v : a.items) v.Clear();
+      } else {
+        a.items.clear();
+        a.upper.clear();
+      }
+    } else {
+      it.Raise(err::TypeMismatch);
+    }
+  }
+  return Flow::Normal;
+}
+
+Flow OnErrorStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  it.frame->resumeNext = resumeNext;
+  it.err = ErrState{};
+  return Flow::Normal;
+}
+
+Flow RandomizeStmt::Exec(Interpreter& it) const {
+  it.line = line;
+  if (seed) {
+    const Variant v = seed->Eval(it);
+    it.Randomize(&v);
+  } else {
+    it.Randomize(nullptr);
+  }
+  return Flow::Normal;
+}
+
+}  // namespace kavro::vbs

@@ -1,0 +1,3 @@
+Echo "never printed"
+If x Then
+  Echo "missing End If"

@@ -1,0 +1,3 @@
+Echo "never printed"
+Class Tank
+End Class

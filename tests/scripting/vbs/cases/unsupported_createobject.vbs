@@ -1,0 +1,2 @@
+Echo "never printed"
+Set fso = CreateObject("Scripting.FileSystemObject")
