@@ -48,7 +48,8 @@ std::string UnableToStartMessage(const std::string& file) {
 void SuperviseLinkClient(Controller& controller) {
   ControllerModel& model = controller.model;
   LinkState& link = model.Link;
-  if (!model.RestartInterface || link.LinkStatus != kOn || SelectsOpcLink(model.Program_Interface)) {
+  if (!model.RestartInterface || link.LinkStatus != kOn ||
+      SelectsOpcLink(model.Program_Interface)) {
     return;
   }
   ProcessStarter* processes = controller.ports.processes;
@@ -71,8 +72,8 @@ void SuperviseLinkClient(Controller& controller) {
     return;
   }
   link.ClientProcessId = id;
-  NoteRestart(controller, "Link Client Program Ended - Restarted " + file + " " +
-                              model.FLCBlock.Name1);
+  NoteRestart(controller,
+              "Link Client Program Ended - Restarted " + file + " " + model.FLCBlock.Name1);
 }
 
 }  // namespace kavro

@@ -19,8 +19,7 @@ void ShowProblem(Controller& controller, const std::string& text) {
 }
 
 bool Ask(Controller& controller, const std::string& question) {
-  return controller.ports.op->MessageBox(question, controller.model.ProductName,
-                                         MsgIcon::Question,
+  return controller.ports.op->MessageBox(question, controller.model.ProductName, MsgIcon::Question,
                                          MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 

@@ -11,7 +11,9 @@
 namespace kavro {
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
 
 // Name1, date and time: the first three lines of both files the controller writes.
 std::string HeaderLines(const ControllerModel& model, const DateTime& now) {
@@ -63,7 +65,8 @@ void StoreLinkInput(ControllerModel& model, const std::string& bytes) {
   LineCursor lines(bytes);
   for (int header = 0; header < 3; ++header) lines.Next();
   model.DCSOnOffValue = ToInt16(ToNumber(lines.Next()));
-  static_cast<void>(ToInt16(ToNumber(lines.Next())));  // the watchdog: must read as an integer, is not used
+  static_cast<void>(
+      ToInt16(ToNumber(lines.Next())));  // the watchdog: must read as an integer, is not used
   model.FLCBlock.RunFrequency = ToInt16(ToNumber(lines.Next()));
   ForEachValueTag(model, [&](const std::string& tag, float& field) {
     const std::string& value = lines.Next();

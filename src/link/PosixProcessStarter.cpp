@@ -62,7 +62,7 @@ bool PosixProcessStarter::IsRunning(long long processId) {
   if (processId <= 0) return false;
   int status = 0;
   const pid_t result = waitpid(static_cast<pid_t>(processId), &status, WNOHANG);
-  if (result == 0) return true;       // still running
+  if (result == 0) return true;         // still running
   return result < 0 && errno == EINTR;  // ended and collected now, or not our child
 }
 

@@ -74,11 +74,10 @@ TEST(LinkCommands, NamesUnfitForAPathAreRefusedBeforeAnythingIsWrittenOrStarted)
       mnuLinkStatus(w.controller);
 
       ASSERT_EQ(w.op.messages.size(), 2u);
-      const std::string expected =
-          programName ? "Unusable Link Client Program Name - \"" + name +
-                            "\"\r\nPlease check the Program Name Entered"
-                      : "Unusable Controller Name for Link Files - \"" + name +
-                            "\"\r\nPlease check the Name Entered";
+      const std::string expected = programName ? "Unusable Link Client Program Name - \"" + name +
+                                                     "\"\r\nPlease check the Program Name Entered"
+                                               : "Unusable Controller Name for Link Files - \"" +
+                                                     name + "\"\r\nPlease check the Name Entered";
       EXPECT_EQ(w.op.messages[1].text, expected);
       EXPECT_EQ(w.op.messages[1].icon, MsgIcon::Critical);
       EXPECT_EQ(w.op.messages[1].title, "Kavro");

@@ -137,9 +137,9 @@ TEST(LinkFiles, ShortOrGarbledInFileIsTriedFourTimesThenReportedKeepingWhatWasRe
     ReadLinkInput(w.controller);
 
     EXPECT_TRUE(m.LinkReadError);
-    EXPECT_EQ(w.files.copies, 4);                  // a fresh copy for every attempt
-    EXPECT_EQ(w.events.sleptMilliseconds, 3000);   // one second between attempts
-    EXPECT_FLOAT_EQ(m.PVarIn[5].PVIN, -1.0f);      // never reached
+    EXPECT_EQ(w.files.copies, 4);                 // a fresh copy for every attempt
+    EXPECT_EQ(w.events.sleptMilliseconds, 3000);  // one second between attempts
+    EXPECT_FLOAT_EQ(m.PVarIn[5].PVIN, -1.0f);     // never reached
   }
   LinkTestWorld w;
   NameAllTags(w.controller.model);

@@ -1,24 +1,14 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <chrono>
-#include <thread>
 
 #include "link/PosixProcessStarter.h"
+#include "support/Eventually.h"
 #include "support/FakePorts.h"
 
 namespace kavro::test {
 namespace {
-
-bool EndsWithin(PosixProcessStarter& starter, long long id, std::chrono::seconds limit) {
-  const auto until = std::chrono::steady_clock::now() + limit;
-  while (starter.IsRunning(id)) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
-}
 
 TEST(PosixProcessStarter, StartsTheProgramInItsOwnFolderWithItsArgumentsAndSeesItEnd) {
   ScratchDir dir;
@@ -29,7 +19,7 @@ TEST(PosixProcessStarter, StartsTheProgramInItsOwnFolderWithItsArgumentsAndSeesI
   const long long id = starter.Start(dir.File("client"), {"FLC1"});
   ASSERT_GT(id, 0);
   EXPECT_TRUE(starter.IsRunning(id));
-  ASSERT_TRUE(EndsWithin(starter, id, std::chrono::seconds(10)));
+  ASSERT_TRUE(Eventually(std::chrono::seconds(10), [&] { return !starter.IsRunning(id); }));
   EXPECT_EQ(dir.Read("seen.txt"), dir.Path() + "\nFLC1\n");
   EXPECT_FALSE(starter.IsRunning(id));  // collected once, still not running
 }
