@@ -7,6 +7,7 @@ namespace kavro {
 
 void FillRuleRowsSelector(WindowState& window) {
   for (int r = 11; r <= NumRules; ++r) window.cmbDisplayRules.push_back("R" + FormatNumber(r, "00"));
+  window.cmbDisplayRulesText = window.cmbDisplayRules.back();  // all 20 rules are shown at start
 }
 
 namespace {

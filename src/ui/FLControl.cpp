@@ -1,0 +1,484 @@
+#include "ui/FLControl.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "display/MenuTree.h"
+#include "display/RuleRowsSelector.h"
+#include "engine/Shutdown.h"
+#include "ui/CellGrid.h"
+#include "ui/ColumnStrip.h"
+#include "ui/EventLogView.h"
+
+namespace kavro::ui {
+
+namespace {
+
+QString ColourName(Colour c) { return QColor(c.Red(), c.Green(), c.Blue()).name(); }
+
+void ApplyLabel(QLabel* label, const LabelState& state) {
+  label->setText(QString::fromStdString(state.caption));
+  label->setStyleSheet(QString("QLabel { background-color: %1; color: %2; padding: 1px 4px; }")
+                           .arg(ColourName(state.backColour), ColourName(state.foreColour)));
+  label->setVisible(state.visible);
+}
+
+QLabel* NewLabel(const char* name, QWidget* parent, Qt::Alignment align = Qt::AlignCenter) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setAlignment(align);
+  return label;
+}
+
+// Image1: three membership functions over a line, the controller's own picture.
+QPixmap ControllerPicture(int size) {
+  QPixmap picture(size, size);
+  picture.fill(Qt::transparent);
+  QPainter p(&picture);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double w = size, h = size;
+  const QColor colours[] = {QColor(0, 0, 255), QColor(0, 160, 0), QColor(255, 0, 0)};
+  for (int k = 0; k < 3; ++k) {
+    p.setPen(QPen(colours[k], 2));
+    const double x0 = w * (0.05 + 0.3 * k);
+    p.drawPolyline(QPolygonF({QPointF(x0, h * 0.85), QPointF(x0 + w * 0.15, h * 0.15),
+                              QPointF(x0 + w * 0.3, h * 0.15), QPointF(x0 + w * 0.45, h * 0.85)}));
+  }
+  p.setPen(QPen(Qt::black, 1));
+  p.drawLine(QPointF(0, h * 0.88), QPointF(w, h * 0.88));
+  return picture;
+}
+
+// Grid column widths in units: the row labels and the controller column a little wider.
+constexpr double kColumnUnits[] = {1.3, 1.15, 1, 1, 1, 1, 1, 1, 1, 1};
+constexpr int kMinGridRows = 8;  // the grid never shrinks below these rows on a small screen
+
+}  // namespace
+
+FLControl::FLControl(Controller& controller, const MenuCommandTable& commands, QWidget* parent)
+    : QMainWindow(parent), c_(controller), commands_(commands) {
+  setObjectName("FLControl");
+  auto* central = new QWidget(this);
+  central->setObjectName("central");
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(6, 4, 6, 6);
+  layout->setSpacing(3);
+  layout->addWidget(BuildTitleRow());
+
+  grid_ = new CellGrid(c_.grid, true, central);
+  grid_->setObjectName("MSHFlexGrid1");
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  grid_->setMinimumHeight(grid_->HeightOfRows(kMinGridRows));
+  grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+  grid_->installEventFilter(this);  // columns follow the grid's width
+  layout->addWidget(grid_, 3);
+
+  strip_ = new CellGrid(c_.strip, true, central);
+  strip_->setObjectName("MSHFlexGrid4");
+  strip_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  strip_->setFixedHeight(strip_->HeightOfRows(1));
+  layout->addWidget(strip_);
+
+  indexRow_ = new ColumnStrip(central);
+  indexRow_->setObjectName("indexRow");
+  for (int i = 0; i < NumIn; ++i) {
+    QLabel* label = NewLabel("lblVarIndex", indexRow_);
+    label->setProperty("index", i);
+    indexRow_->Place(label, 2 + i);
+    lblVarIndex_.push_back(label);
+  }
+  for (int k = 0; k < NumOut; ++k) {
+    QLabel* label = NewLabel("lblClamp", indexRow_);
+    label->setProperty("index", k);
+    indexRow_->Place(label, 2 + NumIn + k);
+    lblClamp_.push_back(label);
+  }
+  layout->addWidget(indexRow_);
+
+  // The trend area (its plot comes with the trend display) beside the status frame; the scale
+  // labels above and below it line up with the grid's columns across the whole width.
+  auto* bottom = new QHBoxLayout();
+  scaleHiRow_ = new ColumnStrip(central);
+  scaleLoRow_ = new ColumnStrip(central);
+  for (int v = 0; v < NumIn + NumOut; ++v) {
+    QLabel* hi = NewLabel("lblScaleHi", scaleHiRow_, Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* lo = NewLabel("lblScaleLo", scaleLoRow_, Qt::AlignLeft | Qt::AlignVCenter);
+    hi->setProperty("index", v);
+    lo->setProperty("index", v);
+    scaleHiRow_->Place(hi, 2 + v);
+    scaleLoRow_->Place(lo, 2 + v);
+    lblScaleHi_.push_back(hi);
+    lblScaleLo_.push_back(lo);
+  }
+  Picture2_ = new QFrame(central);
+  Picture2_->setObjectName("Picture2");
+  Picture2_->setFrameShape(QFrame::Box);
+  Picture2_->setStyleSheet("QFrame#Picture2 { background-color: white; }");
+  Picture2_->setMinimumHeight(60);
+  layout->addWidget(scaleHiRow_);
+  bottom->addWidget(Picture2_, 1);
+  bottom->addWidget(BuildStatusFrame());
+  layout->addLayout(bottom, 1);
+  layout->addWidget(scaleLoRow_);
+  layout->addWidget(BuildNoticePanel());
+  BuildHiddenPanels(central);
+
+  lstDebug_ = new QListWidget(central);
+  lstDebug_->setObjectName("lstDebug");
+  lstDebug_->setFont(QFont("DejaVu Sans Mono"));
+  lstDebug_->hide();
+
+  setCentralWidget(central);
+  BuildMenus();
+  connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (QMenu* popup = MenuOf("mnuEdit")) popup->exec(grid_->viewport()->mapToGlobal(at));
+  });
+  eventLog_ = new EventLogView(c_.events, this);
+}
+
+FLControl::~FLControl() {
+  // Taking the window down moves the focus around; nothing may reach the core from here on.
+  cmbDisplayRules_->lineEdit()->removeEventFilter(this);
+  cmbDisplayRules_->removeEventFilter(this);
+  grid_->removeEventFilter(this);
+  cmbDisplayRules_->disconnect(this);
+}
+
+QWidget* FLControl::BuildTitleRow() {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* image = NewLabel("Image1", row);
+  image->setPixmap(ControllerPicture(26));
+  layout->addWidget(image);
+  Label3_ = NewLabel("Label3", row, Qt::AlignLeft | Qt::AlignVCenter);
+  QFont big = Label3_->font();
+  big.setPointSizeF(big.pointSizeF() * 1.35);
+  big.setBold(true);
+  Label3_->setFont(big);
+  layout->addWidget(Label3_, 1);
+  Label4_ = NewLabel("Label4", row, Qt::AlignRight | Qt::AlignVCenter);
+  layout->addWidget(Label4_);
+  layout->addSpacing(12);
+  auto* rulesCaption = new QLabel("Rule rows:", row);
+  layout->addWidget(rulesCaption);
+  cmbDisplayRules_ = new QComboBox(row);
+  cmbDisplayRules_->setObjectName("cmbDisplayRules");
+  cmbDisplayRules_->setEditable(true);
+  cmbDisplayRules_->setInsertPolicy(QComboBox::NoInsert);
+  cmbDisplayRules_->setMinimumContentsLength(5);
+  cmbDisplayRules_->installEventFilter(this);
+  cmbDisplayRules_->lineEdit()->installEventFilter(this);
+  connect(cmbDisplayRules_, &QComboBox::activated, this, [this](int) { ApplyRuleRowsText(); });
+  layout->addWidget(cmbDisplayRules_);
+  return row;
+}
+
+QWidget* FLControl::BuildStatusFrame() {
+  frameStatus_ = new QGroupBox("Status", this);
+  frameStatus_->setObjectName("frameStatus");
+  auto* layout = new QVBoxLayout(frameStatus_);
+  layout->setSpacing(3);
+  auto* indicators = new QHBoxLayout();
+  lblPreScript_ = NewLabel("lblPreScript", frameStatus_);
+  lblPostScript_ = NewLabel("lblPostScript", frameStatus_);
+  lblMode_ = NewLabel("lblMode", frameStatus_);
+  lblLink_ = NewLabel("lblLink", frameStatus_);
+  for (QLabel* l : {lblPreScript_, lblPostScript_, lblMode_, lblLink_}) {
+    l->setFrameShape(QFrame::Panel);
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance("PostScript") + 16);
+    indicators->addWidget(l);
+  }
+  layout->addLayout(indicators);
+  for (int i = 0; i < 3; ++i) {
+    QLabel* label = NewLabel("Label5", frameStatus_, Qt::AlignLeft | Qt::AlignVCenter);
+    label->setProperty("index", i);
+    label->setMinimumWidth(
+        label->fontMetrics().horizontalAdvance(" Last Run:   Dec-31-2026 23:59:59;  Wait = 999.9s "));
+    layout->addWidget(label);
+    Label5_.push_back(label);
+  }
+  auto* logButton = new QPushButton("Event Log...", frameStatus_);
+  logButton->setObjectName("cmdEventLog");
+  connect(logButton, &QPushButton::clicked, this, &FLControl::ShowEventLog);
+  layout->addWidget(logButton, 0, Qt::AlignRight);
+  frameStatus_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  return frameStatus_;
+}
+
+QWidget* FLControl::BuildNoticePanel() {
+  noticePanel_ = new QFrame(this);
+  noticePanel_->setObjectName("noticePanel");
+  noticePanel_->setFrameShape(QFrame::StyledPanel);
+  noticePanel_->setStyleSheet(
+      "QFrame#noticePanel { background-color: #fff4c8; border: 1px solid #c08000; }");
+  auto* layout = new QHBoxLayout(noticePanel_);
+  noticeText_ = NewLabel("noticeText", noticePanel_, Qt::AlignLeft | Qt::AlignVCenter);
+  noticeText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(noticeText_, 1);
+  auto* log = new QPushButton("Event Log...", noticePanel_);
+  log->setObjectName("cmdNoticeLog");
+  auto* dismiss = new QPushButton("Dismiss", noticePanel_);
+  dismiss->setObjectName("cmdDismissNotice");
+  connect(log, &QPushButton::clicked, this, &FLControl::ShowEventLog);
+  connect(dismiss, &QPushButton::clicked, this, [this] {
+    c_.events.DismissNotice();
+    Render();
+  });
+  layout->addWidget(log, 0, Qt::AlignTop);
+  layout->addWidget(dismiss, 0, Qt::AlignTop);
+  noticePanel_->hide();
+  return noticePanel_;
+}
+
+// Panels that later parts of the controller fill; they exist, hidden, so their places are set.
+void FLControl::BuildHiddenPanels(QWidget* parent) {
+  const std::pair<const char*, const char*> panels[] = {
+      {"frameConfig", "Config"}, {"frameConfig2", "FLC-Config"}, {"Frame1", "LinkDebug"}};
+  for (const auto& [name, caption] : panels) {
+    auto* panel = new QGroupBox(caption, parent);
+    panel->setObjectName(name);
+    panel->hide();
+  }
+  auto* edit = new QLineEdit(grid_->viewport());
+  edit->setObjectName("txtEdit1");
+  edit->hide();
+}
+
+void FLControl::BuildMenus() {
+  for (const Menu& menu : MenuBar()) {
+    auto* qmenu = new QMenu(QString::fromStdString(menu.caption), this);
+    qmenu->setObjectName(QString::fromStdString(menu.name));
+    if (!menu.hidden) menuBar()->addMenu(qmenu);
+    menus_[menu.name] = qmenu;
+    for (const MenuItem& item : menu.items) {
+      if (item.IsSeparator()) {
+        qmenu->addSeparator();
+        continue;
+      }
+      QAction* action = qmenu->addAction(QString::fromStdString(item.caption));
+      action->setObjectName(QString::fromStdString(item.name));
+      action->setCheckable(item.checked != nullptr);
+      const std::string name = item.name;
+      connect(action, &QAction::triggered, this, [this, name] { RunCommand(name); });
+      actions_[item.name] = action;
+    }
+  }
+}
+
+QAction* FLControl::Action(const std::string& name) const {
+  const auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* FLControl::MenuOf(const std::string& name) const {
+  const auto it = menus_.find(name);
+  return it == menus_.end() ? nullptr : it->second;
+}
+
+void FLControl::ShowEventLog() {
+  eventLog_->Refresh();
+  eventLog_->show();
+  eventLog_->raise();
+}
+
+void FLControl::RunCommand(const std::string& name) {
+  RunMenuCommand(c_, commands_, name);
+  if (c_.window.exitRequested) {
+    closing_ = true;
+    emit ExitConfirmed();
+    return;
+  }
+  Render();
+}
+
+void FLControl::ApplyRuleRowsText() {
+  cmbDisplayRules_LostFocus(c_, cmbDisplayRules_->currentText().toStdString());
+  Render();
+}
+
+bool FLControl::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_ && event->type() == QEvent::Resize) {
+    ArrangeColumns();
+    RenderDebugList();
+  }
+  if (event->type() == QEvent::FocusOut &&
+      (watched == cmbDisplayRules_ || watched == cmbDisplayRules_->lineEdit())) {
+    const auto* focus = static_cast<QFocusEvent*>(event);
+    // Focus moving into the selector's own list is not leaving the selector.
+    if (focus->reason() != Qt::PopupFocusReason) ApplyRuleRowsText();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void FLControl::closeEvent(QCloseEvent* event) {
+  if (closing_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  FLControlQueryUnload(c_);
+  Render();
+}
+
+void FLControl::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange) c_.window.minimised = isMinimized();
+  QMainWindow::changeEvent(event);
+}
+
+void FLControl::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  ArrangeColumns();
+  RenderDebugList();
+}
+
+void FLControl::LayoutForScreen() {
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+  // A plant screen is at least 1280 x 800: take most of it, and all of a small one.
+  const int width = std::min(area.width(), std::max(1240, area.width() * 9 / 10));
+  const int height = std::min(area.height(), std::max(760, area.height() * 9 / 10));
+  resize(width, height);
+  move(area.x() + (area.width() - frameGeometry().width()) / 2,
+       area.y() + (area.height() - frameGeometry().height()) / 2);
+  ArrangeColumns();
+}
+
+void FLControl::ArrangeColumns() {
+  if (!grid_) return;
+  const int scroll = grid_->verticalScrollBar()->sizeHint().width();
+  const int available = grid_->width() - 2 * grid_->frameWidth() - scroll;
+  double units = 0;
+  for (double u : kColumnUnits) units += u;
+  std::vector<int> widths;
+  int used = 0;
+  for (std::size_t col = 0; col < std::size(kColumnUnits); ++col) {
+    const int w = col + 1 == std::size(kColumnUnits)
+                      ? available - used
+                      : static_cast<int>(available * kColumnUnits[col] / units);
+    widths.push_back(std::max(w, 20));
+    used += w;
+  }
+  grid_->SetColumnWidths(widths);
+  strip_->SetColumnWidths(widths);
+  const int left = grid_->frameWidth();
+  for (ColumnStrip* row : {indexRow_, scaleHiRow_, scaleLoRow_}) row->SetColumns(widths, left);
+}
+
+void FLControl::Render() {
+  const WindowState& w = c_.window;
+  setWindowTitle(QString::fromStdString(w.caption));
+  grid_->Refresh();
+  strip_->Refresh();
+  grid_->setMaximumHeight(std::max(grid_->minimumHeight(),
+                                   grid_->HeightOfRows(std::clamp(w.RuleRowsShown, 1, grid::kRows))));
+  RenderLabels();
+  RenderMenus();
+  if (cmbDisplayRules_->count() != static_cast<int>(w.cmbDisplayRules.size())) {
+    cmbDisplayRules_->clear();
+    for (const std::string& entry : w.cmbDisplayRules) {
+      cmbDisplayRules_->addItem(QString::fromStdString(entry));
+    }
+  }
+  if (!cmbDisplayRules_->hasFocus()) {
+    cmbDisplayRules_->setCurrentText(QString::fromStdString(w.cmbDisplayRulesText));
+  }
+  RenderDebugList();
+  RenderNotice();
+  if (eventLog_->isVisible()) eventLog_->Refresh();
+}
+
+void FLControl::RenderLabels() {
+  const WindowState& w = c_.window;
+  ApplyLabel(Label3_, w.Label3);
+  ApplyLabel(Label4_, w.Label4);
+  Label4_->setStyleSheet("QLabel { color: #c00000; font-weight: bold; }");
+  ApplyLabel(lblMode_, w.lblMode);
+  ApplyLabel(lblLink_, w.lblLink);
+  ApplyLabel(lblPreScript_, w.lblPreScript);
+  ApplyLabel(lblPostScript_, w.lblPostScript);
+  for (std::size_t i = 0; i < lblVarIndex_.size(); ++i) ApplyLabel(lblVarIndex_[i], w.lblVarIndex[i]);
+  for (std::size_t k = 0; k < lblClamp_.size(); ++k) {
+    ApplyLabel(lblClamp_[k], w.lblClamp[k]);
+    lblClamp_[k]->setStyleSheet(lblClamp_[k]->styleSheet() + " QLabel { color: white; font-weight: bold; }");
+  }
+  for (std::size_t v = 0; v < lblScaleHi_.size(); ++v) {
+    lblScaleHi_[v]->setText(QString::fromStdString(w.lblScaleHi[v]));
+    lblScaleLo_[v]->setText(QString::fromStdString(w.lblScaleLo[v]));
+  }
+  for (std::size_t i = 0; i < Label5_.size(); ++i) {
+    Label5_[i]->setText(QString::fromStdString(w.Label5[i]));
+  }
+  frameStatus_->setTitle(QString::fromStdString(w.frameStatusCaption));
+  frameStatus_->setStyleSheet(
+      QString("QGroupBox#frameStatus { background-color: %1; border: 1px solid #808080; "
+              "border-radius: 3px; margin-top: 1.4em; font-weight: bold; }"
+              "QGroupBox#frameStatus::title { subcontrol-origin: margin; left: 8px; }"
+              "QGroupBox#frameStatus QLabel { font-weight: normal; }")
+          .arg(ColourName(w.frameStatusColour)));
+}
+
+void FLControl::RenderMenus() {
+  const WindowState& w = c_.window;
+  for (const Menu& menu : MenuBar()) {
+    menus_[menu.name]->setEnabled(IsEnabled(w, menu.enabled));
+    if (QAction* bar = menus_[menu.name]->menuAction()) bar->setEnabled(IsEnabled(w, menu.enabled));
+    for (const MenuItem& item : menu.items) {
+      if (item.IsSeparator()) continue;
+      QAction* action = actions_[item.name];
+      action->setChecked(IsChecked(w, item));
+      action->setEnabled(IsEnabled(w, item.enabled) && commands_.count(item.name) > 0);
+    }
+  }
+}
+
+void FLControl::RenderDebugList() {
+  if (!lstDebug_) return;
+  const WindowState& w = c_.window;
+  if (!w.lstDebugVisible) {
+    lstDebug_->hide();
+    return;
+  }
+  if (lstDebug_->count() != static_cast<int>(w.lstDebug.size()) || lstDebug_->isHidden()) {
+    lstDebug_->clear();
+    for (const std::string& line : w.lstDebug) lstDebug_->addItem(QString::fromStdString(line));
+  }
+  // Over the main grid, 1.2 times its height, within the window.
+  QRect area = grid_->geometry();
+  area.setWidth(area.width() / 3);
+  area.setHeight(std::min(static_cast<int>(grid_->height() * 1.2),
+                          centralWidget()->height() - area.top()));
+  lstDebug_->setGeometry(area);
+  lstDebug_->show();
+  lstDebug_->raise();
+}
+
+void FLControl::RenderNotice() {
+  const EventEntry* notice = c_.events.Notice();
+  if (notice == nullptr) {
+    noticePanel_->hide();
+    return;
+  }
+  QString text = QString::fromStdString(notice->text);
+  text.replace("\r\n", "\n");
+  QString heading = QString::fromStdString(notice->when + "  " + notice->title);
+  if (notice->repeats > 1) heading += QString("  (%1 times)").arg(notice->repeats);
+  noticeText_->setText(heading + "\n" + text);
+  noticePanel_->show();
+}
+
+}  // namespace kavro::ui

@@ -1,0 +1,102 @@
+#pragma once
+// The main window FLControl: the main grid with the rule table, the output strip, the index and
+// clamp labels, the trend area, the status frame, the menus, the calculation report list and
+// the notice panel of the event log. It draws the core's window state and cell tables and
+// turns clicks and keys into core commands; it decides nothing itself.
+#include <QMainWindow>
+#include <map>
+#include <string>
+
+#include "display/MenuCommands.h"
+#include "model/Controller.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QFrame;
+class QPushButton;
+
+namespace kavro::ui {
+
+class CellGrid;
+class ColumnStrip;
+class EventLogView;
+
+class FLControl : public QMainWindow {
+  Q_OBJECT
+ public:
+  FLControl(Controller& controller, const MenuCommandTable& commands, QWidget* parent = nullptr);
+  ~FLControl() override;
+
+  // Draws everything the core's state says: captions, colours, cells, menus, lists, notice.
+  void Render();
+  // Sizes the window for the screen it is on and centres it.
+  void LayoutForScreen();
+  // Runs the command of a menu item (as a click on it does) and draws the result.
+  void RunCommand(const std::string& name);
+  // Opens the event log beside the main window (it stays open while the operator works).
+  void ShowEventLog();
+
+  QAction* Action(const std::string& name) const;
+  QMenu* MenuOf(const std::string& name) const;
+  CellGrid* MainGrid() const { return grid_; }
+  CellGrid* OutputStrip() const { return strip_; }
+  QComboBox* RuleRowsSelector() const { return cmbDisplayRules_; }
+  EventLogView* EventLog() const { return eventLog_; }
+
+ signals:
+  // File / Exit was confirmed: the program ends now.
+  void ExitConfirmed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  QWidget* BuildTitleRow();
+  QWidget* BuildStatusFrame();
+  QWidget* BuildNoticePanel();
+  void BuildHiddenPanels(QWidget* parent);
+  void ArrangeColumns();
+  void RenderMenus();
+  void RenderLabels();
+  void RenderNotice();
+  void RenderDebugList();
+  void ApplyRuleRowsText();
+
+  Controller& c_;
+  const MenuCommandTable& commands_;
+  std::map<std::string, QAction*> actions_;
+  std::map<std::string, QMenu*> menus_;
+  QLabel* Label3_ = nullptr;
+  QLabel* Label4_ = nullptr;
+  QComboBox* cmbDisplayRules_ = nullptr;
+  CellGrid* grid_ = nullptr;
+  CellGrid* strip_ = nullptr;
+  ColumnStrip* indexRow_ = nullptr;
+  ColumnStrip* scaleHiRow_ = nullptr;
+  ColumnStrip* scaleLoRow_ = nullptr;
+  std::vector<QLabel*> lblVarIndex_;
+  std::vector<QLabel*> lblClamp_;
+  std::vector<QLabel*> lblScaleHi_;
+  std::vector<QLabel*> lblScaleLo_;
+  QFrame* Picture2_ = nullptr;
+  QGroupBox* frameStatus_ = nullptr;
+  QLabel* lblMode_ = nullptr;
+  QLabel* lblLink_ = nullptr;
+  QLabel* lblPreScript_ = nullptr;
+  QLabel* lblPostScript_ = nullptr;
+  std::vector<QLabel*> Label5_;
+  QListWidget* lstDebug_ = nullptr;
+  QFrame* noticePanel_ = nullptr;
+  QLabel* noticeText_ = nullptr;
+  EventLogView* eventLog_ = nullptr;
+  bool closing_ = false;
+};
+
+}  // namespace kavro::ui

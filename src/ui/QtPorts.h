@@ -1,0 +1,66 @@
+#pragma once
+// The ports of the core as the Qt window offers them: message and input boxes, the system
+// clock, the event loop, Timer1, program starts and the clipboard.
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+#include "common/ports/Ports.h"
+
+class QWidget;
+
+namespace kavro::ui {
+
+class QtOperator : public Operator {
+ public:
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                       MsgButtons buttons) override;
+  std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& initial) override;
+
+ private:
+  QWidget* parent_ = nullptr;
+};
+
+class QtClock : public Clock {
+ public:
+  double SecondsOfDay() override;
+  DateTime Now() override;
+};
+
+class QtEventPump : public EventPump {
+ public:
+  void ProcessEvents() override;
+  // Sleeps while window events go on being handled.
+  void Sleep(int milliseconds) override;
+};
+
+// Timer1: a one-shot QTimer that calls onTick when it fires.
+class QtCycleTimer : public CycleTimer {
+ public:
+  QtCycleTimer();
+  void Arm(int milliseconds) override;
+  void Stop() override;
+  bool IsArmed() const { return timer_.isActive(); }
+  int Interval() const { return timer_.interval(); }
+  std::function<void()> onTick;
+
+ private:
+  QTimer timer_;
+};
+
+// Starts a program detached from the controller, so it outlives neither more nor less than
+// it would on its own; the process id answers IsRunning.
+class QtProcessStarter : public ProcessStarter {
+ public:
+  long long Start(const std::string& program, const std::vector<std::string>& arguments) override;
+  bool IsRunning(long long processId) override;
+};
+
+class QtClipboard : public Clipboard {
+ public:
+  void SetText(const std::string& text) override;
+};
+
+}  // namespace kavro::ui

@@ -1,0 +1,345 @@
+// The operator window as the operator meets it: start-up, closing, the menus, what a cycle
+// leaves on the screen, the screen lock, the rule-rows selector and the notice panel. Each test
+// starts a real window with fake ports (answers from a script, a fixed clock, a timer the test
+// drives by hand).
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "common/NumberText.h"
+#include "display/PenColours.h"
+#include "display/StatusRefresh.h"
+#include "support/FakePorts.h"
+#include "ui/CellGrid.h"
+#include "ui/ControllerHost.h"
+#include "ui/EventLogView.h"
+#include "ui/FLControl.h"
+
+using namespace kavro;
+using kavro::ui::ControllerHost;
+
+namespace {
+
+QString Hex(Colour c) { return QColor(c.Red(), c.Green(), c.Blue()).name(); }
+
+// A host whose operator, clock and timer are fakes; the window is real.
+struct Harness {
+  explicit Harness(const std::string& flcDat = "") {
+    if (!flcDat.empty()) dir.Write("FLC.dat", flcDat);
+    Ports& ports = host.controller().ports;
+    ports.op = &op;
+    ports.clock = &clock;
+    ports.timer = &timer;
+    host.Start(dir.Path());
+  }
+  Controller& c() { return host.controller(); }
+  ui::FLControl& w() { return host.window(); }
+  QString Cell(int row, int col) {
+    return w().MainGrid()->model()->index(row, col).data().toString();
+  }
+  QColor CellColour(int row, int col, Qt::ItemDataRole role) {
+    return w().MainGrid()->model()->index(row, col).data(role).value<QColor>();
+  }
+  QLabel* Label(const char* name, int index = -1) {
+    for (QLabel* l : w().findChildren<QLabel*>(name)) {
+      if (index < 0 || l->property("index").toInt() == index) return l;
+    }
+    return nullptr;
+  }
+  void Trigger(const char* action) {
+    QAction* a = w().Action(action);
+    QVERIFY2(a != nullptr, action);
+    QVERIFY2(a->isEnabled(), action);
+    a->trigger();
+  }
+  test::ScratchDir dir;
+  test::FakeOperator op;
+  test::FakeClock clock;
+  test::FakeCycleTimer timer;
+  ControllerHost host;
+};
+
+std::string ConfigText(const std::string& mode) {
+  std::string text;
+  for (const char* line :
+       {"FLCVersion: Kavro Version 1.0.0", "12/5/2026 6:00:00 PM", "Program_Interface: NONE",
+        "RESTART I/F: NO", "Start_FLC_Block:", "Name1: KILN1", "RunFrequency: 30",
+        "LinkFrequency: 10", "SlopeCorr: False", "End_FLC_Block:", "Start_ControlMode:"}) {
+    text += std::string(line) + "\r\n";
+  }
+  return text + mode + "\r\nEnd_ControlMode:\r\n";
+}
+
+}  // namespace
+
+class FLControlTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void startsWithoutConfigurationInToFileWithDefaults();
+  void startsInToDcsWhenTheConfigurationSavedIt();
+  void closeRequestsAreRefusedWithANotice();
+  void exitAsksBothQuestionsAndOnlyYesEnds();
+  void menuBarHasTheCaptionsInOrderAndCommandsEnableItems();
+  void cycleLeavesStatusGridAndLabelsOnScreen();
+  void screenLocksAgainOnTheTenthCycleAfterUnlock();
+  void ruleRowsSelectorSetsVisibleRowsOnLeavingIt();
+  void noticePanelShowsCycleErrorsUntilDismissed();
+  void calculationReportListToggles();
+};
+
+void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
+  Harness h;
+  QVERIFY(h.op.messages.empty());
+  QCOMPARE(h.timer.intervals, std::vector<int>{2000});
+  QCOMPARE(h.w().windowTitle(), QString(": Kavro"));
+  QCOMPARE(h.Label("lblMode")->text(), QString("To File"));
+  QVERIFY(h.Label("lblMode")->styleSheet().contains(Hex(OffColour)));
+  QCOMPARE(h.Label("lblLink")->text(), QString("Link OFF"));
+  QVERIFY(h.Label("lblLink")->styleSheet().contains(Hex(PaletteColour(12))));
+  QCOMPARE(h.Label("Label5", 0)->text(), QString("Last Run:"));
+  QCOMPARE(h.Label("Label5", 2)->text(), QString("Write:"));
+  QCOMPARE(h.Label("Label3")->text(), QString("Kavro: Fuzzy Logic Controller: "));
+  QVERIFY(!h.w().MenuOf("mnuControlMode")->isEnabled());
+  QVERIFY(h.w().Action("mnuScreenLock")->isChecked());
+  QVERIFY(h.w().Action("mnuToFile")->isChecked());
+  QVERIFY(!h.w().Action("mnuDebugLink")->isEnabled());
+  QCOMPARE(h.Cell(2, 0), QString("High Target"));
+  QCOMPARE(h.Cell(31, 0), QString("R20: Not Used"));
+  QCOMPARE(h.Cell(12, 1), QString("MIN"));
+  QCOMPARE(h.Cell(1, 2), QString("Config"));
+  QCOMPARE(h.w().OutputStrip()->model()->index(0, 0).data().toString(), QString("Output"));
+  QCOMPARE(h.w().RuleRowsSelector()->count(), 10);
+  QCOMPARE(h.w().RuleRowsSelector()->itemText(0), QString("R11"));
+  // The window fits a 1280 x 800 plant screen.
+  QVERIFY(h.w().minimumSizeHint().width() <= 1280);
+  QVERIFY(h.w().minimumSizeHint().height() <= 800);
+}
+
+void FLControlTest::startsInToDcsWhenTheConfigurationSavedIt() {
+  Harness h(ConfigText("DCS"));
+  QVERIFY(h.op.messages.empty());
+  QCOMPARE(h.w().windowTitle(), QString("KILN1: Kavro"));
+  QCOMPARE(h.Label("lblMode")->text(), QString("To DCS"));
+  QVERIFY(h.Label("lblMode")->styleSheet().contains(Hex(PaletteColour(10))));
+  QVERIFY(h.w().Action("mnuToDCS")->isChecked());
+  QVERIFY(!h.w().Action("mnuToFile")->isChecked());
+  QCOMPARE(h.Cell(1, 0), QString("Freq: 30"));
+
+  Harness file(ConfigText("File"));
+  QCOMPARE(file.Label("lblMode")->text(), QString("To File"));
+}
+
+void FLControlTest::closeRequestsAreRefusedWithANotice() {
+  Harness h;
+  QVERIFY(!h.w().close());
+  QVERIFY(h.w().isVisible());
+  QCOMPARE(h.op.messages.size(), std::size_t{1});
+  QCOMPARE(h.op.messages[0].text, std::string("Please Exit via the File, Exit Menu Option"));
+  QCOMPARE(h.op.messages[0].title, std::string("Kavro"));
+  QVERIFY(h.op.messages[0].icon == MsgIcon::Critical);
+  QVERIFY(!h.c().model.CycleHold);
+}
+
+void FLControlTest::exitAsksBothQuestionsAndOnlyYesEnds() {
+  Harness h(ConfigText("File"));
+  QSignalSpy ended(&h.host, &ControllerHost::Ended);
+  h.c().model.ChangesPending = true;
+  h.op.answers = {MsgAnswer::No};
+  h.Trigger("mnuExit");
+  QCOMPARE(h.op.messages.size(), std::size_t{1});
+  QCOMPARE(h.op.messages[0].text, std::string("Any Changes Made Will Not Be Saved - Continue?"));
+  QCOMPARE(h.op.messages[0].title, std::string("KILN1"));
+  QVERIFY(h.c().model.ChangesPending);
+
+  h.op.answers = {MsgAnswer::Yes, MsgAnswer::No};
+  h.Trigger("mnuExit");
+  QCOMPARE(h.op.messages.size(), std::size_t{3});
+  QCOMPARE(h.op.messages[2].text, std::string("Please Confirm - End Control"));
+  QCOMPARE(ended.count(), 0);
+
+  h.op.answers = {MsgAnswer::Yes};
+  h.Trigger("mnuExit");  // only the confirmation this time
+  QCOMPARE(h.op.messages.size(), std::size_t{4});
+  QCOMPARE(ended.count(), 1);
+  QVERIFY(!h.timer.armed);  // no further cycle runs
+  QVERIFY(h.w().close());   // and the window may now go
+}
+
+void FLControlTest::menuBarHasTheCaptionsInOrderAndCommandsEnableItems() {
+  Harness h;
+  QStringList bar;
+  for (QAction* menu : h.w().menuBar()->actions()) bar << menu->text();
+  QCOMPARE(bar, QStringList({"&File", "Lin&k", "&Control Mode", "&Script", "C&alc", "&Debug",
+                             "Scree&n Lock", "&Help"}));
+  QStringList file;
+  for (QAction* item : h.w().MenuOf("mnuFile")->actions()) {
+    file << (item->isSeparator() ? "-" : item->text());
+  }
+  QCOMPARE(file, QStringList({"&Printer Setup", "Print &Screen", "Print To &File", "-", "&Save",
+                              "-", "&Exit"}));
+  QStringList help;
+  for (QAction* item : h.w().MenuOf("mnuHelp")->actions()) {
+    help << (item->isSeparator() ? "-" : item->text());
+  }
+  QCOMPARE(help, QStringList({"&Error Codes", "-", "&About"}));
+  QVERIFY(h.w().Action("mnuLinkStatus")->isEnabled());
+  QVERIFY(h.w().Action("mnuSave")->isEnabled());
+  QVERIFY(!h.w().Action("mnuPrintSetup")->isEnabled());  // printing comes later
+  QVERIFY(h.w().Action("mnuSlope")->isCheckable());
+
+  h.Trigger("mnuSlope");
+  QVERIFY(h.w().Action("mnuSlope")->isChecked());
+  QVERIFY(h.c().model.FLCBlock.SlopeCorr);
+  QCOMPARE(h.Cell(2, 1), QString("Slope - OFF"));  // shown at the next refresh
+  h.Trigger("mnuErrorCodes");
+  QVERIFY(h.op.messages.back().text.rfind("Error Codes:\r\n", 0) == 0);
+}
+
+void FLControlTest::cycleLeavesStatusGridAndLabelsOnScreen() {
+  Harness h(ConfigText("File"));
+  ControllerModel& m = h.c().model;
+  // One input and one output, one rule from the input's LOW zone to the output's UP zone.
+  m.PVarIn[1].PVarName = "TEMP";
+  m.PVarIn[1].Zone[1].MFName = "LOW";
+  m.PVarIn[1].Zone[1].MFPValue = {0, 0, 0, 100, 200};
+  m.PVarIn[1].Zone[1].MFValue = {0, 1, 1, 1, 0};
+  PVarOutRecord& out = m.PVarOut[1];
+  out.PVarName = "FUEL";
+  out.OutputType = kAbs;
+  out.Zone[1].MFName = "UP";
+  out.Zone[1].MFPValue = {0, 9, 10, 10, 11};
+  out.Zone[1].MFValue = {0, 0, 1, 1, 0};
+  out.Max_Change = 1;
+  out.Change_Time = 2;
+  out.Wait_Change = 10;
+  m.Rules[1].Term[1] = "LOW";
+  m.Rules[1].Term[7] = "UP";
+  m.DCSOnOffValue = 1;
+  h.c().window.lblPostScript.backColour = PaletteColour(10);
+  out.ScriptAdjust = 0.5f;
+  RefreshStatus(h.c());  // the rule cells, which the cycle reads back, now hold the rule
+
+  MainGrid& g = h.c().grid;
+  g.SetText(grid::kRowValue, grid::InputColumn(1), "150.000");  // typed by the operator
+  float fuel = 5;
+  for (int cycle = 0; cycle < 30 && !out.ClampIncrease; ++cycle) {
+    g.SetText(grid::kRowValue, grid::OutputColumn(1), FormatNumber(fuel, "####0.000"));
+    fuel += 2;  // the output rises faster than its Max_Change
+    h.clock.Advance(30);
+    h.host.RunCycle();
+  }
+  QVERIFY(out.ClampIncrease);
+
+  QGroupBox* frame = h.w().findChild<QGroupBox*>("frameStatus");
+  QCOMPARE(frame->title(), QString("Status - To File"));
+  QVERIFY(frame->styleSheet().contains(Hex(PaletteColour(14))));
+  QCOMPARE(h.Cell(0, 0), QString("MASTER: ON"));
+  QCOMPARE(h.CellColour(0, 0, Qt::BackgroundRole), QColor(0, 200, 0));
+  QCOMPARE(h.Cell(3, 1), QString("Error = -91"));  // To File with output 1's increases held
+  QCOMPARE(h.CellColour(3, 1, Qt::ForegroundRole), QColor(255, 0, 0));
+  QCOMPARE(h.Cell(5, 2), QString("LOW"));
+  QCOMPARE(h.Cell(6, 2), QString("0.500"));
+  QCOMPARE(h.Cell(12, 0), QString("R1: 0.5000"));
+  QCOMPARE(h.CellColour(12, 0, Qt::ForegroundRole), QColor(255, 0, 0));
+  QCOMPARE(h.Cell(13, 0), QString("R2: Not Used"));
+  QCOMPARE(h.CellColour(13, 0, Qt::ForegroundRole), QColor(0, 0, 128));
+  QVERIFY(h.Label("lblClamp", 0)->isVisibleTo(&h.w()));
+  QVERIFY(h.Label("lblClamp", 0)->text().startsWith("HIGH-"));
+  QVERIFY(!h.Label("lblClamp", 1)->isVisibleTo(&h.w()));
+  QVERIFY(h.Label("lblVarIndex", 0)->text().contains('.'));
+  QCOMPARE(h.Cell(6, 8), QString("0.500"));  // the post-process script's adjustment
+  QCOMPARE(h.CellColour(6, 8, Qt::ForegroundRole).name(), Hex(PenColor(8)));
+  QVERIFY(h.Label("Label5", 0)->text().startsWith(" Last Run:   Dec-05-2026 "));
+
+  // To DCS: the error cell loses the -90; master switched off: red cell, index labels N/A.
+  h.Trigger("mnuToDCS");
+  m.DCSOnOffValue = 0;
+  h.host.RunCycle();
+  QCOMPARE(frame->title(), QString("Status - To DCS"));
+  QCOMPARE(h.Cell(3, 1), QString("Error = -1"));
+  QCOMPARE(h.CellColour(0, 0, Qt::BackgroundRole), QColor(230, 50, 50));
+  QCOMPARE(h.Label("lblVarIndex", 0)->text(), QString("N/A"));
+  h.c().window.lblPostScript.backColour = OffColour;
+  h.host.RunCycle();
+  QCOMPARE(h.Cell(6, 8), QString(""));
+}
+
+void FLControlTest::screenLocksAgainOnTheTenthCycleAfterUnlock() {
+  Harness h(ConfigText("File"));  // RunFrequency 30
+  h.host.RunCycle();
+  QVERIFY(h.w().MenuOf("mnuControlMode")->isEnabled());  // enabled by the first cycle
+  h.Trigger("mnuScreenLock");
+  QVERIFY(!h.w().Action("mnuScreenLock")->isChecked());
+  QCOMPARE(h.c().model.LockCountdown, int16_t{300});
+  for (int cycle = 1; cycle <= 9; ++cycle) {
+    h.host.RunCycle();
+    QVERIFY2(!h.w().Action("mnuScreenLock")->isChecked(), qPrintable(QString::number(cycle)));
+  }
+  h.host.RunCycle();
+  QVERIFY(h.w().Action("mnuScreenLock")->isChecked());
+  QCOMPARE(h.c().model.LockCountdown, int16_t{0});
+}
+
+void FLControlTest::ruleRowsSelectorSetsVisibleRowsOnLeavingIt() {
+  Harness h;
+  QComboBox* selector = h.w().RuleRowsSelector();
+  const auto leaveWith = [&](const QString& text) {
+    selector->setCurrentText(text);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(selector->lineEdit(), &leave);
+  };
+  QCOMPARE(h.w().MainGrid()->maximumHeight(), h.w().MainGrid()->HeightOfRows(32));
+  leaveWith("R11");
+  QCOMPARE(h.c().window.RuleRowsShown, 23);
+  QCOMPARE(h.w().MainGrid()->maximumHeight(),
+           std::max(h.w().MainGrid()->minimumHeight(), h.w().MainGrid()->HeightOfRows(23)));
+  QVERIFY(!h.c().model.CycleHold);
+  leaveWith("R1");  // too short: ignored
+  QCOMPARE(h.c().window.RuleRowsShown, 23);
+  leaveWith("R1x");  // no number: ignored
+  QCOMPARE(h.c().window.RuleRowsShown, 23);
+  selector->setCurrentIndex(4);  // choosing R15 from the list
+  emit selector->activated(4);
+  QCOMPARE(h.c().window.RuleRowsShown, 27);
+}
+
+void FLControlTest::noticePanelShowsCycleErrorsUntilDismissed() {
+  Harness h;
+  QFrame* panel = h.w().findChild<QFrame*>("noticePanel");
+  QVERIFY(!panel->isVisibleTo(&h.w()));
+  h.c().grid.SetText(grid::kRowValue, grid::InputColumn(1), "abc");  // not a number
+  h.host.RunCycle();
+  QVERIFY(panel->isVisibleTo(&h.w()));
+  QVERIFY(h.Label("noticeText")->text().contains("At error location = TIMER1: 4"));
+  QCOMPARE(h.timer.intervals.size(), std::size_t{2});  // re-armed all the same
+  QVERIFY(h.op.messages.empty());                       // nothing modal held the cycle
+
+  h.w().findChild<QPushButton*>("cmdNoticeLog")->click();
+  QVERIFY(h.w().EventLog()->isVisible());
+  QCOMPARE(h.w().EventLog()->RowCount(), 1);
+  h.w().findChild<QPushButton*>("cmdDismissNotice")->click();
+  QVERIFY(!panel->isVisibleTo(&h.w()));
+  QCOMPARE(h.c().events.Entries().size(), std::size_t{1});  // still in the log
+}
+
+void FLControlTest::calculationReportListToggles() {
+  Harness h;
+  QListWidget* list = h.w().findChild<QListWidget*>("lstDebug");
+  h.Trigger("mnuDebugCalc");
+  QVERIFY(list->isVisibleTo(&h.w()));
+  QVERIFY(list->count() > 4);
+  QCOMPARE(list->item(0)->text(), QString("2026-Dec-05 12:00:00"));
+  h.Trigger("mnuDebugCalc");
+  QVERIFY(!list->isVisibleTo(&h.w()));
+}
+
+QTEST_MAIN(FLControlTest)
+#include "FLControlTest.moc"
