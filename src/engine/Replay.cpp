@@ -1,0 +1,225 @@
+#include "engine/Replay.h"
+
+#include <charconv>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+#include "common/NumberText.h"
+#include "common/TextUtil.h"
+#include "engine/ControlCycle.h"
+#include "engine/RunTimeError.h"
+#include "engine/Startup.h"
+
+namespace kavro {
+namespace {
+
+// The cycles' clock: they follow each other RunFrequency seconds apart, whatever the machine's
+// speed, so results and error times do not depend on it.
+class ReplayClock : public Clock {
+ public:
+  explicit ReplayClock(const DateTime& start)
+      : date_(start), seconds_(SecondsSinceMidnight(start)) {}
+  double SecondsOfDay() override { return seconds_; }
+  DateTime Now() override {
+    DateTime now = date_;
+    const int whole = static_cast<int>(seconds_);
+    now.hour = whole / 3600;
+    now.minute = whole / 60 % 60;
+    now.second = whole % 60;
+    return now;
+  }
+  void Advance(int seconds) {
+    seconds_ += seconds > 0 ? seconds : 0;
+    while (seconds_ >= 86400.0) {
+      seconds_ -= 86400.0;
+      NextDay();
+    }
+  }
+
+ private:
+  void NextDay() {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const int year = date_.year;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int days = date_.month == 2 && leap ? 29 : kDays[(date_.month + 11) % 12];
+    if (++date_.day <= days) return;
+    date_.day = 1;
+    if (++date_.month <= 12) return;
+    date_.month = 1;
+    ++date_.year;
+  }
+  DateTime date_;
+  double seconds_;
+};
+
+// The next cycle follows at once: the replay runs as fast as it can.
+class ImmediateTimer : public CycleTimer {
+ public:
+  void Arm(int) override {}
+  void Stop() override {}
+};
+
+// A number text that is only formatted again when its number changed.
+class FormattedNumber {
+ public:
+  const std::string& Text(float value, const char* pattern) {
+    if (!filled_ || value != value_) {
+      text_ = FormatNumber(value, pattern);
+      value_ = value;
+      filled_ = true;
+    }
+    return text_;
+  }
+
+ private:
+  bool filled_ = false;
+  float value_ = 0;
+  std::string text_;
+};
+
+// A header field, quoted when it holds a comma or a quote.
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+const char* TrueFalse(bool flag) { return flag ? "True" : "False"; }
+
+void AppendInteger(std::string& out, long value) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}
+
+class ResultRows {
+ public:
+  explicit ResultRows(const ControllerModel& model) {
+    for (int i = 1; i <= NumIn; ++i) {
+      if (IsUsed(model.PVarIn[i])) usedInputs_.push_back(i);
+    }
+    for (int o = 1; o <= NumOut; ++o) {
+      if (IsUsed(model.PVarOut[o])) usedOutputs_.push_back(o);
+    }
+    indexTexts_.resize(NumIn + 1);
+  }
+
+  void Append(std::string& out, long cycle, const ControllerModel& model) {
+    const auto field = [&out](std::string_view text) {
+      out += ',';
+      out += text;
+    };
+    AppendInteger(out, cycle);
+    for (const int o : usedOutputs_) {
+      const PVarOutRecord& output = model.PVarOut[o];
+      field(output.ValueOut);
+      field(TrueFalse(output.SendOutput));
+      field(TrueFalse(output.ClampIncrease));
+      field(TrueFalse(output.ClampDecrease));
+    }
+    out += ',';
+    AppendInteger(out, model.ErrorCodeValue);
+    for (int r = 1; r <= NumRules; ++r) field(model.Rules[r].Strength);
+    for (const int i : usedInputs_) field(indexTexts_[i].Text(model.PVarIn[i].VarIndex, "##0.00"));
+    out += '\n';
+  }
+
+ private:
+  std::vector<int> usedInputs_;
+  std::vector<int> usedOutputs_;
+  std::vector<FormattedNumber> indexTexts_;
+};
+
+// Puts the replay's own clock and timer in place for the run and the controller's back after.
+class PortsForReplay {
+ public:
+  PortsForReplay(Controller& controller, Clock& clock, CycleTimer& timer)
+      : controller_(controller), saved_(controller.ports) {
+    controller.ports.clock = &clock;
+    controller.ports.timer = &timer;
+    controller.ports.events = nullptr;
+  }
+  ~PortsForReplay() { controller_.ports = saved_; }
+  PortsForReplay(const PortsForReplay&) = delete;
+  PortsForReplay& operator=(const PortsForReplay&) = delete;
+
+ private:
+  Controller& controller_;
+  Ports saved_;
+};
+
+std::string LinesForTerminal(const std::string& text) {
+  std::string lines;
+  for (const char c : text) {
+    if (c != '\r') lines += c;
+  }
+  return lines;
+}
+
+}  // namespace
+
+void LoadForReplay(Controller& controller, const std::string& workDir) {
+  ImmediateTimer timer;
+  const Ports saved = controller.ports;
+  controller.ports.timer = &timer;
+  SetProgramDefaults(controller, workDir);
+  FLControlLoad(controller, StartupSteps{});
+  controller.ports = saved;
+}
+
+std::string ReplayHeader(const ControllerModel& model) {
+  std::string header = "cycle";
+  for (int o = 1; o <= NumOut; ++o) {
+    if (!IsUsed(model.PVarOut[o])) continue;
+    const std::string name = TrimRight(model.PVarOut[o].PVarName);
+    for (const char* field : {".ValueOut", ".SendOutput", ".ClampIncrease", ".ClampDecrease"}) {
+      header += ',' + CsvField(name + field);
+    }
+  }
+  header += ",ErrorCodeValue";
+  for (int r = 1; r <= NumRules; ++r) header += ",R" + std::to_string(r);
+  for (int i = 1; i <= NumIn; ++i) {
+    if (IsUsed(model.PVarIn[i])) {
+      header += ',' + CsvField(TrimRight(model.PVarIn[i].PVarName) + ".VarIndex");
+    }
+  }
+  return header + '\n';
+}
+
+long RunReplay(Controller& controller, const Trace& trace, const DateTime& start, std::ostream& out,
+               std::ostream& errors) {
+  ReplayClock clock(start);
+  ImmediateTimer timer;
+  PortsForReplay ports(controller, clock, timer);
+  long cycle = 0;
+  long failures = 0;
+  CycleSteps steps;
+  steps.runTimeErrorReported = [&](Controller& c, const std::string& text) {
+    ++failures;
+    errors << "Cycle " << cycle << " (" << NowText(c) << "):\n" << LinesForTerminal(text) << '\n';
+  };
+
+  ResultRows rows(controller.model);
+  std::string buffer = ReplayHeader(controller.model);
+  constexpr size_t kFlushSize = 1 << 16;
+  for (size_t row = 0; row < trace.rows; ++row) {
+    cycle = static_cast<long>(row) + 1;
+    ApplyTraceRow(trace, row, controller.grid);
+    Timer1Tick(controller, steps);
+    rows.Append(buffer, cycle, controller.model);
+    if (buffer.size() >= kFlushSize) {
+      out << buffer;
+      buffer.clear();
+    }
+    clock.Advance(controller.model.FLCBlock.RunFrequency);
+  }
+  out << buffer;
+  return failures;
+}
+
+}  // namespace kavro

@@ -1,0 +1,97 @@
+#include "engine/Replay.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "EngineTestModel.h"
+#include "engine/TraceFile.h"
+
+namespace kavro::test {
+namespace {
+
+// Input 1 "TI101" with zone "Hot" (50..100 rising), input 3 "AI 3", output 2 "FC102" with zone
+// "Up" (+4); rule 1: MIN(TI101 is Hot) -> FC102 Up.
+class ReplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartController(controller);
+    model.PVarIn[1].PVarName = "TI101";
+    model.PVarIn[3].PVarName = "AI 3  ";
+    SetZone(model.PVarIn[1].Zone[1], "Hot", {50, 100, 100, 100}, {0, 1, 1, 1});
+    model.PVarOut[2].PVarName = "FC102";
+    SetZone(model.PVarOut[2].Zone[1], "Up", {4, 5, 6, 7}, {1, 1, 1, 0});
+    SetRule(controller, 1, "MIN", {{1, "Hot"}, {8, "Up"}});
+  }
+  std::string TraceErrorOf(const std::string& text) {
+    try {
+      ReadTrace(text, model);
+    } catch (const TraceError& error) {
+      return error.what();
+    }
+    return "(accepted)";
+  }
+  Controller controller;
+  ControllerModel& model = controller.model;
+};
+
+TEST_F(ReplayTest, TraceColumnsNameVariablesAndTheirLimits) {
+  const Trace trace = ReadTrace("TI101, FC102.High,AI 3.Low ,FC102\r\n\r\n75,1e2,-0.0004,40\r\n", model);
+  ASSERT_EQ(trace.columns.size(), 4u);
+  EXPECT_EQ(trace.columns[1].gridRow, grid::kRowHigh);
+  EXPECT_EQ(trace.columns[1].gridColumn, grid::OutputColumn(2));
+  EXPECT_EQ(trace.columns[2].gridRow, grid::kRowLow);
+  EXPECT_EQ(trace.columns[2].gridColumn, grid::InputColumn(3));
+  EXPECT_EQ(trace.rows, 1u);
+  EXPECT_EQ(trace.cells, (std::vector<std::string>{"75.000", "100.000", "0.000", "40.000"}));
+
+  ApplyTraceRow(trace, 0, controller.grid);
+  EXPECT_EQ(controller.grid.Text(grid::kRowValue, grid::InputColumn(1)), "75.000");
+  EXPECT_EQ(controller.grid.Text(grid::kRowHigh, grid::OutputColumn(2)), "100.000");
+}
+
+TEST_F(ReplayTest, BadTracesAreRefusedNamingRowAndColumn) {
+  EXPECT_EQ(TraceErrorOf("TI101,TI102\n1,2\n"),
+            "row 1, column 2: unknown column \"TI102\"; columns are NAME, NAME.High or NAME.Low "
+            "of a used input or output");
+  EXPECT_EQ(TraceErrorOf("TI101,TI101\n"),
+            "row 1, column 2: column \"TI101\" sets what column 1 sets");
+  EXPECT_EQ(TraceErrorOf("TI101,FC102\n1,2\n3,x7\n"),
+            "row 3, column 2 (FC102): \"x7\" is not a number");
+  EXPECT_EQ(TraceErrorOf("TI101,FC102\n1,\n"), "row 2, column 2 (FC102): \"\" is not a number");
+  EXPECT_EQ(TraceErrorOf("TI101,FC102\n1,2,3\n"),
+            "row 2, column 3: the row has 3 cells, the header 2");
+  EXPECT_EQ(TraceErrorOf("TI101,FC102\n\n1\n"), "row 3, column 2: the row has 1 cells, the header 2");
+  EXPECT_EQ(TraceErrorOf("TI101\n1e999\n"), "row 2, column 1 (TI101): \"1e999\" is too large a number");
+  EXPECT_EQ(TraceErrorOf(""), "row 1: the trace has no header line");
+  EXPECT_EQ(TraceErrorOf("\n\nTI101\n1\n2,\n"), "row 5, column 2: the row has 2 cells, the header 1");
+}
+
+TEST_F(ReplayTest, EachRowIsOneCycleWithItsResultsAndErrorsGoOn) {
+  const Trace trace = ReadTrace("TI101,FC102\n75,40\n1e39,40\n90,41\n", model);
+  std::ostringstream out;
+  std::ostringstream errors;
+  const long failures = RunReplay(controller, trace, DateTime{2026, 12, 31, 23, 59, 0}, out, errors);
+
+  EXPECT_EQ(failures, 1);
+  std::string expected =
+      "cycle,FC102.ValueOut,FC102.SendOutput,FC102.ClampIncrease,FC102.ClampDecrease,"
+      "ErrorCodeValue";
+  for (int r = 1; r <= NumRules; ++r) expected += ",R" + std::to_string(r);
+  expected += ",TI101.VarIndex,AI 3.VarIndex\n";
+  const std::string notUsed = ",Not Used,Not Used,Not Used,Not Used,Not Used,Not Used,Not Used,"
+                              "Not Used,Not Used,Not Used,Not Used,Not Used,Not Used,Not Used,"
+                              "Not Used,Not Used,Not Used,Not Used,Not Used";
+  expected += "1,42.000,True,False,False,-90,0.5000" + notUsed + ",0.00,0.00\n";
+  // The second cycle failed at the grid exchange: the results are those of the first.
+  expected += "2,42.000,True,False,False,-90,0.5000" + notUsed + ",0.00,0.00\n";
+  expected += "3,44.200,True,False,False,-90,0.8000" + notUsed + ",0.00,0.00\n";
+  EXPECT_EQ(out.str(), expected);
+  EXPECT_EQ(errors.str(),
+            "Cycle 2 (Dec-31-2026 23:59:30):\nError Number = 6\nError Description = Overflow\n"
+            "At error location = TIMER1: 4\n");
+  EXPECT_EQ(controller.ports.clock, nullptr);  // the controller's own ports are given back
+}
+
+}  // namespace
+}  // namespace kavro::test
