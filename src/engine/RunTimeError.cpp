@@ -4,6 +4,7 @@
 
 #include "common/DateText.h"
 #include "common/NumberText.h"
+#include "engine/FailureText.h"
 
 namespace kavro {
 
@@ -14,8 +15,7 @@ KavroError AsKavroError(const std::exception& failure) {
 }
 
 std::string RunTimeErrorText(const KavroError& error, std::string_view location, int step) {
-  std::string text = "Error Number = " + FormatNumber(error.Number(), "####0");
-  text += "\r\nError Description = " + error.Description();
+  std::string text = FailureText(error);
   text += "\r\nAt error location = ";
   text += location;
   text += FormatNumber(step, "##0");
