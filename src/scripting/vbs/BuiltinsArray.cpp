@@ -52,6 +52,12 @@ Variant MakeArray(Interpreter& it, std::vector<Variant> items) {
 }
 
 Variant ArrayFn(Interpreter& it, BuiltinArgs a) {
+  // Check the size before copying: Array(a, a) doubles it.
+  size_t weight = a.size();
+  for (const Variant* v : a) {
+    if (v->IsArray()) weight += v->ArrayValue()->weight;
+    if (weight > it.limits.maxArrayElements) throw ScriptError(err::OutOfMemory);
+  }
   std::vector<Variant> items;
   items.reserve(a.size());
   for (const Variant* v : a) items.push_back(*v);

@@ -267,7 +267,7 @@ std::pair<std::string, std::string> DecimalDigits(double value, int places) {
     if (i >= 0) {
       ++digits[static_cast<size_t>(i)];
     } else {
-      digits.insert(0, "1");
+      digits.insert(digits.begin(), '1');
       ++pointAt;
     }
   }
@@ -298,11 +298,17 @@ Variant FormatNumber(Interpreter&, BuiltinArgs a) {
   } else {
     grouped = whole;
   }
-  if (grouped.empty() && leading != 0) grouped = "0";
+  if (grouped.empty() && leading != 0) grouped.push_back('0');
   std::string body = grouped;
-  if (places > 0) body += "." + fraction;
+  if (places > 0) {
+    body += '.';
+    body += fraction;
+  }
   if (value < 0 && !isZero) {
-    body = parens == -1 ? "(" + body + ")" : "-" + body;
+    std::string sign(1, parens == -1 ? '(' : '-');
+    sign += body;
+    if (parens == -1) sign += ')';
+    body = std::move(sign);
   }
   return Variant::String(body);
 }

@@ -47,9 +47,9 @@ struct LastErrorInfo {
 // Bounds that keep any script from exhausting the process; generous for real scripts.
 struct ScriptLimits {
   int maxNesting = 200;                // blocks and expressions nested in the code text
-  int maxCallDepth = 2000;             // cost units of nested procedure calls
-  size_t maxStringLength = 64u << 20;  // characters
-  size_t maxArrayElements = 4u << 20;  // elements of one array, nested arrays included
+  int maxCallDepth = 6000;             // cost units of nested procedure calls
+  size_t maxStringLength = 16u << 20;   // characters
+  size_t maxArrayElements = 1u << 20;   // elements of one array, nested arrays included
 };
 
 class Interpreter;

@@ -1,0 +1,206 @@
+// The engine interface the script host relies on.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <clocale>
+
+#include "TestHost.h"
+#include "scripting/vbs/Conversions.h"
+
+namespace kavro::vbs::test {
+namespace {
+
+// A controller-like object: GET_VALUE(ix, Val1, ierr) writes through its by-reference
+// arguments, as the data-access procedures do.
+std::shared_ptr<HostObject> MakeShare(double* stored, int* calls) {
+  auto share = std::make_shared<HostObject>("Controller");
+  share->AddProcedure("GET_VALUE", [stored, calls](HostArgs args) {
+    ++*calls;
+    if (args.size() != 3) throw ScriptError(err::WrongArgCount);
+    if (ToDouble(*args[0]) != 1) {
+      *args[2] = Variant::Integer(1);
+      return;
+    }
+    *args[1] = Variant::Single(static_cast<float>(*stored));
+    *args[2] = Variant::Integer(0);
+  });
+  share->AddProcedure("SET_VALUE", [stored](HostArgs args) {
+    *stored = ToDouble(*args[1]);  // a text that is no number raises 13 to the script
+    *args[2] = Variant::Integer(0);
+  });
+  share->AddFunction("Twice", [](HostArgs args) { return Variant::Double(2 * ToDouble(*args[0])); });
+  return share;
+}
+
+TEST(ScriptEngine, HostProceduresWriteThroughByReferenceArguments) {
+  TestEngine t;
+  double stored = 12.5;
+  int calls = 0;
+  t.engine.AddObject("share", MakeShare(&stored, &calls));
+  const std::string out = t.Run(
+      "Dim v, e, arr(1)\n"
+      "Call GET_VALUE(1, v, e) : Echo v, e, TypeName(v)\n"
+      "share.GET_VALUE 1, arr(1), e : Echo arr(1), e\n"
+      "v = 0 : GET_VALUE (1), (v), e : Echo \"by value\", v\n"
+      "GET_VALUE 7, v, e : Echo \"bad index\", v, e\n"
+      "SET_VALUE 1, 99, e : Echo Twice(21), share.Twice(2)\n"
+      "Set s = share : s.GET_VALUE 1, v, e : Echo \"through a variable\", v\n");
+  EXPECT_EQ(out,
+            "12.5 0 Single\n12.5 0\nby value 0\nbad index 0 1\n42 4\nthrough a variable 99\n");
+  EXPECT_EQ(stored, 99);
+  EXPECT_EQ(calls, 5);
+}
+
+TEST(ScriptEngine, HostErrorsReachTheScriptWithNumberAndLine) {
+  TestEngine t;
+  double stored = 0;
+  int calls = 0;
+  t.engine.AddObject("share", MakeShare(&stored, &calls));
+  EXPECT_EQ(t.Run("On Error Resume Next\nSET_VALUE 1, \"abc\", e\nEcho Err.Number, Err.Description\n"
+                  "GET_VALUE 1, 2\nEcho Err.Number\n"),
+            "13 Type mismatch\n450\n");
+  TestEngine u;
+  u.engine.AddObject("share", MakeShare(&stored, &calls));
+  try {
+    u.engine.AddCode("x = 1\n\nSET_VALUE 1, \"abc\", e\n");
+    FAIL() << "no error";
+  } catch (const ScriptError& e) {
+    EXPECT_EQ(e.Number(), 13);
+    EXPECT_EQ(e.Line(), 3);
+  }
+  EXPECT_EQ(u.engine.LastError().number, 13);
+  EXPECT_EQ(u.engine.LastError().description, "Type mismatch");
+  EXPECT_EQ(u.engine.LastError().line, 3);
+  EXPECT_EQ(u.engine.LastError().sourceText, "SET_VALUE 1, \"abc\", e");
+}
+
+TEST(ScriptEngine, ClearCodeKeepsObjectsAndForgetsCode) {
+  TestEngine t;
+  double stored = 3;
+  int calls = 0;
+  t.engine.AddObject("share", MakeShare(&stored, &calls));
+  t.engine.AddCode("Dim count : count = 41\nSub Bump() : count = count + 1 : End Sub");
+  t.engine.ExecuteStatement("Call Bump()");
+  EXPECT_EQ(ToDouble(t.engine.GlobalValue("count")), 42);
+  t.engine.ClearCode();
+  EXPECT_TRUE(t.engine.GlobalValue("count").IsEmpty());
+  EXPECT_THROW(t.engine.ExecuteStatement("Call Bump()"), ScriptError);
+  EXPECT_EQ(t.engine.LastError().number, err::NotDefined);
+  t.engine.AddCode("GET_VALUE 1, v, e");
+  EXPECT_EQ(ToDouble(t.engine.GlobalValue("v")), 3);
+  EXPECT_EQ(t.engine.LastError().number, 0);
+}
+
+TEST(ScriptEngine, EachCycleRunsTheTextInTheSameGlobalScope) {
+  TestEngine t;
+  const std::string script = "Dim n\nn = n + 1\nFunction Half(x) : Half = x / 2 : End Function\n"
+                             "Echo n, Half(n)";
+  t.engine.AddCode(script);
+  for (int i = 0; i < 3; ++i) t.engine.ExecuteStatement(script);
+  EXPECT_EQ(t.log, "1 0.5\n2 1\n3 1.5\n4 2\n");
+}
+
+TEST(ScriptEngine, EnginesShareNothing) {
+  TestEngine a, b;
+  a.engine.AddCode("Dim x : x = 1 : Sub OnlyInA() : End Sub");
+  b.engine.AddCode("x = 2");
+  EXPECT_EQ(ToDouble(a.engine.GlobalValue("x")), 1);
+  EXPECT_EQ(ToDouble(b.engine.GlobalValue("x")), 2);
+  EXPECT_THROW(b.engine.ExecuteStatement("OnlyInA"), ScriptError);
+  a.engine.ExecuteStatement("OnlyInA");
+  // Randomize in one engine does not change the other's sequence.
+  a.engine.AddCode("Randomize 5 : r = Rnd");
+  b.engine.AddCode("r = Rnd");
+  TestEngine c;
+  c.engine.AddCode("r = Rnd");
+  EXPECT_EQ(ToDouble(b.engine.GlobalValue("r")), ToDouble(c.engine.GlobalValue("r")));
+}
+
+TEST(ScriptEngine, CompileErrorsComeBeforeAnyStatementRuns) {
+  TestEngine t;
+  EXPECT_THROW(t.engine.AddCode("x = 1\nEcho \"ran\"\nIf x Then\n"), ScriptError);
+  EXPECT_EQ(t.log, "");
+  EXPECT_EQ(t.engine.LastError().number, 1014);
+  EXPECT_TRUE(t.engine.GlobalValue("x").IsEmpty());
+  EXPECT_THROW(t.engine.AddCode("x = Eval(\"1\")"), ScriptError);
+  EXPECT_EQ(t.engine.LastError().number, err::NotSupported);
+}
+
+TEST(ScriptEngine, OnlyVBScriptIsALanguage) {
+  ScriptEngine engine;
+  engine.SetLanguage("VBScript");
+  engine.SetLanguage("vbscript");
+  EXPECT_THROW(engine.SetLanguage("JScript"), ScriptError);
+  EXPECT_EQ(engine.LastError().number, err::InvalidCall);
+}
+
+TEST(ScriptEngine, TimeLimitStopsARunawayScriptEvenUnderResumeNext) {
+  TestEngine t;
+  t.engine.SetTimeLimit(50);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_THROW(t.engine.AddCode("On Error Resume Next\nDo\nx = x + 1\nLoop"), ScriptError);
+  EXPECT_EQ(t.engine.LastError().number, err::TimeLimit);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  // The engine is usable afterwards, and without a limit nothing stops a long run early.
+  t.engine.SetTimeLimit(0);
+  t.engine.ExecuteStatement("For i = 1 To 200000 : y = y + 1 : Next");
+  EXPECT_EQ(ToDouble(t.engine.GlobalValue("y")), 200000);
+}
+
+TEST(ScriptEngine, RunawayInputsEndWithScriptErrors) {
+  TestEngine t;
+  auto errorOf = [&](const std::string& code) {
+    try {
+      t.engine.ClearCode();
+      t.engine.AddCode(code);
+    } catch (const ScriptError& e) {
+      return e.Number();
+    }
+    return 0;
+  };
+  EXPECT_EQ(errorOf("Function F(n) : F = F(n + 1) : End Function\nx = F(1)"), err::OutOfStackSpace);
+  EXPECT_EQ(errorOf("x = " + std::string(5000, '(') + "1" + std::string(5000, ')')),
+            err::OutOfStackSpace);
+  std::string chain = "x = 1";
+  for (int i = 0; i < 5000; ++i) chain += " + 1";
+  EXPECT_EQ(errorOf(chain), err::OutOfStackSpace);
+  std::string ifs;
+  for (int i = 0; i < 1000; ++i) ifs += "If True Then\n";
+  EXPECT_EQ(errorOf(ifs), err::OutOfStackSpace);
+  EXPECT_EQ(errorOf("s = \"ab\"\nDo : s = s & s : Loop"), err::OutOfStringSpace);
+  EXPECT_EQ(errorOf("x = Space(2000000000)"), err::OutOfStringSpace);
+  EXPECT_EQ(errorOf("ReDim a(100000, 100000)"), err::OutOfMemory);
+  EXPECT_EQ(errorOf("a = Array(1, 2)\nDo : a = Array(a, a) : Loop"), err::OutOfMemory);
+  EXPECT_EQ(errorOf("Dim a(1)\nDo : a(0) = a : Loop"), err::OutOfMemory);
+  // A procedure calling itself to a moderate depth is fine.
+  EXPECT_EQ(errorOf("Function D(n) : If n > 0 Then D = D(n - 1) + 1 Else D = 0\nEnd Function\n"
+                    "x = D(300)"),
+            0);
+  EXPECT_EQ(ToDouble(t.engine.GlobalValue("x")), 300);
+}
+
+TEST(ScriptEngine, MsgBoxAndInputBoxGoToTheHost) {
+  TestEngine t;
+  t.ui.msgBoxAnswer = 7;
+  t.ui.inputs = {"42"};
+  EXPECT_EQ(t.Run("a = MsgBox(\"Continue?\", vbYesNo + vbQuestion, \"Kavro\")\n"
+                  "MsgBox \"plain\"\n"
+                  "b = InputBox(\"Value?\", \"Title\", \"7\")\n"
+                  "Echo a = vbNo, b + 1"),
+            "MsgBox[Kavro,36]: Continue?\nMsgBox[VBScript,0]: plain\n"
+            "InputBox[Title,7]: Value?\n"
+            "True 43\n");
+}
+
+TEST(ScriptEngine, NumberTextsIgnoreTheLocale) {
+  const char* old = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = old ? old : "C";
+  std::setlocale(LC_ALL, "de_DE.UTF-8");
+  TestEngine t;
+  EXPECT_EQ(t.Run("Echo 1.5, CDbl(\"2.25\"), CSng(0.1), FormatNumber(1234.5)"),
+            "1.5 2.25 0.1 1,234.50\n");
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+}  // namespace
+}  // namespace kavro::vbs::test
