@@ -242,8 +242,10 @@ std::optional<double> ParseDate(std::string_view text, int currentYear) {
     if (p.kind != Piece::Sep) parts.push_back(p);
   }
   for (size_t i = 0; i < pieces.size(); ++i) {
-    if (pieces[i].kind == Piece::Sep && (i == 0 || pieces[i - 1].kind == Piece::Sep)) {
-      if (!(pieces[i].text == " " || pieces[i - 1].text == ",")) return std::nullopt;
+    if (pieces[i].kind != Piece::Sep) continue;
+    if (i == 0) return std::nullopt;  // a date starts with a number or a month name
+    if (pieces[i - 1].kind == Piece::Sep && pieces[i].text != " " && pieces[i - 1].text != ",") {
+      return std::nullopt;
     }
   }
   if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
