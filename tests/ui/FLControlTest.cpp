@@ -12,7 +12,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 
 #include "common/NumberText.h"
 #include "display/PenColours.h"
@@ -22,6 +24,7 @@
 #include "ui/ControllerHost.h"
 #include "ui/EventLogView.h"
 #include "ui/FLControl.h"
+#include "ui/SplashWindow.h"
 
 using namespace kavro;
 using kavro::ui::ControllerHost;
@@ -85,6 +88,7 @@ class FLControlTest : public QObject {
  private slots:
   void startsWithoutConfigurationInToFileWithDefaults();
   void startsInToDcsWhenTheConfigurationSavedIt();
+  void aBadConfigurationIsReportedAndStartUpGoesOn();
   void closeRequestsAreRefusedWithANotice();
   void exitAsksBothQuestionsAndOnlyYesEnds();
   void menuBarHasTheCaptionsInOrderAndCommandsEnableItems();
@@ -93,6 +97,7 @@ class FLControlTest : public QObject {
   void ruleRowsSelectorSetsVisibleRowsOnLeavingIt();
   void noticePanelShowsCycleErrorsUntilDismissed();
   void calculationReportListToggles();
+  void splashGrowsItsProductLineAndClosesItself();
 };
 
 void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
@@ -112,6 +117,7 @@ void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
   QVERIFY(h.w().Action("mnuToFile")->isChecked());
   QVERIFY(!h.w().Action("mnuDebugLink")->isEnabled());
   QCOMPARE(h.Cell(2, 0), QString("High Target"));
+  QCOMPARE(h.Cell(4, 0), QString("Low Target"));
   QCOMPARE(h.Cell(31, 0), QString("R20: Not Used"));
   QCOMPARE(h.Cell(12, 1), QString("MIN"));
   QCOMPARE(h.Cell(1, 2), QString("Config"));
@@ -135,6 +141,19 @@ void FLControlTest::startsInToDcsWhenTheConfigurationSavedIt() {
 
   Harness file(ConfigText("File"));
   QCOMPARE(file.Label("lblMode")->text(), QString("To File"));
+}
+
+void FLControlTest::aBadConfigurationIsReportedAndStartUpGoesOn() {
+  // An input slot beyond the table stops the reading with a message.
+  std::string text = ConfigText("DCS");
+  text.insert(text.find("Start_ControlMode:"),
+              "Start_PVarIn:\r\nIndex: 9\r\nPVarName: FLOW\r\nEnd_PVarIn:\r\n");
+  Harness h(text);
+  QCOMPARE(h.op.messages.size(), std::size_t{1});
+  QVERIFY(h.op.messages[0].text.rfind("Error in Read FLC.DAT File", 0) == 0);
+  QCOMPARE(h.w().windowTitle(), QString("KILN1: Kavro"));  // what was read before stays
+  QCOMPARE(h.Label("lblMode")->text(), QString("To File"));  // the mode block was never reached
+  QCOMPARE(h.timer.intervals, std::vector<int>{2000});
 }
 
 void FLControlTest::closeRequestsAreRefusedWithANotice() {
@@ -339,6 +358,29 @@ void FLControlTest::calculationReportListToggles() {
   QCOMPARE(list->item(0)->text(), QString("2026-Dec-05 12:00:00"));
   h.Trigger("mnuDebugCalc");
   QVERIFY(!list->isVisibleTo(&h.w()));
+}
+
+void FLControlTest::splashGrowsItsProductLineAndClosesItself() {
+  ui::SplashWindow splash;
+  QLabel* product = splash.findChild<QLabel*>("lblCompanyProduct");
+  QLabel* script = splash.findChild<QLabel*>("lblScript");
+  QCOMPARE(splash.windowTitle(), QString("Kavro: Fuzzy Logic Controller"));
+  QCOMPARE(splash.findChild<QLabel*>("lblVersion")->text(), QString("Version 1.0.0"));
+  QCOMPARE(splash.findChild<QLabel*>("lblProductName")->text(), QString("Kavro: "));
+  QStringList seen;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (seen.isEmpty() || seen.back() != product->text()) seen << product->text();
+  });
+  watch.start(20);
+  QElapsedTimer elapsed;
+  elapsed.start();
+  splash.Run();  // returns when the splash has closed itself
+  QVERIFY(elapsed.elapsed() >= 2000);
+  QVERIFY(!splash.isVisible());
+  QCOMPARE(seen, QStringList({" ", "Multivariable Fuzzy", "Multivariable Fuzzy Logic",
+                              "Multivariable Fuzzy Logic Controller"}));
+  QVERIFY(!script->isHidden());
 }
 
 QTEST_MAIN(FLControlTest)
