@@ -13,12 +13,17 @@ class EventLogView : public QDialog {
   Q_OBJECT
  public:
   EventLogView(const EventLog& log, QWidget* parent = nullptr);
+  // Refills the list when the log has changed since the last refresh.
   void Refresh();
   int RowCount() const;
 
  private:
   const EventLog& log_;
   QTreeWidget* list_;
+  // What the list shows: entry count, and the newest entry's time and repeats.
+  std::size_t shownCount_ = 0;
+  std::string shownWhen_;
+  int shownRepeats_ = 0;
 };
 
 }  // namespace kavro::ui
