@@ -28,6 +28,7 @@ enum class ExprKind {
   Local,
   Global,
   Index,
+  Apply,
   Call,
   Builtin,
   HostCall,
@@ -138,6 +139,15 @@ struct IndexExpr final : Expr {
   Variant Eval(Interpreter& it) const override;
   const Variant& EvalRef(Interpreter& it, Variant& scratch) const override;
   ExprPtr base;  // Local or Global
+  ExprList args;
+};
+
+// f(a)(i): an element of the array that an expression yields, such as Split(s, ",")(1).
+struct ApplyExpr final : Expr {
+  ApplyExpr(ExprPtr b, ExprList a, int l)
+      : Expr(ExprKind::Apply, l), base(std::move(b)), args(std::move(a)) {}
+  Variant Eval(Interpreter& it) const override;
+  ExprPtr base;
   ExprList args;
 };
 

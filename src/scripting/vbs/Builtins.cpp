@@ -50,8 +50,10 @@ std::unordered_map<std::string, Variant> BuildConstants() {
   c["vbtab"] = Variant::String("\t");
   c["vbnullstring"] = Variant::String("");
   c["vbnullchar"] = Variant::String(std::string(1, '\0'));
+  c["vbformfeed"] = Variant::String("\f");
+  c["vbverticaltab"] = Variant::String("\v");
   c["vbobjecterror"] = Variant::Long(-2147221504);
-  static constexpr std::array<std::pair<const char*, int16_t>, 52> kNumbers{{
+  static constexpr std::array<std::pair<const char*, int16_t>, 56> kNumbers{{
       {"vbbinarycompare", 0},
       {"vbtextcompare", 1},
       {"vbokonly", 0},
@@ -104,8 +106,24 @@ std::unordered_map<std::string, Variant> BuildConstants() {
       {"vbfriday", 6},
       {"vbsaturday", 7},
       {"vbgeneraldate", 0},
+      {"vbusesystem", 0},
+      {"vbfirstjan1", 1},
+      {"vbfirstfourdays", 2},
+      {"vbfirstfullweek", 3},
   }};
   for (const auto& [name, value] : kNumbers) c[name] = Variant::Integer(value);
+  // Colours are Long values (blue in the high byte).
+  static constexpr std::array<std::pair<const char*, int32_t>, 8> kColours{{
+      {"vbblack", 0x000000},
+      {"vbred", 0x0000FF},
+      {"vbgreen", 0x00FF00},
+      {"vbyellow", 0x00FFFF},
+      {"vbblue", 0xFF0000},
+      {"vbmagenta", 0xFF00FF},
+      {"vbcyan", 0xFFFF00},
+      {"vbwhite", 0xFFFFFF},
+  }};
+  for (const auto& [name, value] : kColours) c[name] = Variant::Long(value);
   c["vblongdate"] = Variant::Integer(1);
   c["vbshortdate"] = Variant::Integer(2);
   c["vblongtime"] = Variant::Integer(3);

@@ -147,7 +147,8 @@ Variant Replace(Interpreter& it, BuiltinArgs a) {
   const int32_t count = LongArg(a, 4, -1);
   if (start < 1 || count < -1) InvalidCall();
   const bool text = TextCompareArg(a, 5);
-  if (a[0]->IsNull()) return *a[0];
+  // Unlike the other text functions, Replace refuses a Null text.
+  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
   if (a[1]->IsNull() || a[2]->IsNull()) return Variant::MakeNull();
   const std::string s = ToText(*a[0]), find = ToText(*a[1]), with = ToText(*a[2]);
   if (static_cast<size_t>(start) > s.size()) return Variant::String("");

@@ -152,9 +152,11 @@ DateParts PartsFromSerial(double serial) {
 std::string FormatDate(double serial) {
   const DateParts p = PartsFromSerial(serial);
   std::string out;
-  const bool hasTime = TimePart(serial) != 0.0;
+  // Day 0 (30 Dec 1899) shows as a time alone, so 0 reads "12:00:00 AM"; a whole day shows
+  // as a date alone.
   const bool hasDate = DayPart(serial) != 0.0;
-  if (hasDate || !hasTime) {
+  const bool hasTime = TimePart(serial) != 0.0 || !hasDate;
+  if (hasDate) {
     out = std::to_string(p.month) + "/" + std::to_string(p.day) + "/" + std::to_string(p.year);
   }
   if (hasTime) {

@@ -125,6 +125,11 @@ const Variant& IndexExpr::EvalRef(Interpreter& it, Variant& scratch) const {
   return scratch;
 }
 
+Variant ApplyExpr::Eval(Interpreter& it) const {
+  Variant value = base->Eval(it);
+  return it.Element(value, args);
+}
+
 Variant CallExpr::Eval(Interpreter& it) const {
   return it.CallProcedure(*proc, args);
 }

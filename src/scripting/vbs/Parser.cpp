@@ -583,10 +583,10 @@ class Parser {
     }
     ExprList args;
     if (!AtEnd()) {
-      args.push_back(ParseExpression());
+      args.push_back(ParseArg());
       while (IsOp(",")) {
         Next();
-        args.push_back(ParseExpression());
+        args.push_back(ParseArg());
       }
     }
     SetArgs(*head, std::move(args));
@@ -624,12 +624,18 @@ class Parser {
   ExprList ParseArgs() {
     ExprList args;
     if (IsOp(")")) return args;
-    args.push_back(ParseExpression());
+    args.push_back(ParseArg());
     while (IsOp(",")) {
       Next();
-      args.push_back(ParseExpression());
+      args.push_back(ParseArg());
     }
     return args;
+  }
+
+  // An argument, or Empty where it is left out: MsgBox "text", , "Title".
+  ExprPtr ParseArg() {
+    if (IsOp(",") || IsOp(")") || AtEnd()) return std::make_unique<LiteralExpr>(Variant(), Line());
+    return ParseExpression();
   }
 
   ExprPtr ParseExpression() {
@@ -826,11 +832,15 @@ class Parser {
   // name(args).member(args): one argument list per name, as the language allows.
   ExprPtr ParsePostfix(ExprPtr head) {
     for (;;) {
-      if (IsOp("(") && !HasArgs(*head)) {
+      if (IsOp("(")) {
         Next();
         ExprList args = ParseArgs();
         ExpectOp(")", 1006);
-        SetArgs(*head, std::move(args));
+        if (HasArgs(*head)) {
+          head = MakeApply(std::move(head), std::move(args));
+        } else {
+          SetArgs(*head, std::move(args));
+        }
         if (head->depth > maxNesting_) Fail(err::OutOfStackSpace);
       } else if (IsOp(".") && !Peek().spaceBefore) {
         Next();
@@ -839,6 +849,16 @@ class Parser {
         return head;
       }
     }
+  }
+
+  // A second argument list indexes what the first call or element yields.
+  ExprPtr MakeApply(ExprPtr base, ExprList args) {
+    const int line = base->line;
+    int depth = base->depth + 1;
+    for (const auto& a : args) depth = std::max(depth, a->depth + 1);
+    auto e = std::make_unique<ApplyExpr>(std::move(base), std::move(args), line);
+    e->depth = depth;
+    return Checked(std::move(e));
   }
 
   static bool HasArgs(const Expr& e) {

@@ -306,6 +306,12 @@ class Resolver {
       case ExprKind::Paren:
         ResolveExpr(static_cast<ParenExpr&>(*e).inner);
         return;
+      case ExprKind::Apply: {
+        auto& a = static_cast<ApplyExpr&>(*e);
+        ResolveExpr(a.base);
+        ResolveArgs(a.args);
+        return;
+      }
       case ExprKind::Unary:
         ResolveExpr(static_cast<UnaryExpr&>(*e).operand);
         return;

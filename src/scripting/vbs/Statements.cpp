@@ -159,8 +159,7 @@ Flow ForStmt::Exec(Interpreter& it) const {
 Flow ForEachStmt::Exec(Interpreter& it) const {
   it.line = line;
   const Variant items = collection->Eval(it);
-  if (items.IsObject()) it.Raise(err::NotACollection);
-  if (!items.IsArray()) it.Raise(err::TypeMismatch);
+  if (!items.IsArray()) it.Raise(err::NotACollection);
   for (const Variant& item : items.ArrayValue()->items) {
     it.line = line;
     it.Assign(VariableRef(it, *element), item, item.IsObject());
