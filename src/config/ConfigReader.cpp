@@ -128,67 +128,62 @@ class ConfigReader {
     for (int p = 1; p <= NumPoints; ++p) points[p] = ToSingle(NextBlockLine());
   }
 
-  void ReadInputBlock() {
+  // A line of the fields inputs and outputs share; false when key is none of them.
+  template <typename Variable>
+  bool ReadSharedField(std::string_view key, const std::string& value, Variable& v) {
+    if (key == "PVarName") v.PVarName = value;
+    else if (key == "Units") v.Units = value;
+    else if (key == "DCSTagPV") v.DCSTagPV = value;
+    else if (key == "DCSTagHigh") v.DCSTagHigh = value;
+    else if (key == "DCSTagLow") v.DCSTagLow = value;
+    else if (key == "PVHigh") v.PVHigh = ToSingle(value);
+    else if (key == "PVIN") v.PVIN = ToSingle(value);
+    else if (key == "PVLow") v.PVLow = ToSingle(value);
+    else if (key == "PlotHi") v.PlotHi = value;
+    else if (key == "PlotLo") v.PlotLo = value;
+    else return ReadZoneLine(key, value, v.Zone);
+    return true;
+  }
+
+  // Reads an input or output block up to its end marker; readOwn takes the labels only that
+  // kind of variable has.
+  template <typename Table, typename OwnFields>
+  void ReadVariableBlock(const char* endMarker, Table& table, OwnFields readOwn) {
+    const int highest = static_cast<int>(table.size()) - 1;
     zoneCounter_ = 0;
     for (;;) {
       const std::string& line = NextBlockLine();
-      if (line == "End_PVarIn:") return;
+      if (line == endMarker) return;
       const auto key = LineKey(line);
       if (!key) continue;
       const std::string value = LineValue(line);
       if (*key == "Index") {
-        selected_ = SlotWithin(value, NumIn);
+        selected_ = SlotWithin(value, highest);
         continue;
       }
-      PVarInRecord& v = model_.PVarIn[static_cast<std::size_t>(CheckedSlot(NumIn))];
-      if (*key == "PVarName") v.PVarName = value;
-      else if (*key == "Units") v.Units = value;
-      else if (*key == "DCSTagPV") v.DCSTagPV = value;
-      else if (*key == "DCSTagHigh") v.DCSTagHigh = value;
-      else if (*key == "DCSTagLow") v.DCSTagLow = value;
-      else if (*key == "PVHigh") v.PVHigh = ToSingle(value);
-      else if (*key == "PVIN") v.PVIN = ToSingle(value);
-      else if (*key == "PVLow") v.PVLow = ToSingle(value);
-      else if (*key == "PlotHi") v.PlotHi = value;
-      else if (*key == "PlotLo") v.PlotLo = value;
-      else ReadZoneLine(*key, value, v.Zone);
+      auto& v = table[static_cast<std::size_t>(CheckedSlot(highest))];
+      if (!ReadSharedField(*key, value, v)) readOwn(*key, value, v);
     }
   }
 
+  void ReadInputBlock() {
+    ReadVariableBlock("End_PVarIn:", model_.PVarIn,
+                      [](std::string_view, const std::string&, PVarInRecord&) {});
+  }
+
   void ReadOutputBlock() {
-    zoneCounter_ = 0;
-    for (;;) {
-      const std::string& line = NextBlockLine();
-      if (line == "End_PVarOut:") return;
-      const auto key = LineKey(line);
-      if (!key) continue;
-      const std::string value = LineValue(line);
-      if (*key == "Index") {
-        selected_ = SlotWithin(value, NumOut);
-        continue;
-      }
-      PVarOutRecord& v = model_.PVarOut[static_cast<std::size_t>(CheckedSlot(NumOut))];
-      if (*key == "PVarName") v.PVarName = value;
-      else if (*key == "Units") v.Units = value;
-      else if (*key == "DCSTagPV") v.DCSTagPV = value;
-      else if (*key == "DCSTagHigh") v.DCSTagHigh = value;
-      else if (*key == "DCSTagLow") v.DCSTagLow = value;
-      else if (*key == "DCSTagOut") v.DCSTagOut = value;
-      else if (*key == "DCSMaxChange") v.DCSMaxChange = value;
-      else if (*key == "DCSChangeTime") v.DCSChangeTime = value;
-      else if (*key == "DCSWaitChange") v.DCSWaitChange = value;
-      else if (*key == "PVHigh") v.PVHigh = ToSingle(value);
-      else if (*key == "PVIN") v.PVIN = ToSingle(value);
-      else if (*key == "PVLow") v.PVLow = ToSingle(value);
-      else if (*key == "Max_Change") v.Max_Change = ToSingle(value);
-      else if (*key == "Change_Time") v.Change_Time = ToSingle(value);
-      else if (*key == "Wait_Change") v.Wait_Change = ToSingle(value);
-      else if (*key == "ValueOut") v.ValueOut = kNotUsed;  // a stored output is never resent
-      else if (*key == "OutputType") v.OutputType = value;
-      else if (*key == "PlotHi") v.PlotHi = value;
-      else if (*key == "PlotLo") v.PlotLo = value;
-      else ReadZoneLine(*key, value, v.Zone);
-    }
+    ReadVariableBlock("End_PVarOut:", model_.PVarOut,
+                      [](std::string_view key, const std::string& value, PVarOutRecord& v) {
+                        if (key == "DCSTagOut") v.DCSTagOut = value;
+                        else if (key == "DCSMaxChange") v.DCSMaxChange = value;
+                        else if (key == "DCSChangeTime") v.DCSChangeTime = value;
+                        else if (key == "DCSWaitChange") v.DCSWaitChange = value;
+                        else if (key == "Max_Change") v.Max_Change = ToSingle(value);
+                        else if (key == "Change_Time") v.Change_Time = ToSingle(value);
+                        else if (key == "Wait_Change") v.Wait_Change = ToSingle(value);
+                        else if (key == "ValueOut") v.ValueOut = kNotUsed;  // never resent
+                        else if (key == "OutputType") v.OutputType = value;
+                      });
   }
 
   // The slot selected last, in any block, fills this block until its own "Index" line; it must

@@ -51,46 +51,54 @@ void WriteControllerBlock(LineWriter& out, const FLCBlockRecord& block) {
   out.Line("End_FLC_Block:");
 }
 
-void WriteInput(LineWriter& out, const PVarInRecord& v, int slot) {
-  out.Line("Start_PVarIn:");
-  out.Number("Index", slot, "##0");
+// The fields inputs and outputs share, in the order both blocks begin with.
+template <typename Variable>
+void WriteNameAndTags(LineWriter& out, const Variable& v) {
   out.Label("PVarName", v.PVarName);
   out.Label("Units", v.Units);
   out.Label("DCSTagPV", v.DCSTagPV);
   out.Label("DCSTagHigh", v.DCSTagHigh);
   out.Label("DCSTagLow", v.DCSTagLow);
+}
+
+template <typename Variable>
+void WriteLimits(LineWriter& out, const Variable& v) {
   out.Number("PVHigh", v.PVHigh, "####0.000");
   out.Number("PVIN", v.PVIN, "####0.000");
   out.Number("PVLow", v.PVLow, "####0.000");
+}
+
+template <typename Variable>
+void WritePlotScaleAndZones(LineWriter& out, const Variable& v) {
   out.Label("PlotHi", v.PlotHi);
   out.Label("PlotLo", v.PlotLo);
   out.Zones(v.Zone);
+}
+
+void WriteInput(LineWriter& out, const PVarInRecord& v, int slot) {
+  out.Line("Start_PVarIn:");
+  out.Number("Index", slot, "##0");
+  WriteNameAndTags(out, v);
+  WriteLimits(out, v);
+  WritePlotScaleAndZones(out, v);
   out.Line("End_PVarIn:");
 }
 
 void WriteOutput(LineWriter& out, const PVarOutRecord& v, int slot) {
   out.Line("Start_PVarOut:");
   out.Number("Index", slot, "##0");
-  out.Label("PVarName", v.PVarName);
-  out.Label("Units", v.Units);
-  out.Label("DCSTagPV", v.DCSTagPV);
-  out.Label("DCSTagHigh", v.DCSTagHigh);
-  out.Label("DCSTagLow", v.DCSTagLow);
+  WriteNameAndTags(out, v);
   out.Label("DCSTagOut", v.DCSTagOut);
   out.Label("DCSMaxChange", v.DCSMaxChange);
   out.Label("DCSChangeTime", v.DCSChangeTime);
   out.Label("DCSWaitChange", v.DCSWaitChange);
-  out.Number("PVHigh", v.PVHigh, "####0.000");
-  out.Number("PVIN", v.PVIN, "####0.000");
-  out.Number("PVLow", v.PVLow, "####0.000");
+  WriteLimits(out, v);
   out.Number("Max_Change", v.Max_Change, "####0.000");
   out.Number("Change_Time", v.Change_Time, "####0.000");
   out.Number("Wait_Change", v.Wait_Change, "####0.000");
   out.Label("ValueOut", v.ValueOut);
   out.Label("OutputType", v.OutputType);
-  out.Label("PlotHi", v.PlotHi);
-  out.Label("PlotLo", v.PlotLo);
-  out.Zones(v.Zone);
+  WritePlotScaleAndZones(out, v);
   out.Line("End_PVarOut:");
 }
 
