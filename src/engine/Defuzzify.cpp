@@ -10,9 +10,9 @@ namespace kavro {
 
 float StrengthNumber(const ControllerModel& model, int rule) {
   const std::string& text = model.Rules[rule].Strength;
-  const StrengthMemo& memo = model.StrengthMemos[rule];
+  const StrengthMemo& memo = model.Memo.strengths[rule];
   // Rule evaluation has usually just read this very text back; anything else is read afresh.
-  if (memo.filled && !std::isnan(memo.readBack) && text == memo.text) return memo.readBack;
+  if (memo.filled && !std::isnan(memo.readBack) && SameText(text, memo.text)) return memo.readBack;
   return ToSingle(text);
 }
 
@@ -25,7 +25,9 @@ float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, int o
   int count = 0;
   for (int r = 1; r <= NumRules; ++r) {
     const std::string& zoneName = grid.Text(grid::RuleRow(r), column);
-    if (zoneName == kNotUsedText || model.Rules[r].Strength == kNotUsedText) continue;
+    if (SameText(zoneName, kNotUsedText) || SameText(model.Rules[r].Strength, kNotUsedText)) {
+      continue;
+    }
     const float strength = StrengthNumber(model, r);
     if (!(strength > 0.0f)) continue;
     const int zone = FindZone(variable.Zone, zoneName);

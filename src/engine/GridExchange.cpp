@@ -1,15 +1,27 @@
 #include "engine/GridExchange.h"
 
 #include "common/NumberText.h"
+#include "engine/ZoneLookup.h"
 
 namespace kavro {
 namespace {
 
+// The number in a value cell; a text read in an earlier cycle is not read again.
+float CellNumber(CellNumberMemo& memo, const std::string& text) {
+  if (!memo.filled || !SameText(memo.text, text)) {
+    memo.value = ToSingle(text);  // a text that is no number throws before it is remembered
+    memo.text = text;
+    memo.filled = true;
+  }
+  return memo.value;
+}
+
 template <typename Variable>
-void TakeVariable(Variable& variable, const MainGrid& grid, int column) {
-  variable.PVHigh = ToSingle(grid.Text(grid::kRowHigh, column));
-  variable.PVIN = ToSingle(grid.Text(grid::kRowValue, column));
-  variable.PVLow = ToSingle(grid.Text(grid::kRowLow, column));
+void TakeVariable(Variable& variable, ControllerModel& model, const MainGrid& grid, int column) {
+  auto* memo = &model.Memo.gridNumbers[3 * static_cast<size_t>(column)];
+  variable.PVHigh = CellNumber(memo[0], grid.Text(grid::kRowHigh, column));
+  variable.PVIN = CellNumber(memo[1], grid.Text(grid::kRowValue, column));
+  variable.PVLow = CellNumber(memo[2], grid.Text(grid::kRowLow, column));
 }
 
 template <typename Variable>
@@ -22,11 +34,17 @@ void ShowVariable(const Variable& variable, MainGrid& grid, int column) {
 }  // namespace
 
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid) {
-  for (int i = 1; i <= NumIn; ++i) TakeVariable(model.PVarIn[i], grid, grid::InputColumn(i));
-  for (int o = 1; o <= NumOut; ++o) TakeVariable(model.PVarOut[o], grid, grid::OutputColumn(o));
+  for (int i = 1; i <= NumIn; ++i) {
+    TakeVariable(model.PVarIn[i], model, grid, grid::InputColumn(i));
+  }
+  for (int o = 1; o <= NumOut; ++o) {
+    TakeVariable(model.PVarOut[o], model, grid, grid::OutputColumn(o));
+  }
   for (int r = 1; r <= NumRules; ++r) {
     for (int k = 1; k <= NumTerms; ++k) {
-      model.Rules[r].Term[k] = grid.Text(grid::RuleRow(r), grid::TermColumn(k));
+      std::string& term = model.Rules[r].Term[k];
+      const std::string& cell = grid.Text(grid::RuleRow(r), grid::TermColumn(k));
+      if (!SameText(term, cell)) term = cell;  // most terms stay as they were
     }
   }
 }

@@ -53,15 +53,38 @@ void SetStrength(Rule& rule, StrengthMemo& memo, float value) {
     memo.value = value;
     memo.filled = true;
   }
-  rule.Strength = memo.text;
+  if (!SameText(rule.Strength, memo.text)) rule.Strength = memo.text;
 }
 
 // The operator slot (1..6) of an operator text, or 0 when it names none.
 int OperatorSlot(const ControllerModel& model, const std::string& text) {
   for (int op = 1; op <= NumOperators; ++op) {
-    if (text == model.OperatorNames[op]) return op;
+    if (SameText(text, model.OperatorNames[op])) return op;
   }
   return 0;
+}
+
+// Forgets the zones found for an input's terms once one of its zone names changed.
+void CheckZoneNames(EngineMemo& memo, const ControllerModel& model) {
+  for (int i = 1; i <= NumIn; ++i) {
+    const ZoneTable& zones = model.PVarIn[i].Zone;
+    auto& names = memo.inputZoneNames[i];
+    bool same = true;
+    for (int z = 1; z <= NumZones && same; ++z) same = SameText(names[z], zones[z].MFName);
+    if (same) continue;
+    for (int z = 1; z <= NumZones; ++z) names[z] = zones[z].MFName;
+    for (int r = 1; r <= NumRules; ++r) memo.inputTermZones[r][i].filled = false;
+  }
+}
+
+// The zone of input i that a term names (0: none), remembered per rule and input.
+int TermZone(TermZoneMemo& memo, const ZoneTable& zones, const std::string& term) {
+  if (!memo.filled || !SameText(memo.term, term)) {
+    memo.zone = FindZone(zones, term);
+    memo.term = term;
+    memo.filled = true;
+  }
+  return memo.zone;
 }
 
 }  // namespace
@@ -73,14 +96,15 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
     for (int i = 1; i <= NumIn; ++i) factors[i] = SlopeCorrectionFactor(model.PVarIn[i]);
   }
 
+  CheckZoneNames(model.Memo, model);
   for (int r = 1; r <= NumRules; ++r) {
     Rule& rule = model.Rules[r];
     std::array<float, NumIn> termDegrees{};
     size_t n = 0;
     for (int i = 1; i <= NumIn; ++i) {
       const std::string& term = rule.Term[i];
-      if (term == kNotUsedText) continue;
-      const int zone = FindZone(model.PVarIn[i].Zone, term);
+      if (SameText(term, kNotUsedText)) continue;
+      const int zone = TermZone(model.Memo.inputTermZones[r][i], model.PVarIn[i].Zone, term);
       if (zone == 0) continue;  // a term naming no zone is not counted
       float degree = model.PVarIn[i].Zone[zone].MFDegree;
       if (correctSlopes) degree *= factors[i];
@@ -88,11 +112,11 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
     }
     const int op = n > 0 ? OperatorSlot(model, grid.Text(grid::RuleRow(r), grid::kColController)) : 0;
     if (op == 0) {
-      rule.Strength = kNotUsed;
+      if (!SameText(rule.Strength, kNotUsedText)) rule.Strength = kNotUsed;
       continue;
     }
     const OperatorResults results = CombineDegrees(std::span<const float>(termDegrees.data(), n));
-    SetStrength(rule, model.StrengthMemos[r], results[op]);
+    SetStrength(rule, model.Memo.strengths[r], results[op]);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/VariabilityIndex.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace kavro {
@@ -15,29 +16,43 @@ struct Spreads {
   float sdiff = 0;  // spread of successive differences, scaled to compare with sd
 };
 
-Spreads SpreadsOf(std::span<const float> samples, int16_t* errorStep) {
-  const auto setStep = [&](int16_t step) {
+// The spreads of up to NumIn series of n samples each. The series are summed side by side, so
+// the sums of one series do not wait on each other, yet each is added up in sample order in
+// single precision. errorStep (when given) reads 121..124 through the four stages.
+void SpreadsOf(std::span<const float* const> series, int n, std::span<Spreads> spreads,
+               int16_t* errorStep) {
+  const auto stage = [&](int16_t step) {
     if (errorStep) *errorStep = step;
   };
-  const auto n = static_cast<float>(samples.size());
-  setStep(121);
-  float sum = 0.0f;
-  for (const float sample : samples) sum += sample;
-  const float mean = sum / n;
-  setStep(122);
-  float squares = 0.0f;
-  for (const float sample : samples) squares += (sample - mean) * (sample - mean);
-  Spreads spreads;
-  spreads.sd = std::sqrt(squares / (n - 1.0f));
-  setStep(123);
-  float differences = 0.0f;
-  for (size_t k = 1; k < samples.size(); ++k) {
-    const float step = samples[k] - samples[k - 1];
-    differences += step * step;
+  const size_t count = series.size();
+  const auto samples = static_cast<float>(n);
+  std::array<float, NumIn> sums{};
+  std::array<float, NumIn> squares{};
+  std::array<float, NumIn> differences{};
+  stage(121);
+  for (int k = 0; k < n; ++k) {
+    for (size_t j = 0; j < count; ++j) sums[j] += series[j][k];
   }
-  spreads.sdiff = std::sqrt(differences / (2.0f * (n - 1.0f)));
-  setStep(124);
-  return spreads;
+  for (size_t j = 0; j < count; ++j) sums[j] /= samples;  // the means
+  stage(122);
+  for (int k = 0; k < n; ++k) {
+    for (size_t j = 0; j < count; ++j) {
+      const float deviation = series[j][k] - sums[j];
+      squares[j] += deviation * deviation;
+    }
+  }
+  for (size_t j = 0; j < count; ++j) spreads[j].sd = std::sqrt(squares[j] / (samples - 1.0f));
+  stage(123);
+  for (int k = 1; k < n; ++k) {
+    for (size_t j = 0; j < count; ++j) {
+      const float step = series[j][k] - series[j][k - 1];
+      differences[j] += step * step;
+    }
+  }
+  for (size_t j = 0; j < count; ++j) {
+    spreads[j].sdiff = std::sqrt(differences[j] / (2.0f * (samples - 1.0f)));
+  }
+  stage(124);
 }
 
 float IndexOf(const Spreads& s) {
@@ -52,7 +67,10 @@ float IndexOf(const Spreads& s) {
 }  // namespace
 
 float VariabilityOf(std::span<const float> samples) {
-  return IndexOf(SpreadsOf(samples, nullptr));
+  const float* series[] = {samples.data()};
+  Spreads spreads[1];
+  SpreadsOf(series, static_cast<int>(samples.size()), spreads, nullptr);
+  return IndexOf(spreads[0]);
 }
 
 void ComputeIndexes(ControllerModel& model) {
@@ -60,13 +78,18 @@ void ComputeIndexes(ControllerModel& model) {
   // HistCount never exceeds the history's length once the history step has run.
   const int held = std::min<int>(model.HistCount, HistoryLength);
   const int n = std::min(held, kIndexSamples);
+  std::array<const float*, NumIn> series{};
+  std::array<int, NumIn> inputs{};
+  size_t count = 0;
   for (int i = 1; i <= NumIn; ++i) {
-    PVarInRecord& input = model.PVarIn[i];
-    if (!IsUsed(input)) continue;
-    const std::span<const float> newest(input.History.data() + (held - n + 1),
-                                        static_cast<size_t>(n));
-    input.VarIndex = IndexOf(SpreadsOf(newest, &model.ErrorStep));
+    if (!IsUsed(model.PVarIn[i])) continue;  // keeps its index
+    series[count] = model.PVarIn[i].History.data() + (held - n + 1);
+    inputs[count++] = i;
   }
+  std::array<Spreads, NumIn> spreads{};
+  SpreadsOf(std::span(series.data(), count), n, std::span(spreads.data(), count),
+            &model.ErrorStep);
+  for (size_t j = 0; j < count; ++j) model.PVarIn[inputs[j]].VarIndex = IndexOf(spreads[j]);
 }
 
 }  // namespace kavro

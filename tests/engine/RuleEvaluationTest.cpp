@@ -87,6 +87,21 @@ TEST_F(RuleEvaluationTest, TermsNamingNoZoneAreNotCounted) {
   EXPECT_EQ(StrengthWith("MAX", {{1, "A"}}), "0.6000");
 }
 
+TEST_F(RuleEvaluationTest, RenamedZonesAndChangedTermsAreFoundAfresh) {
+  Degrees(0.6f, 0.3f);
+  EXPECT_EQ(StrengthWith("MIN", {{1, "A"}}), "0.6000");
+  controller.model.PVarIn[1].Zone[3].MFName = "B";  // renamed between cycles
+  EvaluateRules(controller.model, controller.grid);
+  EXPECT_EQ(controller.model.Rules[1].Strength, "Not Used");
+  controller.model.PVarIn[1].Zone[5].MFName = "A";
+  controller.model.PVarIn[1].Zone[5].MFDegree = 0.2f;
+  EvaluateRules(controller.model, controller.grid);
+  EXPECT_EQ(controller.model.Rules[1].Strength, "0.2000");
+  controller.model.Rules[1].Term[1] = "B";
+  EvaluateRules(controller.model, controller.grid);
+  EXPECT_EQ(controller.model.Rules[1].Strength, "0.6000");
+}
+
 TEST_F(RuleEvaluationTest, StrengthIsRoundedToFourDecimalsEachCycle) {
   Degrees(0.123456f, 0.0f);
   EXPECT_EQ(StrengthWith("MIN", {{1, "A"}}), "0.1235");
