@@ -71,7 +71,7 @@ std::string FormatGeneral(double value, int digits) {
   std::string exponent = text.substr(e + 1);
   const char sign = exponent[0];
   exponent = exponent.substr(1);
-  while (exponent.size() < 2) exponent.insert(0, "0");
+  if (exponent.size() < 2) exponent.insert(0, 2 - exponent.size(), '0');
   return mantissa + "E" + sign + exponent;
 }
 
@@ -109,7 +109,7 @@ std::optional<double> ParseNumber(std::string_view text) {
   if (i != text.size()) return std::nullopt;
   double value = 0;
   std::string copy(text);
-  if (copy[0] == '.') copy.insert(0, "0");
+  if (copy[0] == '.') copy.insert(0, 1, '0');
   auto [ptr, ec] = std::from_chars(copy.data(), copy.data() + copy.size(), value);
   if (ec == std::errc::result_out_of_range) {
     // Tiny values underflow to zero; huge ones are not numbers the language can hold.

@@ -163,10 +163,17 @@ std::string FormatDate(double serial) {
     if (!out.empty()) out += ' ';
     const int h12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
     const char* ampm = p.hour < 12 ? "AM" : "PM";
-    const std::string mm = (p.minute < 10 ? "0" : "") + std::to_string(p.minute);
-    const std::string ss = (p.second < 10 ? "0" : "") + std::to_string(p.second);
-    std::string t = std::to_string(h12) + ":" + mm + ":" + ss + " " + ampm;
-    out += t;
+    auto twoDigits = [&out](int v) {
+      out += static_cast<char>('0' + v / 10);
+      out += static_cast<char>('0' + v % 10);
+    };
+    out += std::to_string(h12);
+    out += ':';
+    twoDigits(p.minute);
+    out += ':';
+    twoDigits(p.second);
+    out += ' ';
+    out += ampm;
   }
   return out;
 }
