@@ -153,7 +153,6 @@ FLControl::FLControl(Controller& controller, const MenuCommandTable& commands, Q
 FLControl::~FLControl() {
   // Taking the window down moves the focus around; nothing may reach the core from here on.
   cmbDisplayRules_->lineEdit()->removeEventFilter(this);
-  cmbDisplayRules_->removeEventFilter(this);
   grid_->removeEventFilter(this);
   cmbDisplayRules_->disconnect(this);
 }
@@ -181,7 +180,6 @@ QWidget* FLControl::BuildTitleRow() {
   cmbDisplayRules_->setEditable(true);
   cmbDisplayRules_->setInsertPolicy(QComboBox::NoInsert);
   cmbDisplayRules_->setMinimumContentsLength(5);
-  cmbDisplayRules_->installEventFilter(this);
   cmbDisplayRules_->lineEdit()->installEventFilter(this);
   connect(cmbDisplayRules_, &QComboBox::activated, this, [this](int) { ApplyRuleRowsText(); });
   layout->addWidget(cmbDisplayRules_);
@@ -316,8 +314,7 @@ bool FLControl::eventFilter(QObject* watched, QEvent* event) {
     ArrangeColumns();
     RenderDebugList();
   }
-  if (event->type() == QEvent::FocusOut &&
-      (watched == cmbDisplayRules_ || watched == cmbDisplayRules_->lineEdit())) {
+  if (event->type() == QEvent::FocusOut && watched == cmbDisplayRules_->lineEdit()) {
     const auto* focus = static_cast<QFocusEvent*>(event);
     // Focus moving into the selector's own list is not leaving the selector.
     if (focus->reason() != Qt::PopupFocusReason) ApplyRuleRowsText();
