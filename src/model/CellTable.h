@@ -26,6 +26,9 @@ class CellTable {
   void SetText(int row, int col, std::string text);
   Cell& At(int row, int col);
   const Cell& At(int row, int col) const;
+  // The cells of one row, columns 0..Cols() - 1 side by side, for readers that take whole rows
+  // every cycle (the control engine reads each rule row); a bad row throws as At does.
+  const Cell* RowCells(int row) const { return &At(row, 0); }
   // The current cell: the row and column of the last click.
   int CurrentRow() const { return currentRow_; }
   int CurrentCol() const { return currentCol_; }
