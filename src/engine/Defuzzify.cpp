@@ -24,7 +24,7 @@ float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, int o
   float num = 0.0f;
   int count = 0;
   for (int r = 1; r <= NumRules; ++r) {
-    const std::string& zoneName = grid.Text(grid::RuleRow(r), column);
+    const std::string& zoneName = grid.RowCells(grid::RuleRow(r))[column].text;
     if (SameText(zoneName, kNotUsedText) || SameText(model.Rules[r].Strength, kNotUsedText)) {
       continue;
     }

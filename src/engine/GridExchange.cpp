@@ -1,5 +1,6 @@
 #include "engine/GridExchange.h"
 
+#include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "engine/ZoneLookup.h"
 
@@ -16,12 +17,27 @@ float CellNumber(CellNumberMemo& memo, const std::string& text) {
   return memo.value;
 }
 
+// Rows 2, 3 and 4 of the grid: high limit, process value, low limit.
+struct ValueRows {
+  explicit ValueRows(const MainGrid& grid)
+      : high(grid.RowCells(grid::kRowHigh)),
+        value(grid.RowCells(grid::kRowValue)),
+        low(grid.RowCells(grid::kRowLow)) {}
+  const Cell* high;
+  const Cell* value;
+  const Cell* low;
+};
+
+CellNumberMemo& MemoOfCell(ControllerModel& model, int row, int column) {
+  return model.Memo.gridNumbers[3 * static_cast<size_t>(column) +
+                                static_cast<size_t>(row - grid::kRowHigh)];
+}
+
 template <typename Variable>
-void TakeVariable(Variable& variable, ControllerModel& model, const MainGrid& grid, int column) {
-  auto* memo = &model.Memo.gridNumbers[3 * static_cast<size_t>(column)];
-  variable.PVHigh = CellNumber(memo[0], grid.Text(grid::kRowHigh, column));
-  variable.PVIN = CellNumber(memo[1], grid.Text(grid::kRowValue, column));
-  variable.PVLow = CellNumber(memo[2], grid.Text(grid::kRowLow, column));
+void TakeVariable(Variable& variable, ControllerModel& model, const ValueRows& rows, int column) {
+  variable.PVHigh = CellNumber(MemoOfCell(model, grid::kRowHigh, column), rows.high[column].text);
+  variable.PVIN = CellNumber(MemoOfCell(model, grid::kRowValue, column), rows.value[column].text);
+  variable.PVLow = CellNumber(MemoOfCell(model, grid::kRowLow, column), rows.low[column].text);
 }
 
 template <typename Variable>
@@ -34,19 +50,33 @@ void ShowVariable(const Variable& variable, MainGrid& grid, int column) {
 }  // namespace
 
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid) {
+  const ValueRows rows(grid);
   for (int i = 1; i <= NumIn; ++i) {
-    TakeVariable(model.PVarIn[i], model, grid, grid::InputColumn(i));
+    TakeVariable(model.PVarIn[i], model, rows, grid::InputColumn(i));
   }
   for (int o = 1; o <= NumOut; ++o) {
-    TakeVariable(model.PVarOut[o], model, grid, grid::OutputColumn(o));
+    TakeVariable(model.PVarOut[o], model, rows, grid::OutputColumn(o));
   }
   for (int r = 1; r <= NumRules; ++r) {
+    const Cell* row = grid.RowCells(grid::RuleRow(r));
     for (int k = 1; k <= NumTerms; ++k) {
       std::string& term = model.Rules[r].Term[k];
-      const std::string& cell = grid.Text(grid::RuleRow(r), grid::TermColumn(k));
+      const std::string& cell = row[grid::TermColumn(k)].text;
       if (!SameText(term, cell)) term = cell;  // most terms stay as they were
     }
   }
+}
+
+void TypeValueCell(ControllerModel& model, MainGrid& grid, int row, int column,
+                   const std::string& text, float number) {
+  if (row < grid::kRowHigh || row > grid::kRowLow) {
+    throw KavroError(errors::kSubscript, errors::kSubscriptText);
+  }
+  grid.At(row, column).text = text;
+  CellNumberMemo& memo = MemoOfCell(model, row, column);
+  memo.text = text;
+  memo.value = number;
+  memo.filled = true;
 }
 
 void ShowValuesInGrid(const ControllerModel& model, MainGrid& grid) {

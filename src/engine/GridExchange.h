@@ -12,6 +12,12 @@ namespace kavro {
 // (the fields read before it keep their new values).
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid);
 
+// Types text into value cell (row 2, 3 or 4, a variable's column) when its number is already
+// known to be ToSingle(text), as offline replay knows it from reading its trace: the next
+// exchange takes the number without reading the text again.
+void TypeValueCell(ControllerModel& model, MainGrid& grid, int row, int column,
+                   const std::string& text, float number);
+
 // Link on: rows 2, 3, 4 of every variable's column show PVHigh, PVIN, PVLow as "####0.000".
 void ShowValuesInGrid(const ControllerModel& model, MainGrid& grid);
 

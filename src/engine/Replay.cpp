@@ -209,7 +209,7 @@ long RunReplay(Controller& controller, const Trace& trace, const DateTime& start
   constexpr size_t kFlushSize = 1 << 16;
   for (size_t row = 0; row < trace.rows; ++row) {
     cycle = static_cast<long>(row) + 1;
-    ApplyTraceRow(trace, row, controller.grid);
+    ApplyTraceRow(trace, row, controller.model, controller.grid);
     Timer1Tick(controller, steps);
     rows.Append(buffer, cycle, controller.model);
     if (buffer.size() >= kFlushSize) {

@@ -6,6 +6,7 @@
 #include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
+#include "engine/GridExchange.h"
 
 namespace kavro {
 namespace {
@@ -64,6 +65,18 @@ std::optional<TraceColumn> ColumnNamed(const ControllerModel& model, std::string
   return std::nullopt;
 }
 
+// A cell in its grid form, read as the cycle will read it, once, while the trace is read.
+TraceCell GridCell(std::string text) {
+  TraceCell cell;
+  try {
+    cell.number = ToSingle(text);
+  } catch (const KavroError&) {
+    cell.numeric = false;  // too large for a single: the cycle reports it when it comes
+  }
+  cell.text = std::move(text);
+  return cell;
+}
+
 std::vector<TraceColumn> ReadHeader(std::string_view line, const ControllerModel& model) {
   std::vector<TraceColumn> columns;
   const auto fields = SplitFields(line);
@@ -116,7 +129,7 @@ Trace ReadTrace(std::string_view text, const ControllerModel& model) {
                          std::string(fields[c]) + "\" is not a number");
       }
       try {
-        trace.cells.push_back(FormatNumber(ToNumber(fields[c]), "####0.000"));
+        trace.cells.push_back(GridCell(FormatNumber(ToNumber(fields[c]), "####0.000")));
       } catch (const KavroError&) {
         throw TraceError(Where(lineNumber, c + 1) + " (" + trace.columns[c].name + "): \"" +
                          std::string(fields[c]) + "\" is too large a number");
@@ -128,11 +141,16 @@ Trace ReadTrace(std::string_view text, const ControllerModel& model) {
   return trace;
 }
 
-void ApplyTraceRow(const Trace& trace, size_t row, MainGrid& grid) {
+void ApplyTraceRow(const Trace& trace, size_t row, ControllerModel& model, MainGrid& grid) {
   const size_t width = trace.columns.size();
   for (size_t c = 0; c < width; ++c) {
     const TraceColumn& column = trace.columns[c];
-    grid.At(column.gridRow, column.gridColumn).text = trace.cells[row * width + c];
+    const TraceCell& cell = trace.cells[row * width + c];
+    if (cell.numeric) {
+      TypeValueCell(model, grid, column.gridRow, column.gridColumn, cell.text, cell.number);
+    } else {
+      grid.At(column.gridRow, column.gridColumn).text = cell.text;
+    }
   }
 }
 

@@ -25,9 +25,15 @@ struct TraceColumn {
   int gridColumn = 0;
 };
 
+struct TraceCell {
+  std::string text;     // the cell in its grid form
+  bool numeric = true;  // the grid text reads as a single (else the cycle will report it)
+  float number = 0;     // what it reads as
+};
+
 struct Trace {
   std::vector<TraceColumn> columns;
-  std::vector<std::string> cells;  // row after row, each cell already in its grid form
+  std::vector<TraceCell> cells;  // row after row
   size_t rows = 0;
 };
 
@@ -39,6 +45,6 @@ struct Trace {
 Trace ReadTrace(std::string_view text, const ControllerModel& model);
 
 // Types row (0-based) of the trace into the grid.
-void ApplyTraceRow(const Trace& trace, size_t row, MainGrid& grid);
+void ApplyTraceRow(const Trace& trace, size_t row, ControllerModel& model, MainGrid& grid);
 
 }  // namespace kavro

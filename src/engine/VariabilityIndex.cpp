@@ -16,43 +16,46 @@ struct Spreads {
   float sdiff = 0;  // spread of successive differences, scaled to compare with sd
 };
 
-// The spreads of up to NumIn series of n samples each. The series are summed side by side, so
-// the sums of one series do not wait on each other, yet each is added up in sample order in
-// single precision. errorStep (when given) reads 121..124 through the four stages.
-void SpreadsOf(std::span<const float* const> series, int n, std::span<Spreads> spreads,
-               int16_t* errorStep) {
+// The spreads of NumIn series of n samples each, summed side by side: with a fixed number of
+// series the sums stay in registers and do not wait on each other, yet each series is added up
+// in sample order in single precision. errorStep (when given) reads 121..124 through the stages.
+using SeriesSet = std::array<const float*, NumIn>;
+using SpreadsSet = std::array<Spreads, NumIn>;
+
+SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep) {
   const auto stage = [&](int16_t step) {
     if (errorStep) *errorStep = step;
   };
-  const size_t count = series.size();
   const auto samples = static_cast<float>(n);
-  std::array<float, NumIn> sums{};
+  std::array<float, NumIn> means{};
   std::array<float, NumIn> squares{};
   std::array<float, NumIn> differences{};
   stage(121);
   for (int k = 0; k < n; ++k) {
-    for (size_t j = 0; j < count; ++j) sums[j] += series[j][k];
+    for (int j = 0; j < NumIn; ++j) means[j] += series[j][k];
   }
-  for (size_t j = 0; j < count; ++j) sums[j] /= samples;  // the means
+  for (int j = 0; j < NumIn; ++j) means[j] /= samples;
   stage(122);
   for (int k = 0; k < n; ++k) {
-    for (size_t j = 0; j < count; ++j) {
-      const float deviation = series[j][k] - sums[j];
+    for (int j = 0; j < NumIn; ++j) {
+      const float deviation = series[j][k] - means[j];
       squares[j] += deviation * deviation;
     }
   }
-  for (size_t j = 0; j < count; ++j) spreads[j].sd = std::sqrt(squares[j] / (samples - 1.0f));
+  SpreadsSet spreads{};
+  for (int j = 0; j < NumIn; ++j) spreads[j].sd = std::sqrt(squares[j] / (samples - 1.0f));
   stage(123);
   for (int k = 1; k < n; ++k) {
-    for (size_t j = 0; j < count; ++j) {
+    for (int j = 0; j < NumIn; ++j) {
       const float step = series[j][k] - series[j][k - 1];
       differences[j] += step * step;
     }
   }
-  for (size_t j = 0; j < count; ++j) {
+  for (int j = 0; j < NumIn; ++j) {
     spreads[j].sdiff = std::sqrt(differences[j] / (2.0f * (samples - 1.0f)));
   }
   stage(124);
+  return spreads;
 }
 
 float IndexOf(const Spreads& s) {
@@ -67,10 +70,9 @@ float IndexOf(const Spreads& s) {
 }  // namespace
 
 float VariabilityOf(std::span<const float> samples) {
-  const float* series[] = {samples.data()};
-  Spreads spreads[1];
-  SpreadsOf(series, static_cast<int>(samples.size()), spreads, nullptr);
-  return IndexOf(spreads[0]);
+  SeriesSet series;
+  series.fill(samples.data());
+  return IndexOf(SpreadsOf(series, static_cast<int>(samples.size()), nullptr)[0]);
 }
 
 void ComputeIndexes(ControllerModel& model) {
@@ -78,18 +80,17 @@ void ComputeIndexes(ControllerModel& model) {
   // HistCount never exceeds the history's length once the history step has run.
   const int held = std::min<int>(model.HistCount, HistoryLength);
   const int n = std::min(held, kIndexSamples);
-  std::array<const float*, NumIn> series{};
-  std::array<int, NumIn> inputs{};
-  size_t count = 0;
+  // Inputs without a name keep their index; their slot sums a series of zeros meanwhile.
+  static constexpr std::array<float, kIndexSamples> kNoSeries{};
+  SeriesSet series;
   for (int i = 1; i <= NumIn; ++i) {
-    if (!IsUsed(model.PVarIn[i])) continue;  // keeps its index
-    series[count] = model.PVarIn[i].History.data() + (held - n + 1);
-    inputs[count++] = i;
+    series[i - 1] = IsUsed(model.PVarIn[i]) ? model.PVarIn[i].History.data() + (held - n + 1)
+                                            : kNoSeries.data();
   }
-  std::array<Spreads, NumIn> spreads{};
-  SpreadsOf(std::span(series.data(), count), n, std::span(spreads.data(), count),
-            &model.ErrorStep);
-  for (size_t j = 0; j < count; ++j) model.PVarIn[inputs[j]].VarIndex = IndexOf(spreads[j]);
+  const SpreadsSet spreads = SpreadsOf(series, n, &model.ErrorStep);
+  for (int i = 1; i <= NumIn; ++i) {
+    if (series[i - 1] != kNoSeries.data()) model.PVarIn[i].VarIndex = IndexOf(spreads[i - 1]);
+  }
 }
 
 }  // namespace kavro

@@ -43,9 +43,12 @@ TEST_F(ReplayTest, TraceColumnsNameVariablesAndTheirLimits) {
   EXPECT_EQ(trace.columns[2].gridRow, grid::kRowLow);
   EXPECT_EQ(trace.columns[2].gridColumn, grid::InputColumn(3));
   EXPECT_EQ(trace.rows, 1u);
-  EXPECT_EQ(trace.cells, (std::vector<std::string>{"75.000", "100.000", "0.000", "40.000"}));
+  std::vector<std::string> texts;
+  for (const TraceCell& cell : trace.cells) texts.push_back(cell.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"75.000", "100.000", "0.000", "40.000"}));
+  EXPECT_FLOAT_EQ(trace.cells[1].number, 100.0f);
 
-  ApplyTraceRow(trace, 0, controller.grid);
+  ApplyTraceRow(trace, 0, model, controller.grid);
   EXPECT_EQ(controller.grid.Text(grid::kRowValue, grid::InputColumn(1)), "75.000");
   EXPECT_EQ(controller.grid.Text(grid::kRowHigh, grid::OutputColumn(2)), "100.000");
 }
