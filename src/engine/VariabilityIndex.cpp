@@ -17,7 +17,7 @@ struct Spreads {
 };
 
 // The spreads of NumIn series of n samples each, summed side by side: with a fixed number of
-// series the sums stay in registers and do not wait on each other, yet each series is added up
+// series, unrolled, the sums stay in registers and do not wait on each other, yet each series is added up
 // in sample order in single precision. errorStep (when given) reads 121..124 through the stages.
 using SeriesSet = std::array<const float*, NumIn>;
 using SpreadsSet = std::array<Spreads, NumIn>;
@@ -32,11 +32,13 @@ SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep) {
   std::array<float, NumIn> differences{};
   stage(121);
   for (int k = 0; k < n; ++k) {
+#pragma GCC unroll 6
     for (int j = 0; j < NumIn; ++j) means[j] += series[j][k];
   }
   for (int j = 0; j < NumIn; ++j) means[j] /= samples;
   stage(122);
   for (int k = 0; k < n; ++k) {
+#pragma GCC unroll 6
     for (int j = 0; j < NumIn; ++j) {
       const float deviation = series[j][k] - means[j];
       squares[j] += deviation * deviation;
@@ -46,6 +48,7 @@ SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep) {
   for (int j = 0; j < NumIn; ++j) spreads[j].sd = std::sqrt(squares[j] / (samples - 1.0f));
   stage(123);
   for (int k = 1; k < n; ++k) {
+#pragma GCC unroll 6
     for (int j = 0; j < NumIn; ++j) {
       const float step = series[j][k] - series[j][k - 1];
       differences[j] += step * step;
