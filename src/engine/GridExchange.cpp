@@ -1,5 +1,7 @@
 #include "engine/GridExchange.h"
 
+#include <tuple>
+
 #include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "engine/ZoneLookup.h"
@@ -28,9 +30,13 @@ struct ValueRows {
   const Cell* low;
 };
 
+static_assert(std::tuple_size_v<decltype(EngineMemo::gridNumbers)> == 3 * grid::kCols,
+              "one remembered number per value cell of every grid column");
+
 CellNumberMemo& MemoOfCell(ControllerModel& model, int row, int column) {
-  return model.Memo.gridNumbers[3 * static_cast<size_t>(column) +
-                                static_cast<size_t>(row - grid::kRowHigh)];
+  // at(): a column beyond the memo is a fault to report, never a write past it.
+  return model.Memo.gridNumbers.at(3 * static_cast<size_t>(column) +
+                                   static_cast<size_t>(row - grid::kRowHigh));
 }
 
 template <typename Variable>

@@ -124,7 +124,7 @@ struct TermZoneMemo {  // a rule's input term and the zone it named
 };
 struct EngineMemo {
   std::array<StrengthMemo, NumRules + 1> strengths{};
-  std::array<CellNumberMemo, 3 * (NumIn + NumOut + 1)> gridNumbers{};  // 3 rows per grid column
+  std::array<CellNumberMemo, 3 * (NumIn + NumOut + 2)> gridNumbers{};  // rows 2..4 of columns 0..9
   std::array<std::array<TermZoneMemo, NumIn + 1>, NumRules + 1> inputTermZones{};
   // The input zone names inputTermZones were found among.
   std::array<std::array<std::string, NumZones + 1>, NumIn + 1> inputZoneNames{};
