@@ -9,15 +9,20 @@
 // and 2.675 (binary 2.67499999999999982...) -> "2.68", as an operator reading the value
 // expects. A single widened to double keeps its binary value: 1.0005f is 1.00049996376..., so
 // it shows "1.000" with three places; callers that want the single's own decimal digits format
-// the single's text instead.
+// the single's text instead. Most values of moderate size are rounded in binary instead, where
+// that provably gives the same digits (ScaledInBinary): the cycle formats a dozen numbers.
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "common/KavroError.h"
+#include "common/NumberFormatPaths.h"
 #include "common/NumberText.h"
 
 namespace kavro {
@@ -90,27 +95,27 @@ struct PatternShape {
   int maxFractionDigits = 0;
 };
 
+// One pass over the pattern: every pattern is read again on each call, several times a cycle.
 PatternShape ParsePattern(std::string_view pattern) {
-  const auto point = pattern.find('.');
-  const std::string_view integerPart = pattern.substr(0, point);
-  const std::string_view fractionPart =
-      point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
-  const auto isPlace = [](char c) { return c == '#' || c == '0'; };
-  for (const std::string_view part : {integerPart, fractionPart}) {
-    for (const char c : part) {
-      if (!isPlace(c)) {
-        throw KavroError(errors::kInvalidCall, errors::kInvalidCallText);
-      }
+  PatternShape shape;
+  bool inFraction = false;
+  int integerPlaces = 0;
+  int firstIntegerZero = -1;
+  for (const char c : pattern) {
+    if (c == '.' && !inFraction) {
+      inFraction = true;
+      continue;
+    }
+    if (c != '#' && c != '0') throw KavroError(errors::kInvalidCall, errors::kInvalidCallText);
+    if (inFraction) {
+      ++shape.maxFractionDigits;
+      if (c == '0') shape.minFractionDigits = shape.maxFractionDigits;
+    } else {
+      if (c == '0' && firstIntegerZero < 0) firstIntegerZero = integerPlaces;
+      ++integerPlaces;
     }
   }
-  PatternShape shape;
-  const auto firstZero = integerPart.find('0');
-  if (firstZero != std::string_view::npos) {
-    shape.minIntegerDigits = static_cast<int>(integerPart.size() - firstZero);
-  }
-  const auto lastZero = fractionPart.rfind('0');
-  if (lastZero != std::string_view::npos) shape.minFractionDigits = static_cast<int>(lastZero + 1);
-  shape.maxFractionDigits = static_cast<int>(fractionPart.size());
+  if (firstIntegerZero >= 0) shape.minIntegerDigits = integerPlaces - firstIntegerZero;
   return shape;
 }
 
@@ -121,35 +126,93 @@ std::string NonFiniteText(double value) {
   return value < 0 ? "-Inf" : "Inf";
 }
 
+// The text of round(|value| * 10^places) (at least places + 1 digits, see ScaledDigits) laid out
+// as the pattern asks.
+std::string LayOut(double value, std::string_view scaled, const PatternShape& shape) {
+  const auto places = static_cast<size_t>(shape.maxFractionDigits);
+  std::string_view integerDigits = scaled.substr(0, scaled.size() - places);
+  std::string_view fractionDigits = scaled.substr(scaled.size() - places);
+  const bool isZero = scaled.find_first_not_of('0') == std::string_view::npos;
+
+  integerDigits.remove_prefix(std::min(integerDigits.find_first_not_of('0'), integerDigits.size()));
+  const size_t minInteger = static_cast<size_t>(shape.minIntegerDigits);
+  const size_t integerPadding = minInteger > integerDigits.size() ? minInteger - integerDigits.size() : 0;
+  const auto minFraction = static_cast<size_t>(shape.minFractionDigits);
+  while (fractionDigits.size() > minFraction && fractionDigits.back() == '0') {
+    fractionDigits.remove_suffix(1);
+  }
+
+  std::string text;
+  text.reserve(1 + integerPadding + integerDigits.size() + 1 + fractionDigits.size());
+  if (value < 0 && !isZero) text += '-';
+  text.append(integerPadding, '0');
+  text += integerDigits;
+  if (!fractionDigits.empty()) {
+    text += '.';
+    text += fractionDigits;
+  }
+  return text;
+}
+
+// round(magnitude * 10^places) half away from zero on the 15-digit decimal, worked out in
+// binary where that provably gives the same digits; nothing where it might not.
+//
+// The 15-digit decimal D lies within 5e-15 * magnitude of the magnitude, and the product below
+// within 2^-53 of its own size of the exact magnitude * 10^places (the power of ten is exact).
+// So when the product is further than 1e-14 of itself from a half, D * 10^places lies on the
+// same side of that half, and rounding either of them gives the same whole number. Ties, near
+// ties and large products are left to the decimal path.
+constexpr int kFastPlaces = 9;
+constexpr std::array<double, kFastPlaces + 1> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4,
+                                                             1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr double kFastLimit = 1e13;      // keeps the margin below far below a half
+constexpr double kDecimalMargin = 1e-14;  // covers 5e-15 (decimal) + 1.2e-16 (product)
+
+std::optional<uint64_t> ScaledInBinary(double magnitude, int places) {
+  if (places > kFastPlaces) return std::nullopt;
+  const double scaled = magnitude * kPowersOfTen[static_cast<size_t>(places)];
+  if (!(scaled < kFastLimit)) return std::nullopt;
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;  // exact: scaled is far below 2^52
+  if (std::fabs(fraction - 0.5) <= scaled * kDecimalMargin) return std::nullopt;
+  return static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+}
+
+// The digits of a whole number, zero-padded on the left to at least minDigits.
+std::string_view PaddedDigits(uint64_t number, int minDigits, std::array<char, 32>& buffer) {
+  std::array<char, 24> digits{};
+  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+  const auto count = static_cast<size_t>(end - digits.data());
+  const auto wanted = static_cast<size_t>(minDigits);
+  const size_t padding = count < wanted ? wanted - count : 0;
+  std::fill_n(buffer.begin(), padding, '0');
+  std::copy(digits.data(), end, buffer.begin() + static_cast<std::ptrdiff_t>(padding));
+  return {buffer.data(), padding + count};
+}
+
+// The general path: any value, through its 15-digit decimal.
+std::string LayOutThroughDecimal(double value, const PatternShape& shape) {
+  const Decimal decimal = ToDecimal(std::fabs(value), 15);
+  return LayOut(value, ScaledDigits(decimal, shape.maxFractionDigits), shape);
+}
+
 }  // namespace
 
 std::string FormatNumber(double value, std::string_view pattern) {
   const PatternShape shape = ParsePattern(pattern);
   if (!std::isfinite(value)) return NonFiniteText(value);
-
-  const Decimal decimal = ToDecimal(std::fabs(value), 15);
   const int places = shape.maxFractionDigits;
-  const std::string scaled = ScaledDigits(decimal, places);
-
-  std::string integerDigits = scaled.substr(0, scaled.size() - static_cast<size_t>(places));
-  std::string fractionDigits = scaled.substr(scaled.size() - static_cast<size_t>(places));
-  const bool isZero = scaled.find_first_not_of('0') == std::string::npos;
-
-  integerDigits.erase(0, integerDigits.find_first_not_of('0'));
-  if (static_cast<int>(integerDigits.size()) < shape.minIntegerDigits) {
-    integerDigits.insert(0, static_cast<size_t>(shape.minIntegerDigits) - integerDigits.size(),
-                         '0');
+  if (const auto scaled = ScaledInBinary(std::fabs(value), places)) {
+    std::array<char, 32> buffer{};
+    return LayOut(value, PaddedDigits(*scaled, places + 1, buffer), shape);
   }
-  while (static_cast<int>(fractionDigits.size()) > shape.minFractionDigits &&
-         fractionDigits.back() == '0') {
-    fractionDigits.pop_back();
-  }
+  return LayOutThroughDecimal(value, shape);
+}
 
-  std::string text;
-  if (value < 0 && !isZero) text += '-';
-  text += integerDigits;
-  if (!fractionDigits.empty()) text += '.' + fractionDigits;
-  return text;
+std::string FormatNumberThroughDecimal(double value, std::string_view pattern) {
+  const PatternShape shape = ParsePattern(pattern);
+  if (!std::isfinite(value)) return NonFiniteText(value);
+  return LayOutThroughDecimal(value, shape);
 }
 
 // Seven significant digits, as a single holds; fixed form while the first digit's power of ten

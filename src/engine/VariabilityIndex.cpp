@@ -17,8 +17,11 @@ struct Spreads {
 };
 
 // The spreads of NumIn series of n samples each, summed side by side: with a fixed number of
-// series, unrolled, the sums stay in registers and do not wait on each other, yet each series is added up
-// in sample order in single precision. errorStep (when given) reads 121..124 through the stages.
+// series, unrolled, the sums stay in registers and do not wait on each other, yet each series is
+// added up in sample order in single precision. Each sum waits on its own previous addition, so
+// the successive differences, which need no mean, are summed in the same pass as the means:
+// side by side the two passes take the time of one. errorStep (when given) reads 121..124
+// through the stages; only the sums' last steps (the square roots) follow 123.
 using SeriesSet = std::array<const float*, NumIn>;
 using SpreadsSet = std::array<Spreads, NumIn>;
 
@@ -31,9 +34,16 @@ SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep) {
   std::array<float, NumIn> squares{};
   std::array<float, NumIn> differences{};
   stage(121);
-  for (int k = 0; k < n; ++k) {
+  if (n > 0) {
+    for (int j = 0; j < NumIn; ++j) means[j] += series[j][0];
+  }
+  for (int k = 1; k < n; ++k) {
 #pragma GCC unroll 6
-    for (int j = 0; j < NumIn; ++j) means[j] += series[j][k];
+    for (int j = 0; j < NumIn; ++j) {
+      means[j] += series[j][k];
+      const float step = series[j][k] - series[j][k - 1];
+      differences[j] += step * step;
+    }
   }
   for (int j = 0; j < NumIn; ++j) means[j] /= samples;
   stage(122);
@@ -47,13 +57,6 @@ SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep) {
   SpreadsSet spreads{};
   for (int j = 0; j < NumIn; ++j) spreads[j].sd = std::sqrt(squares[j] / (samples - 1.0f));
   stage(123);
-  for (int k = 1; k < n; ++k) {
-#pragma GCC unroll 6
-    for (int j = 0; j < NumIn; ++j) {
-      const float step = series[j][k] - series[j][k - 1];
-      differences[j] += step * step;
-    }
-  }
   for (int j = 0; j < NumIn; ++j) {
     spreads[j].sdiff = std::sqrt(differences[j] / (2.0f * (samples - 1.0f)));
   }
