@@ -95,7 +95,7 @@ struct PatternShape {
   int maxFractionDigits = 0;
 };
 
-// One pass over the pattern: every pattern is read again on each call, several times a cycle.
+// One pass over the pattern.
 PatternShape ParsePattern(std::string_view pattern) {
   PatternShape shape;
   bool inFraction = false;
@@ -117,6 +117,45 @@ PatternShape ParsePattern(std::string_view pattern) {
   }
   if (firstIntegerZero >= 0) shape.minIntegerDigits = integerPlaces - firstIntegerZero;
   return shape;
+}
+
+// The shape of a pattern, read once: the cycle formats a dozen numbers with the same few
+// patterns. The last patterns seen are kept per thread, keyed by their text (never by their
+// address, which a caller's buffer may reuse for another text); a longer pattern or a bad one
+// is read on every call, and a bad one still throws.
+class PatternCache {
+ public:
+  PatternShape ShapeOf(std::string_view pattern) {
+    for (const Entry& entry : entries_) {
+      if (entry.length == pattern.size() && entry.length > 0 &&
+          std::equal(pattern.begin(), pattern.end(), entry.text.begin())) {
+        return entry.shape;
+      }
+    }
+    const PatternShape shape = ParsePattern(pattern);
+    if (pattern.empty() || pattern.size() > kMaxLength) return shape;
+    Entry& entry = entries_[next_];
+    next_ = (next_ + 1) % entries_.size();
+    std::copy(pattern.begin(), pattern.end(), entry.text.begin());
+    entry.length = pattern.size();
+    entry.shape = shape;
+    return shape;
+  }
+
+ private:
+  static constexpr size_t kMaxLength = 16;
+  struct Entry {
+    std::array<char, kMaxLength> text{};
+    size_t length = 0;
+    PatternShape shape;
+  };
+  std::array<Entry, 8> entries_{};
+  size_t next_ = 0;
+};
+
+PatternShape ShapeOf(std::string_view pattern) {
+  thread_local PatternCache cache;
+  return cache.ShapeOf(pattern);
 }
 
 // Texts for values that have no digits; they are deliberately not numeric, so a reader of a
@@ -199,7 +238,7 @@ std::string LayOutThroughDecimal(double value, const PatternShape& shape) {
 }  // namespace
 
 std::string FormatNumber(double value, std::string_view pattern) {
-  const PatternShape shape = ParsePattern(pattern);
+  const PatternShape shape = ShapeOf(pattern);
   if (!std::isfinite(value)) return NonFiniteText(value);
   const int places = shape.maxFractionDigits;
   if (const auto scaled = ScaledInBinary(std::fabs(value), places)) {

@@ -41,8 +41,8 @@ float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, int o
   if (count == 0 && !incremental) value = variable.PVIN;  // nothing fired: hold the output
   if (incremental) value += variable.PVIN;
   // A limit applies only when the output has a DCS tag for it.
-  if (!TrimRight(variable.DCSTagHigh).empty() && value > variable.PVHigh) value = variable.PVHigh;
-  if (!TrimRight(variable.DCSTagLow).empty() && value < variable.PVLow) value = variable.PVLow;
+  if (!IsAllSpaces(variable.DCSTagHigh) && value > variable.PVHigh) value = variable.PVHigh;
+  if (!IsAllSpaces(variable.DCSTagLow) && value < variable.PVLow) value = variable.PVLow;
   return value;
 }
 

@@ -7,22 +7,11 @@ namespace kavro {
 CellTable::CellTable(int rows, int cols)
     : rows_(rows), cols_(cols), cells_(static_cast<size_t>(rows) * static_cast<size_t>(cols)) {}
 
-int CellTable::Index(int row, int col) const {
-  if (row < 0 || row >= rows_ || col < 0 || col >= cols_) {
-    throw KavroError(errors::kSubscript, errors::kSubscriptText);
-  }
-  return row * cols_ + col;
-}
+void CellTable::ThrowBadAddress() { throw KavroError(errors::kSubscript, errors::kSubscriptText); }
 
 const std::string& CellTable::Text(int row, int col) const { return At(row, col).text; }
 
 void CellTable::SetText(int row, int col, std::string text) { At(row, col).text = std::move(text); }
-
-Cell& CellTable::At(int row, int col) { return cells_[static_cast<size_t>(Index(row, col))]; }
-
-const Cell& CellTable::At(int row, int col) const {
-  return cells_[static_cast<size_t>(Index(row, col))];
-}
 
 void CellTable::SetCurrent(int row, int col) {
   Index(row, col);  // validates the address

@@ -48,8 +48,8 @@ TermVariable VariableOfTerm(int termSlot) {
   return {false, termSlot - NumIn};
 }
 
-bool IsUsed(const PVarInRecord& variable) { return !TrimRight(variable.PVarName).empty(); }
-bool IsUsed(const PVarOutRecord& variable) { return !TrimRight(variable.PVarName).empty(); }
+bool IsUsed(const PVarInRecord& variable) { return !IsAllSpaces(variable.PVarName); }
+bool IsUsed(const PVarOutRecord& variable) { return !IsAllSpaces(variable.PVarName); }
 
 ZoneTable& ZonesOfTerm(ControllerModel& model, int termSlot) {
   const TermVariable v = VariableOfTerm(termSlot);
