@@ -7,12 +7,7 @@
 
 namespace kavro {
 
-float HistorySample(const HistoryTable& history, int slot) {
-  if (slot < 0 || slot >= static_cast<int>(history.size())) {
-    throw KavroError(errors::kSubscript, errors::kSubscriptText);
-  }
-  return history[static_cast<size_t>(slot)];
-}
+void ThrowHistorySubscript() { throw KavroError(errors::kSubscript, errors::kSubscriptText); }
 
 namespace {
 

@@ -9,8 +9,6 @@ CellTable::CellTable(int rows, int cols)
 
 void CellTable::ThrowBadAddress() { throw KavroError(errors::kSubscript, errors::kSubscriptText); }
 
-const std::string& CellTable::Text(int row, int col) const { return At(row, col).text; }
-
 void CellTable::SetText(int row, int col, std::string text) { At(row, col).text = std::move(text); }
 
 void CellTable::SetCurrent(int row, int col) {

@@ -22,9 +22,9 @@ class CellTable {
   int Cols() const { return cols_; }
   // Rows and columns count from 0; an address outside the table throws KavroError 9
   // "Subscript out of range" (the grid's own failure for a bad address).
-  const std::string& Text(int row, int col) const;
-  void SetText(int row, int col, std::string text);
   // Inline: the engine reads cells by the hundred each cycle; the check stays.
+  const std::string& Text(int row, int col) const { return At(row, col).text; }
+  void SetText(int row, int col, std::string text);
   Cell& At(int row, int col) { return cells_[static_cast<size_t>(Index(row, col))]; }
   const Cell& At(int row, int col) const { return cells_[static_cast<size_t>(Index(row, col))]; }
   // The cells of one row, columns 0..Cols() - 1 side by side, for readers that take whole rows
