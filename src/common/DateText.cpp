@@ -13,16 +13,25 @@ namespace {
 constexpr std::array<const char*, 12> kMonthAbbreviations = {
     "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-std::string Padded(int number, size_t width) {
-  std::string text = std::to_string(number < 0 ? -number : number);
-  if (text.size() < width) text.insert(0, width - text.size(), '0');
-  return number < 0 ? "-" + text : text;
+// Appends number with at least width digits (leading zeros), a minus before them when negative.
+// Written digit by digit: the cycle writes date captions every cycle, without allocating.
+void AppendPadded(std::string& out, int number, size_t width) {
+  if (number < 0) out += '-';
+  unsigned value = number < 0 ? 0u - static_cast<unsigned>(number) : static_cast<unsigned>(number);
+  char digits[12];
+  size_t count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  for (size_t k = count; k < width; ++k) out += '0';
+  while (count > 0) out += digits[--count];
 }
 
-std::string MonthAbbreviation(int month) {
+void AppendMonthAbbreviation(std::string& out, int month) {
   // A month out of range is shown as its number rather than read past the table.
-  if (month < 1 || month > 12) return Padded(month, 2);
-  return kMonthAbbreviations[static_cast<size_t>(month - 1)];
+  if (month < 1 || month > 12) return AppendPadded(out, month, 2);
+  out += kMonthAbbreviations[static_cast<size_t>(month - 1)];
 }
 
 }  // namespace
@@ -30,6 +39,7 @@ std::string MonthAbbreviation(int month) {
 // "mm" is the minute when it follows "hh" (as in "hh:mm:ss") and the month otherwise.
 std::string FormatDateTime(const DateTime& when, std::string_view pattern) {
   std::string text;
+  text.reserve(pattern.size() + 4);
   bool afterHour = false;
   size_t pos = 0;
   const auto take = [&](std::string_view token) {
@@ -39,22 +49,22 @@ std::string FormatDateTime(const DateTime& when, std::string_view pattern) {
   };
   while (pos < pattern.size()) {
     if (take("yyyy")) {
-      text += Padded(when.year, 4);
+      AppendPadded(text, when.year, 4);
       afterHour = false;
     } else if (take("mmm")) {
-      text += MonthAbbreviation(when.month);
+      AppendMonthAbbreviation(text, when.month);
       afterHour = false;
     } else if (take("mm")) {
-      text += Padded(afterHour ? when.minute : when.month, 2);
+      AppendPadded(text, afterHour ? when.minute : when.month, 2);
       afterHour = false;
     } else if (take("dd")) {
-      text += Padded(when.day, 2);
+      AppendPadded(text, when.day, 2);
       afterHour = false;
     } else if (take("hh")) {
-      text += Padded(when.hour, 2);
+      AppendPadded(text, when.hour, 2);
       afterHour = true;
     } else if (take("ss")) {
-      text += Padded(when.second, 2);
+      AppendPadded(text, when.second, 2);
       afterHour = false;
     } else {
       text += pattern[pos++];
@@ -69,9 +79,20 @@ int SecondsSinceMidnight(const DateTime& when) {
 
 std::string GeneralDate(const DateTime& when) {
   const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
-  return std::to_string(when.month) + "/" + std::to_string(when.day) + "/" +
-         Padded(when.year, 4) + " " + std::to_string(hour12) + ":" + Padded(when.minute, 2) +
-         ":" + Padded(when.second, 2) + (when.hour < 12 ? " AM" : " PM");
+  std::string text;
+  AppendPadded(text, when.month, 1);
+  text += '/';
+  AppendPadded(text, when.day, 1);
+  text += '/';
+  AppendPadded(text, when.year, 4);
+  text += ' ';
+  AppendPadded(text, hour12, 1);
+  text += ':';
+  AppendPadded(text, when.minute, 2);
+  text += ':';
+  AppendPadded(text, when.second, 2);
+  text += when.hour < 12 ? " AM" : " PM";
+  return text;
 }
 
 }  // namespace kavro

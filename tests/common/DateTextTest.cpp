@@ -21,6 +21,7 @@ TEST(FormatDateTime, EveryPatternOfTheLinkFilesAndReports) {
   EXPECT_EQ(FormatDateTime(At(2026, 1, 1, 0, 0, 0), "mmm-dd-yyyy hh:mm:ss"),
             "Jan-01-2026 00:00:00");
   EXPECT_EQ(FormatDateTime(At(2026, 13, 1, 0, 0, 0), "mmm"), "13");  // never reads past the table
+  EXPECT_EQ(FormatDateTime(At(987, -1, 1, 0, 0, 0), "yyyy/mm/dd"), "0987/-01/01");
 }
 
 TEST(SecondsSinceMidnight, CountsTheTimeOfDay) {
