@@ -3,6 +3,7 @@
 #include "common/DateText.h"
 #include "common/NumberText.h"
 #include "display/PenColours.h"
+#include "engine/GridExchange.h"
 
 namespace kavro {
 
@@ -81,13 +82,10 @@ void RefreshVariableColumn(MainGrid& g, int col, const Variable& v) {
 }
 
 void RefreshRuleRows(Controller& c) {
+  ShowRulesInGrid(c.model, c.grid);  // operators and terms, as the rule records hold them
   for (int r = 1; r <= NumRules; ++r) {
     const Rule& rule = c.model.Rules[static_cast<std::size_t>(r)];
     const int row = grid::RuleRow(r);
-    for (int v = 1; v <= NumTerms; ++v) {
-      c.grid.SetText(row, grid::TermColumn(v), rule.Term[static_cast<std::size_t>(v)]);
-    }
-    c.grid.SetText(row, grid::kColController, rule.Operator);
     Cell& label = c.grid.At(row, grid::kColLabel);
     label.text = "R" + FormatNumber(r, "#0") + ": " + rule.Strength;
     label.foreColour = PaletteColour(1);

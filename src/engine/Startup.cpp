@@ -8,6 +8,7 @@
 #include "display/RuleRowsSelector.h"
 #include "engine/ModeCommands.h"
 #include "engine/RunTimeError.h"
+#include "model/LinkKind.h"
 
 namespace kavro {
 
@@ -54,14 +55,6 @@ void LoadScript(Controller& c, const std::function<ScriptLoadOutcome(Controller&
   indicator.label.backColour = outcome.scriptOn ? PaletteColour(10) : OffColour;
 }
 
-bool NamesDebugLinkInterface(const std::string& programInterface) {
-  std::string name = TrimRight(programInterface);
-  for (char& ch : name) {
-    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-  }
-  return name == "VELDTBRG" || name == "VELDTSRV";
-}
-
 }  // namespace
 
 void FLControlLoad(Controller& c, const StartupSteps& steps) {
@@ -80,7 +73,7 @@ void FLControlLoad(Controller& c, const StartupSteps& steps) {
   });
   PassOverFailure(c, 13, [&] { w.Label5 = {"Last Run:", "Read:", "Write:"}; });
   PassOverFailure(c, 14, [&] { w.mnuSlopeChecked = m.FLCBlock.SlopeCorr; });
-  PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = NamesDebugLinkInterface(m.Program_Interface); });
+  PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = SelectsOpcLink(m.Program_Interface); });
   PassOverFailure(c, 16, [&] {
     w.lblMode.backColour = OffColour;
     w.lblMode.caption = "To File";

@@ -1,7 +1,5 @@
 #include "link/LinkNames.h"
 
-#include <cctype>
-
 #include "common/TextUtil.h"
 #include "config/ConfigLines.h"
 
@@ -16,12 +14,6 @@ bool IsUsableFileName(std::string_view name) {
 std::optional<std::string> LinkFilePath(const ControllerModel& model, std::string_view extension) {
   if (!IsUsableFileName(model.FLCBlock.Name1)) return std::nullopt;
   return model.WorkDir + "/" + model.FLCBlock.Name1 + std::string(extension);
-}
-
-bool SelectsOpcLink(std::string_view programInterface) {
-  std::string name = TrimRight(programInterface);
-  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return name == "VELDTBRG" || name == "VELDTSRV";
 }
 
 std::string LinkClientName(const ControllerModel& model) {

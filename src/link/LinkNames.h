@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "model/ControllerModel.h"
+#include "model/LinkKind.h"
 
 namespace kavro {
 
@@ -23,10 +24,6 @@ bool IsUsableFileName(std::string_view name);
 
 // WorkDir + "/" + Name1 + extension; nothing when Name1 is not usable.
 std::optional<std::string> LinkFilePath(const ControllerModel& model, std::string_view extension);
-
-// True when Program_Interface, trailing blanks removed and upper-cased, is "VELDTBRG" or
-// "VELDTSRV": the OPC link. Every other value selects the file link.
-bool SelectsOpcLink(std::string_view programInterface);
 
 // The base name of the link client program: Program_Interface without trailing blanks.
 std::string LinkClientName(const ControllerModel& model);

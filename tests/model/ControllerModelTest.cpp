@@ -3,6 +3,7 @@
 #include "common/KavroError.h"
 #include "model/ControllerModel.h"
 #include "model/EventLog.h"
+#include "model/LinkKind.h"
 #include "model/MainGrid.h"
 
 namespace kavro::test {
@@ -99,6 +100,21 @@ TEST(EventLogTest, RepeatsAreCountedAndTheNoticeCanBeDismissed) {
   for (int i = 0; i < 600; ++i) log.Add("t", "x", std::to_string(i));
   EXPECT_EQ(log.Entries().size(), EventLog::kCapacity);
   EXPECT_EQ(log.Entries().back().text, "599");
+}
+
+}  // namespace
+}  // namespace kavro::test
+
+namespace kavro::test {
+namespace {
+
+TEST(LinkKindTest, OnlyTheTwoOpcKindsSelectTheOpcLink) {
+  EXPECT_TRUE(SelectsOpcLink("VELDTBRG"));
+  EXPECT_TRUE(SelectsOpcLink("veldtsrv  "));  // any case, trailing blanks ignored
+  EXPECT_FALSE(SelectsOpcLink(" VELDTBRG"));  // leading blanks are part of the name
+  EXPECT_FALSE(SelectsOpcLink("VELDTBRG.exe"));
+  EXPECT_FALSE(SelectsOpcLink("kavro-plantsim"));
+  EXPECT_FALSE(SelectsOpcLink(""));
 }
 
 }  // namespace
