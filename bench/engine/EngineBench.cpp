@@ -21,7 +21,7 @@
 #include "engine/Fuzzify.h"
 #include "engine/HistorySlopes.h"
 #include "engine/MoveLimits.h"
-#include "engine/Replay.h"
+#include "session/Replay.h"
 #include "engine/RuleEvaluation.h"
 #include "engine/VariabilityIndex.h"
 

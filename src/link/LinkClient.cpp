@@ -11,9 +11,9 @@ namespace {
 constexpr double kSecondsPerDay = 86400.0;
 constexpr const char* kRestartTitle = "Link Auto ReStart";
 
-bool RestartAttemptDue(const LinkState& link, double now) {
-  if (link.LastRestartAttempt < 0) return true;
-  double elapsed = now - link.LastRestartAttempt;
+bool RestartAttemptDue(const LinkClientState& client, double now) {
+  if (client.lastRestartAttempt < 0) return true;
+  double elapsed = now - client.lastRestartAttempt;
   if (elapsed < 0) elapsed += kSecondsPerDay;  // midnight passed
   return elapsed >= kRestartIntervalSeconds;
 }
@@ -45,19 +45,15 @@ std::string UnableToStartMessage(const std::string& file) {
          "Please check the Program Name Entered";
 }
 
-void SuperviseLinkClient(Controller& controller) {
+void SuperviseLinkClient(Controller& controller, LinkClientState& client) {
   ControllerModel& model = controller.model;
-  LinkState& link = model.Link;
-  if (!model.RestartInterface || link.LinkStatus != kOn ||
-      SelectsOpcLink(model.Program_Interface)) {
-    return;
-  }
+  if (!model.RestartInterface || model.Link.LinkStatus != kOn) return;
   ProcessStarter* processes = controller.ports.processes;
   if (!processes || !controller.ports.clock) return;
-  if (link.ClientProcessId > 0 && processes->IsRunning(link.ClientProcessId)) return;
+  if (client.processId > 0 && processes->IsRunning(client.processId)) return;
   const double now = controller.ports.clock->SecondsOfDay();
-  if (!RestartAttemptDue(link, now)) return;
-  link.LastRestartAttempt = now;
+  if (!RestartAttemptDue(client, now)) return;
+  client.lastRestartAttempt = now;
 
   // The names may have been edited since the switch-on.
   if (const auto unusable = UnusableLinkNameMessage(model)) {
@@ -71,7 +67,7 @@ void SuperviseLinkClient(Controller& controller) {
     NoteRestart(controller, "Link Client Program Ended - " + UnableToStartMessage(file));
     return;
   }
-  link.ClientProcessId = id;
+  client.processId = id;
   NoteRestart(controller,
               "Link Client Program Ended - Restarted " + file + " " + model.FLCBlock.Name1);
 }

@@ -22,9 +22,17 @@ long long StartLinkClient(Controller& controller, const std::string& file);
 // Entered" on a second line.
 std::string UnableToStartMessage(const std::string& file);
 
+// The link client program as the file link knows it: the process started at switch-on (or by
+// the last restart), and the time of day of the last automatic restart attempt (negative: none
+// since switch-on).
+struct LinkClientState {
+  long long processId = 0;
+  double lastRestartAttempt = -1;
+};
+
 // The auto-restart option, checked once per cycle: while the file link is on and its client
 // program has ended, writes the .Tag file and starts the program again, at most once a minute,
 // noting each attempt in the event log.
-void SuperviseLinkClient(Controller& controller);
+void SuperviseLinkClient(Controller& controller, LinkClientState& client);
 
 }  // namespace kavro

@@ -96,11 +96,6 @@ struct LinkState {
   bool SkipNextRead = false;
   double LastReadTime = 0;   // seconds since midnight of the last successful read
   double LastWriteTime = 0;  // the same for the last write
-
-  // File link supervision (link area): the link client program started at switch-on, and the
-  // time of day of the last automatic restart attempt (negative: none since switch-on).
-  long long ClientProcessId = 0;
-  double LastRestartAttempt = -1;
 };
 
 // Control engine (engine area): what the cycle remembers so that it does not redo work whose

@@ -19,7 +19,7 @@
 
 #include "display/MenuTree.h"
 #include "display/RuleRowsSelector.h"
-#include "engine/Shutdown.h"
+#include "session/Shutdown.h"
 #include "ui/CellGrid.h"
 #include "ui/ColumnStrip.h"
 #include "ui/EventLogView.h"

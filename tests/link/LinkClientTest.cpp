@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "link/LinkClient.h"
-#include "link/LinkCommands.h"
-#include "link/LinkHooks.h"
-#include "link/LinkTestWorld.h"
+#include "session/ControllerSession.h"
+#include "session/LinkCommands.h"
+#include "support/LinkTestWorld.h"
 
 namespace kavro::test {
 namespace {
@@ -11,19 +11,22 @@ namespace {
 // The link switched on by the operator, with the auto-restart option set.
 void SwitchedOn(LinkTestWorld& w) {
   w.controller.model.RestartInterface = true;
-  ASSERT_TRUE(SwitchLinkOn(w.controller));
+  ASSERT_TRUE(SwitchLinkOn(w.controller, w.link));
   ASSERT_EQ(w.processes.started.size(), 1u);
 }
 
+// Every link client program started so far ends.
 void ClientEnds(LinkTestWorld& w) {
-  w.processes.running[w.controller.model.Link.ClientProcessId] = false;
+  for (auto& [id, running] : w.processes.running) running = false;
 }
 
 TEST(LinkAutoRestart, EndedClientIsStartedAgainAtMostOncePerMinuteAndNoted) {
   LinkTestWorld w;
-  SwitchedOn(w);
-  CycleSteps steps;
-  FillLinkCycleSteps(steps);
+  // The cycle's link write as the session wires it: the write, then the supervision.
+  ControllerSession session(w.controller);
+  CycleSteps& steps = session.cycleSteps();
+  w.controller.model.RestartInterface = true;
+  ASSERT_TRUE(SwitchLinkOn(w.controller, session.link()));
 
   steps.writeLink(w.controller);  // still running: nothing to do
   EXPECT_EQ(w.processes.started.size(), 1u);
@@ -67,12 +70,12 @@ TEST(LinkAutoRestart, NothingIsRestartedWithoutTheOptionOrWithTheLinkOff) {
   SwitchedOn(w);
   w.controller.model.RestartInterface = false;
   ClientEnds(w);
-  SuperviseLinkClient(w.controller);
+  w.link.Supervise(w.controller);
   EXPECT_EQ(w.processes.started.size(), 1u);
 
   w.controller.model.RestartInterface = true;
-  SwitchLinkOff(w.controller);
-  SuperviseLinkClient(w.controller);
+  SwitchLinkOff(w.controller, w.link);
+  w.link.Supervise(w.controller);
   EXPECT_EQ(w.processes.started.size(), 1u);
 }
 
@@ -89,8 +92,8 @@ TEST(LinkAutoRestart, StartUpSwitchesTheFileLinkOnWithoutAskingWhenTheOptionIsSe
     w.controller.model.RestartInterface = c.option;
     w.controller.model.Program_Interface = c.program;
     w.dir.Write("FLC1.OUT", "stale");
-    StartupSteps steps;
-    FillLinkStartupSteps(steps);
+    ControllerSession session(w.controller);
+    StartupSteps& steps = session.startupSteps();
     steps.deleteStaleLinkOutput(w.controller);
     steps.autoStartLink(w.controller);
     EXPECT_TRUE(w.dir.Read("FLC1.OUT").empty());

@@ -13,8 +13,8 @@
 
 #include "common/ports/FileSystem.h"
 #include "common/ports/Operator.h"
-#include "engine/Replay.h"
-#include "engine/TraceFile.h"
+#include "session/Replay.h"
+#include "session/TraceFile.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/KavroError.h"
-#include "engine/Shutdown.h"
-#include "engine/Startup.h"
+#include "session/Shutdown.h"
+#include "session/Startup.h"
 #include "support/FakePorts.h"
 
 namespace kavro {

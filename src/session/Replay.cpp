@@ -1,4 +1,4 @@
-#include "engine/Replay.h"
+#include "session/Replay.h"
 
 #include <charconv>
 #include <ostream>
@@ -7,9 +7,8 @@
 
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
-#include "engine/ControlCycle.h"
 #include "engine/RunTimeError.h"
-#include "engine/Startup.h"
+#include "session/ControllerSession.h"
 
 namespace kavro {
 namespace {
@@ -167,8 +166,8 @@ void LoadForReplay(Controller& controller, const std::string& workDir) {
   ImmediateTimer timer;
   const Ports saved = controller.ports;
   controller.ports.timer = &timer;
-  SetProgramDefaults(controller, workDir);
-  FLControlLoad(controller, StartupSteps{});
+  ControllerSession session(controller, SessionOptions::ForReplay());
+  session.Start(workDir);
   controller.ports = saved;
 }
 
@@ -198,8 +197,8 @@ long RunReplay(Controller& controller, const Trace& trace, const DateTime& start
   PortsForReplay ports(controller, clock, timer);
   long cycle = 0;
   long failures = 0;
-  CycleSteps steps;
-  steps.runTimeErrorReported = [&](Controller& c, const std::string& text) {
+  ControllerSession session(controller, SessionOptions::ForReplay());
+  session.cycleSteps().runTimeErrorReported = [&](Controller& c, const std::string& text) {
     ++failures;
     errors << "Cycle " << cycle << " (" << NowText(c) << "):\n" << LinesForTerminal(text) << '\n';
   };
@@ -210,7 +209,7 @@ long RunReplay(Controller& controller, const Trace& trace, const DateTime& start
   for (size_t row = 0; row < trace.rows; ++row) {
     cycle = static_cast<long>(row) + 1;
     ApplyTraceRow(trace, row, controller.model, controller.grid);
-    Timer1Tick(controller, steps);
+    session.RunCycle();
     rows.Append(buffer, cycle, controller.model);
     if (buffer.size() >= kFlushSize) {
       out << buffer;

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "common/ports/FileSystem.h"
+#include "link/ActiveLink.h"
+#include "link/FileLink.h"
 #include "support/FakePorts.h"
 
 namespace kavro::test {
@@ -53,8 +55,15 @@ struct LinkTestWorld : FakeWorld {
     controller.model.Link.LinkStatusSent = kOn;
   }
 
+  // The process id of the link client program the switched-on file link knows.
+  long long ClientProcessId() const {
+    const auto* file = dynamic_cast<const FileLink*>(link.Current());
+    return file ? file->Client().processId : 0;
+  }
+
   ScratchDir dir;
   RecordingFileSystem files;
+  ActiveLink link;
 };
 
 }  // namespace kavro::test

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "EngineTestModel.h"
+#include "support/EngineTestModel.h"
 #include "config/ConfigFile.h"
 #include "support/FakePorts.h"
 

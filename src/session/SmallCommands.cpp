@@ -1,4 +1,4 @@
-#include "display/SmallCommands.h"
+#include "session/SmallCommands.h"
 
 #include "display/ProgramInfo.h"
 

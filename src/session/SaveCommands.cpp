@@ -1,4 +1,4 @@
-#include "config/SaveCommands.h"
+#include "session/SaveCommands.h"
 
 #include "config/ConfigFile.h"
 

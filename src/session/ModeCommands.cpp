@@ -1,4 +1,4 @@
-#include "engine/ModeCommands.h"
+#include "session/ModeCommands.h"
 
 namespace kavro {
 

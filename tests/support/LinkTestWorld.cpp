@@ -1,4 +1,4 @@
-#include "link/LinkTestWorld.h"
+#include "support/LinkTestWorld.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "EngineTestModel.h"
+#include "support/EngineTestModel.h"
 
 #include "common/NumberText.h"
 #include "engine/GridExchange.h"

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "link/LinkCommands.h"
+#include "session/LinkCommands.h"
 #include "link/LinkFiles.h"
-#include "link/LinkHooks.h"
-#include "link/LinkTestWorld.h"
+#include "support/LinkTestWorld.h"
 
 namespace kavro::test {
 namespace {
@@ -14,7 +13,7 @@ TEST(LinkCommands, SwitchOnWritesTagsStartsTheClientWithName1AndSkipsTheNextRead
   m.Link.SkipNextRead = false;
   w.dir.Write("MyLink", "#!/bin/sh\n");
 
-  mnuLinkStatus(w.controller);
+  mnuLinkStatus(w.controller, w.link);
 
   ASSERT_EQ(w.op.messages.size(), 1u);
   EXPECT_EQ(w.op.messages[0].text, "Link Status is OFF, Turn it ON?");
@@ -37,11 +36,11 @@ TEST(LinkCommands, SwitchOnStartsTheExeWhereOnlyThatExistsAndAnswerNoDoesNothing
   LinkTestWorld w;
   w.dir.Write("MyLink.exe", "");
   w.op.answers = {MsgAnswer::No};
-  mnuLinkStatus(w.controller);
+  mnuLinkStatus(w.controller, w.link);
   EXPECT_TRUE(w.processes.started.empty());
   EXPECT_TRUE(w.Files() == std::vector<std::string>{"MyLink.exe"});
 
-  mnuLinkStatus(w.controller);
+  mnuLinkStatus(w.controller, w.link);
   ASSERT_EQ(w.processes.started.size(), 1u);
   EXPECT_EQ(w.processes.started[0].program, w.dir.File("MyLink.exe"));
 }
@@ -49,7 +48,7 @@ TEST(LinkCommands, SwitchOnStartsTheExeWhereOnlyThatExistsAndAnswerNoDoesNothing
 TEST(LinkCommands, ClientThatDoesNotStartIsNamedAndTheLinkStaysOff) {
   LinkTestWorld w;
   w.processes.failStart = true;
-  mnuLinkStatus(w.controller);
+  mnuLinkStatus(w.controller, w.link);
   ASSERT_EQ(w.op.messages.size(), 2u);
   EXPECT_EQ(w.op.messages[1].text,
             "Unable to Start/Find Link Client Program - MyLink\r\nPlease check the Program Name "
@@ -71,7 +70,7 @@ TEST(LinkCommands, NamesUnfitForAPathAreRefusedBeforeAnythingIsWrittenOrStarted)
       auto& m = w.controller.model;
       (programName ? m.Program_Interface : m.FLCBlock.Name1) = name;
 
-      mnuLinkStatus(w.controller);
+      mnuLinkStatus(w.controller, w.link);
 
       ASSERT_EQ(w.op.messages.size(), 2u);
       const std::string expected = programName ? "Unusable Link Client Program Name - \"" + name +

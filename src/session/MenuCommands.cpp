@@ -1,12 +1,12 @@
-#include "display/MenuCommands.h"
+#include "session/MenuCommands.h"
 
 #include <exception>
 
-#include "config/SaveCommands.h"
-#include "display/SmallCommands.h"
+#include "session/SaveCommands.h"
+#include "session/SmallCommands.h"
 #include "engine/FailureText.h"
-#include "engine/ModeCommands.h"
-#include "engine/Shutdown.h"
+#include "session/ModeCommands.h"
+#include "session/Shutdown.h"
 
 namespace kavro {
 

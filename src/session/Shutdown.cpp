@@ -1,4 +1,4 @@
-#include "engine/Shutdown.h"
+#include "session/Shutdown.h"
 
 namespace kavro {
 

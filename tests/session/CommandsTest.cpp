@@ -2,11 +2,11 @@
 
 #include "common/KavroError.h"
 #include "display/CalcReportList.h"
-#include "display/MenuCommands.h"
+#include "session/MenuCommands.h"
 #include "display/MenuTree.h"
-#include "display/SmallCommands.h"
-#include "engine/ModeCommands.h"
-#include "display/DisplayFixture.h"
+#include "session/SmallCommands.h"
+#include "session/ModeCommands.h"
+#include "support/DisplayFixture.h"
 
 namespace kavro {
 namespace {

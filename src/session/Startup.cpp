@@ -1,4 +1,4 @@
-#include "engine/Startup.h"
+#include "session/Startup.h"
 
 #include <exception>
 
@@ -6,7 +6,7 @@
 #include "config/ConfigFile.h"
 #include "display/MainDisplay.h"
 #include "display/RuleRowsSelector.h"
-#include "engine/ModeCommands.h"
+#include "session/ModeCommands.h"
 #include "engine/RunTimeError.h"
 #include "model/LinkKind.h"
 

@@ -7,7 +7,7 @@
 
 #include "common/DateText.h"
 #include "engine/CycleSteps.h"
-#include "engine/TraceFile.h"
+#include "session/TraceFile.h"
 #include "model/Controller.h"
 
 namespace kavro {

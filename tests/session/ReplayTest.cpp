@@ -1,11 +1,11 @@
-#include "engine/Replay.h"
+#include "session/Replay.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "EngineTestModel.h"
-#include "engine/TraceFile.h"
+#include "support/EngineTestModel.h"
+#include "session/TraceFile.h"
 
 namespace kavro::test {
 namespace {

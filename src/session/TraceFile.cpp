@@ -1,4 +1,4 @@
-#include "engine/TraceFile.h"
+#include "session/TraceFile.h"
 
 #include <algorithm>
 #include <optional>

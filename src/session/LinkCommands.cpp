@@ -1,0 +1,61 @@
+#include "session/LinkCommands.h"
+
+#include "config/ConfigFile.h"
+#include "config/ConfigLines.h"
+#include "display/LinkDisplay.h"
+#include "link/LinkNames.h"
+#include "model/LinkKind.h"
+
+namespace kavro {
+namespace {
+
+bool Ask(Controller& controller, const std::string& question) {
+  return controller.ports.op->MessageBox(question, controller.model.ProductName, MsgIcon::Question,
+                                         MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
+}  // namespace
+
+bool SwitchLinkOn(Controller& controller, ActiveLink& link) {
+  const bool on = link.SwitchOn(controller);
+  ShowLinkState(controller);
+  return on;
+}
+
+void SwitchLinkOff(Controller& controller, ActiveLink& link) {
+  link.SwitchOff(controller);
+  ShowLinkState(controller);
+}
+
+void mnuLinkStatus(Controller& controller, ActiveLink& link) {
+  ControllerModel& model = controller.model;
+  model.CycleHold = true;
+  if (model.Link.LinkStatus == kOff) {
+    if (Ask(controller, "Link Status is OFF, Turn it ON?")) SwitchLinkOn(controller, link);
+  } else if (model.Link.LinkStatus == kOn) {
+    if (Ask(controller, "Link Status is ON, Turn it OFF?")) SwitchLinkOff(controller, link);
+  }
+  model.CycleHold = false;
+}
+
+void mnuLinkRestart(Controller& controller) {
+  ControllerModel& model = controller.model;
+  model.CycleHold = true;
+  const std::string current = model.RestartInterface ? kOn : kOff;
+  const std::string other = model.RestartInterface ? kOff : kOn;
+  const MsgAnswer answer = controller.ports.op->MessageBox(
+      "Link Auto ReStart Option = " + current + kCrLf + " Change Restart Option To " + other,
+      model.ProductName, MsgIcon::Question, MsgButtons::OKCancel);
+  if (answer == MsgAnswer::OK) model.RestartInterface = !model.RestartInterface;
+  WriteConfig(controller);
+  model.CycleHold = false;
+}
+
+void AutoStartLink(Controller& controller, ActiveLink& link) {
+  const ControllerModel& model = controller.model;
+  if (!model.RestartInterface || model.Link.LinkStatus != kOff) return;
+  if (LinkClientName(model).empty() || SelectsOpcLink(model.Program_Interface)) return;
+  SwitchLinkOn(controller, link);
+}
+
+}  // namespace kavro
