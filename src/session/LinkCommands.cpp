@@ -4,6 +4,7 @@
 #include "config/ConfigLines.h"
 #include "display/LinkDisplay.h"
 #include "link/LinkNames.h"
+#include "model/CycleHold.h"
 #include "model/LinkKind.h"
 
 namespace kavro {
@@ -29,18 +30,17 @@ void SwitchLinkOff(Controller& controller, ActiveLink& link) {
 
 void mnuLinkStatus(Controller& controller, ActiveLink& link) {
   ControllerModel& model = controller.model;
-  model.CycleHold = true;
+  CycleHoldGuard hold(model);
   if (model.Link.LinkStatus == kOff) {
     if (Ask(controller, "Link Status is OFF, Turn it ON?")) SwitchLinkOn(controller, link);
   } else if (model.Link.LinkStatus == kOn) {
     if (Ask(controller, "Link Status is ON, Turn it OFF?")) SwitchLinkOff(controller, link);
   }
-  model.CycleHold = false;
 }
 
 void mnuLinkRestart(Controller& controller) {
   ControllerModel& model = controller.model;
-  model.CycleHold = true;
+  CycleHoldGuard hold(model);
   const std::string current = model.RestartInterface ? kOn : kOff;
   const std::string other = model.RestartInterface ? kOff : kOn;
   const MsgAnswer answer = controller.ports.op->MessageBox(
@@ -48,7 +48,6 @@ void mnuLinkRestart(Controller& controller) {
       model.ProductName, MsgIcon::Question, MsgButtons::OKCancel);
   if (answer == MsgAnswer::OK) model.RestartInterface = !model.RestartInterface;
   WriteConfig(controller);
-  model.CycleHold = false;
 }
 
 void AutoStartLink(Controller& controller, ActiveLink& link) {

@@ -1,10 +1,8 @@
 #include "session/MenuCommands.h"
 
-#include <exception>
-
+#include "session/GuardedCall.h"
 #include "session/SaveCommands.h"
 #include "session/SmallCommands.h"
-#include "engine/FailureText.h"
 #include "session/ModeCommands.h"
 #include "session/Shutdown.h"
 
@@ -28,12 +26,7 @@ MenuCommandTable WindowMenuCommands(ReportLines report) {
 bool RunMenuCommand(Controller& c, const MenuCommandTable& table, const std::string& name) {
   const auto found = table.find(name);
   if (found == table.end() || !found->second) return false;
-  try {
-    found->second(c);
-  } catch (const std::exception& e) {
-    c.ports.op->MessageBox(FailureText(e), c.model.ProductName, MsgIcon::Critical,
-                           MsgButtons::OK);
-  }
+  RunGuarded(c, [&] { found->second(c); });
   return true;
 }
 

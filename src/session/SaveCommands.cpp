@@ -1,6 +1,7 @@
 #include "session/SaveCommands.h"
 
 #include "config/ConfigFile.h"
+#include "model/CycleHold.h"
 
 namespace kavro {
 
@@ -27,12 +28,11 @@ void mnuSaveMode(Controller& controller) {
   bool& checked = controller.window.mnuSaveModeChecked;
   checked = !checked;
   ControllerModel& model = controller.model;
-  model.CycleHold = true;
+  CycleHoldGuard hold(model);
   controller.ports.op->MessageBox(
       checked ? "Press Menu File... Save To Save Your Preferred Control Mode for Future Use"
               : "Last Control Mode Saved Will Not Be Updated",
       model.ProductName, MsgIcon::Information, MsgButtons::OK);
-  model.CycleHold = false;
 }
 
 }  // namespace kavro

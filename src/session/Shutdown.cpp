@@ -1,12 +1,13 @@
 #include "session/Shutdown.h"
 
+#include "model/CycleHold.h"
+
 namespace kavro {
 
 bool FLControlQueryUnload(Controller& c) {
-  c.model.CycleHold = true;
+  CycleHoldGuard hold(c.model);
   c.ports.op->MessageBox("Please Exit via the File, Exit Menu Option", c.model.ProductName,
                          MsgIcon::Critical, MsgButtons::OK);
-  c.model.CycleHold = false;
   return false;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/ControllerHost.h"
 
+#include "session/GuardedCall.h"
 #include "ui/FLControl.h"
 
 namespace kavro::ui {
@@ -27,14 +28,20 @@ ControllerHost::ControllerHost()
 ControllerHost::~ControllerHost() { timer_.Stop(); }
 
 void ControllerHost::Start(const std::string& workDir) {
-  session_.Start(workDir);
-  window_->Render();
+  // Start-up passes over the failures of its later steps itself; anything else that fails is
+  // shown, and the window still comes up so that the operator can act on it.
+  RunGuarded(controller_, [&] {
+    session_.Start(workDir);
+    window_->Render();
+  });
   window_->show();
 }
 
 void ControllerHost::RunCycle() {
-  session_.RunCycle();
-  window_->Render();
+  RunGuarded(controller_, [this] {
+    session_.RunCycle();
+    window_->Render();
+  });
 }
 
 }  // namespace kavro::ui

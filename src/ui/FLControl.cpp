@@ -19,6 +19,7 @@
 
 #include "display/MenuTree.h"
 #include "display/RuleRowsSelector.h"
+#include "session/GuardedCall.h"
 #include "session/Shutdown.h"
 #include "ui/CellGrid.h"
 #include "ui/ColumnStrip.h"
@@ -234,8 +235,10 @@ QWidget* FLControl::BuildNoticePanel() {
   dismiss->setObjectName("cmdDismissNotice");
   connect(log, &QPushButton::clicked, this, &FLControl::ShowEventLog);
   connect(dismiss, &QPushButton::clicked, this, [this] {
-    c_.events.DismissNotice();
-    Render();
+    RunGuarded(c_, [this] {
+      c_.events.DismissNotice();
+      Render();
+    });
   });
   layout->addWidget(log, 0, Qt::AlignTop);
   layout->addWidget(dismiss, 0, Qt::AlignTop);
@@ -295,18 +298,22 @@ void FLControl::ShowEventLog() {
 }
 
 void FLControl::RunCommand(const std::string& name) {
-  RunMenuCommand(c_, commands_, name);
-  if (c_.window.exitRequested) {
-    closing_ = true;
-    emit ExitConfirmed();
-    return;
-  }
-  Render();
+  RunGuarded(c_, [&] {
+    RunMenuCommand(c_, commands_, name);
+    if (c_.window.exitRequested) {
+      closing_ = true;
+      emit ExitConfirmed();
+      return;
+    }
+    Render();
+  });
 }
 
 void FLControl::ApplyRuleRowsText() {
-  cmbDisplayRules_LostFocus(c_, cmbDisplayRules_->currentText().toStdString());
-  Render();
+  RunGuarded(c_, [this] {
+    cmbDisplayRules_LostFocus(c_, cmbDisplayRules_->currentText().toStdString());
+    Render();
+  });
 }
 
 bool FLControl::eventFilter(QObject* watched, QEvent* event) {
@@ -328,8 +335,10 @@ void FLControl::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
-  FLControlQueryUnload(c_);
-  Render();
+  RunGuarded(c_, [this] {
+    FLControlQueryUnload(c_);
+    Render();
+  });
 }
 
 void FLControl::changeEvent(QEvent* event) {

@@ -6,11 +6,16 @@
 #include <random>
 #include <sstream>
 
+#include "common/KavroError.h"
+
 namespace kavro::test {
 
 MsgAnswer FakeOperator::MessageBox(const std::string& text, const std::string& title,
                                    MsgIcon icon, MsgButtons buttons) {
   messages.push_back({text, title, icon, buttons});
+  if (static_cast<int>(messages.size()) == failAtMessage) {
+    throw KavroError(errors::kOutOfMemory, errors::kOutOfMemoryText);
+  }
   if (!answers.empty()) {
     const MsgAnswer answer = answers.front();
     answers.pop_front();

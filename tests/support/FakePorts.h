@@ -30,6 +30,7 @@ class FakeOperator : public Operator {
   std::deque<MsgAnswer> answers;               // answers to give; OK / Yes when empty
   std::vector<std::string> prompts;            // every input box prompt
   std::deque<std::optional<std::string>> inputs;  // answers to input boxes; the initial text when empty
+  int failAtMessage = 0;  // the message box of this number (from 1) throws instead of answering
 };
 
 class FakeClock : public Clock {

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "display/PenColours.h"
 #include "display/StatusRefresh.h"
@@ -95,6 +96,7 @@ class FLControlTest : public QObject {
   void cycleLeavesStatusGridAndLabelsOnScreen();
   void screenLocksAgainOnTheTenthCycleAfterUnlock();
   void ruleRowsSelectorSetsVisibleRowsOnLeavingIt();
+  void failuresFromWindowEventsAreShownNotThrown();
   void noticePanelShowsCycleErrorsUntilDismissed();
   void calculationReportListToggles();
   void splashGrowsItsProductLineAndClosesItself();
@@ -328,6 +330,39 @@ void FLControlTest::ruleRowsSelectorSetsVisibleRowsOnLeavingIt() {
   selector->setCurrentIndex(4);  // choosing R15 from the list
   emit selector->activated(4);
   QCOMPARE(h.c().window.RuleRowsShown, 27);
+}
+
+void FLControlTest::failuresFromWindowEventsAreShownNotThrown() {
+  {
+    // A rule strength that is no number makes the display rebuild fail half way.
+    Harness h;
+    h.c().model.Rules[1].Strength = "garbage";
+    QComboBox* selector = h.w().RuleRowsSelector();
+    selector->setCurrentText("R11");
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(selector->lineEdit(), &leave);
+    QCOMPARE(h.op.messages.size(), std::size_t{1});
+    QCOMPARE(h.op.messages[0].text,
+             std::string("Error Number = 13\r\nError Description = Type mismatch"));
+    QVERIFY(!h.c().model.CycleHold);
+  }
+  {
+    // A start-up that fails outside its passed-over steps is shown, and the window comes up.
+    test::ScratchDir dir;
+    test::FakeOperator op;
+    test::FakeCycleTimer timer;
+    ControllerHost host;
+    host.controller().ports.op = &op;
+    host.controller().ports.timer = &timer;
+    host.startupSteps().layoutWindow = [](Controller&) {
+      throw KavroError(errors::kPathFileAccess, errors::kPathFileAccessText);
+    };
+    host.Start(dir.Path());
+    QCOMPARE(op.messages.size(), std::size_t{1});
+    QCOMPARE(op.messages[0].text,
+             std::string("Error Number = 75\r\nError Description = Path/File access error"));
+    QVERIFY(host.window().isVisible());
+  }
 }
 
 void FLControlTest::noticePanelShowsCycleErrorsUntilDismissed() {
