@@ -30,9 +30,9 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
   }
 }
 
-void ControllerSession::Start(const std::string& workDir) {
+bool ControllerSession::Start(const std::string& workDir) {
   SetProgramDefaults(controller_, workDir);
-  FLControlLoad(controller_, startupSteps_);
+  return FLControlLoad(controller_, startupSteps_);
 }
 
 void ControllerSession::RunCycle() { Timer1Tick(controller_, cycleSteps_); }

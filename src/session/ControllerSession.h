@@ -49,7 +49,8 @@ class ControllerSession {
   ControllerSession& operator=(const ControllerSession&) = delete;
 
   // Start-up: the program defaults, then the main window's load handler (FLControl_Load).
-  void Start(const std::string& workDir);
+  // Returns false when FLC.dat failed to read.
+  bool Start(const std::string& workDir);
   // One tick of Timer1.
   void RunCycle();
   // Runs the menu command of that control name; false when there is none.

@@ -134,14 +134,17 @@ class ResultRows {
   std::vector<FormattedNumber> indexTexts_;
 };
 
-// Puts the replay's own clock and timer in place for the run and the controller's back after.
+// Puts the replay's own timer (and clock) in place and the controller's ports back after,
+// however the replay ends.
 class PortsForReplay {
  public:
-  PortsForReplay(Controller& controller, Clock& clock, CycleTimer& timer)
+  PortsForReplay(Controller& controller, CycleTimer& timer, Clock* clock = nullptr)
       : controller_(controller), saved_(controller.ports) {
-    controller.ports.clock = &clock;
     controller.ports.timer = &timer;
-    controller.ports.events = nullptr;
+    if (clock) {
+      controller.ports.clock = clock;
+      controller.ports.events = nullptr;
+    }
   }
   ~PortsForReplay() { controller_.ports = saved_; }
   PortsForReplay(const PortsForReplay&) = delete;
@@ -162,13 +165,11 @@ std::string LinesForTerminal(const std::string& text) {
 
 }  // namespace
 
-void LoadForReplay(Controller& controller, const std::string& workDir) {
+bool LoadForReplay(Controller& controller, const std::string& workDir) {
   ImmediateTimer timer;
-  const Ports saved = controller.ports;
-  controller.ports.timer = &timer;
+  PortsForReplay ports(controller, timer);
   ControllerSession session(controller, SessionOptions::ForReplay());
-  session.Start(workDir);
-  controller.ports = saved;
+  return session.Start(workDir);
 }
 
 std::string ReplayHeader(const ControllerModel& model) {
@@ -190,27 +191,33 @@ std::string ReplayHeader(const ControllerModel& model) {
   return header + '\n';
 }
 
-long RunReplay(Controller& controller, const Trace& trace, const DateTime& start, std::ostream& out,
-               std::ostream& errors) {
+namespace {
+
+// One cycle per row that nextRow gives (false: no more rows), results streamed to out.
+template <typename NextRow>
+ReplaySummary RunRows(Controller& controller, const std::vector<TraceColumn>& columns,
+                      NextRow&& nextRow, const DateTime& start, std::ostream& out,
+                      std::ostream& errors) {
   ReplayClock clock(start);
   ImmediateTimer timer;
-  PortsForReplay ports(controller, clock, timer);
-  long cycle = 0;
-  long failures = 0;
+  PortsForReplay ports(controller, timer, &clock);
+  ReplaySummary summary;
   ControllerSession session(controller, SessionOptions::ForReplay());
   session.cycleSteps().runTimeErrorReported = [&](Controller& c, const std::string& text) {
-    ++failures;
-    errors << "Cycle " << cycle << " (" << NowText(c) << "):\n" << LinesForTerminal(text) << '\n';
+    if (summary.lastFailedCycle != summary.cycles) ++summary.failedCycles;
+    summary.lastFailedCycle = summary.cycles;
+    errors << "Cycle " << summary.cycles << " (" << NowText(c) << "):\n"
+           << LinesForTerminal(text) << '\n';
   };
 
   ResultRows rows(controller.model);
   std::string buffer = ReplayHeader(controller.model);
   constexpr size_t kFlushSize = 1 << 16;
-  for (size_t row = 0; row < trace.rows; ++row) {
-    cycle = static_cast<long>(row) + 1;
-    ApplyTraceRow(trace, row, controller.model, controller.grid);
+  while (const TraceCell* cells = nextRow()) {
+    ++summary.cycles;
+    ApplyTraceRow(columns, cells, controller.model, controller.grid);
     session.RunCycle();
-    rows.Append(buffer, cycle, controller.model);
+    rows.Append(buffer, summary.cycles, controller.model);
     if (buffer.size() >= kFlushSize) {
       out << buffer;
       buffer.clear();
@@ -218,7 +225,28 @@ long RunReplay(Controller& controller, const Trace& trace, const DateTime& start
     clock.Advance(controller.model.FLCBlock.RunFrequency);
   }
   out << buffer;
-  return failures;
+  return summary;
+}
+
+}  // namespace
+
+ReplaySummary RunReplay(Controller& controller, const Trace& trace, const DateTime& start,
+                        std::ostream& out, std::ostream& errors) {
+  size_t row = 0;
+  const auto nextRow = [&]() -> const TraceCell* {
+    if (row == trace.rows) return nullptr;
+    return trace.cells.data() + row++ * trace.columns.size();
+  };
+  return RunRows(controller, trace.columns, nextRow, start, out, errors);
+}
+
+ReplaySummary RunReplay(Controller& controller, TraceReader& trace, const DateTime& start,
+                        std::ostream& out, std::ostream& errors) {
+  std::vector<TraceCell> cells;
+  const auto nextRow = [&]() -> const TraceCell* {
+    return trace.Next(cells) ? cells.data() : nullptr;
+  };
+  return RunRows(controller, trace.Columns(), nextRow, start, out, errors);
 }
 
 }  // namespace kavro

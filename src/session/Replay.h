@@ -14,18 +14,28 @@ namespace kavro {
 
 // Loads the controller as start-up does, headless: program defaults, WorkDir/FLC.dat (a failure
 // of the reader goes to the operator port), the main display, the output mode from ControlMode.
-// The link stays off; no script is loaded.
-void LoadForReplay(Controller& controller, const std::string& workDir);
+// The link stays off; no script is loaded. Returns false when FLC.dat failed to read.
+bool LoadForReplay(Controller& controller, const std::string& workDir);
 
 // The result file's header: cycle; per used output NAME.ValueOut, NAME.SendOutput,
 // NAME.ClampIncrease, NAME.ClampDecrease; ErrorCodeValue; R1..R20; per used input NAME.VarIndex.
 std::string ReplayHeader(const ControllerModel& model);
 
+struct ReplaySummary {
+  long cycles = 0;           // cycles run, one per trace row
+  long failedCycles = 0;     // cycles that reported at least one error
+  long lastFailedCycle = 0;
+};
+
 // Runs every row of the trace through Timer1Tick on a controller whose configuration is loaded
 // and whose grid shows it, with the link off. The cycles are timed by a clock that starts at
-// start and moves RunFrequency seconds per cycle. Result rows (header first) go to out; each
-// cycle error goes to errors with its three lines. Returns the number of cycle errors.
-long RunReplay(Controller& controller, const Trace& trace, const DateTime& start, std::ostream& out,
-               std::ostream& errors);
+// start and moves RunFrequency seconds per cycle. Result rows (header first) go to out as they
+// are made; each cycle error goes to errors with its three lines. The controller's ports are
+// its own again afterwards, however the replay ends.
+ReplaySummary RunReplay(Controller& controller, TraceReader& trace, const DateTime& start,
+                        std::ostream& out, std::ostream& errors);
+// The same over a trace held in memory.
+ReplaySummary RunReplay(Controller& controller, const Trace& trace, const DateTime& start,
+                        std::ostream& out, std::ostream& errors);
 
 }  // namespace kavro

@@ -57,12 +57,12 @@ void LoadScript(Controller& c, const std::function<ScriptLoadOutcome(Controller&
 
 }  // namespace
 
-void FLControlLoad(Controller& c, const StartupSteps& steps) {
+bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   ControllerModel& m = c.model;
   WindowState& w = c.window;
   c.ports.timer->Stop();
   if (steps.layoutWindow) steps.layoutWindow(c);
-  ReadConfig(c);  // a missing file is silent; a bad one is reported by the reader
+  const bool configRead = ReadConfig(c);  // a missing file is silent; a bad one is reported
   w.caption = m.FLCBlock.Name1 + ": Kavro";
   w.appTitle = "Kavro: " + TrimRight(m.FLCBlock.Name1);
   FillRuleRowsSelector(w);
@@ -110,6 +110,7 @@ void FLControlLoad(Controller& c, const StartupSteps& steps) {
   });
   PassOverFailure(c, 23, [&] { w.mnuControlModeEnabled = false; });
   c.ports.timer->Arm(kFirstCycleDelayMs);
+  return configRead;
 }
 
 }  // namespace kavro

@@ -39,6 +39,7 @@ void SetProgramDefaults(Controller& controller, const std::string& workDir);
 
 // The main window's load handler FLControl_Load: steps 5 to 24. Failures from step 12 on are
 // passed over one by one (each noted in the event log), so the first cycle is always armed.
-void FLControlLoad(Controller& controller, const StartupSteps& steps);
+// Returns false when FLC.dat failed to read (the reader has shown why).
+bool FLControlLoad(Controller& controller, const StartupSteps& steps);
 
 }  // namespace kavro

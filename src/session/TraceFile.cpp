@@ -29,6 +29,21 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
   }
 }
 
+// A refused cell as the message quotes it: a runaway cell is not echoed whole.
+std::string Quoted(std::string_view cell) {
+  constexpr size_t kLongestQuote = 40;
+  std::string quoted = "\"";
+  quoted += cell.substr(0, kLongestQuote);
+  quoted += cell.size() > kLongestQuote ? "\"..." : "\"";
+  return quoted;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view line) {
+  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+  if (line.starts_with(kUtf8Bom)) line.remove_prefix(kUtf8Bom.size());
+  return line;
+}
+
 std::string Where(size_t row, size_t column) {
   return "row " + std::to_string(row) + ", column " + std::to_string(column);
 }
@@ -83,8 +98,8 @@ std::vector<TraceColumn> ReadHeader(std::string_view line, const ControllerModel
   for (size_t c = 0; c < fields.size(); ++c) {
     const auto column = ColumnNamed(model, fields[c]);
     if (!column) {
-      throw TraceError(Where(1, c + 1) + ": unknown column \"" + std::string(fields[c]) +
-                       "\"; columns are NAME, NAME.High or NAME.Low of a used input or output");
+      throw TraceError(Where(1, c + 1) + ": unknown column " + Quoted(fields[c]) +
+                       "; columns are NAME, NAME.High or NAME.Low of a used input or output");
     }
     for (size_t earlier = 0; earlier < columns.size(); ++earlier) {
       if (columns[earlier].gridRow == column->gridRow &&
@@ -100,58 +115,98 @@ std::vector<TraceColumn> ReadHeader(std::string_view line, const ControllerModel
 
 }  // namespace
 
+bool TraceLines::Take(std::string_view line, std::vector<TraceCell>& cells) {
+  ++lineNumber_;
+  if (lineNumber_ == 1) line = WithoutByteOrderMark(line);
+  if (TrimField(line).empty()) return false;
+  if (!haveHeader_) {
+    columns_ = ReadHeader(line, model_);
+    haveHeader_ = true;
+    return false;
+  }
+  const auto fields = SplitFields(line);
+  const size_t width = columns_.size();
+  if (fields.size() != width) {
+    const size_t column = std::min(fields.size(), width) + 1;
+    throw TraceError(Where(lineNumber_, column) + ": the row has " +
+                     std::to_string(fields.size()) + " cells, the header " +
+                     std::to_string(width));
+  }
+  cells.clear();
+  for (size_t c = 0; c < width; ++c) {
+    if (!IsNumeric(fields[c])) {
+      throw TraceError(Where(lineNumber_, c + 1) + " (" + columns_[c].name + "): " +
+                       Quoted(fields[c]) + " is not a number");
+    }
+    try {
+      cells.push_back(GridCell(FormatNumber(ToNumber(fields[c]), "####0.000")));
+    } catch (const KavroError&) {
+      throw TraceError(Where(lineNumber_, c + 1) + " (" + columns_[c].name + "): " +
+                       Quoted(fields[c]) + " is too large a number");
+    }
+  }
+  return true;
+}
+
+void TraceLines::Finish() const {
+  if (!haveHeader_) throw TraceError("row 1: the trace has no header line");
+}
+
+TraceReader::TraceReader(std::istream& in, const ControllerModel& model)
+    : in_(in), lines_(model) {
+  // Up to the header; a row found on the way is kept for the first Next.
+  while (lines_.Columns().empty() && !havePending_) {
+    if (!std::getline(in_, line_)) break;
+    havePending_ = lines_.Take(line_, pending_);
+  }
+  lines_.Finish();
+}
+
+bool TraceReader::Next(std::vector<TraceCell>& cells) {
+  if (havePending_) {
+    havePending_ = false;
+    cells.swap(pending_);
+    return true;
+  }
+  while (std::getline(in_, line_)) {
+    if (lines_.Take(line_, cells)) return true;
+  }
+  return false;
+}
+
 Trace ReadTrace(std::string_view text, const ControllerModel& model) {
   Trace trace;
-  bool haveHeader = false;
-  size_t lineNumber = 0;
+  TraceLines lines(model);
+  std::vector<TraceCell> cells;
   while (!text.empty()) {
     const auto end = text.find('\n');
     const std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    ++lineNumber;
-    if (TrimField(line).empty()) continue;
-    if (!haveHeader) {
-      trace.columns = ReadHeader(line, model);
-      haveHeader = true;
-      continue;
-    }
-    const auto fields = SplitFields(line);
-    const size_t width = trace.columns.size();
-    if (fields.size() != width) {
-      const size_t column = std::min(fields.size(), width) + 1;
-      throw TraceError(Where(lineNumber, column) + ": the row has " +
-                       std::to_string(fields.size()) + " cells, the header " +
-                       std::to_string(width));
-    }
-    for (size_t c = 0; c < width; ++c) {
-      if (!IsNumeric(fields[c])) {
-        throw TraceError(Where(lineNumber, c + 1) + " (" + trace.columns[c].name + "): \"" +
-                         std::string(fields[c]) + "\" is not a number");
-      }
-      try {
-        trace.cells.push_back(GridCell(FormatNumber(ToNumber(fields[c]), "####0.000")));
-      } catch (const KavroError&) {
-        throw TraceError(Where(lineNumber, c + 1) + " (" + trace.columns[c].name + "): \"" +
-                         std::string(fields[c]) + "\" is too large a number");
-      }
-    }
+    if (!lines.Take(line, cells)) continue;
+    for (TraceCell& cell : cells) trace.cells.push_back(std::move(cell));
     ++trace.rows;
   }
-  if (!haveHeader) throw TraceError("row 1: the trace has no header line");
+  lines.Finish();
+  trace.columns = lines.Columns();
   return trace;
 }
 
-void ApplyTraceRow(const Trace& trace, size_t row, ControllerModel& model, MainGrid& grid) {
-  const size_t width = trace.columns.size();
+void ApplyTraceRow(const std::vector<TraceColumn>& columns, const TraceCell* cells,
+                   ControllerModel& model, MainGrid& grid) {
+  const size_t width = columns.size();
   for (size_t c = 0; c < width; ++c) {
-    const TraceColumn& column = trace.columns[c];
-    const TraceCell& cell = trace.cells[row * width + c];
+    const TraceColumn& column = columns[c];
+    const TraceCell& cell = cells[c];
     if (cell.numeric) {
       TypeValueCell(model, grid, column.gridRow, column.gridColumn, cell.text, cell.number);
     } else {
       grid.At(column.gridRow, column.gridColumn).text = cell.text;
     }
   }
+}
+
+void ApplyTraceRow(const Trace& trace, size_t row, ControllerModel& model, MainGrid& grid) {
+  ApplyTraceRow(trace.columns, trace.cells.data() + row * trace.columns.size(), model, grid);
 }
 
 }  // namespace kavro

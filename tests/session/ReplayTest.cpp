@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "support/EngineTestModel.h"
+#include "common/KavroError.h"
+#include "support/FakePorts.h"
 #include "session/TraceFile.h"
 
 namespace kavro::test {
@@ -74,9 +76,11 @@ TEST_F(ReplayTest, EachRowIsOneCycleWithItsResultsAndErrorsGoOn) {
   const Trace trace = ReadTrace("TI101,FC102\n75,40\n1e39,40\n90,41\n", model);
   std::ostringstream out;
   std::ostringstream errors;
-  const long failures = RunReplay(controller, trace, DateTime{2026, 12, 31, 23, 59, 0}, out, errors);
+  const ReplaySummary summary =
+      RunReplay(controller, trace, DateTime{2026, 12, 31, 23, 59, 0}, out, errors);
 
-  EXPECT_EQ(failures, 1);
+  EXPECT_EQ(summary.cycles, 3);
+  EXPECT_EQ(summary.failedCycles, 1);
   std::string expected =
       "cycle,FC102.ValueOut,FC102.SendOutput,FC102.ClampIncrease,FC102.ClampDecrease,"
       "ErrorCodeValue";
@@ -94,6 +98,68 @@ TEST_F(ReplayTest, EachRowIsOneCycleWithItsResultsAndErrorsGoOn) {
             "Cycle 2 (Dec-31-2026 23:59:30):\nError Number = 6\nError Description = Overflow\n"
             "At error location = TIMER1: 4\n");
   EXPECT_EQ(controller.ports.clock, nullptr);  // the controller's own ports are given back
+
+  // Streamed from a file, the same trace gives the same rows and reports.
+  std::istringstream file("TI101,FC102\n75,40\n1e39,40\n90,41\n");
+  TraceReader reader(file, model);
+  std::ostringstream streamedOut;
+  std::ostringstream streamedErrors;
+  StartController(controller);
+  SetUp();
+  const ReplaySummary streamed = RunReplay(controller, reader, DateTime{2026, 12, 31, 23, 59, 0},
+                                           streamedOut, streamedErrors);
+  EXPECT_EQ(streamed.cycles, 3);
+  EXPECT_EQ(streamed.failedCycles, 1);
+  EXPECT_EQ(streamedOut.str(), expected);
+  EXPECT_EQ(streamedErrors.str(), errors.str());
+}
+
+TEST_F(ReplayTest, SpreadsheetByteOrderMarkIsPassedOverAndRunawayCellsAreQuotedShort) {
+  const Trace trace = ReadTrace("\xEF\xBB\xBFTI101,FC102\r\n75,40\r\n", model);
+  ASSERT_EQ(trace.columns.size(), 2u);
+  EXPECT_EQ(trace.columns[0].name, "TI101");
+  std::istringstream file("\xEF\xBB\xBF\n\nTI101\n75\n");  // a mark before blank lines too
+  TraceReader reader(file, model);
+  ASSERT_EQ(reader.Columns().size(), 1u);
+  std::vector<TraceCell> cells;
+  ASSERT_TRUE(reader.Next(cells));
+  EXPECT_EQ(cells.at(0).text, "75.000");
+  EXPECT_FALSE(reader.Next(cells));
+  // Only a mark at the very start is one; elsewhere it is part of a name.
+  EXPECT_EQ(TraceErrorOf("TI101\n\xEF\xBB\xBF" "1\n"),
+            "row 2, column 1 (TI101): \"\xEF\xBB\xBF" "1\" is not a number");
+
+  const std::string huge(50'000'000, '7');
+  EXPECT_EQ(TraceErrorOf("TI101\n" + huge + "x\n"),
+            "row 2, column 1 (TI101): \"" + std::string(40, '7') + "\"... is not a number");
+  EXPECT_EQ(TraceErrorOf(std::string(60, 'Z') + "\n"),
+            "row 1, column 1: unknown column \"" + std::string(40, 'Z') +
+                "\"...; columns are NAME, NAME.High or NAME.Low of a used input or output");
+}
+
+TEST_F(ReplayTest, PortsAreGivenBackWhenTheReplayFails) {
+  FakeCycleTimer timer;
+  FakeOperator op;
+  op.failAtMessage = 1;
+  controller.ports.timer = &timer;
+  controller.ports.op = &op;
+  ScratchDir dir;
+  dir.Write("FLC.dat", "not a configuration\r\n");
+  EXPECT_THROW(LoadForReplay(controller, dir.Path()), KavroError);  // the box itself failed
+  EXPECT_EQ(controller.ports.timer, &timer);
+
+  SetUp();
+  const Trace trace = ReadTrace("TI101\n1e39\n", model);
+  std::ostringstream out;
+  struct FullDisk : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+  } full;
+  std::ostream failing(&full);  // the error report cannot be written
+  failing.exceptions(std::ios::badbit);
+  EXPECT_THROW(RunReplay(controller, trace, DateTime{2026, 12, 5, 0, 0, 0}, out, failing),
+               std::ios_base::failure);
+  EXPECT_EQ(controller.ports.timer, &timer);
+  EXPECT_EQ(controller.ports.clock, nullptr);
 }
 
 }  // namespace

@@ -53,12 +53,35 @@ TEST_F(ReplayToolTest, ReplaysATraceThroughTheSavedConfiguration) {
   EXPECT_NE(results.find("\n1,42.000,True,False,False,0,0.5000,Not Used,"), std::string::npos)
       << results;
   EXPECT_NE(results.find("\n2,41.500,True,False,False,0,1.0000,Not Used,"), std::string::npos);
-  EXPECT_EQ(dir.Read("stderr"), "");
+  EXPECT_EQ(dir.Read("stderr"), "kavro-replay: 2 cycles run, 0 reported an error\n");
 
   ASSERT_EQ(Run("--workdir " + dir.Path() + " --trace " + dir.File("trace.csv") + " --out " +
                 dir.File("out.csv")),
             0);
   EXPECT_EQ(dir.Read("out.csv"), results);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                          std::filesystem::directory_iterator()),
+            5)  // FLC.dat, trace.csv, stdout, stderr, out.csv: nothing half-written left
+      << "a temporary file was left behind";
+}
+
+TEST_F(ReplayToolTest, CycleErrorsAndAnUnreadableConfigurationAreNotASuccess) {
+  // 1e40 overflows a single: the cycle of that row reports it, the others run clean.
+  dir.Write("trace.csv", "TI101,FC101\n75,40\n1e40,40\n80,40\n");
+  EXPECT_EQ(Run("--workdir " + dir.Path() + " --trace " + dir.File("trace.csv")), 3);
+  const std::string errors = dir.Read("stderr");
+  EXPECT_NE(errors.find("Cycle 2 ("), std::string::npos) << errors;
+  EXPECT_NE(errors.find("Error Description = Overflow"), std::string::npos);
+  EXPECT_EQ(errors.substr(errors.rfind("kavro-replay:")),
+            "kavro-replay: 3 cycles run, 1 reported an error\n");
+
+  dir.Write("FLC.dat", "FLCVersion: Kavro Version 1.0.0\r\nnot what the reader expects\r\n");
+  EXPECT_EQ(Run("--workdir " + dir.Path() + " --trace " + dir.File("trace.csv")), 1);
+  EXPECT_NE(dir.Read("stderr").find("Error in Read FLC.DAT File"), std::string::npos)
+      << dir.Read("stderr");
+  EXPECT_NE(dir.Read("stderr").find("FLC.dat could not be read; nothing replayed"),
+            std::string::npos);
+  EXPECT_EQ(dir.Read("stdout"), "");
 }
 
 TEST_F(ReplayToolTest, ExitStatusTellsABadTraceFromAMissingFile) {
