@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/NumberText.h"
+#include "common/TimeOfDay.h"
 #include "engine/Defuzzify.h"
 #include "engine/ErrorCode.h"
 #include "engine/Fuzzify.h"
@@ -134,8 +135,7 @@ void Timer1Tick(Controller& controller, const CycleSteps& steps) {
 void RearmTimer(Controller& controller, const CycleSteps& steps, float t0) {
   ControllerModel& model = controller.model;
   model.ErrorStep = 14;
-  float elapsed = SecondsOfDay(controller) - t0;
-  if (elapsed < 0.0f) elapsed += 86400.0f;  // the cycle crossed midnight
+  const float elapsed = static_cast<float>(SecondsBetween(t0, SecondsOfDay(controller)));
   float wait = static_cast<float>(model.FLCBlock.RunFrequency) * 1000.0f - elapsed * 1000.0f;
   if (!(wait >= 1000.0f)) wait = 1000.0f;
   try {

@@ -25,7 +25,7 @@ float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, int o
   int count = 0;
   for (int r = 1; r <= NumRules; ++r) {
     const std::string& zoneName = grid.RowCells(grid::RuleRow(r))[column].text;
-    if (SameText(zoneName, kNotUsedText) || SameText(model.Rules[r].Strength, kNotUsedText)) {
+    if (IsNotUsed(zoneName) || IsNotUsed(model.Rules[r].Strength)) {
       continue;
     }
     const float strength = StrengthNumber(model, r);

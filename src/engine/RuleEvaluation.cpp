@@ -103,7 +103,7 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
     size_t n = 0;
     for (int i = 1; i <= NumIn; ++i) {
       const std::string& term = rule.Term[i];
-      if (SameText(term, kNotUsedText)) continue;
+      if (IsNotUsed(term)) continue;
       const int zone = TermZone(model.Memo.inputTermZones[r][i], model.PVarIn[i].Zone, term);
       if (zone == 0) continue;  // a term naming no zone is not counted
       float degree = model.PVarIn[i].Zone[zone].MFDegree;
@@ -112,7 +112,7 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
     }
     const int op = n > 0 ? OperatorSlot(model, grid.Text(grid::RuleRow(r), grid::kColController)) : 0;
     if (op == 0) {
-      if (!SameText(rule.Strength, kNotUsedText)) rule.Strength = kNotUsed;
+      if (!IsNotUsed(rule.Strength)) rule.Strength = kNotUsed;
       continue;
     }
     const OperatorResults results = CombineDegrees(std::span<const float>(termDegrees.data(), n));

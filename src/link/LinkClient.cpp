@@ -1,6 +1,7 @@
 #include "link/LinkClient.h"
 
 #include "common/DateText.h"
+#include "common/TimeOfDay.h"
 #include "config/ConfigLines.h"
 #include "link/LinkFiles.h"
 #include "link/LinkNames.h"
@@ -8,14 +9,11 @@
 namespace kavro {
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
 constexpr const char* kRestartTitle = "Link Auto ReStart";
 
 bool RestartAttemptDue(const LinkClientState& client, double now) {
   if (client.lastRestartAttempt < 0) return true;
-  double elapsed = now - client.lastRestartAttempt;
-  if (elapsed < 0) elapsed += kSecondsPerDay;  // midnight passed
-  return elapsed >= kRestartIntervalSeconds;
+  return SecondsBetween(client.lastRestartAttempt, now) >= kRestartIntervalSeconds;
 }
 
 void NoteRestart(Controller& controller, const std::string& text) {

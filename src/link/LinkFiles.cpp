@@ -3,7 +3,7 @@
 #include "common/KavroError.h"
 #include "link/LinkFileText.h"
 #include "link/LinkNames.h"
-#include "link/WaitSeconds.h"
+#include "common/WaitSeconds.h"
 
 namespace kavro {
 namespace {

@@ -156,6 +156,11 @@ struct ControllerModel {
   std::string ProductName = "Kavro";
 
   LinkState Link;
+  // The pre- and post-process scripts: loaded and switched on (the script host keeps these).
+  struct ScriptSwitches {
+    bool PreScriptOn = false;
+    bool PostScriptOn = false;
+  } Scripts;
 
   // Main-window state shared with the cycle.
   int16_t LockCountdown = 0;

@@ -2,7 +2,7 @@
 
 #include "config/ConfigFile.h"
 #include "config/ConfigLines.h"
-#include "display/LinkDisplay.h"
+#include "display/StatusFrame.h"
 #include "link/LinkNames.h"
 #include "model/CycleHold.h"
 #include "model/LinkKind.h"
@@ -19,13 +19,13 @@ bool Ask(Controller& controller, const std::string& question) {
 
 bool SwitchLinkOn(Controller& controller, ActiveLink& link) {
   const bool on = link.SwitchOn(controller);
-  ShowLinkState(controller);
+  ShowStatusFrame(controller);
   return on;
 }
 
 void SwitchLinkOff(Controller& controller, ActiveLink& link) {
   link.SwitchOff(controller);
-  ShowLinkState(controller);
+  ShowStatusFrame(controller);
 }
 
 void mnuLinkStatus(Controller& controller, ActiveLink& link) {

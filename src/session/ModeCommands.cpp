@@ -1,23 +1,23 @@
 #include "session/ModeCommands.h"
 
+#include "display/StatusFrame.h"
+
 namespace kavro {
 
 void mnuToDCS(Controller& c) {
   c.model.ToFileMode = false;
+  c.model.ControlMode = kModeDCS;
   c.window.mnuToDCSChecked = true;
   c.window.mnuToFileChecked = false;
-  c.window.lblMode.backColour = PaletteColour(10);
-  c.window.lblMode.caption = "To DCS";
-  c.model.ControlMode = kModeDCS;
+  ShowStatusFrame(c);
 }
 
 void mnuToFile(Controller& c) {
   c.model.ToFileMode = true;
+  c.model.ControlMode = kModeFile;
   c.window.mnuToDCSChecked = false;
   c.window.mnuToFileChecked = true;
-  c.window.lblMode.backColour = OffColour;
-  c.window.lblMode.caption = "To File";
-  c.model.ControlMode = kModeFile;
+  ShowStatusFrame(c);
 }
 
 }  // namespace kavro

@@ -7,6 +7,7 @@
 
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
+#include "common/TimeOfDay.h"
 #include "engine/RunTimeError.h"
 #include "session/ControllerSession.h"
 
@@ -30,19 +31,15 @@ class ReplayClock : public Clock {
   }
   void Advance(int seconds) {
     seconds_ += seconds > 0 ? seconds : 0;
-    while (seconds_ >= 86400.0) {
-      seconds_ -= 86400.0;
+    while (seconds_ >= kSecondsPerDay) {
+      seconds_ -= kSecondsPerDay;
       NextDay();
     }
   }
 
  private:
   void NextDay() {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const int year = date_.year;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    const int days = date_.month == 2 && leap ? 29 : kDays[(date_.month + 11) % 12];
-    if (++date_.day <= days) return;
+    if (++date_.day <= DaysInMonth(date_.year, date_.month)) return;
     date_.day = 1;
     if (++date_.month <= 12) return;
     date_.month = 1;

@@ -5,6 +5,7 @@
 #include "common/TextUtil.h"
 #include "config/ConfigFile.h"
 #include "display/MainDisplay.h"
+#include "display/StatusFrame.h"
 #include "display/RuleRowsSelector.h"
 #include "session/ModeCommands.h"
 #include "engine/RunTimeError.h"
@@ -34,25 +35,19 @@ void PassOverFailure(Controller& c, int stepNumber, Step&& step) {
   }
 }
 
-struct ScriptIndicator {
-  LabelState& label;
-  bool& menuChecked;
-  const char* loadErrorMessage;
-};
-
+// Loads one script; scriptOn is its switch in the model, off until the script is loaded.
 void LoadScript(Controller& c, const std::function<ScriptLoadOutcome(Controller&)>& load,
-                ScriptIndicator indicator) {
-  indicator.menuChecked = false;
+                bool& scriptOn, const char* loadErrorMessage) {
+  scriptOn = false;
+  ShowStatusFrame(c);
   const ScriptLoadOutcome outcome = load ? load(c) : ScriptLoadOutcome{};
   if (outcome.loadError) {
-    c.ports.op->MessageBox(indicator.loadErrorMessage, c.model.ProductName, MsgIcon::Exclamation,
+    c.ports.op->MessageBox(loadErrorMessage, c.model.ProductName, MsgIcon::Exclamation,
                            MsgButtons::OK);
-    indicator.menuChecked = false;
-    indicator.label.backColour = OffColour;
     return;
   }
-  indicator.menuChecked = outcome.scriptOn;
-  indicator.label.backColour = outcome.scriptOn ? PaletteColour(10) : OffColour;
+  scriptOn = outcome.scriptOn;
+  ShowStatusFrame(c);
 }
 
 }  // namespace
@@ -74,21 +69,14 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   PassOverFailure(c, 13, [&] { w.Label5 = {"Last Run:", "Read:", "Write:"}; });
   PassOverFailure(c, 14, [&] { w.mnuSlopeChecked = m.FLCBlock.SlopeCorr; });
   PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = SelectsOpcLink(m.Program_Interface); });
-  PassOverFailure(c, 16, [&] {
-    w.lblMode.backColour = OffColour;
-    w.lblMode.caption = "To File";
-    w.lblLink.backColour = PaletteColour(12);
-    w.lblLink.caption = "Link OFF";
-  });
+  PassOverFailure(c, 16, [&] { ShowStatusFrame(c); });
   PassOverFailure(c, 17, [&] {
-    LoadScript(c, steps.loadPreScript,
-               {w.lblPreScript, w.mnuPreProcessExeChecked,
-                "PreScript Loading/Initializing Error - Resetting It to Null"});
+    LoadScript(c, steps.loadPreScript, m.Scripts.PreScriptOn,
+               "PreScript Loading/Initializing Error - Resetting It to Null");
   });
   PassOverFailure(c, 18, [&] {
-    LoadScript(c, steps.loadPostScript,
-               {w.lblPostScript, w.mnuPostProcessExeChecked,
-                "PostScript Loading/Initializing Error - Resetting It to Null"});
+    LoadScript(c, steps.loadPostScript, m.Scripts.PostScriptOn,
+               "PostScript Loading/Initializing Error - Resetting It to Null");
   });
   PassOverFailure(c, 19, [&] {
     if (steps.clearScriptStore) steps.clearScriptStore(c);

@@ -244,7 +244,7 @@ void FLControlTest::cycleLeavesStatusGridAndLabelsOnScreen() {
   m.Rules[1].Term[1] = "LOW";
   m.Rules[1].Term[7] = "UP";
   m.DCSOnOffValue = 1;
-  h.c().window.lblPostScript.backColour = PaletteColour(10);
+  h.c().model.Scripts.PostScriptOn = true;
   out.ScriptAdjust = 0.5f;
   RefreshStatus(h.c());  // the rule cells, which the cycle reads back, now hold the rule
 
@@ -288,7 +288,7 @@ void FLControlTest::cycleLeavesStatusGridAndLabelsOnScreen() {
   QCOMPARE(h.Cell(3, 1), QString("Error = -1"));
   QCOMPARE(h.CellColour(0, 0, Qt::BackgroundRole), QColor(230, 50, 50));
   QCOMPARE(h.Label("lblVarIndex", 0)->text(), QString("N/A"));
-  h.c().window.lblPostScript.backColour = OffColour;
+  h.c().model.Scripts.PostScriptOn = false;
   h.host.RunCycle();
   QCOMPARE(h.Cell(6, 8), QString(""));
 }

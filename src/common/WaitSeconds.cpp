@@ -1,14 +1,15 @@
-#include "link/WaitSeconds.h"
+#include "common/WaitSeconds.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "common/TimeOfDay.h"
 
 namespace kavro {
 namespace {
 
 // The longest sleep between two rounds of window events.
 constexpr double kSliceSeconds = 0.05;
-constexpr double kSecondsPerDay = 86400.0;
 
 }  // namespace
 
@@ -17,8 +18,7 @@ void WaitSeconds(Ports& ports, float seconds) {
   const double start = ports.clock->SecondsOfDay();
   for (;;) {
     ports.events->ProcessEvents();
-    double elapsed = ports.clock->SecondsOfDay() - start;
-    if (elapsed < 0) elapsed += kSecondsPerDay;  // midnight passed
+    const double elapsed = SecondsBetween(start, ports.clock->SecondsOfDay());
     const double remaining = static_cast<double>(seconds) - elapsed;
     if (remaining <= 0) return;
     ports.events->Sleep(static_cast<int>(std::ceil(std::min(remaining, kSliceSeconds) * 1000.0)));

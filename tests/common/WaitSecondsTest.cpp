@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "link/WaitSeconds.h"
+#include "common/WaitSeconds.h"
 #include "support/FakePorts.h"
 
 namespace kavro::test {

@@ -1,6 +1,6 @@
 #pragma once
-// Waiting a number of seconds while the window stays alive: link retries, printing and the
-// splash window use it. Pending window events run about twenty times a second meanwhile, so
+// Waiting a number of seconds while the window stays alive: link retries and the splash window
+// use it. Pending window events run about twenty times a second meanwhile, so
 // menu commands and repaints are handled during the wait.
 #include "common/ports/Ports.h"
 
