@@ -84,22 +84,22 @@ void Refresh(Controller& controller, const CycleSteps& steps) {
 }
 
 // Steps 3 to 15; ErrorStep names the step being worked on when one throws.
-void RunSteps(Controller& controller, const CycleSteps& steps) {
+void RunSteps(Controller& controller, const CycleSteps& steps, EngineMemo& memo) {
   ControllerModel& model = controller.model;
   model.ErrorStep = 3;
   ReadLink(controller, steps);
   model.ErrorStep = 31;
   if (steps.runPreScript) steps.runPreScript(controller);
   model.ErrorStep = 4;
-  ExchangeWithGrid(model, controller.grid);
+  ExchangeWithGrid(model, controller.grid, memo);
   model.ErrorStep = 5;
   UpdateHistoryAndSlopes(model);
   model.ErrorStep = 6;
   Fuzzify(model);
   model.ErrorStep = 7;
-  EvaluateRules(model, controller.grid);
+  EvaluateRules(model, controller.grid, memo);
   model.ErrorStep = 8;
-  Defuzzify(model, controller.grid);
+  Defuzzify(model, controller.grid, memo);
   model.ErrorStep = 9;
   // The move limits report their own failure and the cycle goes on.
   if (const auto report = ApplyMoveLimits(model)) ReportRunTimeError(controller, steps, *report);
@@ -117,6 +117,11 @@ void RunSteps(Controller& controller, const CycleSteps& steps) {
 }  // namespace
 
 void Timer1Tick(Controller& controller, const CycleSteps& steps) {
+  EngineMemo fresh;
+  Timer1Tick(controller, steps, fresh);
+}
+
+void Timer1Tick(Controller& controller, const CycleSteps& steps, EngineMemo& memo) {
   ControllerModel& model = controller.model;
   model.ErrorStep = 1;
   if (controller.ports.timer) controller.ports.timer->Stop();
@@ -124,7 +129,7 @@ void Timer1Tick(Controller& controller, const CycleSteps& steps) {
   const float t0 = SecondsOfDay(controller);
   try {
     CountDownScreenLock(controller);
-    RunSteps(controller, steps);
+    RunSteps(controller, steps, memo);
   } catch (const std::exception& failure) {
     ReportRunTimeError(controller, steps,
                        RunTimeErrorText(AsKavroError(failure), kCycleLocation, model.ErrorStep));

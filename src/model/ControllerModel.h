@@ -98,33 +98,6 @@ struct LinkState {
   double LastWriteTime = 0;  // the same for the last write
 };
 
-// Control engine (engine area): what the cycle remembers so that it does not redo work whose
-// inputs did not change. Every entry is checked against its inputs before it is used, so a stale
-// entry is never used. Not configuration; never saved or shown.
-struct StrengthMemo {  // a rule strength and the text it was last written as
-  bool filled = false;
-  float value = 0;     // the strength as computed
-  std::string text;    // its "#0.0000" text
-  float readBack = 0;  // the number of that text, as defuzzification uses it
-};
-struct CellNumberMemo {  // a grid cell's text and the number read from it
-  bool filled = false;
-  std::string text;
-  float value = 0;
-};
-struct TermZoneMemo {  // a rule's input term and the zone it named
-  bool filled = false;
-  std::string term;
-  int zone = 0;  // 0: no zone has that name
-};
-struct EngineMemo {
-  std::array<StrengthMemo, NumRules + 1> strengths{};
-  std::array<CellNumberMemo, 3 * (NumIn + NumOut + 2)> gridNumbers{};  // rows 2..4 of columns 0..9
-  std::array<std::array<TermZoneMemo, NumIn + 1>, NumRules + 1> inputTermZones{};
-  // The input zone names inputTermZones were found among.
-  std::array<std::array<std::string, NumZones + 1>, NumIn + 1> inputZoneNames{};
-};
-
 struct ControllerModel {
   // Controller block and file header.
   FLCBlockRecord FLCBlock;
@@ -167,7 +140,6 @@ struct ControllerModel {
   int16_t ErrorStep = 0;
 
   // Control engine (engine area): work kept between cycles; not configuration, never saved.
-  EngineMemo Memo;
 };
 
 // The version text of the running program: "Kavro Version 1.0.0".

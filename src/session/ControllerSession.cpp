@@ -35,7 +35,7 @@ bool ControllerSession::Start(const std::string& workDir) {
   return FLControlLoad(controller_, startupSteps_);
 }
 
-void ControllerSession::RunCycle() { Timer1Tick(controller_, cycleSteps_); }
+void ControllerSession::RunCycle() { Timer1Tick(controller_, cycleSteps_, engineMemo_); }
 
 bool ControllerSession::RunCommand(const std::string& name) {
   return RunMenuCommand(controller_, commands_, name);

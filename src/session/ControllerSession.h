@@ -17,6 +17,7 @@
 #include <string>
 
 #include "engine/CycleSteps.h"
+#include "engine/EngineMemo.h"
 #include "link/ActiveLink.h"
 #include "model/Controller.h"
 #include "session/MenuCommands.h"
@@ -61,6 +62,7 @@ class ControllerSession {
   CycleSteps& cycleSteps() { return cycleSteps_; }
   StartupSteps& startupSteps() { return startupSteps_; }
   MenuCommandTable& commands() { return commands_; }
+  EngineMemo& engineMemo() { return engineMemo_; }
 
  private:
   Controller& controller_;
@@ -68,6 +70,7 @@ class ControllerSession {
   CycleSteps cycleSteps_;
   StartupSteps startupSteps_;
   MenuCommandTable commands_;
+  EngineMemo engineMemo_;
 };
 
 }  // namespace kavro

@@ -212,7 +212,7 @@ ReplaySummary RunRows(Controller& controller, const std::vector<TraceColumn>& co
   constexpr size_t kFlushSize = 1 << 16;
   while (const TraceCell* cells = nextRow()) {
     ++summary.cycles;
-    ApplyTraceRow(columns, cells, controller.model, controller.grid);
+    ApplyTraceRow(columns, cells, controller.grid, session.engineMemo());
     session.RunCycle();
     rows.Append(buffer, summary.cycles, controller.model);
     if (buffer.size() >= kFlushSize) {

@@ -191,22 +191,22 @@ Trace ReadTrace(std::string_view text, const ControllerModel& model) {
   return trace;
 }
 
-void ApplyTraceRow(const std::vector<TraceColumn>& columns, const TraceCell* cells,
-                   ControllerModel& model, MainGrid& grid) {
+void ApplyTraceRow(const std::vector<TraceColumn>& columns, const TraceCell* cells, MainGrid& grid,
+                   EngineMemo& memo) {
   const size_t width = columns.size();
   for (size_t c = 0; c < width; ++c) {
     const TraceColumn& column = columns[c];
     const TraceCell& cell = cells[c];
     if (cell.numeric) {
-      TypeValueCell(model, grid, column.gridRow, column.gridColumn, cell.text, cell.number);
+      TypeValueCell(grid, memo, column.gridRow, column.gridColumn, cell.text, cell.number);
     } else {
       grid.At(column.gridRow, column.gridColumn).text = cell.text;
     }
   }
 }
 
-void ApplyTraceRow(const Trace& trace, size_t row, ControllerModel& model, MainGrid& grid) {
-  ApplyTraceRow(trace.columns, trace.cells.data() + row * trace.columns.size(), model, grid);
+void ApplyTraceRow(const Trace& trace, size_t row, MainGrid& grid, EngineMemo& memo) {
+  ApplyTraceRow(trace.columns, trace.cells.data() + row * trace.columns.size(), grid, memo);
 }
 
 }  // namespace kavro

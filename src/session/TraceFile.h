@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/EngineMemo.h"
 #include "model/ControllerModel.h"
 #include "model/MainGrid.h"
 
@@ -83,11 +84,12 @@ class TraceReader {
 // Reads a whole trace text (see TraceLines).
 Trace ReadTrace(std::string_view text, const ControllerModel& model);
 
-// Types one row's cells (one per column) into the grid.
-void ApplyTraceRow(const std::vector<TraceColumn>& columns, const TraceCell* cells,
-                   ControllerModel& model, MainGrid& grid);
+// Types one row's cells (one per column) into the grid; the engine's memo takes their numbers
+// as read, so the cycle does not read the texts again.
+void ApplyTraceRow(const std::vector<TraceColumn>& columns, const TraceCell* cells, MainGrid& grid,
+                   EngineMemo& memo);
 
 // Types row (0-based) of the trace into the grid.
-void ApplyTraceRow(const Trace& trace, size_t row, ControllerModel& model, MainGrid& grid);
+void ApplyTraceRow(const Trace& trace, size_t row, MainGrid& grid, EngineMemo& memo);
 
 }  // namespace kavro

@@ -50,7 +50,8 @@ TEST_F(ReplayTest, TraceColumnsNameVariablesAndTheirLimits) {
   EXPECT_EQ(texts, (std::vector<std::string>{"75.000", "100.000", "0.000", "40.000"}));
   EXPECT_FLOAT_EQ(trace.cells[1].number, 100.0f);
 
-  ApplyTraceRow(trace, 0, model, controller.grid);
+  EngineMemo memo;
+  ApplyTraceRow(trace, 0, controller.grid, memo);
   EXPECT_EQ(controller.grid.Text(grid::kRowValue, grid::InputColumn(1)), "75.000");
   EXPECT_EQ(controller.grid.Text(grid::kRowHigh, grid::OutputColumn(2)), "100.000");
 }
