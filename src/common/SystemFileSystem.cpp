@@ -1,11 +1,9 @@
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
-#include <unistd.h>
-
+#include "common/DurableWrite.h"
 #include "common/ports/FileSystem.h"
 
 namespace kavro {
@@ -32,25 +30,7 @@ class RealFileSystem final : public FileSystem {
 
   bool WriteAtomic(const std::string& path, const std::string& bytes,
                    std::string* error) override {
-    // The temporary file sits in the same folder so that the rename never crosses file systems.
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-    auto fail = [&](const std::string& what) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      if (error) *error = what;
-      return false;
-    };
-    {
-      std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-      if (!out) return fail("Path/File access error: cannot create " + temporary);
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.flush();
-      if (!out) return fail("Disk write error: cannot write " + temporary);
-    }
-    std::error_code ec;
-    fs::rename(temporary, path, ec);
-    if (ec) return fail("Path/File access error: cannot replace " + path + " (" + ec.message() + ")");
-    return true;
+    return WriteFileDurably(path, bytes, error);
   }
 
   bool Copy(const std::string& from, const std::string& to) override {

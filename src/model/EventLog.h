@@ -2,6 +2,7 @@
 // Run-time events the operator should know of without being stopped: cycle errors, move-limit
 // overrides, link restarts. The newest one is also the current notice, which the window shows in
 // a small panel the operator can dismiss; an identical repeat is counted instead of stacked.
+#include <cstdint>
 #include <deque>
 #include <string>
 
@@ -23,14 +24,22 @@ class EventLog {
   // Adds an event to the log only, without raising the notice.
   void Note(const std::string& when, const std::string& title, const std::string& text);
   const std::deque<EventEntry>& Entries() const { return entries_; }
+  // Counts every change of the log, repeats included: a view compares it with the revision it
+  // last showed, since neither the entry count (a full log) nor the newest time (two events in
+  // one second) tells that something new came in.
+  std::uint64_t Revision() const { return revision_; }
   bool NoticeVisible() const { return noticeVisible_; }
-  const EventEntry* Notice() const;  // nothing when hidden or the log is empty
+  // The event raised by the last Add, as it stands (its repeats counted); a later Note does not
+  // replace it. Nothing when hidden or nothing was raised.
+  const EventEntry* Notice() const;
   void DismissNotice() { noticeVisible_ = false; }
 
  private:
-  void Append(const std::string& when, const std::string& title, const std::string& text);
+  EventEntry& Append(const std::string& when, const std::string& title, const std::string& text);
   std::deque<EventEntry> entries_;
+  EventEntry notice_;
   bool noticeVisible_ = false;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace kavro

@@ -23,16 +23,9 @@ EventLogView::EventLogView(const EventLog& log, QWidget* parent)
 
 void EventLogView::Refresh() {
   const auto& entries = log_.Entries();
-  const std::string newestWhen = entries.empty() ? "" : entries.back().when;
-  const int newestRepeats = entries.empty() ? 0 : entries.back().repeats;
   // Refilling on every cycle would throw away where the operator has scrolled to.
-  if (entries.size() == shownCount_ && newestWhen == shownWhen_ && newestRepeats == shownRepeats_ &&
-      RowCount() == static_cast<int>(entries.size())) {
-    return;
-  }
-  shownCount_ = entries.size();
-  shownWhen_ = newestWhen;
-  shownRepeats_ = newestRepeats;
+  if (log_.Revision() == shownRevision_) return;
+  shownRevision_ = log_.Revision();
   list_->clear();
   for (const EventEntry& e : entries) {
     QString text = QString::fromStdString(e.text);

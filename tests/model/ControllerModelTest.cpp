@@ -102,6 +102,27 @@ TEST(EventLogTest, RepeatsAreCountedAndTheNoticeCanBeDismissed) {
   EXPECT_EQ(log.Entries().back().text, "599");
 }
 
+TEST(EventLogTest, ALaterNoteLeavesTheRaisedNoticeAndEveryChangeIsSeen) {
+  EventLog log;
+  log.Add("t1", "KILN1", "Error Number = 11");
+  log.Note("t2", "Link Client Restarted", "restarted kavro-plantsim");
+  ASSERT_NE(log.Notice(), nullptr);
+  EXPECT_EQ(log.Notice()->text, "Error Number = 11");
+  EXPECT_EQ(log.Notice()->when, "t1");
+  log.Add("t3", "KILN1", "Error Number = 11");  // not a repeat of the newest entry: a new one
+  EXPECT_EQ(log.Notice()->when, "t3");
+
+  // A full log whose newest entries arrive within one second still changes its revision.
+  for (int i = 0; i < 600; ++i) log.Note("t", "x", std::to_string(i));
+  const auto before = log.Revision();
+  log.Note("t", "y", "first of two in one second");
+  const auto middle = log.Revision();
+  log.Note("t", "z", "second of two in one second");
+  EXPECT_LT(before, middle);
+  EXPECT_LT(middle, log.Revision());
+  EXPECT_EQ(log.Entries().size(), EventLog::kCapacity);
+}
+
 }  // namespace
 }  // namespace kavro::test
 

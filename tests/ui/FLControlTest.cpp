@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
@@ -100,6 +101,7 @@ class FLControlTest : public QObject {
   void noticePanelShowsCycleErrorsUntilDismissed();
   void calculationReportListToggles();
   void splashGrowsItsProductLineAndClosesItself();
+  void eventLogViewFollowsAFullLog();
 };
 
 void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
@@ -416,6 +418,22 @@ void FLControlTest::splashGrowsItsProductLineAndClosesItself() {
   QCOMPARE(seen, QStringList({" ", "Multivariable Fuzzy", "Multivariable Fuzzy Logic",
                               "Multivariable Fuzzy Logic Controller"}));
   QVERIFY(!script->isHidden());
+}
+
+void FLControlTest::eventLogViewFollowsAFullLog() {
+  EventLog log;
+  for (std::size_t i = 0; i < EventLog::kCapacity; ++i) log.Note("t0", "x", std::to_string(i));
+  ui::EventLogView view(log);
+  view.Refresh();
+  auto* list = view.findChild<QTreeWidget*>();
+  QVERIFY(list);
+  // Two different events in the same second once the log is full.
+  log.Note("t1", "Link", "first");
+  view.Refresh();
+  log.Note("t1", "Link", "second");
+  view.Refresh();
+  QCOMPARE(view.RowCount(), static_cast<int>(EventLog::kCapacity));
+  QCOMPARE(list->topLevelItem(view.RowCount() - 1)->text(2), QString("second"));
 }
 
 QTEST_MAIN(FLControlTest)

@@ -11,8 +11,9 @@ class FileSystem {
   virtual bool Exists(const std::string& path) = 0;
   // Reads the whole file as bytes; false when it cannot be opened or read.
   virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
-  // Writes bytes to path + a temporary suffix in the same folder and renames it over path, so a
-  // reader never sees half a file. On failure the old file is untouched, the temporary file is
+  // Writes bytes to path + a temporary suffix in the same folder, flushed to the disk, and
+  // renames it over path, so a reader never sees half a file and a power loss never leaves an
+  // empty one. On failure the old file is untouched, the temporary file is
   // gone, and error (when given) says what failed.
   virtual bool WriteAtomic(const std::string& path, const std::string& bytes,
                            std::string* error = nullptr) = 0;
