@@ -18,7 +18,7 @@ bool RestartAttemptDue(const LinkClientState& client, double now) {
 
 void NoteRestart(Controller& controller, const std::string& text) {
   const std::string when = FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
-  controller.events.Note(when, kRestartTitle, text);
+  controller.events.Note(when, kRestartTitle, text, EventKind::LinkFault);
 }
 
 }  // namespace

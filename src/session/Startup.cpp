@@ -31,7 +31,7 @@ void PassOverFailure(Controller& c, int stepNumber, Step&& step) {
     step();
   } catch (const std::exception& e) {
     c.events.Add(NowText(c), c.model.ProductName,
-                 RunTimeErrorText(AsKavroError(e), "FLControl_Load: ", stepNumber));
+                 RunTimeErrorText(AsKavroError(e), "FLControl_Load: ", stepNumber), EventKind::StartUp);
   }
 }
 

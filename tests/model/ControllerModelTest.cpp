@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/KavroError.h"
 #include "model/ControllerModel.h"
 #include "model/EventLog.h"
@@ -121,6 +123,25 @@ TEST(EventLogTest, ALaterNoteLeavesTheRaisedNoticeAndEveryChangeIsSeen) {
   EXPECT_LT(before, middle);
   EXPECT_LT(middle, log.Revision());
   EXPECT_EQ(log.Entries().size(), EventLog::kCapacity);
+}
+
+TEST(EventLogTest, EveryOccurrenceReachesTheSinkAsOneLine) {
+  EventLog log;
+  std::vector<std::string> lines;
+  log.SetSink([&](const EventEntry& e) { lines.push_back(EventLineText(e)); });
+  log.Add("Dec-07-2026 03:00:00", "KILN1",
+          "Error Number = 11\r\nError Description = Division by zero\r\nAt\terror");
+  log.Add("Dec-07-2026 03:00:10", "KILN1",
+          "Error Number = 11\r\nError Description = Division by zero\r\nAt\terror");
+  log.Note("Dec-07-2026 03:00:20", "KILN1", "Link switched ON by the operator", EventKind::Link);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0],
+            "Dec-07-2026 03:00:00\tCycle error\tKILN1\tError Number = 11 / Error Description = "
+            "Division by zero / At error");
+  EXPECT_EQ(lines[1].substr(0, 20), "Dec-07-2026 03:00:10");
+  EXPECT_EQ(lines[2], "Dec-07-2026 03:00:20\tLink\tKILN1\tLink switched ON by the operator");
+  EXPECT_EQ(log.Entries().size(), 2u);
+  EXPECT_EQ(log.Entries()[0].repeats, 2);
 }
 
 }  // namespace

@@ -433,7 +433,9 @@ void FLControlTest::eventLogViewFollowsAFullLog() {
   log.Note("t1", "Link", "second");
   view.Refresh();
   QCOMPARE(view.RowCount(), static_cast<int>(EventLog::kCapacity));
-  QCOMPARE(list->topLevelItem(view.RowCount() - 1)->text(2), QString("second"));
+  QCOMPARE(list->topLevelItem(0)->text(3), QString("second"));  // newest first
+  QCOMPARE(list->topLevelItem(1)->text(3), QString("first"));
+  QCOMPARE(list->topLevelItem(0)->text(1), QString("Control"));
 }
 
 QTEST_MAIN(FLControlTest)
