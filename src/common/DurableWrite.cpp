@@ -1,10 +1,10 @@
 #include "common/DurableWrite.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace kavro {
 namespace {
@@ -76,8 +76,9 @@ bool WriteFileDurably(const std::string& path, const std::string& bytes, std::st
   }
   if (!SyncFolder(calls, FolderOf(path))) {
     // The new file is in place; only its survival of a power loss is in doubt.
-    if (error) *error = "Disk write error: cannot flush the folder of " + path + " (" +
-                        std::strerror(errno) + ")";
+    if (error)
+      *error = "Disk write error: cannot flush the folder of " + path + " (" +
+               std::strerror(errno) + ")";
     return false;
   }
   return true;

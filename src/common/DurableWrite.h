@@ -3,9 +3,9 @@
 // bytes go to a temporary file in the same folder, which is flushed to the disk, closed (its
 // close checked, since a network file system reports write errors only there), renamed over the
 // old file, and then the folder itself is flushed so that the rename survives a power loss.
-#include <string>
-
 #include <sys/types.h>
+
+#include <string>
 
 namespace kavro {
 

@@ -28,8 +28,7 @@ class RealFileSystem final : public FileSystem {
     return true;
   }
 
-  bool WriteAtomic(const std::string& path, const std::string& bytes,
-                   std::string* error) override {
+  bool WriteAtomic(const std::string& path, const std::string& bytes, std::string* error) override {
     return WriteFileDurably(path, bytes, error);
   }
 

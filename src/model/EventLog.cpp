@@ -4,13 +4,20 @@ namespace kavro {
 
 const char* EventKindText(EventKind kind) {
   switch (kind) {
-    case EventKind::StartUp: return "Start-up";
-    case EventKind::Link: return "Link";
-    case EventKind::LinkFault: return "Link fault";
-    case EventKind::Control: return "Control";
-    case EventKind::Configuration: return "Configuration";
-    case EventKind::Script: return "Script";
-    case EventKind::CycleError: return "Cycle error";
+    case EventKind::StartUp:
+      return "Start-up";
+    case EventKind::Link:
+      return "Link";
+    case EventKind::LinkFault:
+      return "Link fault";
+    case EventKind::Control:
+      return "Control";
+    case EventKind::Configuration:
+      return "Configuration";
+    case EventKind::Script:
+      return "Script";
+    case EventKind::CycleError:
+      return "Cycle error";
   }
   return "Event";
 }
@@ -65,6 +72,8 @@ void EventLog::Note(const std::string& when, const std::string& title, const std
   }
 }
 
-const EventEntry* EventLog::Notice() const { return noticeVisible_ ? &notice_ : nullptr; }
+const EventEntry* EventLog::Notice() const {
+  return noticeVisible_ ? &notice_ : nullptr;
+}
 
 }  // namespace kavro

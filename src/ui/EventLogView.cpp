@@ -17,7 +17,8 @@ EventLogView::EventLogView(const EventLog& log, QWidget* parent)
   list_->setWordWrap(true);
   // Every column but the event's text is as wide as its widest entry, so nothing is cut; the
   // text takes the rest and wraps.
-  for (int col : {0, 1, 2, 4}) list_->header()->setSectionResizeMode(col, QHeaderView::ResizeToContents);
+  for (int col : {0, 1, 2, 4})
+    list_->header()->setSectionResizeMode(col, QHeaderView::ResizeToContents);
   list_->header()->setSectionResizeMode(3, QHeaderView::Stretch);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
@@ -41,6 +42,8 @@ void EventLogView::Refresh() {
   }
 }
 
-int EventLogView::RowCount() const { return list_->topLevelItemCount(); }
+int EventLogView::RowCount() const {
+  return list_->topLevelItemCount();
+}
 
 }  // namespace kavro::ui

@@ -1,5 +1,3 @@
-#include "common/DurableWrite.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -7,9 +5,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "common/DurableWrite.h"
+#include "support/TempFiles.h"
 
 namespace kavro::test {
 namespace {
@@ -54,13 +54,6 @@ class RecordingCalls final : public FileCalls {
   int failAt_;
 };
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class DurableWriteTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -80,7 +73,7 @@ TEST_F(DurableWriteTest, FlushesTheFileAndTheFolderAroundTheRename) {
   ASSERT_TRUE(WriteFileDurably((dir_ / "FLC.dat").string(), "new", &error, calls)) << error;
   EXPECT_EQ(calls.log, (std::vector<std::string>{"open file", "write", "fsync", "close", "rename",
                                                  "open folder", "fsync", "close"}));
-  EXPECT_EQ(Slurp(dir_ / "FLC.dat"), "new");
+  EXPECT_EQ(FileBytes(dir_ / "FLC.dat"), "new");
 }
 
 TEST_F(DurableWriteTest, AFailureAtAnyStepBeforeTheRenameKeepsTheOldFileAndLeavesNoTemporary) {
@@ -97,7 +90,7 @@ TEST_F(DurableWriteTest, AFailureAtAnyStepBeforeTheRenameKeepsTheOldFileAndLeave
     EXPECT_FALSE(ok) << "failing call " << failAt << " (" << calls.log[failAt - 1] << ")";
     EXPECT_NE(error.find(std::strerror(EIO)), std::string::npos) << error;
     const bool renamed = failAt > 5;
-    EXPECT_EQ(Slurp(path), renamed ? "new" : "old") << "failing call " << failAt;
+    EXPECT_EQ(FileBytes(path), renamed ? "new" : "old") << "failing call " << failAt;
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++files;
     EXPECT_EQ(files, 1u) << "a temporary file was left behind at failing call " << failAt;

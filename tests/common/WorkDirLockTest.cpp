@@ -1,25 +1,17 @@
-#include "common/WorkDirLock.h"
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include "common/WorkDirLock.h"
+#include "support/TempFiles.h"
 
 namespace kavro::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(WorkDirLockTest, ASecondControllerInTheFolderIsRefusedNamingTheFirstAndChangesNothing) {
   const fs::path dir = fs::temp_directory_path() / ("kavro-lock-" + std::to_string(::getpid()));
@@ -28,7 +20,7 @@ TEST(WorkDirLockTest, ASecondControllerInTheFolderIsRefusedNamingTheFirstAndChan
     WorkDirLock first;
     ASSERT_EQ(first.Acquire(dir.string()), std::nullopt);
     EXPECT_TRUE(first.Held());
-    const std::string owner = Slurp(dir / kWorkDirLockFile);
+    const std::string owner = FileBytes(dir / kWorkDirLockFile);
     EXPECT_EQ(owner, std::to_string(::getpid()) + "\n");
     const auto stamp = fs::last_write_time(dir / kWorkDirLockFile);
 
@@ -38,7 +30,7 @@ TEST(WorkDirLockTest, ASecondControllerInTheFolderIsRefusedNamingTheFirstAndChan
     EXPECT_EQ(*refusal, "Another Kavro controller is already running in this folder (process " +
                             std::to_string(::getpid()) + ")");
     EXPECT_FALSE(second.Held());
-    EXPECT_EQ(Slurp(dir / kWorkDirLockFile), owner);
+    EXPECT_EQ(FileBytes(dir / kWorkDirLockFile), owner);
     EXPECT_EQ(fs::last_write_time(dir / kWorkDirLockFile), stamp);
   }
   // Released with its holder: the next controller takes the folder.
@@ -48,7 +40,8 @@ TEST(WorkDirLockTest, ASecondControllerInTheFolderIsRefusedNamingTheFirstAndChan
 }
 
 TEST(WorkDirLockTest, TheKernelReleasesTheLockOfAProcessThatDied) {
-  const fs::path dir = fs::temp_directory_path() / ("kavro-lock-dead-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("kavro-lock-dead-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   const pid_t child = ::fork();
   if (child == 0) {
