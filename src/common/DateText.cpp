@@ -1,11 +1,11 @@
 // Writing date and time texts: the fixed patterns of link files and reports and the general
 // date form of FLC.dat and script files. English month names and AM/PM whatever the locale,
 // so the files read the same on every machine.
-#include "common/DateText.h"
-
 #include <array>
 #include <string>
 #include <string_view>
+
+#include "common/DateText.h"
 
 namespace kavro {
 namespace {

@@ -49,7 +49,8 @@ Decimal ToDecimal(T magnitude, int significantDigits) {
   // The exponent is "e+dd" or "e-ddd"; from_chars does not take the "+".
   std::string_view exponentText = text.substr(e + 1);
   if (!exponentText.empty() && exponentText.front() == '+') exponentText.remove_prefix(1);
-  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), decimal.exponent);
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(),
+                  decimal.exponent);
   return decimal;
 }
 
@@ -174,8 +175,7 @@ std::string LayOut(double value, std::string_view scaled, const PatternShape& sh
 
   integerDigits.remove_prefix(std::min(integerDigits.find_first_not_of('0'), integerDigits.size()));
   const size_t minInteger = static_cast<size_t>(shape.minIntegerDigits);
-  const size_t integerPadding =
-      minInteger > integerDigits.size() ? minInteger - integerDigits.size() : 0;
+  const size_t integerPadding = minInteger > integerDigits.size() ? minInteger - integerDigits.size() : 0;
   const auto minFraction = static_cast<size_t>(shape.minFractionDigits);
   while (fractionDigits.size() > minFraction && fractionDigits.back() == '0') {
     fractionDigits.remove_suffix(1);
@@ -203,8 +203,8 @@ std::string LayOut(double value, std::string_view scaled, const PatternShape& sh
 // ties and large products are left to the decimal path.
 constexpr int kFastPlaces = 9;
 constexpr std::array<double, kFastPlaces + 1> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4,
-                                                              1e5, 1e6, 1e7, 1e8, 1e9};
-constexpr double kFastLimit = 1e13;       // keeps the margin below far below a half
+                                                             1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr double kFastLimit = 1e13;      // keeps the margin below far below a half
 constexpr double kDecimalMargin = 1e-14;  // covers 5e-15 (decimal) + 1.2e-16 (product)
 
 std::optional<uint64_t> ScaledInBinary(double magnitude, int places) {

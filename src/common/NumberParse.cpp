@@ -11,12 +11,8 @@
 namespace kavro {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -62,8 +58,8 @@ bool IsHugeNumber(std::string_view number) {
   if (exponentMark != std::string_view::npos) {
     std::string_view exponentText = number.substr(exponentMark + 1);
     if (!exponentText.empty() && exponentText.front() == '+') exponentText.remove_prefix(1);
-    const auto parsed =
-        std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    const auto parsed = std::from_chars(exponentText.data(),
+                                        exponentText.data() + exponentText.size(), exponent);
     // An exponent too long even for a long long decides on its own sign.
     if (parsed.ec == std::errc::result_out_of_range) return exponentText.front() != '-';
     number = number.substr(0, exponentMark);
@@ -86,8 +82,8 @@ double ReadNumber(std::string_view number) {
   std::string_view unsignedNumber = number;
   if (number.front() == '+' || number.front() == '-') unsignedNumber.remove_prefix(1);
   double value = 0.0;
-  const auto parsed =
-      std::from_chars(unsignedNumber.data(), unsignedNumber.data() + unsignedNumber.size(), value);
+  const auto parsed = std::from_chars(unsignedNumber.data(),
+                                      unsignedNumber.data() + unsignedNumber.size(), value);
   if (parsed.ec == std::errc::result_out_of_range) {
     if (IsHugeNumber(number)) throw KavroError(errors::kOverflow, errors::kOverflowText);
     value = 0.0;  // too small for a double: it is zero

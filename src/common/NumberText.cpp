@@ -1,10 +1,9 @@
 // Rounding and 16-bit conversion. Halves go to the even neighbour, as every conversion of the
 // controller's numbers to integers does, so that repeated conversions do not drift upwards.
-#include "common/NumberText.h"
-
 #include <cmath>
 
 #include "common/KavroError.h"
+#include "common/NumberText.h"
 
 namespace kavro {
 

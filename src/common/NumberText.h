@@ -33,8 +33,7 @@ double RoundHalfEven(double value);
 // throws KavroError 6 "Overflow".
 int16_t ToInt16(double value);
 
-// True when text, with blanks (spaces, tabs) around it, is a number: optional sign, digits with an
-// optional
+// True when text, with blanks (spaces, tabs) around it, is a number: optional sign, digits with an optional
 // "." fraction (at least one digit in all), optional exponent ("E" or "e", optional sign,
 // digits). Empty or blank text is not numeric.
 bool IsNumeric(std::string_view text);

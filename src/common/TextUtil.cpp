@@ -12,9 +12,7 @@ std::string TrimLeft(std::string_view text) {
   return start == std::string_view::npos ? std::string() : std::string(text.substr(start));
 }
 
-std::string Trim(std::string_view text) {
-  return TrimLeft(TrimRight(text));
-}
+std::string Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
 
 bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
