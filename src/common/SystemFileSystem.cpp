@@ -3,6 +3,9 @@
 #include <sstream>
 #include <system_error>
 
+#include <sys/stat.h>
+#include <time.h>
+
 #include "common/DurableWrite.h"
 #include "common/ports/FileSystem.h"
 
@@ -36,6 +39,16 @@ class RealFileSystem final : public FileSystem {
     std::error_code ec;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
     return !ec;
+  }
+
+  std::optional<FileInfo> Stat(const std::string& path) override {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const double age = static_cast<double>(now.tv_sec - info.st_mtim.tv_sec) +
+                       static_cast<double>(now.tv_nsec - info.st_mtim.tv_nsec) / 1e9;
+    return FileInfo{static_cast<std::uintmax_t>(info.st_size), age};
   }
 
   bool Remove(const std::string& path) override {

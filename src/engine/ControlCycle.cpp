@@ -36,6 +36,7 @@ void CountDownScreenLock(Controller& controller) {
 // The first cycle after the link was switched on only writes; the read comes a cycle later.
 void ReadLink(Controller& controller, const CycleSteps& steps) {
   LinkState& link = controller.model.Link;
+  link.PlantReadThisCycle = false;
   if (link.LinkStatus != kOn) return;
   if (link.SkipNextRead) {
     link.SkipNextRead = false;
@@ -43,6 +44,7 @@ void ReadLink(Controller& controller, const CycleSteps& steps) {
   }
   if (steps.readLink) steps.readLink(controller);
   if (!controller.model.LinkReadError) {
+    link.PlantReadThisCycle = true;
     controller.window.Label5[1] = " Read:        " + NowText(controller);
     link.LastReadTime = SecondsOfDay(controller);
   }

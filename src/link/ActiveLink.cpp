@@ -1,5 +1,8 @@
 #include "link/ActiveLink.h"
 
+#include "common/TimeOfDay.h"
+#include "engine/EventNotes.h"
+
 namespace kavro {
 
 bool ActiveLink::SwitchOn(Controller& controller) {
@@ -10,6 +13,8 @@ bool ActiveLink::SwitchOn(Controller& controller) {
 }
 
 void ActiveLink::SwitchOff(Controller& controller) {
+  readFault_ = {};
+  writeFault_ = {};
   if (link_) {
     link_->SwitchOff(controller);
     link_.reset();
@@ -18,12 +23,26 @@ void ActiveLink::SwitchOff(Controller& controller) {
   controller.model.Link.LinkStatusSent = kOff;
 }
 
+void ActiveLink::Track(Controller& controller, FaultSpell& spell, bool fault, const char* what) {
+  const double now = controller.ports.clock->SecondsOfDay();
+  if (fault && spell.since < 0) {
+    spell.since = now;
+    NoteEvent(controller, EventKind::LinkFault, std::string("Link ") + what + " error began");
+  } else if (!fault && spell.since >= 0) {
+    const double lasted = SecondsBetween(spell.since, now);
+    spell.since = -1;
+    NoteEvent(controller, EventKind::Link,
+              std::string("Link ") + what + " error ended after " + DurationText(lasted));
+  }
+}
+
 void ActiveLink::Read(Controller& controller) {
   if (link_) {
     link_->Read(controller);
   } else {
     controller.model.LinkReadError = true;
   }
+  Track(controller, readFault_, controller.model.LinkReadError, "read");
 }
 
 void ActiveLink::Write(Controller& controller) {
@@ -32,6 +51,7 @@ void ActiveLink::Write(Controller& controller) {
   } else {
     controller.model.LinkWriteError = true;
   }
+  Track(controller, writeFault_, controller.model.LinkWriteError, "write");
 }
 
 void ActiveLink::Supervise(Controller& controller) {

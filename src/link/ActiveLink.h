@@ -27,8 +27,17 @@ class ActiveLink {
   Link* Current() const { return link_.get(); }
 
  private:
+  // A read or write fault is one event when it begins and one when it ends, with how long it
+  // lasted, not one per cycle. Times of day; negative: no fault going on.
+  struct FaultSpell {
+    double since = -1;
+  };
+  void Track(Controller& controller, FaultSpell& spell, bool fault, const char* what);
+
   LinkFactory factory_;
   std::unique_ptr<Link> link_;
+  FaultSpell readFault_;
+  FaultSpell writeFault_;
 };
 
 }  // namespace kavro

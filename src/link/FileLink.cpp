@@ -1,5 +1,6 @@
 #include "link/FileLink.h"
 
+#include "engine/EventNotes.h"
 #include "link/LinkFiles.h"
 #include "link/LinkNames.h"
 
@@ -23,10 +24,14 @@ bool FileLink::SwitchOn(Controller& controller) {
   const std::string file = LinkClientFile(controller);
   const long long id = StartLinkClient(controller, file);
   if (id <= 0) {
-    ShowProblem(controller, UnableToStartMessage(file));
+    ShowProblem(controller, UnableToStartMessage(file, model.WorkDir));
     return false;
   }
-  client_ = LinkClientState{id, -1};
+  client_ = LinkClientState{};
+  client_.processId = id;
+  client_.startedAt = controller.ports.clock->SecondsOfDay();
+  lastInput_ = {};
+  notedState_ = LinkInputState::Fresh;
   LinkState& link = model.Link;
   // The client needs a moment to write its first .IN: the next cycle only writes.
   link.SkipNextRead = true;
@@ -35,7 +40,37 @@ bool FileLink::SwitchOn(Controller& controller) {
   return true;
 }
 
-void FileLink::Read(Controller& controller) { ReadLinkInput(controller); }
+bool FileLink::InputUsable(Controller& controller) {
+  lastInput_ = CheckLinkInputFile(controller);
+  const LinkInputState state = lastInput_.state;
+  const bool usable = state == LinkInputState::Fresh || state == LinkInputState::Missing;
+  if (usable || state == notedState_) {
+    if (usable) notedState_ = LinkInputState::Fresh;
+    return usable;
+  }
+  notedState_ = state;
+  const std::string file = controller.model.FLCBlock.Name1 + ".IN";
+  if (state == LinkInputState::Stale) {
+    NoteEvent(controller, EventKind::LinkFault,
+              "Stale link input: " + file + " was last written " +
+                  DurationText(lastInput_.ageSeconds) + " ago (limit " +
+                  DurationText(FreshInputLimitSeconds(controller.model)) +
+                  "); its values are not taken");
+  } else {
+    NoteEvent(controller, EventKind::LinkFault,
+              "Link input " + file + " holds " + std::to_string(lastInput_.size) +
+                  " bytes, more than a link input can be; it is not read");
+  }
+  return false;
+}
+
+void FileLink::Read(Controller& controller) {
+  if (!InputUsable(controller)) {
+    controller.model.LinkReadError = true;
+    return;
+  }
+  ReadLinkInput(controller);
+}
 
 void FileLink::Write(Controller& controller) { WriteLinkOutput(controller); }
 
@@ -47,7 +82,11 @@ void FileLink::SwitchOff(Controller& controller) {
   client_.processId = 0;
 }
 
-void FileLink::Supervise(Controller& controller) { SuperviseLinkClient(controller, client_); }
+void FileLink::Supervise(Controller& controller) {
+  const bool stale = lastInput_.state == LinkInputState::Stale;
+  EndHungLinkClient(controller, client_, stale ? lastInput_.ageSeconds : 0);
+  SuperviseLinkClient(controller, client_);
+}
 
 std::vector<std::string> FileLink::PanelLines(const Controller&) const { return {}; }
 

@@ -3,6 +3,7 @@
 // Name1.Tag, Name1.IN and Name1.OUT (.TST in To File mode) with the controller.
 #include "link/Link.h"
 #include "link/LinkClient.h"
+#include "link/LinkInputAge.h"
 
 namespace kavro {
 
@@ -23,7 +24,13 @@ class FileLink final : public Link {
   const LinkClientState& Client() const { return client_; }
 
  private:
+  // Takes .IN only when it is fresh and of a sane size; notes the start of a stale or oversized
+  // spell once.
+  bool InputUsable(Controller& controller);
+
   LinkClientState client_;
+  LinkInputCheck lastInput_;
+  LinkInputState notedState_ = LinkInputState::Fresh;
 };
 
 }  // namespace kavro

@@ -3,7 +3,9 @@
 #include "common/DateText.h"
 #include "common/TimeOfDay.h"
 #include "config/ConfigLines.h"
+#include "engine/EventNotes.h"
 #include "link/LinkFiles.h"
+#include "link/LinkInputAge.h"
 #include "link/LinkNames.h"
 
 namespace kavro {
@@ -19,6 +21,11 @@ bool RestartAttemptDue(const LinkClientState& client, double now) {
 void NoteRestart(Controller& controller, const std::string& text) {
   const std::string when = FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
   controller.events.Note(when, kRestartTitle, text, EventKind::LinkFault);
+}
+
+void RaiseRestartFailure(Controller& controller, const std::string& text) {
+  const std::string when = FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
+  controller.events.Add(when, kRestartTitle, text, EventKind::LinkFault);
 }
 
 }  // namespace
@@ -38,9 +45,37 @@ long long StartLinkClient(Controller& controller, const std::string& file) {
                                            {controller.model.FLCBlock.Name1});
 }
 
-std::string UnableToStartMessage(const std::string& file) {
+std::string UnableToStartMessage(const std::string& file, const std::string& folder) {
   return "Unable to Start/Find Link Client Program - " + file + kCrLf +
-         "Please check the Program Name Entered";
+         "Please check the Program Name Entered" + kCrLf + "Folder searched: " + folder;
+}
+
+void EndHungLinkClient(Controller& controller, LinkClientState& client, double inputAgeSeconds) {
+  ControllerModel& model = controller.model;
+  if (!model.RestartInterface || model.Link.LinkStatus != kOn) return;
+  ProcessStarter& processes = *controller.ports.processes;
+  const double now = controller.ports.clock->SecondsOfDay();
+  if (client.terminateSentAt >= 0) {
+    if (!processes.IsRunning(client.processId)) {
+      client.terminateSentAt = -1;
+    } else if (SecondsBetween(client.terminateSentAt, now) >= kTerminateGraceSeconds) {
+      processes.Terminate(client.processId, true);
+      client.terminateSentAt = -1;
+      NoteEvent(controller, EventKind::LinkFault,
+                "Link client program (process " + std::to_string(client.processId) +
+                    ") did not end when asked: killed");
+    }
+    return;
+  }
+  const double hungAfter = 3 * FreshInputLimitSeconds(model);
+  if (inputAgeSeconds < hungAfter || SecondsBetween(client.startedAt, now) < hungAfter) return;
+  if (client.processId <= 0 || !processes.IsRunning(client.processId)) return;
+  processes.Terminate(client.processId, false);
+  client.terminateSentAt = now;
+  NoteEvent(controller, EventKind::LinkFault,
+            "Link client program (process " + std::to_string(client.processId) +
+                ") has not written " + model.FLCBlock.Name1 + ".IN for " +
+                DurationText(inputAgeSeconds) + ": ending it to start it again");
 }
 
 void SuperviseLinkClient(Controller& controller, LinkClientState& client) {
@@ -50,22 +85,27 @@ void SuperviseLinkClient(Controller& controller, LinkClientState& client) {
   if (!processes || !controller.ports.clock) return;
   if (client.processId > 0 && processes->IsRunning(client.processId)) return;
   const double now = controller.ports.clock->SecondsOfDay();
+  client.terminateSentAt = -1;
   if (!RestartAttemptDue(client, now)) return;
   client.lastRestartAttempt = now;
 
   // The names may have been edited since the switch-on.
+  // A client that cannot be started again leaves the plant without a link: the operator must
+  // see that on the main window, not only in the log.
   if (const auto unusable = UnusableLinkNameMessage(model)) {
-    NoteRestart(controller, "Link Client Program Ended - " + *unusable);
+    RaiseRestartFailure(controller, "Link Client Program Ended - " + *unusable);
     return;
   }
   WriteTagFile(controller);
   const std::string file = LinkClientFile(controller);
   const long long id = StartLinkClient(controller, file);
   if (id <= 0) {
-    NoteRestart(controller, "Link Client Program Ended - " + UnableToStartMessage(file));
+    RaiseRestartFailure(controller, "Link Client Program Ended - " +
+                                        UnableToStartMessage(file, model.WorkDir));
     return;
   }
   client.processId = id;
+  client.startedAt = now;
   NoteRestart(controller,
               "Link Client Program Ended - Restarted " + file + " " + model.FLCBlock.Name1);
 }

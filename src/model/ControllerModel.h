@@ -94,6 +94,9 @@ struct LinkState {
   std::string LinkStatus = kOff;      // "ON" / "OFF"
   std::string LinkStatusSent = kOff;  // the state last sent to the DCS
   bool SkipNextRead = false;
+  // This cycle's process values came from the plant: only then may outputs go out. Cleared at
+  // the start of every cycle, set by a good read.
+  bool PlantReadThisCycle = false;
   double LastReadTime = 0;   // seconds since midnight of the last successful read
   double LastWriteTime = 0;  // the same for the last write
 };

@@ -1,5 +1,7 @@
 #include "ui/QtPorts.h"
 
+#include "link/PosixProcessStarter.h"
+
 #include <signal.h>
 #include <sys/types.h>
 
@@ -110,6 +112,10 @@ long long QtProcessStarter::Start(const std::string& program,
 
 bool QtProcessStarter::IsRunning(long long processId) {
   return processId > 0 && ::kill(static_cast<pid_t>(processId), 0) == 0;
+}
+
+void QtProcessStarter::Terminate(long long processId, bool force) {
+  SignalProcessToEnd(processId, force);
 }
 
 void QtClipboard::SetText(const std::string& text) {

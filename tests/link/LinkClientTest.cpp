@@ -60,7 +60,9 @@ TEST(LinkAutoRestart, EndedClientIsStartedAgainAtMostOncePerMinuteAndNoted) {
   steps.writeLink(w.controller);
   EXPECT_EQ(w.controller.events.Entries().back().text,
             "Link Client Program Ended - Unable to Start/Find Link Client Program - "
-            "MyLink\r\nPlease check the Program Name Entered");
+            "MyLink\r\nPlease check the Program Name Entered\r\nFolder searched: " +
+                w.dir.Path());
+  EXPECT_TRUE(w.controller.events.NoticeVisible());  // the plant has lost its link: shown
   EXPECT_EQ(w.controller.model.Link.LinkStatus, kOn);
   EXPECT_TRUE(w.op.messages.empty());
 }

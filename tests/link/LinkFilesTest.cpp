@@ -162,6 +162,7 @@ TEST(LinkFiles, OutputFileCarriesStatusFrequencyWatchdogErrorCodeAndOutputsOrX) 
   LinkTestWorld w;
   auto& m = w.controller.model;
   w.LinkOn();
+  m.Link.PlantReadThisCycle = true;
   m.ToFileMode = false;
   m.FLCBlock.LinkFrequency = 10;
   m.ErrorCodeValue = -91;
@@ -215,6 +216,7 @@ TEST(LinkFiles, WriteRetriesFailedWritesAndKeepsTheOldFileWhole) {
   LinkTestWorld w;
   auto& m = w.controller.model;
   w.LinkOn();
+  m.Link.PlantReadThisCycle = true;
   m.ToFileMode = false;
   w.dir.Write("FLC1.OUT", "old");
 

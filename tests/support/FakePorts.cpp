@@ -71,6 +71,11 @@ bool FakeProcessStarter::IsRunning(long long processId) {
   return it != running.end() && it->second;
 }
 
+void FakeProcessStarter::Terminate(long long processId, bool force) {
+  terminations.push_back({processId, force});
+  if (force || !ignoreTerm) running[processId] = false;
+}
+
 FakeWorld::FakeWorld() {
   controller.ports.op = &op;
   controller.ports.clock = &clock;

@@ -69,6 +69,7 @@ class FakeProcessStarter : public ProcessStarter {
  public:
   long long Start(const std::string& program, const std::vector<std::string>& arguments) override;
   bool IsRunning(long long processId) override;
+  void Terminate(long long processId, bool force) override;
   struct Started {
     std::string program;
     std::vector<std::string> arguments;
@@ -76,6 +77,12 @@ class FakeProcessStarter : public ProcessStarter {
   std::vector<Started> started;
   bool failStart = false;
   std::map<long long, bool> running;  // process id -> still running
+  struct Termination {
+    long long processId;
+    bool force;
+  };
+  std::vector<Termination> terminations;
+  bool ignoreTerm = false;  // a process that lives on after a plain Terminate (hung hard)
 };
 
 class FakeClipboard : public Clipboard {

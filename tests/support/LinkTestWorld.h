@@ -31,6 +31,7 @@ class RecordingFileSystem : public FileSystem {
     return real.Copy(from, to);
   }
   bool Remove(const std::string& path) override { return real.Remove(path); }
+  std::optional<FileInfo> Stat(const std::string& path) override { return real.Stat(path); }
 
   FileSystem& real = SystemFileSystem();
   std::vector<std::string> atomicWrites;

@@ -1,9 +1,17 @@
 #pragma once
 // The file operations the core needs, behind one small port so that tests can make a write or a
 // rename fail on purpose. The real implementation (SystemFileSystem) uses the C++ library.
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kavro {
+
+// What a look at a file tells without reading it.
+struct FileInfo {
+  std::uintmax_t size = 0;
+  double ageSeconds = 0;  // since its last change, by the system clock; negative when ahead
+};
 
 class FileSystem {
  public:
@@ -19,6 +27,8 @@ class FileSystem {
                            std::string* error = nullptr) = 0;
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  // Size and age of a regular file; nothing when there is none.
+  virtual std::optional<FileInfo> Stat(const std::string& path) = 0;
 };
 
 // The real file system.
