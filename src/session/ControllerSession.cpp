@@ -3,13 +3,14 @@
 #include "display/StatusRefresh.h"
 #include "engine/CalculationReport.h"
 #include "engine/ControlCycle.h"
+#include "engine/EventNotes.h"
 #include "link/LinkFiles.h"
 #include "session/LinkCommands.h"
 
 namespace kavro {
 
 ControllerSession::ControllerSession(Controller& controller, SessionOptions options)
-    : controller_(controller) {
+    : controller_(controller), options_(options) {
   startupSteps_.layoutWindow = std::move(options.layoutWindow);
   commands_ = WindowMenuCommands([](const Controller& c) {
     return CalculationReportLines(c.model, c.ports.clock->Now());
@@ -30,9 +31,34 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
   }
 }
 
+ControllerSession::~ControllerSession() {
+  // The controller may outlive this session: it must not write through a file that is gone.
+  if (eventsFile_) controller_.events.SetSink(nullptr);
+}
+
+std::optional<std::string> ControllerSession::ClaimWorkDir(const std::string& workDir) {
+  return workDirLock_.Acquire(workDir);
+}
+
 bool ControllerSession::Start(const std::string& workDir) {
   SetProgramDefaults(controller_, workDir);
+  if (options_.eventsFile) AttachEventsFile();
   return FLControlLoad(controller_, startupSteps_);
+}
+
+void ControllerSession::AttachEventsFile() {
+  eventsFile_ = std::make_unique<LineAppender>(controller_.model.WorkDir + "/" + kEventsFileName,
+                                               kEventsFileMaxBytes);
+  controller_.events.SetSink([this](const EventEntry& entry) {
+    std::string error;
+    if (eventsFile_->Append(EventLineText(entry), &error)) {
+      eventsFileFailing_ = false;
+    } else if (!eventsFileFailing_) {
+      // Said once, in the window's log: control goes on without the file.
+      eventsFileFailing_ = true;
+      NoteEvent(controller_, EventKind::Control, "The events file cannot be written: " + error);
+    }
+  });
 }
 
 void ControllerSession::RunCycle() { Timer1Tick(controller_, cycleSteps_, engineMemo_); }

@@ -13,8 +13,14 @@
 // - The OPC link: MakeLink (link/LinkFactory.cpp) returns it for the two OPC names; the cycle,
 //   the commands and the link panel (cycleSteps().refreshLinkPanel) then reach it through
 //   link() without change here.
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+
+#include "common/LineAppender.h"
+#include "common/WorkDirLock.h"
 
 #include "engine/CycleSteps.h"
 #include "engine/EngineMemo.h"
@@ -32,22 +38,35 @@ struct SessionOptions {
   bool withLink = true;
   // Whether the cycle refreshes the window's status display.
   bool refreshWindow = true;
+  // Whether every event is also appended to WorkDir/kavro-events.log.
+  bool eventsFile = true;
 
-  // A headless run over recorded data: no link, no window.
+  // A headless run over recorded data: no link, no window, nothing written to WorkDir.
   static SessionOptions ForReplay() {
     SessionOptions options;
     options.withLink = false;
     options.refreshWindow = false;
+    options.eventsFile = false;
     return options;
   }
 };
 
+// The events file in WorkDir and the size at which it is moved to kavro-events.log.1.
+inline constexpr const char* kEventsFileName = "kavro-events.log";
+inline constexpr std::uintmax_t kEventsFileMaxBytes = 8u * 1024 * 1024;
+
 class ControllerSession {
  public:
   explicit ControllerSession(Controller& controller, SessionOptions options = {});
+  ~ControllerSession();
   // The steps and commands hold on to this session: it stays where it was made.
   ControllerSession(const ControllerSession&) = delete;
   ControllerSession& operator=(const ControllerSession&) = delete;
+
+  // One controller per working folder: takes the folder's lock before anything in it is
+  // touched. On refusal the result is the message for the operator (and nothing was changed);
+  // nothing when this session now holds the folder. Held until the session ends.
+  std::optional<std::string> ClaimWorkDir(const std::string& workDir);
 
   // Start-up: the program defaults, then the main window's load handler (FLControl_Load).
   // Returns false when FLC.dat failed to read.
@@ -65,7 +84,13 @@ class ControllerSession {
   EngineMemo& engineMemo() { return engineMemo_; }
 
  private:
+  void AttachEventsFile();
+
   Controller& controller_;
+  SessionOptions options_;
+  WorkDirLock workDirLock_;
+  std::unique_ptr<LineAppender> eventsFile_;
+  bool eventsFileFailing_ = false;
   ActiveLink link_;
   CycleSteps cycleSteps_;
   StartupSteps startupSteps_;

@@ -3,6 +3,7 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigLines.h"
 #include "display/StatusFrame.h"
+#include "engine/EventNotes.h"
 #include "link/LinkNames.h"
 #include "model/CycleHold.h"
 #include "model/LinkKind.h"
@@ -17,15 +18,17 @@ bool Ask(Controller& controller, const std::string& question) {
 
 }  // namespace
 
-bool SwitchLinkOn(Controller& controller, ActiveLink& link) {
+bool SwitchLinkOn(Controller& controller, ActiveLink& link, const char* by) {
   const bool on = link.SwitchOn(controller);
   ShowStatusFrame(controller);
+  if (on) NoteEvent(controller, EventKind::Link, std::string("Link switched ON by ") + by);
   return on;
 }
 
-void SwitchLinkOff(Controller& controller, ActiveLink& link) {
+void SwitchLinkOff(Controller& controller, ActiveLink& link, const char* by) {
   link.SwitchOff(controller);
   ShowStatusFrame(controller);
+  NoteEvent(controller, EventKind::Link, std::string("Link switched OFF by ") + by);
 }
 
 void mnuLinkStatus(Controller& controller, ActiveLink& link) {
@@ -54,7 +57,7 @@ void AutoStartLink(Controller& controller, ActiveLink& link) {
   const ControllerModel& model = controller.model;
   if (!model.RestartInterface || model.Link.LinkStatus != kOff) return;
   if (LinkClientName(model).empty() || SelectsOpcLink(model.Program_Interface)) return;
-  SwitchLinkOn(controller, link);
+  SwitchLinkOn(controller, link, kByRestartOption);
 }
 
 }  // namespace kavro

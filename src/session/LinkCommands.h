@@ -6,12 +6,16 @@
 
 namespace kavro {
 
+// Who switched the link, as the event log tells it.
+inline constexpr const char* kByOperator = "the operator";
+inline constexpr const char* kByRestartOption = "the restart option at start-up";
+
 // Switches the configured link on without asking and shows the link state. Returns whether
 // the link is now ON.
-bool SwitchLinkOn(Controller& controller, ActiveLink& link);
+bool SwitchLinkOn(Controller& controller, ActiveLink& link, const char* by = kByOperator);
 
 // Switches the link off and shows the link state.
-void SwitchLinkOff(Controller& controller, ActiveLink& link);
+void SwitchLinkOff(Controller& controller, ActiveLink& link, const char* by = kByOperator);
 
 // Link / Link Status: asks, then switches the link on or off.
 void mnuLinkStatus(Controller& controller, ActiveLink& link);

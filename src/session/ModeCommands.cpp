@@ -1,10 +1,22 @@
 #include "session/ModeCommands.h"
 
 #include "display/StatusFrame.h"
+#include "engine/EventNotes.h"
 
 namespace kavro {
 
+namespace {
+
+void NoteModeChange(Controller& c, bool toFile) {
+  if (c.model.ToFileMode == toFile) return;
+  NoteEvent(c, EventKind::Control,
+            std::string("Control mode changed to ") + (toFile ? "To File" : "To DCS"));
+}
+
+}  // namespace
+
 void mnuToDCS(Controller& c) {
+  NoteModeChange(c, false);
   c.model.ToFileMode = false;
   c.model.ControlMode = kModeDCS;
   c.window.mnuToDCSChecked = true;
@@ -13,6 +25,7 @@ void mnuToDCS(Controller& c) {
 }
 
 void mnuToFile(Controller& c) {
+  NoteModeChange(c, true);
   c.model.ToFileMode = true;
   c.model.ControlMode = kModeFile;
   c.window.mnuToDCSChecked = false;

@@ -1,6 +1,7 @@
 #include "session/SaveCommands.h"
 
 #include "config/ConfigFile.h"
+#include "engine/EventNotes.h"
 #include "model/CycleHold.h"
 
 namespace kavro {
@@ -21,7 +22,11 @@ void TakeRulesFromGrid(Controller& controller) {
 
 void mnuSave(Controller& controller) {
   TakeRulesFromGrid(controller);
-  if (WriteConfig(controller)) controller.model.ChangesPending = false;
+  if (WriteConfig(controller)) {
+    controller.model.ChangesPending = false;
+    NoteEvent(controller, EventKind::Configuration,
+              "Configuration saved to " + ConfigPath(controller.model));
+  }
 }
 
 void mnuSaveMode(Controller& controller) {

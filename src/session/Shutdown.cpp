@@ -16,12 +16,13 @@ void mnuExit_Click(Controller& c) {
   const std::string& title = c.model.FLCBlock.Name1;
   if (c.model.ChangesPending &&
       op.MessageBox("Any Changes Made Will Not Be Saved - Continue?", title, MsgIcon::Question,
-                    MsgButtons::YesNo) != MsgAnswer::Yes) {
+                    MsgButtons::YesNoDefaultNo) != MsgAnswer::Yes) {
     return;
   }
   c.model.ChangesPending = false;
+  // Enter must never end control: both questions default to No.
   if (op.MessageBox("Please Confirm - End Control", title, MsgIcon::Question,
-                    MsgButtons::YesNo) == MsgAnswer::Yes) {
+                    MsgButtons::YesNoDefaultNo) == MsgAnswer::Yes) {
     c.window.exitRequested = true;
   }
 }

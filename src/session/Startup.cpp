@@ -7,6 +7,7 @@
 #include "display/MainDisplay.h"
 #include "display/StatusFrame.h"
 #include "display/RuleRowsSelector.h"
+#include "engine/EventNotes.h"
 #include "session/ModeCommands.h"
 #include "engine/RunTimeError.h"
 #include "model/LinkKind.h"
@@ -57,7 +58,16 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   WindowState& w = c.window;
   c.ports.timer->Stop();
   if (steps.layoutWindow) steps.layoutWindow(c);
-  const bool configRead = ReadConfig(c);  // a missing file is silent; a bad one is reported
+  const bool configFound = c.ports.files->Exists(ConfigPath(m));
+  std::string readFailure;
+  const bool configRead = ReadConfig(c, &readFailure);  // a missing file is silent; a bad one is reported
+  if (!configRead) {
+    NoteEvent(c, EventKind::StartUp, "Start-up: FLC.dat could not be read\r\n" + readFailure);
+  } else {
+    NoteEvent(c, EventKind::StartUp,
+              configFound ? "Start-up: configuration read from " + ConfigPath(m)
+                          : "Start-up: no FLC.dat in " + m.WorkDir + ", the controller starts on its defaults");
+  }
   w.caption = m.FLCBlock.Name1 + ": Kavro";
   w.appTitle = "Kavro: " + TrimRight(m.FLCBlock.Name1);
   FillRuleRowsSelector(w);

@@ -27,7 +27,12 @@ ControllerHost::ControllerHost()
 
 ControllerHost::~ControllerHost() { timer_.Stop(); }
 
-void ControllerHost::Start(const std::string& workDir) {
+bool ControllerHost::Start(const std::string& workDir) {
+  // A second controller in the folder says so and ends before it touches any file.
+  if (const auto refusal = session_.ClaimWorkDir(workDir)) {
+    operator_.MessageBox(*refusal, "Kavro", MsgIcon::Critical, MsgButtons::OK);
+    return false;
+  }
   // Start-up passes over the failures of its later steps itself; anything else that fails is
   // shown, and the window still comes up so that the operator can act on it.
   RunGuarded(controller_, [&] {
@@ -35,6 +40,7 @@ void ControllerHost::Start(const std::string& workDir) {
     window_->Render();
   });
   window_->show();
+  return true;
 }
 
 void ControllerHost::RunCycle() {

@@ -22,7 +22,8 @@ class ControllerHost : public QObject {
 
   // Start-up: the program defaults, then the window's load handler, then the window is shown.
   // The first control cycle follows 2 s later on Timer1.
-  void Start(const std::string& workDir);
+  // False when another controller holds the folder: that was shown, and nothing was started.
+  bool Start(const std::string& workDir);
   // One tick of Timer1: one control cycle, then the window is drawn.
   void RunCycle();
 

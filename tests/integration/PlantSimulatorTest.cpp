@@ -64,6 +64,7 @@ class SimulatorRun {
     ControllerModel& m = world.controller.model;
     m.PVarOut[1].ValueOut = valueOut;
     m.PVarOut[1].SendOutput = true;
+    m.Link.PlantReadThisCycle = true;  // as in a cycle that read the plant
     WriteLinkOutput(world.controller);
     ASSERT_FALSE(m.LinkWriteError);
     std::this_thread::sleep_for(settle);

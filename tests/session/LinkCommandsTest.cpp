@@ -52,7 +52,8 @@ TEST(LinkCommands, ClientThatDoesNotStartIsNamedAndTheLinkStaysOff) {
   ASSERT_EQ(w.op.messages.size(), 2u);
   EXPECT_EQ(w.op.messages[1].text,
             "Unable to Start/Find Link Client Program - MyLink\r\nPlease check the Program Name "
-            "Entered");
+            "Entered\r\nFolder searched: " +
+                w.dir.Path());
   EXPECT_EQ(w.op.messages[1].icon, MsgIcon::Critical);
   EXPECT_EQ(w.op.messages[1].title, "Kavro");
   EXPECT_EQ(w.controller.model.Link.LinkStatus, kOff);

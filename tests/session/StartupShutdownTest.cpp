@@ -124,11 +124,12 @@ TEST_F(StartupTest, StepHooksRunInOrderAndFailuresArePassedOver) {
   EXPECT_EQ(c.window.lblPostScript.backColour, PaletteColour(10));
   EXPECT_TRUE(c.window.mnuPostProcessExeChecked);
   EXPECT_FALSE(c.window.mnuDebugLinkEnabled);
-  // The passed-over failures are in the event log.
-  ASSERT_EQ(c.events.Entries().size(), 2u);
-  EXPECT_NE(c.events.Entries()[0].text.find("Error Number = 75"), std::string::npos);
-  EXPECT_NE(c.events.Entries()[0].text.find("FLControl_Load: 12"), std::string::npos);
-  EXPECT_NE(c.events.Entries()[1].text.find("Error Number = 51"), std::string::npos);
+  // The passed-over failures are in the event log, after how the configuration was read.
+  ASSERT_EQ(c.events.Entries().size(), 3u);
+  EXPECT_EQ(c.events.Entries()[0].text.rfind("Start-up: ", 0), 0u);
+  EXPECT_NE(c.events.Entries()[1].text.find("Error Number = 75"), std::string::npos);
+  EXPECT_NE(c.events.Entries()[1].text.find("FLControl_Load: 12"), std::string::npos);
+  EXPECT_NE(c.events.Entries()[2].text.find("Error Number = 51"), std::string::npos);
 }
 
 // An operator that also records whether the cycle was held while each message was up.
@@ -164,7 +165,8 @@ TEST_F(StartupTest, ExitAsksAboutUnsavedChangesThenToConfirm) {
   ASSERT_EQ(world.op.messages.size(), 1u);
   EXPECT_EQ(world.op.messages[0].text, "Any Changes Made Will Not Be Saved - Continue?");
   EXPECT_EQ(world.op.messages[0].title, "KILN1");
-  EXPECT_EQ(world.op.messages[0].buttons, MsgButtons::YesNo);
+  // Enter must never end control: No is the default of both questions.
+  EXPECT_EQ(world.op.messages[0].buttons, MsgButtons::YesNoDefaultNo);
   EXPECT_EQ(world.op.messages[0].icon, MsgIcon::Question);
   EXPECT_TRUE(c.model.ChangesPending);
   EXPECT_FALSE(c.window.exitRequested);
@@ -173,6 +175,7 @@ TEST_F(StartupTest, ExitAsksAboutUnsavedChangesThenToConfirm) {
   mnuExit_Click(c);  // Yes, then No: keeps running, changes no longer pending
   ASSERT_EQ(world.op.messages.size(), 3u);
   EXPECT_EQ(world.op.messages[2].text, "Please Confirm - End Control");
+  EXPECT_EQ(world.op.messages[2].buttons, MsgButtons::YesNoDefaultNo);
   EXPECT_FALSE(c.model.ChangesPending);
   EXPECT_FALSE(c.window.exitRequested);
 

@@ -21,7 +21,7 @@ MsgAnswer FakeOperator::MessageBox(const std::string& text, const std::string& t
     answers.pop_front();
     return answer;
   }
-  return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
+  return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
 }
 
 std::optional<std::string> FakeOperator::InputBox(const std::string& prompt,

@@ -91,6 +91,15 @@ class FakeClipboard : public Clipboard {
   std::string text;
 };
 
+// The texts of the event log's entries of one kind, oldest first.
+inline std::vector<std::string> EventTextsOfKind(const EventLog& log, EventKind kind) {
+  std::vector<std::string> texts;
+  for (const EventEntry& e : log.Entries()) {
+    if (e.kind == kind) texts.push_back(e.text);
+  }
+  return texts;
+}
+
 // A controller wired to fresh fakes, with the real file system (tests use a scratch folder).
 struct FakeWorld {
   FakeWorld();
