@@ -35,7 +35,7 @@ class StderrOperator : public Operator {
       if (c != '\r') std::cerr << c;
     }
     std::cerr << "\n";
-    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
+    return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
                                       const std::string& initial) override {
