@@ -56,6 +56,7 @@ Variant* Interpreter::DeclareGlobal(const std::string& lowerName) {
   if (found != globals.end() && found->second.kind == GlobalName::Variable)
     return found->second.var;
   globalStorage.emplace_back();
+  ++bindingsVersion;
   GlobalName g;
   g.kind = GlobalName::Variable;
   g.var = &globalStorage.back();

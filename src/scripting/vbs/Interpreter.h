@@ -51,7 +51,17 @@ class Interpreter {
   std::deque<Variant> globalStorage;                          // addresses never move
   std::unordered_map<std::string, RegisteredObject> objects;  // by lower-case name
   std::vector<std::shared_ptr<Program>> addedCode;            // AddCode programs
-  std::list<std::pair<std::string, std::shared_ptr<Program>>> statementCache;  // recent texts
+  // Recently executed statement texts, each with the bindings version it was compiled under.
+  struct CachedStatement {
+    std::string text;
+    uint64_t bindingsVersion = 0;
+    std::shared_ptr<Program> program;
+  };
+  std::list<CachedStatement> statementCache;
+  // Changes whenever what a name means can change (a global, constant or procedure is added or
+  // replaced, an object is registered): compiled code binds names, so a cached statement
+  // compiled under an older version must be compiled again.
+  uint64_t bindingsVersion = 0;
   ScriptLimits limits;
   ScriptUi* ui = nullptr;
   int timeLimitMs = 0;

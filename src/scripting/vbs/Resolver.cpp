@@ -35,6 +35,7 @@ class Resolver {
       g.proc = proc;
       g.owner = owner_;
       it_.globals[name] = std::move(g);
+      ++it_.bindingsVersion;
     }
   }
 
@@ -82,6 +83,7 @@ class Resolver {
           g.kind = GlobalName::Constant;
           g.constant = std::move(value);
           it_.globals[name] = std::move(g);
+          ++it_.bindingsVersion;
         } else {
           if (scope_->slots.count(name) || scope_->constants.count(name)) {
             Fail(1041, s.line, name);

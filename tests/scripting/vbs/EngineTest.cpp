@@ -100,6 +100,28 @@ TEST(ScriptEngine, EachCycleRunsTheTextInTheSameGlobalScope) {
   EXPECT_EQ(t.log, "1 0.5\n2 1\n3 1.5\n4 2\n");
 }
 
+TEST(ScriptEngine, ACachedStatementSeesNamesDefinedAfterItFirstRan) {
+  TestEngine t;
+  // Compiled before the procedure and the object exist: both runs fail and are cached.
+  EXPECT_THROW(t.engine.ExecuteStatement("Later"), ScriptError);
+  EXPECT_EQ(t.engine.LastError().number, err::NotDefined);
+  EXPECT_THROW(t.engine.ExecuteStatement("Call Twice(4)"), ScriptError);
+  t.engine.AddCode("Sub Later() : Echo \"later\" : End Sub");
+  t.engine.ExecuteStatement("Later");
+  double stored = 0;
+  int calls = 0;
+  t.engine.AddObject("share", MakeShare(&stored, &calls));
+  t.engine.ExecuteStatement("Call Twice(4)");
+  // A procedure replaced by later code is the one the cached text calls.
+  t.engine.AddCode("Sub Later() : Echo \"replaced\" : End Sub");
+  t.engine.ExecuteStatement("Later");
+  // A constant defined after the text was cached.
+  t.engine.ExecuteStatement("Echo Limit");
+  t.engine.AddCode("Const Limit = 5");
+  t.engine.ExecuteStatement("Echo Limit");
+  EXPECT_EQ(t.log, "later\nreplaced\n\n5\n");
+}
+
 TEST(ScriptEngine, EnginesShareNothing) {
   TestEngine a, b;
   a.engine.AddCode("Dim x : x = 1 : Sub OnlyInA() : End Sub");
