@@ -727,46 +727,35 @@ class Parser {
     return ParseLeftAssoc(&Parser::ParseMultiplicative, {{"\\", BinaryOp::IntDivide}}, false);
   }
   ExprPtr ParseMultiplicative() {
-    return ParseLeftAssoc(&Parser::ParseUnary, {{"*", BinaryOp::Multiply}, {"/", BinaryOp::Divide}},
+    return ParseLeftAssoc(&Parser::ParsePower, {{"*", BinaryOp::Multiply}, {"/", BinaryOp::Divide}},
                           false);
   }
 
-  ExprPtr ParseUnary() {
+  // The language's sign binds tighter than ^: -3 ^ 2 is 9, and an exponent may carry its own
+  // sign (2 ^ -1).
+  ExprPtr ParsePower() {
+    ExprPtr left = ParseSigned();
+    while (IsOp("^")) {
+      const int line = Line();
+      Next();
+      left = MakeBinary(BinaryOp::Power, std::move(left), ParseSigned(), line);
+    }
+    return left;
+  }
+
+  ExprPtr ParseSigned() {
     if (IsOp("-") || IsOp("+")) {
       Nest nest(*this);
       const int line = Line();
       const bool minus = Next().text == "-";
-      ExprPtr operand = ParseUnary();
+      ExprPtr operand = ParseSigned();
       const int depth = operand->depth + 1;
       auto e = std::make_unique<UnaryExpr>(minus ? UnaryOp::Negate : UnaryOp::Plus,
                                            std::move(operand), line);
       e->depth = depth;
       return Checked(std::move(e));
     }
-    return ParsePower();
-  }
-
-  ExprPtr ParsePower() {
-    ExprPtr left = ParsePrimary();
-    while (IsOp("^")) {
-      const int line = Line();
-      Next();
-      // The exponent may carry its own sign: 2 ^ -1.
-      ExprPtr right;
-      if (IsOp("-") || IsOp("+")) {
-        Nest nest(*this);
-        const bool minus = Next().text == "-";
-        ExprPtr operand = ParsePrimary();
-        const int depth = operand->depth + 1;
-        right = std::make_unique<UnaryExpr>(minus ? UnaryOp::Negate : UnaryOp::Plus,
-                                            std::move(operand), line);
-        right->depth = depth;
-      } else {
-        right = ParsePrimary();
-      }
-      left = MakeBinary(BinaryOp::Power, std::move(left), std::move(right), line);
-    }
-    return left;
+    return ParsePrimary();
   }
 
   ExprPtr ParsePrimary() {
