@@ -76,15 +76,7 @@ Variant Split(Interpreter& it, BuiltinArgs a) {
   size_t pos = 0;
   for (;;) {
     if (count != -1 && static_cast<int32_t>(items.size()) == count - 1) break;
-    size_t at = std::string::npos;
-    if (!delim.empty()) {
-      for (size_t i = pos; i + delim.size() <= s.size(); ++i) {
-        if (CompareText(std::string_view(s).substr(i, delim.size()), delim, text) == 0) {
-          at = i;
-          break;
-        }
-      }
-    }
+    const size_t at = delim.empty() ? std::string::npos : FindText(it, s, delim, pos, text);
     if (at == std::string::npos) break;
     items.push_back(Variant::String(s.substr(pos, at - pos)));
     if (items.size() > it.limits.maxArrayElements) throw ScriptError(err::OutOfMemory);

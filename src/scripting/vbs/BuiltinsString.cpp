@@ -15,21 +15,32 @@ namespace {
 
 using namespace builtin;
 
-// Position (0-based) of needle in hay from start, or npos; ignoring case when asked.
-size_t Find(std::string_view hay, std::string_view needle, size_t start, bool textCompare) {
+}  // namespace
+
+size_t builtin::FindText(Interpreter& it, std::string_view hay, std::string_view needle,
+                         size_t start, bool textCompare) {
   if (!textCompare) return hay.find(needle, start);
   if (needle.size() > hay.size()) return std::string_view::npos;
+  // Comparing letter by letter at each position: slow on long texts, so it counts as work.
+  const uint64_t work = 1 + (needle.size() >> 4);
   for (size_t i = start; i + needle.size() <= hay.size(); ++i) {
+    it.Tick(work);
     if (CompareText(hay.substr(i, needle.size()), needle, true) == 0) return i;
   }
   return std::string_view::npos;
 }
 
-size_t FindLast(std::string_view hay, std::string_view needle, size_t endPos, bool textCompare) {
+namespace {
+
+size_t FindLast(Interpreter& it, std::string_view hay, std::string_view needle, size_t endPos,
+                bool textCompare) {
   // Last match that ends at or before endPos.
   if (needle.size() > endPos) return std::string_view::npos;
+  if (!textCompare) return hay.substr(0, endPos).rfind(needle);
+  const uint64_t work = 1 + (needle.size() >> 4);
   for (size_t i = endPos - needle.size() + 1; i-- > 0;) {
-    if (CompareText(hay.substr(i, needle.size()), needle, textCompare) == 0) return i;
+    it.Tick(work);
+    if (CompareText(hay.substr(i, needle.size()), needle, true) == 0) return i;
   }
   return std::string_view::npos;
 }
@@ -74,7 +85,7 @@ Variant Mid(Interpreter&, BuiltinArgs a) {
   return Variant::String(s.substr(from, length));
 }
 
-Variant InStr(Interpreter&, BuiltinArgs a) {
+Variant InStr(Interpreter& it, BuiltinArgs a) {
   // InStr([start, ]string1, string2[, compare])
   const bool hasStart = a.size() >= 3;
   int32_t start = 1;
@@ -90,11 +101,11 @@ Variant InStr(Interpreter&, BuiltinArgs a) {
   const std::string h = ToText(hay), n = ToText(needle);
   if (static_cast<size_t>(start) > h.size()) return Variant::Long(0);
   if (n.empty()) return Variant::Long(start);
-  const size_t at = Find(h, n, static_cast<size_t>(start) - 1, text);
+  const size_t at = FindText(it, h, n, static_cast<size_t>(start) - 1, text);
   return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at) + 1);
 }
 
-Variant InStrRev(Interpreter&, BuiltinArgs a) {
+Variant InStrRev(Interpreter& it, BuiltinArgs a) {
   // InStrRev(string1, string2[, start[, compare]])
   const int32_t start = LongArg(a, 2, -1);
   if (start == 0 || start < -1) InvalidCall();
@@ -104,7 +115,7 @@ Variant InStrRev(Interpreter&, BuiltinArgs a) {
   const size_t endPos = start == -1 ? h.size() : static_cast<size_t>(start);
   if (endPos > h.size()) return Variant::Long(0);
   if (n.empty()) return Variant::Long(static_cast<int32_t>(endPos));
-  const size_t at = FindLast(h, n, endPos, text);
+  const size_t at = FindLast(it, h, n, endPos, text);
   return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at) + 1);
 }
 
@@ -157,8 +168,9 @@ Variant Replace(Interpreter& it, BuiltinArgs a) {
   size_t pos = static_cast<size_t>(start) - 1;
   int32_t done = 0;
   while (!find.empty() && (count == -1 || done < count)) {
-    const size_t at = Find(s, find, pos, text);
+    const size_t at = FindText(it, s, find, pos, text);
     if (at == std::string::npos) break;
+    it.Tick();
     out.append(s, pos, at - pos);
     out += with;
     if (out.size() > it.limits.maxStringLength) throw ScriptError(err::OutOfStringSpace);

@@ -64,6 +64,16 @@ bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
   }
 }
 
+// A built-in's work grows with the texts it reads and the value it returns.
+void ChargeCall(Interpreter& it, BuiltinArgs args, const Variant& result) {
+  size_t read = 0;
+  for (const Variant* v : args) {
+    if (v->IsString()) read += v->StringValue().size();
+  }
+  it.Tick(read >> 6);
+  it.ChargeValue(result);
+}
+
 }  // namespace
 
 Variant NameExpr::Eval(Interpreter&) const {
@@ -97,7 +107,10 @@ Variant BinaryExpr::Eval(Interpreter& it) const {
   Variant result;
   if (FastBinary(op, a, b, result)) return result;
   result = ApplyBinary(op, a, b);
-  if (result.IsString()) it.CheckString(result);
+  if (result.IsString()) {
+    it.CheckString(result);
+    it.Charge(result.StringValue().size());
+  }
   return result;
 }
 
@@ -143,6 +156,7 @@ Variant BuiltinExpr::Eval(Interpreter& it) const {
     for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
     Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
     it.CheckString(result);
+    ChargeCall(it, BuiltinArgs(values.data(), n), result);
     return result;
   }
   std::vector<Variant> scratch(n);
@@ -150,6 +164,7 @@ Variant BuiltinExpr::Eval(Interpreter& it) const {
   for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
   Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
   it.CheckString(result);
+  ChargeCall(it, BuiltinArgs(values.data(), n), result);
   return result;
 }
 

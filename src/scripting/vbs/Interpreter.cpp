@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <ctime>
+#include <new>
 
 #include "scripting/vbs/Conversions.h"
 #include "scripting/vbs/DateMath.h"
@@ -12,6 +13,8 @@ namespace kavro::vbs {
 namespace {
 
 constexpr int kMaxArrayNesting = 60;
+// Work units between two reads of the clock: about a few microseconds of running.
+constexpr uint64_t kTicksBetweenClockReads = 1024;
 
 // Restores the caller's frame, line and call depth however a call ends.
 struct CallGuard {
@@ -86,13 +89,44 @@ void Interpreter::PopFrame() {
 
 void Interpreter::StartClock() {
   ticks_ = 0;
+  nextCheck_ = kTicksBetweenClockReads;
+  pendingBytes_ = 0;
+  // Counting often enough that a small budget is kept closely, rarely enough that counting a
+  // large set of values stays a small part of the work.
+  recountBytes_ = std::clamp<size_t>(limits.memoryBudget / 16, 64u << 10, 8u << 20);
   if (timeLimitMs > 0) {
     deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
   }
 }
 
 void Interpreter::CheckDeadline() {
+  nextCheck_ = ticks_ + kTicksBetweenClockReads;
   if (std::chrono::steady_clock::now() >= deadline_) Raise(err::TimeLimit);
+}
+
+size_t Interpreter::Footprint(const Variant& value) {
+  size_t bytes = sizeof(Variant);
+  if (value.IsString()) bytes += value.StringValue().capacity();
+  if (value.IsArray()) {
+    const ArrayData& a = *value.ArrayValue();
+    bytes += sizeof(ArrayData) + (a.items.capacity() - a.items.size()) * sizeof(Variant);
+    for (const Variant& item : a.items) bytes += Footprint(item);
+  }
+  return bytes;
+}
+
+size_t Interpreter::HeldBytes() const {
+  size_t bytes = 0;
+  for (const Variant& v : globalStorage) bytes += Footprint(v);
+  for (size_t i = 0; i < frameDepth_; ++i) {
+    for (const Variant& v : framePool_[i]->values) bytes += Footprint(v);
+  }
+  return bytes;
+}
+
+void Interpreter::Recount(size_t incoming) {
+  pendingBytes_ = 0;
+  if (HeldBytes() + incoming > limits.memoryBudget) Raise(err::OutOfMemory);
 }
 
 void Interpreter::Raise(int number) const {
@@ -134,16 +168,18 @@ void Interpreter::RunProgram(const Program& program) {
 Flow Interpreter::ExecBlock(const Block& block) {
   for (const auto& stmt : block) {
     Flow flow;
-    if (!frame->resumeNext) {
+    try {
       flow = stmt->Exec(*this);
-    } else {
-      try {
-        flow = stmt->Exec(*this);
-      } catch (const ScriptError& e) {
-        if (IsFatal(e)) throw;
-        SetErr(e);
-        continue;
-      }
+    } catch (const ScriptError& e) {
+      if (!frame->resumeNext || IsFatal(e)) throw;
+      SetErr(e);
+      continue;
+    } catch (const std::bad_alloc&) {
+      // The system refused memory: a run-time error of this statement like any other.
+      const ScriptError e(err::OutOfMemory, ErrorDescription(err::OutOfMemory), line);
+      if (!frame->resumeNext) throw e;
+      SetErr(e);
+      continue;
     }
     if (flow != Flow::Normal) return flow;
   }
@@ -190,6 +226,7 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
       }
     }
     callee.values[slot] = arg.Eval(*this);
+    ChargeValue(callee.values[slot]);
   }
   frame = &callee;
   callCost += proc.callCost;
@@ -250,6 +287,8 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
   } catch (ScriptError& e) {
     if (e.Line() == 0) e.SetLine(line);
     throw;
+  } catch (const std::bad_alloc&) {
+    Raise(err::OutOfMemory);
   } catch (const std::exception& e) {
     throw ScriptError(51, std::string("Internal error: ") + e.what(), line);
   }
@@ -260,6 +299,7 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
   // Variables a host changed must still respect the limits.
   for (size_t i = 0; i < n; ++i) CheckString(*ptrs[i]);
   CheckString(result);
+  ChargeValue(result);
   return result;
 }
 
@@ -299,6 +339,7 @@ Variant& Interpreter::Element(Variant& arrayVar, const ExprList& args) {
 
 void Interpreter::StoreElement(Variant& arrayVar, const ExprList& args, Variant value) {
   CheckString(value);
+  ChargeValue(value);
   if (value.IsArray()) {
     // Arrays inside arrays: bounded depth and total size, so copies and frees stay bounded.
     const ArrayData& inner = *value.ArrayValue();
@@ -325,6 +366,7 @@ void Interpreter::Assign(Variant& target, Variant value, bool isSet) {
     Raise(value.ObjectValue() ? err::NoSuchMember : 91);
   }
   CheckString(value);
+  ChargeValue(value);
   target = std::move(value);
 }
 
@@ -346,6 +388,7 @@ void Interpreter::AllocateArray(Variant& target, const ExprList& bounds, bool pr
   if (bounds.size() > 60 || count > limits.maxArrayElements) Raise(err::OutOfMemory);
   if (bounds.empty()) count = 0;
   if (target.IsArray() && target.ArrayValue()->fixedSize) Raise(err::ArrayFixed);
+  Charge(count * sizeof(Variant));
   if (preserve && target.IsArray()) {
     ArrayData& old = *target.ArrayValue();
     if (!old.upper.empty()) {

@@ -97,10 +97,28 @@ class Interpreter {
   [[noreturn]] void Raise(int number) const;
   void SetErr(const ScriptError& e);
 
-  // Counts work; stops the run when its time limit has passed.
-  void Tick() {
-    if (timeLimitMs > 0 && (++ticks_ & 0x3FF) == 0) CheckDeadline();
+  // Counts work; stops the run when its time limit has passed. Work on long texts and big
+  // arrays counts in proportion to its size, so a run of costly built-ins is stopped as
+  // promptly as a run of cheap statements.
+  void Tick(uint64_t work = 1) {
+    if (timeLimitMs > 0 && (ticks_ += work) >= nextCheck_) CheckDeadline();
   }
+  // A value of that many bytes is about to be built or held: counts it as work and, every few
+  // megabytes of new values, checks the memory budget (error 7 when the values held and this
+  // one would pass it).
+  void Charge(size_t bytes) {
+    Tick(bytes >> 6);
+    if ((pendingBytes_ += bytes) >= recountBytes_) Recount(bytes);
+  }
+  void ChargeValue(const Variant& value) {
+    if (value.IsString()) {
+      Charge(value.StringValue().size());
+    } else if (value.IsArray()) {
+      Charge(Footprint(value));
+    }
+  }
+  // Bytes a value takes, its texts and nested arrays included.
+  static size_t Footprint(const Variant& value);
   void StartClock();
 
   double Now();
@@ -114,9 +132,14 @@ class Interpreter {
 
  private:
   void CheckDeadline();
+  void Recount(size_t incoming);
+  size_t HeldBytes() const;
   std::vector<std::unique_ptr<Frame>> framePool_;
   size_t frameDepth_ = 0;
   uint64_t ticks_ = 0;
+  uint64_t nextCheck_ = 0;
+  size_t pendingBytes_ = 0;   // new values since the last count
+  size_t recountBytes_ = 8u << 20;  // how much new value leads to a count
   std::chrono::steady_clock::time_point deadline_;
   uint32_t rndSeed_ = 0x50000;
   float rndLast_ = 0;

@@ -107,7 +107,12 @@ bool Variant::IsNumber() const {
 
 void Variant::Clear() {
   type_ = VarType::Empty;
-  str_.clear();
+  // A cleared variable gives its text's memory back (frames are reused and would keep it).
+  if (str_.capacity() > 64) {
+    std::string().swap(str_);
+  } else {
+    str_.clear();
+  }
   array_.reset();
   object_.reset();
 }

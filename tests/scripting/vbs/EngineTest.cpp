@@ -169,6 +169,99 @@ TEST(ScriptEngine, TimeLimitStopsARunawayScriptEvenUnderResumeNext) {
   EXPECT_EQ(ToDouble(t.engine.GlobalValue("y")), 200000);
 }
 
+// How long a run took before it failed, and with which error number.
+struct TimedRun {
+  double seconds = 0;
+  int number = 0;
+};
+
+TimedRun RunTimed(ScriptEngine& engine, const std::string& code, bool asStatement) {
+  const auto start = std::chrono::steady_clock::now();
+  TimedRun result;
+  try {
+    if (asStatement) {
+      engine.ExecuteStatement(code);
+    } else {
+      engine.AddCode(code);
+    }
+  } catch (const ScriptError& e) {
+    result.number = e.Number();
+  }
+  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return result;
+}
+
+TEST(ScriptEngine, TimeLimitHoldsInsideHeavyBuiltIns) {
+  TestEngine t;
+  t.engine.AddCode("s = String(16000000, \"a\")");
+  t.engine.SetTimeLimit(200);
+  // Each pass works on 16 million characters; errors of single calls are passed over.
+  const std::string heavy =
+      "On Error Resume Next\n"
+      "Do\n"
+      "  r = Replace(s, \"a\", \"b\")\n"
+      "  r = Replace(s, \"A\", \"bb\", 1, -1, vbTextCompare)\n"
+      "  n = InStr(1, s, \"ab\", vbTextCompare) + InStrRev(s, \"b\", -1, vbTextCompare)\n"
+      "  r = UCase(s) & \"\"\n"
+      "  a = Split(s, \"A\", -1, vbTextCompare)\n"
+      "Loop\n";
+  const TimedRun statement = RunTimed(t.engine, heavy, true);
+  EXPECT_EQ(statement.number, err::TimeLimit);
+  EXPECT_LT(statement.seconds, 0.4);
+  // Each built-in alone, in the top-level run of added code.
+  for (const char* call : {"r = Replace(s, \"a\", \"b\")",
+                           "n = InStr(1, s, \"ab\", vbTextCompare)",
+                           "n = InStrRev(s, \"ab\", -1, vbTextCompare)",
+                           "r = StrReverse(LCase(s))"}) {
+    const TimedRun added = RunTimed(t.engine, std::string("Do : ") + call + " : Loop", false);
+    EXPECT_EQ(added.number, err::TimeLimit) << call;
+    EXPECT_LT(added.seconds, 0.4) << call;
+  }
+  const TimedRun endless = RunTimed(t.engine, "Do : i = i + 1 : Loop", true);
+  EXPECT_EQ(endless.number, err::TimeLimit);
+  EXPECT_LT(endless.seconds, 0.4);
+}
+
+TEST(ScriptEngine, MemoryBudgetRaisesACatchableOutOfMemory) {
+  TestEngine t;
+  ScriptLimits limits;
+  limits.memoryBudget = 8u << 20;
+  t.engine.SetLimits(limits);
+  // Eight megabytes hold about seven texts of a million characters, wherever they are kept.
+  EXPECT_EQ(t.Run("On Error Resume Next\n"
+                  "Dim a(40)\n"
+                  "For i = 0 To 40\n"
+                  "  a(i) = String(1000000, \"x\")\n"
+                  "  If Err.Number <> 0 Then Exit For\n"
+                  "Next\n"
+                  "Echo Err.Number, Err.Description, i >= 5 And i <= 8\n"
+                  "Erase a : Err.Clear\n"
+                  "s = String(1000000, \"y\") : t = s : u = s & s : v = u & u & u & u\n"
+                  "Echo Err.Number, IsEmpty(v)\n"),
+            "7 Out of memory True\n7 True\n");
+  // Without the handler the run ends at the statement's line; memory freed, the engine works on.
+  t.log.clear();
+  EXPECT_EQ(t.Run("Dim b(40)\nFor i = 0 To 40\n"
+                  "  b(i) = Space(1000000)\n"
+                  "Next\n"),
+            "Error 7: Out of memory (line 3)\n");
+  t.log.clear();
+  EXPECT_EQ(t.Run("Erase b : Echo Len(Space(1000000))"), "1000000\n");
+  // Deep recursion that holds a large text in each call.
+  t.log.clear();
+  EXPECT_EQ(t.Run("Function F(s, n) : If n > 0 Then F = F(s & \"\", n - 1)\nEnd Function\n"
+                  "x = F(Space(1000000), 50)"),
+            "Error 7: Out of memory (line 1)\n");
+}
+
+TEST(ScriptEngine, DefaultBudgetStopsAnArrayOfLargeTexts) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("On Error Resume Next\nDim a(100)\n"
+                  "For i = 0 To 100 : a(i) = String(16000000, \"x\") : If Err Then Exit For\n"
+                  "Next\nEcho Err.Number, i < 17"),
+            "7 True\n");
+}
+
 TEST(ScriptEngine, RunawayInputsEndWithScriptErrors) {
   TestEngine t;
   auto errorOf = [&](const std::string& code) {
