@@ -6,7 +6,7 @@
 namespace kavro::vbs {
 
 std::string ErrorDescription(int number) {
-  static constexpr std::array<std::pair<int, const char*>, 62> kTexts{{
+  static constexpr std::array<std::pair<int, const char*>, 63> kTexts{{
       {3, "Return without GoSub"},
       {5, "Invalid procedure call or argument"},
       {6, "Overflow"},
@@ -44,6 +44,7 @@ std::string ErrorDescription(int number) {
       {445, "Object doesn't support this action"},
       {450, "Wrong number of arguments or invalid property assignment"},
       {451, "Object not a collection"},
+      {458, "Variable uses an Automation type not supported in VBScript"},
       {500, "Variable is undefined"},
       {501, "Illegal assignment"},
       {1001, "Out of memory"},

@@ -23,6 +23,7 @@ inline constexpr int NoSuchMember = 438;
 inline constexpr int NotSupported = 445;
 inline constexpr int WrongArgCount = 450;
 inline constexpr int NotACollection = 451;
+inline constexpr int UnsupportedType = 458;
 inline constexpr int Undefined = 500;
 inline constexpr int IllegalAssignment = 501;
 inline constexpr int SyntaxError = 1002;
