@@ -199,7 +199,7 @@ struct MemberCallExpr final : Expr {
   ExprList args;
 };
 
-enum class ErrProperty { Number, Description, Source, Clear, Raise };
+enum class ErrProperty { Number, Description, Source, HelpFile, HelpContext, Clear, Raise };
 
 struct ErrMemberExpr final : Expr {
   ErrMemberExpr(ErrProperty p, ExprList a, int l)

@@ -74,6 +74,33 @@ void ChargeCall(Interpreter& it, BuiltinArgs args, const Variant& result) {
   it.ChargeValue(result);
 }
 
+// Err.Raise number[, source[, description[, helpfile[, helpcontext]]]]: what is left out keeps
+// the value the Err object still holds, as the language does; a known number without a
+// description of its own takes the standard one.
+[[noreturn]] void RaiseScriptError(Interpreter& it, const ExprList& args) {
+  auto given = [&](size_t i, Variant& out) {
+    if (i >= args.size()) return false;
+    out = args[i]->Eval(it);
+    return !out.IsEmpty();
+  };
+  Variant value;
+  if (!given(0, value)) it.Raise(err::InvalidCall);
+  const int32_t n = ErrorNumberFromHresult(ToLong(value));
+  if (n == 0) it.Raise(err::InvalidCall);
+  ErrState& held = it.err;
+  const std::string source =
+      given(1, value) ? ToText(value) : held.source.empty() ? kRuntimeErrorSource : held.source;
+  const std::string description = given(2, value)            ? ToText(value)
+                                  : !held.description.empty() ? held.description
+                                                              : ErrorDescription(n);
+  std::string helpFile = given(3, value) ? ToText(value) : held.helpFile;
+  const int helpContext = given(4, value) ? ToLong(value) : held.helpContext;
+  ScriptError e(n, description, it.line);
+  e.SetSource(source);
+  e.SetHelp(std::move(helpFile), helpContext);
+  throw e;
+}
+
 }  // namespace
 
 Variant NameExpr::Eval(Interpreter&) const {
@@ -190,27 +217,15 @@ Variant ErrMemberExpr::Eval(Interpreter& it) const {
       return Variant::String(it.err.description);
     case ErrProperty::Source:
       return Variant::String(it.err.source);
+    case ErrProperty::HelpFile:
+      return Variant::String(it.err.helpFile);
+    case ErrProperty::HelpContext:
+      return Variant::Long(it.err.helpContext);
     case ErrProperty::Clear:
       it.err = ErrState{};
       return {};
-    case ErrProperty::Raise: {
-      Variant number = args[0]->Eval(it);
-      const int32_t n = ToLong(number);
-      if (n <= 0 || n > 65535) it.Raise(err::InvalidCall);
-      std::string source;
-      if (args.size() > 1) {
-        Variant s = args[1]->Eval(it);
-        if (!s.IsEmpty()) source = ToText(s);
-      }
-      std::string description = ErrorDescription(n);
-      if (args.size() > 2) {
-        Variant d = args[2]->Eval(it);
-        if (!d.IsEmpty()) description = ToText(d);
-      }
-      ScriptError e(n, description, it.line);
-      if (!source.empty()) e.SetSource(std::move(source));
-      throw e;
-    }
+    case ErrProperty::Raise:
+      RaiseScriptError(it, args);
   }
   return {};
 }

@@ -136,7 +136,9 @@ void Interpreter::Raise(int number) const {
 void Interpreter::SetErr(const ScriptError& e) {
   err.number = e.Number();
   err.description = e.Description();
-  err.source = e.Source().empty() ? "VBScript runtime error" : e.Source();
+  err.source = e.Source().empty() ? kRuntimeErrorSource : e.Source();
+  err.helpFile = e.HelpFile();
+  err.helpContext = e.HelpContext();
 }
 
 void Interpreter::CheckString(const Variant& value) const {

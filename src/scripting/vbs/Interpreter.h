@@ -40,7 +40,12 @@ struct ErrState {
   int number = 0;
   std::string description;
   std::string source;
+  std::string helpFile;
+  int helpContext = 0;
 };
+
+// Err.Source of the interpreter's own run-time errors.
+inline constexpr const char* kRuntimeErrorSource = "Microsoft VBScript runtime error";
 
 class Interpreter {
  public:

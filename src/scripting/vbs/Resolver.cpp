@@ -265,8 +265,7 @@ class Resolver {
           !IsShadowed("err") && !m.hasParens) {
         ExprPtr resolved = ResolveErrMember(m);
         auto& em = static_cast<ErrMemberExpr&>(*resolved);
-        if (em.property == ErrProperty::Number || em.property == ErrProperty::Description ||
-            em.property == ErrProperty::Source) {
+        if (em.property != ErrProperty::Clear && em.property != ErrProperty::Raise) {
           e = std::move(resolved);
           return;
         }
@@ -436,6 +435,8 @@ class Resolver {
         {"number", ErrProperty::Number},
         {"description", ErrProperty::Description},
         {"source", ErrProperty::Source},
+        {"helpfile", ErrProperty::HelpFile},
+        {"helpcontext", ErrProperty::HelpContext},
         {"clear", ErrProperty::Clear},
         {"raise", ErrProperty::Raise}};
     auto found = kProps.find(m.name);

@@ -1,5 +1,6 @@
 #pragma once
 // Script errors: VBScript's standard numbers and descriptions, with the line where they arose.
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -34,6 +35,11 @@ inline constexpr int TimeLimit = 9000;  // our own: the run outlived its time li
 // number the generic "Unknown runtime error".
 std::string ErrorDescription(int number);
 
+// The error number a script sees for a number raised as an HRESULT: the language's own facility
+// (&H800A....) gives its low word, a few system codes their run-time equivalents
+// (&H8007000E "out of memory" is 7); any other number stays as it is.
+int ErrorNumberFromHresult(int32_t number);
+
 class ScriptError : public std::runtime_error {
  public:
   ScriptError(int number, std::string description, int line = 0)
@@ -50,12 +56,21 @@ class ScriptError : public std::runtime_error {
   // Err.Source of the error; empty for the interpreter's own errors.
   const std::string& Source() const { return source_; }
   void SetSource(std::string source) { source_ = std::move(source); }
+  // Err.HelpFile and Err.HelpContext, as a script's Err.Raise gave them.
+  const std::string& HelpFile() const { return helpFile_; }
+  int HelpContext() const { return helpContext_; }
+  void SetHelp(std::string file, int context) {
+    helpFile_ = std::move(file);
+    helpContext_ = context;
+  }
 
  private:
   int number_;
   std::string description_;
   int line_;
   std::string source_;
+  std::string helpFile_;
+  int helpContext_ = 0;
 };
 
 }  // namespace kavro::vbs

@@ -51,12 +51,22 @@ Flow AssignStmt::Exec(Interpreter& it) const {
     case ExprKind::ErrMember: {
       const auto& member = static_cast<const ErrMemberExpr&>(*target);
       Variant v = value->Eval(it);
-      if (member.property == ErrProperty::Number) {
-        it.err.number = ToLong(v);
-      } else if (member.property == ErrProperty::Description) {
-        it.err.description = ToText(v);
-      } else {
-        it.err.source = ToText(v);
+      switch (member.property) {
+        case ErrProperty::Number:
+          it.err.number = ErrorNumberFromHresult(ToLong(v));
+          break;
+        case ErrProperty::Description:
+          it.err.description = ToText(v);
+          break;
+        case ErrProperty::HelpFile:
+          it.err.helpFile = ToText(v);
+          break;
+        case ErrProperty::HelpContext:
+          it.err.helpContext = ToLong(v);
+          break;
+        default:
+          it.err.source = ToText(v);
+          break;
       }
       return Flow::Normal;
     }
