@@ -68,8 +68,7 @@ Variant Split(Interpreter& it, BuiltinArgs a) {
   const int32_t count = LongArg(a, 2, -1);
   if (count < -1) InvalidCall();
   const bool text = TextCompareArg(a, 3);
-  if (a[0]->IsNull()) return *a[0];
-  const std::string s = ToText(*a[0]);
+  const std::string s = ToText(*a[0]);  // Null: 94
   const std::string delim = Given(a, 1) ? ToText(*a[1]) : std::string(" ");
   std::vector<Variant> items;
   if (s.empty() || count == 0) return MakeArray(it, std::move(items));
@@ -87,13 +86,16 @@ Variant Split(Interpreter& it, BuiltinArgs a) {
 }
 
 Variant Join(Interpreter& it, BuiltinArgs a) {
+  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
   const ArrayData& data = ArrayArg(*a[0]);
   if (data.upper.size() > 1) throw ScriptError(err::TypeMismatch);
-  const std::string delim = Given(a, 1) ? ToText(*a[1]) : std::string(" ");
+  // A delimiter given as Empty joins with nothing; Null is 94.
+  const std::string delim = a.size() > 1 ? ToText(*a[1]) : std::string(" ");
   std::string out;
   for (size_t i = 0; i < data.items.size(); ++i) {
     if (i > 0) out += delim;
-    if (data.items[i].IsArray() || data.items[i].IsObject()) throw ScriptError(err::TypeMismatch);
+    const Variant& item = data.items[i];
+    if (item.IsArray() || item.IsObject() || item.IsNull()) throw ScriptError(err::TypeMismatch);
     AppendText(out, data.items[i]);
     if (out.size() > it.limits.maxStringLength) throw ScriptError(err::OutOfStringSpace);
   }

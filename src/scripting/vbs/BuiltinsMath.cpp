@@ -29,6 +29,8 @@ Variant Abs(Interpreter&, BuiltinArgs a) {
     }
     case VarType::Single:
       return Variant::Single(std::fabs(v.SingleValue()));
+    case VarType::Currency:
+      return Variant::Currency(std::fabs(v.DoubleValue()));
     case VarType::Date:
       return Variant::Date(std::fabs(v.DoubleValue()));
     default:
@@ -37,7 +39,7 @@ Variant Abs(Interpreter&, BuiltinArgs a) {
 }
 
 Variant Sgn(Interpreter&, BuiltinArgs a) {
-  if (a[0]->IsNull()) return *a[0];
+  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
   const double x = ToDouble(*a[0]);
   return Variant::Integer(static_cast<int16_t>(x > 0 ? 1 : x < 0 ? -1 : 0));
 }
@@ -58,6 +60,8 @@ Variant WholePart(const Variant& v, Cut cut) {
       return Variant::Integer(v.BoolValue() ? -1 : 0);
     case VarType::Single:
       return Variant::Single(static_cast<float>(cut(v.SingleValue())));
+    case VarType::Currency:
+      return Variant::Currency(cut(v.DoubleValue()));
     case VarType::Date:
       return Variant::Date(cut(v.DoubleValue()));
     default:
@@ -92,6 +96,7 @@ double RoundDecimal(double x, int places) {
 Variant Round(Interpreter&, BuiltinArgs a) {
   const int32_t places = LongArg(a, 1, 0);
   if (places < 0) InvalidCall();
+  if (a[0]->Type() == VarType::Boolean) return *a[0];  // Round keeps a Boolean as it is
   return WholePart(*a[0], [places](double x) { return RoundDecimal(x, places); });
 }
 

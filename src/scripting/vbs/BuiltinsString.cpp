@@ -78,7 +78,7 @@ Variant Mid(Interpreter&, BuiltinArgs a) {
   if (start < 1) InvalidCall();
   size_t length = std::string::npos;
   if (Given(a, 2)) length = CountArg(a, 2);
-  if (a[0]->IsNull()) return *a[0];
+  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
   const std::string s = ToText(*a[0]);
   const size_t from = static_cast<size_t>(start) - 1;
   if (from >= s.size()) return Variant::String("");
@@ -110,7 +110,7 @@ Variant InStrRev(Interpreter& it, BuiltinArgs a) {
   const int32_t start = LongArg(a, 2, -1);
   if (start == 0 || start < -1) InvalidCall();
   const bool text = TextCompareArg(a, 3);
-  if (a[0]->IsNull() || a[1]->IsNull()) return Variant::MakeNull();
+  // Unlike InStr, InStrRev refuses Null texts.
   const std::string h = ToText(*a[0]), n = ToText(*a[1]);
   const size_t endPos = start == -1 ? h.size() : static_cast<size_t>(start);
   if (endPos > h.size()) return Variant::Long(0);
@@ -158,9 +158,7 @@ Variant Replace(Interpreter& it, BuiltinArgs a) {
   const int32_t count = LongArg(a, 4, -1);
   if (start < 1 || count < -1) InvalidCall();
   const bool text = TextCompareArg(a, 5);
-  // Unlike the other text functions, Replace refuses a Null text.
-  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
-  if (a[1]->IsNull() || a[2]->IsNull()) return Variant::MakeNull();
+  // Unlike most text functions, Replace refuses Null texts.
   const std::string s = ToText(*a[0]), find = ToText(*a[1]), with = ToText(*a[2]);
   if (static_cast<size_t>(start) > s.size()) return Variant::String("");
   // The result begins at start, as the language's Replace does.

@@ -139,12 +139,12 @@ double ToDouble(const Variant& value) {
     case VarType::Single:
       return value.SingleValue();
     case VarType::Double:
+    case VarType::Currency:
     case VarType::Date:
       return value.DoubleValue();
     case VarType::String: {
+      // "True" and "False" are Boolean texts only: CBool reads them, arithmetic does not.
       if (auto number = ParseNumber(value.StringValue())) return *number;
-      if (EqualsNoCase(Trimmed(value.StringValue()), "true")) return -1;
-      if (EqualsNoCase(Trimmed(value.StringValue()), "false")) return 0;
       throw ScriptError(err::TypeMismatch);
     }
     default:
@@ -185,6 +185,7 @@ int16_t ToInteger(const Variant& value) {
 }
 
 uint8_t ToByte(const Variant& value) {
+  if (value.Type() == VarType::Boolean) return value.BoolValue() ? 255 : 0;  // all bits set
   const double r = std::nearbyint(ToDouble(value));
   if (!(r >= 0 && r <= 255)) throw ScriptError(err::Overflow);
   return static_cast<uint8_t>(r);
@@ -204,13 +205,20 @@ bool ToBool(const Variant& value) {
       return value.BoolValue();
     case VarType::String: {
       const std::string_view text = Trimmed(value.StringValue());
-      if (EqualsNoCase(text, "true")) return true;
-      if (EqualsNoCase(text, "false")) return false;
+      if (EqualsNoCase(text, "true") || EqualsNoCase(text, "#true#")) return true;
+      if (EqualsNoCase(text, "false") || EqualsNoCase(text, "#false#")) return false;
       return ToDouble(value) != 0;
     }
     default:
       return ToDouble(value) != 0;
   }
+}
+
+double ToCurrencyValue(double value) {
+  constexpr double kLimit = 922337203685477.5807;
+  const double r = std::nearbyint(value * 10000.0) / 10000.0;
+  if (!(r >= -kLimit && r <= kLimit)) throw ScriptError(err::Overflow);
+  return r;
 }
 
 double ToDate(const Variant& value, int currentYear) {
@@ -266,6 +274,7 @@ void AppendText(std::string& out, const Variant& value) {
       out += FormatSingle(value.SingleValue());
       return;
     case VarType::Double:
+    case VarType::Currency:
       out += FormatDouble(value.DoubleValue());
       return;
     case VarType::Date:

@@ -23,6 +23,8 @@ int16_t ToInteger(const Variant& value);
 uint8_t ToByte(const Variant& value);
 float ToSingle(const Variant& value);
 bool ToBool(const Variant& value);
+// A currency value: rounded halves to even at four decimals, 6 "Overflow" past its range.
+double ToCurrencyValue(double value);
 // A date text without a year ("5/12") takes currentYear.
 double ToDate(const Variant& value, int currentYear);
 // Text of the value (Empty is ""); Null raises 94.

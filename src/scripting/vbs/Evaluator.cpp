@@ -88,9 +88,10 @@ void ChargeCall(Interpreter& it, BuiltinArgs args, const Variant& result) {
   const int32_t n = ErrorNumberFromHresult(ToLong(value));
   if (n == 0) it.Raise(err::InvalidCall);
   ErrState& held = it.err;
-  const std::string source =
-      given(1, value) ? ToText(value) : held.source.empty() ? kRuntimeErrorSource : held.source;
-  const std::string description = given(2, value)            ? ToText(value)
+  const std::string source = given(1, value)       ? ToText(value)
+                             : held.source.empty() ? kRuntimeErrorSource
+                                                   : held.source;
+  const std::string description = given(2, value)             ? ToText(value)
                                   : !held.description.empty() ? held.description
                                                               : ErrorDescription(n);
   std::string helpFile = given(3, value) ? ToText(value) : held.helpFile;

@@ -152,14 +152,6 @@ void Interpreter::RunProgram(const Program& program) {
   CallGuard guard{*this, frame, line, callCost};
   frame = &top;
   try {
-    for (const DimStmt* d : program.fixedArrays) {
-      line = d->line;
-      for (const auto& item : d->items) {
-        if (!item.isArray) continue;
-        Variant& var = *static_cast<const GlobalExpr&>(*item.target).var;
-        if (!var.IsArray()) AllocateArray(var, item.bounds, false, !item.bounds.empty());
-      }
-    }
     ExecBlock(program.topLevel);
   } catch (ScriptError& e) {
     if (e.Line() == 0) e.SetLine(line);
@@ -233,15 +225,6 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
   frame = &callee;
   callCost += proc.callCost;
   try {
-    for (const DimStmt* d : proc.fixedArrays) {
-      line = d->line;
-      for (const auto& item : d->items) {
-        if (!item.isArray) continue;
-        const int slot = static_cast<const LocalExpr&>(*item.target).slot;
-        AllocateArray(*callee.slots[static_cast<size_t>(slot)], item.bounds, false,
-                      !item.bounds.empty());
-      }
-    }
     ExecBlock(proc.body);
   } catch (ScriptError& e) {
     if (e.Line() == 0) e.SetLine(line);
@@ -374,6 +357,7 @@ void Interpreter::Assign(Variant& target, Variant value, bool isSet) {
 
 void Interpreter::AllocateArray(Variant& target, const ExprList& bounds, bool preserve,
                                 bool fixedSize) {
+  if (target.IsArray() && target.ArrayValue()->fixedSize) Raise(err::ArrayFixed);
   std::vector<int32_t> upper;
   size_t count = 1;
   for (const auto& b : bounds) {
@@ -389,7 +373,6 @@ void Interpreter::AllocateArray(Variant& target, const ExprList& bounds, bool pr
   }
   if (bounds.size() > 60 || count > limits.maxArrayElements) Raise(err::OutOfMemory);
   if (bounds.empty()) count = 0;
-  if (target.IsArray() && target.ArrayValue()->fixedSize) Raise(err::ArrayFixed);
   Charge(count * sizeof(Variant));
   if (preserve && target.IsArray()) {
     ArrayData& old = *target.ArrayValue();
@@ -428,11 +411,21 @@ int Interpreter::CurrentYear() {
   return PartsFromSerial(Now()).year;
 }
 
+namespace {
+
 // The language's generator: a 24-bit linear congruential sequence.
+uint32_t NextSeed(uint32_t seed) {
+  return (seed * 1140671485u + 12820163u) & 0xFFFFFFu;
+}
+
+}  // namespace
+
 float Interpreter::NextRandom(const Variant* arg) {
   if (arg && !arg->IsEmpty()) {
     const double x = ToDouble(*arg);
-    if (x == 0) return rndLast_;
+    // The last value again; before any, the value the sequence starts with.
+    if (x == 0)
+      return rndStarted_ ? rndLast_ : static_cast<float>(NextSeed(rndSeed_)) / 16777216.0f;
     if (x < 0) {
       const float f = static_cast<float>(x);
       uint32_t bits;
@@ -440,8 +433,9 @@ float Interpreter::NextRandom(const Variant* arg) {
       rndSeed_ = (bits + (bits >> 24)) & 0xFFFFFF;
     }
   }
-  rndSeed_ = (rndSeed_ * 1140671485u + 12820163u) & 0xFFFFFFu;
+  rndSeed_ = NextSeed(rndSeed_);
   rndLast_ = static_cast<float>(rndSeed_) / 16777216.0f;
+  rndStarted_ = true;
   return rndLast_;
 }
 

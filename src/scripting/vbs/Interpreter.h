@@ -143,11 +143,12 @@ class Interpreter {
   size_t frameDepth_ = 0;
   uint64_t ticks_ = 0;
   uint64_t nextCheck_ = 0;
-  size_t pendingBytes_ = 0;   // new values since the last count
+  size_t pendingBytes_ = 0;         // new values since the last count
   size_t recountBytes_ = 8u << 20;  // how much new value leads to a count
   std::chrono::steady_clock::time_point deadline_;
   uint32_t rndSeed_ = 0x50000;
   float rndLast_ = 0;
+  bool rndStarted_ = false;  // a value has been drawn
 };
 
 // Fatal errors end the run even under On Error Resume Next.

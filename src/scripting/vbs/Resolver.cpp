@@ -70,11 +70,6 @@ class Resolver {
           DeclareLocal(name, s.line, d->kindOf == DimStmt::Dim);
         }
       }
-      if (d->kindOf == DimStmt::Dim) {
-        bool anyArray = false;
-        for (auto& item : d->items) anyArray = anyArray || item.isArray;
-        if (anyArray) (global ? program_.fixedArrays : scope_->proc->fixedArrays).push_back(d);
-      }
     } else if (auto* c = dynamic_cast<ConstStmt*>(&s)) {
       for (auto& [name, expr] : c->items) {
         Variant value = ConstantValue(expr, s.line);

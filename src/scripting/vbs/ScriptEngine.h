@@ -55,9 +55,9 @@ struct LastErrorInfo {
 struct ScriptLimits {
   int maxNesting = 200;                // blocks and expressions nested in the code text
   int maxCallDepth = 6000;             // cost units of nested procedure calls
-  size_t maxStringLength = 16u << 20;   // characters
-  size_t maxArrayElements = 1u << 20;   // elements of one array, nested arrays included
-  size_t memoryBudget = 256u << 20;     // bytes of values held, see above
+  size_t maxStringLength = 16u << 20;  // characters
+  size_t maxArrayElements = 1u << 20;  // elements of one array, nested arrays included
+  size_t memoryBudget = 256u << 20;    // bytes of values held, see above
 };
 
 class Interpreter;

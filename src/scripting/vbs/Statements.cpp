@@ -205,7 +205,15 @@ Flow ExitStmt::Exec(Interpreter& it) const {
 
 Flow DimStmt::Exec(Interpreter& it) const {
   it.line = line;
-  if (kindOf == Dim) return Flow::Normal;  // set up when the scope started
+  if (kindOf == Dim) {
+    // Run again (a loop, the next cycle of the same text), it keeps the array it made.
+    for (const Dimension& item : items) {
+      if (!item.isArray) continue;
+      Variant& var = VariableRef(it, *item.target);
+      if (!var.IsArray()) it.AllocateArray(var, item.bounds, false, !item.bounds.empty());
+    }
+    return Flow::Normal;
+  }
   for (const Dimension& item : items) {
     Variant& var = VariableRef(it, *item.target);
     if (kindOf == ReDim) {

@@ -62,6 +62,13 @@ Variant Variant::Double(double value) {
   return v;
 }
 
+Variant Variant::Currency(double value) {
+  Variant v;
+  v.type_ = VarType::Currency;
+  v.num_.d = value;
+  return v;
+}
+
 Variant Variant::Date(double serial) {
   Variant v;
   v.type_ = VarType::Date;
@@ -98,6 +105,7 @@ bool Variant::IsNumber() const {
     case VarType::Long:
     case VarType::Single:
     case VarType::Double:
+    case VarType::Currency:
     case VarType::Date:
       return true;
     default:

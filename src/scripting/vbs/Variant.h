@@ -19,6 +19,7 @@ enum class VarType : uint16_t {
   Long = 3,
   Single = 4,
   Double = 5,
+  Currency = 6,  // kept as a Double rounded to four decimals
   Date = 7,
   String = 8,
   Object = 9,
@@ -44,7 +45,8 @@ class Variant {
   static Variant Long(int32_t value);
   static Variant Single(float value);
   static Variant Double(double value);
-  static Variant Date(double serial);  // days since 30 Dec 1899, time as the fraction
+  static Variant Currency(double value);  // value already rounded and in range
+  static Variant Date(double serial);     // days since 30 Dec 1899, time as the fraction
   static Variant String(std::string text);
   static Variant Array(std::unique_ptr<ArrayData> data);
   static Variant Object(std::shared_ptr<HostObject> object);  // null pointer = Nothing
@@ -64,7 +66,7 @@ class Variant {
   int16_t IntegerValue() const { return num_.i16; }
   int32_t LongValue() const { return num_.i32; }
   float SingleValue() const { return num_.f; }
-  double DoubleValue() const { return num_.d; }  // Double and Date
+  double DoubleValue() const { return num_.d; }  // Double, Currency and Date
   const std::string& StringValue() const { return str_; }
   std::string& StringValue() { return str_; }
   ArrayData* ArrayValue() const { return array_.get(); }

@@ -28,7 +28,8 @@ std::shared_ptr<HostObject> MakeShare(double* stored, int* calls) {
     *stored = ToDouble(*args[1]);  // a text that is no number raises 13 to the script
     *args[2] = Variant::Integer(0);
   });
-  share->AddFunction("Twice", [](HostArgs args) { return Variant::Double(2 * ToDouble(*args[0])); });
+  share->AddFunction("Twice",
+                     [](HostArgs args) { return Variant::Double(2 * ToDouble(*args[0])); });
   return share;
 }
 
@@ -45,8 +46,7 @@ TEST(ScriptEngine, HostProceduresWriteThroughByReferenceArguments) {
       "GET_VALUE 7, v, e : Echo \"bad index\", v, e\n"
       "SET_VALUE 1, 99, e : Echo Twice(21), share.Twice(2)\n"
       "Set s = share : s.GET_VALUE 1, v, e : Echo \"through a variable\", v\n");
-  EXPECT_EQ(out,
-            "12.5 0 Single\n12.5 0\nby value 0\nbad index 0 1\n42 4\nthrough a variable 99\n");
+  EXPECT_EQ(out, "12.5 0 Single\n12.5 0\nby value 0\nbad index 0 1\n42 4\nthrough a variable 99\n");
   EXPECT_EQ(stored, 99);
   EXPECT_EQ(calls, 5);
 }
@@ -56,9 +56,10 @@ TEST(ScriptEngine, HostErrorsReachTheScriptWithNumberAndLine) {
   double stored = 0;
   int calls = 0;
   t.engine.AddObject("share", MakeShare(&stored, &calls));
-  EXPECT_EQ(t.Run("On Error Resume Next\nSET_VALUE 1, \"abc\", e\nEcho Err.Number, Err.Description\n"
-                  "GET_VALUE 1, 2\nEcho Err.Number\n"),
-            "13 Type mismatch\n450\n");
+  EXPECT_EQ(
+      t.Run("On Error Resume Next\nSET_VALUE 1, \"abc\", e\nEcho Err.Number, Err.Description\n"
+            "GET_VALUE 1, 2\nEcho Err.Number\n"),
+      "13 Type mismatch\n450\n");
   TestEngine u;
   u.engine.AddObject("share", MakeShare(&stored, &calls));
   try {
@@ -93,8 +94,9 @@ TEST(ScriptEngine, ClearCodeKeepsObjectsAndForgetsCode) {
 
 TEST(ScriptEngine, EachCycleRunsTheTextInTheSameGlobalScope) {
   TestEngine t;
-  const std::string script = "Dim n\nn = n + 1\nFunction Half(x) : Half = x / 2 : End Function\n"
-                             "Echo n, Half(n)";
+  const std::string script =
+      "Dim n\nn = n + 1\nFunction Half(x) : Half = x / 2 : End Function\n"
+      "Echo n, Half(n)";
   t.engine.AddCode(script);
   for (int i = 0; i < 3; ++i) t.engine.ExecuteStatement(script);
   EXPECT_EQ(t.log, "1 0.5\n2 1\n3 1.5\n4 2\n");
@@ -209,10 +211,9 @@ TEST(ScriptEngine, TimeLimitHoldsInsideHeavyBuiltIns) {
   EXPECT_EQ(statement.number, err::TimeLimit);
   EXPECT_LT(statement.seconds, 0.4);
   // Each built-in alone, in the top-level run of added code.
-  for (const char* call : {"r = Replace(s, \"a\", \"b\")",
-                           "n = InStr(1, s, \"ab\", vbTextCompare)",
-                           "n = InStrRev(s, \"ab\", -1, vbTextCompare)",
-                           "r = StrReverse(LCase(s))"}) {
+  for (const char* call :
+       {"r = Replace(s, \"a\", \"b\")", "n = InStr(1, s, \"ab\", vbTextCompare)",
+        "n = InStrRev(s, \"ab\", -1, vbTextCompare)", "r = StrReverse(LCase(s))"}) {
     const TimedRun added = RunTimed(t.engine, std::string("Do : ") + call + " : Loop", false);
     EXPECT_EQ(added.number, err::TimeLimit) << call;
     EXPECT_LT(added.seconds, 0.4) << call;
