@@ -12,15 +12,7 @@ namespace kavro::vbs {
 namespace {
 
 // Arithmetic rank of an operand: which subtype an arithmetic result takes.
-enum Rank {
-  kByte = 1,
-  kInteger = 2,
-  kLong = 3,
-  kSingle = 4,
-  kDouble = 5,
-  kCurrency = 6,
-  kDate = 7
-};
+enum Rank { kByte = 1, kInteger, kLong, kSingle, kDouble, kCurrency, kDate };
 
 Rank RankOf(const Variant& v) {
   switch (v.Type()) {
