@@ -1,4 +1,4 @@
-// UBound LBound Array Split Join.
+// UBound LBound Array Split Join Filter.
 #include <array>
 
 #include "scripting/vbs/BuiltinSupport.h"
@@ -102,12 +102,32 @@ Variant Join(Interpreter& it, BuiltinArgs a) {
   return Variant::String(std::move(out));
 }
 
-constexpr std::array<BuiltinInfo, 5> kArrays{{
+// Filter(texts, match[, include[, compare]]): the texts that hold match (or, with include False,
+// those that do not), as a new array.
+Variant Filter(Interpreter& it, BuiltinArgs a) {
+  if (a[0]->IsNull() || a[1]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
+  const ArrayData& data = ArrayArg(*a[0]);
+  if (data.upper.size() != 1) throw ScriptError(err::TypeMismatch);
+  const std::string match = ToText(*a[1]);
+  const bool include = !Given(a, 2) || ToBool(*a[2]);
+  const bool text = TextCompareArg(a, 3);
+  std::vector<Variant> items;
+  for (const Variant& item : data.items) {
+    if (item.IsNull() || item.IsArray() || item.IsObject()) throw ScriptError(err::TypeMismatch);
+    std::string value = ToText(item);
+    const bool found = FindText(it, value, match, 0, text) != std::string::npos;
+    if (found == include) items.push_back(Variant::String(std::move(value)));
+  }
+  return MakeArray(it, std::move(items));
+}
+
+constexpr std::array<BuiltinInfo, 6> kArrays{{
     {"ubound", 1, 2, UBound},
     {"lbound", 1, 2, LBound},
     {"array", 0, -1, ArrayFn},
     {"split", 1, 4, Split},
     {"join", 1, 2, Join},
+    {"filter", 2, 4, Filter},
 }};
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Len Left Right Mid InStr InStrRev UCase LCase Trim LTrim RTrim Replace Space String StrComp
-// StrReverse Chr Asc Hex Oct FormatNumber.
+// StrReverse Chr Asc Hex Oct.
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -249,103 +249,17 @@ Variant Oct(Interpreter&, BuiltinArgs a) {
   return Radix(*a[0], 8);
 }
 
-// Decimal digits of |value| to 15 significant digits, rounded half away from zero at `places`
-// decimals: returns integer-part digits and fraction digits.
-std::pair<std::string, std::string> DecimalDigits(double value, int places) {
-  char buf[64];
-  auto [end, ec] =
-      std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-  std::string text(buf, end);
-  const size_t e = text.find('e');
-  std::string digits = text.substr(0, 1) + text.substr(2, e - 2);  // 15 digits
-  int exponent = std::stoi(text.substr(e + 1));
-  // digits represent d.ddd * 10^exponent; the point sits after (exponent + 1) digits.
-  int pointAt = exponent + 1;
-  if (pointAt < 0) {
-    digits.insert(0, static_cast<size_t>(-pointAt), '0');
-    pointAt = 0;
-  }
-  if (static_cast<int>(digits.size()) < pointAt + places + 1) {
-    digits.append(static_cast<size_t>(pointAt + places + 1) - digits.size(), '0');
-  }
-  // Round at position pointAt + places.
-  const size_t cut = static_cast<size_t>(pointAt + places);
-  const bool up = digits[cut] >= '5';
-  digits.resize(cut);
-  if (up) {
-    int i = static_cast<int>(digits.size()) - 1;
-    while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
-    if (i >= 0) {
-      ++digits[static_cast<size_t>(i)];
-    } else {
-      digits.insert(digits.begin(), '1');
-      ++pointAt;
-    }
-  }
-  std::string whole = digits.substr(0, static_cast<size_t>(pointAt));
-  std::string fraction = digits.substr(static_cast<size_t>(pointAt));
-  const size_t nz = whole.find_first_not_of('0');
-  whole = nz == std::string::npos ? "" : whole.substr(nz);
-  return {whole, fraction};
-}
-
-Variant FormatNumber(Interpreter&, BuiltinArgs a) {
-  if (a[0]->IsNull()) throw ScriptError(err::TypeMismatch);
-  const double value = ToDouble(*a[0]);
-  int32_t places = LongArg(a, 1, -1);
-  if (places == -1) places = 2;
-  if (places < 0 || places > 99) InvalidCall();
-  const int32_t leading = LongArg(a, 2, -2);
-  const int32_t parens = LongArg(a, 3, -2);
-  const int32_t group = LongArg(a, 4, -2);
-  auto [whole, fraction] = DecimalDigits(value, places);
-  const bool isZero = whole.empty() && fraction.find_first_not_of('0') == std::string::npos;
-  std::string grouped;
-  if (group != 0) {
-    for (size_t i = 0; i < whole.size(); ++i) {
-      if (i > 0 && (whole.size() - i) % 3 == 0) grouped += ',';
-      grouped += whole[i];
-    }
-  } else {
-    grouped = whole;
-  }
-  if (grouped.empty() && leading != 0) grouped.push_back('0');
-  std::string body = grouped;
-  if (places > 0) {
-    body += '.';
-    body += fraction;
-  }
-  if (value < 0 && !isZero) {
-    std::string sign(1, parens == -1 ? '(' : '-');
-    sign += body;
-    if (parens == -1) sign += ')';
-    body = std::move(sign);
-  }
-  return Variant::String(body);
-}
-
-constexpr std::array<BuiltinInfo, 21> kStrings{{
-    {"len", 1, 1, Len},
-    {"left", 2, 2, Left},
-    {"right", 2, 2, Right},
-    {"mid", 2, 3, Mid},
-    {"instr", 2, 4, InStr},
-    {"instrrev", 2, 4, InStrRev},
-    {"ucase", 1, 1, UCase},
-    {"lcase", 1, 1, LCase},
-    {"trim", 1, 1, Trim},
-    {"ltrim", 1, 1, LTrim},
-    {"rtrim", 1, 1, RTrim},
-    {"replace", 3, 6, Replace},
-    {"space", 1, 1, Space},
-    {"string", 2, 2, StringFn},
-    {"strcomp", 2, 3, StrComp},
-    {"strreverse", 1, 1, StrReverse},
-    {"chr", 1, 1, Chr},
-    {"asc", 1, 1, Asc},
-    {"hex", 1, 1, Hex},
-    {"oct", 1, 1, Oct},
-    {"formatnumber", 1, 5, FormatNumber},
+constexpr std::array<BuiltinInfo, 20> kStrings{{
+    {"len", 1, 1, Len},         {"left", 2, 2, Left},
+    {"right", 2, 2, Right},     {"mid", 2, 3, Mid},
+    {"instr", 2, 4, InStr},     {"instrrev", 2, 4, InStrRev},
+    {"ucase", 1, 1, UCase},     {"lcase", 1, 1, LCase},
+    {"trim", 1, 1, Trim},       {"ltrim", 1, 1, LTrim},
+    {"rtrim", 1, 1, RTrim},     {"replace", 3, 6, Replace},
+    {"space", 1, 1, Space},     {"string", 2, 2, StringFn},
+    {"strcomp", 2, 3, StrComp}, {"strreverse", 1, 1, StrReverse},
+    {"chr", 1, 1, Chr},         {"asc", 1, 1, Asc},
+    {"hex", 1, 1, Hex},         {"oct", 1, 1, Oct},
 }};
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "scripting/vbs/Conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -214,9 +215,26 @@ bool ToBool(const Variant& value) {
   }
 }
 
+// Rounds halves to even at the given decimal place. A value whose decimal text ends in 5 at
+// that place counts as a half even when its binary form is a hair below or above.
+double RoundDecimal(double x, int places) {
+  const double scale = std::pow(10.0, places);
+  const double scaled = x * scale;
+  if (!std::isfinite(scaled)) return x;
+  const double lower = std::floor(scaled);
+  const double frac = scaled - lower;
+  double r;
+  if (std::fabs(frac - 0.5) < 1e-9 * std::max(1.0, std::fabs(scaled))) {
+    r = std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+  } else {
+    r = std::nearbyint(scaled);
+  }
+  return r / scale;
+}
+
 double ToCurrencyValue(double value) {
   constexpr double kLimit = 922337203685477.5807;
-  const double r = std::nearbyint(value * 10000.0) / 10000.0;
+  const double r = RoundDecimal(value, 4);
   if (!(r >= -kLimit && r <= kLimit)) throw ScriptError(err::Overflow);
   return r;
 }

@@ -32,6 +32,10 @@ std::string ToText(const Variant& value);
 // Text of a value for "&" (Null and Empty are "").
 void AppendText(std::string& out, const Variant& value);
 
+// Rounds halves to even at that many decimals; a value whose decimal text ends in 5 there counts
+// as a half even when its binary form is a hair off.
+double RoundDecimal(double x, int places);
+
 // Rounds halves to even; range checks after rounding.
 int32_t RoundToLong(double value);
 int16_t RoundToInteger(double value);
