@@ -1,5 +1,6 @@
 // Evaluation of expressions: the tree's Eval methods.
 #include <array>
+#include <cmath>
 
 #include "scripting/vbs/Builtins.h"
 #include "scripting/vbs/Conversions.h"
@@ -26,9 +27,61 @@ bool FastIntegral(const Variant& v, int64_t& out) {
   return false;
 }
 
+// Integer, Long and Double operands where one is a Double: the result is a Double (or a
+// Boolean for a comparison), as the general rules give it.
+bool FastDouble(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+  auto value = [](const Variant& v, double& d) {
+    switch (v.Type()) {
+      case VarType::Double:
+        d = v.DoubleValue();
+        return true;
+      case VarType::Integer:
+        d = v.IntegerValue();
+        return true;
+      case VarType::Long:
+        d = v.LongValue();
+        return true;
+      default:
+        return false;
+    }
+  };
+  double x, y;
+  if (!value(a, x) || !value(b, y)) return false;
+  double r;
+  switch (op) {
+    case BinaryOp::Add:
+      r = x + y;
+      break;
+    case BinaryOp::Subtract:
+      r = x - y;
+      break;
+    case BinaryOp::Multiply:
+      r = x * y;
+      break;
+    case BinaryOp::Divide:
+      if (y == 0) return false;
+      r = x / y;
+      break;
+    case BinaryOp::Less:
+      out = Variant::Boolean(x < y);
+      return true;
+    case BinaryOp::Greater:
+      out = Variant::Boolean(x > y);
+      return true;
+    default:
+      return false;
+  }
+  if (!std::isfinite(r)) return false;  // the general path raises the overflow
+  out = Variant::Double(r);
+  return true;
+}
+
 bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
   int64_t x, y;
-  if (!FastIntegral(a, x) || !FastIntegral(b, y)) return false;
+  if (!FastIntegral(a, x) || !FastIntegral(b, y)) {
+    if (a.Type() != VarType::Double && b.Type() != VarType::Double) return false;
+    return FastDouble(op, a, b, out);
+  }
   const VarType narrow =
       a.Type() == VarType::Long || b.Type() == VarType::Long ? VarType::Long : VarType::Integer;
   switch (op) {
@@ -40,6 +93,18 @@ bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
       return true;
     case BinaryOp::Multiply:
       out = IntegerResult(x * y, narrow);
+      return true;
+    case BinaryOp::Mod:
+      if (y == 0) return false;
+      out = IntegerResult(x % y, narrow);  // the sign of the dividend, as the language's Mod
+      return true;
+    case BinaryOp::IntDivide:
+      if (y == 0 || x / y > INT32_MAX) return false;  // the general path raises the error
+      out = IntegerResult(x / y, narrow);
+      return true;
+    case BinaryOp::Divide:
+      if (y == 0) return false;
+      out = Variant::Double(static_cast<double>(x) / static_cast<double>(y));
       return true;
     case BinaryOp::Equal:
       out = Variant::Boolean(x == y);

@@ -2,12 +2,13 @@
 
 namespace kavro::vbs {
 
-Variant::Variant(const Variant& other)
-    : type_(other.type_), num_(other.num_), str_(other.str_), object_(other.object_) {
+void Variant::CopyOwned(const Variant& other) {
+  str_ = other.str_;
+  object_ = other.object_;
   if (other.array_) array_ = std::make_unique<ArrayData>(*other.array_);
 }
 
-Variant& Variant::operator=(const Variant& other) {
+Variant& Variant::AssignOwned(const Variant& other) {
   if (this == &other) return *this;
   Variant copy(other);
   *this = std::move(copy);

@@ -31,11 +31,30 @@ enum class VarType : uint16_t {
 
 class Variant {
  public:
+  // Numbers, Empty and Null copy and move as two words; only texts, arrays and objects touch the
+  // members that own memory (which stay empty for the other subtypes).
   Variant() noexcept : num_{} {}
-  Variant(const Variant& other);
-  Variant(Variant&& other) noexcept = default;
-  Variant& operator=(const Variant& other);
-  Variant& operator=(Variant&& other) noexcept = default;
+  Variant(const Variant& other) : type_(other.type_), num_(other.num_) {
+    if (other.OwnsMemory()) CopyOwned(other);
+  }
+  Variant(Variant&& other) noexcept : type_(other.type_), num_(other.num_) {
+    if (other.OwnsMemory()) MoveOwned(other);
+  }
+  Variant& operator=(const Variant& other) {
+    if (!OwnsMemory() && !other.OwnsMemory()) {
+      type_ = other.type_;
+      num_ = other.num_;
+      return *this;
+    }
+    return AssignOwned(other);
+  }
+  Variant& operator=(Variant&& other) noexcept {
+    if (this == &other) return *this;
+    type_ = other.type_;
+    num_ = other.num_;
+    if (OwnsMemory() || other.OwnsMemory()) MoveOwned(other);
+    return *this;
+  }
   ~Variant() = default;
 
   static Variant MakeNull();
@@ -75,6 +94,17 @@ class Variant {
   void Clear();  // back to Empty
 
  private:
+  bool OwnsMemory() const {
+    return type_ == VarType::String || type_ == VarType::Array || type_ == VarType::Object;
+  }
+  void CopyOwned(const Variant& other);
+  void MoveOwned(Variant& other) noexcept {
+    str_ = std::move(other.str_);
+    array_ = std::move(other.array_);
+    object_ = std::move(other.object_);
+  }
+  Variant& AssignOwned(const Variant& other);
+
   VarType type_ = VarType::Empty;
   union {
     bool b;
