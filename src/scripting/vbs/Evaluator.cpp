@@ -27,6 +27,33 @@ bool FastIntegral(const Variant& v, int64_t& out) {
   return false;
 }
 
+// A comparison of two numbers of the same kind; false for any other operator.
+template <class T>
+bool Comparison(BinaryOp op, T x, T y, Variant& out) {
+  switch (op) {
+    case BinaryOp::Equal:
+      out = Variant::Boolean(x == y);
+      return true;
+    case BinaryOp::NotEqual:
+      out = Variant::Boolean(x != y);
+      return true;
+    case BinaryOp::Less:
+      out = Variant::Boolean(x < y);
+      return true;
+    case BinaryOp::Greater:
+      out = Variant::Boolean(x > y);
+      return true;
+    case BinaryOp::LessEqual:
+      out = Variant::Boolean(x <= y);
+      return true;
+    case BinaryOp::GreaterEqual:
+      out = Variant::Boolean(x >= y);
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Integer, Long and Double operands where one is a Double: the result is a Double (or a
 // Boolean for a comparison), as the general rules give it.
 bool FastDouble(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
@@ -62,14 +89,8 @@ bool FastDouble(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
       if (y == 0) return false;
       r = x / y;
       break;
-    case BinaryOp::Less:
-      out = Variant::Boolean(x < y);
-      return true;
-    case BinaryOp::Greater:
-      out = Variant::Boolean(x > y);
-      return true;
     default:
-      return false;
+      return Comparison(op, x, y, out);
   }
   if (!std::isfinite(r)) return false;  // the general path raises the overflow
   out = Variant::Double(r);
@@ -106,26 +127,8 @@ bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
       if (y == 0) return false;
       out = Variant::Double(static_cast<double>(x) / static_cast<double>(y));
       return true;
-    case BinaryOp::Equal:
-      out = Variant::Boolean(x == y);
-      return true;
-    case BinaryOp::NotEqual:
-      out = Variant::Boolean(x != y);
-      return true;
-    case BinaryOp::Less:
-      out = Variant::Boolean(x < y);
-      return true;
-    case BinaryOp::Greater:
-      out = Variant::Boolean(x > y);
-      return true;
-    case BinaryOp::LessEqual:
-      out = Variant::Boolean(x <= y);
-      return true;
-    case BinaryOp::GreaterEqual:
-      out = Variant::Boolean(x >= y);
-      return true;
     default:
-      return false;
+      return Comparison(op, x, y, out);
   }
 }
 
