@@ -23,6 +23,7 @@ namespace kavro::ui {
 class CellGrid;
 class ColumnStrip;
 class EventLogView;
+class TrendPlotWidget;
 
 class FLControl : public QMainWindow {
   Q_OBJECT
@@ -45,6 +46,7 @@ class FLControl : public QMainWindow {
   CellGrid* OutputStrip() const { return strip_; }
   QComboBox* RuleRowsSelector() const { return cmbDisplayRules_; }
   EventLogView* EventLog() const { return eventLog_; }
+  TrendPlotWidget* Trend() const { return trend_; }
 
  signals:
   // File / Exit was confirmed: the program ends now.
@@ -79,13 +81,9 @@ class FLControl : public QMainWindow {
   CellGrid* grid_ = nullptr;
   CellGrid* strip_ = nullptr;
   ColumnStrip* indexRow_ = nullptr;
-  ColumnStrip* scaleHiRow_ = nullptr;
-  ColumnStrip* scaleLoRow_ = nullptr;
   std::vector<QLabel*> lblVarIndex_;
   std::vector<QLabel*> lblClamp_;
-  std::vector<QLabel*> lblScaleHi_;
-  std::vector<QLabel*> lblScaleLo_;
-  QFrame* Picture2_ = nullptr;
+  TrendPlotWidget* trend_ = nullptr;
   QGroupBox* frameStatus_ = nullptr;
   QLabel* lblMode_ = nullptr;
   QLabel* lblLink_ = nullptr;
