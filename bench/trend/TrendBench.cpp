@@ -27,8 +27,8 @@ void Fill(Variable& v, const std::string& name, double phase) {
   }
 }
 
-void StatusAndTrendRefresh(benchmark::State& state) {
-  Controller c;
+Controller& FullTrend() {
+  static Controller c;
   ResetModel(c.model, "/tmp");
   ApplyDefaults(c.model);
   c.model.FLCBlock.RunFrequency = 10;
@@ -37,18 +37,43 @@ void StatusAndTrendRefresh(benchmark::State& state) {
   c.model.PVarIn[2].PlotHi = "150";  // fixed scales take their own path
   c.model.PVarIn[2].PlotLo = "50";
   c.model.HistCount = HistoryLength;
+  return c;
+}
+
+void Paint(QImage& plot, const TrendPicture& picture) {
+  QPainter painter(&plot);
+  ui::PaintTrend(painter, picture, QRectF(plot.rect()));
+  painter.end();
+  benchmark::DoNotOptimize(plot.constBits());
+}
+
+// The whole of it, as every cycle does.
+void StatusAndTrendRefresh(benchmark::State& state) {
+  Controller& c = FullTrend();
   QImage plot(1080, 250, QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     RefreshStatus(c);
     RefreshTrend(c);
-    QPainter painter(&plot);
-    ui::PaintTrend(painter, c.window.Picture2, QRectF(plot.rect()));
-    painter.end();
-    benchmark::DoNotOptimize(plot.constBits());
+    Paint(plot, c.window.Picture2);
   }
   state.counters["traces"] = static_cast<double>(c.window.Picture2.traces.size());
 }
 BENCHMARK(StatusAndTrendRefresh)->Unit(benchmark::kMicrosecond);
+
+// Its parts: the core's data, then the painting alone.
+void TrendRefreshOnly(benchmark::State& state) {
+  Controller& c = FullTrend();
+  for (auto _ : state) RefreshTrend(c);
+}
+BENCHMARK(TrendRefreshOnly)->Unit(benchmark::kMicrosecond);
+
+void TrendPaintOnly(benchmark::State& state) {
+  Controller& c = FullTrend();
+  RefreshTrend(c);
+  QImage plot(1080, 250, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) Paint(plot, c.window.Picture2);
+}
+BENCHMARK(TrendPaintOnly)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -52,7 +52,7 @@ void PaintTrend(QPainter& painter, const TrendPicture& picture, const QRectF& ar
     line.reserve(static_cast<qsizetype>(trace.points.size()));
     for (const TrendPoint& p : trace.points) line.append(Place(p, area));
     painter.setPen(
-        QPen(ToQColor(trace.pen), picture.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPen(ToQColor(trace.pen), picture.lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
     painter.drawPolyline(line);
   }
   painter.restore();
