@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/Dimensions.h"
+#include "model/ScriptStore.h"
 
 namespace kavro {
 
@@ -137,6 +138,9 @@ struct ControllerModel {
     bool PreScriptOn = false;
     bool PostScriptOn = false;
   } Scripts;
+
+  // Shared by both scripts; cleared at start-up only.
+  ScriptStore Store;
 
   // Main-window state shared with the cycle.
   int16_t LockCountdown = 0;
