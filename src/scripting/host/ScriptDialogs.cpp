@@ -59,16 +59,14 @@ int AnswerNumber(MsgAnswer answer) {
 int OperatorScriptUi::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
   Operator* op = controller_.ports.op;
   if (!op) return kVbOK;
-  return AnswerNumber(op->MessageBox(prompt, title.empty() ? controller_.model.ProductName : title,
-                                     IconOf(buttons), ButtonsOf(buttons)));
+  return AnswerNumber(op->MessageBox(prompt, title, IconOf(buttons), ButtonsOf(buttons)));
 }
 
 std::string OperatorScriptUi::InputBox(const std::string& prompt, const std::string& title,
                                        const std::string& defaultText) {
   Operator* op = controller_.ports.op;
   if (!op) return {};
-  return op->InputBox(prompt, title.empty() ? controller_.model.ProductName : title, defaultText)
-      .value_or(std::string());
+  return op->InputBox(prompt, title, defaultText).value_or(std::string());
 }
 
 double OperatorScriptUi::Now() {

@@ -8,8 +8,7 @@ namespace kavro {
 class OperatorScriptUi final : public vbs::ScriptUi {
  public:
   explicit OperatorScriptUi(Controller& controller) : controller_(controller) {}
-  // Buttons beyond OK, OK/Cancel and Yes/No show the nearest of those three; a box without a
-  // title is titled with ProductName.
+  // Buttons beyond OK, OK/Cancel and Yes/No show the nearest of those three.
   int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) override;
