@@ -45,6 +45,11 @@ ScriptFileContent ReadScriptFile(std::string_view bytes, ScriptKind kind) {
   return content;
 }
 
+int FileLineOf(const std::vector<int>& fileLines, int textLine) {
+  if (textLine < 1 || static_cast<size_t>(textLine) > fileLines.size()) return textLine;
+  return fileLines[static_cast<size_t>(textLine - 1)];
+}
+
 std::string ScriptFileBytes(ScriptKind kind, std::string_view text, bool switchedOn,
                             const DateTime& savedAt) {
   const ScriptNames& names = NamesOf(kind);

@@ -24,6 +24,10 @@ struct ScriptFileContent {
 // dropped; every other line is kept as it is.
 ScriptFileContent ReadScriptFile(std::string_view bytes, ScriptKind kind);
 
+// The file line of line textLine (from 1) of a script's text, so that an error names the line
+// an engineer sees in the file; textLine itself when it is not a line of the text (0: unknown).
+int FileLineOf(const std::vector<int>& fileLines, int textLine);
+
 // The bytes the editors save: status line, date line, then text with its line ends made CR LF
 // and a final CR LF.
 std::string ScriptFileBytes(ScriptKind kind, std::string_view text, bool switchedOn,

@@ -28,6 +28,10 @@ TEST(ScriptFileTest, StatusAndDateLinesAreDroppedAndTheRestKeptWithTheirFileLine
             "x = 1\r\n\r\n' status preprocess = off\r\n' Status PostProcess = OFF\r\n"
             "y = \"12:30\"");
   EXPECT_EQ(pre.fileLines, (std::vector<int>{4, 5, 6, 8, 9}));
+  EXPECT_EQ(FileLineOf(pre.fileLines, 1), 4);
+  EXPECT_EQ(FileLineOf(pre.fileLines, 4), 8);
+  EXPECT_EQ(FileLineOf(pre.fileLines, 0), 0);  // no line known
+  EXPECT_EQ(FileLineOf(pre.fileLines, 6), 6);
   ASSERT_TRUE(pre.switchedOn.has_value());
   EXPECT_TRUE(*pre.switchedOn);
 
