@@ -3,6 +3,11 @@
 // switch and load-error flag. It loads a script from its file (at start-up and after an
 // editor's save) and runs it when the control cycle asks. The two engines share nothing but
 // the object "share", whose procedures work on the controller and its script store.
+//
+// One host lives beside the controller for the program's life. Start-up calls StartUp for the
+// pre- and then the post-process script (showing its message and indicator from loadError and
+// on), then ClearScriptStore; the cycle's script steps call Run; the "&Script" menu items call
+// the commands of ScriptMenu.h; an editor's save calls WriteScriptFile, then Load.
 #include <array>
 #include <memory>
 #include <string>
