@@ -3,11 +3,9 @@
 namespace kavro {
 
 const ScriptNames& NamesOf(ScriptKind kind) {
-  static const ScriptNames pre{"FLC_Pre.scp", "Status PreProcess = ON", "Status PreProcess = OFF",
-                               "PreScript Loading/Initializing Error - Resetting It to Null"};
+  static const ScriptNames pre{"FLC_Pre.scp", "Status PreProcess = ON", "Status PreProcess = OFF"};
   static const ScriptNames post{"FLC_Post.scp", "Status PostProcess = ON",
-                                "Status PostProcess = OFF",
-                                "PostScript Loading/Initializing Error - Resetting It to Null"};
+                                "Status PostProcess = OFF"};
   return kind == ScriptKind::Pre ? pre : post;
 }
 

@@ -8,10 +8,9 @@ namespace kavro {
 enum class ScriptKind { Pre, Post };
 
 struct ScriptNames {
-  const char* fileName;        // in WorkDir
-  const char* statusOn;        // status line of a script saved ON
-  const char* statusOff;       // status line of a script saved OFF
-  const char* startupFailure;  // shown when start-up could not load the script
+  const char* fileName;   // in WorkDir
+  const char* statusOn;   // status line of a script saved ON
+  const char* statusOff;  // status line of a script saved OFF
 };
 
 const ScriptNames& NamesOf(ScriptKind kind);
