@@ -3,14 +3,13 @@
 //   CycleWithPostScript     the same cycle with a 30-line post-process script that calls ten
 //                           data-access procedures (reads, a filter in the store, a clamp, writes)
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "BenchPlant.h"
 #include "common/NumberText.h"
@@ -108,7 +107,8 @@ class LastMessage final : public Operator {
 
 void CycleWithPostScript(benchmark::State& state) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("kavro-bench-scripts-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("kavro-bench-scripts-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   std::ofstream(dir / "FLC_Post.scp", std::ios::binary) << kPostScript;
 

@@ -14,7 +14,8 @@ void ForEachLine(std::string_view bytes, Each&& each) {
     size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = bytes.size();
     each(bytes.substr(start, end - start), ++number);
-    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') {
+    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
+        bytes[end + 1] == '\n') {
       ++end;
     }
     start = end + 1;
@@ -64,8 +65,8 @@ std::string ScriptFileBytes(ScriptKind kind, std::string_view text, bool switche
 void WriteScriptFile(FileSystem& files, const std::string& workDir, ScriptKind kind,
                      std::string_view text, bool switchedOn, const DateTime& savedAt) {
   std::string why;
-  if (!files.WriteAtomic(ScriptPath(workDir, kind), ScriptFileBytes(kind, text, switchedOn, savedAt),
-                         &why)) {
+  if (!files.WriteAtomic(ScriptPath(workDir, kind),
+                         ScriptFileBytes(kind, text, switchedOn, savedAt), &why)) {
     throw KavroError(errors::kPathFileAccess, why.empty() ? errors::kPathFileAccessText : why);
   }
 }

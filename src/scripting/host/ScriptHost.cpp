@@ -81,9 +81,9 @@ void ScriptHost::Load(ScriptKind kind) {
     const LoadFailure failure = FailureOf(e);
     script.loadError = true;
     if (Operator* op = controller_.ports.op) {
-      op->MessageBox("Script Error #: " + std::to_string(failure.number) + ", " +
-                         failure.description,
-                     controller_.model.ProductName, MsgIcon::Exclamation, MsgButtons::OK);
+      op->MessageBox(
+          "Script Error #: " + std::to_string(failure.number) + ", " + failure.description,
+          controller_.model.ProductName, MsgIcon::Exclamation, MsgButtons::OK);
     }
   }
   script.engine.reset();

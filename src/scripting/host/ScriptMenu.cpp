@@ -7,8 +7,7 @@ namespace kavro {
 namespace {
 
 bool& MenuChecked(WindowState& window, ScriptKind kind) {
-  return kind == ScriptKind::Pre ? window.mnuPreProcessExeChecked
-                                 : window.mnuPostProcessExeChecked;
+  return kind == ScriptKind::Pre ? window.mnuPreProcessExeChecked : window.mnuPostProcessExeChecked;
 }
 
 LabelState& Indicator(WindowState& window, ScriptKind kind) {

@@ -66,8 +66,9 @@ int CheckIndexes(const ControllerModel& model, Shape shape, int variables, HostA
   at.ix = *ix;
   if (shape == Shape::Variable || shape == Shape::Slot) return 0;
   at.held = HeldSamples(model);
-  const int secondUpper =
-      shape == Shape::Slope ? NumSlopes : shape == Shape::History ? at.held : NumZones;
+  const int secondUpper = shape == Shape::Slope     ? NumSlopes
+                          : shape == Shape::History ? at.held
+                                                    : NumZones;
   const auto ix2 = CheckedIndex(*args[1], secondUpper);
   if (!ix2) return 2;
   at.ix2 = *ix2;
@@ -84,8 +85,7 @@ using Body = std::function<int(ControllerModel&, Call&)>;
 
 class ShareBuilder {
  public:
-  ShareBuilder(vbs::HostObject& object, ControllerModel& model,
-               std::vector<std::string>* declared)
+  ShareBuilder(vbs::HostObject& object, ControllerModel& model, std::vector<std::string>* declared)
       : object_(object), model_(model), declared_(declared) {}
 
   // variables: how many variables ix may name (NumIn or NumOut); unused for the store.
@@ -159,9 +159,15 @@ template <typename Record>
 float& History(Record& r, const Indexes& at) {
   return r.History[static_cast<size_t>(at.held - at.ix2 + 1)];
 }
-float& MaxChange(PVarOutRecord& r, const Indexes&) { return r.Max_Change; }
-float& ChangeTime(PVarOutRecord& r, const Indexes&) { return r.Change_Time; }
-float& WaitChange(PVarOutRecord& r, const Indexes&) { return r.Wait_Change; }
+float& MaxChange(PVarOutRecord& r, const Indexes&) {
+  return r.Max_Change;
+}
+float& ChangeTime(PVarOutRecord& r, const Indexes&) {
+  return r.Change_Time;
+}
+float& WaitChange(PVarOutRecord& r, const Indexes&) {
+  return r.Wait_Change;
+}
 
 template <typename Record>
 constexpr int VariableCount() {
@@ -211,7 +217,9 @@ int SetValueOut(ControllerModel& model, Call& call) {
   return 0;
 }
 
-size_t Slot(const Call& call) { return static_cast<size_t>(call.at.ix); }
+size_t Slot(const Call& call) {
+  return static_cast<size_t>(call.at.ix);
+}
 
 void AddStore(ShareBuilder& share) {
   share.Add("GET_SCRIPTFLAG", Shape::Slot, 0, [](ControllerModel& model, Call& call) {
@@ -294,6 +302,8 @@ std::shared_ptr<vbs::HostObject> MakeShareObject(ControllerModel& model,
   return object;
 }
 
-void ClearScriptStore(ControllerModel& model) { model.Store = ScriptStore{}; }
+void ClearScriptStore(ControllerModel& model) {
+  model.Store = ScriptStore{};
+}
 
 }  // namespace kavro

@@ -1,12 +1,10 @@
-#include "scripting/host/ScriptFile.h"
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
-#include <unistd.h>
-
 #include "common/KavroError.h"
+#include "scripting/host/ScriptFile.h"
 #include "support/FakePorts.h"
 
 namespace kavro::test {
@@ -14,15 +12,15 @@ namespace {
 
 TEST(ScriptFileTest, StatusAndDateLinesAreDroppedAndTheRestKeptWithTheirFileLines) {
   const std::string file =
-      "Status PreProcess = ON\r\n"        // 1
-      "12/6/2026 7:00:00 PM\r\n"          // 2
-      "\r\n"                              // 3: leading empty lines go
-      "x = 1\r\n"                         // 4
-      "\r\n"                              // 5: later ones stay
-      "' status preprocess = off\r\n"     // 6: another case is script text
-      "  12:30  \r\n"                     // 7: a time and nothing else
-      "' Status PostProcess = OFF\r\n"    // 8: the other script's switch is text here
-      "y = \"12:30\"\r\n";                // 9
+      "Status PreProcess = ON\r\n"      // 1
+      "12/6/2026 7:00:00 PM\r\n"        // 2
+      "\r\n"                            // 3: leading empty lines go
+      "x = 1\r\n"                       // 4
+      "\r\n"                            // 5: later ones stay
+      "' status preprocess = off\r\n"   // 6: another case is script text
+      "  12:30  \r\n"                   // 7: a time and nothing else
+      "' Status PostProcess = OFF\r\n"  // 8: the other script's switch is text here
+      "y = \"12:30\"\r\n";              // 9
   const ScriptFileContent pre = ReadScriptFile(file, ScriptKind::Pre);
   EXPECT_EQ(pre.text,
             "x = 1\r\n\r\n' status preprocess = off\r\n' Status PostProcess = OFF\r\n"

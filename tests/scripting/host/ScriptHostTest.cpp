@@ -1,10 +1,9 @@
-#include "scripting/host/ScriptHost.h"
-
 #include <gtest/gtest.h>
 
 #include "HostTestWorld.h"
 #include "common/NumberText.h"
 #include "model/Colour.h"
+#include "scripting/host/ScriptHost.h"
 #include "scripting/host/ScriptMenu.h"
 #include "scripting/vbs/Conversions.h"
 
@@ -32,10 +31,9 @@ TEST_F(ScriptHostTest, StartUpLoadsBothScriptsAndRejectsOneThatFailsAtItsTopLeve
   // The pre-process script's top level writes the store; start-up clears it afterwards.
   w.Start(ScriptFileOf(kPreOn, "SET_SCRIPTKOUNTER 1, 5, e\r\nSub Helper\r\nEnd Sub\r\n"), failing);
 
-  EXPECT_EQ(w.MessageTexts(),
-            (std::vector<std::string>{
-                "Script Error #: 11, Division by zero",
-                "PostScript Loading/Initializing Error - Resetting It to Null"}));
+  EXPECT_EQ(w.MessageTexts(), (std::vector<std::string>{
+                                  "Script Error #: 11, Division by zero",
+                                  "PostScript Loading/Initializing Error - Resetting It to Null"}));
   for (const ShownMessage& m : w.world.op.messages) {
     EXPECT_EQ(m.title, "Kavro");
     EXPECT_EQ(m.icon, MsgIcon::Exclamation);
@@ -53,13 +51,13 @@ TEST_F(ScriptHostTest, StartUpLoadsBothScriptsAndRejectsOneThatFailsAtItsTopLeve
   EXPECT_FALSE(window.mnuPostProcessExeChecked);
   EXPECT_EQ(window.lblPostScript.backColour, OffColour);
   EXPECT_TRUE(post.engine->GlobalValue("x").IsEmpty());  // a fresh engine without the code
-  EXPECT_EQ(w.dir.Read("FLC_Post.scp"), failing);         // the file is left as it was
+  EXPECT_EQ(w.dir.Read("FLC_Post.scp"), failing);        // the file is left as it was
 
-  EXPECT_EQ(model.Scripts.ScriptKounter[1], 0);
+  EXPECT_EQ(model.Store.ScriptKounter[1], 0);
 }
 
 TEST_F(ScriptHostTest, MissingFilesGiveEmptyScriptsSwitchedOff) {
-  model.Scripts.ScriptBuffer[16] = 3.0f;
+  model.Store.ScriptBuffer[16] = 3.0f;
   w.Start("", "");
   EXPECT_TRUE(w.world.op.messages.empty());
   EXPECT_EQ(pre.text, "");
@@ -67,7 +65,7 @@ TEST_F(ScriptHostTest, MissingFilesGiveEmptyScriptsSwitchedOff) {
   EXPECT_FALSE(pre.loadError);
   EXPECT_EQ(window.lblPreScript.backColour, OffColour);
   EXPECT_EQ(window.lblPostScript.backColour, OffColour);
-  EXPECT_EQ(model.Scripts.ScriptBuffer[16], 0.0f);
+  EXPECT_EQ(model.Store.ScriptBuffer[16], 0.0f);
 
   // A later load of a missing file leaves the switch as it was.
   pre.on = true;
@@ -97,7 +95,7 @@ TEST_F(ScriptHostTest, LoadFailuresReportTheirNumberAndLeaveTheScriptEmptyAndOff
   for (const Case& c : cases) {
     w.world.op.messages.clear();
     w.dir.Write("FLC_Pre.scp", ScriptFileOf(kPreOn, "SET_SCRIPTFLAG 2, 1, e\r\n" + c.body));
-    model.Scripts.ScriptFlag[2] = false;
+    model.Store.ScriptFlag[2] = false;
     host.Load(ScriptKind::Pre);
     ASSERT_EQ(w.world.op.messages.size(), 1u) << c.body;
     EXPECT_EQ(w.world.op.messages[0].text.rfind(c.message, 0), 0u) << w.world.op.messages[0].text;
@@ -107,7 +105,7 @@ TEST_F(ScriptHostTest, LoadFailuresReportTheirNumberAndLeaveTheScriptEmptyAndOff
     EXPECT_FALSE(host.Run(ScriptKind::Pre));
   }
   // A compile error is found before any line runs; a run-time error after the lines before it.
-  EXPECT_TRUE(model.Scripts.ScriptFlag[2]);
+  EXPECT_TRUE(model.Store.ScriptFlag[2]);
 
   // The next good load clears the flag.
   w.dir.Write("FLC_Pre.scp", ScriptFileOf(kPreOff, "x = 1\r\n"));
@@ -190,28 +188,29 @@ TEST_F(ScriptHostTest, StoreIsSharedByBothScriptsAndSurvivesReloadsWhileGlobalsD
                        "SET_SCRIPTBUFFER 2, k * 10, e\r\n"
                        "If IsEmpty(mine) Then SET_SCRIPTFLAG 3, 1, e\r\n"));
   EXPECT_TRUE(w.world.op.messages.empty());
-  EXPECT_EQ(model.Scripts.ScriptKounter[1], 0);  // the load's run was cleared by start-up
+  EXPECT_EQ(model.Store.ScriptKounter[1], 0);  // the load's run was cleared by start-up
 
   w.Tick();
   w.Tick();
   EXPECT_TRUE(w.reported.empty()) << w.reported.front();
-  EXPECT_EQ(model.Scripts.ScriptKounter[1], 2);
-  EXPECT_FLOAT_EQ(model.Scripts.ScriptBuffer[2], 20.0f);  // read back in the same cycle
-  EXPECT_TRUE(model.Scripts.ScriptFlag[3]);  // the other engine's globals are not seen
+  EXPECT_EQ(model.Store.ScriptKounter[1], 2);
+  EXPECT_FLOAT_EQ(model.Store.ScriptBuffer[2], 20.0f);  // read back in the same cycle
+  EXPECT_TRUE(model.Store.ScriptFlag[3]);               // the other engine's globals are not seen
   EXPECT_EQ(pre.engine->GlobalValue("runs").IntegerValue(), 3);  // load, then two cycles
 
   host.Load(ScriptKind::Pre);  // as after a save from the editor: runs the top level once
   host.Load(ScriptKind::Post);
-  EXPECT_EQ(model.Scripts.ScriptKounter[1], 3);
+  EXPECT_EQ(model.Store.ScriptKounter[1], 3);
   EXPECT_EQ(pre.engine->GlobalValue("runs").IntegerValue(), 1);
   w.Tick();
-  EXPECT_EQ(model.Scripts.ScriptKounter[1], 4);
-  EXPECT_FLOAT_EQ(model.Scripts.ScriptBuffer[2], 40.0f);
+  EXPECT_EQ(model.Store.ScriptKounter[1], 4);
+  EXPECT_FLOAT_EQ(model.Store.ScriptBuffer[2], 40.0f);
 }
 
 TEST_F(ScriptHostTest, ScriptErrorsEndTheCycleWithTheirLocationAndTheScriptStaysOn) {
-  w.Start(ScriptFileOf(kPreOn, "SET_SCRIPTFLAG 1, 1, e\r\nIf runs > 0 Then x = 1 / 0\r\n"
-                               "runs = runs + 1\r\n"),
+  w.Start(ScriptFileOf(kPreOn,
+                       "SET_SCRIPTFLAG 1, 1, e\r\nIf runs > 0 Then x = 1 / 0\r\n"
+                       "runs = runs + 1\r\n"),
           "");
   int writes = 0;
   w.cycle.writeLink = [&](Controller&) { ++writes; };
@@ -235,7 +234,8 @@ TEST_F(ScriptHostTest, ScriptErrorsEndTheCycleWithTheirLocationAndTheScriptStays
   EXPECT_EQ(writes, 1);
 
   // The post-process script fails after the output moves: nothing is written to the DCS.
-  w.dir.Write("FLC_Post.scp", ScriptFileOf(kPostOn, "If loaded Then Err.Raise 5\r\nloaded = True\r\n"));
+  w.dir.Write("FLC_Post.scp",
+              ScriptFileOf(kPostOn, "If loaded Then Err.Raise 5\r\nloaded = True\r\n"));
   host.Load(ScriptKind::Post);
   w.Tick();
   EXPECT_EQ(w.reported, std::vector<std::string>{
@@ -247,8 +247,9 @@ TEST_F(ScriptHostTest, ScriptErrorsEndTheCycleWithTheirLocationAndTheScriptStays
 }
 
 TEST_F(ScriptHostTest, EndlessCycleRunIsStoppedAndTheNextCycleComesOnTime) {
-  w.Start("", ScriptFileOf(kPostOn, "SET_SCRIPTKOUNTER 2, 1, e\r\nIf runs > 0 Then\r\n"
-                                    "Do While True\r\nLoop\r\nEnd If\r\nruns = 1\r\n"));
+  w.Start("", ScriptFileOf(kPostOn,
+                           "SET_SCRIPTKOUNTER 2, 1, e\r\nIf runs > 0 Then\r\n"
+                           "Do While True\r\nLoop\r\nEnd If\r\nruns = 1\r\n"));
   model.FLCBlock.RunFrequency = 2;
   w.world.timer.intervals.clear();
   w.Tick();
@@ -270,7 +271,7 @@ TEST_F(ScriptHostTest, ScriptAdjustRecordsHowFarThePostProcessScriptMovedEachOut
   w.Tick();
   ASSERT_TRUE(w.reported.empty()) << w.reported.front();
   const PVarOutRecord& fuel = model.PVarOut[1];
-  EXPECT_EQ(fuel.ValueOut, FormatNumber(model.Scripts.ScriptBuffer[1] + 0.5, "######0.000#"));
+  EXPECT_EQ(fuel.ValueOut, FormatNumber(model.Store.ScriptBuffer[1] + 0.5, "######0.000#"));
   EXPECT_FLOAT_EQ(fuel.ScriptAdjust, 0.5f);
   EXPECT_EQ(model.PVarOut[2].ValueOut, kNotUsed);
   EXPECT_FLOAT_EQ(model.PVarOut[2].ScriptAdjust, 7.25f);  // "Not Used" keeps the old value
@@ -283,10 +284,10 @@ TEST_F(ScriptHostTest, ScriptAdjustRecordsHowFarThePostProcessScriptMovedEachOut
 
 TEST_F(ScriptHostTest, ScriptDialogsReachTheOperator) {
   w.Start("", "");
-  w.dir.Write("FLC_Pre.scp",
-              ScriptFileOf(kPreOn, "a = MsgBox(\"Go on?\", vbYesNo + vbQuestion)\r\n"
-                                   "t = InputBox(\"Trip value\", \"Fuel hold\", \"40\")\r\n"
-                                   "d = Now\r\n"));
+  w.dir.Write("FLC_Pre.scp", ScriptFileOf(kPreOn,
+                                          "a = MsgBox(\"Go on?\", vbYesNo + vbQuestion)\r\n"
+                                          "t = InputBox(\"Trip value\", \"Fuel hold\", \"40\")\r\n"
+                                          "d = Now\r\n"));
   w.world.op.answers.push_back(MsgAnswer::No);
   w.world.op.inputs.push_back(std::string("42"));
   host.Load(ScriptKind::Pre);

@@ -1,7 +1,6 @@
-#include "scripting/host/ShareObject.h"
-
 #include <gtest/gtest.h>
 
+#include "scripting/host/ShareObject.h"
 #include "scripting/vbs/ScriptEngine.h"
 
 namespace kavro::test {
@@ -56,14 +55,14 @@ class ShareObjectTest : public ::testing::Test {
 
 TEST_F(ShareObjectTest, DeclaresThe38ProceduresInOrderAsGlobalNamesAndMembers) {
   const std::vector<std::string> expected = {
-      "GET_INPVIN",        "GET_INPVHIGH",     "GET_INPVLOW",     "GET_INMFPValue",
-      "GET_INMFMFValue",   "GET_INPVSLOPE",    "GET_INPVHIS",     "SET_INPVIN",
-      "SET_INPVHIGH",      "SET_INPVLOW",      "SET_INMFPValue",  "SET_INMFMFValue",
-      "GET_OUTPVIN",       "GET_OUTPVHIGH",    "GET_OUTPVLOW",    "GET_OUTMAXCHANGE",
-      "GET_OUTCHGTIME",    "GET_OUTWAITCHG",   "GET_OUTMFPValue", "GET_OUTMFMFValue",
-      "GET_OUTPVSLOPE",    "GET_OUTPVHIS",     "GET_OUTVALUEOUT", "SET_OUTPVIN",
-      "SET_OUTPVHIGH",     "SET_OUTPVLOW",     "SET_OUTMAXCHANGE", "SET_OUTCHGTIME",
-      "SET_OUTWAITCHG",    "SET_OUTMFPValue",  "SET_OUTMFMFValue", "SET_OUTVALUEOUT",
+      "GET_INPVIN",        "GET_INPVHIGH",      "GET_INPVLOW",      "GET_INMFPValue",
+      "GET_INMFMFValue",   "GET_INPVSLOPE",     "GET_INPVHIS",      "SET_INPVIN",
+      "SET_INPVHIGH",      "SET_INPVLOW",       "SET_INMFPValue",   "SET_INMFMFValue",
+      "GET_OUTPVIN",       "GET_OUTPVHIGH",     "GET_OUTPVLOW",     "GET_OUTMAXCHANGE",
+      "GET_OUTCHGTIME",    "GET_OUTWAITCHG",    "GET_OUTMFPValue",  "GET_OUTMFMFValue",
+      "GET_OUTPVSLOPE",    "GET_OUTPVHIS",      "GET_OUTVALUEOUT",  "SET_OUTPVIN",
+      "SET_OUTPVHIGH",     "SET_OUTPVLOW",      "SET_OUTMAXCHANGE", "SET_OUTCHGTIME",
+      "SET_OUTWAITCHG",    "SET_OUTMFPValue",   "SET_OUTMFMFValue", "SET_OUTVALUEOUT",
       "GET_SCRIPTFLAG",    "GET_SCRIPTKOUNTER", "GET_SCRIPTBUFFER", "SET_SCRIPTFLAG",
       "SET_SCRIPTKOUNTER", "SET_SCRIPTBUFFER"};
   EXPECT_EQ(declared, expected);
