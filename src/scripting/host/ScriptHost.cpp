@@ -10,23 +10,18 @@
 namespace kavro {
 namespace {
 
-// The failure of a load as the operator is told of it.
-struct LoadFailure {
-  int number;
-  std::string description;
-};
-
-LoadFailure FailureOf(const std::exception& failure) {
+// The failure of a load as the operator is told of it, with the file line of a script error.
+ScriptLoadFailure FailureOf(const std::exception& failure, const std::vector<int>& fileLines) {
   if (const auto* script = dynamic_cast<const vbs::ScriptError*>(&failure)) {
-    return {script->Number(), script->Description()};
+    return {script->Number(), script->Description(), FileLineOf(fileLines, script->Line())};
   }
   if (const auto* core = dynamic_cast<const KavroError*>(&failure)) {
-    return {core->Number(), core->Description()};
+    return {core->Number(), core->Description(), 0};
   }
   if (dynamic_cast<const std::bad_alloc*>(&failure)) {
-    return {vbs::err::OutOfMemory, vbs::ErrorDescription(vbs::err::OutOfMemory)};
+    return {vbs::err::OutOfMemory, vbs::ErrorDescription(vbs::err::OutOfMemory), 0};
   }
-  return {51, "Internal error"};
+  return {51, "Internal error", 0};
 }
 
 }  // namespace
@@ -36,7 +31,11 @@ int ScriptTimeLimitMs(const ControllerModel& model) {
 }
 
 ScriptHost::ScriptHost(Controller& controller)
-    : controller_(controller), ui_(controller), share_(MakeShareObject(controller.model)) {}
+    : controller_(controller),
+      ui_(controller),
+      share_(MakeShareObject(controller.model)),
+      scripts_{UserScript(controller.model.Scripts.PreScriptOn),
+               UserScript(controller.model.Scripts.PostScriptOn)} {}
 
 std::unique_ptr<vbs::ScriptEngine> ScriptHost::NewEngine() {
   auto engine = std::make_unique<vbs::ScriptEngine>();
@@ -74,11 +73,13 @@ void ScriptHost::ReadAndAdd(ScriptKind kind, UserScript& script) {
 void ScriptHost::Load(ScriptKind kind) {
   UserScript& script = Script(kind);
   script.loadError = false;
+  script.loadFailure = {};
   try {
     ReadAndAdd(kind, script);
     return;
   } catch (const std::exception& e) {
-    const LoadFailure failure = FailureOf(e);
+    script.loadFailure = FailureOf(e, script.fileLines);
+    const ScriptLoadFailure& failure = script.loadFailure;
     script.loadError = true;
     if (Operator* op = controller_.ports.op) {
       op->MessageBox(

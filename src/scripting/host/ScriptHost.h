@@ -4,10 +4,10 @@
 // editor's save) and runs it when the control cycle asks. The two engines share nothing but
 // the object "share", whose procedures work on the controller and its script store.
 //
-// One host lives beside the controller for the program's life. Start-up calls StartUp for the
-// pre- and then the post-process script (showing its message and indicator from loadError and
-// on), then ClearScriptStore; the cycle's script steps call Run; the "&Script" menu items call
-// the commands of ScriptMenu.h; an editor's save calls WriteScriptFile, then Load.
+// One host lives beside the controller for the program's life (the session owns it). Start-up
+// calls StartUp for the pre- and then the post-process script (showing its message and
+// indicator from loadError and on), then ClearScriptStore; the cycle's script steps call Run;
+// an editor's save calls WriteScriptFile, then Load.
 #include <array>
 #include <memory>
 #include <string>
@@ -21,12 +21,22 @@
 
 namespace kavro {
 
+// Why the last load of a script failed: the number and description the operator was shown, and
+// the line of the script file it failed on (0: not at a line, e.g. the file was unreadable).
+struct ScriptLoadFailure {
+  int number = 0;
+  std::string description;
+  int fileLine = 0;
+};
+
 struct UserScript {
+  explicit UserScript(bool& onSwitch) : on(onSwitch) {}
   std::unique_ptr<vbs::ScriptEngine> engine;  // PreScriptHost / PostScriptHost
   std::string text;                           // PreScriptText / PostScriptText; empty = none
-  bool on = false;                            // PreScriptOn / PostScriptOn
-  bool loadError = false;                     // PreScriptLoadError / PostScriptLoadError
-  std::vector<int> fileLines;                 // file line of each line of text
+  bool& on;  // the controller's PreScriptOn / PostScriptOn, which the status frame shows
+  bool loadError = false;         // PreScriptLoadError / PostScriptLoadError
+  ScriptLoadFailure loadFailure;  // set with loadError
+  std::vector<int> fileLines;     // file line of each line of text
 };
 
 // How long one run of a script may take, in milliseconds: half the run frequency, at least

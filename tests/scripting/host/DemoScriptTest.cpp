@@ -8,16 +8,9 @@
 namespace kavro::test {
 namespace {
 
-std::string DemoPostScript() {
-  std::ifstream in(std::string(KAVRO_SOURCE_DIR) + "/demo/FLC_Post.scp", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 TEST(DemoScriptTest, HoldsTheFuelWhileTheTorqueIsBelowTheTripAndCountsTheCyclesHeld) {
   HostWorld w;
-  w.Start("", DemoPostScript());
+  w.Start("", DemoFile("FLC_Post.scp"));
   ASSERT_TRUE(w.world.op.messages.empty()) << w.world.op.messages.front().text;
   ASSERT_TRUE(w.host.Script(ScriptKind::Post).on);
   ASSERT_TRUE(w.controller.window.mnuPostProcessExeChecked);

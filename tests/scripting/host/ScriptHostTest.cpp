@@ -4,7 +4,6 @@
 #include "common/NumberText.h"
 #include "model/Colour.h"
 #include "scripting/host/ScriptHost.h"
-#include "scripting/host/ScriptMenu.h"
 #include "scripting/vbs/Conversions.h"
 
 namespace kavro::test {
@@ -142,7 +141,7 @@ TEST_F(ScriptHostTest, TogglesFollowTheMenuCheckAndOnlyPostProcessOffBlanksTheAd
     w.controller.grid.SetText(row, grid::OutputColumn(2), "0.000");
   };
 
-  mnuPostProcessExe(w.controller, host);
+  w.Command("mnuPostProcessExe");
   EXPECT_TRUE(post.on);
   EXPECT_TRUE(window.mnuPostProcessExeChecked);
   EXPECT_EQ(window.lblPostScript.backColour, kGreen);
@@ -154,14 +153,14 @@ TEST_F(ScriptHostTest, TogglesFollowTheMenuCheckAndOnlyPostProcessOffBlanksTheAd
   EXPECT_EQ(w.world.op.messages[0].title, "Kavro");
 
   fillCells();
-  mnuPreProcessExe(w.controller, host);
-  mnuPreProcessExe(w.controller, host);  // ON and OFF again
+  w.Command("mnuPreProcessExe");
+  w.Command("mnuPreProcessExe");  // ON and OFF again
   EXPECT_FALSE(pre.on);
   EXPECT_FALSE(window.mnuPreProcessExeChecked);
   EXPECT_EQ(window.lblPreScript.backColour, OffColour);
   EXPECT_FALSE(cellsBlank());
 
-  mnuPostProcessExe(w.controller, host);
+  w.Command("mnuPostProcessExe");
   EXPECT_FALSE(post.on);
   EXPECT_FALSE(window.mnuPostProcessExeChecked);
   EXPECT_EQ(window.lblPostScript.backColour, OffColour);
@@ -206,7 +205,7 @@ TEST_F(ScriptHostTest, ScriptErrorsEndTheCycleWithTheirLocationAndTheScriptStays
                        "runs = runs + 1\r\n"),
           "");
   int writes = 0;
-  w.cycle.writeLink = [&](Controller&) { ++writes; };
+  w.session.cycleSteps().writeLink = [&](Controller&) { ++writes; };
   model.Link.LinkStatus = kOn;
   model.Link.SkipNextRead = true;
 
@@ -219,7 +218,7 @@ TEST_F(ScriptHostTest, ScriptErrorsEndTheCycleWithTheirLocationAndTheScriptStays
   EXPECT_TRUE(pre.on);
   EXPECT_TRUE(w.world.timer.armed);
 
-  mnuPreProcessExe(w.controller, host);  // OFF: control goes on
+  w.Command("mnuPreProcessExe");  // OFF: control goes on
   w.reported.clear();
   w.Tick();
   EXPECT_TRUE(w.reported.empty());
@@ -270,7 +269,7 @@ TEST_F(ScriptHostTest, ScriptAdjustRecordsHowFarThePostProcessScriptMovedEachOut
   EXPECT_FLOAT_EQ(model.PVarOut[2].ScriptAdjust, 7.25f);  // "Not Used" keeps the old value
 
   // Switched off, the script moves nothing and ScriptAdjust stays as the last run left it.
-  mnuPostProcessExe(w.controller, host);
+  w.Command("mnuPostProcessExe");
   w.Tick();
   EXPECT_FLOAT_EQ(fuel.ScriptAdjust, 0.5f);
 }
