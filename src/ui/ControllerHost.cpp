@@ -46,10 +46,11 @@ void ControllerHost::OpenScriptEditor(ScriptKind kind) {
     return;
   }
   scriptEditor_ = new ScriptEditorWindow(controller_, session_.scriptHost(), kind);
-  window_->setEnabled(false);
+  // Modal to the whole program but shown without waiting: the other windows are out of the
+  // user's reach while Timer1 runs on, and the message boxes of a save open above the editor.
+  scriptEditor_->setWindowModality(Qt::ApplicationModal);
   connect(scriptEditor_.data(), &ScriptEditorWindow::Saved, this, [this] { window_->Render(); });
   connect(scriptEditor_.data(), &ScriptEditorWindow::Closed, this, [this] {
-    window_->setEnabled(true);
     window_->Render();
     // Closed comes from inside the window's close event: it goes once that is over.
     ScriptEditorWindow* closing = scriptEditor_.data();
