@@ -1,8 +1,12 @@
 // kavro-screenshot WORKDIR OUTPUT.png [CYCLES]: starts the controller in WORKDIR as kavro does
 // (without the splash window), lets CYCLES control cycles run on Timer1 (3 by default), then
 // saves a picture of the main window and ends. Used for the README's picture of the window.
+// It then opens the post-process script editor on the working folder's script and saves it as
+// script-editor.png beside OUTPUT.png.
 #include <QApplication>
+#include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QScreen>
 #include <cstdio>
@@ -11,6 +15,7 @@
 #include "model/Dimensions.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
+#include "ui/ScriptEditorWindow.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -33,9 +38,18 @@ int main(int argc, char** argv) {
     tick();
     if (++cycles < wanted) return;
     QApplication::processEvents();
-    const bool saved = host.window().grab().save(output, "PNG");
+    bool saved = host.window().grab().save(output, "PNG");
     std::fprintf(saved ? stdout : stderr, "%s %s after %d cycles\n",
                  saved ? "saved" : "could not save", qPrintable(output), cycles);
+    if (QAction* editor = host.window().Action("mnuPostProcess")) editor->trigger();
+    if (kavro::ui::ScriptEditorWindow* editor = host.scriptEditor()) {
+      QApplication::processEvents();
+      const QString editorOutput = QFileInfo(output).dir().filePath("script-editor.png");
+      const bool editorSaved = editor->grab().save(editorOutput, "PNG");
+      std::fprintf(editorSaved ? stdout : stderr, "%s %s\n",
+                   editorSaved ? "saved" : "could not save", qPrintable(editorOutput));
+      saved = saved && editorSaved;
+    }
     // The STOP file tells the demo's link client program to end with us.
     if (host.controller().model.Link.LinkStatus == kavro::kOn) {
       kavro::SwitchLinkOff(host.controller(), host.session().link());

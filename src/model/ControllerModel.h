@@ -7,6 +7,7 @@
 
 #include "common/DateText.h"
 #include "model/Dimensions.h"
+#include "model/ScriptStore.h"
 
 namespace kavro {
 
@@ -141,6 +142,9 @@ struct ControllerModel {
     bool PreScriptOn = false;
     bool PostScriptOn = false;
   } Scripts;
+
+  // Shared by both scripts; cleared at start-up only.
+  ScriptStore Store;
 
   // Main-window state shared with the cycle.
   int16_t LockCountdown = 0;

@@ -6,12 +6,14 @@
 #include "engine/ControlCycle.h"
 #include "engine/EventNotes.h"
 #include "link/LinkFiles.h"
+#include "scripting/host/ShareObject.h"
 #include "session/LinkCommands.h"
+#include "session/ScriptCommands.h"
 
 namespace kavro {
 
 ControllerSession::ControllerSession(Controller& controller, SessionOptions options)
-    : controller_(controller), options_(options) {
+    : controller_(controller), options_(options), scriptHost_(controller) {
   startupSteps_.layoutWindow = std::move(options.layoutWindow);
   commands_ = WindowMenuCommands([](const Controller& c) {
     return CalculationReportLines(c.model, c.ports.clock->Now());
@@ -32,6 +34,25 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
     startupSteps_.autoStartLink = [this](Controller& c) { AutoStartLink(c, link_); };
     commands_["mnuLinkStatus"] = [this](Controller& c) { mnuLinkStatus(c, link_); };
     commands_["mnuLinkRestart"] = mnuLinkRestart;
+  }
+
+  if (options.withScripts) {
+    const auto startUp = [this](ScriptKind kind) {
+      scriptHost_.StartUp(kind);
+      const UserScript& script = scriptHost_.Script(kind);
+      return ScriptLoadOutcome{script.loadError, script.on};
+    };
+    startupSteps_.loadPreScript = [startUp](Controller&) { return startUp(ScriptKind::Pre); };
+    startupSteps_.loadPostScript = [startUp](Controller&) { return startUp(ScriptKind::Post); };
+    startupSteps_.clearScriptStore = [](Controller& c) { ClearScriptStore(c.model); };
+    cycleSteps_.runPreScript = [this](Controller&) { return scriptHost_.Run(ScriptKind::Pre); };
+    cycleSteps_.runPostScript = [this](Controller&) { return scriptHost_.Run(ScriptKind::Post); };
+    commands_["mnuPreProcessExe"] = [this](Controller& c) {
+      ToggleScriptExecute(c, scriptHost_, ScriptKind::Pre);
+    };
+    commands_["mnuPostProcessExe"] = [this](Controller& c) {
+      ToggleScriptExecute(c, scriptHost_, ScriptKind::Post);
+    };
   }
 }
 
@@ -66,6 +87,14 @@ void ControllerSession::AttachEventsFile() {
 }
 
 void ControllerSession::RunCycle() { Timer1Tick(controller_, cycleSteps_, engineMemo_); }
+
+void ControllerSession::LoadScripts() {
+  StartupSteps scriptSteps;
+  scriptSteps.loadPreScript = startupSteps_.loadPreScript;
+  scriptSteps.loadPostScript = startupSteps_.loadPostScript;
+  scriptSteps.clearScriptStore = startupSteps_.clearScriptStore;
+  RunScriptStartupSteps(controller_, scriptSteps);
+}
 
 bool ControllerSession::RunCommand(const std::string& name) {
   return RunMenuCommand(controller_, commands_, name);

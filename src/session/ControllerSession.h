@@ -4,12 +4,10 @@
 // switched on, and runs start-up, the cycles and the commands. The window (ui/), the replay and
 // the tests all start a controller through it, so they run the same wiring.
 //
+// The session owns the controller's one script host: start-up loads both scripts and clears the
+// script store, the cycle runs them, and the &Script menu's toggles switch them.
+//
 // Where the parts still to come plug in:
-// - The script host: cycleSteps().runPreScript / runPostScript (the two script cycle steps),
-//   startupSteps().loadPreScript / loadPostScript / clearScriptStore (start-up steps 17 to 19),
-//   and the &Script menu's toggles (mnuPreProcessExe, mnuPostProcessExe) added to commands() in
-//   ControllerSession.cpp, next to the link's commands. The replay builds its session with
-//   SessionOptions::ForReplay(), so it runs the scripts as soon as they are wired here.
 // - The OPC link: MakeLink (link/LinkFactory.cpp) returns it for the two OPC names; the cycle,
 //   the commands and the link panel (cycleSteps().refreshLinkPanel) then reach it through
 //   link() without change here.
@@ -26,6 +24,7 @@
 #include "engine/EngineMemo.h"
 #include "link/ActiveLink.h"
 #include "model/Controller.h"
+#include "scripting/host/ScriptHost.h"
 #include "session/MenuCommands.h"
 #include "session/Startup.h"
 
@@ -40,6 +39,8 @@ struct SessionOptions {
   bool refreshWindow = true;
   // Whether every event is also appended to WorkDir/kavro-events.log.
   bool eventsFile = true;
+  // Whether the pre- and post-process scripts of the working folder take part.
+  bool withScripts = true;
 
   // A headless run over recorded data: no link, no window, nothing written to WorkDir.
   static SessionOptions ForReplay() {
@@ -75,6 +76,10 @@ class ControllerSession {
   void RunCycle();
   // Runs the menu command of that control name; false when there is none.
   bool RunCommand(const std::string& name);
+  // Start-up's script steps on their own: both scripts loaded from their files (with the
+  // operator's messages for a failed load), then the script store cleared. For a session that
+  // takes over a controller another one started, as the replay's cycles do.
+  void LoadScripts();
 
   Controller& controller() { return controller_; }
   ActiveLink& link() { return link_; }
@@ -82,6 +87,7 @@ class ControllerSession {
   StartupSteps& startupSteps() { return startupSteps_; }
   MenuCommandTable& commands() { return commands_; }
   EngineMemo& engineMemo() { return engineMemo_; }
+  ScriptHost& scriptHost() { return scriptHost_; }
 
  private:
   void AttachEventsFile();
@@ -92,6 +98,7 @@ class ControllerSession {
   std::unique_ptr<LineAppender> eventsFile_;
   bool eventsFileFailing_ = false;
   ActiveLink link_;
+  ScriptHost scriptHost_;
   CycleSteps cycleSteps_;
   StartupSteps startupSteps_;
   MenuCommandTable commands_;

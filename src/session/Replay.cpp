@@ -165,7 +165,9 @@ std::string LinesForTerminal(const std::string& text) {
 bool LoadForReplay(Controller& controller, const std::string& workDir) {
   ImmediateTimer timer;
   PortsForReplay ports(controller, timer);
-  ControllerSession session(controller, SessionOptions::ForReplay());
+  SessionOptions options = SessionOptions::ForReplay();
+  options.withScripts = false;
+  ControllerSession session(controller, options);
   return session.Start(workDir);
 }
 
@@ -194,12 +196,15 @@ namespace {
 template <typename NextRow>
 ReplaySummary RunRows(Controller& controller, const std::vector<TraceColumn>& columns,
                       NextRow&& nextRow, const DateTime& start, std::ostream& out,
-                      std::ostream& errors) {
+                      std::ostream& errors, bool withScripts) {
   ReplayClock clock(start);
   ImmediateTimer timer;
   PortsForReplay ports(controller, timer, &clock);
   ReplaySummary summary;
-  ControllerSession session(controller, SessionOptions::ForReplay());
+  SessionOptions options = SessionOptions::ForReplay();
+  options.withScripts = withScripts;
+  ControllerSession session(controller, options);
+  if (withScripts) session.LoadScripts();
   session.cycleSteps().runTimeErrorReported = [&](Controller& c, const std::string& text) {
     if (summary.lastFailedCycle != summary.cycles) ++summary.failedCycles;
     summary.lastFailedCycle = summary.cycles;
@@ -228,22 +233,22 @@ ReplaySummary RunRows(Controller& controller, const std::vector<TraceColumn>& co
 }  // namespace
 
 ReplaySummary RunReplay(Controller& controller, const Trace& trace, const DateTime& start,
-                        std::ostream& out, std::ostream& errors) {
+                        std::ostream& out, std::ostream& errors, bool withScripts) {
   size_t row = 0;
   const auto nextRow = [&]() -> const TraceCell* {
     if (row == trace.rows) return nullptr;
     return trace.cells.data() + row++ * trace.columns.size();
   };
-  return RunRows(controller, trace.columns, nextRow, start, out, errors);
+  return RunRows(controller, trace.columns, nextRow, start, out, errors, withScripts);
 }
 
 ReplaySummary RunReplay(Controller& controller, TraceReader& trace, const DateTime& start,
-                        std::ostream& out, std::ostream& errors) {
+                        std::ostream& out, std::ostream& errors, bool withScripts) {
   std::vector<TraceCell> cells;
   const auto nextRow = [&]() -> const TraceCell* {
     return trace.Next(cells) ? cells.data() : nullptr;
   };
-  return RunRows(controller, trace.Columns(), nextRow, start, out, errors);
+  return RunRows(controller, trace.Columns(), nextRow, start, out, errors, withScripts);
 }
 
 }  // namespace kavro

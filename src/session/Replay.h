@@ -14,7 +14,7 @@ namespace kavro {
 
 // Loads the controller as start-up does, headless: program defaults, WorkDir/FLC.dat (a failure
 // of the reader goes to the operator port), the main display, the output mode from ControlMode.
-// The link stays off; no script is loaded. Returns false when FLC.dat failed to read.
+// The link stays off; the scripts are loaded by RunReplay. Returns false when FLC.dat failed to read.
 bool LoadForReplay(Controller& controller, const std::string& workDir);
 
 // The result file's header: cycle; per used output NAME.ValueOut, NAME.SendOutput,
@@ -30,12 +30,15 @@ struct ReplaySummary {
 // Runs every row of the trace through Timer1Tick on a controller whose configuration is loaded
 // and whose grid shows it, with the link off. The cycles are timed by a clock that starts at
 // start and moves RunFrequency seconds per cycle. Result rows (header first) go to out as they
-// are made; each cycle error goes to errors with its three lines. The controller's ports are
-// its own again afterwards, however the replay ends.
+// are made; each cycle error goes to errors with its three lines. With withScripts the working
+// folder's pre- and post-process scripts are loaded first, as start-up loads them (ON or OFF
+// as their files say), and run in each cycle as the controller runs them; their errors are
+// cycle errors like any other. The controller's ports are its own again afterwards, however
+// the replay ends.
 ReplaySummary RunReplay(Controller& controller, TraceReader& trace, const DateTime& start,
-                        std::ostream& out, std::ostream& errors);
+                        std::ostream& out, std::ostream& errors, bool withScripts = true);
 // The same over a trace held in memory.
 ReplaySummary RunReplay(Controller& controller, const Trace& trace, const DateTime& start,
-                        std::ostream& out, std::ostream& errors);
+                        std::ostream& out, std::ostream& errors, bool withScripts = true);
 
 }  // namespace kavro

@@ -53,6 +53,21 @@ void LoadScript(Controller& c, const std::function<ScriptLoadOutcome(Controller&
 
 }  // namespace
 
+void RunScriptStartupSteps(Controller& c, const StartupSteps& steps) {
+  ControllerModel& m = c.model;
+  PassOverFailure(c, 17, [&] {
+    LoadScript(c, steps.loadPreScript, m.Scripts.PreScriptOn,
+               "PreScript Loading/Initializing Error - Resetting It to Null");
+  });
+  PassOverFailure(c, 18, [&] {
+    LoadScript(c, steps.loadPostScript, m.Scripts.PostScriptOn,
+               "PostScript Loading/Initializing Error - Resetting It to Null");
+  });
+  PassOverFailure(c, 19, [&] {
+    if (steps.clearScriptStore) steps.clearScriptStore(c);
+  });
+}
+
 bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   ControllerModel& m = c.model;
   WindowState& w = c.window;
@@ -80,17 +95,7 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   PassOverFailure(c, 14, [&] { w.mnuSlopeChecked = m.FLCBlock.SlopeCorr; });
   PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = SelectsOpcLink(m.Program_Interface); });
   PassOverFailure(c, 16, [&] { ShowStatusFrame(c); });
-  PassOverFailure(c, 17, [&] {
-    LoadScript(c, steps.loadPreScript, m.Scripts.PreScriptOn,
-               "PreScript Loading/Initializing Error - Resetting It to Null");
-  });
-  PassOverFailure(c, 18, [&] {
-    LoadScript(c, steps.loadPostScript, m.Scripts.PostScriptOn,
-               "PostScript Loading/Initializing Error - Resetting It to Null");
-  });
-  PassOverFailure(c, 19, [&] {
-    if (steps.clearScriptStore) steps.clearScriptStore(c);
-  });
+  RunScriptStartupSteps(c, steps);
   PassOverFailure(c, 20, [&] { w.mnuSaveModeChecked = false; });
   PassOverFailure(c, 21, [&] {
     if (m.ControlMode == kModeDCS) {

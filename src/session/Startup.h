@@ -37,6 +37,10 @@ inline constexpr int kFirstCycleDelayMs = 2000;
 // and the table defaults. workDir is the process's current directory.
 void SetProgramDefaults(Controller& controller, const std::string& workDir);
 
+// Start-up steps 17 to 19: both scripts loaded (a failed load shown to the operator and passed
+// over), then the script store cleared.
+void RunScriptStartupSteps(Controller& controller, const StartupSteps& steps);
+
 // The main window's load handler FLControl_Load: steps 5 to 24. Failures from step 12 on are
 // passed over one by one (each noted in the event log), so the first cycle is always armed.
 // Returns false when FLC.dat failed to read (the reader has shown why).

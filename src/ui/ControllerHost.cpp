@@ -2,6 +2,7 @@
 
 #include "session/GuardedCall.h"
 #include "ui/FLControl.h"
+#include "ui/ScriptEditorWindow.h"
 
 namespace kavro::ui {
 
@@ -16,6 +17,12 @@ ControllerHost::ControllerHost()
   ports.clipboard = &clipboard_;
   ports.printing = &printing_;
 
+  session_.commands()["mnuPreProcess"] = [this](Controller&) {
+    OpenScriptEditor(ScriptKind::Pre);
+  };
+  session_.commands()["mnuPostProcess"] = [this](Controller&) {
+    OpenScriptEditor(ScriptKind::Post);
+  };
   window_ = std::make_unique<FLControl>(controller_, session_.commands());
   operator_.SetParent(window_.get());
   printing_.SetWindow(window_.get());
@@ -27,7 +34,34 @@ ControllerHost::ControllerHost()
   });
 }
 
-ControllerHost::~ControllerHost() { timer_.Stop(); }
+ControllerHost::~ControllerHost() {
+  timer_.Stop();
+  // The editor holds on to the controller: it goes first.
+  delete scriptEditor_.data();
+}
+
+ScriptEditorWindow* ControllerHost::scriptEditor() { return scriptEditor_.data(); }
+
+void ControllerHost::OpenScriptEditor(ScriptKind kind) {
+  if (scriptEditor_) {
+    scriptEditor_->raise();
+    return;
+  }
+  scriptEditor_ = new ScriptEditorWindow(controller_, session_.scriptHost(), kind);
+  // Modal to the whole program but shown without waiting: the other windows are out of the
+  // user's reach while Timer1 runs on, and the message boxes of a save open above the editor.
+  scriptEditor_->setWindowModality(Qt::ApplicationModal);
+  connect(scriptEditor_.data(), &ScriptEditorWindow::Saved, this, [this] { window_->Render(); });
+  connect(scriptEditor_.data(), &ScriptEditorWindow::Closed, this, [this] {
+    window_->Render();
+    // Closed comes from inside the window's close event: it goes once that is over.
+    ScriptEditorWindow* closing = scriptEditor_.data();
+    scriptEditor_ = nullptr;
+    if (closing) closing->deleteLater();
+  });
+  scriptEditor_->show();
+  scriptEditor_->activateWindow();
+}
 
 bool ControllerHost::Start(const std::string& workDir) {
   // A second controller in the folder says so and ends before it touches any file.

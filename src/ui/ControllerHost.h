@@ -3,6 +3,7 @@
 // wires the cycle, start-up and the menu commands), and the main window. main() makes one; the
 // window tests make one each.
 #include <QObject>
+#include <QPointer>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@
 namespace kavro::ui {
 
 class FLControl;
+class ScriptEditorWindow;
 
 class ControllerHost : public QObject {
   Q_OBJECT
@@ -36,6 +38,8 @@ class ControllerHost : public QObject {
   MenuCommandTable& commands() { return session_.commands(); }
   QtCycleTimer& timer() { return timer_; }
   QtPrintAndCapture& printing() { return printing_; }
+  // The script editor window that is open, if any.
+  ScriptEditorWindow* scriptEditor();
 
  signals:
   // File / Exit was confirmed; the timer is stopped and no further cycle runs.
@@ -52,6 +56,11 @@ class ControllerHost : public QObject {
   Controller controller_;
   ControllerSession session_;
   std::unique_ptr<FLControl> window_;
+  QPointer<ScriptEditorWindow> scriptEditor_;
+
+  // "P&reProcess Text" / "P&ostProcess Text": opens that script's editor, non-modal, with the
+  // main window out of the user's reach until it closes; the control cycle runs on.
+  void OpenScriptEditor(ScriptKind kind);
 };
 
 }  // namespace kavro::ui

@@ -1,12 +1,14 @@
 // kavro-replay: tries a rule base against recorded plant data before it is switched on.
-//   kavro-replay --workdir DIR --trace TRACE.csv [--out OUT.csv]
+//   kavro-replay --workdir DIR --trace TRACE.csv [--out OUT.csv] [--no-scripts]
 // Loads DIR/FLC.dat as the controller does and runs the real control cycle once per trace row,
-// link off, as fast as it runs; one result row per cycle goes to OUT.csv (standard output by
-// default). The trace streams: one row read, one cycle, one row written, so memory stays the
-// same whatever its length. Cycle errors go to standard error as they come, the replay goes on,
-// and a summary line ends it there. Exit status: 0 every cycle ran clean, 1 FLC.dat failed to
-// read or the trace is bad (nothing replayed), 2 usage, a missing file or folder, or the
-// results could not be written, 3 the replay ran but at least one cycle reported an error.
+// link off, as fast as it runs, with the folder's pre- and post-process scripts (FLC_Pre.scp,
+// FLC_Post.scp) ON or OFF as their files say; --no-scripts leaves them out; one result row per
+// cycle goes to OUT.csv (standard output by default). The trace streams: one row read, one cycle,
+// one row written, so memory stays the same whatever its length. Cycle errors go to standard error
+// as they come, the replay goes on, and a summary line ends it there. Exit status: 0 every cycle
+// ran clean, 1 FLC.dat failed to read or the trace is bad (nothing replayed), 2 usage, a missing
+// file or folder, or the results could not be written, 3 the replay ran but at least one cycle
+// reported an error.
 #include <unistd.h>
 
 #include <cstdio>
@@ -47,12 +49,17 @@ struct Arguments {
   std::string workDir;
   std::string trace;
   std::optional<std::string> out;
+  bool withScripts = true;
 };
 
 std::optional<Arguments> ParseArguments(int argc, char** argv) {
   Arguments arguments;
   for (int k = 1; k < argc; ++k) {
     const std::string option = argv[k];
+    if (option == "--no-scripts") {
+      arguments.withScripts = false;
+      continue;
+    }
     if (k + 1 >= argc) return std::nullopt;
     const std::string value = argv[++k];
     if (option == "--workdir") {
@@ -109,7 +116,8 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const auto arguments = ParseArguments(argc, argv);
   if (!arguments) {
-    std::cerr << "usage: kavro-replay --workdir DIR --trace TRACE.csv [--out OUT.csv]\n";
+    std::cerr
+        << "usage: kavro-replay --workdir DIR --trace TRACE.csv [--out OUT.csv] [--no-scripts]\n";
     return 2;
   }
   namespace fs = std::filesystem;
@@ -138,7 +146,8 @@ int main(int argc, char** argv) {
   TraceReader trace(traceFile, controller.model);
 
   if (!arguments->out) {
-    const ReplaySummary summary = RunReplay(controller, trace, LocalNow(), std::cout, std::cerr);
+    const ReplaySummary summary =
+        RunReplay(controller, trace, LocalNow(), std::cout, std::cerr, arguments->withScripts);
     std::cout.flush();
     if (!std::cout) return Missing("cannot write the results");
     return Finish(summary);
@@ -148,7 +157,8 @@ int main(int argc, char** argv) {
   const std::string part = out + ".part" + std::to_string(getpid());
   std::ofstream results(part, std::ios::binary | std::ios::trunc);
   if (!results) return Missing("cannot write " + out);
-  const ReplaySummary summary = RunReplay(controller, trace, LocalNow(), results, std::cerr);
+  const ReplaySummary summary =
+      RunReplay(controller, trace, LocalNow(), results, std::cerr, arguments->withScripts);
   results.close();
   if (!results || std::rename(part.c_str(), out.c_str()) != 0) {
     std::remove(part.c_str());

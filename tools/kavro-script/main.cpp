@@ -1,53 +1,125 @@
-// kavro-script FILE [--cycles N]: runs a pre- or post-process script file offline, as the
-// controller loads it (top-level code once), then N more times as the control cycle runs it.
+// kavro-script FILE [--workdir DIR] [--cycles N]: runs a pre- or post-process script file
+// offline, as the controller loads it (top-level code once), then N more times as the control
+// cycle runs it. With --workdir the script runs as a script of the controller configured by
+// DIR/FLC.dat: the object share and its 38 procedures work on that configuration and on a
+// script store of its own, so a script can be tried on a copy of a plant's configuration before
+// it is switched on. Errors name the line of the file, as an engineer sees it in an editor.
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "ConsoleHost.h"
-#include "ScriptFile.h"
+#include "common/ports/Operator.h"
+#include "scripting/host/ScriptFile.h"
+#include "scripting/host/ShareObject.h"
+#include "session/Replay.h"
+
+namespace {
+
+using namespace kavro;
+
+struct Arguments {
+  std::string file;
+  std::string workDir;
+  int cycles = 0;
+};
+
+std::optional<Arguments> ParseArguments(int argc, char** argv) {
+  if (argc < 2) return std::nullopt;
+  Arguments arguments;
+  arguments.file = argv[1];
+  for (int k = 2; k < argc; k += 2) {
+    if (k + 1 >= argc) return std::nullopt;
+    const std::string option = argv[k];
+    const std::string value = argv[k + 1];
+    if (option == "--workdir") {
+      arguments.workDir = value;
+    } else if (option == "--cycles") {
+      char* end = nullptr;
+      const long n = std::strtol(value.c_str(), &end, 10);
+      if (value.empty() || *end != '\0' || n < 0 || n > 1000000) {
+        std::cerr << "kavro-script: --cycles needs a count from 0 to 1000000\n";
+        return std::nullopt;
+      }
+      arguments.cycles = static_cast<int>(n);
+    } else {
+      return std::nullopt;
+    }
+  }
+  return arguments;
+}
+
+// What the controller would show in a message box while loading its configuration.
+class StderrOperator : public Operator {
+ public:
+  MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon,
+                       MsgButtons buttons) override {
+    std::cerr << "[" << title << "] " << text << "\n";
+    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
+  }
+  std::optional<std::string> InputBox(const std::string&, const std::string&,
+                                      const std::string& initial) override {
+    return initial;
+  }
+};
+
+// A file saved as a post-process script reads as one; any other as a pre-process script.
+ScriptKind KindOf(const std::string& bytes) {
+  return bytes.find("Status PostProcess = ") != std::string::npos ? ScriptKind::Post
+                                                                  : ScriptKind::Pre;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--cycles")) {
-    std::cerr << "usage: kavro-script FILE [--cycles N]\n";
+  const auto arguments = ParseArguments(argc, argv);
+  if (!arguments) {
+    std::cerr << "usage: kavro-script FILE [--workdir DIR] [--cycles N]\n";
     return 2;
   }
-  int cycles = 0;
-  if (argc == 4) {
-    char* end = nullptr;
-    const long n = std::strtol(argv[3], &end, 10);
-    if (*end != '\0' || n < 0 || n > 1000000) {
-      std::cerr << "kavro-script: --cycles needs a count from 0 to 1000000\n";
-      return 2;
-    }
-    cycles = static_cast<int>(n);
-  }
-  std::ifstream file(argv[1], std::ios::binary);
+  std::ifstream file(arguments->file, std::ios::binary);
   if (!file) {
-    std::cerr << "kavro-script: cannot read " << argv[1] << "\n";
+    std::cerr << "kavro-script: cannot read " << arguments->file << "\n";
     return 1;
   }
   std::ostringstream contents;
   contents << file.rdbuf();
-  const kavro::script::ScriptText script = kavro::script::ExtractScriptText(contents.str());
+  const ScriptFileContent script = ReadScriptFile(contents.str(), KindOf(contents.str()));
 
-  kavro::script::ConsoleUi ui(std::cout, std::cin);
-  kavro::vbs::ScriptEngine engine;
+  StderrOperator op;
+  Controller controller;
+  controller.ports.op = &op;
+  if (!arguments->workDir.empty()) {
+    if (!LoadForReplay(controller, arguments->workDir)) {
+      std::cerr << "kavro-script: " << arguments->workDir
+                << "/FLC.dat could not be read; the script was not run\n";
+      return 1;
+    }
+    ClearScriptStore(controller.model);
+  }
+
+  script::ConsoleUi ui(std::cout, std::cin);
+  vbs::ScriptEngine engine;
   engine.SetLanguage("VBScript");
   engine.SetUi(&ui);
-  engine.AddObject("console", kavro::script::MakeConsoleObject(std::cout));
+  engine.AddObject("console", script::MakeConsoleObject(std::cout));
+  if (!arguments->workDir.empty()) {
+    engine.AddObject(kShareObjectName, MakeShareObject(controller.model), true);
+  }
   try {
     engine.ClearCode();
     if (!script.text.empty()) {
       engine.AddCode(script.text);
-      for (int i = 0; i < cycles; ++i) engine.ExecuteStatement(script.text);
+      for (int i = 0; i < arguments->cycles; ++i) engine.ExecuteStatement(script.text);
     }
-  } catch (const kavro::vbs::ScriptError& e) {
+  } catch (const vbs::ScriptError& e) {
     std::cout.flush();
-    std::cerr << "Error " << e.Number() << ": " << e.Description() << " (line " << e.Line()
-              << ")\n";
+    std::cerr << arguments->file << ": line " << FileLineOf(script.fileLines, e.Line())
+              << ": Error " << e.Number() << ": " << e.Description() << "\n";
     return 1;
   }
   return 0;

@@ -1,0 +1,117 @@
+#include "scripting/host/ScriptHost.h"
+
+#include <algorithm>
+#include <new>
+
+#include "common/KavroError.h"
+#include "scripting/host/ScriptFile.h"
+#include "scripting/host/ShareObject.h"
+
+namespace kavro {
+namespace {
+
+// The failure of a load as the operator is told of it, with the file line of a script error.
+ScriptLoadFailure FailureOf(const std::exception& failure, const std::vector<int>& fileLines) {
+  if (const auto* script = dynamic_cast<const vbs::ScriptError*>(&failure)) {
+    return {script->Number(), script->Description(), FileLineOf(fileLines, script->Line())};
+  }
+  if (const auto* core = dynamic_cast<const KavroError*>(&failure)) {
+    return {core->Number(), core->Description(), 0};
+  }
+  if (dynamic_cast<const std::bad_alloc*>(&failure)) {
+    return {vbs::err::OutOfMemory, vbs::ErrorDescription(vbs::err::OutOfMemory), 0};
+  }
+  return {51, "Internal error", 0};
+}
+
+}  // namespace
+
+int ScriptTimeLimitMs(const ControllerModel& model) {
+  return std::max(1000, model.FLCBlock.RunFrequency * 500);
+}
+
+ScriptHost::ScriptHost(Controller& controller)
+    : controller_(controller),
+      ui_(controller),
+      share_(MakeShareObject(controller.model)),
+      scripts_{UserScript(controller.model.Scripts.PreScriptOn),
+               UserScript(controller.model.Scripts.PostScriptOn)} {}
+
+std::unique_ptr<vbs::ScriptEngine> ScriptHost::NewEngine() {
+  auto engine = std::make_unique<vbs::ScriptEngine>();
+  engine->SetLanguage("VBScript");
+  engine->AddObject(kShareObjectName, share_, true);
+  engine->SetUi(&ui_);
+  return engine;
+}
+
+void ScriptHost::ReadAndAdd(ScriptKind kind, UserScript& script) {
+  script.engine.reset();  // the old engine goes before the new one is built
+  script.engine = NewEngine();
+  const std::string path = ScriptPath(controller_.model.WorkDir, kind);
+  FileSystem& files = *controller_.ports.files;
+  script.text.clear();
+  script.fileLines.clear();
+  if (!files.Exists(path)) {
+    script.engine->ClearCode();
+    return;
+  }
+  std::string bytes;
+  if (!files.ReadAll(path, bytes)) {
+    throw KavroError(errors::kPathFileAccess, errors::kPathFileAccessText);
+  }
+  ScriptFileContent content = ReadScriptFile(bytes, kind);
+  if (content.switchedOn) script.on = *content.switchedOn;
+  script.text = std::move(content.text);
+  script.fileLines = std::move(content.fileLines);
+  script.engine->ClearCode();
+  if (script.text.empty()) return;
+  script.engine->SetTimeLimit(ScriptTimeLimitMs(controller_.model));
+  script.engine->AddCode(script.text);
+}
+
+void ScriptHost::Load(ScriptKind kind) {
+  UserScript& script = Script(kind);
+  script.loadError = false;
+  script.loadFailure = {};
+  try {
+    ReadAndAdd(kind, script);
+    return;
+  } catch (const std::exception& e) {
+    script.loadFailure = FailureOf(e, script.fileLines);
+    const ScriptLoadFailure& failure = script.loadFailure;
+    script.loadError = true;
+    if (Operator* op = controller_.ports.op) {
+      op->MessageBox(
+          "Script Error #: " + std::to_string(failure.number) + ", " + failure.description,
+          controller_.model.ProductName, MsgIcon::Exclamation, MsgButtons::OK);
+    }
+  }
+  script.engine.reset();
+  script.engine = NewEngine();
+  script.text.clear();
+  script.fileLines.clear();
+  script.engine->ClearCode();
+  script.on = false;
+}
+
+void ScriptHost::StartUp(ScriptKind kind) {
+  UserScript& script = Script(kind);
+  script.loadError = false;
+  script.on = false;
+  Load(kind);
+}
+
+bool ScriptHost::Run(ScriptKind kind) {
+  UserScript& script = Script(kind);
+  if (script.text.empty() || !script.on || !script.engine) return false;
+  script.engine->SetTimeLimit(ScriptTimeLimitMs(controller_.model));
+  try {
+    script.engine->ExecuteStatement(script.text);
+  } catch (const vbs::ScriptError& e) {
+    throw KavroError(e.Number(), e.Description());
+  }
+  return true;
+}
+
+}  // namespace kavro
