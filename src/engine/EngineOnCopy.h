@@ -1,0 +1,41 @@
+#pragma once
+// The control engine run on a copy of the controller's model and rule rows: what the outputs
+// would be for input values the engineer chooses, without touching the running controller.
+// The control surface and every "what if" view are built on it.
+#include <array>
+
+#include "engine/EngineMemo.h"
+#include "model/ControllerModel.h"
+#include "model/MainGrid.h"
+
+namespace kavro {
+
+using InputValues = std::array<float, NumIn + 1>;    // slots 1..NumIn
+using OutputValues = std::array<float, NumOut + 1>;  // slots 1..NumOut
+
+class EngineOnCopy {
+ public:
+  // Copies the model and the rule rows of the main grid as they are now.
+  EngineOnCopy(const ControllerModel& live, const MainGrid& liveGrid);
+  // For a configuration that has no window: the rule rows are shown from the model.
+  explicit EngineOnCopy(const ControllerModel& live);
+
+  // The process value of every input when the copy was made.
+  const InputValues& PresentInputs() const { return present_; }
+
+  // Fuzzification, rule evaluation and defuzzification of the copy with its inputs set to
+  // inputs; the outputs' defuzzified values as the cycle leaves them in ValueOut.
+  OutputValues Outputs(const InputValues& inputs);
+
+  // The copy after the last Outputs call (its degrees and rule strengths).
+  const ControllerModel& Model() const { return copy_; }
+  const MainGrid& Grid() const { return grid_; }
+
+ private:
+  ControllerModel copy_;
+  MainGrid grid_;
+  EngineMemo memo_;
+  InputValues present_{};
+};
+
+}  // namespace kavro
