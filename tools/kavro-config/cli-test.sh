@@ -15,4 +15,23 @@ printf 'Start_FLC_Block:\r\nRunFrequency: x\r\n' > "$scratch/FLC.dat"
 grep -q 'Type mismatch' "$scratch/out" || fail "reader message not printed"
 "$tool" check "$scratch/none" > /dev/null 2>&1; [ $? -eq 2 ] || fail "missing file must give 2"
 "$tool" check > /dev/null 2>&1; [ $? -eq 2 ] || fail "usage error must give 2"
+
+# The control surface: a 60 x 60 grid by default, a curve for one input.
+"$tool" surface "$demo" --output FUEL --x BZTEMP --y O2 > "$scratch/surface" || fail "surface failed"
+[ "$(wc -l < "$scratch/surface")" -eq 3601 ] || fail "surface is not 60 x 60 points"
+head -1 "$scratch/surface" | grep -qx 'BZTEMP,O2,FUEL' || fail "surface header"
+"$tool" surface "$demo" --output FUEL --x BZTEMP --set O2=3 --points 5 > "$scratch/curve" || fail "curve failed"
+[ "$(wc -l < "$scratch/curve")" -eq 6 ] || fail "curve is not 5 points"
+"$tool" surface "$demo" --output NONE --x BZTEMP > /dev/null 2>&1; [ $? -eq 1 ] || fail "unknown output must give 1"
+
+# FCL out and back in gives the same FLC.dat, line 2 (the save date) aside.
+"$tool" export-fcl "$demo" > "$scratch/kiln.fcl" || fail "export-fcl failed"
+mkdir "$scratch/back"
+"$tool" import-fcl "$scratch/kiln.fcl" --into "$scratch/back" > /dev/null || fail "import-fcl failed"
+diff <(tail -n +3 "$demo/FLC.dat") <(tail -n +3 "$scratch/back/FLC.dat") > /dev/null || fail "FCL round trip differs"
+printf 'FUNCTION_BLOCK k\nVAR_INPUT\n  x : REAL\nEND_VAR\n' > "$scratch/bad.fcl"
+mkdir "$scratch/none"
+"$tool" import-fcl "$scratch/bad.fcl" --into "$scratch/none" 2> "$scratch/err"; [ $? -eq 1 ] || fail "bad FCL must give 1"
+grep -q 'bad.fcl:4:1: ' "$scratch/err" || fail "bad FCL message has no line and column"
+[ -z "$(ls "$scratch/none")" ] || fail "bad FCL wrote something"
 echo ok

@@ -2,6 +2,10 @@
 //   kavro-config check PATH   reads FLC.dat as the controller does, prints every message the
 //                             reader would show and a summary; exit 0 clean, 1 with messages
 //   kavro-config dump PATH    writes exactly the bytes the controller would save for it
+//   kavro-config surface PATH --output NAME --x NAME [--y NAME] [--set NAME=VALUE ...]
+//                             [--points N]   the control surface as CSV
+//   kavro-config export-fcl PATH              the rule base as FCL (IEC 61131-7)
+//   kavro-config import-fcl FILE.fcl --into DIR   FCL back into DIR/FLC.dat
 // PATH is an FLC.dat file or a folder holding one. Exit status 2: usage or missing file.
 #include <filesystem>
 #include <iostream>
@@ -9,6 +13,7 @@
 #include <string>
 
 #include "ConfigSummary.h"
+#include "RuleBaseCommands.h"
 #include "config/ConfigFile.h"
 
 namespace {
@@ -52,6 +57,8 @@ class SystemClock : public Clock {
 
 int Usage() {
   std::cerr << "usage: kavro-config check PATH | kavro-config dump PATH\n"
+               "       kavro-config surface PATH --output NAME --x NAME [--y NAME] ...\n"
+               "       kavro-config export-fcl PATH | import-fcl FILE.fcl --into DIR\n"
                "  PATH: an FLC.dat file or a folder holding one\n";
   return 2;
 }
@@ -59,6 +66,9 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && kavro::tool::IsRuleBaseCommand(argv[1])) {
+    return kavro::tool::RunRuleBaseCommand(argc, argv);
+  }
   if (argc != 3) return Usage();
   const std::string command = argv[1];
   if (command != "check" && command != "dump") return Usage();
@@ -82,8 +92,7 @@ int main(int argc, char** argv) {
   ReadConfigBytes(controller, bytes);
 
   if (command == "dump") {
-    const std::string text =
-        ConfigText(controller.model, GeneralDate(clock.Now()));
+    const std::string text = ConfigText(controller.model, GeneralDate(clock.Now()));
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     return op.shown == 0 ? 0 : 1;
   }
