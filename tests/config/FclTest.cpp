@@ -183,6 +183,8 @@ TEST(FclImport, ShapesAndEveryOperatorOfAnotherTool) {
   ResetModel(controller.model, ".");
   ApplyDefaults(controller.model);
   EXPECT_TRUE(ReadConfigBytes(controller, ConfigText(m, "date")));
+  // ... and one that comes back the same through our own export.
+  ExpectRoundTrip(m);
 }
 
 TEST(FclImport, BadFilesAreRefusedWithTheirPlace) {
