@@ -4,7 +4,7 @@ ASAN_BUILD  ?= build/asan
 GENERATOR   := -G Ninja
 JOBS        ?= 2
 
-.PHONY: all deps configure build test run check-asan fuzz bench screenshot format clean
+.PHONY: all deps configure build test run package check-asan fuzz bench screenshot format clean
 
 all: build
 
@@ -24,6 +24,10 @@ test: build
 
 run: build
 	@scripts/run-demo $(BUILD)
+
+# The Debian package (kavro_<version>_<arch>.deb in $(BUILD)); see README, Install.
+package: build
+	cmake --build $(BUILD) --target package
 
 check-asan: deps
 	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKAVRO_SANITIZE=ON -DKAVRO_WERROR=ON

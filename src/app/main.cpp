@@ -6,11 +6,17 @@
 #include <QApplication>
 #include <QDir>
 
+#include "common/ProgramVersion.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
 #include "ui/SplashWindow.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: kavro\n"
+    "  Runs the controller of the current folder (FLC.dat, FLC_Pre.scp, FLC_Post.scp)\n"
+    "  in its operator window until File / Exit is confirmed.\n";
 
 // Qt aborts without a display, telling the operator to reinstall; say what is wrong instead.
 bool HasDisplay() {
@@ -24,6 +30,9 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int status = kavro::AnswerVersionOrHelp(argc, argv, "kavro", kUsage); status >= 0) {
+    return status;
+  }
   if (!HasDisplay()) {
     std::fputs(
         "kavro: no display to show the window on (DISPLAY is not set); run it on the desktop, "

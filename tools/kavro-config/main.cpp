@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ConfigSummary.h"
+#include "common/ProgramVersion.h"
 #include "config/ConfigFile.h"
 
 namespace {
@@ -50,15 +51,24 @@ class SystemClock : public Clock {
   }
 };
 
+constexpr const char* kUsage =
+    "usage: kavro-config check PATH | kavro-config dump PATH\n"
+    "  check  read FLC.dat as the controller does, print its messages and a summary\n"
+    "         (exit 0 clean, 1 with messages)\n"
+    "  dump   write the bytes the controller would save for it\n"
+    "  PATH: an FLC.dat file or a folder holding one\n";
+
 int Usage() {
-  std::cerr << "usage: kavro-config check PATH | kavro-config dump PATH\n"
-               "  PATH: an FLC.dat file or a folder holding one\n";
+  std::cerr << kUsage;
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int status = AnswerVersionOrHelp(argc, argv, "kavro-config", kUsage); status >= 0) {
+    return status;
+  }
   if (argc != 3) return Usage();
   const std::string command = argv[1];
   if (command != "check" && command != "dump") return Usage();

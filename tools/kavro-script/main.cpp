@@ -8,10 +8,24 @@
 
 #include "ConsoleHost.h"
 #include "ScriptFile.h"
+#include "common/ProgramVersion.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kavro-script FILE [--cycles N]\n"
+    "  Runs a pre- or post-process script file (FLC_Pre.scp, FLC_Post.scp) as the\n"
+    "  controller loads it, then N more times as the control cycle runs it.\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (const int status = kavro::AnswerVersionOrHelp(argc, argv, "kavro-script", kUsage);
+      status >= 0) {
+    return status;
+  }
   if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--cycles")) {
-    std::cerr << "usage: kavro-script FILE [--cycles N]\n";
+    std::cerr << kUsage;
     return 2;
   }
   int cycles = 0;
