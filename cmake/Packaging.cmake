@@ -3,6 +3,7 @@
 #   share/applications, icons    the desktop entry and its icon
 #   share/kavro/demo             the demo plant's working folder (FLC.dat, plant.txt)
 #   share/man/man1               one page per program
+#   lib/systemd/system           kavro@.service for the headless controller (not enabled)
 #   share/kavro/opcua-bridge     the OPC UA bridge with its node modules, when it is built
 include(GNUInstallDirs)
 
@@ -22,6 +23,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/kavro.desktop
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/kavro.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/demo/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kavro/demo)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/kavro@.service
+        DESTINATION lib/systemd/system)
 
 # The OPC UA bridge is a node program; it ships only where its folder and its installed node
 # modules are (npm ci in tools/opcua-bridge), and then the package needs nodejs.
@@ -41,7 +44,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Kavro developers <kavro@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Multivariable fuzzy-logic controller for process plants")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kavro closes a supervisory loop over a plant's DCS: it fuzzifies up to six process\n values, evaluates twenty rules and writes two outputs back through a link client\n program. It comes with its operator window and tools to check\n configurations, replay recorded data, run scripts and simulate a plant.")
+    "Kavro closes a supervisory loop over a plant's DCS: it fuzzifies up to six process\n values, evaluates twenty rules and writes two outputs back through a link client\n program. It comes with its operator window, a headless service mode and tools to\n check configurations, replay recorded data, run scripts and simulate a plant.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

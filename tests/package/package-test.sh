@@ -16,8 +16,8 @@ debs=("$scratch"/out/kavro_*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one kavro_*.deb, got: ${debs[*]}"
 deb=${debs[0]}
 
-# The file list: the programs, the desktop entry and its icon, the demo, and the man pages,
-# all under /usr.
+# The file list: the programs, the desktop entry and its icon, the demo, the man pages and the
+# service unit, all under /usr.
 dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$scratch/files"
 programs=(kavro kavro-config kavro-replay kavro-script kavro-plantsim)
 expected=(
@@ -25,6 +25,7 @@ expected=(
   /usr/share/icons/hicolor/scalable/apps/kavro.svg
   /usr/share/kavro/demo/FLC.dat
   /usr/share/kavro/demo/plant.txt
+  /usr/lib/systemd/system/kavro@.service
 )
 for p in "${programs[@]}"; do expected+=("/usr/bin/$p" "/usr/share/man/man1/$p.1"); done
 for f in "${expected[@]}"; do
