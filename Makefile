@@ -4,7 +4,7 @@ ASAN_BUILD  ?= build/asan
 GENERATOR   := -G Ninja
 JOBS        ?= 2
 
-.PHONY: all deps configure build test run check-asan fuzz bench screenshot format clean
+.PHONY: all deps configure build test run package check-asan fuzz bench screenshot format clean
 
 all: build
 
@@ -12,7 +12,7 @@ deps:
 	@scripts/install-deps
 
 $(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVRO_WERROR=ON
 
 configure: $(BUILD)/build.ninja
 
@@ -25,16 +25,19 @@ test: build
 run: build
 	@scripts/run-demo $(BUILD)
 
+# The Debian package (kavro_<version>_<arch>.deb in $(BUILD)); see README, Install.
+package: build
+	cmake --build $(BUILD) --target package
+
 check-asan: deps
-	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKAVRO_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKAVRO_SANITIZE=ON -DKAVRO_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
-# Benchmarks measure the build that ships (RelWithDebInfo, -O2); GCC 12 at -O3 also stops on
-# false -Wrestrict reports inside std::string.
+# Benchmarks measure the build that ships (RelWithDebInfo, -O2).
 bench: deps
-	cmake -S . -B build/bench $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVRO_BUILD_BENCH=ON
+	cmake -S . -B build/bench $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVRO_BUILD_BENCH=ON -DKAVRO_WERROR=ON
 	cmake --build build/bench -j $(JOBS)
 	@scripts/run-benchmarks build/bench
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/GridExchange.h"
+#include "common/RestrictFalseReport.h"
 
 namespace kavro::bench {
 
@@ -34,7 +35,9 @@ void ConfigurePlant(Controller& controller) {
   model.FLCBlock.Name1 = "BENCH";
   model.FLCBlock.RunFrequency = 30;
   for (int i = 1; i <= NumIn; ++i) {
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
     NameVariable(model.PVarIn[i], "IN" + std::to_string(i));
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_END
     for (int z = 1; z <= NumZones; ++z) {
       const auto points = InputZonePoints(z);
       for (int p = 1; p <= NumPoints; ++p) {
@@ -46,7 +49,9 @@ void ConfigurePlant(Controller& controller) {
   }
   for (int o = 1; o <= NumOut; ++o) {
     PVarOutRecord& output = model.PVarOut[o];
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
     NameVariable(output, "OUT" + std::to_string(o));
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_END
     output.OutputType = kIncr;
     output.PVIN = 50;
     output.Max_Change = 5;
@@ -61,7 +66,9 @@ void ConfigurePlant(Controller& controller) {
   for (int r = 1; r <= NumRules; ++r) {
     model.Rules[r].Operator = "MIN";
     for (int k = 1; k <= NumTerms; ++k) {
+      KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
       model.Rules[r].Term[k] = "Z" + std::to_string(RuleZone(r, k));
+      KAVRO_STRING_RESTRICT_FALSE_REPORT_END
     }
   }
   ShowValuesInGrid(model, controller.grid);

@@ -6,11 +6,14 @@
 #include <string>
 
 #include "BenchPlant.h"
+#include "common/RestrictFalseReport.h"
 
 namespace kavro::bench {
 namespace {
 
+KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
 std::string Term(int zone) { return "Z" + std::to_string(zone); }
+KAVRO_STRING_RESTRICT_FALSE_REPORT_END
 
 }  // namespace
 

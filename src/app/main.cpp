@@ -1,16 +1,31 @@
 // kavro: the operator's program. It starts in the folder that holds FLC.dat and the scripts,
 // shows the splash window, then the main window, and runs until File / Exit is confirmed.
-#include <cstdio>
-#include <cstdlib>
-
+// With --headless it runs the same controller without a window (app/HeadlessService.h).
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
+#include "app/HeadlessService.h"
+
+#include "common/ProgramVersion.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
 #include "ui/SplashWindow.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: kavro\n"
+    "       kavro --headless [--workdir DIR]\n"
+    "  Runs the controller of the current folder (FLC.dat, FLC_Pre.scp, FLC_Post.scp)\n"
+    "  in its operator window until File / Exit is confirmed.\n"
+    "  --headless      runs it without a window until SIGTERM or SIGINT; messages go to\n"
+    "                  standard error and DIR/kavro-events.log, questions are answered\n"
+    "                  by rule (see man kavro)\n"
+    "  --workdir DIR   the working folder (default: the current folder)\n";
 
 // Qt aborts without a display, telling the operator to reinstall; say what is wrong instead.
 bool HasDisplay() {
@@ -24,6 +39,28 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int status = kavro::AnswerVersionOrHelp(argc, argv, "kavro", kUsage); status >= 0) {
+    return status;
+  }
+  if (argc > 1) {
+    bool headless = false;
+    std::string workDir = ".";
+    for (int k = 1; k < argc; ++k) {
+      if (std::strcmp(argv[k], "--headless") == 0) {
+        headless = true;
+      } else if (std::strcmp(argv[k], "--workdir") == 0 && k + 1 < argc) {
+        workDir = argv[++k];
+      } else {
+        headless = false;
+        break;
+      }
+    }
+    if (!headless) {
+      std::fputs(kUsage, stderr);
+      return 2;
+    }
+    return kavro::app::RunHeadless(argc, argv, workDir);
+  }
   if (!HasDisplay()) {
     std::fputs(
         "kavro: no display to show the window on (DISPLAY is not set); run it on the desktop, "

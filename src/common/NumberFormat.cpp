@@ -24,6 +24,7 @@
 #include "common/KavroError.h"
 #include "common/NumberFormatPaths.h"
 #include "common/NumberText.h"
+#include "common/RestrictFalseReport.h"
 
 namespace kavro {
 namespace {
@@ -73,7 +74,9 @@ std::string ScaledDigits(const Decimal& decimal, int places) {
   std::string scaled;
   if (kept <= 0) {
     // Every digit lies beyond the cut; only a first digit right after it can round up.
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
     scaled = (kept == 0 && decimal.digits.front() >= '5') ? "1" : "0";
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_END
   } else if (kept >= available) {
     scaled = decimal.digits + std::string(static_cast<size_t>(kept - available), '0');
   } else {

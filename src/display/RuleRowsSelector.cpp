@@ -3,11 +3,14 @@
 #include "common/NumberText.h"
 #include "display/MainDisplay.h"
 #include "model/CycleHold.h"
+#include "common/RestrictFalseReport.h"
 
 namespace kavro {
 
 void FillRuleRowsSelector(WindowState& window) {
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
   for (int r = 11; r <= NumRules; ++r) window.cmbDisplayRules.push_back("R" + FormatNumber(r, "00"));
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_END
   window.cmbDisplayRulesText = window.cmbDisplayRules.back();  // all 20 rules are shown at start
 }
 

@@ -4,6 +4,7 @@
 #include "common/NumberText.h"
 #include "display/PenColours.h"
 #include "engine/GridExchange.h"
+#include "common/RestrictFalseReport.h"
 
 namespace kavro {
 
@@ -87,7 +88,9 @@ void RefreshRuleRows(Controller& c) {
     const Rule& rule = c.model.Rules[static_cast<std::size_t>(r)];
     const int row = grid::RuleRow(r);
     Cell& label = c.grid.At(row, grid::kColLabel);
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
     label.text = "R" + FormatNumber(r, "#0") + ": " + rule.Strength;
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_END
     label.foreColour = PaletteColour(1);
     if (!IsNotUsed(rule.Strength)) {
       const double strength = ToNumber(rule.Strength);

@@ -9,6 +9,7 @@
 #include "config/ConfigLines.h"
 #include "session/SaveCommands.h"
 #include "support/FakePorts.h"
+#include "common/RestrictFalseReport.h"
 
 namespace kavro::test {
 namespace {
@@ -33,7 +34,9 @@ void FillEveryField(ControllerModel& m) {
     v.PlotHi = "250";
     v.PlotLo = "AUTO";
     for (int z = 1; z <= NumZones; ++z) {
+      KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
       v.Zone[z].MFName = "Z" + std::to_string(z);
+      KAVRO_STRING_RESTRICT_FALSE_REPORT_END
       for (int p = 1; p <= NumPoints; ++p) {
         v.Zone[z].MFPValue[p] = static_cast<float>(z * 10 + p) - 0.5f;
         v.Zone[z].MFValue[p] = p == 1 ? 0.0f : 0.75f;
@@ -55,7 +58,9 @@ void FillEveryField(ControllerModel& m) {
     v.Zone[4].MFName = "MID";
   }
   for (int r = 1; r <= NumRules; ++r) {
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
     for (int j = 1; j <= NumTerms; ++j) m.Rules[r].Term[j] = "T" + std::to_string(r * j);
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_END
     m.Rules[r].Operator = m.OperatorNames[1 + r % 6];
   }
 }

@@ -5,6 +5,7 @@
 #include "support/EngineTestModel.h"
 #include "engine/Fuzzify.h"
 #include "model/MainGrid.h"
+#include "common/RestrictFalseReport.h"
 
 namespace kavro::test {
 namespace {
@@ -14,8 +15,10 @@ class RuleEvaluationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     StartController(controller);
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
     controller.model.PVarIn[1].Zone[3].MFName = "A";
     controller.model.PVarIn[2].Zone[5].MFName = "A";
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_END
   }
   void Degrees(float first, float second) {
     controller.model.PVarIn[1].Zone[3].MFDegree = first;
@@ -82,7 +85,9 @@ TEST_F(RuleEvaluationTest, TermsNamingNoZoneAreNotCounted) {
   // Output terms do not make a rule fire.
   EXPECT_EQ(StrengthWith("MIN", {{7, "Zone 1"}}), "Not Used");
   // The first zone with the name wins.
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
   controller.model.PVarIn[1].Zone[6].MFName = "A";
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_END
   controller.model.PVarIn[1].Zone[6].MFDegree = 0.9f;
   EXPECT_EQ(StrengthWith("MAX", {{1, "A"}}), "0.6000");
 }
@@ -90,14 +95,20 @@ TEST_F(RuleEvaluationTest, TermsNamingNoZoneAreNotCounted) {
 TEST_F(RuleEvaluationTest, RenamedZonesAndChangedTermsAreFoundAfresh) {
   Degrees(0.6f, 0.3f);
   EXPECT_EQ(StrengthWith("MIN", {{1, "A"}}), "0.6000");
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
   controller.model.PVarIn[1].Zone[3].MFName = "B";  // renamed between cycles
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_END
   EvaluateRules(controller.model, controller.grid);
   EXPECT_EQ(controller.model.Rules[1].Strength, "Not Used");
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
   controller.model.PVarIn[1].Zone[5].MFName = "A";
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_END
   controller.model.PVarIn[1].Zone[5].MFDegree = 0.2f;
   EvaluateRules(controller.model, controller.grid);
   EXPECT_EQ(controller.model.Rules[1].Strength, "0.2000");
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
   controller.model.Rules[1].Term[1] = "B";
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_END
   EvaluateRules(controller.model, controller.grid);
   EXPECT_EQ(controller.model.Rules[1].Strength, "0.6000");
 }

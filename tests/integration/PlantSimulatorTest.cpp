@@ -12,6 +12,7 @@
 #include "link/PosixProcessStarter.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
+#include "common/RestrictFalseReport.h"
 
 namespace kavro::test {
 namespace {
@@ -39,7 +40,9 @@ class SimulatorRun {
     m.FLCBlock.DCSONOFF = "ONOFF";
     m.FLCBlock.DCSWatchDog = "WD";
     m.FLCBlock.DCSRunFreq = "RF";
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
     m.PVarIn[1].DCSTagPV = "T";
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_END
     m.PVarIn[1].DCSTagHigh = "T.HI";
     m.PVarOut[1].DCSTagPV = "V.PV";
     m.PVarOut[1].DCSTagOut = "V.SP";

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "common/NumberText.h"
+#include "common/RestrictFalseReport.h"
 
 namespace kavro {
 namespace {
@@ -45,7 +46,9 @@ std::string ConfigSummary(const ControllerModel& model) {
     std::string terms;
     for (int j = 1; j <= NumTerms; ++j) {
       if (rule.Term[j] == kNotUsed) continue;
+      KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
       terms += " " + VariableName(model, j) + "=" + rule.Term[j];
+      KAVRO_STRING_RESTRICT_FALSE_REPORT_END
     }
     if (!terms.empty()) out << "R" << r << ": " << rule.Operator << terms << "\n";
   }

@@ -14,6 +14,7 @@
 
 #include "ConfigSummary.h"
 #include "RuleBaseCommands.h"
+#include "common/ProgramVersion.h"
 #include "config/ConfigFile.h"
 
 namespace {
@@ -55,17 +56,30 @@ class SystemClock : public Clock {
   }
 };
 
+constexpr const char* kUsage =
+    "usage: kavro-config check PATH | kavro-config dump PATH\n"
+    "  check  read FLC.dat as the controller does, print its messages and a summary\n"
+    "         (exit 0 clean, 1 with messages)\n"
+    "  dump   write the bytes the controller would save for it\n"
+    "       kavro-config surface PATH --output NAME --x NAME [--y NAME] [--set NAME=VALUE ...]\n"
+    "                    [--points N]\n"
+    "  surface     print an output's defuzzified value over one or two inputs as CSV\n"
+    "       kavro-config export-fcl PATH | kavro-config import-fcl FILE.fcl --into DIR\n"
+    "  export-fcl  write the configuration as IEC 61131-7 FCL\n"
+    "  import-fcl  read an FCL file into DIR/FLC.dat\n"
+    "  PATH: an FLC.dat file or a folder holding one\n";
+
 int Usage() {
-  std::cerr << "usage: kavro-config check PATH | kavro-config dump PATH\n"
-               "       kavro-config surface PATH --output NAME --x NAME [--y NAME] ...\n"
-               "       kavro-config export-fcl PATH | import-fcl FILE.fcl --into DIR\n"
-               "  PATH: an FLC.dat file or a folder holding one\n";
+  std::cerr << kUsage;
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int status = AnswerVersionOrHelp(argc, argv, "kavro-config", kUsage); status >= 0) {
+    return status;
+  }
   if (argc >= 2 && kavro::tool::IsRuleBaseCommand(argv[1])) {
     return kavro::tool::RunRuleBaseCommand(argc, argv);
   }

@@ -5,6 +5,7 @@
 
 #include "Session.h"
 #include "common/NumberText.h"
+#include "common/ProgramVersion.h"
 
 namespace {
 
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
       ++n;
     } else if (word == "--help") {
       std::fputs(kUsage, stdout);
+      return 0;
+    } else if (word == "--version") {
+      std::printf("kavro-plantsim %s\n", kavro::kVersionText);
       return 0;
     } else if (!word.starts_with("--") && options.name1.empty()) {
       options.name1 = word;

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "common/ProgramVersion.h"
 #include "common/ports/Operator.h"
 #include "session/Replay.h"
 #include "session/TraceFile.h"
@@ -44,6 +45,14 @@ class StderrOperator : public Operator {
     return initial;
   }
 };
+
+constexpr const char* kUsage =
+    "usage: kavro-replay --workdir DIR --trace TRACE.csv [--out OUT.csv] [--no-scripts]\n"
+    "  Runs the working folder's pre- and post-process scripts in each cycle as the controller\n"
+    "  would, unless --no-scripts.\n"
+    "  Runs the control cycle of DIR/FLC.dat once per row of TRACE.csv, link off, and\n"
+    "  writes one result row per cycle to OUT.csv (default: standard output).\n"
+    "  Exit 0 clean, 1 bad FLC.dat or trace, 2 usage or missing file, 3 cycle errors.\n";
 
 struct Arguments {
   std::string workDir;
@@ -113,11 +122,13 @@ int Finish(const ReplaySummary& summary) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int status = AnswerVersionOrHelp(argc, argv, "kavro-replay", kUsage); status >= 0) {
+    return status;
+  }
   std::ios::sync_with_stdio(false);
   const auto arguments = ParseArguments(argc, argv);
   if (!arguments) {
-    std::cerr
-        << "usage: kavro-replay --workdir DIR --trace TRACE.csv [--out OUT.csv] [--no-scripts]\n";
+    std::cerr << kUsage;
     return 2;
   }
   namespace fs = std::filesystem;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "ConsoleHost.h"
+#include "common/ProgramVersion.h"
 #include "common/ports/Operator.h"
 #include "scripting/host/ScriptFile.h"
 #include "scripting/host/ShareObject.h"
@@ -21,6 +22,13 @@
 namespace {
 
 using namespace kavro;
+
+constexpr const char* kUsage =
+    "usage: kavro-script FILE [--workdir DIR] [--cycles N]\n"
+    "  Runs a pre- or post-process script file (FLC_Pre.scp, FLC_Post.scp) as the\n"
+    "  controller loads it, then N more times as the control cycle runs it. With\n"
+    "  --workdir, DIR/FLC.dat is loaded and the script's data-access procedures work\n"
+    "  on that configuration.\n";
 
 struct Arguments {
   std::string file;
@@ -59,7 +67,7 @@ class StderrOperator : public Operator {
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon,
                        MsgButtons buttons) override {
     std::cerr << "[" << title << "] " << text << "\n";
-    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
+    return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
                                       const std::string& initial) override {
@@ -76,9 +84,13 @@ ScriptKind KindOf(const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int status = kavro::AnswerVersionOrHelp(argc, argv, "kavro-script", kUsage);
+      status >= 0) {
+    return status;
+  }
   const auto arguments = ParseArguments(argc, argv);
   if (!arguments) {
-    std::cerr << "usage: kavro-script FILE [--workdir DIR] [--cycles N]\n";
+    std::cerr << kUsage;
     return 2;
   }
   std::ifstream file(arguments->file, std::ios::binary);

@@ -30,7 +30,9 @@ TestEngine::TestEngine() {
       if (args[i]->IsNull()) {
         line += "Null";
       } else if (args[i]->IsArray() || args[i]->IsObject()) {
-        line += "<" + std::to_string(static_cast<int>(args[i]->Type())) + ">";
+        line += '<';
+        line += std::to_string(static_cast<int>(args[i]->Type()));
+        line += '>';
       } else {
         AppendText(line, *args[i]);
       }

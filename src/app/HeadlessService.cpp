@@ -1,0 +1,182 @@
+#include "app/HeadlessService.h"
+
+#include <signal.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/RunTimeError.h"
+#include "session/ControllerSession.h"
+#include "session/GuardedCall.h"
+#include "common/LineAppender.h"
+#include "session/HeadlessEvents.h"
+#include "session/HeadlessOperator.h"
+#include "ui/QtPorts.h"
+
+namespace kavro::app {
+namespace {
+
+volatile sig_atomic_t stopRequested = 0;
+
+void RequestStop(int) { stopRequested = 1; }
+
+// Nothing to copy to without a desktop.
+class NoClipboard : public Clipboard {
+ public:
+  void SetText(const std::string&) override {}
+};
+
+// The tests run a plant for hundreds of cycles in seconds: KAVRO_TIME_SCALE=N makes the
+// controller's clock, its timer and its waits run N times faster, as kavro-plantsim's --speed
+// does for the plant. Unset (or 1) on a real plant.
+double TimeScale() {
+  const char* text = std::getenv("KAVRO_TIME_SCALE");
+  const double scale = text ? std::atof(text) : 1.0;
+  return scale >= 1.0 ? scale : 1.0;
+}
+
+class ScaledClock : public Clock {
+ public:
+  explicit ScaledClock(double scale) : start_(QDateTime::currentDateTime()), scale_(scale) {
+    elapsed_.start();
+  }
+  double SecondsOfDay() override { return Current().time().msecsSinceStartOfDay() / 1000.0; }
+  DateTime Now() override {
+    const QDateTime now = Current();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return DateTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+  }
+
+ private:
+  QDateTime Current() const {
+    return start_.addMSecs(static_cast<qint64>(static_cast<double>(elapsed_.elapsed()) * scale_));
+  }
+  QDateTime start_;
+  QElapsedTimer elapsed_;
+  double scale_;
+};
+
+int Scaled(int milliseconds, double scale) {
+  return std::max(1, static_cast<int>(milliseconds / scale));
+}
+
+class ScaledTimer : public CycleTimer {
+ public:
+  ScaledTimer(ui::QtCycleTimer& timer, double scale) : timer_(timer), scale_(scale) {}
+  void Arm(int milliseconds) override { timer_.Arm(Scaled(milliseconds, scale_)); }
+  void Stop() override { timer_.Stop(); }
+
+ private:
+  ui::QtCycleTimer& timer_;
+  double scale_;
+};
+
+class ScaledPump : public EventPump {
+ public:
+  explicit ScaledPump(double scale) : scale_(scale) {}
+  void ProcessEvents() override { pump_.ProcessEvents(); }
+  void Sleep(int milliseconds) override { pump_.Sleep(Scaled(milliseconds, scale_)); }
+
+ private:
+  ui::QtEventPump pump_;
+  double scale_;
+};
+
+// How often a stop signal is looked for between cycles.
+constexpr int kSignalPollMs = 200;
+
+}  // namespace
+
+int RunHeadless(int argc, char** argv, const std::string& workDir) {
+  std::error_code error;
+  const std::string dir = std::filesystem::absolute(workDir, error).lexically_normal().string();
+  if (error || !std::filesystem::is_directory(dir, error)) {
+    std::fprintf(stderr, "kavro: no folder %s\n", workDir.c_str());
+    return 2;
+  }
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName("kavro");
+  // The link client program is started in the working folder, as from the window.
+  QDir::setCurrent(QString::fromStdString(dir));
+
+  // The session writes the event log's entries to the events file; what the operator would
+  // have been shown goes there beside them, and everything to standard error.
+  LineAppender eventsFile((std::filesystem::path(dir) / kEventsFileName).string(),
+                          kEventsFileMaxBytes);
+  const auto say = [&eventsFile](const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::string error;
+    if (!eventsFile.Append(line, &error)) std::fprintf(stderr, "kavro: %s\n", error.c_str());
+  };
+
+  Controller controller;
+  HeadlessOperator op(controller, say);
+  const double scale = TimeScale();
+  ScaledClock clock(scale);
+  ScaledPump pump(scale);
+  ui::QtCycleTimer qtTimer;
+  ScaledTimer timer(qtTimer, scale);
+  ui::QtProcessStarter processes;
+  NoClipboard clipboard;
+  controller.ports.op = &op;
+  controller.ports.clock = &clock;
+  controller.ports.events = &pump;
+  controller.ports.timer = &timer;
+  controller.ports.processes = &processes;
+  controller.ports.clipboard = &clipboard;
+  ControllerSession session(controller);
+
+  EventLogFollower follower;
+  const auto forwardEvents = [&] {
+    follower.Forward(controller.events, [](const EventEntry& e) {
+      std::fprintf(stderr, "%s\n", EventLineText(e).c_str());
+    });
+  };
+
+  qtTimer.onTick = [&] {
+    RunGuarded(controller, [&] { session.RunCycle(); });
+    forwardEvents();
+  };
+
+  struct sigaction action {};
+  action.sa_handler = RequestStop;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+
+  QTimer signalWatch;
+  QObject::connect(&signalWatch, &QTimer::timeout, [&] {
+    if (!stopRequested) return;
+    stopRequested = 0;
+    // Ends as File > Exit does once its questions are answered Yes: nothing is saved, nothing
+    // more is written to the link, and the link client program keeps running.
+    op.ConfirmExit();
+    RunGuarded(controller, [&] { session.RunCommand("mnuExit"); });
+    forwardEvents();
+    if (controller.window.exitRequested) {
+      timer.Stop();
+      say(NowText(controller) + " " + controller.model.ProductName + ": ended by signal");
+      QCoreApplication::exit(0);
+    }
+  });
+  signalWatch.start(kSignalPollMs);
+
+  if (const auto refusal = session.ClaimWorkDir(dir)) {
+    std::fprintf(stderr, "kavro: %s\n", refusal->c_str());
+    return 1;
+  }
+  say(NowText(controller) + " Kavro: headless controller starting in " + dir);
+  RunGuarded(controller, [&] { session.Start(dir); });
+  forwardEvents();
+  return QCoreApplication::exec();
+}
+
+}  // namespace kavro::app
