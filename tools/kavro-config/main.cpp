@@ -1,15 +1,18 @@
 // kavro-config: what an engineer runs before putting a configuration on a plant.
 //   kavro-config check PATH   reads FLC.dat as the controller does, prints every message the
-//                             reader would show and a summary; exit 0 clean, 1 with messages
+//                             reader would show, then every problem the readiness check finds
+//                             as a warning, then a summary; exit 0 clean, 1 with either
 //   kavro-config dump PATH    writes exactly the bytes the controller would save for it
 // PATH is an FLC.dat file or a folder holding one. Exit status 2: usage or missing file.
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ConfigSummary.h"
 #include "config/ConfigFile.h"
+#include "edit/ReadinessCheck.h"
 
 namespace {
 
@@ -87,6 +90,8 @@ int main(int argc, char** argv) {
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     return op.shown == 0 ? 0 : 1;
   }
+  const std::vector<ReadinessProblem> problems = ReadinessProblems(controller.model);
+  for (const ReadinessProblem& problem : problems) std::cout << "warning: " << problem.text << "\n";
   std::cout << ConfigSummary(controller.model);
-  return op.shown == 0 ? 0 : 1;
+  return op.shown == 0 && problems.empty() ? 0 : 1;
 }
