@@ -82,14 +82,16 @@ class Checker {
   void CheckRule(int r) {
     const Rule& rule = m_.Rules[r];
     const std::string label = "R" + std::to_string(r);
-    bool anyInput = false;
+    bool anyTerm = false;
+    bool anyInput = false;  // a term on a variable in use: one the rule can act on
     bool anyOutput = false;
     for (int j = 1; j <= NumTerms; ++j) {
       const std::string& term = rule.Term[j];
       if (term == kNotUsed) continue;
       const TermVariable v = VariableOfTerm(j);
-      (v.isInput ? anyInput : anyOutput) = true;
       const bool used = v.isInput ? IsUsed(m_.PVarIn[v.slot]) : IsUsed(m_.PVarOut[v.slot]);
+      anyTerm = true;
+      if (used) (v.isInput ? anyInput : anyOutput) = true;
       const std::string variable = VariableLabel(m_, !v.isInput, v.slot);
       const int column = grid::TermColumn(j);
       if (!used) {
@@ -98,7 +100,7 @@ class Checker {
         Add(column, label + ": term " + Quoted(term) + " names no zone of " + variable);
       }
     }
-    if (!anyInput && !anyOutput) return;  // an empty rule slot
+    if (!anyTerm) return;  // an empty rule slot
     if (!IsOperatorName(rule.Operator)) {
       std::string known;
       for (int o = 1; o <= NumOperators; ++o) known += (o > 1 ? ", " : "") + m_.OperatorNames[o];
