@@ -31,9 +31,8 @@ void StepTerm(Controller& c, AuditTrail& audit, int row, int col) {
   const std::string before = c.grid.Text(row, col);
   const std::string after = NextTermName(c.model, termSlot, before);
   c.grid.SetText(row, col, after);
-  const TermVariable v = VariableOfTerm(termSlot);
   audit.Record(RuleLabel(row) + " term " + std::to_string(termSlot) + " (" +
-                   VariableLabel(c.model, !v.isInput, v.slot) + ")",
+                   TermVariableLabel(c.model, termSlot) + ")",
                before, after);
   c.model.Rules[grid::RuleOfRow(row)].Term[termSlot] = after;
   c.model.ChangesPending = true;

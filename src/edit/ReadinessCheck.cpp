@@ -92,7 +92,7 @@ class Checker {
       const bool used = v.isInput ? IsUsed(m_.PVarIn[v.slot]) : IsUsed(m_.PVarOut[v.slot]);
       anyTerm = true;
       if (used) (v.isInput ? anyInput : anyOutput) = true;
-      const std::string variable = VariableLabel(m_, !v.isInput, v.slot);
+      const std::string variable = TermVariableLabel(m_, j);
       const int column = grid::TermColumn(j);
       if (!used) {
         Add(column, label + ": term " + Quoted(term) + " is on " + variable + ", which has no name");

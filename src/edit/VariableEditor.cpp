@@ -163,13 +163,6 @@ EditedVariable VariableOfColumn(int column) {
   return {true, column - NumIn - 1};
 }
 
-std::string VariableLabel(const ControllerModel& model, bool isOutput, int slot) {
-  const std::string& name = isOutput ? model.PVarOut[slot].PVarName : model.PVarIn[slot].PVarName;
-  const std::string trimmed = TrimRight(name);
-  if (!trimmed.empty()) return trimmed;
-  return (isOutput ? "Output " : "Input ") + std::to_string(slot);
-}
-
 void LoadVariableEditor(const Controller& controller, VariableEditor& e, int column) {
   const ControllerModel& m = controller.model;
   const EditedVariable v = VariableOfColumn(column);

@@ -4,6 +4,7 @@
 #include "edit/AuditTrail.h"
 #include "edit/EditState.h"
 #include "model/Controller.h"
+#include "model/VariableLabel.h"
 
 namespace kavro {
 
@@ -14,9 +15,6 @@ struct EditedVariable {
   int slot;
 };
 EditedVariable VariableOfColumn(int column);
-
-// The name the operator knows a variable by: its name, or "Input 3" / "Output 1" when blank.
-std::string VariableLabel(const ControllerModel& model, bool isOutput, int slot);
 
 // Fills the editor for the variable of the main-grid column and shows it: item values (rows
 // 1..5 for an input, 1..12 for an output, the numbers as plain number text), rows 6 and below

@@ -3,14 +3,18 @@
 //                             reader would show, then every problem the readiness check finds
 //                             as a warning, then a summary; exit 0 clean, 1 with either
 //   kavro-config dump PATH    writes exactly the bytes the controller would save for it
-// PATH is an FLC.dat file or a folder holding one. Exit status 2: usage or missing file.
+//   kavro-config diff A B     prints each field that differs between two configurations, named
+//                             by variable, zone and rule; exit 0 equal, 1 different
+// PATH, A and B are FLC.dat files or folders holding one. Exit status 2: usage or missing file.
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ConfigSummary.h"
+#include "config/ConfigDiff.h"
 #include "config/ConfigFile.h"
 #include "edit/ReadinessCheck.h"
 
@@ -21,6 +25,7 @@ using namespace kavro;
 // Messages go to the console instead of a box; every question is answered with its default.
 class ConsoleOperator : public Operator {
  public:
+  explicit ConsoleOperator(std::ostream& out) : out_(out) {}
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon,
                        MsgButtons buttons) override {
     ++shown;
@@ -28,7 +33,7 @@ class ConsoleOperator : public Operator {
     for (char c : text) {
       if (c != '\r') shownText += c;  // message lines are CR LF; the console wants LF
     }
-    std::cout << "[" << title << "] " << shownText << "\n";
+    out_ << "[" << title << "] " << shownText << "\n";
     return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
@@ -36,6 +41,9 @@ class ConsoleOperator : public Operator {
     return initial;
   }
   int shown = 0;
+
+ private:
+  std::ostream& out_;
 };
 
 class SystemClock : public Clock {
@@ -54,44 +62,69 @@ class SystemClock : public Clock {
 };
 
 int Usage() {
-  std::cerr << "usage: kavro-config check PATH | kavro-config dump PATH\n"
-               "  PATH: an FLC.dat file or a folder holding one\n";
+  std::cerr << "usage: kavro-config check PATH | kavro-config dump PATH | kavro-config diff A B\n"
+               "  PATH, A, B: an FLC.dat file or a folder holding one\n";
   return 2;
 }
 
-}  // namespace
+// A configuration read as the controller reads it, its reader's messages shown on `messages`.
+struct LoadedConfig {
+  explicit LoadedConfig(std::ostream& messages) : op(messages) {
+    controller.ports.op = &op;
+    controller.ports.clock = &clock;
+  }
+  ConsoleOperator op;
+  SystemClock clock;
+  Controller controller;
+};
 
-int main(int argc, char** argv) {
-  if (argc != 3) return Usage();
-  const std::string command = argv[1];
-  if (command != "check" && command != "dump") return Usage();
+// Nothing when the file cannot be read (the reason is on stderr).
+std::unique_ptr<LoadedConfig> Load(const std::string& argument, std::ostream& messages) {
   namespace fs = std::filesystem;
-  fs::path path = argv[2];
+  fs::path path = argument;
   std::error_code ec;
   if (fs::is_directory(path, ec)) path /= "FLC.dat";
   std::string bytes;
   if (!SystemFileSystem().ReadAll(path.string(), bytes) || fs::is_directory(path, ec)) {
     std::cerr << "kavro-config: cannot read " << path.string() << "\n";
-    return 2;
+    return nullptr;
   }
+  auto loaded = std::make_unique<LoadedConfig>(messages);
+  ResetModel(loaded->controller.model, path.parent_path().string());
+  ApplyDefaults(loaded->controller.model);
+  ReadConfigBytes(loaded->controller, bytes);
+  return loaded;
+}
 
-  ConsoleOperator op;
-  SystemClock clock;
-  Controller controller;
-  controller.ports.op = &op;
-  controller.ports.clock = &clock;
-  ResetModel(controller.model, path.parent_path().string());
-  ApplyDefaults(controller.model);
-  ReadConfigBytes(controller, bytes);
+int Diff(const std::string& a, const std::string& b) {
+  const auto before = Load(a, std::cerr);
+  const auto after = before ? Load(b, std::cerr) : nullptr;
+  if (!after) return 2;
+  const std::vector<std::string> differences =
+      ConfigDifferences(before->controller.model, after->controller.model);
+  for (const std::string& line : differences) std::cout << line << "\n";
+  return differences.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string command = argv[1];
+  if (command == "diff") return argc == 4 ? Diff(argv[2], argv[3]) : Usage();
+  if (argc != 3 || (command != "check" && command != "dump")) return Usage();
+  const auto loaded = Load(argv[2], std::cout);
+  if (!loaded) return 2;
+  const ControllerModel& model = loaded->controller.model;
+  const int shown = loaded->op.shown;
 
   if (command == "dump") {
-    const std::string text =
-        ConfigText(controller.model, GeneralDate(clock.Now()));
+    const std::string text = ConfigText(model, GeneralDate(loaded->clock.Now()));
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return op.shown == 0 ? 0 : 1;
+    return shown == 0 ? 0 : 1;
   }
-  const std::vector<ReadinessProblem> problems = ReadinessProblems(controller.model);
+  const std::vector<ReadinessProblem> problems = ReadinessProblems(model);
   for (const ReadinessProblem& problem : problems) std::cout << "warning: " << problem.text << "\n";
-  std::cout << ConfigSummary(controller.model);
-  return op.shown == 0 && problems.empty() ? 0 : 1;
+  std::cout << ConfigSummary(model);
+  return shown == 0 && problems.empty() ? 0 : 1;
 }
