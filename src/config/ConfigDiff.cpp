@@ -11,7 +11,7 @@ namespace kavro {
 namespace {
 
 struct Field {
-  std::string name;  // empty: a structure line, no field
+  std::string name;    // empty: a structure line, no field
   bool whole = false;  // the whole line is the value (no label before it)
 };
 
@@ -66,7 +66,8 @@ class LineNamer {
 
   // Named as before the change, or as after it where it had no name before.
   std::string VariableName(bool output, int slot) const {
-    const std::string& name = output ? before_.PVarOut[slot].PVarName : before_.PVarIn[slot].PVarName;
+    const std::string& name =
+        output ? before_.PVarOut[slot].PVarName : before_.PVarIn[slot].PVarName;
     return VariableLabel(IsAllSpaces(name) ? after_ : before_, output, slot);
   }
   std::string ZoneName() const {

@@ -31,7 +31,8 @@ std::string AuditPath(const ControllerModel& model) {
 void AuditTrail::Record(const std::string& what, const std::string& oldValue,
                         const std::string& newValue) {
   if (oldValue == newValue) return;
-  const std::string line = AuditLine(sink_.Timestamp(), sink_.LoginName(), what, oldValue, newValue);
+  const std::string line =
+      AuditLine(sink_.Timestamp(), sink_.LoginName(), what, oldValue, newValue);
   const std::string path = AuditPath(controller_.model);
   if (sink_.Append(path, line) || failureNoted_) return;
   failureNoted_ = true;

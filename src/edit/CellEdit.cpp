@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "edit/EditMessage.h"
 #include "edit/VariableEditor.h"
@@ -12,6 +13,18 @@ namespace kavro {
 namespace {
 
 inline constexpr int kFixedRows = 1;  // every grid has one heading row
+
+// Cells hold singles, and the cycle reads them as singles: a number beyond that range would stop
+// every cycle with an overflow, so it is refused like a text that is no number.
+bool ReadsAsSingle(const std::string& text) {
+  if (!IsNumeric(text)) return false;
+  try {
+    ToSingle(text);
+    return true;
+  } catch (const KavroError&) {
+    return false;
+  }
+}
 
 bool IsNumberCell(EditGrid which, int row, int col) {
   switch (which) {
@@ -127,7 +140,8 @@ void BeginCellEdit(Controller& controller, ConfigEditState& edits, EditGrid whic
   EditBox& box = EditBoxOf(edits, which);
   box.row = cells.CurrentRow();
   box.col = cells.CurrentCol();
-  box.text = keyCode > 32 ? std::string(1, static_cast<char>(keyCode)) : cells.Text(box.row, box.col);
+  box.text =
+      keyCode > 32 ? std::string(1, static_cast<char>(keyCode)) : cells.Text(box.row, box.col);
   box.caret = static_cast<int>(box.text.size());
   box.visible = true;
   edits.editingGrid = static_cast<int>(which);
@@ -150,7 +164,8 @@ void EditBoxKeyDown(Controller& controller, ConfigEditState& edits, AuditTrail& 
       CellTable& cells = GridOf(controller, edits, which);
       const int row = cells.CurrentRow();
       if (keyCode == kKeyUp && row > kFixedRows) cells.SetCurrent(row - 1, cells.CurrentCol());
-      if (keyCode == kKeyDown && row < cells.Rows() - 1) cells.SetCurrent(row + 1, cells.CurrentCol());
+      if (keyCode == kKeyDown && row < cells.Rows() - 1)
+        cells.SetCurrent(row + 1, cells.CurrentCol());
       return;
     }
     default:
@@ -158,15 +173,15 @@ void EditBoxKeyDown(Controller& controller, ConfigEditState& edits, AuditTrail& 
   }
 }
 
-void CheckNumberCell(Controller& controller, const CellTable& cells, EditBox& box,
-                     EditGrid which) {
-  if (!IsNumeric(box.text)) {
+void CheckNumberCell(Controller& controller, const CellTable& cells, EditBox& box, EditGrid which) {
+  if (!ReadsAsSingle(box.text)) {
     ShowEditMessage(controller, "Please Entry a Number", controller.model.ProductName,
                     MsgIcon::Exclamation, MsgButtons::OKCancel);
     box.text = cells.Text(box.row, box.col);
   }
   double number = LeadingNumber(box.text);
-  if (which == EditGrid::Zone && zones::IsMembershipRow(box.row)) number = std::clamp(number, 0.0, 1.0);
+  if (which == EditGrid::Zone && zones::IsMembershipRow(box.row))
+    number = std::clamp(number, 0.0, 1.0);
   if (which == EditGrid::Item && number < 0) number = 0;
   box.text = FormatNumber(number, "####0.000");
   box.caret = static_cast<int>(box.text.size());

@@ -55,11 +55,11 @@ void EditBoxKeyDown(Controller& controller, ConfigEditState& edits, AuditTrail& 
 void CommitCellEdit(Controller& controller, ConfigEditState& edits, AuditTrail& audit,
                     EditGrid which);
 
-// The number check of a box over a numeric cell: a text that is not a number is answered with
-// "Please Entry a Number" and replaced by the cell's text; then the box holds the number of its
+// The number check of a box over a numeric cell: a text that is not a number, or a number
+// beyond the single range the cell is read as, is answered with "Please Entry a Number" and
+// replaced by the cell's text; then the box holds the number of its
 // leading numeric part as "####0.000", membership values cut to 0..1 and the item grid's
 // numbers to 0 and above.
-void CheckNumberCell(Controller& controller, const CellTable& cells, EditBox& box,
-                     EditGrid which);
+void CheckNumberCell(Controller& controller, const CellTable& cells, EditBox& box, EditGrid which);
 
 }  // namespace kavro

@@ -18,7 +18,7 @@ using Panel = ControllerSettingsPanel;
 
 inline constexpr int kMinRunFrequency = 10;  // the same floors reading FLC.dat applies
 inline constexpr int kMinLinkFrequency = 5;
-inline constexpr int kLinkLead = 5;           // the link runs at least this much faster
+inline constexpr int kLinkLead = 5;  // the link runs at least this much faster
 
 // A box's whole-second value: nothing when it is not a number or beyond 16 bits.
 std::optional<int16_t> SecondsOf(const std::string& text) {
@@ -30,7 +30,9 @@ std::optional<int16_t> SecondsOf(const std::string& text) {
   }
 }
 
-std::string FrequencyText(int16_t seconds) { return FormatNumber(seconds, "##0"); }
+std::string FrequencyText(int16_t seconds) {
+  return FormatNumber(seconds, "##0");
+}
 
 // The fields the panel stores, read from the boxes.
 struct Settings {
@@ -112,11 +114,16 @@ bool Store(AuditTrail& audit, const char* what, int16_t& field, int16_t value) {
 void LoadControllerSettings(const Controller& controller, Panel& panel) {
   const ControllerModel& m = controller.model;
   const FLCBlockRecord& b = m.FLCBlock;
-  panel.Text1 = {m.Program_Interface, FrequencyText(b.RunFrequency),
-                 b.DCSRunFreq,        b.DCSONOFF,
-                 b.DCSWatchDog,       b.DCSErrorCode,
-                 b.LinkAppl,          b.Link2Appl,
-                 b.LinkTopicName,     b.Name1,
+  panel.Text1 = {m.Program_Interface,
+                 FrequencyText(b.RunFrequency),
+                 b.DCSRunFreq,
+                 b.DCSONOFF,
+                 b.DCSWatchDog,
+                 b.DCSErrorCode,
+                 b.LinkAppl,
+                 b.Link2Appl,
+                 b.LinkTopicName,
+                 b.Name1,
                  FrequencyText(b.LinkFrequency)};
   panel.visible = true;
 }
@@ -154,8 +161,8 @@ void CheckRunFrequencyBox(Controller& controller, Panel& panel, int index) {
     if (*typed >= kMinRunFrequency) {
       value = *typed;
     } else {
-      ShowEditMessage(controller, "Please Enter a Frequency Greater Than 10 Seconds",
-                      m.ProductName, MsgIcon::Exclamation);
+      ShowEditMessage(controller, "Please Enter a Frequency Greater Than 10 Seconds", m.ProductName,
+                      MsgIcon::Exclamation);
     }
   } else {
     ShowEditMessage(controller, "Please Enter a Numeric Value Greater Than 10 Seconds",

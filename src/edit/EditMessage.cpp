@@ -18,8 +18,8 @@ class CycleHoldGuard {
 
 }  // namespace
 
-MsgAnswer ShowEditMessage(Controller& controller, const std::string& text,
-                          const std::string& title, MsgIcon icon, MsgButtons buttons) {
+MsgAnswer ShowEditMessage(Controller& controller, const std::string& text, const std::string& title,
+                          MsgIcon icon, MsgButtons buttons) {
   CycleHoldGuard hold(controller.model.CycleHold);
   return controller.ports.op->MessageBox(text, title, icon, buttons);
 }

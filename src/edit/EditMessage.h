@@ -12,8 +12,7 @@ inline constexpr const char* kScreenLockedMessage =
     "Screen is Locked, Use Menu Screen Lock To UnLock";
 void ShowScreenLocked(Controller& controller);
 
-MsgAnswer ShowEditMessage(Controller& controller, const std::string& text,
-                          const std::string& title, MsgIcon icon,
-                          MsgButtons buttons = MsgButtons::OK);
+MsgAnswer ShowEditMessage(Controller& controller, const std::string& text, const std::string& title,
+                          MsgIcon icon, MsgButtons buttons = MsgButtons::OK);
 
 }  // namespace kavro

@@ -49,22 +49,32 @@ inline constexpr int kRows = 2 * NumZones + 1;  // a heading row, then two rows 
 inline constexpr int kCols = NumPoints + 2;     // name, row label, points 1..4
 inline constexpr int kNameCol = 0;
 inline constexpr int kLabelCol = 1;
-constexpr int PointCol(int point) { return point + 1; }
-constexpr int ValueRow(int zone) { return 2 * zone - 1; }       // process values, zone name
-constexpr int MembershipRow(int zone) { return 2 * zone; }      // membership values
-constexpr int ZoneOfRow(int row) { return (row + 1) / 2; }
-constexpr bool IsMembershipRow(int row) { return row >= 2 && row % 2 == 0; }
+constexpr int PointCol(int point) {
+  return point + 1;
+}
+constexpr int ValueRow(int zone) {
+  return 2 * zone - 1;
+}  // process values, zone name
+constexpr int MembershipRow(int zone) {
+  return 2 * zone;
+}  // membership values
+constexpr int ZoneOfRow(int row) {
+  return (row + 1) / 2;
+}
+constexpr bool IsMembershipRow(int row) {
+  return row >= 2 && row % 2 == 0;
+}
 }  // namespace zones
 
 // frameConfig: one variable being edited.
 struct VariableEditor {
   bool visible = false;
   bool isOutput = false;
-  int slot = 0;                                           // input or output slot
-  CellTable MSHFlexGrid2{items::kRows, items::kCols};    // item grid
-  CellTable MSHFlexGrid3{zones::kRows, zones::kCols};    // zone grid
-  bool frame3Visible = false;                             // the output-type options
-  int optOutputType = 0;                                  // 0 "Incr", 1 "Abs"
+  int slot = 0;                                        // input or output slot
+  CellTable MSHFlexGrid2{items::kRows, items::kCols};  // item grid
+  CellTable MSHFlexGrid3{zones::kRows, zones::kCols};  // zone grid
+  bool frame3Visible = false;                          // the output-type options
+  int optOutputType = 0;                               // 0 "Incr", 1 "Abs"
   // The readiness problems of this variable found after the last OK, shown as warnings: the
   // apply's own checks decide what is refused, these only tell.
   std::vector<std::string> warnings;
@@ -74,9 +84,9 @@ struct VariableEditor {
 struct ConfigEditState {
   ControllerSettingsPanel settings;
   VariableEditor variable;
-  EditBox txtEdit1;  // main grid
-  EditBox txtEdit2;  // item grid
-  EditBox txtEdit3;  // zone grid
+  EditBox txtEdit1;     // main grid
+  EditBox txtEdit2;     // item grid
+  EditBox txtEdit3;     // zone grid
   int editingGrid = 0;  // 1, 2 or 3: the grid whose box was opened last
 };
 

@@ -10,9 +10,13 @@ namespace kavro {
 
 namespace {
 
-bool IsRuleRow(int row) { return row >= grid::kFirstRuleRow && row <= grid::kLastRuleRow; }
+bool IsRuleRow(int row) {
+  return row >= grid::kFirstRuleRow && row <= grid::kLastRuleRow;
+}
 
-std::string RuleLabel(int row) { return "R" + std::to_string(grid::RuleOfRow(row)); }
+std::string RuleLabel(int row) {
+  return "R" + std::to_string(grid::RuleOfRow(row));
+}
 
 void StepOperator(Controller& c, AuditTrail& audit, int row) {
   const std::string before = c.grid.Text(row, grid::kColController);

@@ -11,7 +11,9 @@ namespace kavro {
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
 
 class Checker {
  public:
@@ -19,10 +21,12 @@ class Checker {
 
   std::vector<ReadinessProblem> Run() {
     for (int i = 1; i <= NumIn; ++i) {
-      if (IsUsed(m_.PVarIn[i])) CheckVariable(false, i, m_.PVarIn[i].Zone, m_.PVarIn[i].PVHigh, m_.PVarIn[i].PVLow);
+      if (IsUsed(m_.PVarIn[i]))
+        CheckVariable(false, i, m_.PVarIn[i].Zone, m_.PVarIn[i].PVHigh, m_.PVarIn[i].PVLow);
     }
     for (int k = 1; k <= NumOut; ++k) {
-      if (IsUsed(m_.PVarOut[k])) CheckVariable(true, k, m_.PVarOut[k].Zone, m_.PVarOut[k].PVHigh, m_.PVarOut[k].PVLow);
+      if (IsUsed(m_.PVarOut[k]))
+        CheckVariable(true, k, m_.PVarOut[k].Zone, m_.PVarOut[k].PVHigh, m_.PVarOut[k].PVLow);
     }
     for (int r = 1; r <= NumRules; ++r) CheckRule(r);
     CheckController();
@@ -95,7 +99,8 @@ class Checker {
       const std::string variable = TermVariableLabel(m_, j);
       const int column = grid::TermColumn(j);
       if (!used) {
-        Add(column, label + ": term " + Quoted(term) + " is on " + variable + ", which has no name");
+        Add(column,
+            label + ": term " + Quoted(term) + " is on " + variable + ", which has no name");
       } else if (!NamesZone(ZonesOfTerm(m_, j), term)) {
         Add(column, label + ": term " + Quoted(term) + " names no zone of " + variable);
       }

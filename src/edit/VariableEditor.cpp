@@ -5,7 +5,6 @@
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
-#include "common/TextUtil.h"
 #include "config/ConfigLines.h"
 #include "edit/EditMessage.h"
 #include "edit/ReadinessCheck.h"
@@ -17,15 +16,15 @@ namespace kavro {
 namespace {
 
 constexpr std::array<const char*, items::kRows> kItemLabels = {
-    "Item",         "Var Name",       "Units",          "DCS PV",     "DCS High",
-    "DCS Low",      "DCS Out",        "DCS MaxChange",  "DCS ChangeTime",
-    "DCS WaitChange", "Max Change",   "Change Time",    "Wait Change"};
-constexpr std::array<const char*, zones::kCols> kZoneHeadings = {
-    "Zone Name", "Item", "Point 1", "Point 2", "Point 3", "Point 4"};
+    "Item",       "Var Name",    "Units",         "DCS PV",         "DCS High",
+    "DCS Low",    "DCS Out",     "DCS MaxChange", "DCS ChangeTime", "DCS WaitChange",
+    "Max Change", "Change Time", "Wait Change"};
+constexpr std::array<const char*, zones::kCols> kZoneHeadings = {"Zone Name", "Item",    "Point 1",
+                                                                 "Point 2",   "Point 3", "Point 4"};
 constexpr int kTextItems = 9;  // rows 1..9 are texts, 10..12 numbers
 constexpr std::array<const char*, kTextItems + 1> kTextFieldNames = {
-    "",           "PVarName",     "Units",         "DCSTagPV",     "DCSTagHigh",
-    "DCSTagLow",  "DCSTagOut",    "DCSMaxChange",  "DCSChangeTime", "DCSWaitChange"};
+    "",          "PVarName",  "Units",        "DCSTagPV",      "DCSTagHigh",
+    "DCSTagLow", "DCSTagOut", "DCSMaxChange", "DCSChangeTime", "DCSWaitChange"};
 constexpr std::array<const char*, 3> kNumberFieldNames = {"Max_Change", "Change_Time",
                                                           "Wait_Change"};
 
@@ -34,9 +33,8 @@ constexpr std::array<const char*, 3> kNumberFieldNames = {"Max_Change", "Change_
 template <class Out>
 auto OutputTextFields(Out& out) {
   return std::array<decltype(&out.PVarName), kTextItems + 1>{
-      nullptr,         &out.PVarName,  &out.Units,        &out.DCSTagPV,
-      &out.DCSTagHigh, &out.DCSTagLow, &out.DCSTagOut,    &out.DCSMaxChange,
-      &out.DCSChangeTime, &out.DCSWaitChange};
+      nullptr,        &out.PVarName,  &out.Units,        &out.DCSTagPV,      &out.DCSTagHigh,
+      &out.DCSTagLow, &out.DCSTagOut, &out.DCSMaxChange, &out.DCSChangeTime, &out.DCSWaitChange};
 }
 template <class In>
 auto InputTextFields(In& in) {
@@ -66,8 +64,8 @@ struct ReadEntries {
 
 void ShowNumberFailure(Controller& c, const KavroError& error) {
   ShowEditMessage(c,
-                  std::string("Please Recheck All Numeric Data For Errors") + kCrLf +
-                      "Error No. " + FormatNumber(error.Number(), "#####0") + kCrLf + "Error - " +
+                  std::string("Please Recheck All Numeric Data For Errors") + kCrLf + "Error No. " +
+                      FormatNumber(error.Number(), "#####0") + kCrLf + "Error - " +
                       error.Description(),
                   c.model.FLCBlock.Name1, MsgIcon::Exclamation);
 }
@@ -88,8 +86,9 @@ bool PointsInOrder(Controller& c, const CellTable& zoneGrid) {
       }
       if (upper < lower) {
         ShowEditMessage(c,
-                        "Zone " + FormatNumber(z, "#0") + " (" + zoneGrid.Text(row, zones::kNameCol) +
-                            ")" + " Process Values Are Not In Ascending Order - Please Correct",
+                        "Zone " + FormatNumber(z, "#0") + " (" +
+                            zoneGrid.Text(row, zones::kNameCol) + ")" +
+                            " Process Values Are Not In Ascending Order - Please Correct",
                         c.model.ProductName, MsgIcon::Critical);
         return false;
       }
@@ -103,13 +102,15 @@ std::optional<ReadEntries> ReadAllEntries(Controller& c, const VariableEditor& e
   try {
     if (e.isOutput) {
       for (int i = 0; i < 3; ++i) {
-        read.numbers[i] = ToSingle(e.MSHFlexGrid2.Text(items::kFirstNumberRow + i, items::kValueCol));
+        read.numbers[i] =
+            ToSingle(e.MSHFlexGrid2.Text(items::kFirstNumberRow + i, items::kValueCol));
       }
     }
     for (int z = 1; z <= NumZones; ++z) {
       read.zones[z].MFName = e.MSHFlexGrid3.Text(zones::ValueRow(z), zones::kNameCol);
       for (int p = 1; p <= NumPoints; ++p) {
-        read.zones[z].MFPValue[p] = ToSingle(e.MSHFlexGrid3.Text(zones::ValueRow(z), zones::PointCol(p)));
+        read.zones[z].MFPValue[p] =
+            ToSingle(e.MSHFlexGrid3.Text(zones::ValueRow(z), zones::PointCol(p)));
         read.zones[z].MFValue[p] =
             ToSingle(e.MSHFlexGrid3.Text(zones::MembershipRow(z), zones::PointCol(p)));
       }
@@ -123,7 +124,8 @@ std::optional<ReadEntries> ReadAllEntries(Controller& c, const VariableEditor& e
 
 class FieldStore {
  public:
-  FieldStore(AuditTrail& audit, std::string variable) : audit_(audit), variable_(std::move(variable)) {}
+  FieldStore(AuditTrail& audit, std::string variable)
+      : audit_(audit), variable_(std::move(variable)) {}
   void Text(const std::string& field, std::string& into, const std::string& value) {
     Note(field, into, value);
     into = value;
@@ -151,7 +153,8 @@ void StoreZones(FieldStore& store, ZoneTable& into, const ZoneTable& from) {
     const std::string named = zone + " (" + into[z].MFName + ")";
     for (int p = 1; p <= NumPoints; ++p) {
       store.Number(named + " point " + std::to_string(p), into[z].MFPValue[p], from[z].MFPValue[p]);
-      store.Number(named + " MF value " + std::to_string(p), into[z].MFValue[p], from[z].MFValue[p]);
+      store.Number(named + " MF value " + std::to_string(p), into[z].MFValue[p],
+                   from[z].MFValue[p]);
     }
   }
 }
@@ -182,7 +185,8 @@ void LoadVariableEditor(const Controller& controller, VariableEditor& e, int col
     e.optOutputType = out.OutputType == kIncr ? 0 : 1;
   } else {
     const auto fields = InputTextFields(m.PVarIn[e.slot]);
-    for (int row = 1; row <= items::kLastInputRow; ++row) e.MSHFlexGrid2.SetText(row, 1, *fields[row]);
+    for (int row = 1; row <= items::kLastInputRow; ++row)
+      e.MSHFlexGrid2.SetText(row, 1, *fields[row]);
   }
   // Rows an input does not have are greyed, so the operator sees they cannot be changed.
   for (int row = items::kLastInputRow + 1; row < items::kRows; ++row) {
@@ -212,7 +216,8 @@ bool ApplyVariableEdit(Controller& controller, VariableEditor& e, AuditTrail& au
   if (e.isOutput) {
     PVarOutRecord& out = m.PVarOut[e.slot];
     const auto fields = OutputTextFields(out);
-    for (int row = 1; row <= kTextItems; ++row) store.Text(kTextFieldNames[row], *fields[row], cell(row));
+    for (int row = 1; row <= kTextItems; ++row)
+      store.Text(kTextFieldNames[row], *fields[row], cell(row));
     store.Number(kNumberFieldNames[0], out.Max_Change, read->numbers[0]);
     store.Number(kNumberFieldNames[1], out.Change_Time, read->numbers[1]);
     store.Number(kNumberFieldNames[2], out.Wait_Change, read->numbers[2]);

@@ -48,23 +48,22 @@ TEST_F(ConfigDiffTest, EachFieldIsNamedByVariableZoneAndRule) {
   m.Rules[20].Term[2] = "LOW";
   m.DeFuzz[1] = "MAX";
   m.ControlMode = "DCS";
-  EXPECT_EQ(Differences(),
-            (std::vector<std::string>{
-                "RESTART I/F: NO -> YES",
-                "RunFrequency: 30 -> 40",
-                "TEMP Units:  -> degC",
-                "TEMP zone 2 (HIGH) point 2: 150.000 -> 152.500",
-                "TEMP zone 2 (HIGH) MF value 1: 0.000 -> 0.500",
-                "Input 2 PVarName:  -> O2",
-                "O2 zone 1 (Zone 1) point 1: 0.000 -> 1.000",
-                "VALVE Max_Change: 0.000 -> 1.500",
-                "VALVE zone 1 name: CLOSE -> SHUT",
-                "R1 operator: MIN -> PROD",
-                "R2 term 7 (VALVE): CLOSE -> OPEN",
-                "R20 term 2 (O2): Not Used -> LOW",
-                "DeFuzz 1: " + before.controller.model.DeFuzz[1] + " -> MAX",
-                "ControlMode: File -> DCS",
-            }));
+  EXPECT_EQ(Differences(), (std::vector<std::string>{
+                               "RESTART I/F: NO -> YES",
+                               "RunFrequency: 30 -> 40",
+                               "TEMP Units:  -> degC",
+                               "TEMP zone 2 (HIGH) point 2: 150.000 -> 152.500",
+                               "TEMP zone 2 (HIGH) MF value 1: 0.000 -> 0.500",
+                               "Input 2 PVarName:  -> O2",
+                               "O2 zone 1 (Zone 1) point 1: 0.000 -> 1.000",
+                               "VALVE Max_Change: 0.000 -> 1.500",
+                               "VALVE zone 1 name: CLOSE -> SHUT",
+                               "R1 operator: MIN -> PROD",
+                               "R2 term 7 (VALVE): CLOSE -> OPEN",
+                               "R20 term 2 (O2): Not Used -> LOW",
+                               "DeFuzz 1: " + before.controller.model.DeFuzz[1] + " -> MAX",
+                               "ControlMode: File -> DCS",
+                           }));
 }
 
 }  // namespace

@@ -10,7 +10,8 @@ namespace {
 TEST(AuditTrailTest, ALineIsFiveTabSeparatedFieldsThatNoValueCanSplit) {
   EXPECT_EQ(AuditLine("2026-12-07T03:04:05+01:00", "jdoe", "TEMP Units", "", "degC"),
             "2026-12-07T03:04:05+01:00\tjdoe\tTEMP Units\t\tdegC\n");
-  EXPECT_EQ(AuditLine("t", "u", "TEMP DCSTagPV", "A\tB", "C\r\nD"), "t\tu\tTEMP DCSTagPV\tA B\tC  D\n");
+  EXPECT_EQ(AuditLine("t", "u", "TEMP DCSTagPV", "A\tB", "C\r\nD"),
+            "t\tu\tTEMP DCSTagPV\tA B\tC  D\n");
 }
 
 TEST(AuditTrailTest, RecordAppendsOneLineToTheWorkingFoldersTrailOnlyForAChange) {

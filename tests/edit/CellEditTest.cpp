@@ -31,18 +31,18 @@ TEST_F(CellEditTest, WhichCellsCanBeTypedInto) {
     bool allowed;
   };
   const std::vector<Case> cases = {
-      {EditGrid::Main, false, 0, 0, true},    {EditGrid::Main, false, 4, 9, true},
-      {EditGrid::Main, false, 5, 2, false},   {EditGrid::Main, false, 10, 1, false},
-      {EditGrid::Main, false, 11, 0, true},   {EditGrid::Main, false, 11, 2, false},
-      {EditGrid::Main, false, 31, 1, true},   {EditGrid::Main, false, 31, 9, false},
-      {EditGrid::Main, false, 32, 0, false},  {EditGrid::Item, false, 5, 1, true},
-      {EditGrid::Item, false, 6, 1, false},   {EditGrid::Item, false, 1, 0, false},
-      {EditGrid::Item, false, 0, 1, false},   {EditGrid::Item, true, 12, 1, true},
-      {EditGrid::Zone, false, 1, 0, true},    {EditGrid::Zone, false, 2, 0, false},
-      {EditGrid::Zone, false, 1, 1, false},   {EditGrid::Zone, false, 14, 5, true},
-      {EditGrid::Zone, false, 0, 2, false},   {EditGrid::Zone, true, 13, 0, true},
-      {EditGrid::Zone, true, 1, 2, true},     {EditGrid::Zone, true, 2, 2, true},
-      {EditGrid::Zone, true, 1, 3, false},    {EditGrid::Zone, true, 2, 5, false},
+      {EditGrid::Main, false, 0, 0, true},   {EditGrid::Main, false, 4, 9, true},
+      {EditGrid::Main, false, 5, 2, false},  {EditGrid::Main, false, 10, 1, false},
+      {EditGrid::Main, false, 11, 0, true},  {EditGrid::Main, false, 11, 2, false},
+      {EditGrid::Main, false, 31, 1, true},  {EditGrid::Main, false, 31, 9, false},
+      {EditGrid::Main, false, 32, 0, false}, {EditGrid::Item, false, 5, 1, true},
+      {EditGrid::Item, false, 6, 1, false},  {EditGrid::Item, false, 1, 0, false},
+      {EditGrid::Item, false, 0, 1, false},  {EditGrid::Item, true, 12, 1, true},
+      {EditGrid::Zone, false, 1, 0, true},   {EditGrid::Zone, false, 2, 0, false},
+      {EditGrid::Zone, false, 1, 1, false},  {EditGrid::Zone, false, 14, 5, true},
+      {EditGrid::Zone, false, 0, 2, false},  {EditGrid::Zone, true, 13, 0, true},
+      {EditGrid::Zone, true, 1, 2, true},    {EditGrid::Zone, true, 2, 2, true},
+      {EditGrid::Zone, true, 1, 3, false},   {EditGrid::Zone, true, 2, 5, false},
   };
   for (const Case& c : cases) {
     edits.variable.isOutput = c.output;
@@ -102,11 +102,14 @@ TEST_F(CellEditTest, NumbersAreCheckedAndFormattedWhereTheCellHoldsANumber) {
   EXPECT_EQ(Cell(EditGrid::Main, 3, 2), "150.000");
   EXPECT_FALSE(edits.txtEdit1.visible);
 
+  Type(EditGrid::Main, 3, 2, "1e39");  // beyond a single: the cycle could not read it
+  EXPECT_EQ(Cell(EditGrid::Main, 3, 2), "150.000");
+  EXPECT_EQ(Messages().size(), 2u);
   Type(EditGrid::Main, 3, 2, "12.3456");
   EXPECT_EQ(Cell(EditGrid::Main, 3, 2), "12.346");
   Type(EditGrid::Main, 0, 2, "KILN");  // names are texts, taken as typed
   EXPECT_EQ(Cell(EditGrid::Main, 0, 2), "KILN");
-  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages().size(), 2u);
 
   LoadVariableEditor(controller(), edits.variable, 8);
   Type(EditGrid::Zone, 2, 2, "1.5");  // a membership value
@@ -119,7 +122,7 @@ TEST_F(CellEditTest, NumbersAreCheckedAndFormattedWhereTheCellHoldsANumber) {
   EXPECT_EQ(Cell(EditGrid::Item, 2, 1), "-3");
   Type(EditGrid::Zone, 3, 2, "40");  // an output zone's point 1 sets all four
   for (int col = 2; col <= 5; ++col) EXPECT_EQ(Cell(EditGrid::Zone, 3, col), "40.000");
-  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages().size(), 2u);
 
   LoadVariableEditor(controller(), edits.variable, 2);
   Type(EditGrid::Zone, 3, 2, "40");  // an input's points are each its own
@@ -134,10 +137,10 @@ TEST_F(CellEditTest, TypedLimitsValuesAndOperatorsOfTheMainGridAreAudited) {
   Type(EditGrid::Main, 4, 8, "1");
   Type(EditGrid::Main, 12, 1, "MAX");
   Type(EditGrid::Main, 12, 0, "R 1");  // a label: not a change of the controller
-  EXPECT_EQ(AuditChanges(sink),
-            (std::vector<std::string>{"TEMP High Target:  -> 200.000",
-                                      "TEMP PValue: 150.000 -> 12.346",
-                                      "VALVE Low Target:  -> 1.000", "R1 operator: MIN -> MAX"}));
+  EXPECT_EQ(
+      AuditChanges(sink),
+      (std::vector<std::string>{"TEMP High Target:  -> 200.000", "TEMP PValue: 150.000 -> 12.346",
+                                "VALVE Low Target:  -> 1.000", "R1 operator: MIN -> MAX"}));
   EXPECT_EQ(model().Rules[1].Operator, "MIN");  // the grid only, until File > Save
 }
 

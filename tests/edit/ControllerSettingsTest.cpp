@@ -87,7 +87,8 @@ TEST_F(ControllerSettingsTest, ARefusedEntryStoresNothingAtAll) {
       {Panel::kName, "..", unusableName + "..\"\r\nPlease check the Name Entered", "Kavro"},
       {Panel::kName, "a\\b", unusableName + "a\\b\"\r\nPlease check the Name Entered", "Kavro"},
       {Panel::kProgramInterface, "../../bin/sh",
-       "Unusable Link Client Program Name - \"../../bin/sh\"\r\nPlease check the Program Name Entered",
+       "Unusable Link Client Program Name - \"../../bin/sh\"\r\nPlease check the Program Name "
+       "Entered",
        "Kavro"},
       {Panel::kLinkFrequency, "x", "Link Freq Must Be a Positive Integer", "Kavro"},
       {Panel::kLinkFrequency, "4", "Link Freq Must Be a Positive Integer", "Kavro"},

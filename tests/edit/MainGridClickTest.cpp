@@ -36,8 +36,8 @@ TEST_F(MainGridClickTest, OperatorCellsStepThroughTheOperatorNames) {
 TEST_F(MainGridClickTest, TermCellsStepThroughTheZoneNamesOnEveryRuleRow) {
   model().PVarIn[1].Zone[2].MFName = "MED";
   model().PVarIn[1].Zone[3].MFName = "HIGH";
-  const std::vector<std::string> cycle = {"LOW",    "MED",    "HIGH",   "Zone 4", "Zone 5",
-                                          "Zone 6", "Zone 7", "Not Used"};
+  const std::vector<std::string> cycle = {"LOW",    "MED",    "HIGH",   "Zone 4",
+                                          "Zone 5", "Zone 6", "Zone 7", "Not Used"};
   for (int rule : {3, 20}) {
     SCOPED_TRACE(rule);
     const int row = grid::RuleRow(rule);

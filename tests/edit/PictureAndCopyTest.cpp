@@ -89,7 +89,8 @@ TEST(ZonePictureTest, AxesLabelsAndThreeSegmentsPerZoneForAKnownZoneSet) {
 TEST(ZonePictureTest, OneValueAloneStillDrawsWithinThePicture) {
   CellTable zoneGrid(zones::kRows, zones::kCols);
   for (int z = 1; z <= NumZones; ++z) {
-    for (int p = 1; p <= NumPoints; ++p) zoneGrid.SetText(zones::ValueRow(z), zones::PointCol(p), "5.000");
+    for (int p = 1; p <= NumPoints; ++p)
+      zoneGrid.SetText(zones::ValueRow(z), zones::PointCol(p), "5.000");
   }
   const ZonePicture picture = DrawZonePicture(zoneGrid, 200, 100, 10);
   for (const PictureSegment& s : picture.segments) {

@@ -27,11 +27,11 @@ TEST(ReadinessCheckTest, TheDemoAndTheWorkedExampleAreReady) {
 TEST(ReadinessCheckTest, EveryKindOfProblemIsListedAtOnce) {
   EditWorld w;
   ControllerModel& m = w.model();
-  m.Rules[1].Term[1] = "LOWW";           // names no zone of TEMP
-  m.Rules[2].Operator = "FOO";           // not an operator
-  m.Rules[3].Term[1] = "LOW";            // no output term
-  m.Rules[4].Term[7] = "OPEN";           // no input term
-  m.Rules[4].Term[3] = "X";              // on input 3, which has no name
+  m.Rules[1].Term[1] = "LOWW";            // names no zone of TEMP
+  m.Rules[2].Operator = "FOO";            // not an operator
+  m.Rules[3].Term[1] = "LOW";             // no output term
+  m.Rules[4].Term[7] = "OPEN";            // no input term
+  m.Rules[4].Term[3] = "X";               // on input 3, which has no name
   m.PVarIn[1].Zone[2].MFPValue[3] = 140;  // HIGH: 100, 150, 140, 200
   m.PVarIn[1].Zone[1].MFValue[2] = 1.5f;
   m.PVarIn[1].PVHigh = 100;
@@ -80,7 +80,8 @@ TEST(ReadinessCheckTest, StartUpNotesEachProblemInTheEventLogWithoutANotice) {
   EXPECT_EQ(NoteReadinessProblems(w.controller()), 2);
   const auto& entries = w.controller().events.Entries();
   ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].text, "Configuration: R1: operator \"FOO\" is not one of MIN, MAX, PROD, BDIF, ASUM, BSUM");
+  EXPECT_EQ(entries[0].text,
+            "Configuration: R1: operator \"FOO\" is not one of MIN, MAX, PROD, BDIF, ASUM, BSUM");
   EXPECT_EQ(entries[1].text, "Configuration: R2: term \"WARM\" names no zone of TEMP");
   EXPECT_EQ(entries[0].title, "Kavro");
   EXPECT_FALSE(w.controller().events.NoticeVisible());

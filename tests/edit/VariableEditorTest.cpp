@@ -18,7 +18,8 @@ class VariableEditorTest : public ::testing::Test, public EditWorld {
   CellTable& zoneGrid() { return editor().MSHFlexGrid3; }
   bool Apply() { return ApplyVariableEdit(controller(), editor(), audit); }
   void SetPoints(int zone, const std::vector<std::string>& points) {
-    for (int p = 1; p <= 4; ++p) zoneGrid().SetText(zones::ValueRow(zone), zones::PointCol(p), points[p - 1]);
+    for (int p = 1; p <= 4; ++p)
+      zoneGrid().SetText(zones::ValueRow(zone), zones::PointCol(p), points[p - 1]);
   }
 };
 
@@ -160,7 +161,8 @@ TEST_F(VariableEditorTest, ApplyWarnsOfItsVariablesReadinessProblemsOnly) {
   zoneGrid().SetText(1, 0, "LO");  // rule 1 still names LOW
   ASSERT_TRUE(Apply());
   EXPECT_EQ(model().PVarIn[1].Zone[1].MFName, "LO");
-  EXPECT_EQ(editor().warnings, (std::vector<std::string>{"R1: term \"LOW\" names no zone of TEMP"}));
+  EXPECT_EQ(editor().warnings,
+            (std::vector<std::string>{"R1: term \"LOW\" names no zone of TEMP"}));
 }
 
 TEST_F(VariableEditorTest, CancelAsksOnlyWithChangesPendingAndNeverTouchesTheModel) {
