@@ -3,7 +3,7 @@
 #include "common/KavroError.h"
 #include "link/LinkFileText.h"
 #include "link/LinkNames.h"
-#include "link/WaitSeconds.h"
+#include "common/WaitSeconds.h"
 
 namespace kavro {
 namespace {
@@ -96,16 +96,13 @@ void WriteTagFile(Controller& controller) {
   static_cast<void>(controller.ports.files->WriteAtomic(*path, text));
 }
 
-void ReadLinkInput(Controller& controller) {
-  // The OPC link reads its items itself; only the file link is handled here.
-  if (SelectsOpcLink(controller.model.Program_Interface)) return;
-  ReadLinkInputFile(controller);
-}
+void ReadLinkInput(Controller& controller) { ReadLinkInputFile(controller); }
 
-void WriteLinkOutput(Controller& controller) {
-  // In To File mode the OPC link writes the test file too; otherwise it writes its items.
-  if (SelectsOpcLink(controller.model.Program_Interface) && !controller.model.ToFileMode) return;
-  WriteLinkOutputFile(controller);
+void WriteLinkOutput(Controller& controller) { WriteLinkOutputFile(controller); }
+
+void DeleteStaleLinkOutput(Controller& controller) {
+  const auto path = LinkFilePath(controller.model, kOutExtension);
+  if (path && controller.ports.files->Exists(*path)) controller.ports.files->Remove(*path);
 }
 
 }  // namespace kavro

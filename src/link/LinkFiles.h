@@ -13,12 +13,17 @@ inline constexpr int kLinkTries = 4;
 // Writes WorkDir/Name1.Tag. A failure is passed over: the switch-on goes on without it.
 void WriteTagFile(Controller& controller);
 
-// One link read (the OPC branch belongs to the OPC link). Sets LinkReadError when no fresh
-// values could be taken; values stored before a failure stay stored.
+// One read of .IN. Sets LinkReadError when no fresh values could be taken; values stored
+// before a failure stay stored.
 void ReadLinkInput(Controller& controller);
 
-// One link write: .OUT, or .TST while in To File mode (except the final STOP file, which always
-// goes to .OUT). Sets LinkWriteError when the file could not be written.
+// One write: .OUT, or .TST while in To File mode (except the final STOP file, which always goes
+// to .OUT). Sets LinkWriteError when the file could not be written. The OPC link writes the
+// .TST file through here too while in To File mode.
 void WriteLinkOutput(Controller& controller);
+
+// Deletes WorkDir/Name1.OUT left from an earlier run (start-up); a Name1 unfit for a path is
+// skipped.
+void DeleteStaleLinkOutput(Controller& controller);
 
 }  // namespace kavro

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "display/MenuCommands.h"
+#include "session/MenuCommands.h"
 #include "model/Controller.h"
 
 class QComboBox;

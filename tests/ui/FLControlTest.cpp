@@ -15,7 +15,9 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
+#include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "display/PenColours.h"
 #include "display/StatusRefresh.h"
@@ -95,9 +97,11 @@ class FLControlTest : public QObject {
   void cycleLeavesStatusGridAndLabelsOnScreen();
   void screenLocksAgainOnTheTenthCycleAfterUnlock();
   void ruleRowsSelectorSetsVisibleRowsOnLeavingIt();
+  void failuresFromWindowEventsAreShownNotThrown();
   void noticePanelShowsCycleErrorsUntilDismissed();
   void calculationReportListToggles();
   void splashGrowsItsProductLineAndClosesItself();
+  void eventLogViewFollowsAFullLog();
 };
 
 void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
@@ -242,7 +246,7 @@ void FLControlTest::cycleLeavesStatusGridAndLabelsOnScreen() {
   m.Rules[1].Term[1] = "LOW";
   m.Rules[1].Term[7] = "UP";
   m.DCSOnOffValue = 1;
-  h.c().window.lblPostScript.backColour = PaletteColour(10);
+  h.c().model.Scripts.PostScriptOn = true;
   out.ScriptAdjust = 0.5f;
   RefreshStatus(h.c());  // the rule cells, which the cycle reads back, now hold the rule
 
@@ -286,7 +290,7 @@ void FLControlTest::cycleLeavesStatusGridAndLabelsOnScreen() {
   QCOMPARE(h.Cell(3, 1), QString("Error = -1"));
   QCOMPARE(h.CellColour(0, 0, Qt::BackgroundRole), QColor(230, 50, 50));
   QCOMPARE(h.Label("lblVarIndex", 0)->text(), QString("N/A"));
-  h.c().window.lblPostScript.backColour = OffColour;
+  h.c().model.Scripts.PostScriptOn = false;
   h.host.RunCycle();
   QCOMPARE(h.Cell(6, 8), QString(""));
 }
@@ -330,6 +334,39 @@ void FLControlTest::ruleRowsSelectorSetsVisibleRowsOnLeavingIt() {
   QCOMPARE(h.c().window.RuleRowsShown, 27);
 }
 
+void FLControlTest::failuresFromWindowEventsAreShownNotThrown() {
+  {
+    // A rule strength that is no number makes the display rebuild fail half way.
+    Harness h;
+    h.c().model.Rules[1].Strength = "garbage";
+    QComboBox* selector = h.w().RuleRowsSelector();
+    selector->setCurrentText("R11");
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(selector->lineEdit(), &leave);
+    QCOMPARE(h.op.messages.size(), std::size_t{1});
+    QCOMPARE(h.op.messages[0].text,
+             std::string("Error Number = 13\r\nError Description = Type mismatch"));
+    QVERIFY(!h.c().model.CycleHold);
+  }
+  {
+    // A start-up that fails outside its passed-over steps is shown, and the window comes up.
+    test::ScratchDir dir;
+    test::FakeOperator op;
+    test::FakeCycleTimer timer;
+    ControllerHost host;
+    host.controller().ports.op = &op;
+    host.controller().ports.timer = &timer;
+    host.startupSteps().layoutWindow = [](Controller&) {
+      throw KavroError(errors::kPathFileAccess, errors::kPathFileAccessText);
+    };
+    host.Start(dir.Path());
+    QCOMPARE(op.messages.size(), std::size_t{1});
+    QCOMPARE(op.messages[0].text,
+             std::string("Error Number = 75\r\nError Description = Path/File access error"));
+    QVERIFY(host.window().isVisible());
+  }
+}
+
 void FLControlTest::noticePanelShowsCycleErrorsUntilDismissed() {
   Harness h;
   QFrame* panel = h.w().findChild<QFrame*>("noticePanel");
@@ -343,10 +380,10 @@ void FLControlTest::noticePanelShowsCycleErrorsUntilDismissed() {
 
   h.w().findChild<QPushButton*>("cmdNoticeLog")->click();
   QVERIFY(h.w().EventLog()->isVisible());
-  QCOMPARE(h.w().EventLog()->RowCount(), 1);
+  QCOMPARE(h.w().EventLog()->RowCount(), 2);  // how start-up read the configuration, the error
   h.w().findChild<QPushButton*>("cmdDismissNotice")->click();
   QVERIFY(!panel->isVisibleTo(&h.w()));
-  QCOMPARE(h.c().events.Entries().size(), std::size_t{1});  // still in the log
+  QCOMPARE(h.c().events.Entries().size(), std::size_t{2});  // still in the log
 }
 
 void FLControlTest::calculationReportListToggles() {
@@ -381,6 +418,24 @@ void FLControlTest::splashGrowsItsProductLineAndClosesItself() {
   QCOMPARE(seen, QStringList({" ", "Multivariable Fuzzy", "Multivariable Fuzzy Logic",
                               "Multivariable Fuzzy Logic Controller"}));
   QVERIFY(!script->isHidden());
+}
+
+void FLControlTest::eventLogViewFollowsAFullLog() {
+  EventLog log;
+  for (std::size_t i = 0; i < EventLog::kCapacity; ++i) log.Note("t0", "x", std::to_string(i));
+  ui::EventLogView view(log);
+  view.Refresh();
+  auto* list = view.findChild<QTreeWidget*>();
+  QVERIFY(list);
+  // Two different events in the same second once the log is full.
+  log.Note("t1", "Link", "first");
+  view.Refresh();
+  log.Note("t1", "Link", "second");
+  view.Refresh();
+  QCOMPARE(view.RowCount(), static_cast<int>(EventLog::kCapacity));
+  QCOMPARE(list->topLevelItem(0)->text(3), QString("second"));  // newest first
+  QCOMPARE(list->topLevelItem(1)->text(3), QString("first"));
+  QCOMPARE(list->topLevelItem(0)->text(1), QString("Control"));
 }
 
 QTEST_MAIN(FLControlTest)

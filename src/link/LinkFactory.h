@@ -1,0 +1,16 @@
+#pragma once
+// Which link a switch-on makes: the one place that turns Program_Interface into a link kind.
+#include <functional>
+#include <memory>
+
+#include "link/Link.h"
+
+namespace kavro {
+
+using LinkFactory = std::function<std::unique_ptr<Link>(const ControllerModel&)>;
+
+// The file link, or for the two OPC names the OPC link. Until the OPC link is built in, its
+// switch-on tells the operator it is not available and leaves the link OFF.
+std::unique_ptr<Link> MakeLink(const ControllerModel& model);
+
+}  // namespace kavro
