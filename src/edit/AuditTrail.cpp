@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "config/ConfigLines.h"
-#include "engine/RunTimeError.h"
+#include "engine/EventNotes.h"
 
 namespace kavro {
 
@@ -36,9 +36,9 @@ void AuditTrail::Record(const std::string& what, const std::string& oldValue,
   const std::string path = AuditPath(controller_.model);
   if (sink_.Append(path, line) || failureNoted_) return;
   failureNoted_ = true;
-  controller_.events.Note(NowText(controller_), controller_.model.ProductName,
-                          "The audit trail cannot be written: " + path + kCrLf +
-                              "Changes are applied but not recorded until it can be written again");
+  NoteEvent(controller_, EventKind::Configuration,
+            "The audit trail cannot be written: " + path + kCrLf +
+                "Changes are applied but not recorded until it can be written again");
 }
 
 std::vector<std::string> AuditLinesNewestFirst(FileSystem& files, const std::string& path) {

@@ -36,6 +36,16 @@ struct ControllerSettingsPanel {
   std::array<std::string, kBoxes> Text1;
 };
 
+// Label2: the caption beside each Text1 box, in the boxes' order.
+inline constexpr std::array<const char*, ControllerSettingsPanel::kBoxes> kSettingsCaptions = {
+    "OPC/DDE Name", "Run Frequency",  "DCS Run Freq",  "DCS ON/OFF",
+    "DCS WatchDog", "DCS ErrorCode",  "Appl/Server",   "Appl2/Server2",
+    "Topic/Computer", "Controller Name", "Link Frequency"};
+
+// optOutputType's captions, index 0 "Incr", 1 "Abs".
+inline constexpr std::array<const char*, 2> kOutputTypeCaptions = {"Increment Output",
+                                                                   "Absolute Output"};
+
 namespace items {
 inline constexpr int kRows = 13;  // a heading row and the twelve items
 inline constexpr int kCols = 2;

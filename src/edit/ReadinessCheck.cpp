@@ -3,6 +3,7 @@
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "edit/VariableEditor.h"
+#include "engine/EventNotes.h"
 #include "engine/RunTimeError.h"
 #include "link/LinkNames.h"
 #include "model/MainGrid.h"
@@ -139,9 +140,8 @@ std::vector<ReadinessProblem> ReadinessProblems(const ControllerModel& model) {
 
 int NoteReadinessProblems(Controller& controller) {
   const std::vector<ReadinessProblem> problems = ReadinessProblems(controller.model);
-  const std::string when = NowText(controller);
   for (const ReadinessProblem& problem : problems) {
-    controller.events.Note(when, controller.model.ProductName, "Configuration: " + problem.text);
+    NoteEvent(controller, EventKind::Configuration, problem.text);
   }
   return static_cast<int>(problems.size());
 }

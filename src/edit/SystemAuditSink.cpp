@@ -1,11 +1,10 @@
-#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <ctime>
 
+#include "common/LineAppender.h"
 #include "edit/AuditTrail.h"
 
 namespace kavro {
@@ -15,19 +14,10 @@ namespace {
 class PosixAuditSink final : public AuditSink {
  public:
   bool Append(const std::string& path, const std::string& bytes) override {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    // One write for the whole line: with O_APPEND it lands whole at the end, never between
-    // another writer's bytes. A short write is reported as a failure, not retried, so a line is
-    // never written in two pieces.
-    ssize_t written;
-    do {
-      written = ::write(fd, bytes.data(), bytes.size());
-    } while (written < 0 && errno == EINTR);
-    const bool whole = written == static_cast<ssize_t>(bytes.size());
-    const bool synced = ::fdatasync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    return whole && synced && closed;
+    // The appender adds the line end itself and writes the line in one piece, flushed to disk.
+    std::string line = bytes;
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    return LineAppender(path, 0, true).Append(line);
   }
 
   std::string Timestamp() override {

@@ -22,6 +22,8 @@
 #include "common/LineAppender.h"
 #include "common/WorkDirLock.h"
 
+#include "edit/AuditTrail.h"
+#include "edit/EditState.h"
 #include "engine/CycleSteps.h"
 #include "engine/EngineMemo.h"
 #include "link/ActiveLink.h"
@@ -40,6 +42,8 @@ struct SessionOptions {
   bool refreshWindow = true;
   // Whether every event is also appended to WorkDir/kavro-events.log.
   bool eventsFile = true;
+  // Where the audit trail's lines go; the system's own (WorkDir/kavro-audit.log) when none.
+  AuditSink* auditSink = nullptr;
 
   // A headless run over recorded data: no link, no window, nothing written to WorkDir.
   static SessionOptions ForReplay() {
@@ -82,9 +86,17 @@ class ControllerSession {
   StartupSteps& startupSteps() { return startupSteps_; }
   MenuCommandTable& commands() { return commands_; }
   EngineMemo& engineMemo() { return engineMemo_; }
+  AuditTrail& audit() { return audit_; }
+  // What the configuration editing controls of the window show.
+  ConfigEditState& edits() { return edits_; }
 
  private:
   void AttachEventsFile();
+  // The operator's commands that change the running controller leave a line in the audit trail.
+  void AuditOperatorCommands();
+  // Wraps the command of that menu item so that the value it changes goes into the audit trail.
+  void AuditCommand(const std::string& name, const std::string& what,
+                    std::function<std::string(const Controller&)> value);
 
   Controller& controller_;
   SessionOptions options_;
@@ -96,6 +108,8 @@ class ControllerSession {
   StartupSteps startupSteps_;
   MenuCommandTable commands_;
   EngineMemo engineMemo_;
+  AuditTrail audit_;
+  ConfigEditState edits_;
 };
 
 }  // namespace kavro

@@ -81,9 +81,10 @@ TEST(ReadinessCheckTest, StartUpNotesEachProblemInTheEventLogWithoutANotice) {
   const auto& entries = w.controller().events.Entries();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].text,
-            "Configuration: R1: operator \"FOO\" is not one of MIN, MAX, PROD, BDIF, ASUM, BSUM");
-  EXPECT_EQ(entries[1].text, "Configuration: R2: term \"WARM\" names no zone of TEMP");
-  EXPECT_EQ(entries[0].title, "Kavro");
+            "R1: operator \"FOO\" is not one of MIN, MAX, PROD, BDIF, ASUM, BSUM");
+  EXPECT_EQ(entries[1].text, "R2: term \"WARM\" names no zone of TEMP");
+  EXPECT_EQ(entries[0].kind, EventKind::Configuration);
+  EXPECT_EQ(entries[0].title, "FLC1");
   EXPECT_FALSE(w.controller().events.NoticeVisible());
 }
 
