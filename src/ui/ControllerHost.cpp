@@ -15,7 +15,7 @@ ControllerHost::ControllerHost()
   ports.processes = &processes_;
   ports.clipboard = &clipboard_;
 
-  window_ = std::make_unique<FLControl>(controller_, session_.commands());
+  window_ = std::make_unique<FLControl>(session_);
   operator_.SetParent(window_.get());
 
   timer_.onTick = [this] { RunCycle(); };
