@@ -3,6 +3,7 @@
 #include "common/NumberText.h"
 #include "display/PenColours.h"
 #include "display/StatusRefresh.h"
+#include "display/TrendPlot.h"
 
 namespace kavro {
 
@@ -12,22 +13,6 @@ constexpr Colour kInputNameBack = Colour::FromRgb(255, 255, 150);
 constexpr Colour kOutputNameBack = Colour::FromRgb(255, 200, 200);
 constexpr Colour kConfigFore = Colour::FromRgb(0, 0, 200);
 constexpr Colour kConfigBack = Colour::FromRgb(210, 210, 255);
-
-void ShowScaleCaptions(Controller& c) {
-  const auto caption = [](std::string& label, const std::string& setting) {
-    if (setting == kAuto) label = "A:";  // numbers come from the trend refresh
-  };
-  for (int i = 1; i <= NumIn; ++i) {
-    const PVarInRecord& in = c.model.PVarIn[static_cast<std::size_t>(i)];
-    caption(c.window.lblScaleHi[static_cast<std::size_t>(i - 1)], in.PlotHi);
-    caption(c.window.lblScaleLo[static_cast<std::size_t>(i - 1)], in.PlotLo);
-  }
-  for (int k = 1; k <= NumOut; ++k) {
-    const PVarOutRecord& out = c.model.PVarOut[static_cast<std::size_t>(k)];
-    caption(c.window.lblScaleHi[static_cast<std::size_t>(NumIn + k - 1)], out.PlotHi);
-    caption(c.window.lblScaleLo[static_cast<std::size_t>(NumIn + k - 1)], out.PlotLo);
-  }
-}
 
 void ShowVariableHeading(MainGrid& g, int col, int pen, Colour nameBack) {
   Cell& name = g.At(grid::kRowName, col);
@@ -69,7 +54,7 @@ void ShowFixedTexts(Controller& c) {
 
 void BuildMainDisplay(Controller& c) {
   c.window.Label3.caption = "Kavro: Fuzzy Logic Controller: " + c.model.FLCBlock.Name1;
-  ShowScaleCaptions(c);
+  ShowTrendCaptions(c);
   ShowFixedTexts(c);
   RefreshStatus(c);
 }

@@ -15,7 +15,8 @@ std::vector<Menu> BuildMenuBar() {
   return {
       {"mnuFile", "&File", false, nullptr,
        {Item("mnuPrintSetup", "&Printer Setup"), Item("mnuPrintScreen", "Print &Screen"),
-        Item("mnuPrintFile", "Print To &File"), Separator(), Item("mnuSave", "&Save"),
+        Item("mnuPrintFile", "Print To &File"), Item("mnuExportTrend", "Export &Trend..."),
+        Separator(), Item("mnuSave", "&Save"),
         Separator(), Item("mnuExit", "&Exit")}},
       {"mnuEdit", "&Edit", true, nullptr, {Item("mnuCopy", "&Copy")}},
       {"mnuEdit3", "E&dit3", true, nullptr, {Item("mnuCopy3", "&Copy3")}},

@@ -22,6 +22,10 @@ float SecondsOfDay(Controller& controller) {
                                 : 0.0f;
 }
 
+DateTime Now(Controller& controller) {
+  return controller.ports.clock ? controller.ports.clock->Now() : DateTime{};
+}
+
 // The screen locks itself again once the operator's unlock time has run out.
 void CountDownScreenLock(Controller& controller) {
   ControllerModel& model = controller.model;
@@ -95,7 +99,7 @@ void RunSteps(Controller& controller, const CycleSteps& steps, EngineMemo& memo)
   model.ErrorStep = 4;
   ExchangeWithGrid(model, controller.grid, memo);
   model.ErrorStep = 5;
-  UpdateHistoryAndSlopes(model);
+  UpdateHistoryAndSlopes(model, Now(controller));
   model.ErrorStep = 6;
   Fuzzify(model);
   model.ErrorStep = 7;

@@ -34,9 +34,19 @@ void Record(Variable& variable, int histCount, const ControllerModel& model) {
   }
 }
 
+void RecordTime(ControllerModel& model, int histCount, const DateTime& now) {
+  auto& times = model.HistoryTime;
+  if (histCount > HistoryLength) {
+    std::copy(times.begin() + 2, times.end(), times.begin() + 1);
+    times[HistoryLength] = now;
+  } else if (histCount >= 1) {
+    times[static_cast<size_t>(histCount)] = now;
+  }
+}
+
 }  // namespace
 
-void UpdateHistoryAndSlopes(ControllerModel& model) {
+void UpdateHistoryAndSlopes(ControllerModel& model, const DateTime& now) {
   model.HistCount = ToInt16(model.HistCount + 1);
   for (int i = 1; i <= NumIn; ++i) {
     if (IsUsed(model.PVarIn[i])) Record(model.PVarIn[i], model.HistCount, model);
@@ -44,6 +54,7 @@ void UpdateHistoryAndSlopes(ControllerModel& model) {
   for (int o = 1; o <= NumOut; ++o) {
     if (IsUsed(model.PVarOut[o])) Record(model.PVarOut[o], model.HistCount, model);
   }
+  RecordTime(model, model.HistCount, now);
   if (model.HistCount > HistoryLength) model.HistCount = HistoryLength;
 }
 

@@ -14,8 +14,9 @@ inline float HistorySample(const HistoryTable& history, int slot) {
   return history[static_cast<size_t>(slot)];
 }
 
-// Counts the cycle in HistCount, records PVIN of every named input and output (shifting the
-// oldest sample out once 200 are held) and recomputes the slopes that have enough history.
-void UpdateHistoryAndSlopes(ControllerModel& model);
+// Counts the cycle in HistCount, records PVIN of every named input and output and the time of
+// the sample (shifting the oldest sample out once 200 are held) and recomputes the slopes that
+// have enough history.
+void UpdateHistoryAndSlopes(ControllerModel& model, const DateTime& now = {});
 
 }  // namespace kavro

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/DateText.h"
 #include "model/Dimensions.h"
 
 namespace kavro {
@@ -119,6 +120,9 @@ struct ControllerModel {
 
   // Run-time fields (not persisted).
   int16_t HistCount = 0;
+  // When each history sample was taken: slots 1..HistCount, oldest first, shifted with the
+  // histories.
+  std::array<DateTime, HistoryLength + 1> HistoryTime{};
   bool ToFileMode = true;
   bool CycleHold = false;
   bool ChangesPending = false;
@@ -141,6 +145,8 @@ struct ControllerModel {
   // Main-window state shared with the cycle.
   int16_t LockCountdown = 0;
   int16_t ErrorStep = 0;
+  // Copies of the main window that Print Screen prints; below 1 counts as 1.
+  int16_t PrinterCopies = 0;
 
   // Control engine (engine area): work kept between cycles; not configuration, never saved.
 };

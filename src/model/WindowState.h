@@ -7,6 +7,7 @@
 
 #include "model/Colour.h"
 #include "model/Dimensions.h"
+#include "model/TrendPicture.h"
 
 namespace kavro {
 
@@ -52,9 +53,12 @@ struct WindowState {
   std::array<LabelState, NumOut> lblClamp{{{"", kFaceColour, kWhite, false, true},
                                            {"", kFaceColour, kWhite, false, true}}};
   std::array<LabelState, NumIn> lblVarIndex{};  // index i - 1 for input i
-  // Trend scale labels, one pair per variable column (index 0 = input 1 .. 7 = output 2).
-  std::array<std::string, NumIn + NumOut> lblScaleHi{};
-  std::array<std::string, NumIn + NumOut> lblScaleLo{};
+  // Trend scale labels, one pair per variable (index 0 = input 1 .. 7 = output 2), each in its
+  // variable's pen colour; the plot itself and the time span it holds.
+  std::array<LabelState, kTrendVariables> lblScaleHi{};
+  std::array<LabelState, kTrendVariables> lblScaleLo{};
+  LabelState lblPlotTime;
+  TrendPicture Picture2;
   // Rule-rows selector and how many rows of the main grid are visible without scrolling.
   std::vector<std::string> cmbDisplayRules;
   std::string cmbDisplayRulesText;

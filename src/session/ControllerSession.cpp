@@ -1,6 +1,7 @@
 #include "session/ControllerSession.h"
 
 #include "display/StatusRefresh.h"
+#include "display/TrendPlot.h"
 #include "engine/CalculationReport.h"
 #include "engine/ControlCycle.h"
 #include "engine/EventNotes.h"
@@ -21,7 +22,10 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
   commands_ = WindowMenuCommands([](const Controller& c) {
     return CalculationReportLines(c.model, c.ports.clock->Now());
   });
-  if (options.refreshWindow) cycleSteps_.refreshStatus = RefreshStatus;
+  if (options.refreshWindow) {
+    cycleSteps_.refreshStatus = RefreshStatus;
+    cycleSteps_.refreshTrend = RefreshTrend;
+  }
 
   if (options.withLink) {
     cycleSteps_.readLink = [this](Controller& c) { link_.Read(c); };

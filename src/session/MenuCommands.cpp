@@ -2,15 +2,21 @@
 
 #include "edit/CopyGrid.h"
 #include "session/GuardedCall.h"
+#include "session/PrintCommands.h"
 #include "session/SaveCommands.h"
 #include "session/SmallCommands.h"
 #include "session/ModeCommands.h"
 #include "session/Shutdown.h"
+#include "session/TrendCommands.h"
 
 namespace kavro {
 
 MenuCommandTable WindowMenuCommands(ReportLines report) {
   return {
+      {"mnuPrintSetup", mnuPrintSetup},
+      {"mnuPrintScreen", mnuPrintScreen},
+      {"mnuPrintFile", SaveScreenImage},
+      {"mnuExportTrend", mnuExportTrend},
       {"mnuSave", mnuSave},
       {"mnuExit", mnuExit_Click},
       {"mnuToDCS", mnuToDCS},

@@ -14,9 +14,11 @@ ControllerHost::ControllerHost()
   ports.timer = &timer_;
   ports.processes = &processes_;
   ports.clipboard = &clipboard_;
+  ports.printing = &printing_;
 
   window_ = std::make_unique<FLControl>(session_);
   operator_.SetParent(window_.get());
+  printing_.SetWindow(window_.get());
 
   timer_.onTick = [this] { RunCycle(); };
   connect(window_.get(), &FLControl::ExitConfirmed, this, [this] {

@@ -9,6 +9,7 @@
 #include "model/Controller.h"
 #include "session/ControllerSession.h"
 #include "ui/QtPorts.h"
+#include "ui/QtPrintAndCapture.h"
 
 namespace kavro::ui {
 
@@ -34,6 +35,7 @@ class ControllerHost : public QObject {
   StartupSteps& startupSteps() { return session_.startupSteps(); }
   MenuCommandTable& commands() { return session_.commands(); }
   QtCycleTimer& timer() { return timer_; }
+  QtPrintAndCapture& printing() { return printing_; }
 
  signals:
   // File / Exit was confirmed; the timer is stopped and no further cycle runs.
@@ -46,6 +48,7 @@ class ControllerHost : public QObject {
   QtCycleTimer timer_;
   QtProcessStarter processes_;
   QtClipboard clipboard_;
+  QtPrintAndCapture printing_;
   Controller controller_;
   ControllerSession session_;
   std::unique_ptr<FLControl> window_;

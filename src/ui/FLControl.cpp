@@ -28,29 +28,21 @@
 #include "display/RuleRowsSelector.h"
 #include "session/GuardedCall.h"
 #include "session/Shutdown.h"
+#include "session/TrendCommands.h"
 #include "ui/CellGrid.h"
 #include "ui/ColumnStrip.h"
 #include "ui/EventLogView.h"
 #include "ui/GridEditBox.h"
 #include "ui/SettingsPanel.h"
 #include "ui/VariableEditorPanel.h"
+#include "ui/LabelStyle.h"
+#include "ui/TrendPlotWidget.h"
 
 namespace kavro::ui {
 
 namespace {
 
-QString ColourName(Colour c) { return QColor(c.Red(), c.Green(), c.Blue()).name(); }
-
-void ApplyLabel(QLabel* label, const LabelState& state) {
-  label->setText(QString::fromStdString(state.caption));
-  const QString background = state.backColour == kFaceColour
-                                 ? QString()
-                                 : QString("background-color: %1; ").arg(ColourName(state.backColour));
-  label->setStyleSheet(QString("QLabel { %1color: %2; padding: 1px 4px;%3 }")
-                           .arg(background, ColourName(state.foreColour),
-                                state.bold ? " font-weight: bold;" : ""));
-  label->setVisible(state.visible);
-}
+QString ColourName(Colour c) { return ToQColor(c).name(); }
 
 QLabel* NewLabel(const char* name, QWidget* parent, Qt::Alignment align = Qt::AlignCenter) {
   auto* label = new QLabel(parent);
@@ -131,31 +123,29 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
   }
   layout->addWidget(indexRow_);
 
-  // The trend area (its plot comes with the trend display) beside the status frame; the scale
-  // labels above and below it line up with the grid's columns across the whole width.
+  // The trend area beside the status frame, its scale labels over and under the plot.
   auto* bottom = new QHBoxLayout();
-  scaleHiRow_ = new ColumnStrip(central);
-  scaleLoRow_ = new ColumnStrip(central);
-  for (int v = 0; v < NumIn + NumOut; ++v) {
-    QLabel* hi = NewLabel("lblScaleHi", scaleHiRow_, Qt::AlignLeft | Qt::AlignVCenter);
-    QLabel* lo = NewLabel("lblScaleLo", scaleLoRow_, Qt::AlignLeft | Qt::AlignVCenter);
-    hi->setProperty("index", v);
-    lo->setProperty("index", v);
-    scaleHiRow_->Place(hi, 2 + v);
-    scaleLoRow_->Place(lo, 2 + v);
-    lblScaleHi_.push_back(hi);
-    lblScaleLo_.push_back(lo);
-  }
-  Picture2_ = new QFrame(central);
-  Picture2_->setObjectName("Picture2");
-  Picture2_->setFrameShape(QFrame::Box);
-  Picture2_->setStyleSheet("QFrame#Picture2 { background-color: white; }");
-  Picture2_->setMinimumHeight(60);
-  layout->addWidget(scaleHiRow_);
-  bottom->addWidget(Picture2_, 1);
+  trend_ = new TrendPlotWidget(c_.window, central);
+  connect(trend_, &TrendPlotWidget::ScaleLabelClicked, this, [this](bool top, int index) {
+    RunGuarded(c_, [&] {
+      if (top) {
+        lblScaleHi_Click(c_, index);
+      } else {
+        lblScaleLo_Click(c_, index);
+      }
+      Render();
+    });
+  });
+  connect(grid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
+    if (at.row() != grid::kRowName) return;
+    RunGuarded(c_, [&] {
+      MainGridNameClick(c_, at.column());
+      Render();
+    });
+  });
+  bottom->addWidget(trend_, 1);
   bottom->addWidget(BuildStatusFrame());
   layout->addLayout(bottom, 1);
-  layout->addWidget(scaleLoRow_);
   layout->addWidget(BuildNoticePanel());
   BuildLinkDebugPanel(central);
 
@@ -485,7 +475,7 @@ void FLControl::ArrangeColumns() {
   grid_->SetColumnWidths(widths);
   strip_->SetColumnWidths(widths);
   const int left = grid_->frameWidth();
-  for (ColumnStrip* row : {indexRow_, scaleHiRow_, scaleLoRow_}) row->SetColumns(widths, left);
+  indexRow_->SetColumns(widths, left);
 }
 
 void FLControl::Render() {
@@ -524,10 +514,7 @@ void FLControl::RenderLabels() {
   for (std::size_t k = 0; k < lblClamp_.size(); ++k) {
     ApplyLabel(lblClamp_[k], w.lblClamp[k]);
   }
-  for (std::size_t v = 0; v < lblScaleHi_.size(); ++v) {
-    lblScaleHi_[v]->setText(QString::fromStdString(w.lblScaleHi[v]));
-    lblScaleLo_[v]->setText(QString::fromStdString(w.lblScaleLo[v]));
-  }
+  trend_->Render();
   for (std::size_t i = 0; i < Label5_.size(); ++i) {
     Label5_[i]->setText(QString::fromStdString(w.Label5[i]));
   }

@@ -27,6 +27,7 @@ class EventLogView;
 class GridEditBox;
 class SettingsPanel;
 class VariableEditorPanel;
+class TrendPlotWidget;
 
 class FLControl : public QMainWindow {
   Q_OBJECT
@@ -52,6 +53,7 @@ class FLControl : public QMainWindow {
   SettingsPanel* Settings() const { return settings_; }
   VariableEditorPanel* VariableEditor() const { return variableEditor_; }
   QLabel* EditWarnings() const { return editWarnings_; }
+  TrendPlotWidget* Trend() const { return trend_; }
 
  signals:
   // File / Exit was confirmed: the program ends now.
@@ -91,13 +93,9 @@ class FLControl : public QMainWindow {
   CellGrid* grid_ = nullptr;
   CellGrid* strip_ = nullptr;
   ColumnStrip* indexRow_ = nullptr;
-  ColumnStrip* scaleHiRow_ = nullptr;
-  ColumnStrip* scaleLoRow_ = nullptr;
   std::vector<QLabel*> lblVarIndex_;
   std::vector<QLabel*> lblClamp_;
-  std::vector<QLabel*> lblScaleHi_;
-  std::vector<QLabel*> lblScaleLo_;
-  QFrame* Picture2_ = nullptr;
+  TrendPlotWidget* trend_ = nullptr;
   QGroupBox* frameStatus_ = nullptr;
   QLabel* lblMode_ = nullptr;
   QLabel* lblLink_ = nullptr;

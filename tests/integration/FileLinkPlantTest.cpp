@@ -4,12 +4,14 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <numeric>
 #include <thread>
 
 #include "link/FileLink.h"
+#include "link/LinkInputAge.h"
 #include "link/PosixProcessStarter.h"
 #include "session/ControllerSession.h"
 #include "session/LinkCommands.h"
@@ -23,6 +25,30 @@ namespace {
 constexpr int kSpeed = 100;
 
 using namespace std::chrono_literals;
+
+// The real files, their ages told in plant time: the controller's fake clock and the simulated
+// plant both run kSpeed times faster than real time, so an .IN a hung client left behind ages as
+// fast as the plant.
+class PlantTimeFileSystem final : public FileSystem {
+ public:
+  bool Exists(const std::string& path) override { return real.Exists(path); }
+  bool ReadAll(const std::string& path, std::string& bytes) override {
+    return real.ReadAll(path, bytes);
+  }
+  bool WriteAtomic(const std::string& path, const std::string& bytes, std::string* error) override {
+    return real.WriteAtomic(path, bytes, error);
+  }
+  bool Copy(const std::string& from, const std::string& to) override { return real.Copy(from, to); }
+  bool Remove(const std::string& path) override { return real.Remove(path); }
+  std::optional<FileInfo> Stat(const std::string& path) override {
+    auto info = real.Stat(path);
+    if (info) info->ageSeconds *= kSpeed;
+    return info;
+  }
+
+ private:
+  FileSystem& real = SystemFileSystem();
+};
 
 // The demo working folder (FLC.dat, plant.txt) with the simulator as its link client program,
 // and a controller started in it as the program starts: defaults, FLC.dat, the link auto-start.
@@ -46,6 +72,7 @@ class DemoPlant {
     ports.timer = &timer;
     ports.processes = &processes;
     ports.clipboard = &clipboard;
+    ports.files = &files;
     session.Start(dir.Path());
   }
 
@@ -85,6 +112,7 @@ class DemoPlant {
   }
 
   ScratchDir dir;
+  PlantTimeFileSystem files;
   FakeOperator op;
   FakeClock clock;
   FakeEventPump events{&clock};
@@ -153,6 +181,51 @@ TEST(FileLinkWithPlantSimulator, LoopClosesAndTheRestartOptionBringsAKilledClien
   EXPECT_TRUE(Eventually(10s, [&] { return !plant.processes.IsRunning(secondClient); }));
   EXPECT_FALSE(plant.InFileThere());
   if (plant.processes.IsRunning(secondClient)) kill(static_cast<pid_t>(secondClient), SIGKILL);
+}
+
+TEST(FileLinkWithPlantSimulator, AHungClientIsSeenWithinTheFreshLimitAndStartedAgain) {
+  DemoPlant plant;
+  ControllerModel& m = plant.controller.model;
+  ASSERT_EQ(m.Link.LinkStatus, kOn);
+  const long long hung = plant.ClientProcessId();
+  ASSERT_TRUE(Eventually(10s, [&] { return plant.InFileThere(); }));
+  for (int cycle = 1; cycle <= 4; ++cycle) plant.Cycle();
+  ASSERT_FALSE(m.LinkReadError);
+
+  // The client hangs: alive, but its .IN no longer changes.
+  ASSERT_EQ(kill(static_cast<pid_t>(hung), SIGSTOP), 0);
+  const double limit = FreshInputLimitSeconds(m);  // 30 s for the demo's 5 s link frequency
+  int cycles = 0;
+  while (!m.LinkReadError && cycles < 10) {
+    plant.Cycle();
+    ++cycles;
+  }
+  ASSERT_TRUE(m.LinkReadError);
+  EXPECT_LE(cycles * m.FLCBlock.RunFrequency, limit + 2 * m.FLCBlock.RunFrequency)
+      << "seen within the limit";
+  EXPECT_EQ(m.ErrorCodeValue, 1);
+  EXPECT_EQ(plant.Lines("KILN1.OUT").at(6), "1") << "error code 1 to the DCS";
+  EXPECT_EQ(plant.Lines("KILN1.OUT").at(7), "X") << "no move from stale values";
+
+  // Hung for three times the limit: ended and started again; the loop comes back.
+  ASSERT_TRUE(Eventually(30s, [&] {
+    plant.Cycle();
+    return plant.ClientProcessId() != hung;
+  }));
+  EXPECT_FALSE(plant.processes.IsRunning(hung));
+  ASSERT_TRUE(Eventually(30s, [&] {
+    plant.Cycle();
+    return !m.LinkReadError;
+  }));
+  EXPECT_NE(m.ErrorCodeValue, 1);
+  const auto faults = EventTextsOfKind(plant.controller.events, EventKind::LinkFault);
+  const auto told = [&](const std::string& start) {
+    return std::any_of(faults.begin(), faults.end(),
+                       [&](const std::string& t) { return t.rfind(start, 0) == 0; });
+  };
+  EXPECT_TRUE(told("Stale link input: KILN1.IN"));
+  EXPECT_TRUE(told("Link client program (process " + std::to_string(hung) + ") has not written"));
+  EXPECT_TRUE(told("Link Client Program Ended - Restarted kavro-plantsim KILN1"));
 }
 
 }  // namespace

@@ -130,5 +130,27 @@ TEST(PlantSimulator, GivesWayToANewerOneWhichEndsWhenTheControllerFallsSilent) {
   EXPECT_FALSE(run.InFileThere());
 }
 
+TEST(PlantSimulator, ARestartedSimulatorGoesOnFromThePlantStateItLeft) {
+  SimulatorRun run;
+  ControllerModel& m = run.world.controller.model;
+  ASSERT_TRUE(Eventually(10s, [&] { return run.InFileThere(); }));
+  run.SendThenRead("70.000", 1000ms);
+  ASSERT_FLOAT_EQ(m.PVarOut[1].PVIN, 70.0f);
+  ASSERT_NEAR(m.PVarIn[1].PVIN, 140.0f, 1.0f);
+
+  // The controller restarts its link client: the plant must not jump back to its start values.
+  kill(static_cast<pid_t>(run.id), SIGTERM);
+  ASSERT_TRUE(Eventually(10s, [&] { return !run.processes.IsRunning(run.id); }));
+  ASSERT_FALSE(run.dir.Read("plant.txt.state").empty()) << "the state is kept beside plant.txt";
+  run.id = run.processes.Start(
+      std::string(KAVRO_BINARY_DIR) + "/tools/kavro-plantsim/kavro-plantsim",
+      {"--speed", "100", "--idle", "20", "--dir", run.dir.Path(), "FLC1"});
+  ASSERT_TRUE(Eventually(10s, [&] { return run.InFileThere(); }));
+  ReadLinkInput(run.world.controller);
+  ASSERT_FALSE(m.LinkReadError);
+  EXPECT_FLOAT_EQ(m.PVarOut[1].PVIN, 70.0f);
+  EXPECT_NEAR(m.PVarIn[1].PVIN, 140.0f, 1.0f);
+}
+
 }  // namespace
 }  // namespace kavro::test

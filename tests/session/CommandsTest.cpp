@@ -98,7 +98,7 @@ TEST_F(CommandsTest, MenuBarHasTheCaptionsAndAccessKeysInOrder) {
     bar += " ";
   }
   EXPECT_EQ(bar,
-            "&File:&Printer Setup,Print &Screen,Print To &File,-,&Save,-,&Exit, "
+            "&File:&Printer Setup,Print &Screen,Print To &File,Export &Trend...,-,&Save,-,&Exit, "
             "(&Edit):&Copy, (E&dit3):&Copy3, "
             "Lin&k:Link &Status,-,Link &Restart, "
             "&Control Mode:To &DCS,To &File,-,Save &Preference, "

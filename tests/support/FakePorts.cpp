@@ -25,8 +25,11 @@ MsgAnswer FakeOperator::MessageBox(const std::string& text, const std::string& t
 }
 
 std::optional<std::string> FakeOperator::InputBox(const std::string& prompt,
-                                                  const std::string&, const std::string& initial) {
+                                                  const std::string& title,
+                                                  const std::string& initial) {
   prompts.push_back(prompt);
+  inputTitles.push_back(title);
+  inputInitials.push_back(initial);
   if (!inputs.empty()) {
     auto answer = inputs.front();
     inputs.pop_front();

@@ -29,6 +29,8 @@ class FakeOperator : public Operator {
   std::vector<ShownMessage> messages;          // every message box shown, in order
   std::deque<MsgAnswer> answers;               // answers to give; OK / Yes when empty
   std::vector<std::string> prompts;            // every input box prompt
+  std::vector<std::string> inputTitles;        // and its title
+  std::vector<std::string> inputInitials;      // and its default answer
   std::deque<std::optional<std::string>> inputs;  // answers to input boxes; the initial text when empty
   int failAtMessage = 0;  // the message box of this number (from 1) throws instead of answering
 };

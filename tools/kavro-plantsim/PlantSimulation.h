@@ -31,6 +31,12 @@ class PlantSimulation {
   // A value written to a tag; an output's set point moves that output (within its limits).
   void Write(const std::string& tag, double value);
 
+  // The whole state as text, so that a restarted simulator goes on where the last one stopped
+  // instead of jumping back to the plant's start values. Restore takes only a state written for
+  // the same plant description (planKey) and leaves the simulation as it was otherwise.
+  std::string SaveState(const std::string& planKey) const;
+  bool RestoreState(const std::string& text, const std::string& planKey);
+
  private:
   double OutputAgo(std::size_t output, double seconds) const;
 

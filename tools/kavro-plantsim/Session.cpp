@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <thread>
@@ -79,15 +80,20 @@ std::string ReadText(const std::string& path) {
   return bytes;
 }
 
+// The plant's state lives beside its plant file, so that a restarted simulator (the controller
+// restarts its link client) goes on where the last one stopped.
+std::string StatePath(const SessionOptions& options) { return options.plantFile + ".state"; }
+
 class Session {
  public:
   Session(const SessionOptions& options, TagLists tags, PlantSimulation plant,
-          ControllerTiming timing)
+          ControllerTiming timing, std::string planKey)
       : options_(options),
         tags_(std::move(tags)),
         plant_(std::move(plant)),
         timing_(timing),
-        linkFrequency_(timing.linkFrequency) {}
+        linkFrequency_(timing.linkFrequency),
+        planKey_(std::move(planKey)) {}
 
   int Run();
 
@@ -101,6 +107,9 @@ class Session {
   bool ApplyOutput(const std::string& text);
   bool StillOwner() const { return ReadText(Path(".sim")) == ownerMark_; }
   int End(const std::string& reason, bool owner);
+  void SaveState() {
+    SystemFileSystem().WriteAtomic(StatePath(options_), plant_.SaveState(planKey_));
+  }
 
   SessionOptions options_;
   TagLists tags_;
@@ -109,6 +118,7 @@ class Session {
   int linkFrequency_;
   std::string ownerMark_ = std::to_string(::getpid()) + "\n";
   std::set<std::string> unknownTags_;
+  std::string planKey_;
 };
 
 double Session::ReadValue(std::size_t index, const std::string& tag) {
@@ -147,6 +157,7 @@ bool Session::ApplyOutput(const std::string& text) {
 
 int Session::End(const std::string& reason, bool owner) {
   if (owner) {
+    SaveState();
     // A client that has ended leaves no values behind that could pass for live ones.
     SystemFileSystem().Remove(Path(".IN"));
     SystemFileSystem().Remove(Path(".sim"));
@@ -166,7 +177,10 @@ int Session::Run() {
   const auto started = Clock::now();
   auto lastChange = started;
   auto lastOwnerCheck = started;
-  double nextInputAt = 0;
+  auto lastSave = started;
+  // A restored plant goes on from its own time.
+  const double startPlantTime = plant_.Time();
+  double nextInputAt = startPlantTime;
   std::printf("kavro-plantsim %s: running at %gx real time in %s\n", options_.name1.c_str(),
               options_.speed, options_.dir.c_str());
   std::fflush(stdout);
@@ -175,7 +189,8 @@ int Session::Run() {
     if (gSignalled) return End("ended by a signal", StillOwner());
     const auto now = Clock::now();
     const double realSeconds = std::chrono::duration<double>(now - started).count();
-    while (plant_.Time() + PlantSimulation::kStepSeconds <= realSeconds * options_.speed) {
+    while (plant_.Time() - startPlantTime + PlantSimulation::kStepSeconds <=
+           realSeconds * options_.speed) {
       plant_.Step();
     }
     if (plant_.Time() >= nextInputAt) {
@@ -198,6 +213,10 @@ int Session::Run() {
       return End("no new .OUT or .TST from the controller for " +
                      GeneralNumber(static_cast<float>(idleSeconds)) + " s",
                  StillOwner());
+    }
+    if (now - lastSave > std::chrono::seconds(1) && StillOwner()) {
+      lastSave = now;
+      SaveState();
     }
     if (now - lastOwnerCheck > std::chrono::seconds(1)) {
       lastOwnerCheck = now;
@@ -232,9 +251,17 @@ int RunSession(const SessionOptions& given) {
     if (!SystemFileSystem().ReadAll(options.plantFile, plantText)) {
       throw std::runtime_error("cannot read " + options.plantFile);
     }
-    Session session(options, ParseTagFile(tagText),
-                    PlantSimulation(ParsePlantDescription(plantText)),
-                    ReadControllerTiming(options.dir));
+    PlantSimulation plant(ParsePlantDescription(plantText));
+    const std::string planKey = std::to_string(std::hash<std::string>{}(plantText));
+    std::string state;
+    if (SystemFileSystem().ReadAll(StatePath(options), state) && !state.empty()) {
+      if (plant.RestoreState(state, planKey)) {
+        std::printf("kavro-plantsim %s: going on from the plant state saved at %g s\n",
+                    options.name1.c_str(), plant.Time());
+      }
+    }
+    Session session(options, ParseTagFile(tagText), std::move(plant),
+                    ReadControllerTiming(options.dir), planKey);
     return session.Run();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kavro-plantsim: %s\n", e.what());

@@ -6,6 +6,7 @@
 #include "common/ports/EventPump.h"
 #include "common/ports/FileSystem.h"
 #include "common/ports/Operator.h"
+#include "common/ports/PrintAndCapture.h"
 #include "common/ports/ProcessStarter.h"
 
 namespace kavro {
@@ -18,6 +19,7 @@ struct Ports {
   ProcessStarter* processes = nullptr;
   Clipboard* clipboard = nullptr;
   FileSystem* files = &SystemFileSystem();
+  PrintAndCapture* printing = &NoPrintAndCapture();
 };
 
 }  // namespace kavro
