@@ -1,16 +1,19 @@
 // kavro-screenshot WORKDIR OUTPUT.png [CYCLES]: starts the controller in WORKDIR as kavro does
 // (without the splash window), lets CYCLES control cycles run on Timer1 (3 by default), then
-// saves a picture of the main window and ends. Used for the README's picture of the window.
-// It then opens the post-process script editor on the working folder's script and saves it as
-// script-editor.png beside OUTPUT.png.
+// saves a picture of the main window, then one with the variable editor open on the first output
+// (OUTPUT with "-editor" before ".png"), then opens the post-process script editor on the
+// working folder's script and saves it as script-editor.png beside OUTPUT.png, and ends.
 #include <QApplication>
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QScreen>
 #include <cstdio>
 
+#include "edit/VariableEditor.h"
+#include "model/MainGrid.h"
 #include "session/LinkCommands.h"
 #include "model/Dimensions.h"
 #include "ui/ControllerHost.h"
@@ -41,6 +44,17 @@ int main(int argc, char** argv) {
     bool saved = host.window().grab().save(output, "PNG");
     std::fprintf(saved ? stdout : stderr, "%s %s after %d cycles\n",
                  saved ? "saved" : "could not save", qPrintable(output), cycles);
+    // The editor as an engineer opens it from the output's Config cell.
+    kavro::LoadVariableEditor(host.controller(), host.session().edits().variable,
+                              kavro::grid::OutputColumn(1));
+    host.window().Render();
+    QApplication::processEvents();
+    QString editorOutput = output;
+    editorOutput.replace(QRegularExpression("\\.png$"), "-editor.png");
+    const bool editorSaved = host.window().grab().save(editorOutput, "PNG");
+    std::fprintf(editorSaved ? stdout : stderr, "%s %s\n",
+                 editorSaved ? "saved" : "could not save", qPrintable(editorOutput));
+    saved = saved && editorSaved;
     if (QAction* editor = host.window().Action("mnuPostProcess")) editor->trigger();
     if (kavro::ui::ScriptEditorWindow* editor = host.scriptEditor()) {
       QApplication::processEvents();

@@ -11,8 +11,8 @@
 
 namespace kavro {
 
-LineAppender::LineAppender(std::string path, std::uintmax_t maxBytes)
-    : path_(std::move(path)), maxBytes_(maxBytes) {}
+LineAppender::LineAppender(std::string path, std::uintmax_t maxBytes, bool durable)
+    : path_(std::move(path)), maxBytes_(maxBytes), durable_(durable) {}
 
 bool LineAppender::Append(const std::string& line, std::string* error) {
   auto fail = [&](const char* what) {
@@ -28,8 +28,12 @@ bool LineAppender::Append(const std::string& line, std::string* error) {
   const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return fail("Cannot open");
   const std::string whole = line + "\n";
-  const ssize_t written = ::write(fd, whole.data(), whole.size());
-  const int writeError = errno;
+  ssize_t written = ::write(fd, whole.data(), whole.size());
+  int writeError = errno;
+  if (durable_ && written == static_cast<ssize_t>(whole.size()) && ::fdatasync(fd) != 0) {
+    writeError = errno;
+    written = -1;
+  }
   const bool closed = ::close(fd) == 0;
   if (written != static_cast<ssize_t>(whole.size())) {
     errno = written < 0 ? writeError : ENOSPC;

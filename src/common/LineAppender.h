@@ -11,8 +11,9 @@ namespace kavro {
 
 class LineAppender {
  public:
-  // maxBytes 0: no limit.
-  explicit LineAppender(std::string path, std::uintmax_t maxBytes = 0);
+  // maxBytes 0: no limit. durable: each line reaches the disk before Append returns, for a log
+  // that must survive a power cut (the audit trail).
+  explicit LineAppender(std::string path, std::uintmax_t maxBytes = 0, bool durable = false);
 
   // Appends line and a line end. False when the line could not be written whole; error then says
   // why. The next call tries again.
@@ -22,6 +23,7 @@ class LineAppender {
  private:
   std::string path_;
   std::uintmax_t maxBytes_;
+  bool durable_;
 };
 
 }  // namespace kavro

@@ -66,6 +66,8 @@ struct WindowState {
   // Calculation report list shown over the main grid.
   bool lstDebugVisible = false;
   std::vector<std::string> lstDebug;
+  // The link debug panel (Frame1); it covers the rule-rows selector while it is shown.
+  bool Frame1Visible = false;
   // Check marks and enabled flags of menu items not listed above.
   bool mnuToDCSChecked = false;
   bool mnuToFileChecked = false;

@@ -6,14 +6,21 @@
 #include "engine/ControlCycle.h"
 #include "engine/EventNotes.h"
 #include "link/LinkFiles.h"
+#include "config/ConfigFile.h"
+#include "edit/CopyGrid.h"
 #include "scripting/host/ShareObject.h"
 #include "session/LinkCommands.h"
+#include "session/SaveCommands.h"
 #include "session/ScriptCommands.h"
+#include "session/SmallCommands.h"
 
 namespace kavro {
 
 ControllerSession::ControllerSession(Controller& controller, SessionOptions options)
-    : controller_(controller), options_(options), scriptHost_(controller) {
+    : controller_(controller),
+      options_(options),
+      scriptHost_(controller),
+      audit_(controller, options.auditSink ? *options.auditSink : SystemAuditSink()) {
   startupSteps_.layoutWindow = std::move(options.layoutWindow);
   commands_ = WindowMenuCommands([](const Controller& c) {
     return CalculationReportLines(c.model, c.ports.clock->Now());
@@ -54,6 +61,40 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
       ToggleScriptExecute(c, scriptHost_, ScriptKind::Post);
     };
   }
+  AuditOperatorCommands();
+}
+
+void ControllerSession::AuditOperatorCommands() {
+  commands_["mnuSave"] = [this](Controller& c) {
+    if (SaveConfiguration(c)) audit_.Record("Configuration saved", "", ConfigPath(c.model));
+  };
+  // The link debug panel's HIDE button runs through the same table as the menus.
+  commands_["cmdHide"] = HideFrame1;
+  // The variable editor's Copy reaches the grid the session holds.
+  commands_["mnuCopy3"] = [this](Controller& c) { CopyGrid(c, edits_.variable.MSHFlexGrid3); };
+  const auto onOff = [](bool on) { return std::string(on ? kOn : kOff); };
+  const auto mode = [](const Controller& c) {
+    return std::string(c.model.ToFileMode ? "To File" : "To DCS");
+  };
+  AuditCommand("mnuToDCS", "Control mode", mode);
+  AuditCommand("mnuToFile", "Control mode", mode);
+  AuditCommand("mnuSlope", "Slope correction",
+               [onOff](const Controller& c) { return onOff(c.model.FLCBlock.SlopeCorr); });
+  AuditCommand("mnuLinkStatus", "Link",
+               [](const Controller& c) { return c.model.Link.LinkStatus; });
+  AuditCommand("mnuLinkRestart", "Link auto restart",
+               [onOff](const Controller& c) { return onOff(c.model.RestartInterface); });
+}
+
+void ControllerSession::AuditCommand(const std::string& name, const std::string& what,
+                                     std::function<std::string(const Controller&)> value) {
+  const auto found = commands_.find(name);
+  if (found == commands_.end() || !found->second) return;
+  found->second = [this, command = found->second, what, value](Controller& c) {
+    const std::string before = value(c);
+    command(c);
+    audit_.Record(what, before, value(c));
+  };
 }
 
 ControllerSession::~ControllerSession() {

@@ -20,6 +20,8 @@
 #include "common/LineAppender.h"
 #include "common/WorkDirLock.h"
 
+#include "edit/AuditTrail.h"
+#include "edit/EditState.h"
 #include "engine/CycleSteps.h"
 #include "engine/EngineMemo.h"
 #include "link/ActiveLink.h"
@@ -41,6 +43,8 @@ struct SessionOptions {
   bool eventsFile = true;
   // Whether the pre- and post-process scripts of the working folder take part.
   bool withScripts = true;
+  // Where the audit trail's lines go; the system's own (WorkDir/kavro-audit.log) when none.
+  AuditSink* auditSink = nullptr;
 
   // A headless run over recorded data: no link, no window, nothing written to WorkDir.
   static SessionOptions ForReplay() {
@@ -88,9 +92,17 @@ class ControllerSession {
   MenuCommandTable& commands() { return commands_; }
   EngineMemo& engineMemo() { return engineMemo_; }
   ScriptHost& scriptHost() { return scriptHost_; }
+  AuditTrail& audit() { return audit_; }
+  // What the configuration editing controls of the window show.
+  ConfigEditState& edits() { return edits_; }
 
  private:
   void AttachEventsFile();
+  // The operator's commands that change the running controller leave a line in the audit trail.
+  void AuditOperatorCommands();
+  // Wraps the command of that menu item so that the value it changes goes into the audit trail.
+  void AuditCommand(const std::string& name, const std::string& what,
+                    std::function<std::string(const Controller&)> value);
 
   Controller& controller_;
   SessionOptions options_;
@@ -103,6 +115,8 @@ class ControllerSession {
   StartupSteps startupSteps_;
   MenuCommandTable commands_;
   EngineMemo engineMemo_;
+  AuditTrail audit_;
+  ConfigEditState edits_;
 };
 
 }  // namespace kavro

@@ -1,5 +1,6 @@
 #include "session/MenuCommands.h"
 
+#include "edit/CopyGrid.h"
 #include "session/GuardedCall.h"
 #include "session/PrintCommands.h"
 #include "session/SaveCommands.h"
@@ -26,6 +27,7 @@ MenuCommandTable WindowMenuCommands(ReportLines report) {
       {"mnuScreenLock", mnuScreenLock},
       {"mnuErrorCodes", mnuErrorCodes},
       {"mnuAbout", mnuAbout},
+      {"mnuCopy", [](Controller& c) { CopyGrid(c, c.grid); }},
   };
 }
 

@@ -20,13 +20,13 @@ void TakeRulesFromGrid(Controller& controller) {
 
 }  // namespace
 
-void mnuSave(Controller& controller) {
+bool SaveConfiguration(Controller& controller) {
   TakeRulesFromGrid(controller);
-  if (WriteConfig(controller)) {
-    controller.model.ChangesPending = false;
-    NoteEvent(controller, EventKind::Configuration,
-              "Configuration saved to " + ConfigPath(controller.model));
-  }
+  if (!WriteConfig(controller)) return false;
+  controller.model.ChangesPending = false;
+  NoteEvent(controller, EventKind::Configuration,
+            "Configuration saved to " + ConfigPath(controller.model));
+  return true;
 }
 
 void mnuSaveMode(Controller& controller) {

@@ -5,8 +5,9 @@
 namespace kavro {
 
 // Takes the rule table from the main grid, writes FLC.dat, clears ChangesPending (only when the
-// file was written: a failed save leaves the changes pending).
-void mnuSave(Controller& controller);
+// file was written: a failed save leaves the changes pending). Returns whether it was written.
+bool SaveConfiguration(Controller& controller);
+inline void mnuSave(Controller& controller) { SaveConfiguration(controller); }
 
 // Toggles the save-mode check mark and tells the operator what it means.
 void mnuSaveMode(Controller& controller);

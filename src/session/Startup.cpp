@@ -4,6 +4,7 @@
 
 #include "common/TextUtil.h"
 #include "config/ConfigFile.h"
+#include "edit/ReadinessCheck.h"
 #include "display/MainDisplay.h"
 #include "display/StatusFrame.h"
 #include "display/RuleRowsSelector.h"
@@ -82,6 +83,9 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
     NoteEvent(c, EventKind::StartUp,
               configFound ? "Start-up: configuration read from " + ConfigPath(m)
                           : "Start-up: no FLC.dat in " + m.WorkDir + ", the controller starts on its defaults");
+    // What the reader lets pass but the engineer would not have meant, in the log before the
+    // first cycle runs on it.
+    if (configFound) NoteReadinessProblems(c);
   }
   w.caption = m.FLCBlock.Name1 + ": Kavro";
   w.appTitle = "Kavro: " + TrimRight(m.FLCBlock.Name1);

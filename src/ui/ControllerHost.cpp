@@ -23,7 +23,7 @@ ControllerHost::ControllerHost()
   session_.commands()["mnuPostProcess"] = [this](Controller&) {
     OpenScriptEditor(ScriptKind::Post);
   };
-  window_ = std::make_unique<FLControl>(controller_, session_.commands());
+  window_ = std::make_unique<FLControl>(session_);
   operator_.SetParent(window_.get());
   printing_.SetWindow(window_.get());
 

@@ -1,13 +1,20 @@
 #include "ui/EventLogView.h"
 
 #include <QHeaderView>
+#include <QStringList>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace kavro::ui {
 
-EventLogView::EventLogView(const EventLog& log, QWidget* parent)
-    : QDialog(parent), log_(log), list_(new QTreeWidget(this)) {
+EventLogView::EventLogView(const EventLog& log, AuditLines auditLines, QWidget* parent)
+    : QDialog(parent),
+      log_(log),
+      auditLines_(std::move(auditLines)),
+      tabs_(new QTabWidget(this)),
+      list_(new QTreeWidget(tabs_)),
+      audit_(new QTreeWidget(tabs_)) {
   setObjectName("EventLogView");
   setWindowTitle("Kavro: Event Log");
   setModal(false);
@@ -20,12 +27,34 @@ EventLogView::EventLogView(const EventLog& log, QWidget* parent)
   for (int col : {0, 1, 2, 4})
     list_->header()->setSectionResizeMode(col, QHeaderView::ResizeToContents);
   list_->header()->setSectionResizeMode(3, QHeaderView::Stretch);
+  list_->setObjectName("events");
+  audit_->setObjectName("auditTrail");
+  audit_->setColumnCount(5);
+  audit_->setHeaderLabels({"Time", "Login", "Changed", "Old", "New"});
+  audit_->setRootIsDecorated(false);
+  for (int col : {0, 1, 2}) audit_->header()->setSectionResizeMode(col, QHeaderView::ResizeToContents);
+  tabs_->addTab(list_, "Events");
+  tabs_->addTab(audit_, "Audit trail");
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+    if (tabs_->widget(tab) == audit_) RefreshAudit();
+  });
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(list_);
+  layout->addWidget(tabs_);
   resize(900, 420);
 }
 
+void EventLogView::RefreshAudit() {
+  audit_->clear();
+  if (!auditLines_) return;
+  for (const std::string& line : auditLines_()) {
+    // Time, login, what, old and new value, separated by tabs.
+    audit_->addTopLevelItem(new QTreeWidgetItem(QString::fromStdString(line).split('\t')));
+  }
+}
+
 void EventLogView::Refresh() {
+  // The trail is a file: read again only while the operator looks at it.
+  if (tabs_->currentWidget() == audit_) RefreshAudit();
   const auto& entries = log_.Entries();
   // Refilling on every cycle would throw away where the operator has scrolled to.
   if (log_.Revision() == shownRevision_) return;

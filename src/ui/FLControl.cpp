@@ -17,7 +17,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include <QKeyEvent>
+#include <QMenu>
+
 #include "display/MenuTree.h"
+#include "display/StatusRefresh.h"
+#include "edit/CellEdit.h"
+#include "edit/ControllerSettings.h"
+#include "edit/MainGridClick.h"
 #include "display/RuleRowsSelector.h"
 #include "session/GuardedCall.h"
 #include "session/Shutdown.h"
@@ -25,6 +32,9 @@
 #include "ui/CellGrid.h"
 #include "ui/ColumnStrip.h"
 #include "ui/EventLogView.h"
+#include "ui/GridEditBox.h"
+#include "ui/SettingsPanel.h"
+#include "ui/VariableEditorPanel.h"
 #include "ui/LabelStyle.h"
 #include "ui/TrendPlotWidget.h"
 
@@ -66,8 +76,11 @@ constexpr int kMinGridRows = 8;  // the grid never shrinks below these rows on a
 
 }  // namespace
 
-FLControl::FLControl(Controller& controller, const MenuCommandTable& commands, QWidget* parent)
-    : QMainWindow(parent), c_(controller), commands_(commands) {
+FLControl::FLControl(ControllerSession& session, QWidget* parent)
+    : QMainWindow(parent),
+      session_(session),
+      c_(session.controller()),
+      commands_(session.commands()) {
   setObjectName("FLControl");
   auto* central = new QWidget(this);
   central->setObjectName("central");
@@ -81,8 +94,12 @@ FLControl::FLControl(Controller& controller, const MenuCommandTable& commands, Q
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   grid_->setMinimumHeight(grid_->HeightOfRows(kMinGridRows));
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-  grid_->installEventFilter(this);  // columns follow the grid's width
-  layout->addWidget(grid_, 3);
+  grid_->installEventFilter(this);  // columns follow the grid's width; keys open the edit box
+  // The two configuration panels stand beside the grid while one is open.
+  auto* gridRow = new QHBoxLayout();
+  gridRow->addWidget(grid_, 1);
+  gridRow->addWidget(BuildEditorColumn(central));
+  layout->addLayout(gridRow, 3);
 
   strip_ = new CellGrid(c_.strip, true, central);
   strip_->setObjectName("MSHFlexGrid4");
@@ -130,7 +147,7 @@ FLControl::FLControl(Controller& controller, const MenuCommandTable& commands, Q
   bottom->addWidget(BuildStatusFrame());
   layout->addLayout(bottom, 1);
   layout->addWidget(BuildNoticePanel());
-  BuildHiddenPanels(central);
+  BuildLinkDebugPanel(central);
 
   lstDebug_ = new QListWidget(central);
   lstDebug_->setObjectName("lstDebug");
@@ -142,7 +159,25 @@ FLControl::FLControl(Controller& controller, const MenuCommandTable& commands, Q
   connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     if (QMenu* popup = MenuOf("mnuEdit")) popup->exec(grid_->viewport()->mapToGlobal(at));
   });
-  eventLog_ = new EventLogView(c_.events, this);
+  connect(grid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
+    Edit([&] { ClickMainGrid(c_, session_.edits(), session_.audit(), at.row(), at.column()); });
+  });
+  connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& at) {
+    Edit([&] {
+      DoubleClickGrid(c_, session_.edits(), session_.audit(), EditGrid::Main, at.row(),
+                      at.column());
+    });
+  });
+  txtEdit1_ = new GridEditBox(
+      grid_, session_.edits().txtEdit1,
+      [this](int key) {
+        Edit([&] { EditBoxKeyDown(c_, session_.edits(), session_.audit(), EditGrid::Main, key); });
+      },
+      [this] { Edit([&] { CommitCellEdit(c_, session_.edits(), session_.audit(), EditGrid::Main); }); });
+  txtEdit1_->setObjectName("txtEdit1");
+  eventLog_ = new EventLogView(
+      c_.events,
+      [this] { return AuditLinesNewestFirst(*c_.ports.files, AuditPath(c_.model)); }, this);
 }
 
 FLControl::~FLControl() {
@@ -150,6 +185,11 @@ FLControl::~FLControl() {
   cmbDisplayRules_->lineEdit()->removeEventFilter(this);
   grid_->removeEventFilter(this);
   cmbDisplayRules_->disconnect(this);
+  // A box losing the focus while the window goes must not commit into the core any more.
+  txtEdit1_->disconnect(this);
+  session_.edits().txtEdit1.visible = false;
+  session_.edits().txtEdit2.visible = false;
+  session_.edits().txtEdit3.visible = false;
 }
 
 QWidget* FLControl::BuildTitleRow() {
@@ -240,18 +280,69 @@ QWidget* FLControl::BuildNoticePanel() {
   return noticePanel_;
 }
 
-// Panels that later parts of the controller fill; they exist, hidden, so their places are set.
-void FLControl::BuildHiddenPanels(QWidget* parent) {
-  const std::pair<const char*, const char*> panels[] = {
-      {"frameConfig", "Config"}, {"frameConfig2", "FLC-Config"}, {"Frame1", "LinkDebug"}};
-  for (const auto& [name, caption] : panels) {
-    auto* panel = new QGroupBox(caption, parent);
-    panel->setObjectName(name);
-    panel->hide();
-  }
-  auto* edit = new QLineEdit(grid_->viewport());
-  edit->setObjectName("txtEdit1");
-  edit->hide();
+QWidget* FLControl::BuildEditorColumn(QWidget* parent) {
+  auto* column = new QWidget(parent);
+  column->setObjectName("editorColumn");
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+  ConfigEditState& edits = session_.edits();
+  settings_ = new SettingsPanel(
+      edits.settings,
+      [this](int box) { Edit([&] { CheckRunFrequencyBox(c_, session_.edits().settings, box); }); },
+      [this] {
+        Edit([&] { ApplyControllerSettings(c_, session_.edits().settings, session_.audit()); });
+      },
+      column);
+  variableEditor_ = new VariableEditorPanel(c_, edits, session_.audit(), column);
+  connect(variableEditor_, &VariableEditorPanel::Changed, this, [this] {
+    // A stored variable changes names, limits and zones the status display shows.
+    if (!session_.edits().variable.visible) RunGuarded(c_, [this] { RefreshStatus(c_); });
+    Render();
+  });
+  connect(variableEditor_, &VariableEditorPanel::ZoneGridMenu, this, [this](const QPoint& at) {
+    if (QMenu* popup = MenuOf("mnuEdit3")) popup->exec(at);
+  });
+  editWarnings_ = NewLabel("lblEditWarnings", column, Qt::AlignLeft | Qt::AlignTop);
+  editWarnings_->setWordWrap(true);
+  editWarnings_->setStyleSheet("QLabel { background-color: #fff4c8; border: 1px solid #c08000; }");
+  editWarnings_->hide();
+  layout->addWidget(settings_);
+  layout->addWidget(variableEditor_, 1);
+  layout->addWidget(editWarnings_);
+  column->setFixedWidth(420);
+  column->hide();
+  return column;
+}
+
+void FLControl::BuildLinkDebugPanel(QWidget* parent) {
+  Frame1_ = new QGroupBox("LinkDebug", parent);
+  Frame1_->setObjectName("Frame1");
+  auto* layout = new QVBoxLayout(Frame1_);
+  auto* hide = new QPushButton("HIDE", Frame1_);
+  hide->setObjectName("cmdHide");
+  connect(hide, &QPushButton::clicked, this, [this] { RunCommand("cmdHide"); });
+  layout->addWidget(hide, 0, Qt::AlignRight);
+  Frame1_->hide();
+}
+
+void FLControl::Edit(const std::function<void()>& operation) {
+  RunGuarded(c_, operation);
+  Render();
+}
+
+void FLControl::RenderEditors() {
+  const ConfigEditState& edits = session_.edits();
+  settings_->Render();
+  variableEditor_->Render();
+  txtEdit1_->Render();
+  QStringList warnings;
+  for (const std::string& w : edits.variable.warnings) warnings << QString::fromStdString(w);
+  editWarnings_->setText(warnings.join("\n"));
+  editWarnings_->setVisible(!warnings.isEmpty() && !edits.variable.visible);
+  QWidget* column = settings_->parentWidget();
+  column->setVisible(edits.settings.visible || edits.variable.visible || !warnings.isEmpty());
+  Frame1_->setVisible(c_.window.Frame1Visible);
+  cmbDisplayRules_->setVisible(!c_.window.Frame1Visible);
 }
 
 void FLControl::BuildMenus() {
@@ -287,6 +378,7 @@ QMenu* FLControl::MenuOf(const std::string& name) const {
 
 void FLControl::ShowEventLog() {
   eventLog_->Refresh();
+  eventLog_->RefreshAudit();
   eventLog_->show();
   eventLog_->raise();
 }
@@ -311,6 +403,13 @@ void FLControl::ApplyRuleRowsText() {
 }
 
 bool FLControl::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_ && event->type() == QEvent::KeyPress) {
+    const int key = CoreKeyCode(*static_cast<QKeyEvent*>(event));
+    if (key > 32 || key == kKeyEnter) {
+      Edit([&] { KeyPressOnGrid(c_, session_.edits(), EditGrid::Main, key); });
+      return true;
+    }
+  }
   if (watched == grid_ && event->type() == QEvent::Resize) {
     ArrangeColumns();
     RenderDebugList();
@@ -399,6 +498,7 @@ void FLControl::Render() {
   }
   RenderDebugList();
   RenderNotice();
+  RenderEditors();
   if (eventLog_->isVisible()) eventLog_->Refresh();
 }
 

@@ -7,8 +7,9 @@
 #include <map>
 #include <string>
 
-#include "session/MenuCommands.h"
 #include "model/Controller.h"
+#include "session/ControllerSession.h"
+#include "session/MenuCommands.h"
 
 class QComboBox;
 class QGroupBox;
@@ -23,12 +24,15 @@ namespace kavro::ui {
 class CellGrid;
 class ColumnStrip;
 class EventLogView;
+class GridEditBox;
+class SettingsPanel;
+class VariableEditorPanel;
 class TrendPlotWidget;
 
 class FLControl : public QMainWindow {
   Q_OBJECT
  public:
-  FLControl(Controller& controller, const MenuCommandTable& commands, QWidget* parent = nullptr);
+  explicit FLControl(ControllerSession& session, QWidget* parent = nullptr);
   ~FLControl() override;
 
   // Draws everything the core's state says: captions, colours, cells, menus, lists, notice.
@@ -46,6 +50,9 @@ class FLControl : public QMainWindow {
   CellGrid* OutputStrip() const { return strip_; }
   QComboBox* RuleRowsSelector() const { return cmbDisplayRules_; }
   EventLogView* EventLog() const { return eventLog_; }
+  SettingsPanel* Settings() const { return settings_; }
+  VariableEditorPanel* VariableEditor() const { return variableEditor_; }
+  QLabel* EditWarnings() const { return editWarnings_; }
   TrendPlotWidget* Trend() const { return trend_; }
 
  signals:
@@ -63,7 +70,11 @@ class FLControl : public QMainWindow {
   QWidget* BuildTitleRow();
   QWidget* BuildStatusFrame();
   QWidget* BuildNoticePanel();
-  void BuildHiddenPanels(QWidget* parent);
+  QWidget* BuildEditorColumn(QWidget* parent);
+  void BuildLinkDebugPanel(QWidget* parent);
+  void RenderEditors();
+  // Runs a core edit operation guarded, then draws the window.
+  void Edit(const std::function<void()>& operation);
   void ArrangeColumns();
   void RenderMenus();
   void RenderLabels();
@@ -71,6 +82,7 @@ class FLControl : public QMainWindow {
   void RenderDebugList();
   void ApplyRuleRowsText();
 
+  ControllerSession& session_;
   Controller& c_;
   const MenuCommandTable& commands_;
   std::map<std::string, QAction*> actions_;
@@ -94,6 +106,11 @@ class FLControl : public QMainWindow {
   QFrame* noticePanel_ = nullptr;
   QLabel* noticeText_ = nullptr;
   EventLogView* eventLog_ = nullptr;
+  SettingsPanel* settings_ = nullptr;
+  VariableEditorPanel* variableEditor_ = nullptr;
+  QLabel* editWarnings_ = nullptr;
+  GridEditBox* txtEdit1_ = nullptr;
+  QGroupBox* Frame1_ = nullptr;
   bool closing_ = false;
 };
 

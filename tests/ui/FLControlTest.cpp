@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -22,13 +24,18 @@
 #include "display/PenColours.h"
 #include "display/StatusRefresh.h"
 #include "support/FakePorts.h"
+#include "support/TempFiles.h"
 #include "ui/CellGrid.h"
 #include "ui/ControllerHost.h"
 #include "ui/EventLogView.h"
 #include "ui/FLControl.h"
+#include "ui/GridEditBox.h"
+#include "ui/SettingsPanel.h"
+#include "ui/VariableEditorPanel.h"
 #include "ui/SplashWindow.h"
 
 using namespace kavro;
+using kavro::ui::CellGrid;
 using kavro::ui::ControllerHost;
 
 namespace {
@@ -59,6 +66,12 @@ struct Harness {
     }
     return nullptr;
   }
+  void ClickCell(CellGrid* grid, int row, int col) {
+    grid->scrollTo(grid->model()->index(row, col));
+    const QRect cell = grid->visualRect(grid->model()->index(row, col));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  }
+  std::string AuditText() { return dir.Read("kavro-audit.log"); }
   void Trigger(const char* action) {
     QAction* a = w().Action(action);
     QVERIFY2(a != nullptr, action);
@@ -102,6 +115,9 @@ class FLControlTest : public QObject {
   void calculationReportListToggles();
   void splashGrowsItsProductLineAndClosesItself();
   void eventLogViewFollowsAFullLog();
+  void settingsPanelOpensFromRowOneAndAppliesWholeOrNothing();
+  void lockedScreenRefusesKeysAndUnlockedKeysOpenTheEditBox();
+  void variableEditorStoresAZonePointAndTheAuditTabShowsIt();
 };
 
 void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
@@ -423,9 +439,9 @@ void FLControlTest::splashGrowsItsProductLineAndClosesItself() {
 void FLControlTest::eventLogViewFollowsAFullLog() {
   EventLog log;
   for (std::size_t i = 0; i < EventLog::kCapacity; ++i) log.Note("t0", "x", std::to_string(i));
-  ui::EventLogView view(log);
+  ui::EventLogView view(log, {});
   view.Refresh();
-  auto* list = view.findChild<QTreeWidget*>();
+  auto* list = view.findChild<QTreeWidget*>("events");
   QVERIFY(list);
   // Two different events in the same second once the log is full.
   log.Note("t1", "Link", "first");
@@ -436,6 +452,89 @@ void FLControlTest::eventLogViewFollowsAFullLog() {
   QCOMPARE(list->topLevelItem(0)->text(3), QString("second"));  // newest first
   QCOMPARE(list->topLevelItem(1)->text(3), QString("first"));
   QCOMPARE(list->topLevelItem(0)->text(1), QString("Control"));
+}
+
+void FLControlTest::settingsPanelOpensFromRowOneAndAppliesWholeOrNothing() {
+  Harness h(ConfigText("File"));
+  h.Trigger("mnuScreenLock");  // unlock
+  h.ClickCell(h.w().MainGrid(), 1, 1);
+  ui::SettingsPanel* panel = h.w().Settings();
+  QVERIFY(panel->isVisible());
+  QCOMPARE(panel->Box(9)->text(), QString("KILN1"));
+  QCOMPARE(panel->Box(1)->text(), QString("30"));
+
+  panel->Box(1)->selectAll();
+  QTest::keyClicks(panel->Box(1), "45");
+  panel->Box(10)->selectAll();
+  QTest::keyClicks(panel->Box(10), "3");  // below 5 s: the whole panel is refused
+  QTest::mouseClick(panel->findChild<QPushButton*>("cmdOK2"), Qt::LeftButton);
+  QCOMPARE(QString::fromStdString(h.op.messages.back().text),
+           QString("Link Freq Must Be a Positive Integer"));
+  QCOMPARE(h.c().model.FLCBlock.RunFrequency, 30);  // nothing stored, not even the good box
+  QVERIFY(panel->isVisible());
+  QCOMPARE(panel->Box(1)->text(), QString("45"));  // the operator's entries stay
+  QVERIFY(!QFile::exists(QString::fromStdString(h.dir.File("kavro-audit.log"))));
+
+  panel->Box(10)->selectAll();
+  QTest::keyClicks(panel->Box(10), "10");
+  QTest::mouseClick(panel->findChild<QPushButton*>("cmdOK2"), Qt::LeftButton);
+  QCOMPARE(h.c().model.FLCBlock.RunFrequency, 45);
+  QVERIFY(!panel->isVisible());
+  const std::string audit = h.AuditText();
+  QVERIFY2(audit.find("\t30\t45\n") != std::string::npos, audit.c_str());
+  QCOMPARE(std::count(audit.begin(), audit.end(), '\n'), 1L);
+}
+
+void FLControlTest::lockedScreenRefusesKeysAndUnlockedKeysOpenTheEditBox() {
+  Harness h(ConfigText("File"));
+  CellGrid* grid = h.w().MainGrid();
+  auto* box = grid->findChild<ui::GridEditBox*>("txtEdit1");
+  QVERIFY(box);
+  h.c().grid.SetCurrent(2, 2);
+  QTest::keyClick(grid, Qt::Key_7);
+  QCOMPARE(QString::fromStdString(h.op.messages.back().text),
+           QString("Screen is Locked, Use Menu Screen Lock To UnLock"));
+  QVERIFY(box->isHidden());
+
+  h.Trigger("mnuScreenLock");
+  const std::size_t shown = h.op.messages.size();
+  h.ClickCell(grid, 2, 2);
+  QTest::keyClick(grid, Qt::Key_7);
+  QVERIFY(box->isVisible());
+  QCOMPARE(box->text(), QString("7"));
+  QTest::keyClicks(box, "5");
+  QTest::keyClick(box, Qt::Key_Return);
+  QVERIFY(box->isHidden());
+  QCOMPARE(h.op.messages.size(), shown);
+  QVERIFY2(h.Cell(2, 2).startsWith("75"), qPrintable(h.Cell(2, 2)));
+}
+
+void FLControlTest::variableEditorStoresAZonePointAndTheAuditTabShowsIt() {
+  Harness h(test::FileBytes(std::string(KAVRO_SOURCE_DIR) + "/demo/FLC.dat"));
+  h.Trigger("mnuScreenLock");
+  h.ClickCell(h.w().MainGrid(), 1, 2);  // input 1's Config cell
+  ui::VariableEditorPanel* editor = h.w().VariableEditor();
+  QVERIFY(editor->isVisible());
+  CellGrid* zones = editor->ZoneGrid();
+  // Zone 1's point 3 (row 1, column 4): typed over the cell, taken with Enter.
+  h.ClickCell(zones, 1, 4);
+  QTest::keyClick(zones, Qt::Key_1);
+  auto* box = zones->findChild<ui::GridEditBox*>("txtEdit3");
+  QVERIFY(box && box->isVisible());
+  const float before = h.c().model.PVarIn[1].Zone[1].MFPValue[3];
+  QTest::keyClicks(box, "340");
+  QTest::keyClick(box, Qt::Key_Return);
+  QCOMPARE(zones->model()->index(1, 4).data().toString(), QString("1340.000"));
+  QCOMPARE(h.c().model.PVarIn[1].Zone[1].MFPValue[3], before);  // not stored before OKAY
+  QTest::mouseClick(editor->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  QVERIFY(!editor->isVisible());
+  QCOMPARE(h.c().model.PVarIn[1].Zone[1].MFPValue[3], 1340.0f);
+
+  h.w().ShowEventLog();
+  ui::EventLogView* log = h.w().EventLog();
+  log->Tabs()->setCurrentWidget(log->AuditList());
+  QVERIFY(log->AuditList()->topLevelItemCount() >= 1);
+  QCOMPARE(log->AuditList()->topLevelItem(0)->text(4), QString("1340"));
 }
 
 QTEST_MAIN(FLControlTest)

@@ -1,21 +1,28 @@
 // kavro-config: what an engineer runs before putting a configuration on a plant.
 //   kavro-config check PATH   reads FLC.dat as the controller does, prints every message the
-//                             reader would show and a summary; exit 0 clean, 1 with messages
+//                             reader would show, then every problem the readiness check finds
+//                             as a warning, then a summary; exit 0 clean, 1 with either
 //   kavro-config dump PATH    writes exactly the bytes the controller would save for it
+//   kavro-config diff A B     prints each field that differs between two configurations, named
+//                             by variable, zone and rule; exit 0 equal, 1 different
 //   kavro-config surface PATH --output NAME --x NAME [--y NAME] [--set NAME=VALUE ...]
 //                             [--points N]   the control surface as CSV
 //   kavro-config export-fcl PATH              the rule base as FCL (IEC 61131-7)
 //   kavro-config import-fcl FILE.fcl --into DIR   FCL back into DIR/FLC.dat
-// PATH is an FLC.dat file or a folder holding one. Exit status 2: usage or missing file.
+// PATH, A and B are FLC.dat files or folders holding one. Exit status 2: usage or missing file.
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ConfigSummary.h"
 #include "RuleBaseCommands.h"
 #include "common/ProgramVersion.h"
+#include "config/ConfigDiff.h"
 #include "config/ConfigFile.h"
+#include "edit/ReadinessCheck.h"
 
 namespace {
 
@@ -24,6 +31,7 @@ using namespace kavro;
 // Messages go to the console instead of a box; every question is answered with its default.
 class ConsoleOperator : public Operator {
  public:
+  explicit ConsoleOperator(std::ostream& out) : out_(out) {}
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon,
                        MsgButtons buttons) override {
     ++shown;
@@ -31,7 +39,7 @@ class ConsoleOperator : public Operator {
     for (char c : text) {
       if (c != '\r') shownText += c;  // message lines are CR LF; the console wants LF
     }
-    std::cout << "[" << title << "] " << shownText << "\n";
+    out_ << "[" << title << "] " << shownText << "\n";
     return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
@@ -39,6 +47,9 @@ class ConsoleOperator : public Operator {
     return initial;
   }
   int shown = 0;
+
+ private:
+  std::ostream& out_;
 };
 
 class SystemClock : public Clock {
@@ -57,21 +68,62 @@ class SystemClock : public Clock {
 };
 
 constexpr const char* kUsage =
-    "usage: kavro-config check PATH | kavro-config dump PATH\n"
-    "  check  read FLC.dat as the controller does, print its messages and a summary\n"
-    "         (exit 0 clean, 1 with messages)\n"
+    "usage: kavro-config check PATH | kavro-config dump PATH | kavro-config diff A B\n"
+    "  check  read FLC.dat as the controller does, print its messages, the readiness\n"
+    "         check's warnings and a summary (exit 0 clean, 1 with messages or warnings)\n"
     "  dump   write the bytes the controller would save for it\n"
+    "  diff   print each field that differs between two configurations (exit 0 equal,\n"
+    "         1 different)\n"
     "       kavro-config surface PATH --output NAME --x NAME [--y NAME] [--set NAME=VALUE ...]\n"
     "                    [--points N]\n"
     "  surface     print an output's defuzzified value over one or two inputs as CSV\n"
     "       kavro-config export-fcl PATH | kavro-config import-fcl FILE.fcl --into DIR\n"
     "  export-fcl  write the configuration as IEC 61131-7 FCL\n"
     "  import-fcl  read an FCL file into DIR/FLC.dat\n"
-    "  PATH: an FLC.dat file or a folder holding one\n";
+    "  PATH, A, B: an FLC.dat file or a folder holding one\n";
 
 int Usage() {
   std::cerr << kUsage;
   return 2;
+}
+
+// A configuration read as the controller reads it, its reader's messages shown on `messages`.
+struct LoadedConfig {
+  explicit LoadedConfig(std::ostream& messages) : op(messages) {
+    controller.ports.op = &op;
+    controller.ports.clock = &clock;
+  }
+  ConsoleOperator op;
+  SystemClock clock;
+  Controller controller;
+};
+
+// Nothing when the file cannot be read (the reason is on stderr).
+std::unique_ptr<LoadedConfig> Load(const std::string& argument, std::ostream& messages) {
+  namespace fs = std::filesystem;
+  fs::path path = argument;
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) path /= "FLC.dat";
+  std::string bytes;
+  if (!SystemFileSystem().ReadAll(path.string(), bytes) || fs::is_directory(path, ec)) {
+    std::cerr << "kavro-config: cannot read " << path.string() << "\n";
+    return nullptr;
+  }
+  auto loaded = std::make_unique<LoadedConfig>(messages);
+  ResetModel(loaded->controller.model, path.parent_path().string());
+  ApplyDefaults(loaded->controller.model);
+  ReadConfigBytes(loaded->controller, bytes);
+  return loaded;
+}
+
+int Diff(const std::string& a, const std::string& b) {
+  const auto before = Load(a, std::cerr);
+  const auto after = before ? Load(b, std::cerr) : nullptr;
+  if (!after) return 2;
+  const std::vector<std::string> differences =
+      ConfigDifferences(before->controller.model, after->controller.model);
+  for (const std::string& line : differences) std::cout << line << "\n";
+  return differences.empty() ? 0 : 1;
 }
 
 }  // namespace
@@ -83,33 +135,22 @@ int main(int argc, char** argv) {
   if (argc >= 2 && kavro::tool::IsRuleBaseCommand(argv[1])) {
     return kavro::tool::RunRuleBaseCommand(argc, argv);
   }
-  if (argc != 3) return Usage();
+  if (argc < 2) return Usage();
   const std::string command = argv[1];
-  if (command != "check" && command != "dump") return Usage();
-  namespace fs = std::filesystem;
-  fs::path path = argv[2];
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) path /= "FLC.dat";
-  std::string bytes;
-  if (!SystemFileSystem().ReadAll(path.string(), bytes) || fs::is_directory(path, ec)) {
-    std::cerr << "kavro-config: cannot read " << path.string() << "\n";
-    return 2;
-  }
-
-  ConsoleOperator op;
-  SystemClock clock;
-  Controller controller;
-  controller.ports.op = &op;
-  controller.ports.clock = &clock;
-  ResetModel(controller.model, path.parent_path().string());
-  ApplyDefaults(controller.model);
-  ReadConfigBytes(controller, bytes);
+  if (command == "diff") return argc == 4 ? Diff(argv[2], argv[3]) : Usage();
+  if (argc != 3 || (command != "check" && command != "dump")) return Usage();
+  const auto loaded = Load(argv[2], std::cout);
+  if (!loaded) return 2;
+  const ControllerModel& model = loaded->controller.model;
+  const int shown = loaded->op.shown;
 
   if (command == "dump") {
-    const std::string text = ConfigText(controller.model, GeneralDate(clock.Now()));
+    const std::string text = ConfigText(model, GeneralDate(loaded->clock.Now()));
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return op.shown == 0 ? 0 : 1;
+    return shown == 0 ? 0 : 1;
   }
-  std::cout << ConfigSummary(controller.model);
-  return op.shown == 0 ? 0 : 1;
+  const std::vector<ReadinessProblem> problems = ReadinessProblems(model);
+  for (const ReadinessProblem& problem : problems) std::cout << "warning: " << problem.text << "\n";
+  std::cout << ConfigSummary(model);
+  return shown == 0 && problems.empty() ? 0 : 1;
 }

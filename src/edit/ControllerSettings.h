@@ -1,0 +1,29 @@
+#pragma once
+// The controller settings panel (frameConfig2): filled from the model when it opens, stored
+// into the model by its OK (cmdOK2), and the immediate check of the run-frequency box.
+#include "edit/AuditTrail.h"
+#include "edit/EditState.h"
+#include "model/Controller.h"
+
+namespace kavro {
+
+// Fills Text1(0..10) from the model (the frequencies as "##0") and shows the panel.
+void LoadControllerSettings(const Controller& controller, ControllerSettingsPanel& panel);
+
+// cmdOK2. Every entry is checked first; at the first entry refused the operator is told why
+// and nothing at all is stored, the panel staying open with the entries as typed. Only when
+// all pass is the whole panel stored, each changed field recorded in the audit trail, and the
+// panel hidden. Refused: a run frequency that is not a number or below 10 s, a controller name
+// that is blank or cannot name the link files, a link client program name that would leave the
+// working folder, a link frequency that is not a number or below 5 s, and a link frequency not
+// at least 5 s faster than the run frequency. Returns whether the panel was stored.
+bool ApplyControllerSettings(Controller& controller, ControllerSettingsPanel& panel,
+                             AuditTrail& audit);
+
+// Leaving Text1(index); only the run-frequency box (index 1) is checked: a number below 10 or
+// a text that is not a number is answered with a message and replaced by the present
+// RunFrequency. The box is rewritten as "##0" and ChangesPending set; the model's
+// RunFrequency is not changed here.
+void CheckRunFrequencyBox(Controller& controller, ControllerSettingsPanel& panel, int index);
+
+}  // namespace kavro

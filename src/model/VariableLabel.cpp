@@ -1,0 +1,19 @@
+#include "model/VariableLabel.h"
+
+#include "common/TextUtil.h"
+
+namespace kavro {
+
+std::string VariableLabel(const ControllerModel& model, bool isOutput, int slot) {
+  const std::string& name = isOutput ? model.PVarOut[slot].PVarName : model.PVarIn[slot].PVarName;
+  std::string trimmed = TrimRight(name);
+  if (!trimmed.empty()) return trimmed;
+  return (isOutput ? "Output " : "Input ") + std::to_string(slot);
+}
+
+std::string TermVariableLabel(const ControllerModel& model, int termSlot) {
+  const TermVariable v = VariableOfTerm(termSlot);
+  return VariableLabel(model, !v.isInput, v.slot);
+}
+
+}  // namespace kavro

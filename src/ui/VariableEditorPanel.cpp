@@ -1,0 +1,130 @@
+#include "ui/VariableEditorPanel.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "edit/CellEdit.h"
+#include "edit/VariableEditor.h"
+#include "session/GuardedCall.h"
+#include "ui/CellGrid.h"
+#include "ui/GridEditBox.h"
+#include "ui/ZonePictureView.h"
+
+namespace kavro::ui {
+
+VariableEditorPanel::VariableEditorPanel(Controller& controller, ConfigEditState& edits,
+                                         AuditTrail& audit, QWidget* parent)
+    : QGroupBox("Config", parent), c_(controller), edits_(edits), audit_(audit) {
+  setObjectName("frameConfig");
+  auto* layout = new QVBoxLayout(this);
+  auto* title =
+      new QLabel("Configuration - Variable, DCS Interface and Membership Functions", this);
+  title->setObjectName("Label1");
+  title->setWordWrap(true);
+  layout->addWidget(title);
+
+  itemGrid_ = new CellGrid(edits_.variable.MSHFlexGrid2, true, this);
+  itemGrid_->setObjectName("MSHFlexGrid2");
+  itemGrid_->SetColumnWidths({130, 140});
+  layout->addWidget(itemGrid_, 3);
+  zoneGrid_ = new CellGrid(edits_.variable.MSHFlexGrid3, true, this);
+  zoneGrid_->setObjectName("MSHFlexGrid3");
+  zoneGrid_->SetColumnWidths({70, 40, 62, 62, 62, 62});
+  layout->addWidget(zoneGrid_, 3);
+  Wire(itemGrid_, EditGrid::Item);
+  Wire(zoneGrid_, EditGrid::Zone);
+
+  picture_ = new ZonePictureView(edits_.variable.MSHFlexGrid3, this);
+  layout->addWidget(picture_, 2);
+
+  frame3_ = new QGroupBox("Output Type", this);
+  frame3_->setObjectName("frame3");
+  auto* types = new QHBoxLayout(frame3_);
+  for (int i = 0; i < 2; ++i) {
+    optOutputType_[i] = new QRadioButton(kOutputTypeCaptions[static_cast<size_t>(i)], frame3_);
+    optOutputType_[i]->setObjectName("optOutputType");
+    optOutputType_[i]->setProperty("index", i);
+    connect(optOutputType_[i], &QRadioButton::clicked, this, [this, i] {
+      edits_.variable.optOutputType = i;
+      c_.model.ChangesPending = true;
+    });
+    types->addWidget(optOutputType_[i]);
+  }
+  layout->addWidget(frame3_);
+
+  auto* buttons = new QHBoxLayout();
+  auto* ok = new QPushButton("OKAY", this);
+  ok->setObjectName("cmdOK");
+  auto* cancel = new QPushButton("CANCEL", this);
+  cancel->setObjectName("cmdCancel");
+  connect(ok, &QPushButton::clicked, this, [this] {
+    Act([this] { CommitCellEdit(c_, edits_, audit_, EditGrid::Item); });
+    Act([this] { CommitCellEdit(c_, edits_, audit_, EditGrid::Zone); });
+    Act([this] { ApplyVariableEdit(c_, edits_.variable, audit_); });
+  });
+  connect(cancel, &QPushButton::clicked, this,
+          [this] { Act([this] { CancelVariableEdit(c_, edits_.variable); }); });
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  layout->addLayout(buttons);
+  hide();
+}
+
+void VariableEditorPanel::Wire(CellGrid* grid, EditGrid which) {
+  auto* box = new GridEditBox(
+      grid, EditBoxOf(edits_, which),
+      [this, which](int key) {
+        Act([this, which, key] { EditBoxKeyDown(c_, edits_, audit_, which, key); });
+      },
+      [this, which] { Act([this, which] { CommitCellEdit(c_, edits_, audit_, which); }); });
+  box->setObjectName(which == EditGrid::Item ? "txtEdit2" : "txtEdit3");
+  (which == EditGrid::Item ? txtEdit2_ : txtEdit3_) = box;
+  connect(grid, &QAbstractItemView::clicked, this, [this, which](const QModelIndex& at) {
+    Act([this, which, at] { ClickEditorGrid(c_, edits_, audit_, which, at.row(), at.column()); });
+  });
+  connect(grid, &QAbstractItemView::doubleClicked, this, [this, which](const QModelIndex& at) {
+    Act([this, which, at] { DoubleClickGrid(c_, edits_, audit_, which, at.row(), at.column()); });
+  });
+  grid->installEventFilter(this);
+  if (which == EditGrid::Zone) {
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](const QPoint& at) {
+      emit ZoneGridMenu(grid->viewport()->mapToGlobal(at));
+    });
+  }
+}
+
+bool VariableEditorPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && (watched == itemGrid_ || watched == zoneGrid_)) {
+    const int key = CoreKeyCode(*static_cast<QKeyEvent*>(event));
+    const EditGrid which = watched == itemGrid_ ? EditGrid::Item : EditGrid::Zone;
+    if (key > 32 || key == kKeyEnter) {
+      Act([this, which, key] { KeyPressOnGrid(c_, edits_, which, key); });
+      return true;
+    }
+  }
+  return QGroupBox::eventFilter(watched, event);
+}
+
+void VariableEditorPanel::Act(const std::function<void()>& action) {
+  RunGuarded(c_, action);
+  emit Changed();
+}
+
+void VariableEditorPanel::Render() {
+  const VariableEditor& v = edits_.variable;
+  setVisible(v.visible);
+  itemGrid_->Refresh();
+  zoneGrid_->Refresh();
+  txtEdit2_->Render();
+  txtEdit3_->Render();
+  frame3_->setVisible(v.frame3Visible);
+  optOutputType_[v.optOutputType == 1 ? 1 : 0]->setChecked(true);
+  picture_->update();
+}
+
+}  // namespace kavro::ui

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "edit/CopyGrid.h"
+#include "edit/EditWorld.h"
+#include "edit/VariableEditor.h"
+#include "edit/ZonePicture.h"
+
+namespace kavro::test {
+namespace {
+
+TEST(CopyGridTest, CellsAreTabSeparatedAndRowsEndInACarriageReturnOnly) {
+  CellTable cells(2, 3);
+  cells.SetText(0, 0, "a");
+  cells.SetText(0, 1, "b");
+  cells.SetText(0, 2, "c");
+  cells.SetText(1, 0, "d");
+  cells.SetText(1, 2, "f");
+  EXPECT_EQ(GridText(cells), "a\tb\tc\rd\t\tf");
+
+  FakeWorld world;
+  CopyGrid(world.controller, cells);
+  EXPECT_EQ(world.clipboard.text, "a\tb\tc\rd\t\tf");
+}
+
+TEST(CopyGridTest, TheZoneGridCopiesWithItsHeadingsAndLabels) {
+  EditWorld w;
+  LoadVariableEditor(w.controller(), w.edits.variable, 2);
+  const std::string text = GridText(w.edits.variable.MSHFlexGrid3);
+  EXPECT_EQ(text.substr(0, text.find('\r')), "Zone Name\tItem\tPoint 1\tPoint 2\tPoint 3\tPoint 4");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 14);
+  EXPECT_EQ(text.find('\n'), std::string::npos);
+  EXPECT_NE(text.find("\rLOW\tProcess Value\t0.000\t0.000\t100.000\t150.000\r\tMF Value\t1.000\t"),
+            std::string::npos);
+}
+
+// TEMP: LOW at 0, 0, 100, 150 (membership 1, 1, 1, 0), HIGH at 100, 150, 200, 200 (0, 1, 1, 1),
+// zones 3..7 all at 0 with membership 0. In a 1000 by 500 picture with a 50 unit label band:
+// the range 0..200 spans 940.5 units from x = 50, membership 1 stands 413.59 above y = 450.
+TEST(ZonePictureTest, AxesLabelsAndThreeSegmentsPerZoneForAKnownZoneSet) {
+  EditWorld w;
+  LoadVariableEditor(w.controller(), w.edits.variable, 2);
+  const ZonePicture picture = DrawZonePicture(w.edits.variable.MSHFlexGrid3, 1000, 500, 50);
+  ASSERT_EQ(picture.segments.size(), 2u + 7u * 3u);
+  const double xScale = 940.5 / 200.001;
+  const double top = 450 - 0.92 * 450 / 1.001;
+
+  const PictureSegment& horizontal = picture.segments[0];
+  EXPECT_DOUBLE_EQ(horizontal.from.x, 50);
+  EXPECT_DOUBLE_EQ(horizontal.from.y, 450);
+  EXPECT_DOUBLE_EQ(horizontal.to.x, 990);
+  EXPECT_DOUBLE_EQ(horizontal.to.y, 450);
+  const PictureSegment& vertical = picture.segments[1];
+  EXPECT_DOUBLE_EQ(vertical.from.x, 50);
+  EXPECT_DOUBLE_EQ(vertical.from.y, 0);
+  EXPECT_DOUBLE_EQ(vertical.to.y, 450);
+  EXPECT_EQ(horizontal.zone, 0);
+
+  // LOW: a flat top from 0 to 100, then down to 0 at 150.
+  const PictureSegment* low = &picture.segments[2];
+  EXPECT_EQ(low[0].zone, 1);
+  EXPECT_DOUBLE_EQ(low[0].from.x, 50);
+  EXPECT_NEAR(low[0].from.y, top, 1e-9);
+  EXPECT_NEAR(low[1].to.x, 50 + 100 * xScale, 1e-9);
+  EXPECT_NEAR(low[1].to.y, top, 1e-9);
+  EXPECT_NEAR(low[2].to.x, 50 + 150 * xScale, 1e-9);
+  EXPECT_DOUBLE_EQ(low[2].to.y, 450);
+  // HIGH rises from 100 to 150 and ends at the range's right end.
+  const PictureSegment* high = &picture.segments[5];
+  EXPECT_EQ(high[0].zone, 2);
+  EXPECT_NEAR(high[0].from.x, 50 + 100 * xScale, 1e-9);
+  EXPECT_DOUBLE_EQ(high[0].from.y, 450);
+  EXPECT_NEAR(high[2].to.x, 50 + 200 * xScale, 1e-9);
+  EXPECT_LT(high[2].to.x, 1000);  // inside the picture
+  // Zone 7: all at the origin.
+  const PictureSegment& last = picture.segments.back();
+  EXPECT_EQ(last.zone, 7);
+  EXPECT_DOUBLE_EQ(last.to.x, 50);
+  EXPECT_DOUBLE_EQ(last.to.y, 450);
+
+  ASSERT_EQ(picture.labels.size(), 2u);
+  EXPECT_EQ(picture.labels[0].text, "0.0");
+  EXPECT_EQ(picture.labels[1].text, "200.00");
+  EXPECT_TRUE(picture.labels[1].alignRight);
+}
+
+TEST(ZonePictureTest, OneValueAloneStillDrawsWithinThePicture) {
+  CellTable zoneGrid(zones::kRows, zones::kCols);
+  for (int z = 1; z <= NumZones; ++z) {
+    for (int p = 1; p <= NumPoints; ++p)
+      zoneGrid.SetText(zones::ValueRow(z), zones::PointCol(p), "5.000");
+  }
+  const ZonePicture picture = DrawZonePicture(zoneGrid, 200, 100, 10);
+  for (const PictureSegment& s : picture.segments) {
+    EXPECT_TRUE(std::isfinite(s.from.x) && std::isfinite(s.to.x));
+    EXPECT_GE(s.to.x, 0);
+    EXPECT_LE(s.to.x, 200);
+  }
+  EXPECT_EQ(picture.labels[0].text, "5.0");
+  EXPECT_EQ(picture.labels[1].text, "5.00");
+}
+
+}  // namespace
+}  // namespace kavro::test
