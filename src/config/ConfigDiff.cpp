@@ -1,6 +1,7 @@
 #include "config/ConfigDiff.h"
 
 #include "common/NumberText.h"
+#include "common/RestrictFalseReport.h"
 #include "common/TextUtil.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigLines.h"
@@ -99,7 +100,9 @@ class LineNamer {
     --positional_;
     if (section_ == Section::Rule) {
       const int item = NumTerms + 1 - positional_;  // terms 1..8, then the operator
+      KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
       const std::string rule = "R" + std::to_string(slot_);
+      KAVRO_STRING_RESTRICT_FALSE_REPORT_END
       if (item > NumTerms) return rule + " operator";
       const TermVariable v = VariableOfTerm(item);
       return rule + " term " + std::to_string(item) + " (" + VariableName(!v.isInput, v.slot) + ")";
