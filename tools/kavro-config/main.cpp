@@ -19,6 +19,7 @@
 
 #include "ConfigSummary.h"
 #include "RuleBaseCommands.h"
+#include "common/LocalNow.h"
 #include "common/ProgramVersion.h"
 #include "config/ConfigDiff.h"
 #include "config/ConfigFile.h"
@@ -58,13 +59,7 @@ class SystemClock : public Clock {
     const DateTime now = Now();
     return SecondsSinceMidnight(now);
   }
-  DateTime Now() override {
-    const std::time_t t = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&t, &local);
-    return DateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                    local.tm_hour,        local.tm_min,     local.tm_sec};
-  }
+  DateTime Now() override { return LocalNow(); }
 };
 
 constexpr const char* kUsage =

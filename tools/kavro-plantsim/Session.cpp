@@ -15,6 +15,7 @@
 
 #include "ClientFiles.h"
 #include "PlantSimulation.h"
+#include "common/LocalNow.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "common/ports/FileSystem.h"
@@ -47,14 +48,6 @@ class StderrOperator final : public Operator {
     return std::nullopt;
   }
 };
-
-DateTime LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return DateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                  local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};
-}
 
 // The run and link frequencies as the controller has them configured in FLC.dat.
 struct ControllerTiming {

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "common/LocalNow.h"
 #include "common/ProgramVersion.h"
 #include "common/ports/Operator.h"
 #include "session/Replay.h"
@@ -83,14 +84,6 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
   }
   if (arguments.workDir.empty() || arguments.trace.empty()) return std::nullopt;
   return arguments;
-}
-
-DateTime LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return DateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                  local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
 int Missing(const std::string& what) {
