@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "ClientFiles.h"
+#include "ControllerConfig.h"
 #include "PlantSimulation.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
@@ -32,46 +33,6 @@ extern "C" void OnSignal(int) {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
 constexpr double kDefaultIdleSeconds = 120.0;
-
-// FLC.dat problems go to standard error: the simulator has no window.
-class StderrOperator final : public Operator {
- public:
-  MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon,
-                       MsgButtons) override {
-    std::fprintf(stderr, "kavro-plantsim: %s: %s\n", title.c_str(), text.c_str());
-    return MsgAnswer::OK;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-};
-
-DateTime LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return DateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                  local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};
-}
-
-// The run and link frequencies as the controller has them configured in FLC.dat.
-struct ControllerTiming {
-  int runFrequency = 10;
-  int linkFrequency = 5;
-};
-
-ControllerTiming ReadControllerTiming(const std::string& dir) {
-  StderrOperator op;
-  Controller controller;
-  ResetModel(controller.model, dir);
-  ApplyDefaults(controller.model);
-  controller.ports.op = &op;
-  ReadConfig(controller);
-  // The controller raises both to these minimums when it reads the file.
-  return ControllerTiming{std::max<int>(controller.model.FLCBlock.RunFrequency, 10),
-                          std::max<int>(controller.model.FLCBlock.LinkFrequency, 5)};
-}
 
 std::string ReadText(const std::string& path) {
   std::string bytes;

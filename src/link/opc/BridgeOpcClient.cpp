@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 namespace kavro {
 namespace {
@@ -24,9 +25,13 @@ struct BridgeOpcClient::Answer {
   Json body;
 };
 
-std::string DefaultBridgeScript() {
+std::string OpcUaBridgeFolder() {
   if (const char* path = std::getenv("KAVRO_OPCUA_BRIDGE"); path && *path) return path;
-  return std::string(KAVRO_OPCUA_BRIDGE_DIR) + "/bridge.js";
+  return KAVRO_OPCUA_BRIDGE_DIR;
+}
+
+std::string DefaultBridgeScript() {
+  return OpcUaBridgeFolder() + "/bridge.js";
 }
 
 std::string OpcUaEndpoint(const std::string& machineName, const std::string& serverName) {
@@ -34,6 +39,27 @@ std::string OpcUaEndpoint(const std::string& machineName, const std::string& ser
   const std::string host = machineName.empty() ? "localhost" : machineName;
   if (host.find(':') != std::string::npos) return "opc.tcp://" + host;
   return "opc.tcp://" + host + ":" + std::to_string(kDefaultOpcUaPort);
+}
+
+BridgeSettings BridgeSettingsFor(const std::string& workDir, const std::string& link2Appl,
+                                 std::string* problem) {
+  BridgeSettings settings;
+  settings.script = DefaultBridgeScript();
+  settings.pkiFolder = workDir + "/pki";
+  settings.userFile = workDir + "/opcua-user";
+  std::istringstream words(link2Appl);
+  std::string word;
+  while (words >> word) {
+    if (word == "None" || word == "Sign" || word == "SignAndEncrypt") {
+      settings.security = word;
+    } else if (word.starts_with("ns=") && word.size() > 3 && word.size() <= 8 &&
+               word.find_first_not_of("0123456789", 3) == std::string::npos) {
+      settings.namespaceIndex = std::stoi(word.substr(3));
+    } else if (problem) {
+      *problem = "Link2Appl: " + word + " is neither None, Sign, SignAndEncrypt nor ns=N";
+    }
+  }
+  return settings;
 }
 
 BridgeOpcClient::BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump* events)

@@ -25,13 +25,23 @@ struct BridgeSettings {
   int callTimeoutMs = 2000;       // every other call
 };
 
-// The bridge script: $KAVRO_OPCUA_BRIDGE when set, else bridge.js of the source tree's bridge.
+// The folder of the bridge's node programs (bridge.js, plant-server.js): $KAVRO_OPCUA_BRIDGE when
+// set, else tools/opcua-bridge of the source tree.
+std::string OpcUaBridgeFolder();
+// bridge.js in that folder.
 std::string DefaultBridgeScript();
 
 // The endpoint for a server name and machine name: the server name when it is an opc.tcp:// URL;
 // otherwise the machine (this computer when empty) on the standard OPC UA port, or on the port
 // the machine name gives after a ":".
 std::string OpcUaEndpoint(const std::string& machineName, const std::string& serverName);
+
+// The settings of the controller's configuration: WorkDir/pki and WorkDir/opcua-user, and from
+// Link2Appl (which the OPC link has no other use for) blank-separated words: the security mode
+// None, Sign or SignAndEncrypt (None when absent), and "ns=N" for the namespace of plain tags
+// (1, the server's own, when absent). A word it does not know is named in *problem.
+BridgeSettings BridgeSettingsFor(const std::string& workDir, const std::string& link2Appl,
+                                 std::string* problem = nullptr);
 
 class BridgeOpcClient final : public OpcClient {
  public:

@@ -83,6 +83,23 @@ TEST(OpcUaEndpoint, AnUrlStandsAsItIsElseTheMachineOnTheStandardPort) {
   EXPECT_EQ(OpcUaEndpoint("", "Vendor.OPC.1"), "opc.tcp://localhost:4840");
 }
 
+TEST(BridgeSettingsFor, Link2ApplChoosesSecurityAndThePlainTagNamespace) {
+  const BridgeSettings plain = BridgeSettingsFor("/plant", "");
+  EXPECT_EQ(plain.security, "None");
+  EXPECT_EQ(plain.namespaceIndex, 1);
+  EXPECT_EQ(plain.pkiFolder, "/plant/pki");
+  EXPECT_EQ(plain.userFile, "/plant/opcua-user");
+  std::string problem;
+  const BridgeSettings secure = BridgeSettingsFor("/plant", " SignAndEncrypt  ns=3 ", &problem);
+  EXPECT_EQ(secure.security, "SignAndEncrypt");
+  EXPECT_EQ(secure.namespaceIndex, 3);
+  EXPECT_TRUE(problem.empty());
+  const BridgeSettings odd = BridgeSettingsFor("/plant", "Encrypt ns=x", &problem);
+  EXPECT_EQ(odd.security, "None");
+  EXPECT_EQ(odd.namespaceIndex, 1);
+  EXPECT_EQ(problem, "Link2Appl: ns=x is neither None, Sign, SignAndEncrypt nor ns=N");
+}
+
 TEST(BridgeOpcClient, ConnectStartsTheBridgeAndPassesTheSettings) {
   ScriptedBridge bridge;
   BridgeOpcClient client(bridge.pipe, Settings());
