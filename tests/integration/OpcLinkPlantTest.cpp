@@ -89,6 +89,18 @@ class OpcPlant {
     FAIL() << "the simulator's OPC UA server did not come up";
   }
 
+  // True while something accepts connections on the server's port.
+  bool Listening() const {
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port_));
+    const bool accepted = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(probe);
+    return accepted;
+  }
+
   void Cycle() {
     Timer1Tick(controller, steps);
     const int period = controller.model.FLCBlock.RunFrequency;
@@ -147,6 +159,7 @@ TEST(OpcLinkWithPlantSimulator, LoopClosesAndALostServerOrBridgeIsReconnected) {
   // The server dies: the read fails as a whole and code 1 is composed for the DCS.
   kill(plant.server.ProcessId(), SIGKILL);
   plant.server.Stop();
+  ASSERT_TRUE(Eventually(30s, [&] { return !plant.Listening(); })) << "its node server ends too";
   plant.Cycle();
   EXPECT_TRUE(m.LinkReadError);
   EXPECT_EQ(m.ErrorCodeValue, 1);

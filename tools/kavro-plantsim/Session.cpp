@@ -140,6 +140,9 @@ int Session::Run() {
       plant_.Step();
     }
     if (plant_.Time() >= nextInputAt) {
+      // A newer simulator may have taken over (and already ended, removing its .IN) since the
+      // last ownership check: a replaced one must not put values back.
+      if (!StillOwner()) return End("a newer simulator took over", false);
       WriteInput();
       nextInputAt = plant_.Time() + linkFrequency_;
     }
