@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "support/FakeChildPipe.h"
@@ -182,6 +183,30 @@ TEST(BridgeOpcClient, ASilentOrEndedBridgeFailsTheCallAndIsStartedAgainOnConnect
   EXPECT_EQ(bridge.pipe.starts, 2);
   EXPECT_GT(again, server) << "a new connection, never an old handle";
   EXPECT_EQ(client.ReadOPCItem(server, group, {1}, readings), -1) << "old handles are dead";
+
+  // While it waits, window events run; a call made from one of them does not take the answer.
+  struct Nested : EventPump {
+    std::function<void()> onEvents;
+    int calls = 0;
+    void ProcessEvents() override {
+      ++calls;
+      if (onEvents) onEvents();
+    }
+    void Sleep(int) override {}
+  } nested;
+  BridgeOpcClient withEvents(bridge.pipe, Settings(), &nested);
+  const int32_t server2 = withEvents.ConnectOPC("", "opc.tcp://h:1", -1);
+  const int32_t group2 = withEvents.AddOPCGroup(server2, "G", rate, zero);
+  ASSERT_GT(group2, 0);
+  int nestedResult = 1;
+  nested.onEvents = [&] { nestedResult = withEvents.RemoveOPCItem(server2, group2, 1); };
+  const auto requestsBefore = bridge.requests.size();
+  bridge.silent = true;
+  EXPECT_EQ(withEvents.ReadOPCItem(server2, group2, {1}, readings), -1);
+  EXPECT_GT(nested.calls, 0);
+  EXPECT_EQ(nestedResult, -1) << "refused while the read waits";
+  EXPECT_EQ(bridge.requests.size(), requestsBefore + 1) << "only the read was sent";
+  bridge.silent = false;
 
   bridge.pipe.failStart = true;
   bridge.pipe.running = false;
