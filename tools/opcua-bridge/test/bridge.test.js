@@ -83,3 +83,27 @@ test('items, one batched read and write, refusals and security', { timeout: 2400
     assert.ok(!r.error.includes('secret'));
   });
 });
+
+test('a server that wants a log-in gets the user and password of the owner-only file', { timeout: 120000 }, async (t) => {
+  const dir = tempDir();
+  const users = path.join(dir, 'users');
+  fs.writeFileSync(users, 'operator:kiln-secret\n');
+  const server = await startServer(path.join(dir, 'server-pki'), TAGS, ['--users', users]);
+  const bridge = startBridge();
+  t.after(() => { bridge.stop(); server.stop(); fs.rmSync(dir, { recursive: true, force: true }); });
+  const pki = path.join(dir, 'pki');
+  const userFile = path.join(dir, 'opcua-user');
+
+  const anonymous = await bridge.call({ op: 'connect', endpoint: server.endpoint, pki, userFile });
+  assert.strictEqual(anonymous.ok, false, 'no file: anonymous, which this server refuses');
+
+  fs.writeFileSync(userFile, 'operator\nwrong\n', { mode: 0o600 });
+  const wrong = await bridge.call({ op: 'connect', endpoint: server.endpoint, pki, userFile });
+  assert.strictEqual(wrong.ok, false);
+  assert.ok(!wrong.error.includes('wrong'), 'the password never shows in a message');
+
+  fs.writeFileSync(userFile, 'operator\r\nkiln-secret\r\n', { mode: 0o600 });
+  const right = await bridge.call({ op: 'connect', endpoint: server.endpoint, pki, userFile });
+  assert.strictEqual(right.ok, true, right.error);
+  assert.strictEqual((await bridge.call({ op: 'add', tag: 'FC401.SP' })).ok, true);
+});
