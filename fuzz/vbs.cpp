@@ -33,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ScriptLimits limits;
   limits.maxStringLength = 1 << 16;
   limits.maxArrayElements = 1 << 14;
+  limits.memoryBudget = 8u << 20;
   engine.SetLimits(limits);
   engine.SetTimeLimit(200);
   auto share = std::make_shared<HostObject>("Controller");

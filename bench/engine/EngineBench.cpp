@@ -21,7 +21,7 @@
 #include "engine/Fuzzify.h"
 #include "engine/HistorySlopes.h"
 #include "engine/MoveLimits.h"
-#include "engine/Replay.h"
+#include "session/Replay.h"
 #include "engine/RuleEvaluation.h"
 #include "engine/VariabilityIndex.h"
 
@@ -33,14 +33,15 @@ void KavroEngineWork(benchmark::State& state) {
   ConfigurePlant(controller);
   ControllerModel& model = controller.model;
   const PlantValues values;
+  EngineMemo memo;
   size_t sample = 0;
   for (auto _ : state) {
     for (int i = 1; i <= NumIn; ++i) model.PVarIn[i].PVIN = values.Input(sample, i);
     ++sample;
     UpdateHistoryAndSlopes(model);
     Fuzzify(model);
-    EvaluateRules(model, controller.grid);
-    Defuzzify(model, controller.grid);
+    EvaluateRules(model, controller.grid, memo);
+    Defuzzify(model, controller.grid, memo);
     benchmark::DoNotOptimize(ApplyMoveLimits(model));
     ComposeErrorCode(model);
     ComputeIndexes(model);
@@ -73,13 +74,14 @@ void KavroTimer1Tick(benchmark::State& state) {
     for (int i = 1; i <= NumIn; ++i) typed.push_back(FormatNumber(values.Input(s, i), "####0.000"));
   }
   const CycleSteps steps;
+  EngineMemo memo;
   size_t sample = 0;
   for (auto _ : state) {
     const size_t row = sample++ % values.Count();
     for (int i = 1; i <= NumIn; ++i) {
       controller.grid.At(grid::kRowValue, grid::InputColumn(i)).text = typed[row * NumIn + i - 1];
     }
-    Timer1Tick(controller, steps);
+    Timer1Tick(controller, steps, memo);
   }
   state.SetItemsProcessed(state.iterations());
 }

@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <cstdio>
 
-#include "link/LinkCommands.h"
+#include "session/LinkCommands.h"
 #include "model/Dimensions.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
                  saved ? "saved" : "could not save", qPrintable(output), cycles);
     // The STOP file tells the demo's link client program to end with us.
     if (host.controller().model.Link.LinkStatus == kavro::kOn) {
-      kavro::SwitchLinkOff(host.controller());
+      kavro::SwitchLinkOff(host.controller(), host.session().link());
     }
     QCoreApplication::exit(saved ? 0 : 1);
   };

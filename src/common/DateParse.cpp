@@ -63,13 +63,6 @@ class Reader {
   size_t pos_ = 0;
 };
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 bool IsValidDate(int year, int month, int day) {
   return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
@@ -140,6 +133,13 @@ std::optional<DateLine> ParseDateLine(std::string_view line) {
   result.hasTime = ReadTime(reader, result.value);
   if (!result.hasTime || !reader.AtEnd()) return std::nullopt;
   return result;
+}
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 }  // namespace kavro

@@ -14,7 +14,8 @@ constexpr std::array<const char*, 12> kMonthAbbreviations = {
     "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // Appends number with at least width digits (leading zeros), a minus before them when negative.
-// Written digit by digit: the cycle writes date captions every cycle, without allocating.
+// Written digit by digit into the caller's string: the cycle writes date captions every cycle,
+// and this builds no temporary string per field.
 void AppendPadded(std::string& out, int number, size_t width) {
   if (number < 0) out += '-';
   unsigned value = number < 0 ? 0u - static_cast<unsigned>(number) : static_cast<unsigned>(number);

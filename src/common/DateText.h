@@ -24,6 +24,12 @@ struct DateTime {
 // is copied as it is.
 std::string FormatDateTime(const DateTime& when, std::string_view pattern);
 
+// The Gregorian calendar: every fourth year has a 29 February, except the full centuries that
+// 400 does not divide.
+bool IsLeapYear(int year);
+// Days of month 1..12 in that year.
+int DaysInMonth(int year, int month);
+
 // Seconds since midnight of when's time of day (0..86399).
 int SecondsSinceMidnight(const DateTime& when);
 

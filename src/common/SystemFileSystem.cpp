@@ -1,11 +1,12 @@
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
-#include <unistd.h>
+#include <sys/stat.h>
+#include <time.h>
 
+#include "common/DurableWrite.h"
 #include "common/ports/FileSystem.h"
 
 namespace kavro {
@@ -30,33 +31,24 @@ class RealFileSystem final : public FileSystem {
     return true;
   }
 
-  bool WriteAtomic(const std::string& path, const std::string& bytes,
-                   std::string* error) override {
-    // The temporary file sits in the same folder so that the rename never crosses file systems.
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-    auto fail = [&](const std::string& what) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      if (error) *error = what;
-      return false;
-    };
-    {
-      std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-      if (!out) return fail("Path/File access error: cannot create " + temporary);
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.flush();
-      if (!out) return fail("Disk write error: cannot write " + temporary);
-    }
-    std::error_code ec;
-    fs::rename(temporary, path, ec);
-    if (ec) return fail("Path/File access error: cannot replace " + path + " (" + ec.message() + ")");
-    return true;
+  bool WriteAtomic(const std::string& path, const std::string& bytes, std::string* error) override {
+    return WriteFileDurably(path, bytes, error);
   }
 
   bool Copy(const std::string& from, const std::string& to) override {
     std::error_code ec;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
     return !ec;
+  }
+
+  std::optional<FileInfo> Stat(const std::string& path) override {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const double age = static_cast<double>(now.tv_sec - info.st_mtim.tv_sec) +
+                       static_cast<double>(now.tv_nsec - info.st_mtim.tv_nsec) / 1e9;
+    return FileInfo{static_cast<std::uintmax_t>(info.st_size), age};
   }
 
   bool Remove(const std::string& path) override {

@@ -282,7 +282,8 @@ std::string ReadFailureText(int number, const std::string& description, const Re
          at.topLine + "; " + at.blockLine + kCrLf + "Error No.: " + FormatNumber(number, "####0");
 }
 
-bool ShowReadFailure(Controller& controller, const std::string& text) {
+bool ShowReadFailure(Controller& controller, const std::string& text, std::string* failureText) {
+  if (failureText) *failureText = text;
   controller.ports.op->MessageBox(text, controller.model.ProductName, MsgIcon::Exclamation,
                                   MsgButtons::OK);
   return false;
@@ -290,7 +291,8 @@ bool ShowReadFailure(Controller& controller, const std::string& text) {
 
 }  // namespace
 
-bool ReadConfigBytes(Controller& controller, const std::string& bytes) {
+bool ReadConfigBytes(Controller& controller, const std::string& bytes,
+                     std::string* failureText) {
   ControllerModel& model = controller.model;
   DefaultsBeforeReading(model);
   ConfigReader reader(model, bytes);
@@ -301,10 +303,10 @@ bool ReadConfigBytes(Controller& controller, const std::string& bytes) {
     failure = ReadFailureText(error.Number(), error.Description(), reader.position);
   }
   CorrectAfterReading(model);
-  return failure ? ShowReadFailure(controller, *failure) : true;
+  return failure ? ShowReadFailure(controller, *failure, failureText) : true;
 }
 
-bool ReadConfig(Controller& controller) {
+bool ReadConfig(Controller& controller, std::string* failureText) {
   const std::string path = ConfigPath(controller.model);
   FileSystem& files = *controller.ports.files;
   if (!files.Exists(path)) {
@@ -315,10 +317,11 @@ bool ReadConfig(Controller& controller) {
   if (!files.ReadAll(path, bytes)) {
     DefaultsBeforeReading(controller.model);
     CorrectAfterReading(controller.model);
-    return ShowReadFailure(controller, ReadFailureText(errors::kPathFileAccess,
-                                                       errors::kPathFileAccessText, {}));
+    return ShowReadFailure(controller,
+                           ReadFailureText(errors::kPathFileAccess, errors::kPathFileAccessText, {}),
+                           failureText);
   }
-  return ReadConfigBytes(controller, bytes);
+  return ReadConfigBytes(controller, bytes, failureText);
 }
 
 }  // namespace kavro

@@ -2,6 +2,7 @@
 
 #include "common/NumberText.h"
 #include "display/MainDisplay.h"
+#include "model/CycleHold.h"
 
 namespace kavro {
 
@@ -10,24 +11,13 @@ void FillRuleRowsSelector(WindowState& window) {
   window.cmbDisplayRulesText = window.cmbDisplayRules.back();  // all 20 rules are shown at start
 }
 
-namespace {
-// Clears CycleHold however the rebuild ends.
-struct CycleHoldScope {
-  explicit CycleHoldScope(ControllerModel& m) : model(m) { model.CycleHold = true; }
-  ~CycleHoldScope() { model.CycleHold = false; }
-  CycleHoldScope(const CycleHoldScope&) = delete;
-  CycleHoldScope& operator=(const CycleHoldScope&) = delete;
-  ControllerModel& model;
-};
-}  // namespace
-
 void cmbDisplayRules_LostFocus(Controller& c, const std::string& text) {
   c.window.cmbDisplayRulesText = text;
   // "R15" -> "15": characters 2 and 3 when there are at least three.
   const std::string count = text.size() >= 3 ? text.substr(1, 2) : text;
   if (!IsNumeric(count)) return;
   c.window.RuleRowsShown = ToInt16(ToNumber(count) + kRowsAboveRules);
-  CycleHoldScope hold(c.model);
+  CycleHoldGuard hold(c.model);
   BuildMainDisplay(c);
 }
 

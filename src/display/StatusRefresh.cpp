@@ -89,7 +89,7 @@ void RefreshRuleRows(Controller& c) {
     Cell& label = c.grid.At(row, grid::kColLabel);
     label.text = "R" + FormatNumber(r, "#0") + ": " + rule.Strength;
     label.foreColour = PaletteColour(1);
-    if (rule.Strength != kNotUsed) {
+    if (!IsNotUsed(rule.Strength)) {
       const double strength = ToNumber(rule.Strength);
       if (strength > 0) label.foreColour = PaletteColour(12);
       if (strength < 0) label.foreColour = PaletteColour(9);
@@ -134,12 +134,12 @@ void RefreshIndexLabels(Controller& c) {
 
 // Row 6 of an output column shows what the post-process script added to ValueOut.
 void RefreshScriptAdjustCells(Controller& c) {
-  const bool postScriptOn = c.window.lblPostScript.backColour == PaletteColour(10);
+  const bool postScriptOn = c.model.Scripts.PostScriptOn;
   for (int k = 1; k <= NumOut; ++k) {
     Cell& cell = c.grid.At(grid::ActiveZoneDegreeRow(1), grid::OutputColumn(k));
     cell.text.clear();
     const PVarOutRecord& out = c.model.PVarOut[static_cast<std::size_t>(k)];
-    if (postScriptOn && out.ValueOut != kNotUsed) {
+    if (postScriptOn && !IsNotUsed(out.ValueOut)) {
       cell.text = FormatNumber(out.ScriptAdjust, "####0.000#");
       cell.foreColour = PenColor(8);
     }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/NumberText.h"
+#include "common/TimeOfDay.h"
 #include "engine/Defuzzify.h"
 #include "engine/ErrorCode.h"
 #include "engine/Fuzzify.h"
@@ -35,6 +36,7 @@ void CountDownScreenLock(Controller& controller) {
 // The first cycle after the link was switched on only writes; the read comes a cycle later.
 void ReadLink(Controller& controller, const CycleSteps& steps) {
   LinkState& link = controller.model.Link;
+  link.PlantReadThisCycle = false;
   if (link.LinkStatus != kOn) return;
   if (link.SkipNextRead) {
     link.SkipNextRead = false;
@@ -42,6 +44,7 @@ void ReadLink(Controller& controller, const CycleSteps& steps) {
   }
   if (steps.readLink) steps.readLink(controller);
   if (!controller.model.LinkReadError) {
+    link.PlantReadThisCycle = true;
     controller.window.Label5[1] = " Read:        " + NowText(controller);
     link.LastReadTime = SecondsOfDay(controller);
   }
@@ -83,22 +86,22 @@ void Refresh(Controller& controller, const CycleSteps& steps) {
 }
 
 // Steps 3 to 15; ErrorStep names the step being worked on when one throws.
-void RunSteps(Controller& controller, const CycleSteps& steps) {
+void RunSteps(Controller& controller, const CycleSteps& steps, EngineMemo& memo) {
   ControllerModel& model = controller.model;
   model.ErrorStep = 3;
   ReadLink(controller, steps);
   model.ErrorStep = 31;
   if (steps.runPreScript) steps.runPreScript(controller);
   model.ErrorStep = 4;
-  ExchangeWithGrid(model, controller.grid);
+  ExchangeWithGrid(model, controller.grid, memo);
   model.ErrorStep = 5;
   UpdateHistoryAndSlopes(model);
   model.ErrorStep = 6;
   Fuzzify(model);
   model.ErrorStep = 7;
-  EvaluateRules(model, controller.grid);
+  EvaluateRules(model, controller.grid, memo);
   model.ErrorStep = 8;
-  Defuzzify(model, controller.grid);
+  Defuzzify(model, controller.grid, memo);
   model.ErrorStep = 9;
   // The move limits report their own failure and the cycle goes on.
   if (const auto report = ApplyMoveLimits(model)) ReportRunTimeError(controller, steps, *report);
@@ -116,6 +119,11 @@ void RunSteps(Controller& controller, const CycleSteps& steps) {
 }  // namespace
 
 void Timer1Tick(Controller& controller, const CycleSteps& steps) {
+  EngineMemo fresh;
+  Timer1Tick(controller, steps, fresh);
+}
+
+void Timer1Tick(Controller& controller, const CycleSteps& steps, EngineMemo& memo) {
   ControllerModel& model = controller.model;
   model.ErrorStep = 1;
   if (controller.ports.timer) controller.ports.timer->Stop();
@@ -123,7 +131,7 @@ void Timer1Tick(Controller& controller, const CycleSteps& steps) {
   const float t0 = SecondsOfDay(controller);
   try {
     CountDownScreenLock(controller);
-    RunSteps(controller, steps);
+    RunSteps(controller, steps, memo);
   } catch (const std::exception& failure) {
     ReportRunTimeError(controller, steps,
                        RunTimeErrorText(AsKavroError(failure), kCycleLocation, model.ErrorStep));
@@ -134,8 +142,7 @@ void Timer1Tick(Controller& controller, const CycleSteps& steps) {
 void RearmTimer(Controller& controller, const CycleSteps& steps, float t0) {
   ControllerModel& model = controller.model;
   model.ErrorStep = 14;
-  float elapsed = SecondsOfDay(controller) - t0;
-  if (elapsed < 0.0f) elapsed += 86400.0f;  // the cycle crossed midnight
+  const float elapsed = static_cast<float>(SecondsBetween(t0, SecondsOfDay(controller)));
   float wait = static_cast<float>(model.FLCBlock.RunFrequency) * 1000.0f - elapsed * 1000.0f;
   if (!(wait >= 1000.0f)) wait = 1000.0f;
   try {

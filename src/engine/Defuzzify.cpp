@@ -8,27 +8,34 @@
 
 namespace kavro {
 
-float StrengthNumber(const ControllerModel& model, int rule) {
+float StrengthNumber(const ControllerModel& model, const EngineMemo& memo, int rule) {
   const std::string& text = model.Rules[rule].Strength;
-  const StrengthMemo& memo = model.Memo.strengths[rule];
+  const StrengthMemo& strength = memo.strengths[rule];
   // Rule evaluation has usually just read this very text back; anything else is read afresh.
-  if (memo.filled && !std::isnan(memo.readBack) && SameText(text, memo.text)) return memo.readBack;
+  if (strength.filled && !std::isnan(strength.readBack) && SameText(text, strength.text)) {
+    return strength.readBack;
+  }
   return ToSingle(text);
+}
+
+float StrengthNumber(const ControllerModel& model, int rule) {
+  return ToSingle(model.Rules[rule].Strength);
 }
 
 namespace {
 
-float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, int output) {
+float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, const EngineMemo& memo,
+                       int output) {
   const PVarOutRecord& variable = model.PVarOut[output];
   const int column = grid::OutputColumn(output);
   float num = 0.0f;
   int count = 0;
   for (int r = 1; r <= NumRules; ++r) {
     const std::string& zoneName = grid.RowCells(grid::RuleRow(r))[column].text;
-    if (SameText(zoneName, kNotUsedText) || SameText(model.Rules[r].Strength, kNotUsedText)) {
+    if (IsNotUsed(zoneName) || IsNotUsed(model.Rules[r].Strength)) {
       continue;
     }
-    const float strength = StrengthNumber(model, r);
+    const float strength = StrengthNumber(model, memo, r);
     if (!(strength > 0.0f)) continue;
     const int zone = FindZone(variable.Zone, zoneName);
     if (zone == 0) continue;
@@ -48,10 +55,15 @@ float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, int o
 
 }  // namespace
 
-void Defuzzify(ControllerModel& model, const MainGrid& grid) {
+void Defuzzify(ControllerModel& model, const MainGrid& grid, const EngineMemo& memo) {
   for (int o = 1; o <= NumOut; ++o) {
-    model.PVarOut[o].ValueOut = FormatNumber(DefuzzifiedValue(model, grid, o), "####0.000");
+    model.PVarOut[o].ValueOut = FormatNumber(DefuzzifiedValue(model, grid, memo, o), "####0.000");
   }
+}
+
+void Defuzzify(ControllerModel& model, const MainGrid& grid) {
+  const EngineMemo fresh;
+  Defuzzify(model, grid, fresh);
 }
 
 }  // namespace kavro

@@ -1,6 +1,7 @@
 #pragma once
 // Defuzzification: each output's new value from the strengths of the rules that name one of its
 // zones in the main grid, with the output type and limits applied; left as "####0.000" text.
+#include "engine/EngineMemo.h"
 #include "model/ControllerModel.h"
 #include "model/MainGrid.h"
 
@@ -8,9 +9,11 @@ namespace kavro {
 
 // The number a rule's Strength text stands for (the strength rounded to four decimals). A text
 // that is not a number throws KavroError 13 "Type mismatch".
+float StrengthNumber(const ControllerModel& model, const EngineMemo& memo, int rule);
 float StrengthNumber(const ControllerModel& model, int rule);
 
 // Sets ValueOut of outputs 1..NumOut.
+void Defuzzify(ControllerModel& model, const MainGrid& grid, const EngineMemo& memo);
 void Defuzzify(ControllerModel& model, const MainGrid& grid);
 
 }  // namespace kavro

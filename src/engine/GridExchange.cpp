@@ -33,17 +33,17 @@ struct ValueRows {
 static_assert(std::tuple_size_v<decltype(EngineMemo::gridNumbers)> == 3 * grid::kCols,
               "one remembered number per value cell of every grid column");
 
-CellNumberMemo& MemoOfCell(ControllerModel& model, int row, int column) {
+CellNumberMemo& MemoOfCell(EngineMemo& memo, int row, int column) {
   // at(): a column beyond the memo is a fault to report, never a write past it.
-  return model.Memo.gridNumbers.at(3 * static_cast<size_t>(column) +
+  return memo.gridNumbers.at(3 * static_cast<size_t>(column) +
                                    static_cast<size_t>(row - grid::kRowHigh));
 }
 
 template <typename Variable>
-void TakeVariable(Variable& variable, ControllerModel& model, const ValueRows& rows, int column) {
-  variable.PVHigh = CellNumber(MemoOfCell(model, grid::kRowHigh, column), rows.high[column].text);
-  variable.PVIN = CellNumber(MemoOfCell(model, grid::kRowValue, column), rows.value[column].text);
-  variable.PVLow = CellNumber(MemoOfCell(model, grid::kRowLow, column), rows.low[column].text);
+void TakeVariable(Variable& variable, EngineMemo& memo, const ValueRows& rows, int column) {
+  variable.PVHigh = CellNumber(MemoOfCell(memo, grid::kRowHigh, column), rows.high[column].text);
+  variable.PVIN = CellNumber(MemoOfCell(memo, grid::kRowValue, column), rows.value[column].text);
+  variable.PVLow = CellNumber(MemoOfCell(memo, grid::kRowLow, column), rows.low[column].text);
 }
 
 template <typename Variable>
@@ -55,13 +55,13 @@ void ShowVariable(const Variable& variable, MainGrid& grid, int column) {
 
 }  // namespace
 
-void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid) {
+void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
   const ValueRows rows(grid);
   for (int i = 1; i <= NumIn; ++i) {
-    TakeVariable(model.PVarIn[i], model, rows, grid::InputColumn(i));
+    TakeVariable(model.PVarIn[i], memo, rows, grid::InputColumn(i));
   }
   for (int o = 1; o <= NumOut; ++o) {
-    TakeVariable(model.PVarOut[o], model, rows, grid::OutputColumn(o));
+    TakeVariable(model.PVarOut[o], memo, rows, grid::OutputColumn(o));
   }
   for (int r = 1; r <= NumRules; ++r) {
     const Cell* row = grid.RowCells(grid::RuleRow(r));
@@ -73,16 +73,21 @@ void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid) {
   }
 }
 
-void TypeValueCell(ControllerModel& model, MainGrid& grid, int row, int column,
-                   const std::string& text, float number) {
+void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid) {
+  EngineMemo fresh;
+  TakeValuesFromGrid(model, grid, fresh);
+}
+
+void TypeValueCell(MainGrid& grid, EngineMemo& memo, int row, int column, const std::string& text,
+                   float number) {
   if (row < grid::kRowHigh || row > grid::kRowLow) {
     throw KavroError(errors::kSubscript, errors::kSubscriptText);
   }
   grid.At(row, column).text = text;
-  CellNumberMemo& memo = MemoOfCell(model, row, column);
-  memo.text = text;
-  memo.value = number;
-  memo.filled = true;
+  CellNumberMemo& cell = MemoOfCell(memo, row, column);
+  cell.text = text;
+  cell.value = number;
+  cell.filled = true;
 }
 
 void ShowValuesInGrid(const ControllerModel& model, MainGrid& grid) {
@@ -99,12 +104,17 @@ void ShowRulesInGrid(const ControllerModel& model, MainGrid& grid) {
   }
 }
 
-void ExchangeWithGrid(ControllerModel& model, MainGrid& grid) {
+void ExchangeWithGrid(ControllerModel& model, MainGrid& grid, EngineMemo& memo) {
   if (model.Link.LinkStatus == kOn) {
     ShowValuesInGrid(model, grid);
   } else {
-    TakeValuesFromGrid(model, grid);
+    TakeValuesFromGrid(model, grid, memo);
   }
+}
+
+void ExchangeWithGrid(ControllerModel& model, MainGrid& grid) {
+  EngineMemo fresh;
+  ExchangeWithGrid(model, grid, fresh);
 }
 
 }  // namespace kavro

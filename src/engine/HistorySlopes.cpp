@@ -18,7 +18,9 @@ void Record(Variable& variable, int histCount, const ControllerModel& model) {
     std::copy(history.begin() + 2, history.begin() + HistoryLength + 1, history.begin() + 1);
     history[HistoryLength] = variable.PVIN;
   } else {
-    HistorySample(history, histCount);  // a count below 1 is reported, not written through
+    // Samples live in slots 1..200: a count below 1 is a subscript error, never a write to the
+    // unused slot 0 or before the table.
+    if (histCount < 1) ThrowHistorySubscript();
     history[static_cast<size_t>(histCount)] = variable.PVIN;
   }
   const int held = std::min(histCount, HistoryLength);

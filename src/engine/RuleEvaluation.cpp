@@ -89,22 +89,22 @@ int TermZone(TermZoneMemo& memo, const ZoneTable& zones, const std::string& term
 
 }  // namespace
 
-void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
+void EvaluateRules(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
   const bool correctSlopes = model.FLCBlock.SlopeCorr && model.HistCount >= model.SlopeWindow[2];
   std::array<float, NumIn + 1> factors{};
   if (correctSlopes) {
     for (int i = 1; i <= NumIn; ++i) factors[i] = SlopeCorrectionFactor(model.PVarIn[i]);
   }
 
-  CheckZoneNames(model.Memo, model);
+  CheckZoneNames(memo, model);
   for (int r = 1; r <= NumRules; ++r) {
     Rule& rule = model.Rules[r];
     std::array<float, NumIn> termDegrees{};
     size_t n = 0;
     for (int i = 1; i <= NumIn; ++i) {
       const std::string& term = rule.Term[i];
-      if (SameText(term, kNotUsedText)) continue;
-      const int zone = TermZone(model.Memo.inputTermZones[r][i], model.PVarIn[i].Zone, term);
+      if (IsNotUsed(term)) continue;
+      const int zone = TermZone(memo.inputTermZones[r][i], model.PVarIn[i].Zone, term);
       if (zone == 0) continue;  // a term naming no zone is not counted
       float degree = model.PVarIn[i].Zone[zone].MFDegree;
       if (correctSlopes) degree *= factors[i];
@@ -112,12 +112,17 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
     }
     const int op = n > 0 ? OperatorSlot(model, grid.Text(grid::RuleRow(r), grid::kColController)) : 0;
     if (op == 0) {
-      if (!SameText(rule.Strength, kNotUsedText)) rule.Strength = kNotUsed;
+      if (!IsNotUsed(rule.Strength)) rule.Strength = kNotUsed;
       continue;
     }
     const OperatorResults results = CombineDegrees(std::span<const float>(termDegrees.data(), n));
-    SetStrength(rule, model.Memo.strengths[r], results[op]);
+    SetStrength(rule, memo.strengths[r], results[op]);
   }
+}
+
+void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
+  EngineMemo fresh;
+  EvaluateRules(model, grid, fresh);
 }
 
 }  // namespace kavro

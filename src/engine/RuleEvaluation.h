@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 
+#include "engine/EngineMemo.h"
 #include "model/ControllerModel.h"
 #include "model/MainGrid.h"
 
@@ -21,6 +22,7 @@ float SlopeCorrectionFactor(const PVarInRecord& input);
 // Sets Strength of rules 1..20: the result of the operator named in column 1 of the rule's grid
 // row, formatted "#0.0000", or "Not Used" when no input term names a zone or the operator text
 // is none of OperatorNames.
+void EvaluateRules(ControllerModel& model, const MainGrid& grid, EngineMemo& memo);
 void EvaluateRules(ControllerModel& model, const MainGrid& grid);
 
 }  // namespace kavro

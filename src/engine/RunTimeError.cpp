@@ -10,8 +10,19 @@ namespace kavro {
 
 KavroError AsKavroError(const std::exception& failure) {
   if (const auto* kavroError = dynamic_cast<const KavroError*>(&failure)) return *kavroError;
-  if (dynamic_cast<const std::bad_alloc*>(&failure)) return KavroError(7, "Out of memory");
-  return KavroError(51, "Internal error");
+  if (dynamic_cast<const std::bad_alloc*>(&failure)) {
+    return KavroError(errors::kOutOfMemory, errors::kOutOfMemoryText);
+  }
+  // What went wrong stays readable for whoever has to find it; a runaway text is cut.
+  constexpr std::size_t kLongestDetail = 200;
+  std::string description = errors::kInternalText;
+  const std::string_view detail = failure.what();
+  if (!detail.empty()) {
+    description += " - ";
+    description += detail.substr(0, kLongestDetail);
+    if (detail.size() > kLongestDetail) description += "...";
+  }
+  return KavroError(errors::kInternal, std::move(description));
 }
 
 std::string RunTimeErrorText(const KavroError& error, std::string_view location, int step) {

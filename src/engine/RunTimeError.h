@@ -18,7 +18,9 @@ inline constexpr std::string_view kCycleLocation = "TIMER1: ";
 inline constexpr std::string_view kMoveLimitLocation = "Override : ";
 
 // Any failure as a number and description: a KavroError as it is, running out of memory as 7
-// "Out of memory", anything else as 51 "Internal error".
+// "Out of memory", anything else as 51 "Internal error - " followed by its own text (at most
+// 200 characters of it). A script error reaches here already as a KavroError with its own
+// number (see scripting/host/ScriptErrorBridge.h).
 KavroError AsKavroError(const std::exception& failure);
 
 // "Error Number = " n "####0", "Error Description = " text, "At error location = " location

@@ -9,9 +9,6 @@
 
 namespace kavro {
 
-// The sentinel of a term that refers to no zone, as a view so comparisons check length first.
-inline constexpr std::string_view kNotUsedText = kNotUsed;
-
 // Exact equality of two short texts, worked out inline: the cycle compares some hundreds of
 // zone names and terms of a few characters, where a library call or a loop over the characters
 // costs more than the compare. Texts of 4 characters or more are compared a word at a time (the

@@ -1,26 +1,31 @@
 #include "link/LinkClient.h"
 
 #include "common/DateText.h"
+#include "common/TimeOfDay.h"
 #include "config/ConfigLines.h"
+#include "engine/EventNotes.h"
 #include "link/LinkFiles.h"
+#include "link/LinkInputAge.h"
 #include "link/LinkNames.h"
 
 namespace kavro {
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
 constexpr const char* kRestartTitle = "Link Auto ReStart";
 
-bool RestartAttemptDue(const LinkState& link, double now) {
-  if (link.LastRestartAttempt < 0) return true;
-  double elapsed = now - link.LastRestartAttempt;
-  if (elapsed < 0) elapsed += kSecondsPerDay;  // midnight passed
-  return elapsed >= kRestartIntervalSeconds;
+bool RestartAttemptDue(const LinkClientState& client, double now) {
+  if (client.lastRestartAttempt < 0) return true;
+  return SecondsBetween(client.lastRestartAttempt, now) >= kRestartIntervalSeconds;
 }
 
 void NoteRestart(Controller& controller, const std::string& text) {
   const std::string when = FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
-  controller.events.Note(when, kRestartTitle, text);
+  controller.events.Note(when, kRestartTitle, text, EventKind::LinkFault);
+}
+
+void RaiseRestartFailure(Controller& controller, const std::string& text) {
+  const std::string when = FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
+  controller.events.Add(when, kRestartTitle, text, EventKind::LinkFault);
 }
 
 }  // namespace
@@ -40,38 +45,67 @@ long long StartLinkClient(Controller& controller, const std::string& file) {
                                            {controller.model.FLCBlock.Name1});
 }
 
-std::string UnableToStartMessage(const std::string& file) {
+std::string UnableToStartMessage(const std::string& file, const std::string& folder) {
   return "Unable to Start/Find Link Client Program - " + file + kCrLf +
-         "Please check the Program Name Entered";
+         "Please check the Program Name Entered" + kCrLf + "Folder searched: " + folder;
 }
 
-void SuperviseLinkClient(Controller& controller) {
+void EndHungLinkClient(Controller& controller, LinkClientState& client, double inputAgeSeconds) {
   ControllerModel& model = controller.model;
-  LinkState& link = model.Link;
-  if (!model.RestartInterface || link.LinkStatus != kOn ||
-      SelectsOpcLink(model.Program_Interface)) {
+  if (!model.RestartInterface || model.Link.LinkStatus != kOn) return;
+  ProcessStarter& processes = *controller.ports.processes;
+  const double now = controller.ports.clock->SecondsOfDay();
+  if (client.terminateSentAt >= 0) {
+    if (!processes.IsRunning(client.processId)) {
+      client.terminateSentAt = -1;
+    } else if (SecondsBetween(client.terminateSentAt, now) >= kTerminateGraceSeconds) {
+      processes.Terminate(client.processId, true);
+      client.terminateSentAt = -1;
+      NoteEvent(controller, EventKind::LinkFault,
+                "Link client program (process " + std::to_string(client.processId) +
+                    ") did not end when asked: killed");
+    }
     return;
   }
+  const double hungAfter = 3 * FreshInputLimitSeconds(model);
+  if (inputAgeSeconds < hungAfter || SecondsBetween(client.startedAt, now) < hungAfter) return;
+  if (client.processId <= 0 || !processes.IsRunning(client.processId)) return;
+  processes.Terminate(client.processId, false);
+  client.terminateSentAt = now;
+  NoteEvent(controller, EventKind::LinkFault,
+            "Link client program (process " + std::to_string(client.processId) +
+                ") has not written " + model.FLCBlock.Name1 + ".IN for " +
+                DurationText(inputAgeSeconds) + ": ending it to start it again");
+}
+
+void SuperviseLinkClient(Controller& controller, LinkClientState& client) {
+  ControllerModel& model = controller.model;
+  if (!model.RestartInterface || model.Link.LinkStatus != kOn) return;
   ProcessStarter* processes = controller.ports.processes;
   if (!processes || !controller.ports.clock) return;
-  if (link.ClientProcessId > 0 && processes->IsRunning(link.ClientProcessId)) return;
+  if (client.processId > 0 && processes->IsRunning(client.processId)) return;
   const double now = controller.ports.clock->SecondsOfDay();
-  if (!RestartAttemptDue(link, now)) return;
-  link.LastRestartAttempt = now;
+  client.terminateSentAt = -1;
+  if (!RestartAttemptDue(client, now)) return;
+  client.lastRestartAttempt = now;
 
   // The names may have been edited since the switch-on.
+  // A client that cannot be started again leaves the plant without a link: the operator must
+  // see that on the main window, not only in the log.
   if (const auto unusable = UnusableLinkNameMessage(model)) {
-    NoteRestart(controller, "Link Client Program Ended - " + *unusable);
+    RaiseRestartFailure(controller, "Link Client Program Ended - " + *unusable);
     return;
   }
   WriteTagFile(controller);
   const std::string file = LinkClientFile(controller);
   const long long id = StartLinkClient(controller, file);
   if (id <= 0) {
-    NoteRestart(controller, "Link Client Program Ended - " + UnableToStartMessage(file));
+    RaiseRestartFailure(controller, "Link Client Program Ended - " +
+                                        UnableToStartMessage(file, model.WorkDir));
     return;
   }
-  link.ClientProcessId = id;
+  client.processId = id;
+  client.startedAt = now;
   NoteRestart(controller,
               "Link Client Program Ended - Restarted " + file + " " + model.FLCBlock.Name1);
 }

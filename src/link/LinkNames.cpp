@@ -25,7 +25,7 @@ std::optional<std::string> UnusableLinkNameMessage(const ControllerModel& model)
     return "Unusable Controller Name for Link Files - \"" + model.FLCBlock.Name1 + "\"" + kCrLf +
            "Please check the Name Entered";
   }
-  if (!SelectsOpcLink(model.Program_Interface) && !IsUsableFileName(LinkClientName(model))) {
+  if (!IsUsableFileName(LinkClientName(model))) {
     return "Unusable Link Client Program Name - \"" + model.Program_Interface + "\"" + kCrLf +
            "Please check the Program Name Entered";
   }

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "model/ControllerModel.h"
-#include "model/LinkKind.h"
 
 namespace kavro {
 
@@ -28,8 +27,8 @@ std::optional<std::string> LinkFilePath(const ControllerModel& model, std::strin
 // The base name of the link client program: Program_Interface without trailing blanks.
 std::string LinkClientName(const ControllerModel& model);
 
-// The operator's message when Name1 or (for the file link) the link client name cannot be used
-// in a path; nothing when both are usable.
+// The file link's check before it touches a file or starts a program: the operator's message
+// when Name1 or the link client name cannot be used in a path; nothing when both are usable.
 std::optional<std::string> UnusableLinkNameMessage(const ControllerModel& model);
 
 }  // namespace kavro

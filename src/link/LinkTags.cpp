@@ -18,7 +18,7 @@ std::vector<std::string> WriteTagList(const ControllerModel& model) {
 }
 
 std::string OutputValueText(const PVarOutRecord& output) {
-  if (output.ValueOut == kNotUsed || !output.SendOutput || ToNumber(output.ValueOut) == 0) {
+  if (IsNotUsed(output.ValueOut) || !output.SendOutput || ToNumber(output.ValueOut) == 0) {
     return "X";
   }
   return output.ValueOut;

@@ -1,6 +1,7 @@
 #include "link/PosixProcessStarter.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -56,6 +57,21 @@ long long PosixProcessStarter::Start(const std::string& program,
     return 0;
   }
   return child;
+}
+
+void SignalProcessToEnd(long long processId, bool force) {
+  if (processId <= 0) return;
+  const auto pid = static_cast<pid_t>(processId);
+  if (force) {
+    ::kill(pid, SIGKILL);
+    return;
+  }
+  ::kill(pid, SIGTERM);
+  ::kill(pid, SIGCONT);
+}
+
+void PosixProcessStarter::Terminate(long long processId, bool force) {
+  SignalProcessToEnd(processId, force);
 }
 
 bool PosixProcessStarter::IsRunning(long long processId) {

@@ -94,40 +94,11 @@ struct LinkState {
   std::string LinkStatus = kOff;      // "ON" / "OFF"
   std::string LinkStatusSent = kOff;  // the state last sent to the DCS
   bool SkipNextRead = false;
+  // This cycle's process values came from the plant: only then may outputs go out. Cleared at
+  // the start of every cycle, set by a good read.
+  bool PlantReadThisCycle = false;
   double LastReadTime = 0;   // seconds since midnight of the last successful read
   double LastWriteTime = 0;  // the same for the last write
-
-  // File link supervision (link area): the link client program started at switch-on, and the
-  // time of day of the last automatic restart attempt (negative: none since switch-on).
-  long long ClientProcessId = 0;
-  double LastRestartAttempt = -1;
-};
-
-// Control engine (engine area): what the cycle remembers so that it does not redo work whose
-// inputs did not change. Every entry is checked against its inputs before it is used, so a stale
-// entry is never used. Not configuration; never saved or shown.
-struct StrengthMemo {  // a rule strength and the text it was last written as
-  bool filled = false;
-  float value = 0;     // the strength as computed
-  std::string text;    // its "#0.0000" text
-  float readBack = 0;  // the number of that text, as defuzzification uses it
-};
-struct CellNumberMemo {  // a grid cell's text and the number read from it
-  bool filled = false;
-  std::string text;
-  float value = 0;
-};
-struct TermZoneMemo {  // a rule's input term and the zone it named
-  bool filled = false;
-  std::string term;
-  int zone = 0;  // 0: no zone has that name
-};
-struct EngineMemo {
-  std::array<StrengthMemo, NumRules + 1> strengths{};
-  std::array<CellNumberMemo, 3 * (NumIn + NumOut + 2)> gridNumbers{};  // rows 2..4 of columns 0..9
-  std::array<std::array<TermZoneMemo, NumIn + 1>, NumRules + 1> inputTermZones{};
-  // The input zone names inputTermZones were found among.
-  std::array<std::array<std::string, NumZones + 1>, NumIn + 1> inputZoneNames{};
 };
 
 struct ControllerModel {
@@ -161,13 +132,17 @@ struct ControllerModel {
   std::string ProductName = "Kavro";
 
   LinkState Link;
+  // The pre- and post-process scripts: loaded and switched on (the script host keeps these).
+  struct ScriptSwitches {
+    bool PreScriptOn = false;
+    bool PostScriptOn = false;
+  } Scripts;
 
   // Main-window state shared with the cycle.
   int16_t LockCountdown = 0;
   int16_t ErrorStep = 0;
 
   // Control engine (engine area): work kept between cycles; not configuration, never saved.
-  EngineMemo Memo;
 };
 
 // The version text of the running program: "Kavro Version 1.0.0".

@@ -2,6 +2,7 @@
 // The fixed dimensions of the controller. Every table is addressed from slot 1; slot 0 exists
 // and is never used, so indices read exactly as the operator and the configuration file count.
 #include <cstdint>
+#include <string_view>
 
 namespace kavro {
 
@@ -18,6 +19,8 @@ inline constexpr int NumOperators = 6;
 
 // Sentinel texts shared by every layer.
 inline constexpr const char* kNotUsed = "Not Used";
+// The one test for the "Not Used" sentinel; like every comparison of names it is exact.
+inline bool IsNotUsed(std::string_view text) { return text == std::string_view(kNotUsed); }
 inline constexpr const char* kAuto = "AUTO";
 inline constexpr const char* kIncr = "Incr";
 inline constexpr const char* kAbs = "Abs";

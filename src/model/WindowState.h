@@ -7,18 +7,33 @@
 
 #include "model/Colour.h"
 #include "model/Dimensions.h"
+#include "model/LinkPanelLines.h"
 
 namespace kavro {
 
 // The window's own face colour: a label or frame drawn without a colour of its own.
 inline constexpr Colour kFaceColour = Colour::FromRgb(240, 240, 240);
 
-// A label of the main window: its caption, colours and whether it is shown.
+// A label of the main window: its caption, colours, weight and whether it is shown. A label on
+// kFaceColour has no colour of its own: the window shows through.
 struct LabelState {
   std::string caption;
   Colour backColour = kFaceColour;
   Colour foreColour = kBlack;
   bool visible = true;
+  bool bold = false;
+};
+
+// The link error line Label4: dark red, bold, over the window's face.
+inline constexpr Colour kLinkErrorColour = Colour::FromRgb(0xC0, 0x00, 0x00);
+
+// The link debug panel Frame1 "LinkDebug": while visible it covers the rule selector.
+struct LinkPanelState {
+  bool visible = false;
+  bool chkTagsNotFound = false;  // list only the tags the far side refused
+  LinkPanelLines lines;
+  std::string lblLastRead = "Last Read:";
+  std::string lblLastWrite = "Last Write:";
 };
 
 struct WindowState {
@@ -36,14 +51,16 @@ struct WindowState {
   std::string caption;   // FLControl's title: Name1 + ": Kavro"
   std::string appTitle;  // the task bar's title: "Kavro: " + Name1
   LabelState Label3;     // title label
-  LabelState Label4{"Read File Error", kFaceColour, kBlack, false};  // link error line
+  LabelState Label4{"Read File Error", kFaceColour, kLinkErrorColour, false, true};  // link error
   std::string frameStatusCaption = "Status";
   Colour frameStatusColour = kFaceColour;
   LabelState lblMode;
   LabelState lblLink;  // link state: start-up sets "Link OFF"; the link commands change it
   LabelState lblPreScript{"PreScript"};
   LabelState lblPostScript{"PostScript"};
-  std::array<LabelState, NumOut> lblClamp{};    // index k - 1 for output k
+  // Index k - 1 for output k: white bold text on the colour of the clamp.
+  std::array<LabelState, NumOut> lblClamp{{{"", kFaceColour, kWhite, false, true},
+                                           {"", kFaceColour, kWhite, false, true}}};
   std::array<LabelState, NumIn> lblVarIndex{};  // index i - 1 for input i
   // Trend scale labels, one pair per variable column (index 0 = input 1 .. 7 = output 2).
   std::array<std::string, NumIn + NumOut> lblScaleHi{};
@@ -52,6 +69,8 @@ struct WindowState {
   std::vector<std::string> cmbDisplayRules;
   std::string cmbDisplayRulesText;
   int RuleRowsShown = 32;
+  bool cmbDisplayRulesVisible = true;
+  LinkPanelState Frame1;
   // Calculation report list shown over the main grid.
   bool lstDebugVisible = false;
   std::vector<std::string> lstDebug;

@@ -1,15 +1,12 @@
 #include "ui/ControllerHost.h"
 
-#include "display/StatusRefresh.h"
-#include "engine/CalculationReport.h"
-#include "engine/ControlCycle.h"
-#include "link/LinkCommands.h"
-#include "link/LinkHooks.h"
+#include "session/GuardedCall.h"
 #include "ui/FLControl.h"
 
 namespace kavro::ui {
 
-ControllerHost::ControllerHost() {
+ControllerHost::ControllerHost()
+    : session_(controller_, SessionOptions{[this](Controller&) { window_->LayoutForScreen(); }}) {
   Ports& ports = controller_.ports;
   ports.op = &operator_;
   ports.clock = &clock_;
@@ -18,18 +15,8 @@ ControllerHost::ControllerHost() {
   ports.processes = &processes_;
   ports.clipboard = &clipboard_;
 
-  commands_ = WindowMenuCommands([](const Controller& c) {
-    return CalculationReportLines(c.model, c.ports.clock->Now());
-  });
-  commands_["mnuLinkStatus"] = mnuLinkStatus;
-  commands_["mnuLinkRestart"] = mnuLinkRestart;
-  window_ = std::make_unique<FLControl>(controller_, commands_);
+  window_ = std::make_unique<FLControl>(controller_, session_.commands());
   operator_.SetParent(window_.get());
-
-  FillLinkCycleSteps(cycleSteps_);
-  cycleSteps_.refreshStatus = RefreshStatus;
-  FillLinkStartupSteps(startupSteps_);
-  startupSteps_.layoutWindow = [this](Controller&) { window_->LayoutForScreen(); };
 
   timer_.onTick = [this] { RunCycle(); };
   connect(window_.get(), &FLControl::ExitConfirmed, this, [this] {
@@ -40,16 +27,27 @@ ControllerHost::ControllerHost() {
 
 ControllerHost::~ControllerHost() { timer_.Stop(); }
 
-void ControllerHost::Start(const std::string& workDir) {
-  SetProgramDefaults(controller_, workDir);
-  FLControlLoad(controller_, startupSteps_);
-  window_->Render();
+bool ControllerHost::Start(const std::string& workDir) {
+  // A second controller in the folder says so and ends before it touches any file.
+  if (const auto refusal = session_.ClaimWorkDir(workDir)) {
+    operator_.MessageBox(*refusal, "Kavro", MsgIcon::Critical, MsgButtons::OK);
+    return false;
+  }
+  // Start-up passes over the failures of its later steps itself; anything else that fails is
+  // shown, and the window still comes up so that the operator can act on it.
+  RunGuarded(controller_, [&] {
+    session_.Start(workDir);
+    window_->Render();
+  });
   window_->show();
+  return true;
 }
 
 void ControllerHost::RunCycle() {
-  Timer1Tick(controller_, cycleSteps_);
-  window_->Render();
+  RunGuarded(controller_, [this] {
+    session_.RunCycle();
+    window_->Render();
+  });
 }
 
 }  // namespace kavro::ui

@@ -1,15 +1,13 @@
 #pragma once
-// One running controller with its window: the Qt ports, the controller, the main window, the
-// hooks through which the cycle and start-up reach the link, the scripts and the window, and the
-// menu commands. main() makes one; the window tests make one each.
+// One running controller with its window: the Qt ports, the controller and its session (which
+// wires the cycle, start-up and the menu commands), and the main window. main() makes one; the
+// window tests make one each.
 #include <QObject>
 #include <memory>
 #include <string>
 
-#include "display/MenuCommands.h"
-#include "engine/CycleSteps.h"
-#include "engine/Startup.h"
 #include "model/Controller.h"
+#include "session/ControllerSession.h"
 #include "ui/QtPorts.h"
 
 namespace kavro::ui {
@@ -24,15 +22,17 @@ class ControllerHost : public QObject {
 
   // Start-up: the program defaults, then the window's load handler, then the window is shown.
   // The first control cycle follows 2 s later on Timer1.
-  void Start(const std::string& workDir);
+  // False when another controller holds the folder: that was shown, and nothing was started.
+  bool Start(const std::string& workDir);
   // One tick of Timer1: one control cycle, then the window is drawn.
   void RunCycle();
 
   Controller& controller() { return controller_; }
   FLControl& window() { return *window_; }
-  CycleSteps& cycleSteps() { return cycleSteps_; }
-  StartupSteps& startupSteps() { return startupSteps_; }
-  MenuCommandTable& commands() { return commands_; }
+  ControllerSession& session() { return session_; }
+  CycleSteps& cycleSteps() { return session_.cycleSteps(); }
+  StartupSteps& startupSteps() { return session_.startupSteps(); }
+  MenuCommandTable& commands() { return session_.commands(); }
   QtCycleTimer& timer() { return timer_; }
 
  signals:
@@ -47,9 +47,7 @@ class ControllerHost : public QObject {
   QtProcessStarter processes_;
   QtClipboard clipboard_;
   Controller controller_;
-  CycleSteps cycleSteps_;
-  StartupSteps startupSteps_;
-  MenuCommandTable commands_;
+  ControllerSession session_;
   std::unique_ptr<FLControl> window_;
 };
 

@@ -11,11 +11,15 @@ EventLogView::EventLogView(const EventLog& log, QWidget* parent)
   setObjectName("EventLogView");
   setWindowTitle("Kavro: Event Log");
   setModal(false);
-  list_->setColumnCount(4);
-  list_->setHeaderLabels({"Time", "Title", "Event", "Times"});
+  list_->setColumnCount(5);
+  list_->setHeaderLabels({"Time", "Kind", "Title", "Event", "Times"});
   list_->setRootIsDecorated(false);
   list_->setWordWrap(true);
-  list_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+  // Every column but the event's text is as wide as its widest entry, so nothing is cut; the
+  // text takes the rest and wraps.
+  for (int col : {0, 1, 2, 4})
+    list_->header()->setSectionResizeMode(col, QHeaderView::ResizeToContents);
+  list_->header()->setSectionResizeMode(3, QHeaderView::Stretch);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
   resize(900, 420);
@@ -23,29 +27,23 @@ EventLogView::EventLogView(const EventLog& log, QWidget* parent)
 
 void EventLogView::Refresh() {
   const auto& entries = log_.Entries();
-  const std::string newestWhen = entries.empty() ? "" : entries.back().when;
-  const int newestRepeats = entries.empty() ? 0 : entries.back().repeats;
   // Refilling on every cycle would throw away where the operator has scrolled to.
-  if (entries.size() == shownCount_ && newestWhen == shownWhen_ && newestRepeats == shownRepeats_ &&
-      RowCount() == static_cast<int>(entries.size())) {
-    return;
-  }
-  shownCount_ = entries.size();
-  shownWhen_ = newestWhen;
-  shownRepeats_ = newestRepeats;
+  if (log_.Revision() == shownRevision_) return;
+  shownRevision_ = log_.Revision();
   list_->clear();
-  for (const EventEntry& e : entries) {
-    QString text = QString::fromStdString(e.text);
+  // Newest first: the operator reads what happened last at the top.
+  for (auto e = entries.rbegin(); e != entries.rend(); ++e) {
+    QString text = QString::fromStdString(e->text);
     text.replace("\r\n", "\n");
-    auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(e.when),
-                                             QString::fromStdString(e.title), text,
-                                             QString::number(e.repeats)});
-    item->setTextAlignment(3, Qt::AlignRight);
+    auto* item = new QTreeWidgetItem(
+        list_, {QString::fromStdString(e->when), QString::fromLatin1(EventKindText(e->kind)),
+                QString::fromStdString(e->title), text, QString::number(e->repeats)});
+    item->setTextAlignment(4, Qt::AlignRight);
   }
-  for (int col : {0, 1, 3}) list_->resizeColumnToContents(col);
-  list_->scrollToBottom();
 }
 
-int EventLogView::RowCount() const { return list_->topLevelItemCount(); }
+int EventLogView::RowCount() const {
+  return list_->topLevelItemCount();
+}
 
 }  // namespace kavro::ui

@@ -20,10 +20,8 @@ class EventLogView : public QDialog {
  private:
   const EventLog& log_;
   QTreeWidget* list_;
-  // What the list shows: entry count, and the newest entry's time and repeats.
-  std::size_t shownCount_ = 0;
-  std::string shownWhen_;
-  int shownRepeats_ = 0;
+  // The log's revision the list shows; the list starts empty, as the log does.
+  std::uint64_t shownRevision_ = 0;
 };
 
 }  // namespace kavro::ui

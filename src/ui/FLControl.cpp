@@ -19,10 +19,12 @@
 
 #include "display/MenuTree.h"
 #include "display/RuleRowsSelector.h"
-#include "engine/Shutdown.h"
+#include "session/GuardedCall.h"
+#include "session/Shutdown.h"
 #include "ui/CellGrid.h"
 #include "ui/ColumnStrip.h"
 #include "ui/EventLogView.h"
+#include "ui/LinkDebugPanel.h"
 
 namespace kavro::ui {
 
@@ -32,8 +34,12 @@ QString ColourName(Colour c) { return QColor(c.Red(), c.Green(), c.Blue()).name(
 
 void ApplyLabel(QLabel* label, const LabelState& state) {
   label->setText(QString::fromStdString(state.caption));
-  label->setStyleSheet(QString("QLabel { background-color: %1; color: %2; padding: 1px 4px; }")
-                           .arg(ColourName(state.backColour), ColourName(state.foreColour)));
+  const QString background = state.backColour == kFaceColour
+                                 ? QString()
+                                 : QString("background-color: %1; ").arg(ColourName(state.backColour));
+  label->setStyleSheet(QString("QLabel { %1color: %2; padding: 1px 4px;%3 }")
+                           .arg(background, ColourName(state.foreColour),
+                                state.bold ? " font-weight: bold;" : ""));
   label->setVisible(state.visible);
 }
 
@@ -78,6 +84,10 @@ FLControl::FLControl(Controller& controller, const MenuCommandTable& commands, Q
   layout->setContentsMargins(6, 4, 6, 6);
   layout->setSpacing(3);
   layout->addWidget(BuildTitleRow());
+  // The link debug panel takes the rule selector's place at the top while it is open.
+  Frame1_ = new LinkDebugPanel(c_.window.Frame1, [this](const std::string& name) { RunCommand(name); },
+                               central);
+  layout->addWidget(Frame1_);
 
   grid_ = new CellGrid(c_.grid, true, central);
   grid_->setObjectName("MSHFlexGrid1");
@@ -234,8 +244,10 @@ QWidget* FLControl::BuildNoticePanel() {
   dismiss->setObjectName("cmdDismissNotice");
   connect(log, &QPushButton::clicked, this, &FLControl::ShowEventLog);
   connect(dismiss, &QPushButton::clicked, this, [this] {
-    c_.events.DismissNotice();
-    Render();
+    RunGuarded(c_, [this] {
+      c_.events.DismissNotice();
+      Render();
+    });
   });
   layout->addWidget(log, 0, Qt::AlignTop);
   layout->addWidget(dismiss, 0, Qt::AlignTop);
@@ -246,7 +258,7 @@ QWidget* FLControl::BuildNoticePanel() {
 // Panels that later parts of the controller fill; they exist, hidden, so their places are set.
 void FLControl::BuildHiddenPanels(QWidget* parent) {
   const std::pair<const char*, const char*> panels[] = {
-      {"frameConfig", "Config"}, {"frameConfig2", "FLC-Config"}, {"Frame1", "LinkDebug"}};
+      {"frameConfig", "Config"}, {"frameConfig2", "FLC-Config"}};
   for (const auto& [name, caption] : panels) {
     auto* panel = new QGroupBox(caption, parent);
     panel->setObjectName(name);
@@ -295,18 +307,22 @@ void FLControl::ShowEventLog() {
 }
 
 void FLControl::RunCommand(const std::string& name) {
-  RunMenuCommand(c_, commands_, name);
-  if (c_.window.exitRequested) {
-    closing_ = true;
-    emit ExitConfirmed();
-    return;
-  }
-  Render();
+  RunGuarded(c_, [&] {
+    RunMenuCommand(c_, commands_, name);
+    if (c_.window.exitRequested) {
+      closing_ = true;
+      emit ExitConfirmed();
+      return;
+    }
+    Render();
+  });
 }
 
 void FLControl::ApplyRuleRowsText() {
-  cmbDisplayRules_LostFocus(c_, cmbDisplayRules_->currentText().toStdString());
-  Render();
+  RunGuarded(c_, [this] {
+    cmbDisplayRules_LostFocus(c_, cmbDisplayRules_->currentText().toStdString());
+    Render();
+  });
 }
 
 bool FLControl::eventFilter(QObject* watched, QEvent* event) {
@@ -328,8 +344,10 @@ void FLControl::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
-  FLControlQueryUnload(c_);
-  Render();
+  RunGuarded(c_, [this] {
+    FLControlQueryUnload(c_);
+    Render();
+  });
 }
 
 void FLControl::changeEvent(QEvent* event) {
@@ -394,6 +412,8 @@ void FLControl::Render() {
   if (!cmbDisplayRules_->hasFocus()) {
     cmbDisplayRules_->setCurrentText(QString::fromStdString(w.cmbDisplayRulesText));
   }
+  cmbDisplayRules_->setVisible(w.cmbDisplayRulesVisible);
+  Frame1_->Render();
   RenderDebugList();
   RenderNotice();
   if (eventLog_->isVisible()) eventLog_->Refresh();
@@ -403,7 +423,6 @@ void FLControl::RenderLabels() {
   const WindowState& w = c_.window;
   ApplyLabel(Label3_, w.Label3);
   ApplyLabel(Label4_, w.Label4);
-  Label4_->setStyleSheet("QLabel { color: #c00000; font-weight: bold; }");
   ApplyLabel(lblMode_, w.lblMode);
   ApplyLabel(lblLink_, w.lblLink);
   ApplyLabel(lblPreScript_, w.lblPreScript);
@@ -411,7 +430,6 @@ void FLControl::RenderLabels() {
   for (std::size_t i = 0; i < lblVarIndex_.size(); ++i) ApplyLabel(lblVarIndex_[i], w.lblVarIndex[i]);
   for (std::size_t k = 0; k < lblClamp_.size(); ++k) {
     ApplyLabel(lblClamp_[k], w.lblClamp[k]);
-    lblClamp_[k]->setStyleSheet(lblClamp_[k]->styleSheet() + " QLabel { color: white; font-weight: bold; }");
   }
   for (std::size_t v = 0; v < lblScaleHi_.size(); ++v) {
     lblScaleHi_[v]->setText(QString::fromStdString(w.lblScaleHi[v]));

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "display/MenuCommands.h"
+#include "session/MenuCommands.h"
 #include "model/Controller.h"
 
 class QComboBox;
@@ -23,6 +23,7 @@ namespace kavro::ui {
 class CellGrid;
 class ColumnStrip;
 class EventLogView;
+class LinkDebugPanel;
 
 class FLControl : public QMainWindow {
   Q_OBJECT
@@ -45,6 +46,7 @@ class FLControl : public QMainWindow {
   CellGrid* OutputStrip() const { return strip_; }
   QComboBox* RuleRowsSelector() const { return cmbDisplayRules_; }
   EventLogView* EventLog() const { return eventLog_; }
+  LinkDebugPanel* LinkPanel() const { return Frame1_; }
 
  signals:
   // File / Exit was confirmed: the program ends now.
@@ -96,6 +98,7 @@ class FLControl : public QMainWindow {
   QFrame* noticePanel_ = nullptr;
   QLabel* noticeText_ = nullptr;
   EventLogView* eventLog_ = nullptr;
+  LinkDebugPanel* Frame1_ = nullptr;
   bool closing_ = false;
 };
 

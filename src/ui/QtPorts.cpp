@@ -1,5 +1,7 @@
 #include "ui/QtPorts.h"
 
+#include "link/PosixProcessStarter.h"
+
 #include <signal.h>
 #include <sys/types.h>
 
@@ -30,7 +32,8 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
 QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
   switch (buttons) {
     case MsgButtons::OKCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoDefaultNo: return QMessageBox::Yes | QMessageBox::No;
     case MsgButtons::OK: break;
   }
   return QMessageBox::Ok;
@@ -45,6 +48,10 @@ MsgAnswer QtOperator::MessageBox(const std::string& text, const std::string& tit
   body.replace("\r\n", "\n");
   QMessageBox box(ToQtIcon(icon), QString::fromStdString(title), body, ToQtButtons(buttons),
                   parent_);
+  if (buttons == MsgButtons::YesNoDefaultNo) {
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+  }
   switch (box.exec()) {
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
     case QMessageBox::Yes: return MsgAnswer::Yes;
@@ -110,6 +117,10 @@ long long QtProcessStarter::Start(const std::string& program,
 
 bool QtProcessStarter::IsRunning(long long processId) {
   return processId > 0 && ::kill(static_cast<pid_t>(processId), 0) == 0;
+}
+
+void QtProcessStarter::Terminate(long long processId, bool force) {
+  SignalProcessToEnd(processId, force);
 }
 
 void QtClipboard::SetText(const std::string& text) {

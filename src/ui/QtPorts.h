@@ -56,6 +56,7 @@ class QtProcessStarter : public ProcessStarter {
  public:
   long long Start(const std::string& program, const std::vector<std::string>& arguments) override;
   bool IsRunning(long long processId) override;
+  void Terminate(long long processId, bool force) override;
 };
 
 class QtClipboard : public Clipboard {

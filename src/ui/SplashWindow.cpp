@@ -1,6 +1,5 @@
 #include "ui/SplashWindow.h"
 
-#include <QEventLoop>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,7 +7,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/WaitSeconds.h"
 #include "display/ProgramInfo.h"
+#include "ui/QtPorts.h"
 
 namespace kavro::ui {
 
@@ -38,12 +39,6 @@ QLabel* AddLabel(QVBoxLayout* layout, const char* name, const QString& text, dou
   label->setFont(font);
   layout->addWidget(label);
   return label;
-}
-
-void WaitSecondsWithEvents(double seconds) {
-  QEventLoop loop;
-  QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
-  loop.exec();
 }
 
 }  // namespace
@@ -85,8 +80,13 @@ void SplashWindow::Show(const SplashState& state) {
 }
 
 void SplashWindow::RunStages() {
+  QtClock clock;
+  QtEventPump events;
+  Ports ports;
+  ports.clock = &clock;
+  ports.events = &events;
   for (const SplashStage& stage : SplashStages()) {
-    WaitSecondsWithEvents(stage.waitSeconds);
+    WaitSeconds(ports, static_cast<float>(stage.waitSeconds));
     Show(stage.after);
     if (stage.close) accept();
   }

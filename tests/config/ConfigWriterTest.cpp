@@ -7,7 +7,7 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigFixtures.h"
 #include "config/ConfigLines.h"
-#include "config/SaveCommands.h"
+#include "session/SaveCommands.h"
 #include "support/FakePorts.h"
 
 namespace kavro::test {

@@ -3,7 +3,7 @@
 #include "display/MainDisplay.h"
 #include "display/PenColours.h"
 #include "display/RuleRowsSelector.h"
-#include "display/DisplayFixture.h"
+#include "support/DisplayFixture.h"
 
 namespace kavro {
 namespace {

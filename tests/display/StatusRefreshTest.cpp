@@ -176,7 +176,7 @@ TEST_F(StatusRefreshTest, OutputColumnsShowValueOutAndScriptAdjustmentWhilePostS
   out1.Zone[1].MFPValue = {0, -1, -1, 1, 1};
   out1.Zone[1].MFDegree = 0.75f;  // row 6 shows the adjustment instead of this degree
   model().PVarOut[2].ScriptAdjust = 3;  // ValueOut "Not Used": blank
-  world.controller.window.lblPostScript.backColour = PaletteColour(10);
+  world.controller.model.Scripts.PostScriptOn = true;
   Refresh();
   const int col1 = grid::OutputColumn(1);
   EXPECT_EQ(world.controller.strip.Text(0, col1), "12.500");
@@ -191,7 +191,7 @@ TEST_F(StatusRefreshTest, OutputColumnsShowValueOutAndScriptAdjustmentWhilePostS
   Refresh();
   EXPECT_EQ(grid().Text(6, col1), "0.500");
 
-  world.controller.window.lblPostScript.backColour = OffColour;
+  world.controller.model.Scripts.PostScriptOn = false;
   Refresh();
   EXPECT_EQ(grid().Text(6, col1), "");
 }

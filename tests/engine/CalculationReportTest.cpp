@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "EngineTestModel.h"
+#include "support/EngineTestModel.h"
 
 namespace kavro::test {
 namespace {

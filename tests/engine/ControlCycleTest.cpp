@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "EngineTestModel.h"
+#include "support/EngineTestModel.h"
 #include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "support/FakePorts.h"
@@ -105,7 +105,7 @@ TEST_F(ControlCycleTest, ErrorsOfOtherStepsNameTheirStep) {
   steps.refreshStatus = [](Controller&) { throw std::runtime_error("lost"); };
   Tick();
   EXPECT_EQ(NoticeText(),
-            "Error Number = 51\r\nError Description = Internal error\r\n"
+            "Error Number = 51\r\nError Description = Internal error - lost\r\n"
             "At error location = TIMER1: 13");
 
   steps.refreshStatus = nullptr;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "EngineTestModel.h"
+#include "support/EngineTestModel.h"
 #include "common/KavroError.h"
 #include "engine/RuleEvaluation.h"
 #include "model/MainGrid.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "EngineTestModel.h"
+#include "support/EngineTestModel.h"
 
 namespace kavro::test {
 namespace {

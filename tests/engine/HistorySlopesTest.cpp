@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "EngineTestModel.h"
+#include "support/EngineTestModel.h"
 #include "common/KavroError.h"
 
 namespace kavro::test {
@@ -24,6 +24,18 @@ class HistorySlopesTest : public ::testing::Test {
   Controller controller;
   ControllerModel& model = controller.model;
 };
+
+TEST_F(HistorySlopesTest, ACountBelowOneIsASubscriptErrorAndWritesNothing) {
+  model.HistCount = -1;  // the next count, 0, names the unused slot before the table
+  model.PVarIn[1].History[0] = 5;
+  try {
+    Cycle(42);
+    FAIL() << "a history count below 1 must be reported";
+  } catch (const KavroError& e) {
+    EXPECT_EQ(e.Number(), 9);
+  }
+  EXPECT_EQ(model.PVarIn[1].History[0], 5.0f);
+}
 
 TEST_F(HistorySlopesTest, SlopesWaitForMoreSamplesThanTheirWindow) {
   model.PVarIn[1].Slope[1] = 7;  // left from before: kept until it can be computed

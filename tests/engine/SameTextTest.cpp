@@ -24,8 +24,10 @@ TEST(SameText, AgreesWithEqualityAtEveryLengthAndPosition) {
       EXPECT_FALSE(SameText(a, b)) << "length " << length << " position " << k;
     }
   }
-  EXPECT_TRUE(SameText("Not Used", kNotUsedText));
-  EXPECT_FALSE(SameText("Not used", kNotUsedText));
+  // The sentinel is compared exactly too: no other case, no trailing blank.
+  EXPECT_TRUE(IsNotUsed("Not Used"));
+  EXPECT_FALSE(IsNotUsed("Not used"));
+  EXPECT_FALSE(IsNotUsed("Not Used "));
   EXPECT_FALSE(SameText("Z1", "Z2"));
   EXPECT_FALSE(SameText("", "Z"));
 }

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "EngineTestModel.h"
+#include "support/EngineTestModel.h"
 
 namespace kavro::test {
 namespace {

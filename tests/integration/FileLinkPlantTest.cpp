@@ -9,11 +9,10 @@
 #include <numeric>
 #include <thread>
 
-#include "engine/ControlCycle.h"
-#include "engine/Startup.h"
-#include "link/LinkCommands.h"
-#include "link/LinkHooks.h"
+#include "link/FileLink.h"
 #include "link/PosixProcessStarter.h"
+#include "session/ControllerSession.h"
+#include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
 
@@ -47,16 +46,12 @@ class DemoPlant {
     ports.timer = &timer;
     ports.processes = &processes;
     ports.clipboard = &clipboard;
-    SetProgramDefaults(controller, dir.Path());
-    StartupSteps startup;
-    FillLinkStartupSteps(startup);
-    FLControlLoad(controller, startup);
-    FillLinkCycleSteps(steps);
+    session.Start(dir.Path());
   }
 
   ~DemoPlant() {
     // Whatever happened, no simulator outlives the test.
-    const long long id = controller.model.Link.ClientProcessId;
+    const long long id = ClientProcessId();
     if (id > 0 && processes.IsRunning(id)) {
       kill(static_cast<pid_t>(id), SIGKILL);
       Eventually(5s, [&] { return !processes.IsRunning(id); });
@@ -65,14 +60,18 @@ class DemoPlant {
 
   // One control cycle, then the cycle's period passes for the plant (and for the fake clock).
   void Cycle() {
-    Timer1Tick(controller, steps);
+    session.RunCycle();
     const int period = controller.model.FLCBlock.RunFrequency;
     std::this_thread::sleep_for(
         std::chrono::duration<double>(static_cast<double>(period) / kSpeed));
     clock.Advance(period);
   }
 
-  bool ClientRunning() { return processes.IsRunning(controller.model.Link.ClientProcessId); }
+  long long ClientProcessId() {
+    const auto* file = dynamic_cast<const FileLink*>(session.link().Current());
+    return file ? file->Client().processId : 0;
+  }
+  bool ClientRunning() { return processes.IsRunning(ClientProcessId()); }
   bool InFileThere() const { return std::filesystem::exists(dir.File("KILN1.IN")); }
   std::vector<std::string> Lines(const std::string& name) const {
     std::vector<std::string> lines;
@@ -93,7 +92,7 @@ class DemoPlant {
   PosixProcessStarter processes;
   FakeClipboard clipboard;
   Controller controller;
-  CycleSteps steps;
+  ControllerSession session{controller};
 };
 
 TEST(FileLinkWithPlantSimulator, LoopClosesAndTheRestartOptionBringsAKilledClientBack) {
@@ -102,7 +101,7 @@ TEST(FileLinkWithPlantSimulator, LoopClosesAndTheRestartOptionBringsAKilledClien
   ASSERT_EQ(m.Link.LinkStatus, kOn) << "RESTART I/F: YES switches the link on at start-up";
   ASSERT_TRUE(plant.op.messages.empty()) << plant.op.messages.front().text;
   ASSERT_FALSE(m.ToFileMode);
-  const long long firstClient = m.Link.ClientProcessId;
+  const long long firstClient = plant.ClientProcessId();
   ASSERT_GT(firstClient, 0);
   ASSERT_TRUE(Eventually(10s, [&] { return plant.InFileThere(); })) << "the client's first .IN";
 
@@ -123,7 +122,7 @@ TEST(FileLinkWithPlantSimulator, LoopClosesAndTheRestartOptionBringsAKilledClien
   EXPECT_LT(recent, 1450.0f) << "and did not overshoot far";
   EXPECT_GT(m.PVarOut[1].PVIN, 8.2f) << "fuel, as read back from the plant";
   EXPECT_EQ(plant.dir.Read("KILN1.OUT").substr(0, 8), "\"KILN1\"\r");
-  EXPECT_EQ(plant.controller.events.Entries().size(), 0u);
+  EXPECT_TRUE(EventTextsOfKind(plant.controller.events, EventKind::LinkFault).empty());
 
   // The link client program dies: the next read finds no .IN, error code 1 goes to the DCS.
   kill(static_cast<pid_t>(firstClient), SIGTERM);
@@ -135,10 +134,10 @@ TEST(FileLinkWithPlantSimulator, LoopClosesAndTheRestartOptionBringsAKilledClien
       << "watchdog 1, then error code 1";
 
   // The same cycle's supervision started the client again; the link comes back by itself.
-  ASSERT_NE(m.Link.ClientProcessId, firstClient);
-  ASSERT_EQ(plant.controller.events.Entries().size(), 1u);
-  EXPECT_EQ(plant.controller.events.Entries()[0].text,
-            "Link Client Program Ended - Restarted kavro-plantsim KILN1");
+  ASSERT_NE(plant.ClientProcessId(), firstClient);
+  EXPECT_EQ(EventTextsOfKind(plant.controller.events, EventKind::LinkFault),
+            (std::vector<std::string>{"Link read error began",
+                                      "Link Client Program Ended - Restarted kavro-plantsim KILN1"}));
   ASSERT_TRUE(Eventually(10s, [&] { return plant.InFileThere(); }));
   for (int cycle = 1; cycle <= 3; ++cycle) plant.Cycle();
   EXPECT_FALSE(m.LinkReadError);
@@ -146,9 +145,9 @@ TEST(FileLinkWithPlantSimulator, LoopClosesAndTheRestartOptionBringsAKilledClien
   EXPECT_TRUE(plant.ClientRunning());
 
   // Switching the link off sends STOP; the client ends by itself and takes its .IN along.
-  const long long secondClient = m.Link.ClientProcessId;
+  const long long secondClient = plant.ClientProcessId();
   plant.op.answers = {MsgAnswer::Yes};
-  mnuLinkStatus(plant.controller);
+  mnuLinkStatus(plant.controller, plant.session.link());
   EXPECT_EQ(m.Link.LinkStatus, kOff);
   EXPECT_EQ(plant.Lines("KILN1.OUT").at(3), "\"STOP\"");
   EXPECT_TRUE(Eventually(10s, [&] { return !plant.processes.IsRunning(secondClient); }));

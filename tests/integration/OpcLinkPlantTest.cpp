@@ -1,5 +1,5 @@
-// The controller core against a real OPC UA server: kavro-plantsim --opcua serving the demo kiln,
-// reached through the bridge. The loop closes over OPC UA; a server that dies and comes back, and
+// The controller against a real OPC UA server: kavro-plantsim --opcua serving the demo kiln,
+// reached through the bridge, with the session's own wiring (MakeLink gives the OPC link). The loop closes over OPC UA; a server that dies and comes back, and
 // a bridge that dies, are reconnected by the restart option; an untrusted server is refused.
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -12,12 +12,9 @@
 #include <numeric>
 #include <thread>
 
-#include "engine/ControlCycle.h"
-#include "engine/Startup.h"
-#include "link/LinkHooks.h"
-#include "link/opc/BridgeOpcClient.h"
-#include "link/opc/OpcLink.h"
-#include "link/opc/PosixChildPipe.h"
+#include "link/opc/OpcUaLink.h"
+#include "session/ControllerSession.h"
+#include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
 
@@ -42,7 +39,7 @@ int FreePort() {
 }
 
 // The demo-opc working folder on a free port, its plant served by the simulator, and a
-// controller started in it with the OPC link's cycle steps.
+// controller started in it as the program starts. The OPC link is switched on by the operator.
 class OpcPlant {
  public:
   explicit OpcPlant(const std::string& link2Appl = "") : port_(FreePort()) {
@@ -60,16 +57,21 @@ class OpcPlant {
     ports.timer = &timer;
     ports.processes = &processes;
     ports.clipboard = &clipboard;
-    SetProgramDefaults(controller, dir.Path());
-    StartupSteps startup;
-    FillLinkStartupSteps(startup);
-    FLControlLoad(controller, startup);
-    client.Configure(BridgeSettingsFor(dir.Path(), controller.model.FLCBlock.Link2Appl));
-    steps.readLink = [this](Controller& c) { ReadOpcLinkInput(c, link); };
-    steps.writeLink = [this](Controller& c) {
-      WriteOpcLinkOutput(c, link);
-      SuperviseOpcLink(c, link);
-    };
+    session.Start(dir.Path());
+  }
+
+  void SwitchOn() { SwitchLinkOn(controller, session.link()); }
+
+  // The OPC link that is on; fails the test when there is none.
+  OpcUaLink& Link() {
+    auto* opc = dynamic_cast<OpcUaLink*>(session.link().Current());
+    if (!opc) throw std::runtime_error("the OPC link is not on");
+    return *opc;
+  }
+  // Switches the link off and on again, as the operator does after changing a tag.
+  void SwitchAgain() {
+    session.link().SwitchOff(controller);
+    SwitchOn();
   }
 
   static std::string ReadSource(const std::string& name) {
@@ -102,7 +104,7 @@ class OpcPlant {
   }
 
   void Cycle() {
-    Timer1Tick(controller, steps);
+    session.RunCycle();
     const int period = controller.model.FLCBlock.RunFrequency;
     std::this_thread::sleep_for(std::chrono::duration<double>(static_cast<double>(period) / kSpeed));
     clock.Advance(period);
@@ -110,9 +112,6 @@ class OpcPlant {
 
   ScratchDir dir;
   PosixChildPipe server;  // the simulator
-  PosixChildPipe bridge;
-  BridgeOpcClient client{bridge, BridgeSettings{}};
-  OpcLink link{client};
   FakeOperator op;
   FakeClock clock;
   FakeEventPump events{&clock};
@@ -120,7 +119,7 @@ class OpcPlant {
   FakeProcessStarter processes;
   FakeClipboard clipboard;
   Controller controller;
-  CycleSteps steps;
+  ControllerSession session{controller};
 
  private:
   int port_;
@@ -130,20 +129,31 @@ TEST(OpcLinkWithPlantSimulator, LoopClosesAndALostServerOrBridgeIsReconnected) {
   OpcPlant plant;
   ControllerModel& m = plant.controller.model;
   ASSERT_TRUE(m.RestartInterface);
+  ASSERT_EQ(m.Link.LinkStatus, kOff) << "the OPC link waits for the operator at start-up";
+  ASSERT_TRUE(plant.op.messages.empty()) << plant.op.messages.front().text;
   m.PVarIn[6].DCSTagPV = "NO.SUCH.TAG";
-  SwitchOpcLinkOn(plant.controller, plant.link);
+  plant.SwitchOn();
+  ASSERT_NE(dynamic_cast<OpcUaLink*>(plant.session.link().Current()), nullptr);
   ASSERT_TRUE(plant.op.messages.empty()) << plant.op.messages.front().text;
   ASSERT_FALSE(m.ToFileMode);
-  // Every tag of the kiln is a variable of the server; the one it does not know is listed.
-  EXPECT_EQ(plant.link.LinkItemHandles[3 + 3 * 5 + 3], -1);
-  EXPECT_EQ(ShowOpcLinkPanel(plant.link, true).lstRead,
+  // Every tag of the kiln is a variable of the server; the one it does not know is listed on
+  // the link debug panel under Tags Not Found.
+  EXPECT_EQ(plant.Link().Tables().LinkItemHandles[3 + 3 * 5 + 3], -1);
+  ASSERT_TRUE(plant.session.RunCommand("mnuDebugLink"));
+  plant.controller.window.Frame1.chkTagsNotFound = true;
+  plant.Cycle();
+  EXPECT_EQ(plant.controller.window.Frame1.lines.lstRead,
             std::vector<std::string>{"NO.SUCH.TAG, -1, "});
-  EXPECT_EQ(plant.link.OPCWriteItemsOK, 4);
+  EXPECT_EQ(plant.controller.window.Frame1.lines.lblCountWrite, "4/4");
+  // The kiln's tags in use, less the unknown one; a blank tag has no item.
+  EXPECT_EQ(plant.controller.window.Frame1.lines.lblCountRead, "24/33");
+  ASSERT_TRUE(plant.session.RunCommand("cmdHide"));
 
   // Closed loop: the burning zone starts cold (1375) below its OK zone (1410..1430).
   std::vector<float> temperature;
   for (int cycle = 1; cycle <= 100; ++cycle) {
     plant.Cycle();
+    if (cycle == 1) continue;  // the cycle after the switch-on only writes
     ASSERT_FALSE(m.LinkReadError) << "cycle " << cycle;
     ASSERT_FALSE(m.LinkWriteError) << "cycle " << cycle;
     temperature.push_back(m.PVarIn[1].PVIN);
@@ -170,29 +180,36 @@ TEST(OpcLinkWithPlantSimulator, LoopClosesAndALostServerOrBridgeIsReconnected) {
   for (int cycle = 1; cycle <= 10 && m.LinkReadError; ++cycle) plant.Cycle();
   EXPECT_FALSE(m.LinkReadError);
   EXPECT_NE(m.ErrorCodeValue, 1);
+  // The fault's end is noted after the reconnection that ended it.
   const auto& entries = plant.controller.events.Entries();
-  ASSERT_FALSE(entries.empty());
-  EXPECT_EQ(entries.back().text, "OPC Link Lost - Reconnected " + m.FLCBlock.LinkAppl);
+  ASSERT_GE(entries.size(), 2u);
+  EXPECT_EQ(entries[entries.size() - 2].text, "OPC Link Lost - Reconnected " + m.FLCBlock.LinkAppl);
+  EXPECT_EQ(entries.back().text.rfind("Link read error ended after ", 0), 0u) << entries.back().text;
 
   // The bridge dies: it is started again and the link reconnected.
-  const pid_t firstBridge = plant.bridge.ProcessId();
+  PosixChildPipe& bridge = plant.Link().Bridge();
+  const pid_t firstBridge = bridge.ProcessId();
   kill(firstBridge, SIGKILL);
-  ASSERT_TRUE(Eventually(5s, [&] { return !plant.bridge.Running(); }));
+  ASSERT_TRUE(Eventually(5s, [&] { return !bridge.Running(); }));
   plant.Cycle();
   EXPECT_TRUE(m.LinkReadError);
   for (int cycle = 1; cycle <= 10 && m.LinkReadError; ++cycle) plant.Cycle();
   EXPECT_FALSE(m.LinkReadError);
-  EXPECT_NE(plant.bridge.ProcessId(), firstBridge);
-  EXPECT_TRUE(plant.bridge.Running());
+  EXPECT_NE(bridge.ProcessId(), firstBridge);
+  EXPECT_TRUE(bridge.Running());
 
-  SwitchOpcLinkOff(plant.controller, plant.link);
+  const pid_t secondBridge = bridge.ProcessId();
+  plant.session.link().SwitchOff(plant.controller);
   EXPECT_EQ(m.Link.LinkStatus, kOff);
+  EXPECT_TRUE(Eventually(5s, [&] { return kill(secondBridge, 0) != 0; }))
+      << "no bridge outlives the link";
 }
 
 TEST(OpcLinkWithPlantSimulator, SignAndEncryptWorksOnlyWithATrustedServerCertificate) {
   OpcPlant plant("SignAndEncrypt");
   ControllerModel& m = plant.controller.model;
-  SwitchOpcLinkOn(plant.controller, plant.link);
+  plant.SwitchOn();
+  ASSERT_EQ(m.Link.LinkStatus, kOn) << "on, though the connect was refused";
   ASSERT_EQ(plant.op.messages.size(), 1u);
   const std::string& refused = plant.op.messages[0].text;
   EXPECT_EQ(refused.substr(0, refused.find('\r')),
@@ -210,7 +227,7 @@ TEST(OpcLinkWithPlantSimulator, SignAndEncryptWorksOnlyWithATrustedServerCertifi
     ++moved;
   }
   ASSERT_EQ(moved, 1);
-  SwitchOpcLinkOn(plant.controller, plant.link);
+  plant.SwitchAgain();
   EXPECT_EQ(plant.op.messages.size(), 1u) << plant.op.messages.back().text;
   plant.Cycle();  // the first cycle after a switch-on does not read
   plant.Cycle();

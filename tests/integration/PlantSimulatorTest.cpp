@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "config/ConfigFile.h"
-#include "link/LinkCommands.h"
+#include "link/FileLink.h"
 #include "link/LinkFiles.h"
 #include "link/PosixProcessStarter.h"
 #include "support/Eventually.h"
@@ -64,6 +64,7 @@ class SimulatorRun {
     ControllerModel& m = world.controller.model;
     m.PVarOut[1].ValueOut = valueOut;
     m.PVarOut[1].SendOutput = true;
+    m.Link.PlantReadThisCycle = true;  // as in a cycle that read the plant
     WriteLinkOutput(world.controller);
     ASSERT_FALSE(m.LinkWriteError);
     std::this_thread::sleep_for(settle);
@@ -107,7 +108,7 @@ TEST(PlantSimulator, AnswersTheTagsFollowsTheOutputsWithinLimitsAndStopsOnStop) 
   run.SendThenRead(kNotUsed, 300ms);  // X: no change
   EXPECT_FLOAT_EQ(m.PVarOut[1].PVIN, 80.0f);
 
-  SwitchLinkOff(run.world.controller);
+  FileLink().SwitchOff(run.world.controller);  // the STOP file
   EXPECT_TRUE(Eventually(10s, [&] { return !run.processes.IsRunning(run.id); }));
   EXPECT_FALSE(run.InFileThere()) << "an ended client leaves no values behind";
 }

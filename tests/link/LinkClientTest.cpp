@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "link/LinkClient.h"
-#include "link/LinkCommands.h"
-#include "link/LinkHooks.h"
-#include "link/LinkTestWorld.h"
+#include "session/ControllerSession.h"
+#include "session/LinkCommands.h"
+#include "support/LinkTestWorld.h"
 
 namespace kavro::test {
 namespace {
@@ -11,23 +11,26 @@ namespace {
 // The link switched on by the operator, with the auto-restart option set.
 void SwitchedOn(LinkTestWorld& w) {
   w.controller.model.RestartInterface = true;
-  ASSERT_TRUE(SwitchLinkOn(w.controller));
+  ASSERT_TRUE(SwitchLinkOn(w.controller, w.link));
   ASSERT_EQ(w.processes.started.size(), 1u);
 }
 
+// Every link client program started so far ends.
 void ClientEnds(LinkTestWorld& w) {
-  w.processes.running[w.controller.model.Link.ClientProcessId] = false;
+  for (auto& [id, running] : w.processes.running) running = false;
 }
 
 TEST(LinkAutoRestart, EndedClientIsStartedAgainAtMostOncePerMinuteAndNoted) {
   LinkTestWorld w;
-  SwitchedOn(w);
-  CycleSteps steps;
-  FillLinkCycleSteps(steps);
+  // The cycle's link write as the session wires it: the write, then the supervision.
+  ControllerSession session(w.controller);
+  CycleSteps& steps = session.cycleSteps();
+  w.controller.model.RestartInterface = true;
+  ASSERT_TRUE(SwitchLinkOn(w.controller, session.link()));
 
   steps.writeLink(w.controller);  // still running: nothing to do
   EXPECT_EQ(w.processes.started.size(), 1u);
-  EXPECT_TRUE(w.controller.events.Entries().empty());
+  EXPECT_TRUE(EventTextsOfKind(w.controller.events, EventKind::LinkFault).empty());
 
   ClientEnds(w);
   w.dir.Write("FLC1.Tag", "");
@@ -36,10 +39,10 @@ TEST(LinkAutoRestart, EndedClientIsStartedAgainAtMostOncePerMinuteAndNoted) {
   EXPECT_EQ(w.processes.started[1].program, w.dir.File("MyLink"));
   EXPECT_EQ(w.processes.started[1].arguments, std::vector<std::string>{"FLC1"});
   EXPECT_EQ(w.Lines("FLC1.Tag").size(), 43u);  // the tag list is written again first
-  ASSERT_EQ(w.controller.events.Entries().size(), 1u);
-  EXPECT_EQ(w.controller.events.Entries()[0].text,
+  ASSERT_EQ(w.controller.events.Entries().size(), 2u);  // after "Link switched ON by ..."
+  EXPECT_EQ(w.controller.events.Entries()[1].text,
             "Link Client Program Ended - Restarted MyLink FLC1");
-  EXPECT_EQ(w.controller.events.Entries()[0].when, "Dec-05-2026 12:00:00");
+  EXPECT_EQ(w.controller.events.Entries()[1].when, "Dec-05-2026 12:00:00");
   EXPECT_FALSE(w.controller.events.NoticeVisible());  // noted, not pushed at the operator
 
   ClientEnds(w);
@@ -57,7 +60,9 @@ TEST(LinkAutoRestart, EndedClientIsStartedAgainAtMostOncePerMinuteAndNoted) {
   steps.writeLink(w.controller);
   EXPECT_EQ(w.controller.events.Entries().back().text,
             "Link Client Program Ended - Unable to Start/Find Link Client Program - "
-            "MyLink\r\nPlease check the Program Name Entered");
+            "MyLink\r\nPlease check the Program Name Entered\r\nFolder searched: " +
+                w.dir.Path());
+  EXPECT_TRUE(w.controller.events.NoticeVisible());  // the plant has lost its link: shown
   EXPECT_EQ(w.controller.model.Link.LinkStatus, kOn);
   EXPECT_TRUE(w.op.messages.empty());
 }
@@ -67,12 +72,12 @@ TEST(LinkAutoRestart, NothingIsRestartedWithoutTheOptionOrWithTheLinkOff) {
   SwitchedOn(w);
   w.controller.model.RestartInterface = false;
   ClientEnds(w);
-  SuperviseLinkClient(w.controller);
+  w.link.Supervise(w.controller);
   EXPECT_EQ(w.processes.started.size(), 1u);
 
   w.controller.model.RestartInterface = true;
-  SwitchLinkOff(w.controller);
-  SuperviseLinkClient(w.controller);
+  SwitchLinkOff(w.controller, w.link);
+  w.link.Supervise(w.controller);
   EXPECT_EQ(w.processes.started.size(), 1u);
 }
 
@@ -89,8 +94,8 @@ TEST(LinkAutoRestart, StartUpSwitchesTheFileLinkOnWithoutAskingWhenTheOptionIsSe
     w.controller.model.RestartInterface = c.option;
     w.controller.model.Program_Interface = c.program;
     w.dir.Write("FLC1.OUT", "stale");
-    StartupSteps steps;
-    FillLinkStartupSteps(steps);
+    ControllerSession session(w.controller);
+    StartupSteps& steps = session.startupSteps();
     steps.deleteStaleLinkOutput(w.controller);
     steps.autoStartLink(w.controller);
     EXPECT_TRUE(w.dir.Read("FLC1.OUT").empty());

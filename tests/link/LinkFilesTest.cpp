@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "link/LinkCommands.h"
+#include "session/LinkCommands.h"
 #include "link/LinkFiles.h"
 #include "link/LinkTags.h"
-#include "link/LinkTestWorld.h"
+#include "support/LinkTestWorld.h"
 
 namespace kavro::test {
 namespace {
@@ -162,6 +162,7 @@ TEST(LinkFiles, OutputFileCarriesStatusFrequencyWatchdogErrorCodeAndOutputsOrX) 
   LinkTestWorld w;
   auto& m = w.controller.model;
   w.LinkOn();
+  m.Link.PlantReadThisCycle = true;
   m.ToFileMode = false;
   m.FLCBlock.LinkFrequency = 10;
   m.ErrorCodeValue = -91;
@@ -191,15 +192,15 @@ TEST(LinkFiles, OutputFileCarriesStatusFrequencyWatchdogErrorCodeAndOutputsOrX) 
 TEST(LinkFiles, ToFileModeWritesTheTestFileAndSwitchingOffSendsSixLineStopToOut) {
   LinkTestWorld w;
   auto& m = w.controller.model;
-  w.LinkOn();
+  ASSERT_TRUE(SwitchLinkOn(w.controller, w.link));
   m.ToFileMode = true;
   m.ErrorCodeValue = -90;
   WriteLinkOutput(w.controller);
-  EXPECT_EQ(w.Files(), std::vector<std::string>{"FLC1.TST"});
+  EXPECT_EQ(w.Files(), (std::vector<std::string>{"FLC1.TST", "FLC1.Tag"}));
   EXPECT_EQ(w.Lines("FLC1.TST").size(), 9u);
 
   w.op.answers = {MsgAnswer::Yes};
-  mnuLinkStatus(w.controller);
+  mnuLinkStatus(w.controller, w.link);
   EXPECT_EQ(m.Link.LinkStatus, kOff);
   EXPECT_EQ(m.Link.LinkStatusSent, kOff);
   const auto stop = w.Lines("FLC1.OUT");
@@ -215,6 +216,7 @@ TEST(LinkFiles, WriteRetriesFailedWritesAndKeepsTheOldFileWhole) {
   LinkTestWorld w;
   auto& m = w.controller.model;
   w.LinkOn();
+  m.Link.PlantReadThisCycle = true;
   m.ToFileMode = false;
   w.dir.Write("FLC1.OUT", "old");
 

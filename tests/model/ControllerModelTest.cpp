@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/KavroError.h"
 #include "model/ControllerModel.h"
 #include "model/EventLog.h"
@@ -100,6 +102,46 @@ TEST(EventLogTest, RepeatsAreCountedAndTheNoticeCanBeDismissed) {
   for (int i = 0; i < 600; ++i) log.Add("t", "x", std::to_string(i));
   EXPECT_EQ(log.Entries().size(), EventLog::kCapacity);
   EXPECT_EQ(log.Entries().back().text, "599");
+}
+
+TEST(EventLogTest, ALaterNoteLeavesTheRaisedNoticeAndEveryChangeIsSeen) {
+  EventLog log;
+  log.Add("t1", "KILN1", "Error Number = 11");
+  log.Note("t2", "Link Client Restarted", "restarted kavro-plantsim");
+  ASSERT_NE(log.Notice(), nullptr);
+  EXPECT_EQ(log.Notice()->text, "Error Number = 11");
+  EXPECT_EQ(log.Notice()->when, "t1");
+  log.Add("t3", "KILN1", "Error Number = 11");  // not a repeat of the newest entry: a new one
+  EXPECT_EQ(log.Notice()->when, "t3");
+
+  // A full log whose newest entries arrive within one second still changes its revision.
+  for (int i = 0; i < 600; ++i) log.Note("t", "x", std::to_string(i));
+  const auto before = log.Revision();
+  log.Note("t", "y", "first of two in one second");
+  const auto middle = log.Revision();
+  log.Note("t", "z", "second of two in one second");
+  EXPECT_LT(before, middle);
+  EXPECT_LT(middle, log.Revision());
+  EXPECT_EQ(log.Entries().size(), EventLog::kCapacity);
+}
+
+TEST(EventLogTest, EveryOccurrenceReachesTheSinkAsOneLine) {
+  EventLog log;
+  std::vector<std::string> lines;
+  log.SetSink([&](const EventEntry& e) { lines.push_back(EventLineText(e)); });
+  log.Add("Dec-07-2026 03:00:00", "KILN1",
+          "Error Number = 11\r\nError Description = Division by zero\r\nAt\terror");
+  log.Add("Dec-07-2026 03:00:10", "KILN1",
+          "Error Number = 11\r\nError Description = Division by zero\r\nAt\terror");
+  log.Note("Dec-07-2026 03:00:20", "KILN1", "Link switched ON by the operator", EventKind::Link);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0],
+            "Dec-07-2026 03:00:00\tCycle error\tKILN1\tError Number = 11 / Error Description = "
+            "Division by zero / At error");
+  EXPECT_EQ(lines[1].substr(0, 20), "Dec-07-2026 03:00:10");
+  EXPECT_EQ(lines[2], "Dec-07-2026 03:00:20\tLink\tKILN1\tLink switched ON by the operator");
+  EXPECT_EQ(log.Entries().size(), 2u);
+  EXPECT_EQ(log.Entries()[0].repeats, 2);
 }
 
 }  // namespace

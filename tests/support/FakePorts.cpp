@@ -6,17 +6,22 @@
 #include <random>
 #include <sstream>
 
+#include "common/KavroError.h"
+
 namespace kavro::test {
 
 MsgAnswer FakeOperator::MessageBox(const std::string& text, const std::string& title,
                                    MsgIcon icon, MsgButtons buttons) {
   messages.push_back({text, title, icon, buttons});
+  if (static_cast<int>(messages.size()) == failAtMessage) {
+    throw KavroError(errors::kOutOfMemory, errors::kOutOfMemoryText);
+  }
   if (!answers.empty()) {
     const MsgAnswer answer = answers.front();
     answers.pop_front();
     return answer;
   }
-  return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
+  return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
 }
 
 std::optional<std::string> FakeOperator::InputBox(const std::string& prompt,
@@ -64,6 +69,11 @@ long long FakeProcessStarter::Start(const std::string& program,
 bool FakeProcessStarter::IsRunning(long long processId) {
   const auto it = running.find(processId);
   return it != running.end() && it->second;
+}
+
+void FakeProcessStarter::Terminate(long long processId, bool force) {
+  terminations.push_back({processId, force});
+  if (force || !ignoreTerm) running[processId] = false;
 }
 
 FakeWorld::FakeWorld() {

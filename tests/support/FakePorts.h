@@ -30,6 +30,7 @@ class FakeOperator : public Operator {
   std::deque<MsgAnswer> answers;               // answers to give; OK / Yes when empty
   std::vector<std::string> prompts;            // every input box prompt
   std::deque<std::optional<std::string>> inputs;  // answers to input boxes; the initial text when empty
+  int failAtMessage = 0;  // the message box of this number (from 1) throws instead of answering
 };
 
 class FakeClock : public Clock {
@@ -68,6 +69,7 @@ class FakeProcessStarter : public ProcessStarter {
  public:
   long long Start(const std::string& program, const std::vector<std::string>& arguments) override;
   bool IsRunning(long long processId) override;
+  void Terminate(long long processId, bool force) override;
   struct Started {
     std::string program;
     std::vector<std::string> arguments;
@@ -75,6 +77,12 @@ class FakeProcessStarter : public ProcessStarter {
   std::vector<Started> started;
   bool failStart = false;
   std::map<long long, bool> running;  // process id -> still running
+  struct Termination {
+    long long processId;
+    bool force;
+  };
+  std::vector<Termination> terminations;
+  bool ignoreTerm = false;  // a process that lives on after a plain Terminate (hung hard)
 };
 
 class FakeClipboard : public Clipboard {
@@ -82,6 +90,15 @@ class FakeClipboard : public Clipboard {
   void SetText(const std::string& text) override { this->text = text; }
   std::string text;
 };
+
+// The texts of the event log's entries of one kind, oldest first.
+inline std::vector<std::string> EventTextsOfKind(const EventLog& log, EventKind kind) {
+  std::vector<std::string> texts;
+  for (const EventEntry& e : log.Entries()) {
+    if (e.kind == kind) texts.push_back(e.text);
+  }
+  return texts;
+}
 
 // A controller wired to fresh fakes, with the real file system (tests use a scratch folder).
 struct FakeWorld {

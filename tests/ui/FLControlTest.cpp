@@ -3,6 +3,7 @@
 // starts a real window with fake ports (answers from a script, a fixed clock, a timer the test
 // drives by hand).
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,7 +16,9 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
+#include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "display/PenColours.h"
 #include "display/StatusRefresh.h"
@@ -95,9 +98,12 @@ class FLControlTest : public QObject {
   void cycleLeavesStatusGridAndLabelsOnScreen();
   void screenLocksAgainOnTheTenthCycleAfterUnlock();
   void ruleRowsSelectorSetsVisibleRowsOnLeavingIt();
+  void failuresFromWindowEventsAreShownNotThrown();
   void noticePanelShowsCycleErrorsUntilDismissed();
   void calculationReportListToggles();
+  void linkDebugPanelOpensOverTheRuleSelectorAndHides();
   void splashGrowsItsProductLineAndClosesItself();
+  void eventLogViewFollowsAFullLog();
 };
 
 void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
@@ -115,7 +121,7 @@ void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
   QVERIFY(!h.w().MenuOf("mnuControlMode")->isEnabled());
   QVERIFY(h.w().Action("mnuScreenLock")->isChecked());
   QVERIFY(h.w().Action("mnuToFile")->isChecked());
-  QVERIFY(!h.w().Action("mnuDebugLink")->isEnabled());
+  QVERIFY(h.w().Action("mnuDebugLink")->isEnabled());
   QCOMPARE(h.Cell(2, 0), QString("High Target"));
   QCOMPARE(h.Cell(4, 0), QString("Low Target"));
   QCOMPARE(h.Cell(31, 0), QString("R20: Not Used"));
@@ -242,7 +248,7 @@ void FLControlTest::cycleLeavesStatusGridAndLabelsOnScreen() {
   m.Rules[1].Term[1] = "LOW";
   m.Rules[1].Term[7] = "UP";
   m.DCSOnOffValue = 1;
-  h.c().window.lblPostScript.backColour = PaletteColour(10);
+  h.c().model.Scripts.PostScriptOn = true;
   out.ScriptAdjust = 0.5f;
   RefreshStatus(h.c());  // the rule cells, which the cycle reads back, now hold the rule
 
@@ -286,7 +292,7 @@ void FLControlTest::cycleLeavesStatusGridAndLabelsOnScreen() {
   QCOMPARE(h.Cell(3, 1), QString("Error = -1"));
   QCOMPARE(h.CellColour(0, 0, Qt::BackgroundRole), QColor(230, 50, 50));
   QCOMPARE(h.Label("lblVarIndex", 0)->text(), QString("N/A"));
-  h.c().window.lblPostScript.backColour = OffColour;
+  h.c().model.Scripts.PostScriptOn = false;
   h.host.RunCycle();
   QCOMPARE(h.Cell(6, 8), QString(""));
 }
@@ -330,6 +336,39 @@ void FLControlTest::ruleRowsSelectorSetsVisibleRowsOnLeavingIt() {
   QCOMPARE(h.c().window.RuleRowsShown, 27);
 }
 
+void FLControlTest::failuresFromWindowEventsAreShownNotThrown() {
+  {
+    // A rule strength that is no number makes the display rebuild fail half way.
+    Harness h;
+    h.c().model.Rules[1].Strength = "garbage";
+    QComboBox* selector = h.w().RuleRowsSelector();
+    selector->setCurrentText("R11");
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(selector->lineEdit(), &leave);
+    QCOMPARE(h.op.messages.size(), std::size_t{1});
+    QCOMPARE(h.op.messages[0].text,
+             std::string("Error Number = 13\r\nError Description = Type mismatch"));
+    QVERIFY(!h.c().model.CycleHold);
+  }
+  {
+    // A start-up that fails outside its passed-over steps is shown, and the window comes up.
+    test::ScratchDir dir;
+    test::FakeOperator op;
+    test::FakeCycleTimer timer;
+    ControllerHost host;
+    host.controller().ports.op = &op;
+    host.controller().ports.timer = &timer;
+    host.startupSteps().layoutWindow = [](Controller&) {
+      throw KavroError(errors::kPathFileAccess, errors::kPathFileAccessText);
+    };
+    host.Start(dir.Path());
+    QCOMPARE(op.messages.size(), std::size_t{1});
+    QCOMPARE(op.messages[0].text,
+             std::string("Error Number = 75\r\nError Description = Path/File access error"));
+    QVERIFY(host.window().isVisible());
+  }
+}
+
 void FLControlTest::noticePanelShowsCycleErrorsUntilDismissed() {
   Harness h;
   QFrame* panel = h.w().findChild<QFrame*>("noticePanel");
@@ -343,10 +382,10 @@ void FLControlTest::noticePanelShowsCycleErrorsUntilDismissed() {
 
   h.w().findChild<QPushButton*>("cmdNoticeLog")->click();
   QVERIFY(h.w().EventLog()->isVisible());
-  QCOMPARE(h.w().EventLog()->RowCount(), 1);
+  QCOMPARE(h.w().EventLog()->RowCount(), 2);  // how start-up read the configuration, the error
   h.w().findChild<QPushButton*>("cmdDismissNotice")->click();
   QVERIFY(!panel->isVisibleTo(&h.w()));
-  QCOMPARE(h.c().events.Entries().size(), std::size_t{1});  // still in the log
+  QCOMPARE(h.c().events.Entries().size(), std::size_t{2});  // still in the log
 }
 
 void FLControlTest::calculationReportListToggles() {
@@ -358,6 +397,38 @@ void FLControlTest::calculationReportListToggles() {
   QCOMPARE(list->item(0)->text(), QString("2026-Dec-05 12:00:00"));
   h.Trigger("mnuDebugCalc");
   QVERIFY(!list->isVisibleTo(&h.w()));
+}
+
+void FLControlTest::linkDebugPanelOpensOverTheRuleSelectorAndHides() {
+  Harness h;
+  auto* panel = h.w().findChild<QGroupBox*>("Frame1");
+  QVERIFY(panel != nullptr);
+  QCOMPARE(panel->title(), QString("LinkDebug"));
+  QVERIFY(!panel->isVisibleTo(&h.w()));
+  QVERIFY(h.w().RuleRowsSelector()->isVisibleTo(&h.w()));
+
+  h.Trigger("mnuDebugLink");
+  QVERIFY(panel->isVisibleTo(&h.w()));
+  QVERIFY(!h.w().RuleRowsSelector()->isVisibleTo(&h.w()));
+  QCOMPARE(panel->findChild<QLabel*>("lblCountRead")->text(), QString("0/0"));
+  QVERIFY(panel->findChild<QLabel*>("lblLastRead")->text().startsWith("Last Read: "));
+  QVERIFY(panel->findChild<QListWidget*>("lstLinkMsg") != nullptr);
+
+  // The tick is only recorded; the cycle's refresh lists accordingly and keeps the panel open.
+  auto* tagsNotFound = panel->findChild<QCheckBox*>("chkTagsNotFound");
+  QCOMPARE(tagsNotFound->text(), QString("Tags Not Found"));
+  tagsNotFound->click();
+  QVERIFY(h.c().window.Frame1.chkTagsNotFound);
+  h.clock.Advance(30);
+  h.host.RunCycle();
+  QVERIFY(panel->isVisibleTo(&h.w()));
+  QVERIFY(tagsNotFound->isChecked());
+
+  auto* hide = panel->findChild<QPushButton*>("cmdHide");
+  QCOMPARE(hide->text(), QString("HIDE"));
+  hide->click();
+  QVERIFY(!panel->isVisibleTo(&h.w()));
+  QVERIFY(h.w().RuleRowsSelector()->isVisibleTo(&h.w()));
 }
 
 void FLControlTest::splashGrowsItsProductLineAndClosesItself() {
@@ -381,6 +452,24 @@ void FLControlTest::splashGrowsItsProductLineAndClosesItself() {
   QCOMPARE(seen, QStringList({" ", "Multivariable Fuzzy", "Multivariable Fuzzy Logic",
                               "Multivariable Fuzzy Logic Controller"}));
   QVERIFY(!script->isHidden());
+}
+
+void FLControlTest::eventLogViewFollowsAFullLog() {
+  EventLog log;
+  for (std::size_t i = 0; i < EventLog::kCapacity; ++i) log.Note("t0", "x", std::to_string(i));
+  ui::EventLogView view(log);
+  view.Refresh();
+  auto* list = view.findChild<QTreeWidget*>();
+  QVERIFY(list);
+  // Two different events in the same second once the log is full.
+  log.Note("t1", "Link", "first");
+  view.Refresh();
+  log.Note("t1", "Link", "second");
+  view.Refresh();
+  QCOMPARE(view.RowCount(), static_cast<int>(EventLog::kCapacity));
+  QCOMPARE(list->topLevelItem(0)->text(3), QString("second"));  // newest first
+  QCOMPARE(list->topLevelItem(1)->text(3), QString("first"));
+  QCOMPARE(list->topLevelItem(0)->text(1), QString("Control"));
 }
 
 QTEST_MAIN(FLControlTest)

@@ -26,7 +26,7 @@ class ConsoleOperator : public Operator {
       if (c != '\r') shownText += c;  // message lines are CR LF; the console wants LF
     }
     std::cout << "[" << title << "] " << shownText << "\n";
-    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
+    return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
                                       const std::string& initial) override {

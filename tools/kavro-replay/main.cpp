@@ -2,19 +2,24 @@
 //   kavro-replay --workdir DIR --trace TRACE.csv [--out OUT.csv]
 // Loads DIR/FLC.dat as the controller does and runs the real control cycle once per trace row,
 // link off, as fast as it runs; one result row per cycle goes to OUT.csv (standard output by
-// default). Exit status 0 done (cycle errors are printed and the replay goes on), 1 a bad trace,
-// 2 usage or a missing file or folder.
+// default). The trace streams: one row read, one cycle, one row written, so memory stays the
+// same whatever its length. Cycle errors go to standard error as they come, the replay goes on,
+// and a summary line ends it there. Exit status: 0 every cycle ran clean, 1 FLC.dat failed to
+// read or the trace is bad (nothing replayed), 2 usage, a missing file or folder, or the
+// results could not be written, 3 the replay ran but at least one cycle reported an error.
+#include <unistd.h>
+
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
 
-#include "common/ports/FileSystem.h"
 #include "common/ports/Operator.h"
-#include "engine/Replay.h"
-#include "engine/TraceFile.h"
+#include "session/Replay.h"
+#include "session/TraceFile.h"
 
 namespace {
 
@@ -30,7 +35,7 @@ class StderrOperator : public Operator {
       if (c != '\r') std::cerr << c;
     }
     std::cerr << "\n";
-    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK;
+    return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
                                       const std::string& initial) override {
@@ -77,6 +82,27 @@ int Missing(const std::string& what) {
   return 2;
 }
 
+// The trace is checked whole before the first cycle runs, so a bad row late in a long file
+// stops the replay before it has produced anything.
+bool TraceIsGood(std::istream& in, const ControllerModel& model, const std::string& name) {
+  try {
+    TraceReader check(in, model);
+    std::vector<TraceCell> cells;
+    while (check.Next(cells)) {
+    }
+    return true;
+  } catch (const TraceError& bad) {
+    std::cerr << "kavro-replay: " << name << ": " << bad.what() << "\n";
+    return false;
+  }
+}
+
+int Finish(const ReplaySummary& summary) {
+  std::cerr << "kavro-replay: " << summary.cycles << " cycles run, " << summary.failedCycles
+            << " reported an error\n";
+  return summary.failedCycles > 0 ? 3 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,37 +119,40 @@ int main(int argc, char** argv) {
   }
   const std::string config = (fs::path(arguments->workDir) / "FLC.dat").string();
   if (!fs::is_regular_file(config, error)) return Missing("no configuration " + config);
-  FileSystem& files = SystemFileSystem();
-  std::string traceText;
-  if (!fs::is_regular_file(arguments->trace, error) ||
-      !files.ReadAll(arguments->trace, traceText)) {
-    return Missing("cannot read the trace " + arguments->trace);
+  std::ifstream traceFile;
+  if (fs::is_regular_file(arguments->trace, error)) {
+    traceFile.open(arguments->trace, std::ios::binary);
   }
+  if (!traceFile.is_open()) return Missing("cannot read the trace " + arguments->trace);
 
   StderrOperator op;
   Controller controller;
   controller.ports.op = &op;
-  LoadForReplay(controller, arguments->workDir);
-
-  Trace trace;
-  try {
-    trace = ReadTrace(traceText, controller.model);
-  } catch (const TraceError& bad) {
-    std::cerr << "kavro-replay: " << arguments->trace << ": " << bad.what() << "\n";
+  if (!LoadForReplay(controller, arguments->workDir)) {
+    std::cerr << "kavro-replay: " << config << " could not be read; nothing replayed\n";
     return 1;
   }
+  if (!TraceIsGood(traceFile, controller.model, arguments->trace)) return 1;
+  traceFile.clear();
+  traceFile.seekg(0);
+  TraceReader trace(traceFile, controller.model);
 
   if (!arguments->out) {
-    RunReplay(controller, trace, LocalNow(), std::cout, std::cerr);
+    const ReplaySummary summary = RunReplay(controller, trace, LocalNow(), std::cout, std::cerr);
     std::cout.flush();
-    return std::cout ? 0 : 2;
+    if (!std::cout) return Missing("cannot write the results");
+    return Finish(summary);
   }
-  // The result file appears whole or not at all.
-  std::ostringstream results;
-  RunReplay(controller, trace, LocalNow(), results, std::cerr);
-  std::string why;
-  if (!files.WriteAtomic(*arguments->out, results.str(), &why)) {
-    return Missing("cannot write " + *arguments->out + ": " + why);
+  // The result file appears whole or not at all: written beside it, then renamed over it.
+  const std::string out = *arguments->out;
+  const std::string part = out + ".part" + std::to_string(getpid());
+  std::ofstream results(part, std::ios::binary | std::ios::trunc);
+  if (!results) return Missing("cannot write " + out);
+  const ReplaySummary summary = RunReplay(controller, trace, LocalNow(), results, std::cerr);
+  results.close();
+  if (!results || std::rename(part.c_str(), out.c_str()) != 0) {
+    std::remove(part.c_str());
+    return Missing("cannot write " + out);
   }
-  return 0;
+  return Finish(summary);
 }

@@ -7,8 +7,13 @@
 namespace kavro {
 
 enum class MsgIcon { None, Information, Exclamation, Question, Critical };
-enum class MsgButtons { OK, OKCancel, YesNo };
+// YesNoDefaultNo: a question whose Yes must never come from a stray Enter (ending control).
+enum class MsgButtons { OK, OKCancel, YesNo, YesNoDefaultNo };
 enum class MsgAnswer { OK, Cancel, Yes, No };
+
+inline bool AsksYesOrNo(MsgButtons buttons) {
+  return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoDefaultNo;
+}
 
 class Operator {
  public:

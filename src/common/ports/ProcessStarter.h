@@ -12,6 +12,8 @@ class ProcessStarter {
   virtual long long Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
   // True while the process started under that id is still running.
   virtual bool IsRunning(long long processId) = 0;
+  // Asks a process to end (force: makes it end). A stopped process is woken so that it can.
+  virtual void Terminate(long long processId, bool force) = 0;
 };
 
 }  // namespace kavro

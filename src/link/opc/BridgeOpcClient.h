@@ -49,6 +49,7 @@ class BridgeOpcClient final : public OpcClient {
   BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump* events = nullptr);
 
   void Configure(BridgeSettings settings) { settings_ = std::move(settings); }
+  void UseEventPump(EventPump* events) { events_ = events; }
   const BridgeSettings& Settings() const { return settings_; }
 
   int32_t WTclientCoInit() override;

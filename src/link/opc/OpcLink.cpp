@@ -11,9 +11,8 @@
 #include "common/TextUtil.h"
 #include "config/ConfigLines.h"
 #include "link/LinkFiles.h"
-#include "link/LinkCommands.h"
 #include "link/LinkTags.h"
-#include "link/WaitSeconds.h"
+#include "common/WaitSeconds.h"
 
 namespace kavro {
 namespace {
@@ -39,7 +38,7 @@ void ReportFailure(Controller& controller, OpcLink& link, const std::string& tex
   if (quiet) {
     if (controller.ports.clock) {
       controller.events.Note(FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss"),
-                             kReconnectTitle, shown);
+                             kReconnectTitle, shown, EventKind::LinkFault);
     }
     return;
   }
@@ -290,14 +289,12 @@ void SwitchOpcLinkOn(Controller& controller, OpcLink& link, bool quiet) {
   LinkState& state = controller.model.Link;
   state.SkipNextRead = true;
   state.LinkStatus = state.LinkStatusSent = kOn;
-  ShowLinkState(controller);
 }
 
 void SwitchOpcLinkOff(Controller& controller, OpcLink& link) {
   OPCDisconnect(controller, link);
   LinkState& state = controller.model.Link;
   state.LinkStatus = state.LinkStatusSent = kOff;
-  ShowLinkState(controller);
 }
 
 void ReadOpcLinkInput(Controller& controller, OpcLink& link) {
@@ -326,8 +323,11 @@ void WriteOpcLinkOutput(Controller& controller, OpcLink& link) {
   if (model.Link.LinkStatus != kOn || model.DCSOnOffValue != 1) return;
   link.LinkWriteValues[1] = 1.0;
   link.LinkWriteValues[2] = static_cast<double>(model.ErrorCodeValue);
+  // Output moves go out only from a cycle that read the plant; the watchdog and the error code
+  // still tell the DCS the controller is alive and why it holds.
+  const bool plantRead = model.Link.PlantReadThisCycle;
   for (int j = 1; j <= NumOut && 2 + j <= LinkTagLimit; ++j) {
-    link.LinkWriteValues[2 + j] = OutputWriteText(model.PVarOut[j]);
+    link.LinkWriteValues[2 + j] = plantRead ? OutputWriteText(model.PVarOut[j]) : std::string("X");
   }
   model.LinkWriteError = !OPCWriteItems(link);
 }
@@ -341,11 +341,13 @@ void SuperviseOpcLink(Controller& controller, OpcLink& link) {
   link.LastReconnectAttempt = now;
 
   const std::string when = FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
-  controller.events.Note(when, kReconnectTitle, "OPC Link Lost - Reconnecting " + model.FLCBlock.LinkAppl);
+  controller.events.Note(when, kReconnectTitle, "OPC Link Lost - Reconnecting " + model.FLCBlock.LinkAppl,
+                         EventKind::LinkFault);
   SwitchOpcLinkOn(controller, link, /*quiet=*/true);
   if (link.OPCServerHandle > 0 && link.OPCGroupHandle > 0) {
     controller.events.Note(when, kReconnectTitle,
-                           "OPC Link Lost - Reconnected " + model.FLCBlock.LinkAppl);
+                           "OPC Link Lost - Reconnected " + model.FLCBlock.LinkAppl,
+                           EventKind::Link);
   }
 }
 
@@ -370,6 +372,7 @@ OpcLinkPanelLines ShowOpcLinkPanel(const OpcLink& link, bool tagsNotFound) {
   panel.progressWriteValue = link.OPCWriteItemsOK;
   panel.lblCountRead = FormatNumber(link.OPCReadItemsOK, "####0") + "/" + FormatNumber(link.LinkReadCount, "####0");
   panel.lblCountWrite = FormatNumber(link.OPCWriteItemsOK, "####0") + "/" + FormatNumber(link.LinkWriteCount, "####0");
+  panel.lstLinkMsg = link.lstLinkMsg;
   return panel;
 }
 

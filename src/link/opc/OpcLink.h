@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/ports/OpcClient.h"
+#include "model/LinkPanelLines.h"
 #include "model/Controller.h"
 
 namespace kavro {
@@ -100,17 +101,8 @@ void WriteOpcLinkOutput(Controller& controller, OpcLink& link);
 void SuperviseOpcLink(Controller& controller, OpcLink& link);
 
 // What the link debug panel lists: one line per tag ("tag, handle, value"), all of them or only
-// those the server refused, and the counts of accepted items.
-struct OpcLinkPanelLines {
-  std::vector<std::string> lstRead;
-  std::vector<std::string> lstWrite;
-  std::string lblCountRead;   // "33/33"
-  std::string lblCountWrite;  // "4/4"
-  int progressReadMax = 100;
-  int progressReadValue = 0;
-  int progressWriteMax = 100;
-  int progressWriteValue = 0;
-};
+// those the server refused, the connection log, and the counts of accepted items.
+using OpcLinkPanelLines = LinkPanelLines;
 OpcLinkPanelLines ShowOpcLinkPanel(const OpcLink& link, bool tagsNotFound);
 
 // A value as the panel and the read step see it: a number, a number text, or neither.

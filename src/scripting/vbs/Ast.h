@@ -199,7 +199,7 @@ struct MemberCallExpr final : Expr {
   ExprList args;
 };
 
-enum class ErrProperty { Number, Description, Source, Clear, Raise };
+enum class ErrProperty { Number, Description, Source, HelpFile, HelpContext, Clear, Raise };
 
 struct ErrMemberExpr final : Expr {
   ErrMemberExpr(ErrProperty p, ExprList a, int l)
@@ -319,7 +319,7 @@ struct Dimension {
   bool isArray = false;  // Dim a() or Dim a(n)
 };
 
-// Dim, ReDim and Erase; Dim only matters for arrays, set up when the scope starts.
+// Dim, ReDim and Erase; Dim only matters for arrays, which exist from the time it runs.
 struct DimStmt final : Stmt {
   enum Kind { Dim, ReDim, Erase };
   DimStmt(Kind k, int l) : Stmt(l), kindOf(k) {}
@@ -364,9 +364,8 @@ struct Procedure {
   Block body;
   int line = 0;
   // Filled by the resolver: frame size (slot 0 is the function result, then the parameters,
-  // then the locals) and the arrays declared with Dim that exist from the start of a call.
+  // then the locals).
   int slotCount = 0;
-  std::vector<const DimStmt*> fixedArrays;
   int callCost = 1;
 };
 
@@ -375,7 +374,6 @@ struct Program {
   std::vector<std::unique_ptr<Procedure>> procedures;
   Block topLevel;
   bool optionExplicit = false;
-  std::vector<const DimStmt*> fixedArrays;          // global arrays of Dim statements
   std::vector<std::shared_ptr<Program>> keepAlive;  // programs whose procedures this one calls
 };
 

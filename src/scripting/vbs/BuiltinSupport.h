@@ -30,6 +30,10 @@ inline std::string TextArg(const Variant& v) {
   throw ScriptError(err::InvalidCall);
 }
 
+// Position (0-based) of needle in hay from start, or npos; ignoring letter case when asked.
+size_t FindText(Interpreter& it, std::string_view hay, std::string_view needle, size_t start,
+                bool textCompare);
+
 // vbBinaryCompare (0) or vbTextCompare (1).
 inline bool TextCompareArg(BuiltinArgs args, size_t i) {
   const int32_t mode = LongArg(args, i, 0);

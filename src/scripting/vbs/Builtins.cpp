@@ -27,15 +27,34 @@ Variant InputBoxFn(Interpreter& it, BuiltinArgs args) {
   return Variant::String(it.ui ? it.ui->InputBox(prompt, title, initial) : std::string());
 }
 
-constexpr std::array<BuiltinInfo, 2> kHostBuiltins{{
+// The engine names itself as the language's own engine of the version whose behaviour it keeps.
+Variant ScriptEngineFn(Interpreter&, BuiltinArgs) {
+  return Variant::String("VBScript");
+}
+Variant MajorVersion(Interpreter&, BuiltinArgs) {
+  return Variant::Long(5);
+}
+Variant MinorVersion(Interpreter&, BuiltinArgs) {
+  return Variant::Long(8);
+}
+Variant BuildVersion(Interpreter&, BuiltinArgs) {
+  return Variant::Long(16384);
+}
+
+constexpr std::array<BuiltinInfo, 6> kHostBuiltins{{
     {"msgbox", 1, 5, MsgBoxFn},
     {"inputbox", 1, 7, InputBoxFn},
+    {"scriptengine", 0, 0, ScriptEngineFn},
+    {"scriptenginemajorversion", 0, 0, MajorVersion},
+    {"scriptengineminorversion", 0, 0, MinorVersion},
+    {"scriptenginebuildversion", 0, 0, BuildVersion},
 }};
 
 std::unordered_map<std::string, const BuiltinInfo*> BuildIndex() {
   std::unordered_map<std::string, const BuiltinInfo*> index;
-  for (auto part : {MathBuiltins(), ConversionBuiltins(), StringBuiltins(), DateBuiltins(),
-                    ArrayBuiltins(), std::span<const BuiltinInfo>(kHostBuiltins)}) {
+  for (auto part :
+       {MathBuiltins(), ConversionBuiltins(), StringBuiltins(), DateBuiltins(), ArrayBuiltins(),
+        FormatBuiltins(), CharacterBuiltins(), std::span<const BuiltinInfo>(kHostBuiltins)}) {
     for (const BuiltinInfo& b : part) index[b.name] = &b;
   }
   return index;
@@ -53,9 +72,12 @@ std::unordered_map<std::string, Variant> BuildConstants() {
   c["vbformfeed"] = Variant::String("\f");
   c["vbverticaltab"] = Variant::String("\v");
   c["vbobjecterror"] = Variant::Long(-2147221504);
-  static constexpr std::array<std::pair<const char*, int16_t>, 56> kNumbers{{
+  static constexpr std::array<std::pair<const char*, int16_t>, 59> kNumbers{{
       {"vbbinarycompare", 0},
       {"vbtextcompare", 1},
+      {"vbdatabasecompare", 2},
+      {"vbdataobject", 13},
+      {"vbdecimal", 14},
       {"vbokonly", 0},
       {"vbokcancel", 1},
       {"vbabortretryignore", 2},
@@ -112,6 +134,13 @@ std::unordered_map<std::string, Variant> BuildConstants() {
       {"vbfirstfullweek", 3},
   }};
   for (const auto& [name, value] : kNumbers) c[name] = Variant::Integer(value);
+  static constexpr std::array<std::pair<const char*, int32_t>, 4> kMsgBoxFlags{{
+      {"vbmsgboxhelpbutton", 16384},
+      {"vbmsgboxsetforeground", 65536},
+      {"vbmsgboxright", 524288},
+      {"vbmsgboxrtlreading", 1048576},
+  }};
+  for (const auto& [name, value] : kMsgBoxFlags) c[name] = Variant::Long(value);
   // Colours are Long values (blue in the high byte).
   static constexpr std::array<std::pair<const char*, int32_t>, 8> kColours{{
       {"vbblack", 0x000000},

@@ -30,5 +30,7 @@ std::span<const BuiltinInfo> ConversionBuiltins();
 std::span<const BuiltinInfo> StringBuiltins();
 std::span<const BuiltinInfo> DateBuiltins();
 std::span<const BuiltinInfo> ArrayBuiltins();
+std::span<const BuiltinInfo> FormatBuiltins();
+std::span<const BuiltinInfo> CharacterBuiltins();
 
 }  // namespace kavro::vbs

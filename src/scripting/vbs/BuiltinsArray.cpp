@@ -1,4 +1,4 @@
-// UBound LBound Array Split Join.
+// UBound LBound Array Split Join Filter.
 #include <array>
 
 #include "scripting/vbs/BuiltinSupport.h"
@@ -68,23 +68,14 @@ Variant Split(Interpreter& it, BuiltinArgs a) {
   const int32_t count = LongArg(a, 2, -1);
   if (count < -1) InvalidCall();
   const bool text = TextCompareArg(a, 3);
-  if (a[0]->IsNull()) return *a[0];
-  const std::string s = ToText(*a[0]);
+  const std::string s = ToText(*a[0]);  // Null: 94
   const std::string delim = Given(a, 1) ? ToText(*a[1]) : std::string(" ");
   std::vector<Variant> items;
   if (s.empty() || count == 0) return MakeArray(it, std::move(items));
   size_t pos = 0;
   for (;;) {
     if (count != -1 && static_cast<int32_t>(items.size()) == count - 1) break;
-    size_t at = std::string::npos;
-    if (!delim.empty()) {
-      for (size_t i = pos; i + delim.size() <= s.size(); ++i) {
-        if (CompareText(std::string_view(s).substr(i, delim.size()), delim, text) == 0) {
-          at = i;
-          break;
-        }
-      }
-    }
+    const size_t at = delim.empty() ? std::string::npos : FindText(it, s, delim, pos, text);
     if (at == std::string::npos) break;
     items.push_back(Variant::String(s.substr(pos, at - pos)));
     if (items.size() > it.limits.maxArrayElements) throw ScriptError(err::OutOfMemory);
@@ -95,25 +86,48 @@ Variant Split(Interpreter& it, BuiltinArgs a) {
 }
 
 Variant Join(Interpreter& it, BuiltinArgs a) {
+  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
   const ArrayData& data = ArrayArg(*a[0]);
   if (data.upper.size() > 1) throw ScriptError(err::TypeMismatch);
-  const std::string delim = Given(a, 1) ? ToText(*a[1]) : std::string(" ");
+  // A delimiter given as Empty joins with nothing; Null is 94.
+  const std::string delim = a.size() > 1 ? ToText(*a[1]) : std::string(" ");
   std::string out;
   for (size_t i = 0; i < data.items.size(); ++i) {
     if (i > 0) out += delim;
-    if (data.items[i].IsArray() || data.items[i].IsObject()) throw ScriptError(err::TypeMismatch);
+    const Variant& item = data.items[i];
+    if (item.IsArray() || item.IsObject() || item.IsNull()) throw ScriptError(err::TypeMismatch);
     AppendText(out, data.items[i]);
     if (out.size() > it.limits.maxStringLength) throw ScriptError(err::OutOfStringSpace);
   }
   return Variant::String(std::move(out));
 }
 
-constexpr std::array<BuiltinInfo, 5> kArrays{{
+// Filter(texts, match[, include[, compare]]): the texts that hold match (or, with include False,
+// those that do not), as a new array.
+Variant Filter(Interpreter& it, BuiltinArgs a) {
+  if (a[0]->IsNull() || a[1]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
+  const ArrayData& data = ArrayArg(*a[0]);
+  if (data.upper.size() != 1) throw ScriptError(err::TypeMismatch);
+  const std::string match = ToText(*a[1]);
+  const bool include = !Given(a, 2) || ToBool(*a[2]);
+  const bool text = TextCompareArg(a, 3);
+  std::vector<Variant> items;
+  for (const Variant& item : data.items) {
+    if (item.IsNull() || item.IsArray() || item.IsObject()) throw ScriptError(err::TypeMismatch);
+    std::string value = ToText(item);
+    const bool found = FindText(it, value, match, 0, text) != std::string::npos;
+    if (found == include) items.push_back(Variant::String(std::move(value)));
+  }
+  return MakeArray(it, std::move(items));
+}
+
+constexpr std::array<BuiltinInfo, 6> kArrays{{
     {"ubound", 1, 2, UBound},
     {"lbound", 1, 2, LBound},
     {"array", 0, -1, ArrayFn},
     {"split", 1, 4, Split},
     {"join", 1, 2, Join},
+    {"filter", 2, 4, Filter},
 }};
 
 }  // namespace

@@ -36,6 +36,9 @@ Variant CSng(Interpreter&, BuiltinArgs a) {
 Variant CDbl(Interpreter&, BuiltinArgs a) {
   return Variant::Double(ToDouble(NotNull(*a[0])));
 }
+Variant CCur(Interpreter&, BuiltinArgs a) {
+  return Variant::Currency(ToCurrencyValue(ToDouble(NotNull(*a[0]))));
+}
 Variant CStr(Interpreter&, BuiltinArgs a) {
   return Variant::String(ToText(NotNull(*a[0])));
 }
@@ -90,6 +93,8 @@ Variant TypeNameFn(Interpreter&, BuiltinArgs a) {
       return Variant::String("Single");
     case VarType::Double:
       return Variant::String("Double");
+    case VarType::Currency:
+      return Variant::String("Currency");
     case VarType::Date:
       return Variant::String("Date");
     case VarType::String:
@@ -107,13 +112,14 @@ Variant TypeNameFn(Interpreter&, BuiltinArgs a) {
   }
 }
 
-constexpr std::array<BuiltinInfo, 16> kConversions{{
+constexpr std::array<BuiltinInfo, 17> kConversions{{
     {"cbool", 1, 1, CBool},
     {"cbyte", 1, 1, CByte},
     {"cint", 1, 1, CInt},
     {"clng", 1, 1, CLng},
     {"csng", 1, 1, CSng},
     {"cdbl", 1, 1, CDbl},
+    {"ccur", 1, 1, CCur},
     {"cstr", 1, 1, CStr},
     {"cdate", 1, 1, CDate},
     {"isnumeric", 1, 1, IsNumeric},

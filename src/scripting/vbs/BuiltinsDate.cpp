@@ -1,5 +1,5 @@
 // Now Date Time Timer Year Month Day Hour Minute Second Weekday DateAdd DateDiff DateSerial
-// TimeSerial.
+// TimeSerial DatePart DateValue TimeValue MonthName WeekdayName.
 #include <array>
 #include <cmath>
 
@@ -47,10 +47,15 @@ Variant Part(Interpreter& it, BuiltinArgs a) {
   return Variant::Integer(static_cast<int16_t>(p.*Field));
 }
 
-Variant Weekday(Interpreter& it, BuiltinArgs a) {
-  int32_t first = LongArg(a, 1, 1);
+// First day of a week: vbUseSystemDayOfWeek (0) is Sunday, as in the US.
+int FirstDayArg(BuiltinArgs a, size_t i) {
+  const int32_t first = LongArg(a, i, 1);
   if (first < 0 || first > 7) InvalidCall();
-  if (first == 0) first = 1;
+  return first == 0 ? 1 : first;
+}
+
+Variant Weekday(Interpreter& it, BuiltinArgs a) {
+  const int first = FirstDayArg(a, 1);
   if (a[0]->IsNull()) return *a[0];
   const DateParts p = PartsFromSerial(ToDate(*a[0], it.CurrentYear()));
   return Variant::Integer(static_cast<int16_t>((p.weekday - first + 7) % 7 + 1));
@@ -177,7 +182,103 @@ Variant DateDiff(Interpreter& it, BuiltinArgs a) {
   return Variant::Long(static_cast<int32_t>(r));
 }
 
-constexpr std::array<BuiltinInfo, 15> kDates{{
+// Week of the year: week 1 holds 1 January (vbFirstJan1), or is the first with four days of
+// the year (vbFirstFourDays), or the first whole one (vbFirstFullWeek).
+int WeekOfYear(double day, int year, int firstDay, int firstWeek) {
+  auto weekOneStart = [&](int y) {
+    const double jan1 = SerialFromDate(y, 1, 1);
+    const int offset = (PartsFromSerial(jan1).weekday - firstDay + 7) % 7;
+    const double weekStart = jan1 - offset;
+    if (firstWeek == 2) return 7 - offset >= 4 ? weekStart : weekStart + 7;
+    if (firstWeek == 3) return offset == 0 ? weekStart : weekStart + 7;
+    return weekStart;
+  };
+  double start = weekOneStart(year);
+  if (day < start) start = weekOneStart(year - 1);
+  return static_cast<int>(std::floor((day - start) / 7.0)) + 1;
+}
+
+// DatePart(interval, date[, firstdayofweek[, firstweekofyear]])
+Variant DatePart(Interpreter& it, BuiltinArgs a) {
+  const std::string interval = LowerCase(ToText(*a[0]));
+  const int firstDay = FirstDayArg(a, 2);
+  int32_t firstWeek = LongArg(a, 3, 1);
+  if (firstWeek < 0 || firstWeek > 3) InvalidCall();
+  if (firstWeek == 0) firstWeek = 1;
+  if (a[1]->IsNull()) return *a[1];
+  const double date = ToDate(*a[1], it.CurrentYear());
+  const DateParts p = PartsFromSerial(date);
+  const double day = DayPart(date);
+  int part;
+  if (interval == "y") {
+    part = static_cast<int>(day - SerialFromDate(p.year, 1, 1)) + 1;
+  } else {
+    switch (UnitOf(*a[0])) {
+      case Unit::Year:
+        part = p.year;
+        break;
+      case Unit::Quarter:
+        part = (p.month - 1) / 3 + 1;
+        break;
+      case Unit::Month:
+        part = p.month;
+        break;
+      case Unit::Day:
+        part = p.day;
+        break;
+      case Unit::Week:
+        part = (p.weekday - firstDay + 7) % 7 + 1;
+        break;
+      case Unit::WeekOfYear:
+        part = WeekOfYear(day, p.year, firstDay, firstWeek);
+        break;
+      case Unit::Hour:
+        part = p.hour;
+        break;
+      case Unit::Minute:
+        part = p.minute;
+        break;
+      default:
+        part = p.second;
+        break;
+    }
+  }
+  return Variant::Integer(static_cast<int16_t>(part));
+}
+
+// DateValue and TimeValue: the date or the time of a date text or value.
+Variant DateValue(Interpreter& it, BuiltinArgs a) {
+  if (a[0]->IsNull()) return *a[0];
+  return Variant::Date(DayPart(ToDate(*a[0], it.CurrentYear())));
+}
+
+Variant TimeValue(Interpreter& it, BuiltinArgs a) {
+  if (a[0]->IsNull()) return *a[0];
+  return Variant::Date(TimePart(ToDate(*a[0], it.CurrentYear())));
+}
+
+bool AbbreviateArg(BuiltinArgs a, size_t i) {
+  if (!Given(a, i)) return false;
+  if (a[i]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
+  return ToBool(*a[i]);
+}
+
+Variant MonthName(Interpreter&, BuiltinArgs a) {
+  const int32_t month = LongArg(a, 0, 0);
+  if (month < 1 || month > 12) InvalidCall();
+  return Variant::String(MonthText(month, AbbreviateArg(a, 1)));
+}
+
+// WeekdayName(weekday[, abbreviate[, firstdayofweek]]): weekday counts from firstdayofweek.
+Variant WeekdayName(Interpreter&, BuiltinArgs a) {
+  const int32_t weekday = LongArg(a, 0, 0);
+  if (weekday < 1 || weekday > 7) InvalidCall();
+  const bool abbreviate = AbbreviateArg(a, 1);
+  const int firstDay = FirstDayArg(a, 2);
+  return Variant::String(WeekdayText((weekday - 1 + firstDay - 1) % 7 + 1, abbreviate));
+}
+
+constexpr std::array<BuiltinInfo, 20> kDates{{
     {"now", 0, 0, NowFn},
     {"date", 0, 0, DateFn},
     {"time", 0, 0, TimeFn},
@@ -193,6 +294,11 @@ constexpr std::array<BuiltinInfo, 15> kDates{{
     {"datediff", 3, 5, DateDiff},
     {"dateserial", 3, 3, DateSerial},
     {"timeserial", 3, 3, TimeSerial},
+    {"datepart", 2, 4, DatePart},
+    {"datevalue", 1, 1, DateValue},
+    {"timevalue", 1, 1, TimeValue},
+    {"monthname", 1, 2, MonthName},
+    {"weekdayname", 1, 3, WeekdayName},
 }};
 
 }  // namespace

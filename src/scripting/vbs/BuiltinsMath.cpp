@@ -1,4 +1,5 @@
 // Abs Sgn Int Fix Round Sqr Exp Log Sin Cos Tan Atn Rnd.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -29,6 +30,8 @@ Variant Abs(Interpreter&, BuiltinArgs a) {
     }
     case VarType::Single:
       return Variant::Single(std::fabs(v.SingleValue()));
+    case VarType::Currency:
+      return Variant::Currency(std::fabs(v.DoubleValue()));
     case VarType::Date:
       return Variant::Date(std::fabs(v.DoubleValue()));
     default:
@@ -37,7 +40,7 @@ Variant Abs(Interpreter&, BuiltinArgs a) {
 }
 
 Variant Sgn(Interpreter&, BuiltinArgs a) {
-  if (a[0]->IsNull()) return *a[0];
+  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
   const double x = ToDouble(*a[0]);
   return Variant::Integer(static_cast<int16_t>(x > 0 ? 1 : x < 0 ? -1 : 0));
 }
@@ -58,6 +61,8 @@ Variant WholePart(const Variant& v, Cut cut) {
       return Variant::Integer(v.BoolValue() ? -1 : 0);
     case VarType::Single:
       return Variant::Single(static_cast<float>(cut(v.SingleValue())));
+    case VarType::Currency:
+      return Variant::Currency(cut(v.DoubleValue()));
     case VarType::Date:
       return Variant::Date(cut(v.DoubleValue()));
     default:
@@ -72,26 +77,10 @@ Variant Fix(Interpreter&, BuiltinArgs a) {
   return WholePart(*a[0], [](double x) { return std::trunc(x); });
 }
 
-// Rounds halves to even at the given decimal place. A value whose decimal text ends in 5 at
-// that place counts as a half even when its binary form is a hair below or above.
-double RoundDecimal(double x, int places) {
-  const double scale = std::pow(10.0, places);
-  const double scaled = x * scale;
-  if (!std::isfinite(scaled)) return x;
-  const double lower = std::floor(scaled);
-  const double frac = scaled - lower;
-  double r;
-  if (std::fabs(frac - 0.5) < 1e-9 * std::max(1.0, std::fabs(scaled))) {
-    r = std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-  } else {
-    r = std::nearbyint(scaled);
-  }
-  return r / scale;
-}
-
 Variant Round(Interpreter&, BuiltinArgs a) {
   const int32_t places = LongArg(a, 1, 0);
   if (places < 0) InvalidCall();
+  if (a[0]->Type() == VarType::Boolean) return *a[0];  // Round keeps a Boolean as it is
   return WholePart(*a[0], [places](double x) { return RoundDecimal(x, places); });
 }
 
@@ -132,7 +121,19 @@ Variant Rnd(Interpreter& it, BuiltinArgs a) {
   return Variant::Single(it.NextRandom(Opt(a, 0)));
 }
 
-constexpr std::array<BuiltinInfo, 13> kMath{{
+// RGB(red, green, blue): a colour number with red in the low byte; parts above 255 count as 255.
+Variant Rgb(Interpreter&, BuiltinArgs a) {
+  int32_t colour = 0;
+  for (size_t i = 0; i < 3; ++i) {
+    if (a[i]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
+    const int32_t part = ToLong(*a[i]);
+    if (part < 0) InvalidCall();
+    colour |= std::min(part, 255) << (8 * i);
+  }
+  return Variant::Long(colour);
+}
+
+constexpr std::array<BuiltinInfo, 14> kMath{{
     {"abs", 1, 1, Abs},
     {"sgn", 1, 1, Sgn},
     {"int", 1, 1, Int},
@@ -146,6 +147,7 @@ constexpr std::array<BuiltinInfo, 13> kMath{{
     {"tan", 1, 1, Unary<TanImpl>},
     {"atn", 1, 1, Unary<AtnImpl>},
     {"rnd", 0, 1, Rnd},
+    {"rgb", 3, 3, Rgb},
 }};
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Len Left Right Mid InStr InStrRev UCase LCase Trim LTrim RTrim Replace Space String StrComp
-// StrReverse Chr Asc Hex Oct FormatNumber.
+// StrReverse Chr Asc Hex Oct.
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -15,21 +15,32 @@ namespace {
 
 using namespace builtin;
 
-// Position (0-based) of needle in hay from start, or npos; ignoring case when asked.
-size_t Find(std::string_view hay, std::string_view needle, size_t start, bool textCompare) {
+}  // namespace
+
+size_t builtin::FindText(Interpreter& it, std::string_view hay, std::string_view needle,
+                         size_t start, bool textCompare) {
   if (!textCompare) return hay.find(needle, start);
   if (needle.size() > hay.size()) return std::string_view::npos;
+  // Comparing letter by letter at each position: slow on long texts, so it counts as work.
+  const uint64_t work = 1 + (needle.size() >> 4);
   for (size_t i = start; i + needle.size() <= hay.size(); ++i) {
+    it.Tick(work);
     if (CompareText(hay.substr(i, needle.size()), needle, true) == 0) return i;
   }
   return std::string_view::npos;
 }
 
-size_t FindLast(std::string_view hay, std::string_view needle, size_t endPos, bool textCompare) {
+namespace {
+
+size_t FindLast(Interpreter& it, std::string_view hay, std::string_view needle, size_t endPos,
+                bool textCompare) {
   // Last match that ends at or before endPos.
   if (needle.size() > endPos) return std::string_view::npos;
+  if (!textCompare) return hay.substr(0, endPos).rfind(needle);
+  const uint64_t work = 1 + (needle.size() >> 4);
   for (size_t i = endPos - needle.size() + 1; i-- > 0;) {
-    if (CompareText(hay.substr(i, needle.size()), needle, textCompare) == 0) return i;
+    it.Tick(work);
+    if (CompareText(hay.substr(i, needle.size()), needle, true) == 0) return i;
   }
   return std::string_view::npos;
 }
@@ -67,14 +78,14 @@ Variant Mid(Interpreter&, BuiltinArgs a) {
   if (start < 1) InvalidCall();
   size_t length = std::string::npos;
   if (Given(a, 2)) length = CountArg(a, 2);
-  if (a[0]->IsNull()) return *a[0];
+  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
   const std::string s = ToText(*a[0]);
   const size_t from = static_cast<size_t>(start) - 1;
   if (from >= s.size()) return Variant::String("");
   return Variant::String(s.substr(from, length));
 }
 
-Variant InStr(Interpreter&, BuiltinArgs a) {
+Variant InStr(Interpreter& it, BuiltinArgs a) {
   // InStr([start, ]string1, string2[, compare])
   const bool hasStart = a.size() >= 3;
   int32_t start = 1;
@@ -90,21 +101,21 @@ Variant InStr(Interpreter&, BuiltinArgs a) {
   const std::string h = ToText(hay), n = ToText(needle);
   if (static_cast<size_t>(start) > h.size()) return Variant::Long(0);
   if (n.empty()) return Variant::Long(start);
-  const size_t at = Find(h, n, static_cast<size_t>(start) - 1, text);
+  const size_t at = FindText(it, h, n, static_cast<size_t>(start) - 1, text);
   return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at) + 1);
 }
 
-Variant InStrRev(Interpreter&, BuiltinArgs a) {
+Variant InStrRev(Interpreter& it, BuiltinArgs a) {
   // InStrRev(string1, string2[, start[, compare]])
   const int32_t start = LongArg(a, 2, -1);
   if (start == 0 || start < -1) InvalidCall();
   const bool text = TextCompareArg(a, 3);
-  if (a[0]->IsNull() || a[1]->IsNull()) return Variant::MakeNull();
+  // Unlike InStr, InStrRev refuses Null texts.
   const std::string h = ToText(*a[0]), n = ToText(*a[1]);
   const size_t endPos = start == -1 ? h.size() : static_cast<size_t>(start);
   if (endPos > h.size()) return Variant::Long(0);
   if (n.empty()) return Variant::Long(static_cast<int32_t>(endPos));
-  const size_t at = FindLast(h, n, endPos, text);
+  const size_t at = FindLast(it, h, n, endPos, text);
   return Variant::Long(at == std::string::npos ? 0 : static_cast<int32_t>(at) + 1);
 }
 
@@ -147,9 +158,7 @@ Variant Replace(Interpreter& it, BuiltinArgs a) {
   const int32_t count = LongArg(a, 4, -1);
   if (start < 1 || count < -1) InvalidCall();
   const bool text = TextCompareArg(a, 5);
-  // Unlike the other text functions, Replace refuses a Null text.
-  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
-  if (a[1]->IsNull() || a[2]->IsNull()) return Variant::MakeNull();
+  // Unlike most text functions, Replace refuses Null texts.
   const std::string s = ToText(*a[0]), find = ToText(*a[1]), with = ToText(*a[2]);
   if (static_cast<size_t>(start) > s.size()) return Variant::String("");
   // The result begins at start, as the language's Replace does.
@@ -157,8 +166,9 @@ Variant Replace(Interpreter& it, BuiltinArgs a) {
   size_t pos = static_cast<size_t>(start) - 1;
   int32_t done = 0;
   while (!find.empty() && (count == -1 || done < count)) {
-    const size_t at = Find(s, find, pos, text);
+    const size_t at = FindText(it, s, find, pos, text);
     if (at == std::string::npos) break;
+    it.Tick();
     out.append(s, pos, at - pos);
     out += with;
     if (out.size() > it.limits.maxStringLength) throw ScriptError(err::OutOfStringSpace);
@@ -239,103 +249,17 @@ Variant Oct(Interpreter&, BuiltinArgs a) {
   return Radix(*a[0], 8);
 }
 
-// Decimal digits of |value| to 15 significant digits, rounded half away from zero at `places`
-// decimals: returns integer-part digits and fraction digits.
-std::pair<std::string, std::string> DecimalDigits(double value, int places) {
-  char buf[64];
-  auto [end, ec] =
-      std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-  std::string text(buf, end);
-  const size_t e = text.find('e');
-  std::string digits = text.substr(0, 1) + text.substr(2, e - 2);  // 15 digits
-  int exponent = std::stoi(text.substr(e + 1));
-  // digits represent d.ddd * 10^exponent; the point sits after (exponent + 1) digits.
-  int pointAt = exponent + 1;
-  if (pointAt < 0) {
-    digits.insert(0, static_cast<size_t>(-pointAt), '0');
-    pointAt = 0;
-  }
-  if (static_cast<int>(digits.size()) < pointAt + places + 1) {
-    digits.append(static_cast<size_t>(pointAt + places + 1) - digits.size(), '0');
-  }
-  // Round at position pointAt + places.
-  const size_t cut = static_cast<size_t>(pointAt + places);
-  const bool up = digits[cut] >= '5';
-  digits.resize(cut);
-  if (up) {
-    int i = static_cast<int>(digits.size()) - 1;
-    while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
-    if (i >= 0) {
-      ++digits[static_cast<size_t>(i)];
-    } else {
-      digits.insert(digits.begin(), '1');
-      ++pointAt;
-    }
-  }
-  std::string whole = digits.substr(0, static_cast<size_t>(pointAt));
-  std::string fraction = digits.substr(static_cast<size_t>(pointAt));
-  const size_t nz = whole.find_first_not_of('0');
-  whole = nz == std::string::npos ? "" : whole.substr(nz);
-  return {whole, fraction};
-}
-
-Variant FormatNumber(Interpreter&, BuiltinArgs a) {
-  if (a[0]->IsNull()) throw ScriptError(err::TypeMismatch);
-  const double value = ToDouble(*a[0]);
-  int32_t places = LongArg(a, 1, -1);
-  if (places == -1) places = 2;
-  if (places < 0 || places > 99) InvalidCall();
-  const int32_t leading = LongArg(a, 2, -2);
-  const int32_t parens = LongArg(a, 3, -2);
-  const int32_t group = LongArg(a, 4, -2);
-  auto [whole, fraction] = DecimalDigits(value, places);
-  const bool isZero = whole.empty() && fraction.find_first_not_of('0') == std::string::npos;
-  std::string grouped;
-  if (group != 0) {
-    for (size_t i = 0; i < whole.size(); ++i) {
-      if (i > 0 && (whole.size() - i) % 3 == 0) grouped += ',';
-      grouped += whole[i];
-    }
-  } else {
-    grouped = whole;
-  }
-  if (grouped.empty() && leading != 0) grouped.push_back('0');
-  std::string body = grouped;
-  if (places > 0) {
-    body += '.';
-    body += fraction;
-  }
-  if (value < 0 && !isZero) {
-    std::string sign(1, parens == -1 ? '(' : '-');
-    sign += body;
-    if (parens == -1) sign += ')';
-    body = std::move(sign);
-  }
-  return Variant::String(body);
-}
-
-constexpr std::array<BuiltinInfo, 21> kStrings{{
-    {"len", 1, 1, Len},
-    {"left", 2, 2, Left},
-    {"right", 2, 2, Right},
-    {"mid", 2, 3, Mid},
-    {"instr", 2, 4, InStr},
-    {"instrrev", 2, 4, InStrRev},
-    {"ucase", 1, 1, UCase},
-    {"lcase", 1, 1, LCase},
-    {"trim", 1, 1, Trim},
-    {"ltrim", 1, 1, LTrim},
-    {"rtrim", 1, 1, RTrim},
-    {"replace", 3, 6, Replace},
-    {"space", 1, 1, Space},
-    {"string", 2, 2, StringFn},
-    {"strcomp", 2, 3, StrComp},
-    {"strreverse", 1, 1, StrReverse},
-    {"chr", 1, 1, Chr},
-    {"asc", 1, 1, Asc},
-    {"hex", 1, 1, Hex},
-    {"oct", 1, 1, Oct},
-    {"formatnumber", 1, 5, FormatNumber},
+constexpr std::array<BuiltinInfo, 20> kStrings{{
+    {"len", 1, 1, Len},         {"left", 2, 2, Left},
+    {"right", 2, 2, Right},     {"mid", 2, 3, Mid},
+    {"instr", 2, 4, InStr},     {"instrrev", 2, 4, InStrRev},
+    {"ucase", 1, 1, UCase},     {"lcase", 1, 1, LCase},
+    {"trim", 1, 1, Trim},       {"ltrim", 1, 1, LTrim},
+    {"rtrim", 1, 1, RTrim},     {"replace", 3, 6, Replace},
+    {"space", 1, 1, Space},     {"string", 2, 2, StringFn},
+    {"strcomp", 2, 3, StrComp}, {"strreverse", 1, 1, StrReverse},
+    {"chr", 1, 1, Chr},         {"asc", 1, 1, Asc},
+    {"hex", 1, 1, Hex},         {"oct", 1, 1, Oct},
 }};
 
 }  // namespace

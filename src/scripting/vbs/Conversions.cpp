@@ -1,5 +1,6 @@
 #include "scripting/vbs/Conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -139,12 +140,12 @@ double ToDouble(const Variant& value) {
     case VarType::Single:
       return value.SingleValue();
     case VarType::Double:
+    case VarType::Currency:
     case VarType::Date:
       return value.DoubleValue();
     case VarType::String: {
+      // "True" and "False" are Boolean texts only: CBool reads them, arithmetic does not.
       if (auto number = ParseNumber(value.StringValue())) return *number;
-      if (EqualsNoCase(Trimmed(value.StringValue()), "true")) return -1;
-      if (EqualsNoCase(Trimmed(value.StringValue()), "false")) return 0;
       throw ScriptError(err::TypeMismatch);
     }
     default:
@@ -185,6 +186,7 @@ int16_t ToInteger(const Variant& value) {
 }
 
 uint8_t ToByte(const Variant& value) {
+  if (value.Type() == VarType::Boolean) return value.BoolValue() ? 255 : 0;  // all bits set
   const double r = std::nearbyint(ToDouble(value));
   if (!(r >= 0 && r <= 255)) throw ScriptError(err::Overflow);
   return static_cast<uint8_t>(r);
@@ -204,13 +206,37 @@ bool ToBool(const Variant& value) {
       return value.BoolValue();
     case VarType::String: {
       const std::string_view text = Trimmed(value.StringValue());
-      if (EqualsNoCase(text, "true")) return true;
-      if (EqualsNoCase(text, "false")) return false;
+      if (EqualsNoCase(text, "true") || EqualsNoCase(text, "#true#")) return true;
+      if (EqualsNoCase(text, "false") || EqualsNoCase(text, "#false#")) return false;
       return ToDouble(value) != 0;
     }
     default:
       return ToDouble(value) != 0;
   }
+}
+
+// Rounds halves to even at the given decimal place. A value whose decimal text ends in 5 at
+// that place counts as a half even when its binary form is a hair below or above.
+double RoundDecimal(double x, int places) {
+  const double scale = std::pow(10.0, places);
+  const double scaled = x * scale;
+  if (!std::isfinite(scaled)) return x;
+  const double lower = std::floor(scaled);
+  const double frac = scaled - lower;
+  double r;
+  if (std::fabs(frac - 0.5) < 1e-9 * std::max(1.0, std::fabs(scaled))) {
+    r = std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+  } else {
+    r = std::nearbyint(scaled);
+  }
+  return r / scale;
+}
+
+double ToCurrencyValue(double value) {
+  constexpr double kLimit = 922337203685477.5807;
+  const double r = RoundDecimal(value, 4);
+  if (!(r >= -kLimit && r <= kLimit)) throw ScriptError(err::Overflow);
+  return r;
 }
 
 double ToDate(const Variant& value, int currentYear) {
@@ -266,6 +292,7 @@ void AppendText(std::string& out, const Variant& value) {
       out += FormatSingle(value.SingleValue());
       return;
     case VarType::Double:
+    case VarType::Currency:
       out += FormatDouble(value.DoubleValue());
       return;
     case VarType::Date:

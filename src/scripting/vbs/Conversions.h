@@ -23,12 +23,18 @@ int16_t ToInteger(const Variant& value);
 uint8_t ToByte(const Variant& value);
 float ToSingle(const Variant& value);
 bool ToBool(const Variant& value);
+// A currency value: rounded halves to even at four decimals, 6 "Overflow" past its range.
+double ToCurrencyValue(double value);
 // A date text without a year ("5/12") takes currentYear.
 double ToDate(const Variant& value, int currentYear);
 // Text of the value (Empty is ""); Null raises 94.
 std::string ToText(const Variant& value);
 // Text of a value for "&" (Null and Empty are "").
 void AppendText(std::string& out, const Variant& value);
+
+// Rounds halves to even at that many decimals; a value whose decimal text ends in 5 there counts
+// as a half even when its binary form is a hair off.
+double RoundDecimal(double x, int places);
 
 // Rounds halves to even; range checks after rounding.
 int32_t RoundToLong(double value);

@@ -308,4 +308,17 @@ std::optional<double> ParseDate(std::string_view text, int currentYear) {
   return CombineDateTime(SerialFromDate(y, m, d), hasTime ? timeValue : 0.0);
 }
 
+std::string MonthText(int month, bool abbreviate) {
+  std::string name = kMonthNames[static_cast<size_t>(month - 1)];
+  name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  return abbreviate ? name.substr(0, 3) : name;
+}
+
+std::string WeekdayText(int weekday, bool abbreviate) {
+  static constexpr std::array<const char*, 7> kDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                    "Thursday", "Friday", "Saturday"};
+  const std::string name = kDays[static_cast<size_t>(weekday - 1)];
+  return abbreviate ? name.substr(0, 3) : name;
+}
+
 }  // namespace kavro::vbs

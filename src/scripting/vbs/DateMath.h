@@ -37,6 +37,10 @@ std::string FormatDate(double serial);
 // optional AM/PM. Nothing for any other text or an impossible date.
 std::optional<double> ParseDate(std::string_view text, int currentYear);
 
+// English names: month 1..12, weekday 1 (Sunday) .. 7; abbreviated to three letters on request.
+std::string MonthText(int month, bool abbreviate);
+std::string WeekdayText(int weekday, bool abbreviate);
+
 // Two-digit years: 0..29 are 2000..2029, 30..99 are 1930..1999.
 int ExpandYear(int year);
 

@@ -1,5 +1,6 @@
 // Evaluation of expressions: the tree's Eval methods.
 #include <array>
+#include <cmath>
 
 #include "scripting/vbs/Builtins.h"
 #include "scripting/vbs/Conversions.h"
@@ -26,21 +27,10 @@ bool FastIntegral(const Variant& v, int64_t& out) {
   return false;
 }
 
-bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
-  int64_t x, y;
-  if (!FastIntegral(a, x) || !FastIntegral(b, y)) return false;
-  const VarType narrow =
-      a.Type() == VarType::Long || b.Type() == VarType::Long ? VarType::Long : VarType::Integer;
+// A comparison of two numbers of the same kind; false for any other operator.
+template <class T>
+bool Comparison(BinaryOp op, T x, T y, Variant& out) {
   switch (op) {
-    case BinaryOp::Add:
-      out = IntegerResult(x + y, narrow);
-      return true;
-    case BinaryOp::Subtract:
-      out = IntegerResult(x - y, narrow);
-      return true;
-    case BinaryOp::Multiply:
-      out = IntegerResult(x * y, narrow);
-      return true;
     case BinaryOp::Equal:
       out = Variant::Boolean(x == y);
       return true;
@@ -62,6 +52,122 @@ bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
     default:
       return false;
   }
+}
+
+// Integer, Long and Double operands where one is a Double: the result is a Double (or a
+// Boolean for a comparison), as the general rules give it.
+bool FastDouble(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+  auto value = [](const Variant& v, double& d) {
+    switch (v.Type()) {
+      case VarType::Double:
+        d = v.DoubleValue();
+        return true;
+      case VarType::Integer:
+        d = v.IntegerValue();
+        return true;
+      case VarType::Long:
+        d = v.LongValue();
+        return true;
+      default:
+        return false;
+    }
+  };
+  double x, y;
+  if (!value(a, x) || !value(b, y)) return false;
+  double r;
+  switch (op) {
+    case BinaryOp::Add:
+      r = x + y;
+      break;
+    case BinaryOp::Subtract:
+      r = x - y;
+      break;
+    case BinaryOp::Multiply:
+      r = x * y;
+      break;
+    case BinaryOp::Divide:
+      if (y == 0) return false;
+      r = x / y;
+      break;
+    default:
+      return Comparison(op, x, y, out);
+  }
+  if (!std::isfinite(r)) return false;  // the general path raises the overflow
+  out = Variant::Double(r);
+  return true;
+}
+
+bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+  int64_t x, y;
+  if (!FastIntegral(a, x) || !FastIntegral(b, y)) {
+    if (a.Type() != VarType::Double && b.Type() != VarType::Double) return false;
+    return FastDouble(op, a, b, out);
+  }
+  const VarType narrow =
+      a.Type() == VarType::Long || b.Type() == VarType::Long ? VarType::Long : VarType::Integer;
+  switch (op) {
+    case BinaryOp::Add:
+      out = IntegerResult(x + y, narrow);
+      return true;
+    case BinaryOp::Subtract:
+      out = IntegerResult(x - y, narrow);
+      return true;
+    case BinaryOp::Multiply:
+      out = IntegerResult(x * y, narrow);
+      return true;
+    case BinaryOp::Mod:
+      if (y == 0) return false;
+      out = IntegerResult(x % y, narrow);  // the sign of the dividend, as the language's Mod
+      return true;
+    case BinaryOp::IntDivide:
+      if (y == 0 || x / y > INT32_MAX) return false;  // the general path raises the error
+      out = IntegerResult(x / y, narrow);
+      return true;
+    case BinaryOp::Divide:
+      if (y == 0) return false;
+      out = Variant::Double(static_cast<double>(x) / static_cast<double>(y));
+      return true;
+    default:
+      return Comparison(op, x, y, out);
+  }
+}
+
+// A built-in's work grows with the texts it reads and the value it returns.
+void ChargeCall(Interpreter& it, BuiltinArgs args, const Variant& result) {
+  size_t read = 0;
+  for (const Variant* v : args) {
+    if (v->IsString()) read += v->StringValue().size();
+  }
+  it.Tick(read >> 6);
+  it.ChargeValue(result);
+}
+
+// Err.Raise number[, source[, description[, helpfile[, helpcontext]]]]: what is left out keeps
+// the value the Err object still holds, as the language does; a known number without a
+// description of its own takes the standard one.
+[[noreturn]] void RaiseScriptError(Interpreter& it, const ExprList& args) {
+  auto given = [&](size_t i, Variant& out) {
+    if (i >= args.size()) return false;
+    out = args[i]->Eval(it);
+    return !out.IsEmpty();
+  };
+  Variant value;
+  if (!given(0, value)) it.Raise(err::InvalidCall);
+  const int32_t n = ErrorNumberFromHresult(ToLong(value));
+  if (n == 0) it.Raise(err::InvalidCall);
+  ErrState& held = it.err;
+  const std::string source = given(1, value)       ? ToText(value)
+                             : held.source.empty() ? kRuntimeErrorSource
+                                                   : held.source;
+  const std::string description = given(2, value)             ? ToText(value)
+                                  : !held.description.empty() ? held.description
+                                                              : ErrorDescription(n);
+  std::string helpFile = given(3, value) ? ToText(value) : held.helpFile;
+  const int helpContext = given(4, value) ? ToLong(value) : held.helpContext;
+  ScriptError e(n, description, it.line);
+  e.SetSource(source);
+  e.SetHelp(std::move(helpFile), helpContext);
+  throw e;
 }
 
 }  // namespace
@@ -97,7 +203,10 @@ Variant BinaryExpr::Eval(Interpreter& it) const {
   Variant result;
   if (FastBinary(op, a, b, result)) return result;
   result = ApplyBinary(op, a, b);
-  if (result.IsString()) it.CheckString(result);
+  if (result.IsString()) {
+    it.CheckString(result);
+    it.Charge(result.StringValue().size());
+  }
   return result;
 }
 
@@ -143,6 +252,7 @@ Variant BuiltinExpr::Eval(Interpreter& it) const {
     for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
     Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
     it.CheckString(result);
+    ChargeCall(it, BuiltinArgs(values.data(), n), result);
     return result;
   }
   std::vector<Variant> scratch(n);
@@ -150,6 +260,7 @@ Variant BuiltinExpr::Eval(Interpreter& it) const {
   for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
   Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
   it.CheckString(result);
+  ChargeCall(it, BuiltinArgs(values.data(), n), result);
   return result;
 }
 
@@ -175,27 +286,15 @@ Variant ErrMemberExpr::Eval(Interpreter& it) const {
       return Variant::String(it.err.description);
     case ErrProperty::Source:
       return Variant::String(it.err.source);
+    case ErrProperty::HelpFile:
+      return Variant::String(it.err.helpFile);
+    case ErrProperty::HelpContext:
+      return Variant::Long(it.err.helpContext);
     case ErrProperty::Clear:
       it.err = ErrState{};
       return {};
-    case ErrProperty::Raise: {
-      Variant number = args[0]->Eval(it);
-      const int32_t n = ToLong(number);
-      if (n <= 0 || n > 65535) it.Raise(err::InvalidCall);
-      std::string source;
-      if (args.size() > 1) {
-        Variant s = args[1]->Eval(it);
-        if (!s.IsEmpty()) source = ToText(s);
-      }
-      std::string description = ErrorDescription(n);
-      if (args.size() > 2) {
-        Variant d = args[2]->Eval(it);
-        if (!d.IsEmpty()) description = ToText(d);
-      }
-      ScriptError e(n, description, it.line);
-      if (!source.empty()) e.SetSource(std::move(source));
-      throw e;
-    }
+    case ErrProperty::Raise:
+      RaiseScriptError(it, args);
   }
   return {};
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <ctime>
+#include <new>
 
 #include "scripting/vbs/Conversions.h"
 #include "scripting/vbs/DateMath.h"
@@ -12,6 +13,8 @@ namespace kavro::vbs {
 namespace {
 
 constexpr int kMaxArrayNesting = 60;
+// Work units between two reads of the clock: about a few microseconds of running.
+constexpr uint64_t kTicksBetweenClockReads = 1024;
 
 // Restores the caller's frame, line and call depth however a call ends.
 struct CallGuard {
@@ -56,6 +59,7 @@ Variant* Interpreter::DeclareGlobal(const std::string& lowerName) {
   if (found != globals.end() && found->second.kind == GlobalName::Variable)
     return found->second.var;
   globalStorage.emplace_back();
+  ++bindingsVersion;
   GlobalName g;
   g.kind = GlobalName::Variable;
   g.var = &globalStorage.back();
@@ -85,13 +89,44 @@ void Interpreter::PopFrame() {
 
 void Interpreter::StartClock() {
   ticks_ = 0;
+  nextCheck_ = kTicksBetweenClockReads;
+  pendingBytes_ = 0;
+  // Counting often enough that a small budget is kept closely, rarely enough that counting a
+  // large set of values stays a small part of the work.
+  recountBytes_ = std::clamp<size_t>(limits.memoryBudget / 16, 64u << 10, 8u << 20);
   if (timeLimitMs > 0) {
     deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
   }
 }
 
 void Interpreter::CheckDeadline() {
+  nextCheck_ = ticks_ + kTicksBetweenClockReads;
   if (std::chrono::steady_clock::now() >= deadline_) Raise(err::TimeLimit);
+}
+
+size_t Interpreter::Footprint(const Variant& value) {
+  size_t bytes = sizeof(Variant);
+  if (value.IsString()) bytes += value.StringValue().capacity();
+  if (value.IsArray()) {
+    const ArrayData& a = *value.ArrayValue();
+    bytes += sizeof(ArrayData) + (a.items.capacity() - a.items.size()) * sizeof(Variant);
+    for (const Variant& item : a.items) bytes += Footprint(item);
+  }
+  return bytes;
+}
+
+size_t Interpreter::HeldBytes() const {
+  size_t bytes = 0;
+  for (const Variant& v : globalStorage) bytes += Footprint(v);
+  for (size_t i = 0; i < frameDepth_; ++i) {
+    for (const Variant& v : framePool_[i]->values) bytes += Footprint(v);
+  }
+  return bytes;
+}
+
+void Interpreter::Recount(size_t incoming) {
+  pendingBytes_ = 0;
+  if (HeldBytes() + incoming > limits.memoryBudget) Raise(err::OutOfMemory);
 }
 
 void Interpreter::Raise(int number) const {
@@ -101,7 +136,9 @@ void Interpreter::Raise(int number) const {
 void Interpreter::SetErr(const ScriptError& e) {
   err.number = e.Number();
   err.description = e.Description();
-  err.source = e.Source().empty() ? "VBScript runtime error" : e.Source();
+  err.source = e.Source().empty() ? kRuntimeErrorSource : e.Source();
+  err.helpFile = e.HelpFile();
+  err.helpContext = e.HelpContext();
 }
 
 void Interpreter::CheckString(const Variant& value) const {
@@ -115,14 +152,6 @@ void Interpreter::RunProgram(const Program& program) {
   CallGuard guard{*this, frame, line, callCost};
   frame = &top;
   try {
-    for (const DimStmt* d : program.fixedArrays) {
-      line = d->line;
-      for (const auto& item : d->items) {
-        if (!item.isArray) continue;
-        Variant& var = *static_cast<const GlobalExpr&>(*item.target).var;
-        if (!var.IsArray()) AllocateArray(var, item.bounds, false, !item.bounds.empty());
-      }
-    }
     ExecBlock(program.topLevel);
   } catch (ScriptError& e) {
     if (e.Line() == 0) e.SetLine(line);
@@ -133,16 +162,18 @@ void Interpreter::RunProgram(const Program& program) {
 Flow Interpreter::ExecBlock(const Block& block) {
   for (const auto& stmt : block) {
     Flow flow;
-    if (!frame->resumeNext) {
+    try {
       flow = stmt->Exec(*this);
-    } else {
-      try {
-        flow = stmt->Exec(*this);
-      } catch (const ScriptError& e) {
-        if (IsFatal(e)) throw;
-        SetErr(e);
-        continue;
-      }
+    } catch (const ScriptError& e) {
+      if (!frame->resumeNext || IsFatal(e)) throw;
+      SetErr(e);
+      continue;
+    } catch (const std::bad_alloc&) {
+      // The system refused memory: a run-time error of this statement like any other.
+      const ScriptError e(err::OutOfMemory, ErrorDescription(err::OutOfMemory), line);
+      if (!frame->resumeNext) throw e;
+      SetErr(e);
+      continue;
     }
     if (flow != Flow::Normal) return flow;
   }
@@ -189,19 +220,11 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
       }
     }
     callee.values[slot] = arg.Eval(*this);
+    ChargeValue(callee.values[slot]);
   }
   frame = &callee;
   callCost += proc.callCost;
   try {
-    for (const DimStmt* d : proc.fixedArrays) {
-      line = d->line;
-      for (const auto& item : d->items) {
-        if (!item.isArray) continue;
-        const int slot = static_cast<const LocalExpr&>(*item.target).slot;
-        AllocateArray(*callee.slots[static_cast<size_t>(slot)], item.bounds, false,
-                      !item.bounds.empty());
-      }
-    }
     ExecBlock(proc.body);
   } catch (ScriptError& e) {
     if (e.Line() == 0) e.SetLine(line);
@@ -249,6 +272,8 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
   } catch (ScriptError& e) {
     if (e.Line() == 0) e.SetLine(line);
     throw;
+  } catch (const std::bad_alloc&) {
+    Raise(err::OutOfMemory);
   } catch (const std::exception& e) {
     throw ScriptError(51, std::string("Internal error: ") + e.what(), line);
   }
@@ -259,6 +284,7 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
   // Variables a host changed must still respect the limits.
   for (size_t i = 0; i < n; ++i) CheckString(*ptrs[i]);
   CheckString(result);
+  ChargeValue(result);
   return result;
 }
 
@@ -298,6 +324,7 @@ Variant& Interpreter::Element(Variant& arrayVar, const ExprList& args) {
 
 void Interpreter::StoreElement(Variant& arrayVar, const ExprList& args, Variant value) {
   CheckString(value);
+  ChargeValue(value);
   if (value.IsArray()) {
     // Arrays inside arrays: bounded depth and total size, so copies and frees stay bounded.
     const ArrayData& inner = *value.ArrayValue();
@@ -324,11 +351,13 @@ void Interpreter::Assign(Variant& target, Variant value, bool isSet) {
     Raise(value.ObjectValue() ? err::NoSuchMember : 91);
   }
   CheckString(value);
+  ChargeValue(value);
   target = std::move(value);
 }
 
 void Interpreter::AllocateArray(Variant& target, const ExprList& bounds, bool preserve,
                                 bool fixedSize) {
+  if (target.IsArray() && target.ArrayValue()->fixedSize) Raise(err::ArrayFixed);
   std::vector<int32_t> upper;
   size_t count = 1;
   for (const auto& b : bounds) {
@@ -344,7 +373,7 @@ void Interpreter::AllocateArray(Variant& target, const ExprList& bounds, bool pr
   }
   if (bounds.size() > 60 || count > limits.maxArrayElements) Raise(err::OutOfMemory);
   if (bounds.empty()) count = 0;
-  if (target.IsArray() && target.ArrayValue()->fixedSize) Raise(err::ArrayFixed);
+  Charge(count * sizeof(Variant));
   if (preserve && target.IsArray()) {
     ArrayData& old = *target.ArrayValue();
     if (!old.upper.empty()) {
@@ -382,11 +411,21 @@ int Interpreter::CurrentYear() {
   return PartsFromSerial(Now()).year;
 }
 
+namespace {
+
 // The language's generator: a 24-bit linear congruential sequence.
+uint32_t NextSeed(uint32_t seed) {
+  return (seed * 1140671485u + 12820163u) & 0xFFFFFFu;
+}
+
+}  // namespace
+
 float Interpreter::NextRandom(const Variant* arg) {
   if (arg && !arg->IsEmpty()) {
     const double x = ToDouble(*arg);
-    if (x == 0) return rndLast_;
+    // The last value again; before any, the value the sequence starts with.
+    if (x == 0)
+      return rndStarted_ ? rndLast_ : static_cast<float>(NextSeed(rndSeed_)) / 16777216.0f;
     if (x < 0) {
       const float f = static_cast<float>(x);
       uint32_t bits;
@@ -394,8 +433,9 @@ float Interpreter::NextRandom(const Variant* arg) {
       rndSeed_ = (bits + (bits >> 24)) & 0xFFFFFF;
     }
   }
-  rndSeed_ = (rndSeed_ * 1140671485u + 12820163u) & 0xFFFFFFu;
+  rndSeed_ = NextSeed(rndSeed_);
   rndLast_ = static_cast<float>(rndSeed_) / 16777216.0f;
+  rndStarted_ = true;
   return rndLast_;
 }
 

@@ -40,7 +40,12 @@ struct ErrState {
   int number = 0;
   std::string description;
   std::string source;
+  std::string helpFile;
+  int helpContext = 0;
 };
+
+// Err.Source of the interpreter's own run-time errors.
+inline constexpr const char* kRuntimeErrorSource = "Microsoft VBScript runtime error";
 
 class Interpreter {
  public:
@@ -51,7 +56,17 @@ class Interpreter {
   std::deque<Variant> globalStorage;                          // addresses never move
   std::unordered_map<std::string, RegisteredObject> objects;  // by lower-case name
   std::vector<std::shared_ptr<Program>> addedCode;            // AddCode programs
-  std::list<std::pair<std::string, std::shared_ptr<Program>>> statementCache;  // recent texts
+  // Recently executed statement texts, each with the bindings version it was compiled under.
+  struct CachedStatement {
+    std::string text;
+    uint64_t bindingsVersion = 0;
+    std::shared_ptr<Program> program;
+  };
+  std::list<CachedStatement> statementCache;
+  // Changes whenever what a name means can change (a global, constant or procedure is added or
+  // replaced, an object is registered): compiled code binds names, so a cached statement
+  // compiled under an older version must be compiled again.
+  uint64_t bindingsVersion = 0;
   ScriptLimits limits;
   ScriptUi* ui = nullptr;
   int timeLimitMs = 0;
@@ -87,10 +102,28 @@ class Interpreter {
   [[noreturn]] void Raise(int number) const;
   void SetErr(const ScriptError& e);
 
-  // Counts work; stops the run when its time limit has passed.
-  void Tick() {
-    if (timeLimitMs > 0 && (++ticks_ & 0x3FF) == 0) CheckDeadline();
+  // Counts work; stops the run when its time limit has passed. Work on long texts and big
+  // arrays counts in proportion to its size, so a run of costly built-ins is stopped as
+  // promptly as a run of cheap statements.
+  void Tick(uint64_t work = 1) {
+    if (timeLimitMs > 0 && (ticks_ += work) >= nextCheck_) CheckDeadline();
   }
+  // A value of that many bytes is about to be built or held: counts it as work and, every few
+  // megabytes of new values, checks the memory budget (error 7 when the values held and this
+  // one would pass it).
+  void Charge(size_t bytes) {
+    Tick(bytes >> 6);
+    if ((pendingBytes_ += bytes) >= recountBytes_) Recount(bytes);
+  }
+  void ChargeValue(const Variant& value) {
+    if (value.IsString()) {
+      Charge(value.StringValue().size());
+    } else if (value.IsArray()) {
+      Charge(Footprint(value));
+    }
+  }
+  // Bytes a value takes, its texts and nested arrays included.
+  static size_t Footprint(const Variant& value);
   void StartClock();
 
   double Now();
@@ -104,12 +137,18 @@ class Interpreter {
 
  private:
   void CheckDeadline();
+  void Recount(size_t incoming);
+  size_t HeldBytes() const;
   std::vector<std::unique_ptr<Frame>> framePool_;
   size_t frameDepth_ = 0;
   uint64_t ticks_ = 0;
+  uint64_t nextCheck_ = 0;
+  size_t pendingBytes_ = 0;         // new values since the last count
+  size_t recountBytes_ = 8u << 20;  // how much new value leads to a count
   std::chrono::steady_clock::time_point deadline_;
   uint32_t rndSeed_ = 0x50000;
   float rndLast_ = 0;
+  bool rndStarted_ = false;  // a value has been drawn
 };
 
 // Fatal errors end the run even under On Error Resume Next.

@@ -155,7 +155,8 @@ class Scanner {
     auto value = ParseNumber(digits);
     if (!value) Fail(err::SyntaxError);
     Variant literal = NumberLiteral(*value, true);
-    // A trailing "&" asks for a Long: &HFFFF& is 65535, not -1.
+    // A trailing "&" reads the digits as 32 bits: &HFFFF& is 65535, not -1; a value that fits
+    // an Integer stays one (&H10& is Integer 16).
     if (pos_ < src_.size() && src_[pos_] == '&') {
       ++pos_;
       const bool hex = src_[start + 1] == 'h' || src_[start + 1] == 'H';
@@ -165,7 +166,7 @@ class Scanner {
         raw = raw * (hex ? 16 : 8) + static_cast<uint64_t>(d);
         if (raw > 0xFFFFFFFFull) Fail(err::SyntaxError);
       }
-      literal = Variant::Long(static_cast<int32_t>(static_cast<uint32_t>(raw)));
+      literal = NumberLiteral(static_cast<int32_t>(static_cast<uint32_t>(raw)), true);
     }
     Push(Tok::Literal, std::string(digits));
     tokens_.back().value = std::move(literal);

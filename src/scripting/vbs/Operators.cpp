@@ -12,7 +12,7 @@ namespace kavro::vbs {
 namespace {
 
 // Arithmetic rank of an operand: which subtype an arithmetic result takes.
-enum Rank { kByte = 1, kInteger = 2, kLong = 3, kSingle = 4, kDouble = 5, kDate = 6 };
+enum Rank { kByte = 1, kInteger, kLong, kSingle, kDouble, kCurrency, kDate };
 
 Rank RankOf(const Variant& v) {
   switch (v.Type()) {
@@ -28,6 +28,8 @@ Rank RankOf(const Variant& v) {
       return kSingle;
     case VarType::Date:
       return kDate;
+    case VarType::Currency:
+      return kCurrency;
     case VarType::Double:
     case VarType::String:
       return kDouble;
@@ -38,6 +40,11 @@ Rank RankOf(const Variant& v) {
 
 Rank ResultRank(Rank a, Rank b) {
   if ((a == kSingle && b == kLong) || (a == kLong && b == kSingle)) return kDouble;
+  // Currency with a whole number stays Currency; with a Single or Double it is a Double.
+  if ((a == kCurrency && (b == kSingle || b == kDouble)) ||
+      (b == kCurrency && (a == kSingle || a == kDouble))) {
+    return kDouble;
+  }
   return a > b ? a : b;
 }
 
@@ -67,6 +74,7 @@ Variant FloatResult(double value, Rank rank) {
       return Variant::Single(static_cast<float>(value));
     }
   }
+  if (rank == kCurrency) return Variant::Currency(ToCurrencyValue(value));
   return Variant::Double(value);
 }
 
@@ -209,6 +217,11 @@ Variant LogicWithNull(BinaryOp op, const Variant& a, const Variant& b) {
   }
 }
 
+// Nothing in an operation other than Is: the object variable is not set.
+void RejectNothing(const Variant& v) {
+  if (v.IsObject() && !v.ObjectValue()) throw ScriptError(91);
+}
+
 char Lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -236,11 +249,22 @@ int CompareValues(const Variant& a, const Variant& b, bool textCompare) {
   if (bText && a.IsEmpty()) return CompareText("", b.StringValue(), textCompare);
   if (aText) return 1;  // a number is less than a string
   if (bText) return -1;
+  const VarType ta = a.Type(), tb = b.Type();
+  if ((ta == VarType::Single && tb == VarType::Double) ||
+      (ta == VarType::Double && tb == VarType::Single)) {
+    // A Double compared with a Single is first rounded to the Single's precision.
+    const float x = static_cast<float>(ToDouble(a)), y = static_cast<float>(ToDouble(b));
+    return x < y ? -1 : x > y ? 1 : 0;
+  }
   const double x = ToDouble(a), y = ToDouble(b);
   return x < y ? -1 : x > y ? 1 : 0;
 }
 
 Variant ApplyBinary(BinaryOp op, const Variant& a, const Variant& b) {
+  if (op != BinaryOp::Is) {
+    RejectNothing(a);
+    RejectNothing(b);
+  }
   switch (op) {
     case BinaryOp::Concat: {
       if (a.IsNull() && b.IsNull()) return Variant::MakeNull();
@@ -320,18 +344,22 @@ Variant Negate(const Variant& a) {
       return IntegerResult(-static_cast<int64_t>(a.LongValue()), VarType::Long);
     case VarType::Single:
       return Variant::Single(-a.SingleValue());
+    case VarType::Currency:
+      return Variant::Currency(-a.DoubleValue());
     case VarType::Date:
       return DateResult(-a.DoubleValue());
     case VarType::Double:
     case VarType::String:
       return Variant::Double(-ToDouble(a));
     default:
+      RejectNothing(a);
       throw ScriptError(err::TypeMismatch);
   }
 }
 
 Variant LogicalNot(const Variant& a) {
   if (a.IsNull()) return a;
+  RejectNothing(a);
   const LogicOperand x = LogicValue(a);
   return LogicResult(~x.bits, x.isBool, x.rank);
 }

@@ -23,11 +23,15 @@ bool IsReserved(const std::string& w) {
   return std::find(kWords.begin(), kWords.end(), w) != kWords.end();
 }
 
-// Statements and names the interpreter leaves out on purpose: a clear error when the code is
-// added.
+// Statements the interpreter leaves out on purpose: a clear error when the code is added.
 bool IsUnsupportedStatement(const std::string& w) {
-  return w == "class" || w == "with" || w == "property" || w == "execute" || w == "executeglobal" ||
-         w == "stop" || w == "goto" || w == "gosub" || w == "let" || w == "get";
+  return w == "class" || w == "with" || w == "execute" || w == "executeglobal";
+}
+
+// Words that begin a left-out statement only when a name follows ("Property Get x"); otherwise
+// they are ordinary variable names.
+bool IsUnsupportedBeforeName(const std::string& w) {
+  return w == "property" || w == "goto" || w == "gosub" || w == "let" || w == "get";
 }
 
 class Parser {
@@ -37,6 +41,7 @@ class Parser {
 
   std::unique_ptr<Program> Run() {
     auto program = std::make_unique<Program>();
+    program_ = program.get();
     SkipSeparators();
     bool first = true;
     while (Peek().kind != Tok::EndOfText) {
@@ -74,7 +79,17 @@ class Parser {
   int Line() const { return Peek().line; }
   bool IsWord(const char* w) const { return Peek().kind == Tok::Identifier && Peek().lower == w; }
   bool IsOp(const char* op) const { return Peek().kind == Tok::Operator && Peek().text == op; }
-  bool AtEnd() const { return Peek().kind == Tok::EndOfStatement || Peek().kind == Tok::EndOfText; }
+  // The end of a statement: a separator, or a word that ends what encloses it on the same line
+  // (the Else of a one-line If, the End Sub of a procedure written on one line).
+  bool AtEnd() const {
+    if (Peek().kind == Tok::EndOfStatement || Peek().kind == Tok::EndOfText) return true;
+    if (lineIfDepth_ > 0 && IsWord("else")) return true;
+    return AtProcedureEnd();
+  }
+  bool AtProcedureEnd() const {
+    return procKind_ != nullptr && IsWord("end") && PeekAt(1).kind == Tok::Identifier &&
+           PeekAt(1).lower == procKind_;
+  }
   bool AtLineEnd() const {
     return Peek().kind == Tok::EndOfText ||
            (Peek().kind == Tok::EndOfStatement && Peek().text != ":");
@@ -165,6 +180,35 @@ class Parser {
     return proc;
   }
 
+  // A procedure written inside a block of top-level code (an If, a loop) is declared for the
+  // whole program, as if written at the top level.
+  StmtPtr ParseNestedProcedure() {
+    if (procKind_ != nullptr || lineIfDepth_ > 0) Fail(err::SyntaxError);
+    const std::vector<std::string> loops = std::move(loops_);
+    loops_.clear();
+    program_->procedures.push_back(ParseProcedure());
+    loops_ = loops;
+    return nullptr;
+  }
+
+  // What a statement calls or assigns: a name with its member chain, possibly wrapped in
+  // redundant parentheses, "(f)(x)" or "Call ((f)) (x)".
+  ExprPtr ParseCallee() {
+    if (IsOp("(")) {
+      Next();
+      ExprPtr inner = ParseCallee();
+      ExpectOp(")", 1006);
+      return inner;
+    }
+    if (Peek().kind != Tok::Identifier || IsReserved(Peek().lower)) Fail(1010);
+    ExprPtr head = ParseNameHead();
+    while (IsOp(".") && !Peek().spaceBefore) {
+      Next();
+      head = MakeMember(std::move(head));
+    }
+    return head;
+  }
+
   // ---- statements ----
   // Statements up to a word that ends the enclosing construct (End, Else, Next, ...).
   Block ParseBlock() {
@@ -174,6 +218,7 @@ class Parser {
     while (Peek().kind != Tok::EndOfText && !AtBlockEnd()) {
       StmtPtr s = ParseStatement();
       if (s) block.push_back(std::move(s));
+      if (AtProcedureEnd()) break;
       EndStatement();
     }
     return block;
@@ -191,11 +236,16 @@ class Parser {
     const Token& t = Peek();
     if (t.kind != Tok::Identifier) {
       if (t.kind == Tok::Operator && t.text == ".") FailUnsupported("With");
+      if (t.kind == Tok::Operator && t.text == "(") return ParseAssignOrCall(ParseCallee());
       Fail(1024);
     }
     const std::string& w = t.lower;
     if (w == "dim") return ParseDim();
     if (w == "public" || w == "private") {
+      if (PeekAt(1).lower == "sub" || PeekAt(1).lower == "function") {
+        Next();
+        return ParseNestedProcedure();
+      }
       if (PeekAt(1).lower == "const") {
         Next();
         return ParseConst();
@@ -215,11 +265,16 @@ class Parser {
     if (w == "call") return ParseCall();
     if (w == "on") return ParseOnError();
     if (w == "randomize") return ParseRandomize();
-    if (w == "sub" || w == "function") Fail(err::SyntaxError);  // nested procedure
+    if (w == "sub" || w == "function") return ParseNestedProcedure();
     if (w == "option") Fail(1042);
+    if (w == "stop") {  // a breakpoint for a debugger; there is none
+      Next();
+      return nullptr;
+    }
     if (IsUnsupportedStatement(w)) FailUnsupported(t.text);
+    if (IsUnsupportedBeforeName(w) && PeekAt(1).kind == Tok::Identifier) FailUnsupported(t.text);
     if (IsReserved(w)) Fail(err::SyntaxError);
-    return ParseAssignOrCall();
+    return ParseAssignOrCall(ParseCallee());
   }
 
   StmtPtr ParseDim() {
@@ -314,7 +369,9 @@ class Parser {
     if (!AtLineEnd()) {
       // Single-line If: statements up to the end of the line, an optional Else part.
       if (IsOp(":") || Peek().kind == Tok::EndOfStatement) Next();
+      ++lineIfDepth_;
       stmt->branches.push_back(ParseLineStatements(true));
+      --lineIfDepth_;
       if (IsWord("else")) {
         Next();
         stmt->elseBranch = ParseLineStatements(false);
@@ -508,7 +565,7 @@ class Parser {
   StmtPtr ParseCall() {
     const int line = Line();
     Next();
-    ExprPtr target = ParseTarget();
+    ExprPtr target = ParsePostfix(ParseCallee());
     if (!AtEnd()) Fail(1025);
     MarkCall(*target);
     return std::make_unique<CallStmt>(std::move(target), line);
@@ -542,15 +599,9 @@ class Parser {
     return stmt;
   }
 
-  // name ... = value, or a call written without Call.
-  StmtPtr ParseAssignOrCall() {
-    const int line = Line();
-    ExprPtr head = ParseNameHead();
-    // Member chain without argument lists: a.b.c
-    while (IsOp(".") && !Peek().spaceBefore) {
-      Next();
-      head = MakeMember(std::move(head));
-    }
+  // name ... = value, or a call written without Call; head is the name with its member chain.
+  StmtPtr ParseAssignOrCall(ExprPtr head) {
+    const int line = head->line;
     if (IsOp("(")) {
       const size_t save = pos_;
       Next();
@@ -727,46 +778,35 @@ class Parser {
     return ParseLeftAssoc(&Parser::ParseMultiplicative, {{"\\", BinaryOp::IntDivide}}, false);
   }
   ExprPtr ParseMultiplicative() {
-    return ParseLeftAssoc(&Parser::ParseUnary, {{"*", BinaryOp::Multiply}, {"/", BinaryOp::Divide}},
+    return ParseLeftAssoc(&Parser::ParsePower, {{"*", BinaryOp::Multiply}, {"/", BinaryOp::Divide}},
                           false);
   }
 
-  ExprPtr ParseUnary() {
+  // The language's sign binds tighter than ^: -3 ^ 2 is 9, and an exponent may carry its own
+  // sign (2 ^ -1).
+  ExprPtr ParsePower() {
+    ExprPtr left = ParseSigned();
+    while (IsOp("^")) {
+      const int line = Line();
+      Next();
+      left = MakeBinary(BinaryOp::Power, std::move(left), ParseSigned(), line);
+    }
+    return left;
+  }
+
+  ExprPtr ParseSigned() {
     if (IsOp("-") || IsOp("+")) {
       Nest nest(*this);
       const int line = Line();
       const bool minus = Next().text == "-";
-      ExprPtr operand = ParseUnary();
+      ExprPtr operand = ParseSigned();
       const int depth = operand->depth + 1;
       auto e = std::make_unique<UnaryExpr>(minus ? UnaryOp::Negate : UnaryOp::Plus,
                                            std::move(operand), line);
       e->depth = depth;
       return Checked(std::move(e));
     }
-    return ParsePower();
-  }
-
-  ExprPtr ParsePower() {
-    ExprPtr left = ParsePrimary();
-    while (IsOp("^")) {
-      const int line = Line();
-      Next();
-      // The exponent may carry its own sign: 2 ^ -1.
-      ExprPtr right;
-      if (IsOp("-") || IsOp("+")) {
-        Nest nest(*this);
-        const bool minus = Next().text == "-";
-        ExprPtr operand = ParsePrimary();
-        const int depth = operand->depth + 1;
-        right = std::make_unique<UnaryExpr>(minus ? UnaryOp::Negate : UnaryOp::Plus,
-                                            std::move(operand), line);
-        right->depth = depth;
-      } else {
-        right = ParsePrimary();
-      }
-      left = MakeBinary(BinaryOp::Power, std::move(left), std::move(right), line);
-    }
-    return left;
+    return ParsePrimary();
   }
 
   ExprPtr ParsePrimary() {
@@ -873,6 +913,8 @@ class Parser {
   int maxNesting_;
   const char* procKind_ = nullptr;
   std::vector<std::string> loops_;
+  Program* program_ = nullptr;
+  int lineIfDepth_ = 0;  // inside the Then part of a one-line If
 };
 
 }  // namespace

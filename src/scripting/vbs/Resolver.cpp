@@ -1,5 +1,8 @@
 #include "scripting/vbs/Resolver.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
 #include <unordered_map>
 
 #include "scripting/vbs/Builtins.h"
@@ -22,10 +25,8 @@ class Resolver {
       : it_(it), owner_(program), program_(*program) {}
 
   void Run() {
-    for (auto& proc : program_.procedures) {
-      if (pending_.count(proc->lower)) Fail(1041, proc->line, proc->name);
-      pending_[proc->lower] = proc.get();
-    }
+    // A procedure declared twice: the later declaration is the one called.
+    for (auto& proc : program_.procedures) pending_[proc->lower] = proc.get();
     DeclareBlock(program_.topLevel, true);
     ResolveBlock(program_.topLevel);
     for (auto& proc : program_.procedures) ResolveProcedure(*proc);
@@ -35,6 +36,7 @@ class Resolver {
       g.proc = proc;
       g.owner = owner_;
       it_.globals[name] = std::move(g);
+      ++it_.bindingsVersion;
     }
   }
 
@@ -68,11 +70,6 @@ class Resolver {
           DeclareLocal(name, s.line, d->kindOf == DimStmt::Dim);
         }
       }
-      if (d->kindOf == DimStmt::Dim) {
-        bool anyArray = false;
-        for (auto& item : d->items) anyArray = anyArray || item.isArray;
-        if (anyArray) (global ? program_.fixedArrays : scope_->proc->fixedArrays).push_back(d);
-      }
     } else if (auto* c = dynamic_cast<ConstStmt*>(&s)) {
       for (auto& [name, expr] : c->items) {
         Variant value = ConstantValue(expr, s.line);
@@ -82,6 +79,7 @@ class Resolver {
           g.kind = GlobalName::Constant;
           g.constant = std::move(value);
           it_.globals[name] = std::move(g);
+          ++it_.bindingsVersion;
         } else {
           if (scope_->slots.count(name) || scope_->constants.count(name)) {
             Fail(1041, s.line, name);
@@ -262,8 +260,7 @@ class Resolver {
           !IsShadowed("err") && !m.hasParens) {
         ExprPtr resolved = ResolveErrMember(m);
         auto& em = static_cast<ErrMemberExpr&>(*resolved);
-        if (em.property == ErrProperty::Number || em.property == ErrProperty::Description ||
-            em.property == ErrProperty::Source) {
+        if (em.property != ErrProperty::Clear && em.property != ErrProperty::Raise) {
           e = std::move(resolved);
           return;
         }
@@ -352,7 +349,7 @@ class Resolver {
       }
     }
     if (n.name == "err") {
-      if (!n.args.empty()) Fail(err::WrongArgCount, line, "Err");
+      if (!n.args.empty()) return WrongArgCount("Err", line);
       return std::make_unique<ErrMemberExpr>(ErrProperty::Number, ExprList{}, line);
     }
     auto object = it_.objects.find(n.name);
@@ -367,7 +364,10 @@ class Resolver {
     if (const BuiltinInfo* b = FindBuiltin(n.name)) {
       const int count = static_cast<int>(n.args.size());
       if (count < b->minArgs || (b->maxArgs >= 0 && count > b->maxArgs)) {
-        Fail(err::WrongArgCount, line, n.written);
+        return WrongArgCount(n.written, line);
+      }
+      if (asCall && IsConversion(n.name)) {
+        return std::make_unique<UndefinedExpr>(n.written, err::UnsupportedType, line);
       }
       return std::make_unique<BuiltinExpr>(b, std::move(n.args), line);
     }
@@ -392,10 +392,23 @@ class Resolver {
     if (scope_ && proc == scope_->proc && !proc->isFunction && !n.hasParens) {
       // A Sub's name used as a value: it is called, as the language does.
     }
-    if (n.args.size() != proc->params.size()) Fail(err::WrongArgCount, line, n.written);
+    if (n.args.size() != proc->params.size()) return WrongArgCount(n.written, line);
     auto call = std::make_unique<CallExpr>(proc, std::move(n.args), line);
     if (owner && owner.get() != &program_) keepAlive_.push_back(owner);
     return call;
+  }
+
+  // A call with the wrong number of arguments fails when it runs, not when the code is added:
+  // a script may hold such a call on a path it never takes.
+  static ExprPtr WrongArgCount(const std::string& written, int line) {
+    return std::make_unique<UndefinedExpr>(written, err::WrongArgCount, line);
+  }
+
+  // The conversion functions give a value of a type of their own; as a statement they fail.
+  static bool IsConversion(const std::string& name) {
+    static constexpr std::array<std::string_view, 9> kNames{
+        "cbool", "cbyte", "ccur", "cdate", "cdbl", "cint", "clng", "csng", "cstr"};
+    return std::find(kNames.begin(), kNames.end(), name) != kNames.end();
   }
 
   ExprPtr VariableUse(ExprPtr var, NameExpr& n, bool asCall) {
@@ -417,6 +430,8 @@ class Resolver {
         {"number", ErrProperty::Number},
         {"description", ErrProperty::Description},
         {"source", ErrProperty::Source},
+        {"helpfile", ErrProperty::HelpFile},
+        {"helpcontext", ErrProperty::HelpContext},
         {"clear", ErrProperty::Clear},
         {"raise", ErrProperty::Raise}};
     auto found = kProps.find(m.name);
@@ -425,7 +440,7 @@ class Resolver {
     const size_t count = m.args.size();
     const bool isRaise = found->second == ErrProperty::Raise;
     if ((isRaise && (count < 1 || count > 5)) || (!isRaise && count != 0)) {
-      Fail(err::WrongArgCount, m.line, "Err." + m.written);
+      return WrongArgCount("Err." + m.written, m.line);
     }
     return std::make_unique<ErrMemberExpr>(found->second, std::move(m.args), m.line);
   }

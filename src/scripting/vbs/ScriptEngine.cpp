@@ -47,6 +47,7 @@ void ScriptEngine::SetLanguage(std::string_view language) {
 void ScriptEngine::AddObject(std::string_view name, std::shared_ptr<HostObject> object,
                              bool globalMembers) {
   interpreter_->objects[LowerCase(name)] = RegisteredObject{std::move(object), globalMembers};
+  ++interpreter_->bindingsVersion;
 }
 
 void ScriptEngine::ClearCode() {
@@ -58,6 +59,7 @@ void ScriptEngine::ClearCode() {
   it.addedCode.clear();
   it.globals.clear();
   it.globalStorage.clear();
+  ++it.bindingsVersion;
   it.err = ErrState{};
 }
 
@@ -103,11 +105,14 @@ void ScriptEngine::Run(std::string_view text, bool isAddCode) {
     std::shared_ptr<Program> program;
     if (!isAddCode) {
       for (auto entry = it.statementCache.begin(); entry != it.statementCache.end(); ++entry) {
-        if (entry->first == text) {
-          program = entry->second;
+        if (entry->text != text) continue;
+        if (entry->bindingsVersion == it.bindingsVersion) {
+          program = entry->program;
           it.statementCache.splice(it.statementCache.begin(), it.statementCache, entry);
-          break;
+        } else {
+          it.statementCache.erase(entry);  // names may mean something else now
         }
+        break;
       }
     }
     if (!program) {
@@ -117,7 +122,7 @@ void ScriptEngine::Run(std::string_view text, bool isAddCode) {
       if (isAddCode) {
         it.addedCode.push_back(program);
       } else {
-        it.statementCache.emplace_front(std::string(text), program);
+        it.statementCache.push_front({std::string(text), it.bindingsVersion, program});
         if (it.statementCache.size() > kStatementCacheSize) it.statementCache.pop_back();
       }
     }

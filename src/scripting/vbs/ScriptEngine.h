@@ -45,11 +45,19 @@ struct LastErrorInfo {
 };
 
 // Bounds that keep any script from exhausting the process; generous for real scripts.
+//
+// The memory budget covers the values an engine holds: its global variables and the variables
+// of the procedures running, with their texts and arrays, plus the value being built. Going
+// past it raises run-time error 7 "Out of memory" at the statement's line, which a script
+// can handle with On Error Resume Next like any other run-time error. The default, 256 MB,
+// leaves room for several engines side by side; the check runs every few megabytes of new
+// values, so a script may pass the budget by that much before it is stopped.
 struct ScriptLimits {
   int maxNesting = 200;                // blocks and expressions nested in the code text
   int maxCallDepth = 6000;             // cost units of nested procedure calls
-  size_t maxStringLength = 16u << 20;   // characters
-  size_t maxArrayElements = 1u << 20;   // elements of one array, nested arrays included
+  size_t maxStringLength = 16u << 20;  // characters
+  size_t maxArrayElements = 1u << 20;  // elements of one array, nested arrays included
+  size_t memoryBudget = 256u << 20;    // bytes of values held, see above
 };
 
 class Interpreter;
@@ -71,7 +79,9 @@ class ScriptEngine {
   void ClearCode();
   void AddCode(std::string_view text);
   void ExecuteStatement(std::string_view text);
-  // 0 or negative: no limit (the default).
+  // Bounds every later AddCode (its top-level run) and ExecuteStatement run: past it the run
+  // ends with error 9000, even under On Error Resume Next and inside long built-in calls (a
+  // run stops within about twice its limit). 0 or negative: no limit (the default).
   void SetTimeLimit(int milliseconds);
   void SetUi(ScriptUi* ui);  // not owned; nullptr: MsgBox returns vbOK, InputBox ""
   void SetLimits(const ScriptLimits& limits);

@@ -1,12 +1,13 @@
 #include "scripting/vbs/ScriptError.h"
 
 #include <array>
+#include <cstdint>
 #include <utility>
 
 namespace kavro::vbs {
 
 std::string ErrorDescription(int number) {
-  static constexpr std::array<std::pair<int, const char*>, 62> kTexts{{
+  static constexpr std::array<std::pair<int, const char*>, 63> kTexts{{
       {3, "Return without GoSub"},
       {5, "Invalid procedure call or argument"},
       {6, "Overflow"},
@@ -44,6 +45,7 @@ std::string ErrorDescription(int number) {
       {445, "Object doesn't support this action"},
       {450, "Wrong number of arguments or invalid property assignment"},
       {451, "Object not a collection"},
+      {458, "Variable uses an Automation type not supported in VBScript"},
       {500, "Variable is undefined"},
       {501, "Illegal assignment"},
       {1001, "Out of memory"},
@@ -89,6 +91,29 @@ std::string ErrorDescription(int number) {
     if (n == number) return text;
   }
   return "Unknown runtime error";
+}
+
+int ErrorNumberFromHresult(int32_t number) {
+  const uint32_t code = static_cast<uint32_t>(number);
+  if ((code & 0xFFFF0000u) == 0x800A0000u) return static_cast<int>(code & 0xFFFFu);
+  static constexpr std::array<std::pair<uint32_t, int>, 12> kSystem{{
+      {0x8007000Eu, 7},    // E_OUTOFMEMORY
+      {0x80070057u, 5},    // E_INVALIDARG
+      {0x80004001u, 445},  // E_NOTIMPL
+      {0x80070005u, 70},   // E_ACCESSDENIED
+      {0x80004002u, 430},  // E_NOINTERFACE
+      {0x80020003u, 438},  // DISP_E_MEMBERNOTFOUND
+      {0x80020005u, 13},   // DISP_E_TYPEMISMATCH
+      {0x80020006u, 438},  // DISP_E_UNKNOWNNAME
+      {0x8002000Au, 6},    // DISP_E_OVERFLOW
+      {0x8002000Bu, 9},    // DISP_E_BADINDEX
+      {0x8002000Eu, 450},  // DISP_E_BADPARAMCOUNT
+      {0x80020012u, 11},   // DISP_E_DIVBYZERO
+  }};
+  for (const auto& [hresult, mapped] : kSystem) {
+    if (hresult == code) return mapped;
+  }
+  return number;
 }
 
 }  // namespace kavro::vbs

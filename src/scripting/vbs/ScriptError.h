@@ -1,5 +1,6 @@
 #pragma once
 // Script errors: VBScript's standard numbers and descriptions, with the line where they arose.
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -23,6 +24,7 @@ inline constexpr int NoSuchMember = 438;
 inline constexpr int NotSupported = 445;
 inline constexpr int WrongArgCount = 450;
 inline constexpr int NotACollection = 451;
+inline constexpr int UnsupportedType = 458;
 inline constexpr int Undefined = 500;
 inline constexpr int IllegalAssignment = 501;
 inline constexpr int SyntaxError = 1002;
@@ -32,6 +34,11 @@ inline constexpr int TimeLimit = 9000;  // our own: the run outlived its time li
 // VBScript's description of a standard error number ("Type mismatch" for 13); for an unknown
 // number the generic "Unknown runtime error".
 std::string ErrorDescription(int number);
+
+// The error number a script sees for a number raised as an HRESULT: the language's own facility
+// (&H800A....) gives its low word, a few system codes their run-time equivalents
+// (&H8007000E "out of memory" is 7); any other number stays as it is.
+int ErrorNumberFromHresult(int32_t number);
 
 class ScriptError : public std::runtime_error {
  public:
@@ -49,12 +56,21 @@ class ScriptError : public std::runtime_error {
   // Err.Source of the error; empty for the interpreter's own errors.
   const std::string& Source() const { return source_; }
   void SetSource(std::string source) { source_ = std::move(source); }
+  // Err.HelpFile and Err.HelpContext, as a script's Err.Raise gave them.
+  const std::string& HelpFile() const { return helpFile_; }
+  int HelpContext() const { return helpContext_; }
+  void SetHelp(std::string file, int context) {
+    helpFile_ = std::move(file);
+    helpContext_ = context;
+  }
 
  private:
   int number_;
   std::string description_;
   int line_;
   std::string source_;
+  std::string helpFile_;
+  int helpContext_ = 0;
 };
 
 }  // namespace kavro::vbs

@@ -29,6 +29,55 @@ bool IsIntegral(const Variant& v) {
   return v.Type() == VarType::Integer || v.Type() == VarType::Long || v.Type() == VarType::Byte;
 }
 
+// Evaluating it changes no variable: a literal, a variable, or a built-in of such.
+bool WithoutSideEffects(const Expr& e) {
+  switch (e.kind) {
+    case ExprKind::Literal:
+    case ExprKind::Local:
+    case ExprKind::Global:
+      return true;
+    case ExprKind::Builtin:
+      for (const auto& arg : static_cast<const BuiltinExpr&>(e).args) {
+        if (!WithoutSideEffects(*arg)) return false;
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+// s = s & x on a variable holding a text appends in place instead of copying the text; only
+// where x cannot change s, so the order of evaluation does not show.
+bool AppendInPlace(Interpreter& it, const Expr& target, const Expr& value) {
+  if (value.kind != ExprKind::Binary) return false;
+  const auto& concat = static_cast<const BinaryExpr&>(value);
+  if (concat.op != BinaryOp::Concat || concat.left->kind != target.kind) return false;
+  if (!WithoutSideEffects(*concat.right)) return false;
+  if (target.kind == ExprKind::Local) {
+    if (static_cast<const LocalExpr&>(*concat.left).slot !=
+        static_cast<const LocalExpr&>(target).slot) {
+      return false;
+    }
+  } else if (static_cast<const GlobalExpr&>(*concat.left).var !=
+             static_cast<const GlobalExpr&>(target).var) {
+    return false;
+  }
+  Variant& var = VariableRef(it, target);
+  if (!var.IsString()) return false;
+  Variant scratch;
+  const Variant& tail = concat.right->EvalRef(it, scratch);
+  if (tail.IsArray() || tail.IsObject()) return false;  // the general path raises the error
+  std::string& text = var.StringValue();
+  const size_t before = text.size();
+  AppendText(text, tail);
+  if (text.size() > it.limits.maxStringLength) {
+    text.resize(before);
+    it.Raise(err::OutOfStringSpace);
+  }
+  it.Charge(text.size() - before);
+  return true;
+}
+
 }  // namespace
 
 Flow AssignStmt::Exec(Interpreter& it) const {
@@ -36,6 +85,8 @@ Flow AssignStmt::Exec(Interpreter& it) const {
   switch (target->kind) {
     case ExprKind::Local:
     case ExprKind::Global:
+      if (!isSet && AppendInPlace(it, *target, *value)) return Flow::Normal;
+      [[fallthrough]];
     case ExprKind::Undefined: {
       Variant v = value->Eval(it);
       it.Assign(VariableRef(it, *target), std::move(v), isSet);
@@ -51,12 +102,22 @@ Flow AssignStmt::Exec(Interpreter& it) const {
     case ExprKind::ErrMember: {
       const auto& member = static_cast<const ErrMemberExpr&>(*target);
       Variant v = value->Eval(it);
-      if (member.property == ErrProperty::Number) {
-        it.err.number = ToLong(v);
-      } else if (member.property == ErrProperty::Description) {
-        it.err.description = ToText(v);
-      } else {
-        it.err.source = ToText(v);
+      switch (member.property) {
+        case ErrProperty::Number:
+          it.err.number = ErrorNumberFromHresult(ToLong(v));
+          break;
+        case ErrProperty::Description:
+          it.err.description = ToText(v);
+          break;
+        case ErrProperty::HelpFile:
+          it.err.helpFile = ToText(v);
+          break;
+        case ErrProperty::HelpContext:
+          it.err.helpContext = ToLong(v);
+          break;
+        default:
+          it.err.source = ToText(v);
+          break;
       }
       return Flow::Normal;
     }
@@ -151,7 +212,12 @@ Flow ForStmt::Exec(Interpreter& it) const {
     it.Tick();
     it.line = line;
     Variant& again = VariableRef(it, *this->counter);
-    again = ApplyBinary(BinaryOp::Add, again, stepValue);
+    if (again.Type() == VarType::Long && stepValue.Type() == VarType::Integer &&
+        again.LongValue() < INT32_MAX - 32767) {
+      again = Variant::Long(again.LongValue() + stepValue.IntegerValue());  // the common case
+    } else {
+      again = ApplyBinary(BinaryOp::Add, again, stepValue);
+    }
   }
   return Flow::Normal;
 }
@@ -195,7 +261,15 @@ Flow ExitStmt::Exec(Interpreter& it) const {
 
 Flow DimStmt::Exec(Interpreter& it) const {
   it.line = line;
-  if (kindOf == Dim) return Flow::Normal;  // set up when the scope started
+  if (kindOf == Dim) {
+    // Run again (a loop, the next cycle of the same text), it keeps the array it made.
+    for (const Dimension& item : items) {
+      if (!item.isArray) continue;
+      Variant& var = VariableRef(it, *item.target);
+      if (!var.IsArray()) it.AllocateArray(var, item.bounds, false, !item.bounds.empty());
+    }
+    return Flow::Normal;
+  }
   for (const Dimension& item : items) {
     Variant& var = VariableRef(it, *item.target);
     if (kindOf == ReDim) {

@@ -2,12 +2,13 @@
 
 namespace kavro::vbs {
 
-Variant::Variant(const Variant& other)
-    : type_(other.type_), num_(other.num_), str_(other.str_), object_(other.object_) {
+void Variant::CopyOwned(const Variant& other) {
+  str_ = other.str_;
+  object_ = other.object_;
   if (other.array_) array_ = std::make_unique<ArrayData>(*other.array_);
 }
 
-Variant& Variant::operator=(const Variant& other) {
+Variant& Variant::AssignOwned(const Variant& other) {
   if (this == &other) return *this;
   Variant copy(other);
   *this = std::move(copy);
@@ -62,6 +63,13 @@ Variant Variant::Double(double value) {
   return v;
 }
 
+Variant Variant::Currency(double value) {
+  Variant v;
+  v.type_ = VarType::Currency;
+  v.num_.d = value;
+  return v;
+}
+
 Variant Variant::Date(double serial) {
   Variant v;
   v.type_ = VarType::Date;
@@ -98,6 +106,7 @@ bool Variant::IsNumber() const {
     case VarType::Long:
     case VarType::Single:
     case VarType::Double:
+    case VarType::Currency:
     case VarType::Date:
       return true;
     default:
@@ -107,7 +116,12 @@ bool Variant::IsNumber() const {
 
 void Variant::Clear() {
   type_ = VarType::Empty;
-  str_.clear();
+  // A cleared variable gives its text's memory back (frames are reused and would keep it).
+  if (str_.capacity() > 64) {
+    std::string().swap(str_);
+  } else {
+    str_.clear();
+  }
   array_.reset();
   object_.reset();
 }

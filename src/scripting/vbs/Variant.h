@@ -19,6 +19,7 @@ enum class VarType : uint16_t {
   Long = 3,
   Single = 4,
   Double = 5,
+  Currency = 6,  // kept as a Double rounded to four decimals
   Date = 7,
   String = 8,
   Object = 9,
@@ -30,11 +31,30 @@ enum class VarType : uint16_t {
 
 class Variant {
  public:
+  // Numbers, Empty and Null copy and move as two words; only texts, arrays and objects touch the
+  // members that own memory (which stay empty for the other subtypes).
   Variant() noexcept : num_{} {}
-  Variant(const Variant& other);
-  Variant(Variant&& other) noexcept = default;
-  Variant& operator=(const Variant& other);
-  Variant& operator=(Variant&& other) noexcept = default;
+  Variant(const Variant& other) : type_(other.type_), num_(other.num_) {
+    if (other.OwnsMemory()) CopyOwned(other);
+  }
+  Variant(Variant&& other) noexcept : type_(other.type_), num_(other.num_) {
+    if (other.OwnsMemory()) MoveOwned(other);
+  }
+  Variant& operator=(const Variant& other) {
+    if (!OwnsMemory() && !other.OwnsMemory()) {
+      type_ = other.type_;
+      num_ = other.num_;
+      return *this;
+    }
+    return AssignOwned(other);
+  }
+  Variant& operator=(Variant&& other) noexcept {
+    if (this == &other) return *this;
+    type_ = other.type_;
+    num_ = other.num_;
+    if (OwnsMemory() || other.OwnsMemory()) MoveOwned(other);
+    return *this;
+  }
   ~Variant() = default;
 
   static Variant MakeNull();
@@ -44,7 +64,8 @@ class Variant {
   static Variant Long(int32_t value);
   static Variant Single(float value);
   static Variant Double(double value);
-  static Variant Date(double serial);  // days since 30 Dec 1899, time as the fraction
+  static Variant Currency(double value);  // value already rounded and in range
+  static Variant Date(double serial);     // days since 30 Dec 1899, time as the fraction
   static Variant String(std::string text);
   static Variant Array(std::unique_ptr<ArrayData> data);
   static Variant Object(std::shared_ptr<HostObject> object);  // null pointer = Nothing
@@ -64,7 +85,7 @@ class Variant {
   int16_t IntegerValue() const { return num_.i16; }
   int32_t LongValue() const { return num_.i32; }
   float SingleValue() const { return num_.f; }
-  double DoubleValue() const { return num_.d; }  // Double and Date
+  double DoubleValue() const { return num_.d; }  // Double, Currency and Date
   const std::string& StringValue() const { return str_; }
   std::string& StringValue() { return str_; }
   ArrayData* ArrayValue() const { return array_.get(); }
@@ -73,6 +94,17 @@ class Variant {
   void Clear();  // back to Empty
 
  private:
+  bool OwnsMemory() const {
+    return type_ == VarType::String || type_ == VarType::Array || type_ == VarType::Object;
+  }
+  void CopyOwned(const Variant& other);
+  void MoveOwned(Variant& other) noexcept {
+    str_ = std::move(other.str_);
+    array_ = std::move(other.array_);
+    object_ = std::move(other.object_);
+  }
+  Variant& AssignOwned(const Variant& other);
+
   VarType type_ = VarType::Empty;
   union {
     bool b;

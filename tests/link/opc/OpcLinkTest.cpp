@@ -157,7 +157,7 @@ TEST(OpcSwitchOn, ItemsFollowTheTagListWithBlankTagsAtHandleZeroAndRefusedAtMinu
   EXPECT_EQ(w.link.OPCWriteItemsOK, 4);
   EXPECT_EQ(w.model().Link.LinkStatus, "ON");
   EXPECT_TRUE(w.model().Link.SkipNextRead);
-  EXPECT_EQ(w.controller.window.lblLink.caption, "Link ON");
+  EXPECT_EQ(w.model().Link.LinkStatusSent, kOn);
 
   OpcWorld down;
   down.server.failConnects = 3;
@@ -258,6 +258,7 @@ TEST(OpcWrite, WritesOnlyWhileTheDcsHasTheControllerOnAndSkipsOutputsMarkedX) {
   w.model().PVarOut[1].SendOutput = true;
   w.model().PVarOut[2].ValueOut = "Not Used";
   w.model().PVarOut[2].SendOutput = true;
+  w.model().Link.PlantReadThisCycle = true;
 
   for (int16_t onOff : {0, 2, -1}) {
     w.model().DCSOnOffValue = onOff;
@@ -296,6 +297,26 @@ TEST(OpcWrite, WritesOnlyWhileTheDcsHasTheControllerOnAndSkipsOutputsMarkedX) {
   EXPECT_EQ(w.server.writes, before) << "nothing written with the link off";
 }
 
+TEST(OpcWrite, ACycleThatDidNotReadThePlantMovesNoOutputButStillSaysItIsAlive) {
+  OpcWorld w;
+  w.SwitchOn();
+  w.model().DCSOnOffValue = 1;
+  w.model().ErrorCodeValue = 1;
+  w.model().PVarOut[1].ValueOut = "12.500";
+  w.model().PVarOut[1].SendOutput = true;
+  w.model().Link.PlantReadThisCycle = false;
+  WriteOpcLinkOutput(w.controller, w.link);
+  EXPECT_EQ(w.server.written.size(), 2u);
+  EXPECT_EQ(w.server.written["WD"], OpcValue(1.0));
+  EXPECT_EQ(w.server.written["ERR"], OpcValue(1.0));
+  EXPECT_FALSE(w.server.written.contains("OUT1.SP"));
+  EXPECT_EQ(w.link.LinkWriteValues[3], OpcValue(std::string("X")));
+
+  w.model().Link.PlantReadThisCycle = true;
+  WriteOpcLinkOutput(w.controller, w.link);
+  EXPECT_EQ(w.server.written["OUT1.SP"], OpcValue(std::string("12.500")));
+}
+
 TEST(OpcSwitchOff, RemovesAcceptedItemsAndTheGroupThenDisconnects) {
   OpcWorld w;
   w.model().PVarIn[2].DCSTagPV = "NOT.THERE";
@@ -309,7 +330,7 @@ TEST(OpcSwitchOff, RemovesAcceptedItemsAndTheGroupThenDisconnects) {
   EXPECT_EQ(w.server.calls.back(), "Disconnect");
   EXPECT_EQ(w.link.OPCServerHandle, -1);
   EXPECT_EQ(w.model().Link.LinkStatus, "OFF");
-  EXPECT_EQ(w.controller.window.lblLink.caption, "Link OFF");
+  EXPECT_EQ(w.model().Link.LinkStatusSent, kOff);
   EXPECT_GT(w.events.processEventsCalls, 0) << "the half-second waits let window events run";
 }
 
@@ -322,6 +343,7 @@ TEST(OpcPanel, LinesAndCountsListEveryTagOrOnlyThoseTheServerRefused) {
   w.server.tags["ONOFF"] = 1.0;
   w.server.tags["IN1.HI"] = 1480.5;
   ReadOpcLinkInput(w.controller, w.link);
+  w.model().Link.PlantReadThisCycle = true;  // as the cycle notes after a good read
   w.model().PVarOut[1].ValueOut = "8.250";
   w.model().PVarOut[1].SendOutput = true;
   WriteOpcLinkOutput(w.controller, w.link);

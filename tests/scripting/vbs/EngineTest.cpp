@@ -28,7 +28,8 @@ std::shared_ptr<HostObject> MakeShare(double* stored, int* calls) {
     *stored = ToDouble(*args[1]);  // a text that is no number raises 13 to the script
     *args[2] = Variant::Integer(0);
   });
-  share->AddFunction("Twice", [](HostArgs args) { return Variant::Double(2 * ToDouble(*args[0])); });
+  share->AddFunction("Twice",
+                     [](HostArgs args) { return Variant::Double(2 * ToDouble(*args[0])); });
   return share;
 }
 
@@ -45,8 +46,7 @@ TEST(ScriptEngine, HostProceduresWriteThroughByReferenceArguments) {
       "GET_VALUE 7, v, e : Echo \"bad index\", v, e\n"
       "SET_VALUE 1, 99, e : Echo Twice(21), share.Twice(2)\n"
       "Set s = share : s.GET_VALUE 1, v, e : Echo \"through a variable\", v\n");
-  EXPECT_EQ(out,
-            "12.5 0 Single\n12.5 0\nby value 0\nbad index 0 1\n42 4\nthrough a variable 99\n");
+  EXPECT_EQ(out, "12.5 0 Single\n12.5 0\nby value 0\nbad index 0 1\n42 4\nthrough a variable 99\n");
   EXPECT_EQ(stored, 99);
   EXPECT_EQ(calls, 5);
 }
@@ -56,9 +56,10 @@ TEST(ScriptEngine, HostErrorsReachTheScriptWithNumberAndLine) {
   double stored = 0;
   int calls = 0;
   t.engine.AddObject("share", MakeShare(&stored, &calls));
-  EXPECT_EQ(t.Run("On Error Resume Next\nSET_VALUE 1, \"abc\", e\nEcho Err.Number, Err.Description\n"
-                  "GET_VALUE 1, 2\nEcho Err.Number\n"),
-            "13 Type mismatch\n450\n");
+  EXPECT_EQ(
+      t.Run("On Error Resume Next\nSET_VALUE 1, \"abc\", e\nEcho Err.Number, Err.Description\n"
+            "GET_VALUE 1, 2\nEcho Err.Number\n"),
+      "13 Type mismatch\n450\n");
   TestEngine u;
   u.engine.AddObject("share", MakeShare(&stored, &calls));
   try {
@@ -93,11 +94,34 @@ TEST(ScriptEngine, ClearCodeKeepsObjectsAndForgetsCode) {
 
 TEST(ScriptEngine, EachCycleRunsTheTextInTheSameGlobalScope) {
   TestEngine t;
-  const std::string script = "Dim n\nn = n + 1\nFunction Half(x) : Half = x / 2 : End Function\n"
-                             "Echo n, Half(n)";
+  const std::string script =
+      "Dim n\nn = n + 1\nFunction Half(x) : Half = x / 2 : End Function\n"
+      "Echo n, Half(n)";
   t.engine.AddCode(script);
   for (int i = 0; i < 3; ++i) t.engine.ExecuteStatement(script);
   EXPECT_EQ(t.log, "1 0.5\n2 1\n3 1.5\n4 2\n");
+}
+
+TEST(ScriptEngine, ACachedStatementSeesNamesDefinedAfterItFirstRan) {
+  TestEngine t;
+  // Compiled before the procedure and the object exist: both runs fail and are cached.
+  EXPECT_THROW(t.engine.ExecuteStatement("Later"), ScriptError);
+  EXPECT_EQ(t.engine.LastError().number, err::NotDefined);
+  EXPECT_THROW(t.engine.ExecuteStatement("Call Twice(4)"), ScriptError);
+  t.engine.AddCode("Sub Later() : Echo \"later\" : End Sub");
+  t.engine.ExecuteStatement("Later");
+  double stored = 0;
+  int calls = 0;
+  t.engine.AddObject("share", MakeShare(&stored, &calls));
+  t.engine.ExecuteStatement("Call Twice(4)");
+  // A procedure replaced by later code is the one the cached text calls.
+  t.engine.AddCode("Sub Later() : Echo \"replaced\" : End Sub");
+  t.engine.ExecuteStatement("Later");
+  // A constant defined after the text was cached.
+  t.engine.ExecuteStatement("Echo Limit");
+  t.engine.AddCode("Const Limit = 5");
+  t.engine.ExecuteStatement("Echo Limit");
+  EXPECT_EQ(t.log, "later\nreplaced\n\n5\n");
 }
 
 TEST(ScriptEngine, EnginesShareNothing) {
@@ -145,6 +169,107 @@ TEST(ScriptEngine, TimeLimitStopsARunawayScriptEvenUnderResumeNext) {
   t.engine.SetTimeLimit(0);
   t.engine.ExecuteStatement("For i = 1 To 200000 : y = y + 1 : Next");
   EXPECT_EQ(ToDouble(t.engine.GlobalValue("y")), 200000);
+}
+
+// How long a run took before it failed, and with which error number.
+struct TimedRun {
+  double seconds = 0;
+  int number = 0;
+};
+
+TimedRun RunTimed(ScriptEngine& engine, const std::string& code, bool asStatement) {
+  const auto start = std::chrono::steady_clock::now();
+  TimedRun result;
+  try {
+    if (asStatement) {
+      engine.ExecuteStatement(code);
+    } else {
+      engine.AddCode(code);
+    }
+  } catch (const ScriptError& e) {
+    result.number = e.Number();
+  }
+  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return result;
+}
+
+// One pass over 16 million characters takes a few milliseconds in the shipped build; the
+// unoptimised sanitizer build is many times slower, so its limit is longer.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kHeavyLimitMs = 1000;
+#else
+constexpr int kHeavyLimitMs = 200;
+#endif
+constexpr double kStopWithinSeconds = 2 * kHeavyLimitMs / 1000.0;
+
+TEST(ScriptEngine, TimeLimitHoldsInsideHeavyBuiltIns) {
+  TestEngine t;
+  t.engine.AddCode("s = String(16000000, \"a\")");
+  t.engine.SetTimeLimit(kHeavyLimitMs);
+  // Each pass works on 16 million characters; errors of single calls are passed over.
+  const std::string heavy =
+      "On Error Resume Next\n"
+      "Do\n"
+      "  r = Replace(s, \"a\", \"b\")\n"
+      "  r = Replace(s, \"A\", \"bb\", 1, -1, vbTextCompare)\n"
+      "  n = InStr(1, s, \"ab\", vbTextCompare) + InStrRev(s, \"b\", -1, vbTextCompare)\n"
+      "  r = UCase(s) & \"\"\n"
+      "  a = Split(s, \"A\", -1, vbTextCompare)\n"
+      "Loop\n";
+  const TimedRun statement = RunTimed(t.engine, heavy, true);
+  EXPECT_EQ(statement.number, err::TimeLimit);
+  EXPECT_LT(statement.seconds, kStopWithinSeconds);
+  // Each built-in alone, in the top-level run of added code.
+  for (const char* call :
+       {"r = Replace(s, \"a\", \"b\")", "n = InStr(1, s, \"ab\", vbTextCompare)",
+        "n = InStrRev(s, \"ab\", -1, vbTextCompare)", "r = StrReverse(LCase(s))"}) {
+    const TimedRun added = RunTimed(t.engine, std::string("Do : ") + call + " : Loop", false);
+    EXPECT_EQ(added.number, err::TimeLimit) << call;
+    EXPECT_LT(added.seconds, kStopWithinSeconds) << call;
+  }
+  const TimedRun endless = RunTimed(t.engine, "Do : i = i + 1 : Loop", true);
+  EXPECT_EQ(endless.number, err::TimeLimit);
+  EXPECT_LT(endless.seconds, kStopWithinSeconds);
+}
+
+TEST(ScriptEngine, MemoryBudgetRaisesACatchableOutOfMemory) {
+  TestEngine t;
+  ScriptLimits limits;
+  limits.memoryBudget = 8u << 20;
+  t.engine.SetLimits(limits);
+  // Eight megabytes hold about seven texts of a million characters, wherever they are kept.
+  EXPECT_EQ(t.Run("On Error Resume Next\n"
+                  "Dim a(40)\n"
+                  "For i = 0 To 40\n"
+                  "  a(i) = String(1000000, \"x\")\n"
+                  "  If Err.Number <> 0 Then Exit For\n"
+                  "Next\n"
+                  "Echo Err.Number, Err.Description, i >= 5 And i <= 8\n"
+                  "Erase a : Err.Clear\n"
+                  "s = String(1000000, \"y\") : t = s : u = s & s : v = u & u & u & u\n"
+                  "Echo Err.Number, IsEmpty(v)\n"),
+            "7 Out of memory True\n7 True\n");
+  // Without the handler the run ends at the statement's line; memory freed, the engine works on.
+  t.log.clear();
+  EXPECT_EQ(t.Run("Dim b(40)\nFor i = 0 To 40\n"
+                  "  b(i) = Space(1000000)\n"
+                  "Next\n"),
+            "Error 7: Out of memory (line 3)\n");
+  t.log.clear();
+  EXPECT_EQ(t.Run("Erase b : Echo Len(Space(1000000))"), "1000000\n");
+  // Deep recursion that holds a large text in each call.
+  t.log.clear();
+  EXPECT_EQ(t.Run("Function F(s, n) : If n > 0 Then F = F(s & \"\", n - 1)\nEnd Function\n"
+                  "x = F(Space(1000000), 50)"),
+            "Error 7: Out of memory (line 1)\n");
+}
+
+TEST(ScriptEngine, DefaultBudgetStopsAnArrayOfLargeTexts) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("On Error Resume Next\nDim a(100)\n"
+                  "For i = 0 To 100 : a(i) = String(16000000, \"x\") : If Err Then Exit For\n"
+                  "Next\nEcho Err.Number, i < 17"),
+            "7 True\n");
 }
 
 TEST(ScriptEngine, RunawayInputsEndWithScriptErrors) {

@@ -8,6 +8,7 @@ Echo 10 / 4, TypeName(10 / 4), TypeName(CSng(1) / CSng(2))
 Echo 2.5 \ 1, 3.5 \ 1, -2.5 \ 1, 7 \ 2, -7 \ 2, TypeName(7 \ 2)
 Echo 7 Mod 3, -7 Mod 3, 7 Mod -3, 7.5 Mod 2, 6.5 Mod 4, TypeName(7 Mod 3)
 Echo 2 ^ 10, TypeName(2 ^ 10), 2 ^ -1, -2 ^ 2, (-2) ^ 2, 2 ^ 3 ^ 2
+x = 3 : Echo -3 ^ 2, -x ^ 2, -2 ^ 3, 2 ^ -2, -2 ^ -2, 10 - 2 ^ 2, -2 * 3 ^ 2, Not -1 + 1
 Echo 1 + 2 * 3 - 4 / 2, (1 + 2) * 3, 10 - 2 - 3
 Echo "3" + 4, TypeName("3" + 4), "3" + "4", "a" & 1 & True
 Echo TypeName(Empty + Empty), Empty + 5, Empty & "x", TypeName(Empty * 1.5)

@@ -1,7 +1,7 @@
 ' Numeric functions: Abs Sgn Int Fix Round (halves to even), Sqr Exp Log, trigonometry, Rnd.
 Dim r, r1, r2, i, ok
 Echo Abs(-3), Abs(2.5), Abs(-0), Abs(Empty), IsNull(Abs(Null)), TypeName(Abs(-3)), Abs("-4")
-Echo Sgn(-2.5), Sgn(0), Sgn(7), Sgn(Empty), TypeName(Sgn(2.5)), IsNull(Sgn(Null))
+Echo Sgn(-2.5), Sgn(0), Sgn(7), Sgn(Empty), TypeName(Sgn(2.5))
 Echo Int(2.7), Int(-2.7), Fix(2.7), Fix(-2.7), Int(-2), Fix(-0.5), TypeName(Int(2.5)), TypeName(Int(3)), Int("2.5"), IsNull(Fix(Null))
 Echo Round(2.5), Round(3.5), Round(-2.5), Round(0.5), Round(1.5), Round(2.4999), IsNull(Round(Null))
 Echo Round(1.2345, 2), Round(0.125, 2), Round(0.375, 2), Round(2.567, 1), Round(-0.625, 2), Round(12.5, 0)

@@ -1,0 +1,9 @@
+#include "scripting/host/ScriptErrorBridge.h"
+
+namespace kavro {
+
+KavroError AsKavroError(const vbs::ScriptError& error) {
+  return KavroError(error.Number(), error.Description());
+}
+
+}  // namespace kavro

@@ -1,0 +1,102 @@
+#pragma once
+// One controller's life: the one place that wires the parts of the core together. It fills the
+// control cycle's steps, the start-up steps and the menu command table, owns the link that is
+// switched on, and runs start-up, the cycles and the commands. The window (ui/), the replay and
+// the tests all start a controller through it, so they run the same wiring.
+//
+// Where the parts still to come plug in:
+// - The script host: cycleSteps().runPreScript / runPostScript (the two script cycle steps),
+//   startupSteps().loadPreScript / loadPostScript / clearScriptStore (start-up steps 17 to 19),
+//   and the &Script menu's toggles (mnuPreProcessExe, mnuPostProcessExe) added to commands() in
+//   ControllerSession.cpp, next to the link's commands. The replay builds its session with
+//   SessionOptions::ForReplay(), so it runs the scripts as soon as they are wired here.
+//
+// The link, whichever kind MakeLink (link/LinkFactory.cpp) chose at switch-on, is reached
+// through link() by the cycle, the link commands and the link debug panel (mnuDebugLink,
+// cmdHide, cycleSteps().refreshLinkPanel).
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/LineAppender.h"
+#include "common/WorkDirLock.h"
+
+#include "engine/CycleSteps.h"
+#include "engine/EngineMemo.h"
+#include "link/ActiveLink.h"
+#include "model/Controller.h"
+#include "session/MenuCommands.h"
+#include "session/Startup.h"
+
+namespace kavro {
+
+struct SessionOptions {
+  // Lays the window's controls out for the screen (start-up step 6); none without a window.
+  std::function<void(Controller&)> layoutWindow;
+  // Whether the link takes part: off for the replay, which runs with the link off.
+  bool withLink = true;
+  // Whether the cycle refreshes the window's status display.
+  bool refreshWindow = true;
+  // Whether every event is also appended to WorkDir/kavro-events.log.
+  bool eventsFile = true;
+
+  // A headless run over recorded data: no link, no window, nothing written to WorkDir.
+  static SessionOptions ForReplay() {
+    SessionOptions options;
+    options.withLink = false;
+    options.refreshWindow = false;
+    options.eventsFile = false;
+    return options;
+  }
+};
+
+// The events file in WorkDir and the size at which it is moved to kavro-events.log.1.
+inline constexpr const char* kEventsFileName = "kavro-events.log";
+inline constexpr std::uintmax_t kEventsFileMaxBytes = 8u * 1024 * 1024;
+
+class ControllerSession {
+ public:
+  explicit ControllerSession(Controller& controller, SessionOptions options = {});
+  ~ControllerSession();
+  // The steps and commands hold on to this session: it stays where it was made.
+  ControllerSession(const ControllerSession&) = delete;
+  ControllerSession& operator=(const ControllerSession&) = delete;
+
+  // One controller per working folder: takes the folder's lock before anything in it is
+  // touched. On refusal the result is the message for the operator (and nothing was changed);
+  // nothing when this session now holds the folder. Held until the session ends.
+  std::optional<std::string> ClaimWorkDir(const std::string& workDir);
+
+  // Start-up: the program defaults, then the main window's load handler (FLControl_Load).
+  // Returns false when FLC.dat failed to read.
+  bool Start(const std::string& workDir);
+  // One tick of Timer1.
+  void RunCycle();
+  // Runs the menu command of that control name; false when there is none.
+  bool RunCommand(const std::string& name);
+
+  Controller& controller() { return controller_; }
+  ActiveLink& link() { return link_; }
+  CycleSteps& cycleSteps() { return cycleSteps_; }
+  StartupSteps& startupSteps() { return startupSteps_; }
+  MenuCommandTable& commands() { return commands_; }
+  EngineMemo& engineMemo() { return engineMemo_; }
+
+ private:
+  void AttachEventsFile();
+
+  Controller& controller_;
+  SessionOptions options_;
+  WorkDirLock workDirLock_;
+  std::unique_ptr<LineAppender> eventsFile_;
+  bool eventsFileFailing_ = false;
+  ActiveLink link_;
+  CycleSteps cycleSteps_;
+  StartupSteps startupSteps_;
+  MenuCommandTable commands_;
+  EngineMemo engineMemo_;
+};
+
+}  // namespace kavro

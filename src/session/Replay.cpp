@@ -1,0 +1,249 @@
+#include "session/Replay.h"
+
+#include <charconv>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+#include "common/NumberText.h"
+#include "common/TextUtil.h"
+#include "common/TimeOfDay.h"
+#include "engine/RunTimeError.h"
+#include "session/ControllerSession.h"
+
+namespace kavro {
+namespace {
+
+// The cycles' clock: they follow each other RunFrequency seconds apart, whatever the machine's
+// speed, so results and error times do not depend on it.
+class ReplayClock : public Clock {
+ public:
+  explicit ReplayClock(const DateTime& start)
+      : date_(start), seconds_(SecondsSinceMidnight(start)) {}
+  double SecondsOfDay() override { return seconds_; }
+  DateTime Now() override {
+    DateTime now = date_;
+    const int whole = static_cast<int>(seconds_);
+    now.hour = whole / 3600;
+    now.minute = whole / 60 % 60;
+    now.second = whole % 60;
+    return now;
+  }
+  void Advance(int seconds) {
+    seconds_ += seconds > 0 ? seconds : 0;
+    while (seconds_ >= kSecondsPerDay) {
+      seconds_ -= kSecondsPerDay;
+      NextDay();
+    }
+  }
+
+ private:
+  void NextDay() {
+    if (++date_.day <= DaysInMonth(date_.year, date_.month)) return;
+    date_.day = 1;
+    if (++date_.month <= 12) return;
+    date_.month = 1;
+    ++date_.year;
+  }
+  DateTime date_;
+  double seconds_;
+};
+
+// The next cycle follows at once: the replay runs as fast as it can.
+class ImmediateTimer : public CycleTimer {
+ public:
+  void Arm(int) override {}
+  void Stop() override {}
+};
+
+// A number text that is only formatted again when its number changed.
+class FormattedNumber {
+ public:
+  const std::string& Text(float value, const char* pattern) {
+    if (!filled_ || value != value_) {
+      text_ = FormatNumber(value, pattern);
+      value_ = value;
+      filled_ = true;
+    }
+    return text_;
+  }
+
+ private:
+  bool filled_ = false;
+  float value_ = 0;
+  std::string text_;
+};
+
+// A header field, quoted when it holds a comma or a quote.
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+const char* TrueFalse(bool flag) { return flag ? "True" : "False"; }
+
+void AppendInteger(std::string& out, long value) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}
+
+class ResultRows {
+ public:
+  explicit ResultRows(const ControllerModel& model) {
+    for (int i = 1; i <= NumIn; ++i) {
+      if (IsUsed(model.PVarIn[i])) usedInputs_.push_back(i);
+    }
+    for (int o = 1; o <= NumOut; ++o) {
+      if (IsUsed(model.PVarOut[o])) usedOutputs_.push_back(o);
+    }
+    indexTexts_.resize(NumIn + 1);
+  }
+
+  void Append(std::string& out, long cycle, const ControllerModel& model) {
+    const auto field = [&out](std::string_view text) {
+      out += ',';
+      out += text;
+    };
+    AppendInteger(out, cycle);
+    for (const int o : usedOutputs_) {
+      const PVarOutRecord& output = model.PVarOut[o];
+      field(output.ValueOut);
+      field(TrueFalse(output.SendOutput));
+      field(TrueFalse(output.ClampIncrease));
+      field(TrueFalse(output.ClampDecrease));
+    }
+    out += ',';
+    AppendInteger(out, model.ErrorCodeValue);
+    for (int r = 1; r <= NumRules; ++r) field(model.Rules[r].Strength);
+    for (const int i : usedInputs_) field(indexTexts_[i].Text(model.PVarIn[i].VarIndex, "##0.00"));
+    out += '\n';
+  }
+
+ private:
+  std::vector<int> usedInputs_;
+  std::vector<int> usedOutputs_;
+  std::vector<FormattedNumber> indexTexts_;
+};
+
+// Puts the replay's own timer (and clock) in place and the controller's ports back after,
+// however the replay ends.
+class PortsForReplay {
+ public:
+  PortsForReplay(Controller& controller, CycleTimer& timer, Clock* clock = nullptr)
+      : controller_(controller), saved_(controller.ports) {
+    controller.ports.timer = &timer;
+    if (clock) {
+      controller.ports.clock = clock;
+      controller.ports.events = nullptr;
+    }
+  }
+  ~PortsForReplay() { controller_.ports = saved_; }
+  PortsForReplay(const PortsForReplay&) = delete;
+  PortsForReplay& operator=(const PortsForReplay&) = delete;
+
+ private:
+  Controller& controller_;
+  Ports saved_;
+};
+
+std::string LinesForTerminal(const std::string& text) {
+  std::string lines;
+  for (const char c : text) {
+    if (c != '\r') lines += c;
+  }
+  return lines;
+}
+
+}  // namespace
+
+bool LoadForReplay(Controller& controller, const std::string& workDir) {
+  ImmediateTimer timer;
+  PortsForReplay ports(controller, timer);
+  ControllerSession session(controller, SessionOptions::ForReplay());
+  return session.Start(workDir);
+}
+
+std::string ReplayHeader(const ControllerModel& model) {
+  std::string header = "cycle";
+  for (int o = 1; o <= NumOut; ++o) {
+    if (!IsUsed(model.PVarOut[o])) continue;
+    const std::string name = TrimRight(model.PVarOut[o].PVarName);
+    for (const char* field : {".ValueOut", ".SendOutput", ".ClampIncrease", ".ClampDecrease"}) {
+      header += ',' + CsvField(name + field);
+    }
+  }
+  header += ",ErrorCodeValue";
+  for (int r = 1; r <= NumRules; ++r) header += ",R" + std::to_string(r);
+  for (int i = 1; i <= NumIn; ++i) {
+    if (IsUsed(model.PVarIn[i])) {
+      header += ',' + CsvField(TrimRight(model.PVarIn[i].PVarName) + ".VarIndex");
+    }
+  }
+  return header + '\n';
+}
+
+namespace {
+
+// One cycle per row that nextRow gives (false: no more rows), results streamed to out.
+template <typename NextRow>
+ReplaySummary RunRows(Controller& controller, const std::vector<TraceColumn>& columns,
+                      NextRow&& nextRow, const DateTime& start, std::ostream& out,
+                      std::ostream& errors) {
+  ReplayClock clock(start);
+  ImmediateTimer timer;
+  PortsForReplay ports(controller, timer, &clock);
+  ReplaySummary summary;
+  ControllerSession session(controller, SessionOptions::ForReplay());
+  session.cycleSteps().runTimeErrorReported = [&](Controller& c, const std::string& text) {
+    if (summary.lastFailedCycle != summary.cycles) ++summary.failedCycles;
+    summary.lastFailedCycle = summary.cycles;
+    errors << "Cycle " << summary.cycles << " (" << NowText(c) << "):\n"
+           << LinesForTerminal(text) << '\n';
+  };
+
+  ResultRows rows(controller.model);
+  std::string buffer = ReplayHeader(controller.model);
+  constexpr size_t kFlushSize = 1 << 16;
+  while (const TraceCell* cells = nextRow()) {
+    ++summary.cycles;
+    ApplyTraceRow(columns, cells, controller.grid, session.engineMemo());
+    session.RunCycle();
+    rows.Append(buffer, summary.cycles, controller.model);
+    if (buffer.size() >= kFlushSize) {
+      out << buffer;
+      buffer.clear();
+    }
+    clock.Advance(controller.model.FLCBlock.RunFrequency);
+  }
+  out << buffer;
+  return summary;
+}
+
+}  // namespace
+
+ReplaySummary RunReplay(Controller& controller, const Trace& trace, const DateTime& start,
+                        std::ostream& out, std::ostream& errors) {
+  size_t row = 0;
+  const auto nextRow = [&]() -> const TraceCell* {
+    if (row == trace.rows) return nullptr;
+    return trace.cells.data() + row++ * trace.columns.size();
+  };
+  return RunRows(controller, trace.columns, nextRow, start, out, errors);
+}
+
+ReplaySummary RunReplay(Controller& controller, TraceReader& trace, const DateTime& start,
+                        std::ostream& out, std::ostream& errors) {
+  std::vector<TraceCell> cells;
+  const auto nextRow = [&]() -> const TraceCell* {
+    return trace.Next(cells) ? cells.data() : nullptr;
+  };
+  return RunRows(controller, trace.Columns(), nextRow, start, out, errors);
+}
+
+}  // namespace kavro

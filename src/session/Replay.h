@@ -1,0 +1,41 @@
+#pragma once
+// Offline replay: the real control cycle run over a recorded plant trace, one cycle per trace
+// row, as fast as it runs, with one result row per cycle. What an engineer uses to try a rule
+// base before switching it on.
+#include <iosfwd>
+#include <string>
+
+#include "common/DateText.h"
+#include "engine/CycleSteps.h"
+#include "session/TraceFile.h"
+#include "model/Controller.h"
+
+namespace kavro {
+
+// Loads the controller as start-up does, headless: program defaults, WorkDir/FLC.dat (a failure
+// of the reader goes to the operator port), the main display, the output mode from ControlMode.
+// The link stays off; no script is loaded. Returns false when FLC.dat failed to read.
+bool LoadForReplay(Controller& controller, const std::string& workDir);
+
+// The result file's header: cycle; per used output NAME.ValueOut, NAME.SendOutput,
+// NAME.ClampIncrease, NAME.ClampDecrease; ErrorCodeValue; R1..R20; per used input NAME.VarIndex.
+std::string ReplayHeader(const ControllerModel& model);
+
+struct ReplaySummary {
+  long cycles = 0;           // cycles run, one per trace row
+  long failedCycles = 0;     // cycles that reported at least one error
+  long lastFailedCycle = 0;
+};
+
+// Runs every row of the trace through Timer1Tick on a controller whose configuration is loaded
+// and whose grid shows it, with the link off. The cycles are timed by a clock that starts at
+// start and moves RunFrequency seconds per cycle. Result rows (header first) go to out as they
+// are made; each cycle error goes to errors with its three lines. The controller's ports are
+// its own again afterwards, however the replay ends.
+ReplaySummary RunReplay(Controller& controller, TraceReader& trace, const DateTime& start,
+                        std::ostream& out, std::ostream& errors);
+// The same over a trace held in memory.
+ReplaySummary RunReplay(Controller& controller, const Trace& trace, const DateTime& start,
+                        std::ostream& out, std::ostream& errors);
+
+}  // namespace kavro

@@ -1,0 +1,114 @@
+#include "session/Startup.h"
+
+#include <exception>
+
+#include "common/TextUtil.h"
+#include "config/ConfigFile.h"
+#include "display/MainDisplay.h"
+#include "display/StatusFrame.h"
+#include "display/RuleRowsSelector.h"
+#include "engine/EventNotes.h"
+#include "session/ModeCommands.h"
+#include "engine/RunTimeError.h"
+
+namespace kavro {
+
+void SetProgramDefaults(Controller& c, const std::string& workDir) {
+  ResetModel(c.model, workDir);  // ProductName, WorkDir, FLCVersion, the run-time start values
+  c.model.Link.LinkStatus = kOff;
+  c.model.Link.LinkStatusSent = kOff;
+  c.model.Link.SkipNextRead = true;
+  ApplyDefaults(c.model);
+}
+
+namespace {
+
+// From step 12 on a failing step is passed over so that the first cycle is always armed; the
+// operator still learns of it through the event log and its notice.
+template <typename Step>
+void PassOverFailure(Controller& c, int stepNumber, Step&& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    c.events.Add(NowText(c), c.model.ProductName,
+                 RunTimeErrorText(AsKavroError(e), "FLControl_Load: ", stepNumber), EventKind::StartUp);
+  }
+}
+
+// Loads one script; scriptOn is its switch in the model, off until the script is loaded.
+void LoadScript(Controller& c, const std::function<ScriptLoadOutcome(Controller&)>& load,
+                bool& scriptOn, const char* loadErrorMessage) {
+  scriptOn = false;
+  ShowStatusFrame(c);
+  const ScriptLoadOutcome outcome = load ? load(c) : ScriptLoadOutcome{};
+  if (outcome.loadError) {
+    c.ports.op->MessageBox(loadErrorMessage, c.model.ProductName, MsgIcon::Exclamation,
+                           MsgButtons::OK);
+    return;
+  }
+  scriptOn = outcome.scriptOn;
+  ShowStatusFrame(c);
+}
+
+}  // namespace
+
+bool FLControlLoad(Controller& c, const StartupSteps& steps) {
+  ControllerModel& m = c.model;
+  WindowState& w = c.window;
+  c.ports.timer->Stop();
+  if (steps.layoutWindow) steps.layoutWindow(c);
+  const bool configFound = c.ports.files->Exists(ConfigPath(m));
+  std::string readFailure;
+  const bool configRead = ReadConfig(c, &readFailure);  // a missing file is silent; a bad one is reported
+  if (!configRead) {
+    NoteEvent(c, EventKind::StartUp, "Start-up: FLC.dat could not be read\r\n" + readFailure);
+  } else {
+    NoteEvent(c, EventKind::StartUp,
+              configFound ? "Start-up: configuration read from " + ConfigPath(m)
+                          : "Start-up: no FLC.dat in " + m.WorkDir + ", the controller starts on its defaults");
+  }
+  w.caption = m.FLCBlock.Name1 + ": Kavro";
+  w.appTitle = "Kavro: " + TrimRight(m.FLCBlock.Name1);
+  FillRuleRowsSelector(w);
+  BuildMainDisplay(c);
+
+  PassOverFailure(c, 12, [&] {
+    if (steps.deleteStaleLinkOutput) steps.deleteStaleLinkOutput(c);
+  });
+  PassOverFailure(c, 13, [&] { w.Label5 = {"Last Run:", "Read:", "Write:"}; });
+  PassOverFailure(c, 14, [&] { w.mnuSlopeChecked = m.FLCBlock.SlopeCorr; });
+  // The link debug panel shows the file link as well as the OPC link.
+  PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = true; });
+  PassOverFailure(c, 16, [&] { ShowStatusFrame(c); });
+  PassOverFailure(c, 17, [&] {
+    LoadScript(c, steps.loadPreScript, m.Scripts.PreScriptOn,
+               "PreScript Loading/Initializing Error - Resetting It to Null");
+  });
+  PassOverFailure(c, 18, [&] {
+    LoadScript(c, steps.loadPostScript, m.Scripts.PostScriptOn,
+               "PostScript Loading/Initializing Error - Resetting It to Null");
+  });
+  PassOverFailure(c, 19, [&] {
+    if (steps.clearScriptStore) steps.clearScriptStore(c);
+  });
+  PassOverFailure(c, 20, [&] { w.mnuSaveModeChecked = false; });
+  PassOverFailure(c, 21, [&] {
+    if (m.ControlMode == kModeDCS) {
+      mnuToDCS(c);
+    } else {
+      mnuToFile(c);
+    }
+  });
+  PassOverFailure(c, 21, [&] {
+    if (steps.autoStartLink) steps.autoStartLink(c);
+  });
+  PassOverFailure(c, 22, [&] {
+    w.mnuScreenLockChecked = true;
+    m.LockCountdown = 0;
+  });
+  PassOverFailure(c, 23, [&] { w.mnuControlModeEnabled = false; });
+  c.ports.timer->Arm(kFirstCycleDelayMs);
+  return configRead;
+}
+
+}  // namespace kavro

@@ -1,0 +1,82 @@
+// The engine's memo only saves work: a controller that keeps one between cycles computes
+// exactly what a controller working everything out afresh computes, also when the inputs the
+// memo is keyed by change under it.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "engine/ControlCycle.h"
+#include "model/MainGrid.h"
+#include "support/EngineTestModel.h"
+
+namespace kavro::test {
+namespace {
+
+void Configure(Controller& c) {
+  StartController(c);
+  ControllerModel& m = c.model;
+  m.PVarIn[1].PVarName = "TEMP";
+  SetZone(m.PVarIn[1].Zone[1], "COLD", {0, 0, 40, 60}, {1, 1, 1, 0});
+  SetZone(m.PVarIn[1].Zone[2], "HOT", {40, 60, 100, 100}, {0, 1, 1, 1});
+  m.PVarIn[2].PVarName = "FLOW";
+  SetZone(m.PVarIn[2].Zone[1], "LOW", {0, 0, 5, 10}, {1, 1, 1, 0});
+  SetZone(m.PVarIn[2].Zone[2], "HIGH", {5, 10, 20, 20}, {0, 1, 1, 1});
+  m.PVarOut[1].PVarName = "VALVE";
+  m.PVarOut[1].PVHigh = 100;
+  SetZone(m.PVarOut[1].Zone[1], "UP", {2, 0, 0, 0}, {1, 0, 0, 0});
+  SetZone(m.PVarOut[1].Zone[2], "DOWN", {-3, 0, 0, 0}, {1, 0, 0, 0});
+  SetRule(c, 1, "MIN", {{1, "COLD"}, {2, "LOW"}, {7, "UP"}});
+  SetRule(c, 2, "PROD", {{1, "HOT"}, {7, "DOWN"}});
+  SetRule(c, 3, "MAX", {{1, "HOT"}, {2, "HIGH"}, {7, "DOWN"}});
+}
+
+// Something every cycle changes the memo's keys: values (often repeating), zone names, terms
+// in the grid, operators.
+void Change(Controller& c, int cycle) {
+  const double temperature = 30 + (cycle * 7) % 50;  // repeats every few cycles
+  TypeIntoGrid(c, grid::kRowValue, grid::InputColumn(1), temperature);
+  TypeIntoGrid(c, grid::kRowValue, grid::InputColumn(2), cycle % 3 == 0 ? 4.0 : 12.5);
+  if (cycle == 10) c.model.PVarIn[1].Zone[2].MFName = "WARM";  // rule 2 and 3 now name no zone
+  if (cycle == 15) c.model.PVarIn[1].Zone[1].MFName = "HOT";   // "HOT" names zone 1 now
+  if (cycle == 20) c.grid.SetText(grid::RuleRow(1), grid::TermColumn(2), "HIGH");
+  if (cycle == 25) c.grid.SetText(grid::RuleRow(2), grid::kColController, "BSUM");
+  if (cycle == 30) c.grid.SetText(grid::RuleRow(3), grid::kColController, "bogus");
+  if (cycle == 35) c.grid.At(grid::kRowValue, grid::InputColumn(2)).text = "x";  // cycle error
+}
+
+TEST(EngineMemo, RememberingCyclesComputeWhatFreshCyclesCompute) {
+  Controller cached;
+  Controller fresh;
+  Configure(cached);
+  Configure(fresh);
+  const CycleSteps steps;
+  EngineMemo memo;
+  std::set<std::string> valuesSeen;
+  for (int cycle = 1; cycle <= 40; ++cycle) {
+    SCOPED_TRACE("cycle " + std::to_string(cycle));
+    Change(cached, cycle);
+    Change(fresh, cycle);
+    Timer1Tick(cached, steps, memo);
+    Timer1Tick(fresh, steps);
+    for (int r = 1; r <= NumRules; ++r) {
+      ASSERT_EQ(cached.model.Rules[r].Strength, fresh.model.Rules[r].Strength) << "rule " << r;
+    }
+    for (int o = 1; o <= NumOut; ++o) {
+      ASSERT_EQ(cached.model.PVarOut[o].ValueOut, fresh.model.PVarOut[o].ValueOut);
+    }
+    for (int i = 1; i <= NumIn; ++i) {
+      ASSERT_EQ(cached.model.PVarIn[i].PVIN, fresh.model.PVarIn[i].PVIN);
+      ASSERT_EQ(cached.model.PVarIn[i].VarIndex, fresh.model.PVarIn[i].VarIndex);
+    }
+    ASSERT_EQ(cached.model.ErrorCodeValue, fresh.model.ErrorCodeValue);
+    valuesSeen.insert(cached.model.PVarOut[1].ValueOut);
+    ASSERT_EQ(cached.events.Entries().size(), fresh.events.Entries().size());
+  }
+  // The run went through firing, silent and failing cycles, not one state forty times.
+  EXPECT_EQ(cached.events.Entries().size(), 1u);  // the "x" typed in cycle 35
+  EXPECT_GT(valuesSeen.size(), 5u);
+}
+
+}  // namespace
+}  // namespace kavro::test
