@@ -4,7 +4,7 @@ ASAN_BUILD  ?= build/asan
 GENERATOR   := -G Ninja
 JOBS        ?= 2
 
-.PHONY: all deps configure build test run check-asan fuzz bench screenshot format clean
+.PHONY: all deps configure build test run run-opc check-asan fuzz bench screenshot format clean
 
 all: build
 
@@ -24,6 +24,10 @@ test: build
 
 run: build
 	@scripts/run-demo $(BUILD)
+
+# The same kiln over the OPC link: the simulator's OPC UA server and the controller on it.
+run-opc: build
+	@scripts/run-opc-demo $(BUILD)
 
 check-asan: deps
 	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKAVRO_SANITIZE=ON
