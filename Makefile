@@ -4,7 +4,7 @@ ASAN_BUILD  ?= build/asan
 GENERATOR   := -G Ninja
 JOBS        ?= 2
 
-.PHONY: all deps configure build test run package check-asan fuzz bench screenshot format clean
+.PHONY: all deps configure build test run package run-opc check-asan fuzz bench screenshot format clean
 
 all: build
 
@@ -28,6 +28,10 @@ run: build
 # The Debian package (kavro_<version>_<arch>.deb in $(BUILD)); see README, Install.
 package: build
 	cmake --build $(BUILD) --target package
+
+# The same kiln over the OPC link: the simulator's OPC UA server and the controller on it.
+run-opc: build
+	@scripts/run-opc-demo $(BUILD)
 
 check-asan: deps
 	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKAVRO_SANITIZE=ON -DKAVRO_WERROR=ON

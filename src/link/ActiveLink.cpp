@@ -58,8 +58,8 @@ void ActiveLink::Supervise(Controller& controller) {
   if (link_) link_->Supervise(controller);
 }
 
-std::vector<std::string> ActiveLink::PanelLines(const Controller& controller) const {
-  return link_ ? link_->PanelLines(controller) : std::vector<std::string>{};
+LinkPanelLines ActiveLink::PanelLines(const Controller& controller, bool tagsNotFound) const {
+  return link_ ? link_->PanelLines(controller, tagsNotFound) : LinkPanelLines{};
 }
 
 }  // namespace kavro

@@ -21,7 +21,8 @@ class ActiveLink {
   void Read(Controller& controller);
   void Write(Controller& controller);
   void Supervise(Controller& controller);
-  std::vector<std::string> PanelLines(const Controller& controller) const;
+  // What the link debug panel lists; nothing while the link is OFF.
+  LinkPanelLines PanelLines(const Controller& controller, bool tagsNotFound) const;
 
   // The link switched on, or null while it is OFF.
   Link* Current() const { return link_.get(); }

@@ -1,8 +1,11 @@
 #include "link/FileLink.h"
 
+#include "common/NumberText.h"
+#include "config/ConfigLines.h"
 #include "engine/EventNotes.h"
 #include "link/LinkFiles.h"
 #include "link/LinkNames.h"
+#include "link/LinkTags.h"
 
 namespace kavro {
 namespace {
@@ -32,6 +35,8 @@ bool FileLink::SwitchOn(Controller& controller) {
   client_.startedAt = controller.ports.clock->SecondsOfDay();
   lastInput_ = {};
   notedState_ = LinkInputState::Fresh;
+  lastInputText_.clear();
+  lastOutputText_.clear();
   LinkState& link = model.Link;
   // The client needs a moment to write its first .IN: the next cycle only writes.
   link.SkipNextRead = true;
@@ -65,14 +70,18 @@ bool FileLink::InputUsable(Controller& controller) {
 }
 
 void FileLink::Read(Controller& controller) {
+  lastInputText_.clear();
   if (!InputUsable(controller)) {
     controller.model.LinkReadError = true;
     return;
   }
-  ReadLinkInput(controller);
+  ReadLinkInput(controller, &lastInputText_);
 }
 
-void FileLink::Write(Controller& controller) { WriteLinkOutput(controller); }
+void FileLink::Write(Controller& controller) {
+  lastOutputText_.clear();
+  WriteLinkOutput(controller, &lastOutputText_);
+}
 
 void FileLink::SwitchOff(Controller& controller) {
   LinkState& link = controller.model.Link;
@@ -88,6 +97,33 @@ void FileLink::Supervise(Controller& controller) {
   SuperviseLinkClient(controller, client_);
 }
 
-std::vector<std::string> FileLink::PanelLines(const Controller&) const { return {}; }
+LinkPanelLines FileLink::PanelLines(const Controller& controller, bool tagsNotFound) const {
+  LinkPanelLines panel;
+  const std::vector<std::string> in = SplitConfigLines(lastInputText_);
+  const std::vector<std::string> out = SplitConfigLines(lastOutputText_);
+  // .IN: three header lines, then one line per read tag in the tag list's order.
+  constexpr std::size_t kInHeaderLines = 3;
+  int valuesRead = 0;
+  std::size_t line = kInHeaderLines;
+  for (const std::string& tag : ReadTagList(controller.model)) {
+    const bool present = line < in.size();
+    if (present) ++valuesRead;
+    if (!tagsNotFound) panel.lstRead.push_back(tag + ", " + (present ? in[line] : std::string()));
+    ++line;
+  }
+  if (!tagsNotFound) panel.lstWrite = out;
+  panel.progressReadMax = LinkReadCount;
+  panel.progressReadValue = valuesRead;
+  panel.lblCountRead = FormatNumber(valuesRead, "####0") + "/" + FormatNumber(LinkReadCount, "####0");
+  const int written = out.empty() ? 0 : LinkWriteCount;
+  panel.progressWriteMax = LinkWriteCount;
+  panel.progressWriteValue = written;
+  panel.lblCountWrite = FormatNumber(written, "####0") + "/" + FormatNumber(LinkWriteCount, "####0");
+  if (client_.processId > 0) {
+    panel.lstLinkMsg.push_back("Link Client = " + controller.model.Program_Interface);
+    panel.lstLinkMsg.push_back("Process Id  = " + std::to_string(client_.processId));
+  }
+  return panel;
+}
 
 }  // namespace kavro

@@ -19,7 +19,9 @@ class FileLink final : public Link {
   void SwitchOff(Controller& controller) override;
   // The auto-restart option: see SuperviseLinkClient.
   void Supervise(Controller& controller) override;
-  std::vector<std::string> PanelLines(const Controller& controller) const override;
+  // lstRead: each read tag with its line of the last .IN taken; lstWrite: the lines of the last
+  // .OUT written. The file link refuses no tag: with tagsNotFound both lists are empty.
+  LinkPanelLines PanelLines(const Controller& controller, bool tagsNotFound) const override;
 
   const LinkClientState& Client() const { return client_; }
 
@@ -31,6 +33,10 @@ class FileLink final : public Link {
   LinkClientState client_;
   LinkInputCheck lastInput_;
   LinkInputState notedState_ = LinkInputState::Fresh;
+  // The link files of the last good read and write, for the link debug panel; a failed read or
+  // write empties its own.
+  std::string lastInputText_;
+  std::string lastOutputText_;
 };
 
 }  // namespace kavro

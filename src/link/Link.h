@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/LinkPanelLines.h"
 #include "model/Controller.h"
 
 namespace kavro {
@@ -26,8 +27,8 @@ class Link {
   virtual void SwitchOff(Controller& controller) = 0;
   // Once per cycle after the write: keeps the far side alive (restarts an ended client).
   virtual void Supervise(Controller& controller) = 0;
-  // What the link debug panel lists about the connection; empty for a link without one.
-  virtual std::vector<std::string> PanelLines(const Controller& controller) const = 0;
+  // What the link debug panel lists; with tagsNotFound only the tags the far side refused.
+  virtual LinkPanelLines PanelLines(const Controller& controller, bool tagsNotFound) const = 0;
 };
 
 }  // namespace kavro

@@ -9,8 +9,7 @@ namespace kavro {
 
 using LinkFactory = std::function<std::unique_ptr<Link>(const ControllerModel&)>;
 
-// The file link, or for the two OPC names the OPC link. Until the OPC link is built in, its
-// switch-on tells the operator it is not available and leaves the link OFF.
+// The file link, or for the two OPC names the OPC link (OPC UA through the bridge program).
 std::unique_ptr<Link> MakeLink(const ControllerModel& model);
 
 }  // namespace kavro

@@ -10,7 +10,7 @@ namespace {
 
 constexpr float kRetryWaitSeconds = 1.0f;
 
-void ReadLinkInputFile(Controller& controller) {
+void ReadLinkInputFile(Controller& controller, std::string* taken) {
   ControllerModel& model = controller.model;
   FileSystem& files = *controller.ports.files;
   const auto in = LinkFilePath(model, kInExtension);
@@ -40,6 +40,7 @@ void ReadLinkInputFile(Controller& controller) {
         throw KavroError(errors::kPathFileAccess, errors::kPathFileAccessText);
       }
       StoreLinkInput(model, bytes);
+      if (taken) *taken = std::move(bytes);
       return;
     } catch (const KavroError&) {
       // A short or garbled file: try a fresh copy, the client may have finished it by then.
@@ -52,7 +53,7 @@ void ReadLinkInputFile(Controller& controller) {
   }
 }
 
-void WriteLinkOutputFile(Controller& controller) {
+void WriteLinkOutputFile(Controller& controller, std::string* written) {
   ControllerModel& model = controller.model;
   const bool toTestFile = model.ToFileMode && model.Link.LinkStatus == model.Link.LinkStatusSent;
   const auto path = LinkFilePath(model, toTestFile ? kTestExtension : kOutExtension);
@@ -77,6 +78,7 @@ void WriteLinkOutputFile(Controller& controller) {
     // Written beside the old file and renamed over it: the client never reads half a file.
     if (controller.ports.files->WriteAtomic(*path, text)) {
       model.LinkWriteError = false;
+      if (written) *written = std::move(text);
       return;
     }
     WaitSeconds(controller.ports, kRetryWaitSeconds);
@@ -96,9 +98,13 @@ void WriteTagFile(Controller& controller) {
   static_cast<void>(controller.ports.files->WriteAtomic(*path, text));
 }
 
-void ReadLinkInput(Controller& controller) { ReadLinkInputFile(controller); }
+void ReadLinkInput(Controller& controller, std::string* taken) {
+  ReadLinkInputFile(controller, taken);
+}
 
-void WriteLinkOutput(Controller& controller) { WriteLinkOutputFile(controller); }
+void WriteLinkOutput(Controller& controller, std::string* written) {
+  WriteLinkOutputFile(controller, written);
+}
 
 void DeleteStaleLinkOutput(Controller& controller) {
   const auto path = LinkFilePath(controller.model, kOutExtension);

@@ -3,6 +3,8 @@
 // one read of .IN (through the private copy .INR) and one write of .OUT (.TST in To File mode)
 // per cycle. Failures are reported through LinkReadError / LinkWriteError only, after bounded
 // retries one second apart; no message is ever shown.
+#include <string>
+
 #include "model/Controller.h"
 
 namespace kavro {
@@ -14,13 +16,14 @@ inline constexpr int kLinkTries = 4;
 void WriteTagFile(Controller& controller);
 
 // One read of .IN. Sets LinkReadError when no fresh values could be taken; values stored
-// before a failure stay stored.
-void ReadLinkInput(Controller& controller);
+// before a failure stay stored. The text taken goes to *taken (when given) after a good read.
+void ReadLinkInput(Controller& controller, std::string* taken = nullptr);
 
 // One write: .OUT, or .TST while in To File mode (except the final STOP file, which always goes
 // to .OUT). Sets LinkWriteError when the file could not be written. The OPC link writes the
-// .TST file through here too while in To File mode.
-void WriteLinkOutput(Controller& controller);
+// .TST file through here too while in To File mode. The text written goes to *written (when
+// given) after a good write.
+void WriteLinkOutput(Controller& controller, std::string* written = nullptr);
 
 // Deletes WorkDir/Name1.OUT left from an earlier run (start-up); a Name1 unfit for a path is
 // skipped.

@@ -7,6 +7,7 @@
 
 #include "model/Colour.h"
 #include "model/Dimensions.h"
+#include "model/LinkPanelLines.h"
 #include "model/TrendPicture.h"
 
 namespace kavro {
@@ -26,6 +27,15 @@ struct LabelState {
 
 // The link error line Label4: dark red, bold, over the window's face.
 inline constexpr Colour kLinkErrorColour = Colour::FromRgb(0xC0, 0x00, 0x00);
+
+// The link debug panel Frame1 "LinkDebug": while visible it covers the rule selector.
+struct LinkPanelState {
+  bool visible = false;
+  bool chkTagsNotFound = false;  // list only the tags the far side refused
+  LinkPanelLines lines;
+  std::string lblLastRead = "Last Read:";
+  std::string lblLastWrite = "Last Write:";
+};
 
 struct WindowState {
   // Menus.
@@ -63,11 +73,11 @@ struct WindowState {
   std::vector<std::string> cmbDisplayRules;
   std::string cmbDisplayRulesText;
   int RuleRowsShown = 32;
+  bool cmbDisplayRulesVisible = true;
+  LinkPanelState Frame1;
   // Calculation report list shown over the main grid.
   bool lstDebugVisible = false;
   std::vector<std::string> lstDebug;
-  // The link debug panel (Frame1); it covers the rule-rows selector while it is shown.
-  bool Frame1Visible = false;
   // Check marks and enabled flags of menu items not listed above.
   bool mnuToDCSChecked = false;
   bool mnuToFileChecked = false;

@@ -1,5 +1,6 @@
 #include "session/ControllerSession.h"
 
+#include "display/LinkPanel.h"
 #include "display/StatusRefresh.h"
 #include "display/TrendPlot.h"
 #include "engine/CalculationReport.h"
@@ -41,6 +42,10 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
     startupSteps_.autoStartLink = [this](Controller& c) { AutoStartLink(c, link_); };
     commands_["mnuLinkStatus"] = [this](Controller& c) { mnuLinkStatus(c, link_); };
     commands_["mnuLinkRestart"] = mnuLinkRestart;
+    commands_["mnuDebugLink"] = [this](Controller& c) { OpenLinkPanel(c, link_); };
+    if (options.refreshWindow) {
+      cycleSteps_.refreshLinkPanel = [this](Controller& c) { RefreshLinkPanel(c, link_); };
+    }
   }
 
   if (options.withScripts) {

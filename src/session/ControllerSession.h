@@ -7,10 +7,10 @@
 // The session owns the controller's one script host: start-up loads both scripts and clears the
 // script store, the cycle runs them, and the &Script menu's toggles switch them.
 //
-// Where the parts still to come plug in:
-// - The OPC link: MakeLink (link/LinkFactory.cpp) returns it for the two OPC names; the cycle,
-//   the commands and the link panel (cycleSteps().refreshLinkPanel) then reach it through
-//   link() without change here.
+//
+// The link, whichever kind MakeLink (link/LinkFactory.cpp) chose at switch-on, is reached
+// through link() by the cycle, the link commands and the link debug panel (mnuDebugLink,
+// cmdHide, cycleSteps().refreshLinkPanel).
 #include <cstdint>
 #include <functional>
 #include <memory>

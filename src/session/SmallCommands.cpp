@@ -29,8 +29,4 @@ void mnuSlope(Controller& c) {
   c.model.FLCBlock.SlopeCorr = c.window.mnuSlopeChecked;
 }
 
-void HideFrame1(Controller& c) {
-  if (c.window.Frame1Visible) c.window.Frame1Visible = false;
-}
-
 }  // namespace kavro

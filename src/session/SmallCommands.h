@@ -14,7 +14,5 @@ void mnuErrorCodes(Controller& controller);
 void mnuScreenLock(Controller& controller);
 // Toggles slope correction and its check mark together.
 void mnuSlope(Controller& controller);
-// cmdHide: hides the link debug panel when it is shown.
-void HideFrame1(Controller& controller);
 
 }  // namespace kavro

@@ -11,7 +11,6 @@
 #include "engine/EventNotes.h"
 #include "session/ModeCommands.h"
 #include "engine/RunTimeError.h"
-#include "model/LinkKind.h"
 
 namespace kavro {
 
@@ -97,7 +96,8 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   });
   PassOverFailure(c, 13, [&] { w.Label5 = {"Last Run:", "Read:", "Write:"}; });
   PassOverFailure(c, 14, [&] { w.mnuSlopeChecked = m.FLCBlock.SlopeCorr; });
-  PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = SelectsOpcLink(m.Program_Interface); });
+  // The link debug panel shows the file link as well as the OPC link.
+  PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = true; });
   PassOverFailure(c, 16, [&] { ShowStatusFrame(c); });
   RunScriptStartupSteps(c, steps);
   PassOverFailure(c, 20, [&] { w.mnuSaveModeChecked = false; });

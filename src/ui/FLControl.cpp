@@ -37,6 +37,7 @@
 #include "ui/VariableEditorPanel.h"
 #include "ui/LabelStyle.h"
 #include "ui/TrendPlotWidget.h"
+#include "ui/LinkDebugPanel.h"
 
 namespace kavro::ui {
 
@@ -88,6 +89,10 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
   layout->setContentsMargins(6, 4, 6, 6);
   layout->setSpacing(3);
   layout->addWidget(BuildTitleRow());
+  // The link debug panel takes the rule selector's place at the top while it is open.
+  Frame1_ = new LinkDebugPanel(c_.window.Frame1, [this](const std::string& name) { RunCommand(name); },
+                               central);
+  layout->addWidget(Frame1_);
 
   grid_ = new CellGrid(c_.grid, true, central);
   grid_->setObjectName("MSHFlexGrid1");
@@ -147,7 +152,6 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
   bottom->addWidget(BuildStatusFrame());
   layout->addLayout(bottom, 1);
   layout->addWidget(BuildNoticePanel());
-  BuildLinkDebugPanel(central);
 
   lstDebug_ = new QListWidget(central);
   lstDebug_->setObjectName("lstDebug");
@@ -314,17 +318,6 @@ QWidget* FLControl::BuildEditorColumn(QWidget* parent) {
   return column;
 }
 
-void FLControl::BuildLinkDebugPanel(QWidget* parent) {
-  Frame1_ = new QGroupBox("LinkDebug", parent);
-  Frame1_->setObjectName("Frame1");
-  auto* layout = new QVBoxLayout(Frame1_);
-  auto* hide = new QPushButton("HIDE", Frame1_);
-  hide->setObjectName("cmdHide");
-  connect(hide, &QPushButton::clicked, this, [this] { RunCommand("cmdHide"); });
-  layout->addWidget(hide, 0, Qt::AlignRight);
-  Frame1_->hide();
-}
-
 void FLControl::Edit(const std::function<void()>& operation) {
   RunGuarded(c_, operation);
   Render();
@@ -341,8 +334,6 @@ void FLControl::RenderEditors() {
   editWarnings_->setVisible(!warnings.isEmpty() && !edits.variable.visible);
   QWidget* column = settings_->parentWidget();
   column->setVisible(edits.settings.visible || edits.variable.visible || !warnings.isEmpty());
-  Frame1_->setVisible(c_.window.Frame1Visible);
-  cmbDisplayRules_->setVisible(!c_.window.Frame1Visible);
 }
 
 void FLControl::BuildMenus() {
@@ -496,6 +487,8 @@ void FLControl::Render() {
   if (!cmbDisplayRules_->hasFocus()) {
     cmbDisplayRules_->setCurrentText(QString::fromStdString(w.cmbDisplayRulesText));
   }
+  cmbDisplayRules_->setVisible(w.cmbDisplayRulesVisible);
+  Frame1_->Render();
   RenderDebugList();
   RenderNotice();
   RenderEditors();

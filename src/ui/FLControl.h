@@ -28,6 +28,7 @@ class GridEditBox;
 class SettingsPanel;
 class VariableEditorPanel;
 class TrendPlotWidget;
+class LinkDebugPanel;
 
 class FLControl : public QMainWindow {
   Q_OBJECT
@@ -54,6 +55,7 @@ class FLControl : public QMainWindow {
   VariableEditorPanel* VariableEditor() const { return variableEditor_; }
   QLabel* EditWarnings() const { return editWarnings_; }
   TrendPlotWidget* Trend() const { return trend_; }
+  LinkDebugPanel* LinkPanel() const { return Frame1_; }
 
  signals:
   // File / Exit was confirmed: the program ends now.
@@ -71,7 +73,6 @@ class FLControl : public QMainWindow {
   QWidget* BuildStatusFrame();
   QWidget* BuildNoticePanel();
   QWidget* BuildEditorColumn(QWidget* parent);
-  void BuildLinkDebugPanel(QWidget* parent);
   void RenderEditors();
   // Runs a core edit operation guarded, then draws the window.
   void Edit(const std::function<void()>& operation);
@@ -110,7 +111,7 @@ class FLControl : public QMainWindow {
   VariableEditorPanel* variableEditor_ = nullptr;
   QLabel* editWarnings_ = nullptr;
   GridEditBox* txtEdit1_ = nullptr;
-  QGroupBox* Frame1_ = nullptr;
+  LinkDebugPanel* Frame1_ = nullptr;
   bool closing_ = false;
 };
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "link/ActiveLink.h"
+#include "link/FileLink.h"
+#include "link/opc/OpcUaLink.h"
 #include "support/LinkTestWorld.h"
 
 namespace kavro::test {
@@ -32,17 +34,17 @@ TEST(ActiveLink, KindIsChosenAtSwitchOnSoAnEditedProgramInterfaceCannotSilenceTh
   EXPECT_EQ(m.Link.LinkStatusSent, kOff);
 }
 
-TEST(ActiveLink, OpcKindRefusesToComeOnAndWithoutALinkNothingCountsAsExchanged) {
+TEST(ActiveLink, OpcNamesMakeTheOpcLinkAndWithoutALinkNothingCountsAsExchanged) {
   LinkTestWorld w;
   ControllerModel& m = w.controller.model;
-  m.Program_Interface = "veldtsrv ";
-  EXPECT_FALSE(w.link.SwitchOn(w.controller));
-  ASSERT_EQ(w.op.messages.size(), 1u);
-  EXPECT_EQ(w.op.messages[0].text, "The OPC Link Is Not Available In This Version");
-  EXPECT_EQ(w.link.Current(), nullptr);
-  EXPECT_EQ(m.Link.LinkStatus, kOff);
-  EXPECT_TRUE(w.processes.started.empty());
+  for (const char* name : {"veldtsrv ", "VELDTBRG"}) {
+    m.Program_Interface = name;
+    EXPECT_NE(dynamic_cast<OpcUaLink*>(MakeLink(m).get()), nullptr) << name;
+  }
+  m.Program_Interface = "VELDTSRVX";
+  EXPECT_NE(dynamic_cast<FileLink*>(MakeLink(m).get()), nullptr);
 
+  // Never switched on: no link, so the cycle's exchange counts as failed, and nothing is written.
   m.LinkReadError = false;
   m.LinkWriteError = false;
   w.link.Read(w.controller);
@@ -50,6 +52,7 @@ TEST(ActiveLink, OpcKindRefusesToComeOnAndWithoutALinkNothingCountsAsExchanged) 
   EXPECT_TRUE(m.LinkReadError);
   EXPECT_TRUE(m.LinkWriteError);
   EXPECT_TRUE(w.Files().empty());
+  EXPECT_TRUE(w.link.PanelLines(w.controller, false).lstRead.empty());
 }
 
 }  // namespace

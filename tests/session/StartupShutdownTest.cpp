@@ -62,7 +62,7 @@ TEST_F(StartupTest, WithoutConfigurationStartsSilentlyInToFileWithDefaultsAndArm
   EXPECT_EQ(w.lblLink.backColour, PaletteColour(12));
   EXPECT_EQ(w.lblPreScript.backColour, OffColour);
   EXPECT_EQ(w.lblPostScript.backColour, OffColour);
-  EXPECT_FALSE(w.mnuDebugLinkEnabled);
+  EXPECT_TRUE(w.mnuDebugLinkEnabled) << "the panel serves the file link too";
   EXPECT_TRUE(w.mnuScreenLockChecked);
   EXPECT_EQ(c.model.LockCountdown, 0);
   EXPECT_FALSE(w.mnuControlModeEnabled);
@@ -82,7 +82,7 @@ TEST_F(StartupTest, ConfigurationNamesTheWindowAndRestoresTheSavedMode) {
   EXPECT_EQ(c.window.lblMode.backColour, PaletteColour(10));
   EXPECT_TRUE(c.window.mnuToDCSChecked);
   EXPECT_TRUE(c.window.mnuSlopeChecked);
-  EXPECT_TRUE(c.window.mnuDebugLinkEnabled);  // right-trimmed, upper-cased
+  EXPECT_TRUE(c.window.mnuDebugLinkEnabled);
   EXPECT_EQ(c.grid.Text(1, 0), "Freq: 30");
 }
 
@@ -123,7 +123,7 @@ TEST_F(StartupTest, StepHooksRunInOrderAndFailuresArePassedOver) {
   EXPECT_FALSE(c.window.mnuPreProcessExeChecked);
   EXPECT_EQ(c.window.lblPostScript.backColour, PaletteColour(10));
   EXPECT_TRUE(c.window.mnuPostProcessExeChecked);
-  EXPECT_FALSE(c.window.mnuDebugLinkEnabled);
+  EXPECT_TRUE(c.window.mnuDebugLinkEnabled);
   // The passed-over failures are in the event log, after how the configuration was read.
   ASSERT_EQ(c.events.Entries().size(), 3u);
   EXPECT_EQ(c.events.Entries()[0].text.rfind("Start-up: ", 0), 0u);

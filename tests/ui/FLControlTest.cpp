@@ -3,6 +3,7 @@
 // starts a real window with fake ports (answers from a script, a fixed clock, a timer the test
 // drives by hand).
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -113,6 +114,7 @@ class FLControlTest : public QObject {
   void failuresFromWindowEventsAreShownNotThrown();
   void noticePanelShowsCycleErrorsUntilDismissed();
   void calculationReportListToggles();
+  void linkDebugPanelOpensOverTheRuleSelectorAndHides();
   void splashGrowsItsProductLineAndClosesItself();
   void eventLogViewFollowsAFullLog();
   void settingsPanelOpensFromRowOneAndAppliesWholeOrNothing();
@@ -135,7 +137,7 @@ void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
   QVERIFY(!h.w().MenuOf("mnuControlMode")->isEnabled());
   QVERIFY(h.w().Action("mnuScreenLock")->isChecked());
   QVERIFY(h.w().Action("mnuToFile")->isChecked());
-  QVERIFY(!h.w().Action("mnuDebugLink")->isEnabled());
+  QVERIFY(h.w().Action("mnuDebugLink")->isEnabled());
   QCOMPARE(h.Cell(2, 0), QString("High Target"));
   QCOMPARE(h.Cell(4, 0), QString("Low Target"));
   QCOMPARE(h.Cell(31, 0), QString("R20: Not Used"));
@@ -411,6 +413,38 @@ void FLControlTest::calculationReportListToggles() {
   QCOMPARE(list->item(0)->text(), QString("2026-Dec-05 12:00:00"));
   h.Trigger("mnuDebugCalc");
   QVERIFY(!list->isVisibleTo(&h.w()));
+}
+
+void FLControlTest::linkDebugPanelOpensOverTheRuleSelectorAndHides() {
+  Harness h;
+  auto* panel = h.w().findChild<QGroupBox*>("Frame1");
+  QVERIFY(panel != nullptr);
+  QCOMPARE(panel->title(), QString("LinkDebug"));
+  QVERIFY(!panel->isVisibleTo(&h.w()));
+  QVERIFY(h.w().RuleRowsSelector()->isVisibleTo(&h.w()));
+
+  h.Trigger("mnuDebugLink");
+  QVERIFY(panel->isVisibleTo(&h.w()));
+  QVERIFY(!h.w().RuleRowsSelector()->isVisibleTo(&h.w()));
+  QCOMPARE(panel->findChild<QLabel*>("lblCountRead")->text(), QString("0/0"));
+  QVERIFY(panel->findChild<QLabel*>("lblLastRead")->text().startsWith("Last Read: "));
+  QVERIFY(panel->findChild<QListWidget*>("lstLinkMsg") != nullptr);
+
+  // The tick is only recorded; the cycle's refresh lists accordingly and keeps the panel open.
+  auto* tagsNotFound = panel->findChild<QCheckBox*>("chkTagsNotFound");
+  QCOMPARE(tagsNotFound->text(), QString("Tags Not Found"));
+  tagsNotFound->click();
+  QVERIFY(h.c().window.Frame1.chkTagsNotFound);
+  h.clock.Advance(30);
+  h.host.RunCycle();
+  QVERIFY(panel->isVisibleTo(&h.w()));
+  QVERIFY(tagsNotFound->isChecked());
+
+  auto* hide = panel->findChild<QPushButton*>("cmdHide");
+  QCOMPARE(hide->text(), QString("HIDE"));
+  hide->click();
+  QVERIFY(!panel->isVisibleTo(&h.w()));
+  QVERIFY(h.w().RuleRowsSelector()->isVisibleTo(&h.w()));
 }
 
 void FLControlTest::splashGrowsItsProductLineAndClosesItself() {

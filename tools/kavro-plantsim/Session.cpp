@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "ClientFiles.h"
+#include "ControllerConfig.h"
 #include "PlantSimulation.h"
 #include "common/LocalNow.h"
 #include "common/NumberText.h"
@@ -34,38 +35,6 @@ extern "C" void OnSignal(int) {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
 constexpr double kDefaultIdleSeconds = 120.0;
-
-// FLC.dat problems go to standard error: the simulator has no window.
-class StderrOperator final : public Operator {
- public:
-  MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon,
-                       MsgButtons) override {
-    std::fprintf(stderr, "kavro-plantsim: %s: %s\n", title.c_str(), text.c_str());
-    return MsgAnswer::OK;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-};
-
-// The run and link frequencies as the controller has them configured in FLC.dat.
-struct ControllerTiming {
-  int runFrequency = 10;
-  int linkFrequency = 5;
-};
-
-ControllerTiming ReadControllerTiming(const std::string& dir) {
-  StderrOperator op;
-  Controller controller;
-  ResetModel(controller.model, dir);
-  ApplyDefaults(controller.model);
-  controller.ports.op = &op;
-  ReadConfig(controller);
-  // The controller raises both to these minimums when it reads the file.
-  return ControllerTiming{std::max<int>(controller.model.FLCBlock.RunFrequency, 10),
-                          std::max<int>(controller.model.FLCBlock.LinkFrequency, 5)};
-}
 
 std::string ReadText(const std::string& path) {
   std::string bytes;
@@ -187,6 +156,9 @@ int Session::Run() {
       plant_.Step();
     }
     if (plant_.Time() >= nextInputAt) {
+      // A newer simulator may have taken over (and already ended, removing its .IN) since the
+      // last ownership check: a replaced one must not put values back.
+      if (!StillOwner()) return End("a newer simulator took over", false);
       WriteInput();
       nextInputAt = plant_.Time() + linkFrequency_;
     }

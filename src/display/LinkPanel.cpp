@@ -1,0 +1,50 @@
+#include "display/LinkPanel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/DateText.h"
+
+namespace kavro {
+namespace {
+
+// Today's date with the time of day of a link time (seconds since midnight), as the short date,
+// a full stop and the long time.
+std::string LinkTimeText(const Controller& controller, double secondsOfDay) {
+  DateTime when = controller.ports.clock ? controller.ports.clock->Now() : DateTime{};
+  const int seconds = std::clamp(static_cast<int>(std::floor(secondsOfDay)), 0, 86399);
+  when.hour = seconds / 3600;
+  when.minute = seconds / 60 % 60;
+  when.second = seconds % 60;
+  std::string text = GeneralDate(when);
+  if (const auto blank = text.find(' '); blank != std::string::npos) text[blank] = '.';
+  return text;
+}
+
+}  // namespace
+
+void RefreshLinkPanel(Controller& controller, const ActiveLink& link) {
+  WindowState& window = controller.window;
+  LinkPanelState& panel = window.Frame1;
+  window.cmbDisplayRulesVisible = !panel.visible;
+  if (!panel.visible) return;
+  panel.lines = link.PanelLines(controller, panel.chkTagsNotFound);
+  const LinkState& state = controller.model.Link;
+  panel.lblLastRead = "Last Read: " + LinkTimeText(controller, state.LastReadTime);
+  panel.lblLastWrite = "Last Write: " + LinkTimeText(controller, state.LastWriteTime);
+}
+
+void OpenLinkPanel(Controller& controller, const ActiveLink& link) {
+  controller.window.Frame1.visible = true;
+  controller.window.Frame1.chkTagsNotFound = false;
+  RefreshLinkPanel(controller, link);
+}
+
+void HideFrame1(Controller& controller) {
+  LinkPanelState& panel = controller.window.Frame1;
+  if (!panel.visible) return;
+  panel.visible = false;
+  controller.window.cmbDisplayRulesVisible = true;
+}
+
+}  // namespace kavro

@@ -1,0 +1,21 @@
+#pragma once
+// The link debug panel Frame1: what the link that is on lists about itself, refreshed every cycle
+// while the panel is visible (at the run frequency, not the link's), for the OPC link and the
+// file link alike.
+#include "link/ActiveLink.h"
+#include "model/Controller.h"
+
+namespace kavro {
+
+// Fills the panel from the link; a hidden panel only gives the rule selector back its place.
+// The last read and write labels show LastReadTime and LastWriteTime as short date "." long
+// time on today's date.
+void RefreshLinkPanel(Controller& controller, const ActiveLink& link);
+
+// mnuDebugLink: shows the panel with "Tags Not Found" unticked, filled at once.
+void OpenLinkPanel(Controller& controller, const ActiveLink& link);
+
+// cmdHide: hides the panel when it is visible; the rule selector shows again.
+void HideFrame1(Controller& controller);
+
+}  // namespace kavro

@@ -1,0 +1,144 @@
+#!/usr/bin/env node
+'use strict';
+// The plant simulator's OPC UA server, listening on 127.0.0.1 only. It holds no plant of its
+// own: kavro-plantsim drives it over standard input and output, one JSON object per line.
+//
+//   in:  {"op":"define","tags":[{"name":"TI101.PV","type":"Double","value":1375}, ...]}
+//        {"op":"set","values":{"TI101.PV":1380.5, ...}}
+//   out: {"ready":true,"endpoint":"opc.tcp://127.0.0.1:PORT/kavro"}   once it listens
+//        {"written":{"FC401.SP":8.7}}                                  for each write by a client
+//
+// Each tag is the variable ns=1;s=<name> (ns=1 is the server's own namespace) of the given
+// type: Double, Float, Int16, Int32, Boolean or String.
+//
+// usage: plant-server.js --port N [--pki DIR] [--users FILE]
+//   --pki DIR     the server's own certificate store (default: a folder beside the system's
+//                 temporary files); client certificates are accepted as they come
+//   --users FILE  "user:password" lines: sessions must then log in as one of them
+const reply = process.stdout.write.bind(process.stdout);
+for (const name of ['log', 'info', 'warn', 'debug', 'trace']) console[name] = console.error;
+
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const readline = require('readline');
+const {
+  OPCUAServer,
+  OPCUACertificateManager,
+  MessageSecurityMode,
+  SecurityPolicy,
+  DataType,
+  Variant,
+  StatusCodes,
+} = require('node-opcua');
+
+function option(name, fallback) {
+  const at = process.argv.indexOf(name);
+  return at > 0 && at + 1 < process.argv.length ? process.argv[at + 1] : fallback;
+}
+
+function send(object) {
+  reply(JSON.stringify(object) + '\n');
+}
+
+const TYPES = {
+  Double: DataType.Double,
+  Float: DataType.Float,
+  Int16: DataType.Int16,
+  Int32: DataType.Int32,
+  Boolean: DataType.Boolean,
+  String: DataType.String,
+};
+
+async function main() {
+  const port = Number(option('--port', '4840'));
+  const pki = option('--pki', path.join(os.tmpdir(), 'kavro-plant-server-pki'));
+  const usersFile = option('--users', '');
+  const users = new Map();
+  if (usersFile) {
+    for (const line of fs.readFileSync(usersFile, 'utf8').split(/\r?\n/)) {
+      const colon = line.indexOf(':');
+      if (colon > 0) users.set(line.slice(0, colon), line.slice(colon + 1));
+    }
+  }
+
+  const serverCertificateManager = new OPCUACertificateManager({
+    rootFolder: pki,
+    automaticallyAcceptUnknownCertificate: true,
+  });
+  await serverCertificateManager.initialize();
+
+  const server = new OPCUAServer({
+    host: '127.0.0.1',
+    alternateHostname: ['127.0.0.1', 'localhost'],
+    port,
+    resourcePath: '/kavro',
+    serverCertificateManager,
+    securityModes: [MessageSecurityMode.None, MessageSecurityMode.Sign, MessageSecurityMode.SignAndEncrypt],
+    securityPolicies: [SecurityPolicy.None, SecurityPolicy.Basic256Sha256],
+    allowAnonymous: users.size === 0,
+    userManager: users.size
+      ? { isValidUser: (name, password) => users.has(name) && users.get(name) === password }
+      : undefined,
+    buildInfo: { productName: 'kavro-plantsim' },
+  });
+  await server.initialize();
+
+  const namespace = server.engine.addressSpace.getOwnNamespace();
+  const folder = namespace.addFolder(server.engine.addressSpace.rootFolder.objects, { browseName: 'Plant' });
+  const tags = new Map();  // name -> { dataType, value }
+
+  function define({ name, type = 'Double', value = 0 }) {
+    if (typeof name !== 'string' || name === '' || tags.has(name)) return;
+    const dataType = TYPES[type] ?? DataType.Double;
+    const tag = { dataType, value };
+    tags.set(name, tag);
+    namespace.addVariable({
+      componentOf: folder,
+      browseName: name,
+      nodeId: `s=${name}`,
+      dataType: DataType[dataType],
+      minimumSamplingInterval: 100,
+      value: {
+        get: () => new Variant({ dataType, value: tag.value }),
+        set: (variant) => {
+          tag.value = variant.value;
+          send({ written: { [name]: variant.value } });
+          return StatusCodes.Good;
+        },
+      },
+    });
+  }
+
+  const input = readline.createInterface({ input: process.stdin, terminal: false });
+  input.on('line', (line) => {
+    let message;
+    try {
+      message = JSON.parse(line);
+    } catch {
+      return;
+    }
+    if (message.op === 'define' && Array.isArray(message.tags)) message.tags.forEach(define);
+    if (message.op === 'set' && message.values) {
+      for (const [name, value] of Object.entries(message.values)) {
+        const tag = tags.get(name);
+        if (tag) tag.value = value;
+      }
+    }
+  });
+  // Whoever drives the server is gone: stop.
+  input.on('close', () => {
+    server.shutdown(0).finally(() => process.exit(0));
+  });
+  for (const signal of ['SIGTERM', 'SIGINT']) {
+    process.on(signal, () => server.shutdown(0).finally(() => process.exit(0)));
+  }
+
+  await server.start();
+  send({ ready: true, endpoint: `opc.tcp://127.0.0.1:${port}/kavro` });
+}
+
+main().catch((err) => {
+  console.error(`plant-server: ${err && err.message ? err.message : err}`);
+  process.exit(1);
+});
