@@ -14,7 +14,7 @@ namespace kavro::ui {
 
 namespace {
 
-constexpr int kRowHeight = 40;
+constexpr int kRowHeight = 36;
 constexpr int kBarScale = 1000;
 
 // An input term: the zone filled over the variable's range, the present value as a red line,
@@ -23,6 +23,8 @@ class ZoneShapeCell : public QWidget {
  public:
   ZoneShapeCell(FiringTermCell cell, QWidget* parent) : QWidget(parent), cell_(std::move(cell)) {
     setObjectName("zoneShape");
+    // Drawn over the cell's own text, which stays for copying and for screen readers.
+    setAutoFillBackground(true);
   }
 
  protected:
@@ -89,7 +91,7 @@ RuleFiringWindow::RuleFiringWindow(Controller& controller, QWidget* parent)
   outputs_->setSelectionMode(QAbstractItemView::NoSelection);
   outputs_->horizontalHeader()->setStretchLastSection(true);
   layout->addWidget(outputs_);
-  resize(900, 620);
+  resize(920, 700);
 }
 
 void RuleFiringWindow::Refresh() {
