@@ -16,7 +16,7 @@
 namespace kavro {
 
 inline constexpr int kSurfaceMinPoints = 60;
-inline constexpr int kSurfaceMaxPoints = 400;
+inline constexpr int kSurfaceMaxPoints = 200;  // 40 000 cycles of the engine: well under a second
 
 // A variable the window offers in its choice boxes.
 struct SurfaceChoice {
