@@ -2,7 +2,8 @@
 // (without the splash window), lets CYCLES control cycles run on Timer1 (3 by default), then
 // saves a picture of the main window, then one with the variable editor open on the first output
 // (OUTPUT with "-editor" before ".png"), then opens the post-process script editor on the
-// working folder's script and saves it as script-editor.png beside OUTPUT.png, and ends.
+// working folder's script and saves it as script-editor.png beside OUTPUT.png, then the Rule
+// Firing and Control Surface windows as rule-firing.png and control-surface.png, and ends.
 #include <QApplication>
 #include <QAction>
 #include <QDir>
@@ -18,7 +19,10 @@
 #include "model/Dimensions.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
+#include "ui/RuleBaseViews.h"
+#include "ui/RuleFiringWindow.h"
 #include "ui/ScriptEditorWindow.h"
+#include "ui/SurfaceWindow.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -64,6 +68,24 @@ int main(int argc, char** argv) {
                    editorSaved ? "saved" : "could not save", qPrintable(editorOutput));
       saved = saved && editorSaved;
     }
+    // The two rule-base windows as an engineer opens them from the Calc menu.
+    const auto saveWindow = [&](const char* item, const char* file, auto window) {
+      if (QAction* action = host.window().Action(item)) action->trigger();
+      QWidget* shown = window();
+      if (shown == nullptr) return false;
+      QApplication::processEvents();
+      const QString path = QFileInfo(output).dir().filePath(file);
+      const bool ok = shown->grab().save(path, "PNG");
+      std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "saved" : "could not save",
+                   qPrintable(path));
+      return ok;
+    };
+    saved = saveWindow("mnuRuleFiring", "rule-firing.png",
+                       [&] { return host.views().RuleFiring(); }) &&
+            saved;
+    saved = saveWindow("mnuControlSurface", "control-surface.png",
+                       [&] { return host.views().Surface(); }) &&
+            saved;
     // The STOP file tells the demo's link client program to end with us.
     if (host.controller().model.Link.LinkStatus == kavro::kOn) {
       kavro::SwitchLinkOff(host.controller(), host.session().link());

@@ -3,6 +3,7 @@
 #include "common/DateText.h"
 #include "common/NumberText.h"
 #include "display/PenColours.h"
+#include "display/RuleMark.h"
 #include "engine/GridExchange.h"
 #include "common/RestrictFalseReport.h"
 
@@ -91,12 +92,7 @@ void RefreshRuleRows(Controller& c) {
     KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
     label.text = "R" + FormatNumber(r, "#0") + ": " + rule.Strength;
     KAVRO_STRING_RESTRICT_FALSE_REPORT_END
-    label.foreColour = PaletteColour(1);
-    if (!IsNotUsed(rule.Strength)) {
-      const double strength = ToNumber(rule.Strength);
-      if (strength > 0) label.foreColour = PaletteColour(12);
-      if (strength < 0) label.foreColour = PaletteColour(9);
-    }
+    label.foreColour = RuleStrengthColour(IsNotUsed(rule.Strength) ? 0.0 : ToNumber(rule.Strength));
   }
 }
 

@@ -57,7 +57,9 @@ float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, const
 
 void Defuzzify(ControllerModel& model, const MainGrid& grid, const EngineMemo& memo) {
   for (int o = 1; o <= NumOut; ++o) {
-    model.PVarOut[o].ValueOut = FormatNumber(DefuzzifiedValue(model, grid, memo, o), "####0.000");
+    PVarOutRecord& output = model.PVarOut[o];
+    output.ValueOut = FormatNumber(DefuzzifiedValue(model, grid, memo, o), "####0.000");
+    output.ValueDefuzzified = output.ValueOut;
   }
 }
 

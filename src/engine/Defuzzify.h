@@ -12,7 +12,7 @@ namespace kavro {
 float StrengthNumber(const ControllerModel& model, const EngineMemo& memo, int rule);
 float StrengthNumber(const ControllerModel& model, int rule);
 
-// Sets ValueOut of outputs 1..NumOut.
+// Sets ValueOut of outputs 1..NumOut, and ValueDefuzzified to the same text.
 void Defuzzify(ControllerModel& model, const MainGrid& grid, const EngineMemo& memo);
 void Defuzzify(ControllerModel& model, const MainGrid& grid);
 

@@ -61,6 +61,9 @@ struct PVarOutRecord {
   SlopeTable Slope{};
   std::string OutputType;
   std::string ValueOut;
+  // ValueOut as defuzzification left it, before the move limits and the post-process script
+  // change it: the rule-firing view shows both.
+  std::string ValueDefuzzified;
   ZoneTable Zone{};
   bool ClampIncrease = false;
   bool ClampDecrease = false;

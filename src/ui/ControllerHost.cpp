@@ -2,6 +2,7 @@
 
 #include "session/GuardedCall.h"
 #include "ui/FLControl.h"
+#include "ui/RuleBaseViews.h"
 #include "ui/ScriptEditorWindow.h"
 
 namespace kavro::ui {
@@ -24,6 +25,7 @@ ControllerHost::ControllerHost()
     OpenScriptEditor(ScriptKind::Post);
   };
   window_ = std::make_unique<FLControl>(session_);
+  views_ = std::make_unique<RuleBaseViews>(controller_, session_.commands(), window_.get());
   operator_.SetParent(window_.get());
   printing_.SetWindow(window_.get());
 
@@ -83,6 +85,7 @@ void ControllerHost::RunCycle() {
   RunGuarded(controller_, [this] {
     session_.RunCycle();
     window_->Render();
+    views_->Refresh();
   });
 }
 

@@ -15,6 +15,7 @@
 namespace kavro::ui {
 
 class FLControl;
+class RuleBaseViews;
 class ScriptEditorWindow;
 
 class ControllerHost : public QObject {
@@ -38,6 +39,8 @@ class ControllerHost : public QObject {
   MenuCommandTable& commands() { return session_.commands(); }
   QtCycleTimer& timer() { return timer_; }
   QtPrintAndCapture& printing() { return printing_; }
+  // The rule-firing and control-surface windows.
+  RuleBaseViews& views() { return *views_; }
   // The script editor window that is open, if any.
   ScriptEditorWindow* scriptEditor();
 
@@ -56,6 +59,7 @@ class ControllerHost : public QObject {
   Controller controller_;
   ControllerSession session_;
   std::unique_ptr<FLControl> window_;
+  std::unique_ptr<RuleBaseViews> views_;
   QPointer<ScriptEditorWindow> scriptEditor_;
 
   // "P&reProcess Text" / "P&ostProcess Text": opens that script's editor, non-modal, with the

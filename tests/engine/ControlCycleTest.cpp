@@ -227,6 +227,9 @@ TEST_F(ControlCycleTest, PostScriptAdjustmentIsRecordedOnlyWhenTheScriptRan) {
   Tick();
   EXPECT_FLOAT_EQ(model.PVarOut[1].ScriptAdjust, 1.5f);
   EXPECT_FLOAT_EQ(model.PVarOut[2].ScriptAdjust, 7.0f);
+  // The value the rules gave stays beside the one the script made of it.
+  EXPECT_EQ(model.PVarOut[1].ValueDefuzzified, "42.000");
+  EXPECT_EQ(model.PVarOut[1].ValueOut, "43.500");
   run = false;
   Tick();
   EXPECT_FLOAT_EQ(model.PVarOut[1].ScriptAdjust, 1.5f);

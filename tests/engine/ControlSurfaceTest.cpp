@@ -9,26 +9,8 @@
 namespace kavro {
 namespace {
 
+using test::OneRuleController;
 using test::SetRule;
-using test::SetZone;
-
-// X's degree in HIGH is x/10 over 0..10, Y's is y/20 over 0..20; the one rule takes their MIN
-// to the singleton 50. With nothing fired the output holds its present value, 7.
-void OneRuleController(Controller& controller) {
-  test::StartController(controller);
-  ControllerModel& model = controller.model;
-  model.PVarIn[1].PVarName = "X";
-  model.PVarIn[2].PVarName = "Y";
-  model.PVarOut[1].PVarName = "OUT";
-  model.PVarOut[1].OutputType = kAbs;
-  model.PVarOut[1].PVIN = 7;
-  model.PVarIn[1].PVIN = 3;
-  model.PVarIn[2].PVIN = 4;
-  SetZone(model.PVarIn[1].Zone[1], "HIGH", {0, 10, 10, 10}, {0, 1, 1, 1});
-  SetZone(model.PVarIn[2].Zone[1], "HIGH", {0, 20, 20, 20}, {0, 1, 1, 1});
-  SetZone(model.PVarOut[1].Zone[1], "UP", {50, 50, 50, 50}, {1, 1, 1, 1});
-  SetRule(controller, 1, "MIN", {{1, "HIGH"}, {2, "HIGH"}, {7, "UP"}});
-}
 
 TEST(ControlSurface, OneRuleSurfaceMatchesHandComputedValues) {
   Controller controller;

@@ -42,4 +42,20 @@ void TypeIntoGrid(Controller& controller, int row, int column, double value) {
   controller.grid.SetText(row, column, FormatNumber(value, "####0.000"));
 }
 
+void OneRuleController(Controller& controller) {
+  StartController(controller);
+  ControllerModel& model = controller.model;
+  model.PVarIn[1].PVarName = "X";
+  model.PVarIn[2].PVarName = "Y";
+  model.PVarOut[1].PVarName = "OUT";
+  model.PVarOut[1].OutputType = kAbs;
+  model.PVarOut[1].PVIN = 7;
+  model.PVarIn[1].PVIN = 3;
+  model.PVarIn[2].PVIN = 4;
+  SetZone(model.PVarIn[1].Zone[1], "HIGH", {0, 10, 10, 10}, {0, 1, 1, 1});
+  SetZone(model.PVarIn[2].Zone[1], "HIGH", {0, 20, 20, 20}, {0, 1, 1, 1});
+  SetZone(model.PVarOut[1].Zone[1], "UP", {50, 50, 50, 50}, {1, 1, 1, 1});
+  SetRule(controller, 1, "MIN", {{1, "HIGH"}, {2, "HIGH"}, {7, "UP"}});
+}
+
 }  // namespace kavro::test

@@ -24,4 +24,9 @@ void SetRule(Controller& controller, int rule, const std::string& op,
 // Types a value into row 2, 3 or 4 of a grid column, as the operator would ("####0.000").
 void TypeIntoGrid(Controller& controller, int row, int column, double value);
 
+// Inputs X (PVIN 3) and Y (PVIN 4) and output OUT (Abs, PVIN 7). X's degree in HIGH is x/10
+// over 0..10, Y's is y/20 over 0..20; rule 1 takes their MIN to the singleton UP at 50. With
+// nothing fired the output holds its present value, 7.
+void OneRuleController(Controller& controller);
+
 }  // namespace kavro::test

@@ -9,12 +9,10 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "DemoWindow.h"
 #include "common/NumberText.h"
 #include "display/PenColours.h"
-#include "support/FakePorts.h"
 #include "ui/CellGrid.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
@@ -24,29 +22,7 @@ using namespace kavro;
 
 namespace {
 
-// The demo's configuration, without starting its link client: the values come from the grid.
-std::string DemoConfig() {
-  std::ifstream in(std::string(KAVRO_SOURCE_DIR) + "/demo/FLC.dat", std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  std::string text = bytes.str();
-  const std::string restart = "RESTART I/F: YES";
-  const auto at = text.find(restart);
-  if (at != std::string::npos) text.replace(at, restart.size(), "RESTART I/F: NO");
-  return text;
-}
-
-struct Harness {
-  Harness() {
-    dir.Write("FLC.dat", DemoConfig());
-    Ports& ports = host.controller().ports;
-    ports.op = &op;
-    ports.clock = &clock;
-    ports.events = &pump;
-    ports.timer = &timer;
-    host.Start(dir.Path());
-  }
-  Controller& c() { return host.controller(); }
+struct Harness : test::DemoWindow {
   ui::FLControl& w() { return host.window(); }
   ui::TrendPlotWidget& trend() { return *w().Trend(); }
   // Cycles with the first input typed into the grid as the operator would.
@@ -68,12 +44,6 @@ struct Harness {
     }
     return false;
   }
-  test::ScratchDir dir;
-  test::FakeOperator op;
-  test::FakeClock clock;
-  test::FakeEventPump pump{&clock};
-  test::FakeCycleTimer timer;
-  ui::ControllerHost host;
 };
 
 int PdfPages(const QByteArray& pdf) {

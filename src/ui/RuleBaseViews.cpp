@@ -1,0 +1,49 @@
+#include "ui/RuleBaseViews.h"
+
+#include "ui/RuleFiringWindow.h"
+#include "ui/SurfaceWindow.h"
+
+namespace kavro::ui {
+
+namespace {
+
+void BringUp(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
+
+RuleBaseViews::RuleBaseViews(Controller& controller, MenuCommandTable& commands,
+                             QWidget* mainWindow)
+    : c_(controller), mainWindow_(mainWindow) {
+  commands["mnuRuleFiring"] = [this](Controller&) { OpenRuleFiring(); };
+  commands["mnuControlSurface"] = [this](Controller&) { OpenSurface(); };
+}
+
+void RuleBaseViews::OpenRuleFiring() {
+  if (!ruleFiring_) ruleFiring_ = new RuleFiringWindow(c_, mainWindow_);
+  ruleFiring_->Refresh();
+  BringUp(ruleFiring_);
+}
+
+void RuleBaseViews::OpenSurface() {
+  if (!surface_) surface_ = new SurfaceWindow(c_, mainWindow_);
+  // The configuration may have changed since it was last open: its choices follow it.
+  surface_->Reload();
+  BringUp(surface_);
+}
+
+RuleFiringWindow* RuleBaseViews::RuleFiring() const {
+  return ruleFiring_.data();
+}
+SurfaceWindow* RuleBaseViews::Surface() const {
+  return surface_.data();
+}
+
+void RuleBaseViews::Refresh() {
+  if (ruleFiring_ && ruleFiring_->isVisible()) ruleFiring_->Refresh();
+}
+
+}  // namespace kavro::ui

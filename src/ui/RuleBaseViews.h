@@ -1,0 +1,40 @@
+#pragma once
+// The windows an engineer tunes the rule base with, opened from the Calc menu: Rule Firing
+// (refreshed after each cycle while it is open) and Control Surface. They stand beside the main
+// window and close with it.
+#include <QObject>
+#include <QPointer>
+
+#include "model/Controller.h"
+#include "session/MenuCommands.h"
+
+class QWidget;
+
+namespace kavro::ui {
+
+class RuleFiringWindow;
+class SurfaceWindow;
+
+class RuleBaseViews : public QObject {
+  Q_OBJECT
+ public:
+  // Adds "mnuRuleFiring" and "mnuControlSurface" to commands; the windows belong to mainWindow.
+  RuleBaseViews(Controller& controller, MenuCommandTable& commands, QWidget* mainWindow);
+
+  void OpenRuleFiring();
+  void OpenSurface();
+  // After a cycle: the open rule-firing window shows it.
+  void Refresh();
+
+  // The windows once opened; null before.
+  RuleFiringWindow* RuleFiring() const;
+  SurfaceWindow* Surface() const;
+
+ private:
+  Controller& c_;
+  QWidget* mainWindow_;
+  QPointer<RuleFiringWindow> ruleFiring_;
+  QPointer<SurfaceWindow> surface_;
+};
+
+}  // namespace kavro::ui
