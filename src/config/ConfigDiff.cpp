@@ -1,7 +1,6 @@
 #include "config/ConfigDiff.h"
 
 #include "common/NumberText.h"
-#include "common/RestrictFalseReport.h"
 #include "common/TextUtil.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigLines.h"
@@ -100,9 +99,7 @@ class LineNamer {
     --positional_;
     if (section_ == Section::Rule) {
       const int item = NumTerms + 1 - positional_;  // terms 1..8, then the operator
-      KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
-      const std::string rule = "R" + std::to_string(slot_);
-      KAVRO_STRING_RESTRICT_FALSE_REPORT_END
+      const std::string rule = RuleLabel(slot_);
       if (item > NumTerms) return rule + " operator";
       const TermVariable v = VariableOfTerm(item);
       return rule + " term " + std::to_string(item) + " (" + VariableName(!v.isInput, v.slot) + ")";

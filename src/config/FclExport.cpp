@@ -18,7 +18,10 @@ std::string Number(float value) {
 
 std::string Unique(const std::string& name, int slot, std::set<std::string>& taken) {
   std::string id = FclIdentifier(name);
-  if (taken.count(id) != 0) id += "_" + std::to_string(slot);
+  if (taken.count(id) != 0) {
+    id += '_';
+    id += std::to_string(slot);
+  }
   while (taken.count(id) != 0) id += "_";
   taken.insert(id);
   return id;
@@ -224,7 +227,9 @@ std::string FclText(const ControllerModel& model) {
            ";\n" + rules + "END_RULEBLOCK\n";
   }
 
-  fcl += "\n" + std::string(kFclNoteOpen) + "\n";
+  fcl += '\n';
+  fcl += kFclNoteOpen;
+  fcl += '\n';
   for (const FclNoteField& note : FclNoteFields(model)) {
     if (!FclNoteSaysMore(model, names, note.key)) continue;
     fcl += note.key + ": " + EscapeNoteValue(note.value) + "\n";

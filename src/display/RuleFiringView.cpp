@@ -6,6 +6,7 @@
 #include "common/TextUtil.h"
 #include "display/RuleMark.h"
 #include "engine/RuleFiring.h"
+#include "model/VariableLabel.h"
 
 namespace kavro {
 
@@ -102,7 +103,7 @@ RuleFiringViewState ShowRuleFiring(const ControllerModel& model, const MainGrid&
   view.outputColumns = {"Output", "Defuzzified", "Sent", ""};
   for (const FiringRow& rule : firing) {
     FiringRowView row;
-    row.label = "R" + FormatNumber(rule.rule, "#0");
+    row.label = RuleLabel(rule.rule);
     row.operatorName = rule.operatorName;
     row.inputs.resize(view.inputSlots.size());
     row.outputs.resize(view.outputSlots.size());

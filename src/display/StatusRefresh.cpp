@@ -5,7 +5,7 @@
 #include "display/PenColours.h"
 #include "display/RuleMark.h"
 #include "engine/GridExchange.h"
-#include "common/RestrictFalseReport.h"
+#include "model/VariableLabel.h"
 
 namespace kavro {
 
@@ -89,9 +89,7 @@ void RefreshRuleRows(Controller& c) {
     const Rule& rule = c.model.Rules[static_cast<std::size_t>(r)];
     const int row = grid::RuleRow(r);
     Cell& label = c.grid.At(row, grid::kColLabel);
-    KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
-    label.text = "R" + FormatNumber(r, "#0") + ": " + rule.Strength;
-    KAVRO_STRING_RESTRICT_FALSE_REPORT_END
+    label.text = RuleLabel(r) + ": " + rule.Strength;
     label.foreColour = RuleStrengthColour(IsNotUsed(rule.Strength) ? 0.0 : ToNumber(rule.Strength));
   }
 }

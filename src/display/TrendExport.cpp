@@ -36,13 +36,13 @@ std::string TrendCsvText(ControllerModel& model) {
     if (IsNamed(v)) columns.push_back(v);
   }
   std::string text = "Time";
-  for (const TrendVariable& v : columns) text += "," + CsvField(TrimRight(*v.name));
+  for (const TrendVariable& v : columns) text.append(",").append(CsvField(TrimRight(*v.name)));
   text += kLineEnd;
   const int samples = std::clamp<int>(model.HistCount, 0, HistoryLength);
   for (int j = 1; j <= samples; ++j) {
     text += FormatDateTime(model.HistoryTime[static_cast<std::size_t>(j)], "yyyy-mm-dd hh:mm:ss");
     for (const TrendVariable& v : columns) {
-      text += "," + GeneralNumber((*v.history)[static_cast<std::size_t>(j)]);
+      text.append(",").append(GeneralNumber((*v.history)[static_cast<std::size_t>(j)]));
     }
     text += kLineEnd;
   }

@@ -7,6 +7,7 @@
 #include "edit/EditMessage.h"
 #include "edit/VariableEditor.h"
 #include "model/MainGrid.h"
+#include "model/VariableLabel.h"
 
 namespace kavro {
 
@@ -56,7 +57,7 @@ std::string AuditNameOfMainCell(const ControllerModel& model, int row, int col) 
     return VariableLabel(model, v.isOutput, v.slot) + " " + LimitRowName(row);
   }
   if (row >= grid::kFirstRuleRow && row <= grid::kLastRuleRow && col == grid::kColController) {
-    return "R" + std::to_string(grid::RuleOfRow(row)) + " operator";
+    return RuleLabel(grid::RuleOfRow(row)) + " operator";
   }
   return {};
 }

@@ -5,6 +5,7 @@
 #include "edit/EditMessage.h"
 #include "edit/VariableEditor.h"
 #include "model/MainGrid.h"
+#include "model/VariableLabel.h"
 
 namespace kavro {
 
@@ -14,16 +15,12 @@ bool IsRuleRow(int row) {
   return row >= grid::kFirstRuleRow && row <= grid::kLastRuleRow;
 }
 
-std::string RuleLabel(int row) {
-  return "R" + std::to_string(grid::RuleOfRow(row));
-}
-
 void StepOperator(Controller& c, AuditTrail& audit, int row) {
   const std::string before = c.grid.Text(row, grid::kColController);
   const std::string after = NextOperatorName(c.model, before);
   c.grid.SetText(row, grid::kColController, after);
   Rule& rule = c.model.Rules[grid::RuleOfRow(row)];
-  audit.Record(RuleLabel(row) + " operator", before, after);
+  audit.Record(RuleLabel(grid::RuleOfRow(row)) + " operator", before, after);
   rule.Operator = after;
   c.model.ChangesPending = true;
 }
@@ -35,7 +32,7 @@ void StepTerm(Controller& c, AuditTrail& audit, int row, int col) {
   const std::string before = c.grid.Text(row, col);
   const std::string after = NextTermName(c.model, termSlot, before);
   c.grid.SetText(row, col, after);
-  audit.Record(RuleLabel(row) + " term " + std::to_string(termSlot) + " (" +
+  audit.Record(RuleLabel(grid::RuleOfRow(row)) + " term " + std::to_string(termSlot) + " (" +
                    TermVariableLabel(c.model, termSlot) + ")",
                before, after);
   c.model.Rules[grid::RuleOfRow(row)].Term[termSlot] = after;

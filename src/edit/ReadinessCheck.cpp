@@ -7,6 +7,7 @@
 #include "engine/RunTimeError.h"
 #include "link/LinkNames.h"
 #include "model/MainGrid.h"
+#include "model/VariableLabel.h"
 
 namespace kavro {
 
@@ -86,7 +87,7 @@ class Checker {
 
   void CheckRule(int r) {
     const Rule& rule = m_.Rules[r];
-    const std::string label = "R" + std::to_string(r);
+    const std::string label = RuleLabel(r);
     bool anyTerm = false;
     bool anyInput = false;  // a term on a variable in use: one the rule can act on
     bool anyOutput = false;

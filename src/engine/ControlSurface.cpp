@@ -55,14 +55,15 @@ std::string CsvField(const std::string& text) {
 std::string SurfaceCsv(const Surface& surface, const std::string& xName, const std::string& yName,
                        const std::string& outputName) {
   const auto number = [](float value) { return GeneralNumber(value); };
-  std::string csv = CsvField(xName) + (surface.ys.empty() ? "" : "," + CsvField(yName)) + "," +
-                    CsvField(outputName) + "\n";
+  std::string csv = CsvField(xName);
+  if (!surface.ys.empty()) csv.append(",").append(CsvField(yName));
+  csv.append(",").append(CsvField(outputName)).append("\n");
   const size_t rows = surface.ys.empty() ? 1 : surface.ys.size();
   for (size_t iy = 0; iy < rows; ++iy) {
     for (size_t ix = 0; ix < surface.xs.size(); ++ix) {
       csv += number(surface.xs[ix]);
-      if (!surface.ys.empty()) csv += "," + number(surface.ys[iy]);
-      csv += "," + number(surface.values[iy * surface.xs.size() + ix]) + "\n";
+      if (!surface.ys.empty()) csv.append(",").append(number(surface.ys[iy]));
+      csv.append(",").append(number(surface.values[iy * surface.xs.size() + ix])).append("\n");
     }
   }
   return csv;

@@ -16,4 +16,11 @@ std::string TermVariableLabel(const ControllerModel& model, int termSlot) {
   return VariableLabel(model, !v.isInput, v.slot);
 }
 
+std::string RuleLabel(int rule) {
+  // Appended rather than "R" + number: GCC 12's -O3 inliner reports a false -Wrestrict on that.
+  std::string label(1, 'R');
+  label += std::to_string(rule);
+  return label;
+}
+
 }  // namespace kavro

@@ -12,4 +12,7 @@ std::string VariableLabel(const ControllerModel& model, bool isOutput, int slot)
 // The same for the variable of rule term slot j.
 std::string TermVariableLabel(const ControllerModel& model, int termSlot);
 
+// A rule as the operator knows it: "R7".
+std::string RuleLabel(int rule);
+
 }  // namespace kavro

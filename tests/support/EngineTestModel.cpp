@@ -1,6 +1,7 @@
 #include "support/EngineTestModel.h"
 
 #include "common/NumberText.h"
+#include "common/RestrictFalseReport.h"
 #include "engine/GridExchange.h"
 #include "model/MainGrid.h"
 
@@ -45,8 +46,10 @@ void TypeIntoGrid(Controller& controller, int row, int column, double value) {
 void OneRuleController(Controller& controller) {
   StartController(controller);
   ControllerModel& model = controller.model;
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
   model.PVarIn[1].PVarName = "X";
   model.PVarIn[2].PVarName = "Y";
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_END
   model.PVarOut[1].PVarName = "OUT";
   model.PVarOut[1].OutputType = kAbs;
   model.PVarOut[1].PVIN = 7;
