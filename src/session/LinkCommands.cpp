@@ -6,7 +6,6 @@
 #include "engine/EventNotes.h"
 #include "link/LinkNames.h"
 #include "model/CycleHold.h"
-#include "model/LinkKind.h"
 
 namespace kavro {
 namespace {
@@ -56,7 +55,7 @@ void mnuLinkRestart(Controller& controller) {
 void AutoStartLink(Controller& controller, ActiveLink& link) {
   const ControllerModel& model = controller.model;
   if (!model.RestartInterface || model.Link.LinkStatus != kOff) return;
-  if (LinkClientName(model).empty() || SelectsOpcLink(model.Program_Interface)) return;
+  if (LinkClientName(model).empty()) return;
   SwitchLinkOn(controller, link, kByRestartOption);
 }
 

@@ -23,9 +23,9 @@ void mnuLinkStatus(Controller& controller, ActiveLink& link);
 // Link / Link Restart: shows the auto-restart option, inverts it on OK, and saves FLC.dat.
 void mnuLinkRestart(Controller& controller);
 
-// Start-up: with the auto-restart option YES and a link client program named in the
-// configuration, switches the file link on without asking (problems are shown as at a manual
-// switch-on). The OPC link is only ever switched on by the operator.
+// Start-up: with the auto-restart option YES and a link named in the configuration (a link
+// client program, or the OPC link's server), switches the link on without asking, so that a
+// restarted workstation takes up control again; problems are shown as at a manual switch-on.
 void AutoStartLink(Controller& controller, ActiveLink& link);
 
 }  // namespace kavro

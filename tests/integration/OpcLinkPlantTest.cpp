@@ -39,7 +39,7 @@ int FreePort() {
 }
 
 // The demo-opc working folder on a free port, its plant served by the simulator, and a
-// controller started in it as the program starts. The OPC link is switched on by the operator.
+// controller started in it as the program starts; its RESTART I/F YES switches the link on.
 class OpcPlant {
  public:
   explicit OpcPlant(const std::string& link2Appl = "") : port_(FreePort()) {
@@ -129,10 +129,11 @@ TEST(OpcLinkWithPlantSimulator, LoopClosesAndALostServerOrBridgeIsReconnected) {
   OpcPlant plant;
   ControllerModel& m = plant.controller.model;
   ASSERT_TRUE(m.RestartInterface);
-  ASSERT_EQ(m.Link.LinkStatus, kOff) << "the OPC link waits for the operator at start-up";
+  // RESTART I/F YES: start-up switches the OPC link on, as a restarted workstation needs.
+  ASSERT_EQ(m.Link.LinkStatus, kOn);
   ASSERT_TRUE(plant.op.messages.empty()) << plant.op.messages.front().text;
   m.PVarIn[6].DCSTagPV = "NO.SUCH.TAG";
-  plant.SwitchOn();
+  plant.SwitchAgain();
   ASSERT_NE(dynamic_cast<OpcUaLink*>(plant.session.link().Current()), nullptr);
   ASSERT_TRUE(plant.op.messages.empty()) << plant.op.messages.front().text;
   ASSERT_FALSE(m.ToFileMode);
@@ -206,9 +207,8 @@ TEST(OpcLinkWithPlantSimulator, LoopClosesAndALostServerOrBridgeIsReconnected) {
 }
 
 TEST(OpcLinkWithPlantSimulator, SignAndEncryptWorksOnlyWithATrustedServerCertificate) {
-  OpcPlant plant("SignAndEncrypt");
+  OpcPlant plant("SignAndEncrypt");  // start-up switches the link on
   ControllerModel& m = plant.controller.model;
-  plant.SwitchOn();
   ASSERT_EQ(m.Link.LinkStatus, kOn) << "on, though the connect was refused";
   ASSERT_EQ(plant.op.messages.size(), 1u);
   const std::string& refused = plant.op.messages[0].text;

@@ -88,7 +88,7 @@ TEST(LinkAutoRestart, StartUpSwitchesTheFileLinkOnWithoutAskingWhenTheOptionIsSe
     bool starts;
   };
   for (const Case& c : {Case{true, "MyLink", true}, Case{false, "MyLink", false},
-                        Case{true, "  ", false}, Case{true, "veldtsrv", false}}) {
+                        Case{true, "  ", false}}) {
     SCOPED_TRACE(c.program);
     LinkTestWorld w;
     w.controller.model.RestartInterface = c.option;
