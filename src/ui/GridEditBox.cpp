@@ -47,6 +47,9 @@ GridEditBox::GridEditBox(CellGrid* grid, EditBox& box, std::function<void(int)> 
 
 void GridEditBox::Render() {
   if (!box_.visible) {
+    // Enter, Escape, Up and Down hand the focus back to the grid, so the operator's next key
+    // opens the box again; hidden with the focus, the box would keep taking keys unseen.
+    if (hasFocus()) grid_->setFocus(Qt::OtherFocusReason);
     hide();
     return;
   }
