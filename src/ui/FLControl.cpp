@@ -395,11 +395,11 @@ void FLControl::ApplyRuleRowsText() {
 
 bool FLControl::eventFilter(QObject* watched, QEvent* event) {
   if (watched == grid_ && event->type() == QEvent::KeyPress) {
-    const int key = CoreKeyCode(*static_cast<QKeyEvent*>(event));
-    if (key > 32 || key == kKeyEnter) {
-      Edit([&] { KeyPressOnGrid(c_, session_.edits(), EditGrid::Main, key); });
-      return true;
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (const int typed = GridKeyChar(key)) {
+      Edit([&] { KeyPressOnGrid(c_, session_.edits(), EditGrid::Main, typed); });
     }
+    if (GridKeepsKeyFromView(key)) return true;
   }
   if (watched == grid_ && event->type() == QEvent::Resize) {
     ArrangeColumns();

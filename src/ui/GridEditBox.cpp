@@ -7,7 +7,7 @@
 
 namespace kavro::ui {
 
-int CoreKeyCode(const QKeyEvent& event) {
+int EditBoxKeyCode(const QKeyEvent& event) {
   switch (event.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -19,13 +19,29 @@ int CoreKeyCode(const QKeyEvent& event) {
     case Qt::Key_Down:
       return kKeyDown;
     default:
-      break;
+      return 0;
   }
+}
+
+int GridKeyChar(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return kKeyEnter;
   const QString text = event.text();
   if (text.size() == 1 && text[0].unicode() > 32 && text[0].unicode() < 127) {
     return text[0].unicode();
   }
   return 0;
+}
+
+bool GridKeepsKeyFromView(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+      return true;
+    default:
+      return GridKeyChar(event) != 0;
+  }
 }
 
 GridEditBox::GridEditBox(CellGrid* grid, EditBox& box, std::function<void(int)> keyDown,
@@ -64,8 +80,7 @@ void GridEditBox::Render() {
 }
 
 void GridEditBox::keyPressEvent(QKeyEvent* event) {
-  const int code = CoreKeyCode(*event);
-  if (code == kKeyEnter || code == kKeyEscape || code == kKeyUp || code == kKeyDown) {
+  if (const int code = EditBoxKeyCode(*event)) {
     // The core takes these; Enter must not reach the line edit, which would beep.
     keyDown_(code);
     return;

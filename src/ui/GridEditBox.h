@@ -13,9 +13,18 @@ namespace kavro::ui {
 
 class CellGrid;
 
-// The key code the core's edit operations read: the typed character for a printable key,
-// otherwise 13 Enter, 27 Escape, 38 Up, 40 Down; 0 for any other key.
-int CoreKeyCode(const QKeyEvent& event);
+// A key in an edit box as the core's EditBoxKeyDown reads it: 13 Enter, 27 Escape, 38 Up,
+// 40 Down, told by the key alone; 0 for any other key, which the box types itself. "&" and "("
+// share their character codes with Up and Down, and are typed like any other character.
+int EditBoxKeyCode(const QKeyEvent& event);
+
+// A key on a grid as the core's KeyPressOnGrid reads it: the printable character typed, 13 for
+// Enter; 0 for a key that types nothing.
+int GridKeyChar(const QKeyEvent& event);
+
+// Whether a key on a grid is kept from the table view: the keys that type, and the arrow keys,
+// which would move a cursor of the view's own that the core's current cell does not follow.
+bool GridKeepsKeyFromView(const QKeyEvent& event);
 
 class GridEditBox : public QLineEdit {
   Q_OBJECT

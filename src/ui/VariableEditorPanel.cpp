@@ -100,12 +100,12 @@ void VariableEditorPanel::Wire(CellGrid* grid, EditGrid which) {
 
 bool VariableEditorPanel::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && (watched == itemGrid_ || watched == zoneGrid_)) {
-    const int key = CoreKeyCode(*static_cast<QKeyEvent*>(event));
+    const auto& key = *static_cast<QKeyEvent*>(event);
     const EditGrid which = watched == itemGrid_ ? EditGrid::Item : EditGrid::Zone;
-    if (key > 32 || key == kKeyEnter) {
-      Act([this, which, key] { KeyPressOnGrid(c_, edits_, which, key); });
-      return true;
+    if (const int typed = GridKeyChar(key)) {
+      Act([this, which, typed] { KeyPressOnGrid(c_, edits_, which, typed); });
     }
+    if (GridKeepsKeyFromView(key)) return true;
   }
   return QGroupBox::eventFilter(watched, event);
 }

@@ -211,6 +211,10 @@ void GridEditingTest::editBoxOverAMainGridCellTakesChecksAndLeaves() {
   QVERIFY(box->isHidden());
   QVERIFY(grid->hasFocus());
   QCOMPARE(Harness::Text(grid, grid::kRowValue, bztemp), QString("1432.500"));
+  // The arrow keys are no characters: on the grid they open no box.
+  h.Type(Qt::Key_Up);
+  h.Type(Qt::Key_Down);
+  QVERIFY(box->isHidden());
 
   // Up takes the box and moves to the row above; the next key opens the box there.
   h.Type(Qt::Key_1);
@@ -353,6 +357,10 @@ void GridEditingTest::outputEditorTypesIntoItsGridsAndStoresOnOkay() {
   Harness::TypeOver(itemBox, "COAL");
   QCOMPARE(Harness::Text(items, 1, 1), QString("COAL"));
   QVERIFY(items->hasFocus());
+  // "(" and "&" are typed like any character, not taken for the arrow keys' codes.
+  Harness::DoubleClick(items, 2, 1);
+  Harness::TypeOver(itemBox, "t/h (coal & gas)");
+  QCOMPARE(Harness::Text(items, 2, 1), QString("t/h (coal & gas)"));
   // The label column takes no typing.
   Harness::DoubleClick(items, 1, 0);
   QTest::keyClick(items, Qt::Key_X);
@@ -402,6 +410,7 @@ void GridEditingTest::outputEditorTypesIntoItsGridsAndStoresOnOkay() {
   QTest::mouseClick(editor->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
   QVERIFY(!editor->isVisible());
   QCOMPARE(fuel.PVarName, std::string("COAL"));
+  QCOMPARE(fuel.Units, std::string("t/h (coal & gas)"));
   QCOMPARE(fuel.Max_Change, 0.0f);
   QCOMPARE(fuel.Change_Time, 5.0f);
   QCOMPARE(fuel.Wait_Change, 20.0f);
