@@ -218,7 +218,15 @@ void GridEditingTest::editBoxOverAMainGridCellTakesChecksAndLeaves() {
 
   // Up takes the box and moves to the row above; the next key opens the box there.
   h.Type(Qt::Key_1);
-  QTest::keyClicks(box, "333");
+  QTest::keyClicks(box, "33");
+  // A cycle while the operator types keeps the box, its text and its caret.
+  h.clock.Advance(10);
+  h.host.RunCycle();
+  QVERIFY(box->isVisible());
+  QVERIFY(box->hasFocus());
+  QCOMPARE(box->text(), QString("133"));
+  QCOMPARE(box->cursorPosition(), 3);
+  QTest::keyClicks(box, "3");
   QTest::keyClick(box, Qt::Key_Up);
   QVERIFY(box->isHidden());
   QCOMPARE(Harness::Text(grid, grid::kRowValue, bztemp), QString("1333.000"));
