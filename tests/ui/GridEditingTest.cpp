@@ -39,9 +39,7 @@ struct Harness : test::DemoWindow {
   }
   ui::FLControl& w() { return host.window(); }
   CellGrid* Main() { return w().MainGrid(); }
-  GridEditBox* Box(CellGrid* grid, const char* name) {
-    return grid->findChild<GridEditBox*>(name);
-  }
+  GridEditBox* Box(CellGrid* grid, const char* name) { return grid->findChild<GridEditBox*>(name); }
   void Unlock() {
     w().Action("mnuScreenLock")->trigger();
     QVERIFY(!w().Action("mnuScreenLock")->isChecked());
@@ -238,9 +236,9 @@ void GridEditingTest::editBoxOverAMainGridCellTakesChecksAndLeaves() {
   h.w().RuleRowsSelector()->setFocus();
   QVERIFY(box->isHidden());
   QCOMPARE(Harness::Text(grid, grid::kRowHigh, bztemp), QString("1500.000"));
-  QCOMPARE(h.AuditChanges(), QStringList({"BZTEMP PValue\t1420.000\t1432.500",
-                                          "BZTEMP PValue\t1432.500\t1333.000",
-                                          "BZTEMP High Target\t1480.000\t1500.000"}));
+  QCOMPARE(h.AuditChanges(),
+           QStringList({"BZTEMP PValue\t1420.000\t1432.500", "BZTEMP PValue\t1432.500\t1333.000",
+                        "BZTEMP High Target\t1480.000\t1500.000"}));
 
   // Display rows and rule terms take no typing.
   Harness::Click(grid, 6, bztemp);
@@ -312,8 +310,8 @@ void GridEditingTest::clicksStepRuleCellsAndTheAuditTrailRecordsEachStep() {
     terms << Harness::Text(grid, r1, bztemp);
     QCOMPARE(QString::fromStdString(h.c().model.Rules[1].Term[1]), terms.back());
   }
-  QCOMPARE(terms, QStringList({"LOW", "OK", "HIGH", "VHIGH", "Zone 6", "Zone 7", "Not Used",
-                               "VLOW"}));
+  QCOMPARE(terms,
+           QStringList({"LOW", "OK", "HIGH", "VHIGH", "Zone 6", "Zone 7", "Not Used", "VLOW"}));
 
   // Rule 20's output terms step like every other rule's.
   Harness::Click(grid, grid::kLastRuleRow, grid::OutputColumn(2));
@@ -528,7 +526,7 @@ void GridEditingTest::runFrequencyBoxIsCheckedOnLeavingIt() {
 
   Harness::LeaveWith(runFrequency, "45.5");
   QCOMPARE(h.op.messages.size(), std::size_t{2});
-  QCOMPARE(runFrequency->text(), QString("46"));  // halves to even
+  QCOMPARE(runFrequency->text(), QString("46"));    // halves to even
   QCOMPARE(h.c().model.FLCBlock.RunFrequency, 10);  // stored by OKAY only
 }
 
@@ -545,8 +543,9 @@ void GridEditingTest::copyPutsEachGridOnTheClipboardAsTabsAndCarriageReturns() {
   QCOMPARE(main.count('\r'), 32);
   QCOMPARE(main.count('\t'), 33 * 9);
   QVERIFY2(main.startsWith("MASTER: "), qPrintable(main.left(40)));
-  QVERIFY(main.contains("\tMIN\tVLOW\tNot Used\tNot Used\tNot Used\tNot Used\tNot Used\tPOSL"
-                        "\tNot Used\r"));
+  QVERIFY(
+      main.contains("\tMIN\tVLOW\tNot Used\tNot Used\tNot Used\tNot Used\tNot Used\tPOSL"
+                    "\tNot Used\r"));
 
   // The zone grid of the open variable editor, from its own pop-up menu.
   h.Unlock();
