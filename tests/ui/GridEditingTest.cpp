@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +24,7 @@
 #include "ui/GridEditBox.h"
 #include "ui/SettingsPanel.h"
 #include "ui/VariableEditorPanel.h"
+#include "ui/ZonePictureView.h"
 
 using namespace kavro;
 using kavro::ui::CellGrid;
@@ -448,9 +450,12 @@ void GridEditingTest::inputEditorAppliesAllOrNothingAndCancelAsks() {
   Harness::DoubleClick(items, 1, 1);
   Harness::TypeOver(itemBox, "BZT2");
   // Zone 3 (OK) runs 1390, 1410, 1430, 1450: point 3 below point 2 is out of order.
+  const QImage pictureBefore = editor->Picture()->grab().toImage();
   Harness::DoubleClick(zoneGrid, 5, 4);
   QCOMPARE(zoneBox->text(), QString("1430.000"));
   Harness::TypeOver(zoneBox, "1400");
+  // The picture follows the typed cells, before anything is stored.
+  QVERIFY(editor->Picture()->grab().toImage() != pictureBefore);
   auto* ok = editor->findChild<QPushButton*>("cmdOK");
   QTest::mouseClick(ok, Qt::LeftButton);
   QCOMPARE(h.op.messages.size(), std::size_t{1});
