@@ -120,13 +120,23 @@ void KeyPressOnGrid(Controller& controller, ConfigEditState& edits, EditGrid whi
 void DoubleClickGrid(Controller& controller, ConfigEditState& edits, AuditTrail& audit,
                      EditGrid which, int row, int col) {
   CommitCellEdit(controller, edits, audit, which);
-  GridOf(controller, edits, which).SetCurrent(row, col);
-  if (which == EditGrid::Main) {
-    controller.model.SelRow = static_cast<int16_t>(row);
-    controller.model.SelCol = static_cast<int16_t>(col);
-    return;
-  }
+  SelectGridCell(controller, edits, which, row, col);
+  if (which == EditGrid::Main) return;
   if (CanTypeInCell(edits, which, row, col)) BeginCellEdit(controller, edits, which, 0);
+}
+
+void SelectGridCell(Controller& controller, ConfigEditState& edits, EditGrid which, int row,
+                    int col) {
+  GridOf(controller, edits, which).SetCurrent(row, col);
+  if (which != EditGrid::Main) return;
+  controller.model.SelRow = static_cast<int16_t>(row);
+  controller.model.SelCol = static_cast<int16_t>(col);
+}
+
+void MoveToGridCell(Controller& controller, ConfigEditState& edits, EditGrid which, int row,
+                    int col) {
+  if (EditBoxOf(edits, which).visible) return;
+  SelectGridCell(controller, edits, which, row, col);
 }
 
 void ClickEditorGrid(Controller& controller, ConfigEditState& edits, AuditTrail& audit,

@@ -33,6 +33,16 @@ void KeyPressOnGrid(Controller& controller, ConfigEditState& edits, EditGrid whi
 void DoubleClickGrid(Controller& controller, ConfigEditState& edits, AuditTrail& audit,
                      EditGrid which, int row, int col);
 
+// Makes a cell the grid's current one; on the main grid it is also the selected cell (SelRow,
+// SelCol). Nothing is edited.
+void SelectGridCell(Controller& controller, ConfigEditState& edits, EditGrid which, int row,
+                    int col);
+
+// The arrow keys moved the grid's cursor to a cell: it becomes current as a click would make it,
+// without stepping or editing anything. While the grid's box is open the box keeps its cell.
+void MoveToGridCell(Controller& controller, ConfigEditState& edits, EditGrid which, int row,
+                    int col);
+
 // A plain click on the item or zone grid: an open box is taken first, then the cell becomes
 // current and ChangesPending is set.
 void ClickEditorGrid(Controller& controller, ConfigEditState& edits, AuditTrail& audit,

@@ -59,9 +59,7 @@ std::string NextTermName(const ControllerModel& model, int termSlot, const std::
 
 void ClickMainGrid(Controller& c, ConfigEditState& edits, AuditTrail& audit, int row, int col) {
   CommitCellEdit(c, edits, audit, EditGrid::Main);
-  c.grid.SetCurrent(row, col);
-  c.model.SelRow = static_cast<int16_t>(row);
-  c.model.SelCol = static_cast<int16_t>(col);
+  SelectGridCell(c, edits, EditGrid::Main, row, col);
   if (c.window.mnuScreenLockChecked) {
     ShowScreenLocked(c);
     return;

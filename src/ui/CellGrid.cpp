@@ -47,7 +47,7 @@ void CellTableModel::Refresh() {
 }
 
 CellGrid::CellGrid(const CellTable& table, bool fixedFirstRowAndColumn, QWidget* parent)
-    : QTableView(parent), model_(table, fixedFirstRowAndColumn) {
+    : QTableView(parent), table_(table), model_(table, fixedFirstRowAndColumn) {
   setModel(&model_);
   horizontalHeader()->hide();
   verticalHeader()->hide();
@@ -59,6 +59,20 @@ CellGrid::CellGrid(const CellTable& table, bool fixedFirstRowAndColumn, QWidget*
   verticalHeader()->setMinimumSectionSize(rowHeight);
   verticalHeader()->setDefaultSectionSize(rowHeight);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+}
+
+void CellGrid::Refresh() {
+  model_.Refresh();
+  const QModelIndex current = model_.index(table_.CurrentRow(), table_.CurrentCol());
+  if (!current.isValid() || current == currentIndex()) return;
+  following_ = true;
+  selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+  following_ = false;
+}
+
+void CellGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (!following_ && current.isValid()) emit CursorMoved(current.row(), current.column());
 }
 
 void CellGrid::SetColumnWidths(const std::vector<int>& widths) {

@@ -28,14 +28,25 @@ class CellGrid : public QTableView {
   Q_OBJECT
  public:
   CellGrid(const CellTable& table, bool fixedFirstRowAndColumn, QWidget* parent = nullptr);
-  void Refresh() { model_.Refresh(); }
+  // Redraws the cells, and puts the view's cursor on the table's current cell when the core
+  // moved it (Up and Down in an edit box).
+  void Refresh();
   // Column widths in pixels, index 0 .. columns - 1.
   void SetColumnWidths(const std::vector<int>& widths);
   // Height that shows exactly the first rows rows, with the frame.
   int HeightOfRows(int rows) const;
 
+ signals:
+  // The operator moved the view's cursor (the arrow keys, a click) to a cell.
+  void CursorMoved(int row, int col);
+
+ protected:
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
  private:
+  const CellTable& table_;
   CellTableModel model_;
+  bool following_ = false;  // the cursor is being put where the core says
 };
 
 }  // namespace kavro::ui

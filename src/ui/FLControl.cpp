@@ -166,6 +166,9 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
   connect(grid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
     Edit([&] { ClickMainGrid(c_, session_.edits(), session_.audit(), at.row(), at.column()); });
   });
+  connect(grid_, &CellGrid::CursorMoved, this, [this](int row, int col) {
+    Edit([&] { MoveToGridCell(c_, session_.edits(), EditGrid::Main, row, col); });
+  });
   connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& at) {
     Edit([&] {
       DoubleClickGrid(c_, session_.edits(), session_.audit(), EditGrid::Main, at.row(),

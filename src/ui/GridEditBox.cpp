@@ -32,17 +32,7 @@ int GridKeyChar(const QKeyEvent& event) {
   return 0;
 }
 
-bool GridKeepsKeyFromView(const QKeyEvent& event) {
-  switch (event.key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-      return true;
-    default:
-      return GridKeyChar(event) != 0;
-  }
-}
+bool GridKeepsKeyFromView(const QKeyEvent& event) { return GridKeyChar(event) != 0; }
 
 GridEditBox::GridEditBox(CellGrid* grid, EditBox& box, std::function<void(int)> keyDown,
                          std::function<void()> leave)

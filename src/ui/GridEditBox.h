@@ -22,8 +22,8 @@ int EditBoxKeyCode(const QKeyEvent& event);
 // Enter; 0 for a key that types nothing.
 int GridKeyChar(const QKeyEvent& event);
 
-// Whether a key on a grid is kept from the table view: the keys that type, and the arrow keys,
-// which would move a cursor of the view's own that the core's current cell does not follow.
+// Whether a key on a grid is kept from the table view: the keys that type. The arrow keys reach
+// the view, which moves its cursor; the window then makes that cell the core's current one.
 bool GridKeepsKeyFromView(const QKeyEvent& event);
 
 class GridEditBox : public QLineEdit {

@@ -86,6 +86,9 @@ void VariableEditorPanel::Wire(CellGrid* grid, EditGrid which) {
   connect(grid, &QAbstractItemView::clicked, this, [this, which](const QModelIndex& at) {
     Act([this, which, at] { ClickEditorGrid(c_, edits_, audit_, which, at.row(), at.column()); });
   });
+  connect(grid, &CellGrid::CursorMoved, this, [this, which](int row, int col) {
+    Act([this, which, row, col] { MoveToGridCell(c_, edits_, which, row, col); });
+  });
   connect(grid, &QAbstractItemView::doubleClicked, this, [this, which](const QModelIndex& at) {
     Act([this, which, at] { DoubleClickGrid(c_, edits_, audit_, which, at.row(), at.column()); });
   });

@@ -211,10 +211,18 @@ void GridEditingTest::editBoxOverAMainGridCellTakesChecksAndLeaves() {
   QVERIFY(box->isHidden());
   QVERIFY(grid->hasFocus());
   QCOMPARE(Harness::Text(grid, grid::kRowValue, bztemp), QString("1432.500"));
-  // The arrow keys are no characters: on the grid they open no box.
+  // The arrow keys move the current cell as a table's cursor does, and open no box: the next
+  // key types into the cell they reached.
   h.Type(Qt::Key_Up);
+  QCOMPARE(h.c().grid.CurrentRow(), grid::kRowHigh);
+  QCOMPARE(h.c().model.SelRow, int16_t{grid::kRowHigh});
+  h.Type(Qt::Key_Right);
+  QCOMPARE(h.c().grid.CurrentCol(), bztemp + 1);
+  h.Type(Qt::Key_Left);
   h.Type(Qt::Key_Down);
   QVERIFY(box->isHidden());
+  QCOMPARE(h.c().grid.CurrentRow(), grid::kRowValue);
+  QCOMPARE(h.c().grid.CurrentCol(), bztemp);
 
   // Up takes the box and moves to the row above; the next key opens the box there.
   h.Type(Qt::Key_1);
@@ -230,6 +238,9 @@ void GridEditingTest::editBoxOverAMainGridCellTakesChecksAndLeaves() {
   QTest::keyClick(box, Qt::Key_Up);
   QVERIFY(box->isHidden());
   QCOMPARE(Harness::Text(grid, grid::kRowValue, bztemp), QString("1333.000"));
+  // The view's cursor follows the core there, so the arrow keys go on from that cell.
+  QCOMPARE(grid->currentIndex().row(), grid::kRowHigh);
+  QCOMPARE(grid->currentIndex().column(), bztemp);
   h.Type(Qt::Key_1);
   QCOMPARE(box->geometry(), Harness::CellRect(grid, grid::kRowHigh, bztemp));
   QTest::keyClicks(box, "500");
