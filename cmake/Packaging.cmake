@@ -4,7 +4,8 @@
 #   share/kavro/demo             the demo plant's working folder (FLC.dat, plant.txt)
 #   share/man/man1               one page per program
 #   lib/systemd/system           kavro@.service for the headless controller (not enabled)
-#   share/kavro/opcua-bridge     the OPC UA bridge with its node modules, when it is built
+#   share/kavro/opcua-bridge     the OPC UA bridge with its node modules, when it is built, and
+#   share/kavro/demo-opc         then the demo plant's working folder for the OPC link
 include(GNUInstallDirs)
 
 set(KAVRO_PROGRAMS kavro kavro-config kavro-replay kavro-script kavro-plantsim)
@@ -36,6 +37,10 @@ if(EXISTS ${KAVRO_BRIDGE_DIR}/package.json AND EXISTS ${KAVRO_BRIDGE_DIR}/node_m
           USE_SOURCE_PERMISSIONS
           PATTERN "test" EXCLUDE
           PATTERN "*.md" EXCLUDE)
+  # The demo kiln over the OPC link, without certificate stores a run may have left.
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/demo-opc/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kavro/demo-opc
+          PATTERN "pki" EXCLUDE
+          PATTERN ".gitignore" EXCLUDE)
 endif()
 
 set(CPACK_GENERATOR DEB)

@@ -47,6 +47,8 @@ for lib in libqt6widgets6 libqt6core6 libstdc++6; do
 done
 if grep -q '^/usr/share/kavro/opcua-bridge/' "$scratch/files"; then
   [[ "$depends" == *nodejs* ]] || fail "the OPC UA bridge ships but Depends lacks nodejs"
+  grep -qxF /usr/share/kavro/demo-opc/FLC.dat "$scratch/files" ||
+    fail "the OPC UA bridge ships without its demo folder"
 fi
 
 root="$scratch/root"
