@@ -41,13 +41,8 @@ class ScaledClock : public Clock {
   explicit ScaledClock(double scale) : start_(QDateTime::currentDateTime()), scale_(scale) {
     elapsed_.start();
   }
-  double SecondsOfDay() override { return Current().time().msecsSinceStartOfDay() / 1000.0; }
-  DateTime Now() override {
-    const QDateTime now = Current();
-    const QDate d = now.date();
-    const QTime t = now.time();
-    return DateTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
-  }
+  double SecondsOfDay() override { return ui::SecondsOfDayOf(Current().time()); }
+  DateTime Now() override { return ui::DateTimeOf(Current()); }
 
  private:
   QDateTime Current() const {
