@@ -68,7 +68,9 @@ BridgeSettings BridgeSettingsFor(const std::string& workDir, const std::string& 
 }
 
 BridgeOpcClient::BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump* events)
-    : pipe_(pipe), settings_(std::move(settings)), events_(events) {}
+    : pipe_(pipe), settings_(std::move(settings)) {
+  events_ = events;
+}
 
 bool BridgeOpcClient::EnsureBridge() {
   if (pipe_.Running()) return true;

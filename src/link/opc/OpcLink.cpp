@@ -47,7 +47,6 @@ void ReportFailure(Controller& controller, OpcLink& link, const std::string& tex
                                   MsgButtons::OK);
 }
 
-
 int32_t AddItem(OpcLink& link, int index, const std::string& tag, int16_t& accepted) {
   int32_t handle = 0;
   const std::string name = TrimRight(tag);
