@@ -12,21 +12,8 @@ namespace {
 
 using namespace kavro;
 
-class SilentOperator : public Operator {
- public:
-  MsgAnswer MessageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
-    return MsgAnswer::OK;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-};
-
 std::string ReadAndDump(const std::string& bytes) {
-  SilentOperator op;
-  Controller controller;
-  controller.ports.op = &op;
+  Controller controller;  // its messages go to nobody
   ResetModel(controller.model, ".");
   ApplyDefaults(controller.model);
   ReadConfigBytes(controller, bytes);

@@ -21,17 +21,6 @@
 namespace kavro::bench {
 namespace {
 
-class Silent final : public Operator {
- public:
-  MsgAnswer MessageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
-    return MsgAnswer::OK;
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-};
-
 int FreePort() {
   const int probe = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
@@ -80,9 +69,7 @@ void OpcLinkCycle(benchmark::State& state) {
   while (const auto line = server.ReadLine(90000)) {
     if ((up = line->find("OPC UA server at") != std::string::npos)) break;
   }
-  Silent op;
-  Controller controller;
-  controller.ports.op = &op;
+  Controller controller;  // its messages go to nobody
   ResetModel(controller.model, dir);
   ApplyDefaults(controller.model);
   ReadConfig(controller);

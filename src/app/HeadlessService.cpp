@@ -27,12 +27,6 @@ volatile sig_atomic_t stopRequested = 0;
 
 void RequestStop(int) { stopRequested = 1; }
 
-// Nothing to copy to without a desktop.
-class NoClipboard : public Clipboard {
- public:
-  void SetText(const std::string&) override {}
-};
-
 // The tests run a plant for hundreds of cycles in seconds: KAVRO_TIME_SCALE=N makes the
 // controller's clock, its timer and its waits run N times faster, as kavro-plantsim's --speed
 // does for the plant. Unset (or 1) on a real plant.
@@ -47,13 +41,8 @@ class ScaledClock : public Clock {
   explicit ScaledClock(double scale) : start_(QDateTime::currentDateTime()), scale_(scale) {
     elapsed_.start();
   }
-  double SecondsOfDay() override { return Current().time().msecsSinceStartOfDay() / 1000.0; }
-  DateTime Now() override {
-    const QDateTime now = Current();
-    const QDate d = now.date();
-    const QTime t = now.time();
-    return DateTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
-  }
+  double SecondsOfDay() override { return ui::SecondsOfDayOf(Current().time()); }
+  DateTime Now() override { return ui::DateTimeOf(Current()); }
 
  private:
   QDateTime Current() const {
@@ -125,13 +114,12 @@ int RunHeadless(int argc, char** argv, const std::string& workDir) {
   ui::QtCycleTimer qtTimer;
   ScaledTimer timer(qtTimer, scale);
   ui::QtProcessStarter processes;
-  NoClipboard clipboard;
   controller.ports.op = &op;
   controller.ports.clock = &clock;
   controller.ports.events = &pump;
   controller.ports.timer = &timer;
   controller.ports.processes = &processes;
-  controller.ports.clipboard = &clipboard;
+  // Nothing to copy to without a desktop: the clipboard stays the stand-in.
   ControllerSession session(controller);
 
   EventLogFollower follower;

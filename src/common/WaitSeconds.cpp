@@ -14,7 +14,8 @@ constexpr double kSliceSeconds = 0.05;
 }  // namespace
 
 void WaitSeconds(Ports& ports, float seconds) {
-  if (!(seconds >= 0) || !ports.clock || !ports.events) return;  // also refuses NaN
+  // A clock that stands still would never let the wait end.
+  if (!(seconds >= 0) || !ports.clock->Runs() || !ports.events->Waits()) return;  // and NaN
   const double start = ports.clock->SecondsOfDay();
   for (;;) {
     ports.events->ProcessEvents();

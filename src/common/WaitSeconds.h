@@ -7,7 +7,7 @@
 namespace kavro {
 
 // Waits seconds (as measured by ports.clock, across midnight) through ports.events. A negative
-// wait returns at once without letting events run.
+// wait, or one without a running clock or a window, returns at once without letting events run.
 void WaitSeconds(Ports& ports, float seconds);
 
 }  // namespace kavro

@@ -11,7 +11,7 @@ namespace {
 // Today's date with the time of day of a link time (seconds since midnight), as the short date,
 // a full stop and the long time.
 std::string LinkTimeText(const Controller& controller, double secondsOfDay) {
-  DateTime when = controller.ports.clock ? controller.ports.clock->Now() : DateTime{};
+  DateTime when = controller.ports.clock->Now();
   const int seconds = std::clamp(static_cast<int>(std::floor(secondsOfDay)), 0, 86399);
   when.hour = seconds / 3600;
   when.minute = seconds / 60 % 60;

@@ -96,9 +96,7 @@ void ScriptEditor::Revert() {
 }
 
 void ScriptEditor::Inform(const std::string& text, MsgIcon icon) {
-  if (Operator* op = controller_.ports.op) {
-    op->MessageBox(text, controller_.model.ProductName, icon, MsgButtons::OK);
-  }
+  controller_.ports.op->MessageBox(text, controller_.model.ProductName, icon, MsgButtons::OK);
 }
 
 bool ScriptEditor::Write(const std::string& text, bool switchedOn) {
@@ -128,12 +126,11 @@ SaveOutcome ScriptEditor::Save() {
     editorChanged_ = false;
     return SaveOutcome::NoChanges;
   }
-  Operator* op = controller_.ports.op;
   const std::string question = std::string("Please Confirm - OverWrite Any Existing ") +
                                ProcessName(kind_) + "Process Script\r\n" +
                                "This May Execute The Script Immediately To Check For Errors";
-  if (!op || op->MessageBox(question, controller_.model.ProductName, MsgIcon::Exclamation,
-                            MsgButtons::YesNo) != MsgAnswer::Yes) {
+  if (controller_.ports.op->MessageBox(question, controller_.model.ProductName,
+                                      MsgIcon::Exclamation, MsgButtons::YesNo) != MsgAnswer::Yes) {
     return SaveOutcome::Declined;
   }
   if (!accepted_) {

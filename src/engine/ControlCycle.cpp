@@ -18,13 +18,10 @@ namespace kavro {
 namespace {
 
 float SecondsOfDay(Controller& controller) {
-  return controller.ports.clock ? static_cast<float>(controller.ports.clock->SecondsOfDay())
-                                : 0.0f;
+  return static_cast<float>(controller.ports.clock->SecondsOfDay());
 }
 
-DateTime Now(Controller& controller) {
-  return controller.ports.clock ? controller.ports.clock->Now() : DateTime{};
-}
+DateTime Now(Controller& controller) { return controller.ports.clock->Now(); }
 
 // The screen locks itself again once the operator's unlock time has run out.
 void CountDownScreenLock(Controller& controller) {
@@ -82,7 +79,7 @@ void RunPostScript(Controller& controller, const CycleSteps& steps) {
 
 void Refresh(Controller& controller, const CycleSteps& steps) {
   if (controller.window.minimised || controller.model.CycleHold) return;
-  if (controller.ports.events) controller.ports.events->ProcessEvents();
+  controller.ports.events->ProcessEvents();
   controller.model.ErrorStep = 13;
   if (steps.refreshStatus) steps.refreshStatus(controller);
   if (steps.refreshTrend) steps.refreshTrend(controller);
@@ -130,7 +127,7 @@ void Timer1Tick(Controller& controller, const CycleSteps& steps) {
 void Timer1Tick(Controller& controller, const CycleSteps& steps, EngineMemo& memo) {
   ControllerModel& model = controller.model;
   model.ErrorStep = 1;
-  if (controller.ports.timer) controller.ports.timer->Stop();
+  controller.ports.timer->Stop();
   controller.window.mnuControlModeEnabled = true;
   const float t0 = SecondsOfDay(controller);
   try {
@@ -164,9 +161,7 @@ void RearmTimer(Controller& controller, const CycleSteps& steps, float t0) {
                        RunTimeErrorText(AsKavroError(failure), kCycleLocation, model.ErrorStep));
   }
   // Armed whatever happened above: the next cycle must always come.
-  if (controller.ports.timer) {
-    controller.ports.timer->Arm(static_cast<int>(RoundHalfEven(wait)));
-  }
+  controller.ports.timer->Arm(static_cast<int>(RoundHalfEven(wait)));
 }
 
 }  // namespace kavro

@@ -34,7 +34,7 @@ std::string RunTimeErrorText(const KavroError& error, std::string_view location,
 }
 
 std::string NowText(Controller& controller) {
-  if (controller.ports.clock == nullptr) return {};
+  if (!controller.ports.clock->Runs()) return {};  // no time to stamp
   return FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
 }
 

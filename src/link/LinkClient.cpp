@@ -40,7 +40,6 @@ std::string LinkClientFile(Controller& controller) {
 }
 
 long long StartLinkClient(Controller& controller, const std::string& file) {
-  if (!controller.ports.processes) return 0;
   return controller.ports.processes->Start(controller.model.WorkDir + "/" + file,
                                            {controller.model.FLCBlock.Name1});
 }
@@ -81,9 +80,9 @@ void EndHungLinkClient(Controller& controller, LinkClientState& client, double i
 void SuperviseLinkClient(Controller& controller, LinkClientState& client) {
   ControllerModel& model = controller.model;
   if (!model.RestartInterface || model.Link.LinkStatus != kOn) return;
-  ProcessStarter* processes = controller.ports.processes;
-  if (!processes || !controller.ports.clock) return;
-  if (client.processId > 0 && processes->IsRunning(client.processId)) return;
+  // Without a running clock no restart ever falls due.
+  if (!controller.ports.clock->Runs()) return;
+  if (client.processId > 0 && controller.ports.processes->IsRunning(client.processId)) return;
   const double now = controller.ports.clock->SecondsOfDay();
   client.terminateSentAt = -1;
   if (!RestartAttemptDue(client, now)) return;

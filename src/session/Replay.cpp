@@ -140,7 +140,7 @@ class PortsForReplay {
     controller.ports.timer = &timer;
     if (clock) {
       controller.ports.clock = clock;
-      controller.ports.events = nullptr;
+      controller.ports.events = &NoEventPump();
     }
   }
   ~PortsForReplay() { controller_.ports = saved_; }

@@ -20,11 +20,9 @@ void ToggleScriptExecute(Controller& controller, ScriptHost& host, ScriptKind ki
   on = !on;
   ShowStatusFrame(controller);
   if (!on && kind == ScriptKind::Post) BlankScriptAdjustCells(controller.grid);
-  if (Operator* op = controller.ports.op) {
-    op->MessageBox(
-        "To Remember The Script ON/OFF selection, Please SAVE the Script From The Script Screen",
-        controller.model.ProductName, MsgIcon::Information, MsgButtons::OK);
-  }
+  controller.ports.op->MessageBox(
+      "To Remember The Script ON/OFF selection, Please SAVE the Script From The Script Screen",
+      controller.model.ProductName, MsgIcon::Information, MsgButtons::OK);
 }
 
 }  // namespace kavro

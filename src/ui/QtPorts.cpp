@@ -71,16 +71,17 @@ std::optional<std::string> QtOperator::InputBox(const std::string& prompt,
   return answer.toStdString();
 }
 
-double QtClock::SecondsOfDay() {
-  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-}
-
-DateTime QtClock::Now() {
-  const QDateTime now = QDateTime::currentDateTime();
-  const QDate d = now.date();
-  const QTime t = now.time();
+DateTime DateTimeOf(const QDateTime& moment) {
+  const QDate d = moment.date();
+  const QTime t = moment.time();
   return DateTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
 }
+
+double SecondsOfDayOf(const QTime& time) { return time.msecsSinceStartOfDay() / 1000.0; }
+
+double QtClock::SecondsOfDay() { return SecondsOfDayOf(QTime::currentTime()); }
+
+DateTime QtClock::Now() { return DateTimeOf(QDateTime::currentDateTime()); }
 
 void QtEventPump::ProcessEvents() { QCoreApplication::processEvents(); }
 

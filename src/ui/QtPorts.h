@@ -7,9 +7,16 @@
 
 #include "common/ports/Ports.h"
 
+class QDateTime;
+class QTime;
 class QWidget;
 
 namespace kavro::ui {
+
+// A Qt date and time as the core's clock gives it, to the whole second.
+DateTime DateTimeOf(const QDateTime& moment);
+// Seconds since midnight, with the milliseconds as a fraction.
+double SecondsOfDayOf(const QTime& time);
 
 class QtOperator : public Operator {
  public:

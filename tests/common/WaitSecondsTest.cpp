@@ -37,5 +37,23 @@ TEST(WaitSeconds, CrossesMidnightAndReturnsAtOnceForNegativeOrZeroWaits) {
   EXPECT_EQ(zero.events.sleptMilliseconds, 0);
 }
 
+// A clock that stands still would keep the wait going for ever, and without a window (the
+// replay) there is nothing to wait for: both return at once.
+TEST(WaitSeconds, ReturnsAtOnceWithoutARunningClockOrAWindow) {
+  FakeWorld noWindow;
+  noWindow.controller.ports.events = &NoEventPump();
+  WaitSeconds(noWindow.controller.ports, 2.0f);
+  EXPECT_EQ(noWindow.clock.seconds, 12 * 3600.0);
+
+  FakeWorld noClock;
+  noClock.controller.ports.clock = &NoClock();
+  WaitSeconds(noClock.controller.ports, 2.0f);
+  EXPECT_EQ(noClock.events.processEventsCalls, 0);
+  EXPECT_EQ(noClock.events.sleptMilliseconds, 0);
+
+  Ports defaults;
+  WaitSeconds(defaults, 2.0f);  // returns: the test would hang otherwise
+}
+
 }  // namespace
 }  // namespace kavro::test

@@ -98,7 +98,7 @@ TEST_F(ReplayTest, EachRowIsOneCycleWithItsResultsAndErrorsGoOn) {
   EXPECT_EQ(errors.str(),
             "Cycle 2 (Dec-31-2026 23:59:30):\nError Number = 6\nError Description = Overflow\n"
             "At error location = TIMER1: 4\n");
-  EXPECT_EQ(controller.ports.clock, nullptr);  // the controller's own ports are given back
+  EXPECT_EQ(controller.ports.clock, &NoClock());  // the controller's own ports are given back
 
   // Streamed from a file, the same trace gives the same rows and reports.
   std::istringstream file("TI101,FC102\n75,40\n1e39,40\n90,41\n");
@@ -160,7 +160,7 @@ TEST_F(ReplayTest, PortsAreGivenBackWhenTheReplayFails) {
   EXPECT_THROW(RunReplay(controller, trace, DateTime{2026, 12, 5, 0, 0, 0}, out, failing),
                std::ios_base::failure);
   EXPECT_EQ(controller.ports.timer, &timer);
-  EXPECT_EQ(controller.ports.clock, nullptr);
+  EXPECT_EQ(controller.ports.clock, &NoClock());
 }
 
 }  // namespace

@@ -9,4 +9,7 @@ class Clipboard {
   virtual void SetText(const std::string& text) = 0;
 };
 
+// Stands in where there is no desktop: what is copied goes nowhere.
+Clipboard& NoClipboard();
+
 }  // namespace kavro

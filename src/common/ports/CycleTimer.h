@@ -9,4 +9,7 @@ class CycleTimer {
   virtual void Stop() = 0;
 };
 
+// Stands in where nothing drives the cycles by time: arming and stopping do nothing.
+CycleTimer& NoCycleTimer();
+
 }  // namespace kavro

@@ -25,4 +25,9 @@ class Operator {
                                               const std::string& initial) = 0;
 };
 
+// Stands in where nobody sits at a screen (a controller wired without a window): a message box
+// is dropped and closes with OK whatever its buttons, so a script's MsgBox gets vbOK and a Yes/No
+// question is never answered Yes; an input box is cancelled.
+Operator& NoOperator();
+
 }  // namespace kavro

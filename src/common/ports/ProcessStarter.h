@@ -16,4 +16,8 @@ class ProcessStarter {
   virtual void Terminate(long long processId, bool force) = 0;
 };
 
+// Stands in where no program may be started: every start fails as a missing program does, and
+// no process is ever running.
+ProcessStarter& NoProcessStarter();
+
 }  // namespace kavro

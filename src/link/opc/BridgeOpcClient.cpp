@@ -68,7 +68,9 @@ BridgeSettings BridgeSettingsFor(const std::string& workDir, const std::string& 
 }
 
 BridgeOpcClient::BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump* events)
-    : pipe_(pipe), settings_(std::move(settings)), events_(events) {}
+    : pipe_(pipe), settings_(std::move(settings)) {
+  events_ = events;
+}
 
 bool BridgeOpcClient::EnsureBridge() {
   if (pipe_.Running()) return true;
@@ -103,15 +105,16 @@ BridgeOpcClient::Answer BridgeOpcClient::Call(const std::string& requestWithoutI
         lastFailure_ = "the OPC UA bridge gave no answer in time";
         break;
       }
-      const int slice = events_ ? std::min<int>(static_cast<int>(left), kEventSliceMs)
-                                : static_cast<int>(left);
+      // Without a window there is nothing to wake up for before the answer.
+      const int slice = events_->Waits() ? std::min<int>(static_cast<int>(left), kEventSliceMs)
+                                         : static_cast<int>(left);
       const auto line = pipe_.ReadLine(slice);
       if (!line) {
         if (!pipe_.Running()) {
           lastFailure_ = "the OPC UA bridge has ended";
           break;
         }
-        if (events_) events_->ProcessEvents();
+        events_->ProcessEvents();
         continue;
       }
       Json reply = Json::parse(*line, nullptr, false);

@@ -8,6 +8,7 @@
 #include "common/ports/ChildPipe.h"
 #include "common/ports/EventPump.h"
 #include "common/ports/OpcClient.h"
+#include "common/ports/PortRef.h"
 
 namespace kavro {
 
@@ -45,11 +46,11 @@ BridgeSettings BridgeSettingsFor(const std::string& workDir, const std::string& 
 
 class BridgeOpcClient final : public OpcClient {
  public:
-  // events (may be null) runs pending window events while an answer is awaited.
-  BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump* events = nullptr);
+  // events runs pending window events while an answer is awaited; nullptr is refused.
+  BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump* events = &NoEventPump());
 
   void Configure(BridgeSettings settings) { settings_ = std::move(settings); }
-  void UseEventPump(EventPump* events) { events_ = events; }
+  void UseEventPump(EventPump& events) { events_ = &events; }
   const BridgeSettings& Settings() const { return settings_; }
 
   int32_t WTclientCoInit() override;
@@ -75,7 +76,7 @@ class BridgeOpcClient final : public OpcClient {
 
   ChildPipe& pipe_;
   BridgeSettings settings_;
-  EventPump* events_;
+  PortRef<EventPump> events_{NoEventPump()};
   long long nextId_ = 1;
   int32_t server_ = -1;  // the handle of the open connection; -1 when none
   int32_t group_ = -1;

@@ -24,7 +24,8 @@ constexpr double kReconnectIntervalSeconds = 60.0;
 constexpr const char* kReconnectTitle = "OPC Link Auto ReStart";
 
 std::string Now(Controller& controller) {
-  return controller.ports.clock ? GeneralDate(controller.ports.clock->Now()) : std::string();
+  Clock& clock = controller.ports.clock.get();
+  return clock.Runs() ? GeneralDate(clock.Now()) : std::string();
 }
 
 void Log(OpcLink& link, const std::string& line) {
@@ -36,20 +37,14 @@ void ReportFailure(Controller& controller, OpcLink& link, const std::string& tex
   std::string shown = text;
   if (const std::string why = link.client->LastFailure(); !why.empty()) shown += kCrLf + why;
   if (quiet) {
-    if (controller.ports.clock) {
+    if (controller.ports.clock->Runs()) {
       controller.events.Note(FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss"),
                              kReconnectTitle, shown, EventKind::LinkFault);
     }
     return;
   }
-  if (controller.ports.op) {
-    controller.ports.op->MessageBox(shown, controller.model.FLCBlock.Name1, MsgIcon::Critical,
-                                    MsgButtons::OK);
-  }
-}
-
-void Wait(Controller& controller, float seconds) {
-  if (controller.ports.clock && controller.ports.events) WaitSeconds(controller.ports, seconds);
+  controller.ports.op->MessageBox(shown, controller.model.FLCBlock.Name1, MsgIcon::Critical,
+                                  MsgButtons::OK);
 }
 
 int32_t AddItem(OpcLink& link, int index, const std::string& tag, int16_t& accepted) {
@@ -150,7 +145,7 @@ void OPCConnect(Controller& controller, OpcLink& link, bool quiet) {
     link.OPCLastResult = result;
     Log(link, "Connect Handle = " + FormatNumber(result, "##########0"));
     if (result != -1) break;
-    Wait(controller, kRetryWaitSeconds);
+    WaitSeconds(controller.ports, kRetryWaitSeconds);
     if (attempt == kConnectAttempts) {
       ReportFailure(controller, link, "Error: " + block.LinkAppl + " Server Not Connecting", quiet);
       link.OPCServerHandle = -1;
@@ -174,7 +169,7 @@ void OPCConnect(Controller& controller, OpcLink& link, bool quiet) {
     link.OPCLastResult = result;
     Log(link, "Group Handle = " + FormatNumber(result, "##########0"));
     if (result != -1) break;
-    Wait(controller, kRetryWaitSeconds);
+    WaitSeconds(controller.ports, kRetryWaitSeconds);
     if (attempt == kConnectAttempts) {
       ReportFailure(controller, link, "Error: " + block.LinkTopicName + " Group Not Connecting",
                     quiet);
@@ -190,11 +185,9 @@ bool BuildLinkTagList(Controller& controller, OpcLink& link) {
   link.LinkReadCount = kavro::LinkReadCount;
   link.LinkWriteCount = kavro::LinkWriteCount;
   if (link.LinkReadCount + link.LinkWriteCount > LinkTagLimit) {
-    if (controller.ports.op) {
-      controller.ports.op->MessageBox(
-          "Number of Link Tags Exceeds: " + FormatNumber(LinkTagLimit, "###0"),
-          controller.model.FLCBlock.Name1, MsgIcon::Critical, MsgButtons::OK);
-    }
+    controller.ports.op->MessageBox(
+        "Number of Link Tags Exceeds: " + FormatNumber(LinkTagLimit, "###0"),
+        controller.model.FLCBlock.Name1, MsgIcon::Critical, MsgButtons::OK);
     return false;
   }
   int index = 0;
@@ -272,10 +265,10 @@ void OPCDisconnect(Controller& controller, OpcLink& link) {
     }
   }
   link.client->RemoveOPCGroup(link.OPCServerHandle, link.OPCGroupHandle);
-  Wait(controller, kRetryWaitSeconds);
+  WaitSeconds(controller.ports, kRetryWaitSeconds);
   link.client->DisconnectOPC(link.OPCServerHandle);
   link.OPCServerHandle = -1;
-  Wait(controller, kRetryWaitSeconds);
+  WaitSeconds(controller.ports, kRetryWaitSeconds);
 }
 
 void SwitchOpcLinkOn(Controller& controller, OpcLink& link, bool quiet) {
@@ -335,7 +328,7 @@ void WriteOpcLinkOutput(Controller& controller, OpcLink& link) {
 void SuperviseOpcLink(Controller& controller, OpcLink& link) {
   ControllerModel& model = controller.model;
   if (!model.RestartInterface || model.Link.LinkStatus != kOn || !model.LinkReadError) return;
-  if (!controller.ports.clock) return;
+  if (!controller.ports.clock->Runs()) return;  // no reconnect ever falls due
   const double now = controller.ports.clock->SecondsOfDay();
   if (!ReconnectDue(link, now)) return;
   link.LastReconnectAttempt = now;

@@ -12,7 +12,7 @@ bool OpcUaLink::SwitchOn(Controller& controller) {
   const ControllerModel& model = controller.model;
   std::string problem;
   client_.Configure(BridgeSettingsFor(model.WorkDir, model.FLCBlock.Link2Appl, &problem));
-  client_.UseEventPump(controller.ports.events);
+  client_.UseEventPump(controller.ports.events.get());
   if (!problem.empty()) NoteEvent(controller, EventKind::LinkFault, problem);
   FollowPanel(controller);
   SwitchOpcLinkOn(controller, link_);

@@ -57,22 +57,19 @@ int AnswerNumber(MsgAnswer answer) {
 }  // namespace
 
 int OperatorScriptUi::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
-  Operator* op = controller_.ports.op;
-  if (!op) return kVbOK;
-  return AnswerNumber(op->MessageBox(prompt, title, IconOf(buttons), ButtonsOf(buttons)));
+  return AnswerNumber(controller_.ports.op->MessageBox(prompt, title, IconOf(buttons), ButtonsOf(buttons)));
 }
 
 std::string OperatorScriptUi::InputBox(const std::string& prompt, const std::string& title,
                                        const std::string& defaultText) {
-  Operator* op = controller_.ports.op;
-  if (!op) return {};
-  return op->InputBox(prompt, title, defaultText).value_or(std::string());
+  return controller_.ports.op->InputBox(prompt, title, defaultText).value_or(std::string());
 }
 
 double OperatorScriptUi::Now() {
-  Clock* clock = controller_.ports.clock;
-  if (!clock) return vbs::ScriptUi::Now();
-  const DateTime now = clock->Now();
+  // Without a clock of its own the script reads the system's.
+  Clock& clock = controller_.ports.clock.get();
+  if (!clock.Runs()) return vbs::ScriptUi::Now();
+  const DateTime now = clock.Now();
   return vbs::SerialFromDate(now.year, now.month, now.day) +
          vbs::SerialFromTime(now.hour, now.minute, now.second);
 }

@@ -81,11 +81,9 @@ void ScriptHost::Load(ScriptKind kind) {
     script.loadFailure = FailureOf(e, script.fileLines);
     const ScriptLoadFailure& failure = script.loadFailure;
     script.loadError = true;
-    if (Operator* op = controller_.ports.op) {
-      op->MessageBox(
-          "Script Error #: " + std::to_string(failure.number) + ", " + failure.description,
-          controller_.model.ProductName, MsgIcon::Exclamation, MsgButtons::OK);
-    }
+    controller_.ports.op->MessageBox(
+        "Script Error #: " + std::to_string(failure.number) + ", " + failure.description,
+        controller_.model.ProductName, MsgIcon::Exclamation, MsgButtons::OK);
   }
   script.engine.reset();
   script.engine = NewEngine();
