@@ -34,7 +34,7 @@ namespace {
 
 struct Harness : test::DemoWindow {
   Harness() {
-    hostClipboard = c().ports.clipboard;
+    hostClipboard = &c().ports.clipboard.get();
     c().ports.clipboard = &clipboard;
     w().activateWindow();
     activated = QTest::qWaitForWindowActive(&w());
