@@ -139,19 +139,28 @@ SurfaceViewState ComputeSurfaceView(const ControllerModel& live, const MainGrid&
   const Surface& s = view.surface;
   view.xLowLabel = ValueText(s.xs.front());
   view.xHighLabel = ValueText(s.xs.back());
-  const auto x = GridCoordinate(s.xs, live.PVarIn[request.xInput].PVIN);
-  view.pointX = x.value_or(0);
-  view.pointInside = x.has_value();
+  view.xInput = request.xInput;
+  view.yInput = request.yInput;
   if (view.IsCurve()) {
     DrawCurve(view);
   } else {
     view.yLowLabel = ValueText(s.ys.front());
     view.yHighLabel = ValueText(s.ys.back());
-    const auto y = GridCoordinate(s.ys, live.PVarIn[request.yInput].PVIN);
-    view.pointY = y.value_or(0);
-    view.pointInside = view.pointInside && y.has_value();
   }
+  FollowOperatingPoint(view, live);
   return view;
+}
+
+void FollowOperatingPoint(SurfaceViewState& view, const ControllerModel& live) {
+  const Surface& s = view.surface;
+  if (view.xInput == 0 || s.xs.empty()) return;
+  const auto x = GridCoordinate(s.xs, live.PVarIn[view.xInput].PVIN);
+  view.pointX = x.value_or(0);
+  view.pointInside = x.has_value();
+  if (view.IsCurve()) return;
+  const auto y = GridCoordinate(s.ys, live.PVarIn[view.yInput].PVIN);
+  view.pointY = y.value_or(0);
+  view.pointInside = view.pointInside && y.has_value();
 }
 
 std::string SurfaceViewCsv(const SurfaceViewState& view) {

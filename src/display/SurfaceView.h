@@ -67,6 +67,7 @@ struct SurfaceViewState {
   // first axis point, points - 1 at the last; outside when a present value lies off its axis.
   float pointX = 0, pointY = 0;
   bool pointInside = false;
+  int xInput = 0, yInput = 0;  // the inputs on the axes (0: none)
   std::vector<SurfacePoint> curve;  // one input alone: the values as a line (NaN left out)
   bool IsCurve() const { return surface.ys.empty(); }
 };
@@ -76,6 +77,10 @@ struct SurfaceViewState {
 // with a message and nothing is computed.
 SurfaceViewState ComputeSurfaceView(const ControllerModel& live, const MainGrid& liveGrid,
                                     const SurfaceSetup& setup);
+
+// Puts the operating point where the axis inputs' present values are now, so that the mark
+// follows the plant between computations (the surface itself is not computed again).
+void FollowOperatingPoint(SurfaceViewState& view, const ControllerModel& live);
 
 // The grid as the CSV file the window exports.
 std::string SurfaceViewCsv(const SurfaceViewState& view);

@@ -44,6 +44,7 @@ SurfaceWindow* RuleBaseViews::Surface() const {
 
 void RuleBaseViews::Refresh() {
   if (ruleFiring_ && ruleFiring_->isVisible()) ruleFiring_->Refresh();
+  if (surface_ && surface_->isVisible()) surface_->FollowPlant();
 }
 
 }  // namespace kavro::ui

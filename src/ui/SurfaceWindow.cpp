@@ -161,6 +161,11 @@ void SurfaceWindow::Compute() {
   canvas_->update();
 }
 
+void SurfaceWindow::FollowPlant() {
+  RunGuarded(c_, [&] { FollowOperatingPoint(state_, c_.model); });
+  canvas_->update();
+}
+
 QByteArray SurfaceWindow::PictureBytes() const {
   QByteArray bytes;
   QBuffer buffer(&bytes);

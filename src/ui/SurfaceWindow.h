@@ -29,6 +29,8 @@ class SurfaceWindow : public QWidget {
   void Reload();
   // Computes the surface of the choices on a copy of the running controller.
   void Compute();
+  // After a cycle: the operating point's mark moves to where the plant is now.
+  void FollowPlant();
   // The picture as PNG bytes, as Save PNG... writes them.
   QByteArray PictureBytes() const;
 

@@ -98,8 +98,19 @@ TEST_F(SurfaceViewTest, MapColoursTheEngineValuesAndMarksTheOperatingPoint) {
   EXPECT_FLOAT_EQ(view.pointY, 0.2f * 59);
   EXPECT_TRUE(view.curve.empty());
 
+  // The plant moves: the mark follows without the surface being computed again.
+  SurfaceViewState followed = view;
+  controller.model.PVarIn[1].PVIN = 5;
+  FollowOperatingPoint(followed, controller.model);
+  EXPECT_TRUE(followed.pointInside);
+  EXPECT_FLOAT_EQ(followed.pointX, 0.5f * 59);
+  EXPECT_FLOAT_EQ(followed.pointY, 0.2f * 59);
+  EXPECT_EQ(followed.surface.values, view.surface.values);
+
   controller.model.PVarIn[2].PVIN = 25;  // beyond Y's zones
   EXPECT_FALSE(ComputeSurfaceView(controller.model, controller.grid, setup).pointInside);
+  FollowOperatingPoint(followed, controller.model);
+  EXPECT_FALSE(followed.pointInside);
 }
 
 TEST_F(SurfaceViewTest, OneInputGivesACurveWithTheOthersHeld) {
