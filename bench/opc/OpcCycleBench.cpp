@@ -2,8 +2,6 @@
 // and one batched write of the 4 write items, against kavro-plantsim's OPC UA server on
 // loopback. Reported per cycle: median_ms and p99_ms. Target: median at most 2 ms.
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,21 +15,10 @@
 #include "link/opc/BridgeOpcClient.h"
 #include "link/opc/OpcLink.h"
 #include "link/opc/PosixChildPipe.h"
+#include "support/FreePort.h"
 
 namespace kavro::bench {
 namespace {
-
-int FreePort() {
-  const int probe = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-  close(probe);
-  return ntohs(address.sin_port);
-}
 
 // The demo-opc folder with every tag slot filled, so that all 33 read and 4 write items exist.
 std::string PrepareFolder(int port) {
@@ -60,7 +47,7 @@ std::string PrepareFolder(int port) {
 }
 
 void OpcLinkCycle(benchmark::State& state) {
-  const int port = FreePort();
+  const int port = test::FreeLoopbackPort();
   const std::string dir = PrepareFolder(port);
   PosixChildPipe server;
   server.Start(std::string(KAVRO_BINARY_DIR) + "/tools/kavro-plantsim/kavro-plantsim",

@@ -17,6 +17,7 @@
 #include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
+#include "support/FreePort.h"
 
 namespace kavro::test {
 namespace {
@@ -25,38 +26,17 @@ using namespace std::chrono_literals;
 
 constexpr int kSpeed = 100;  // plant seconds per real second
 
-// A loopback port nobody listens on now.
-int FreePort() {
-  const int probe = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-  close(probe);
-  return ntohs(address.sin_port);
-}
-
 // The demo-opc working folder on a free port, its plant served by the simulator, and a
 // controller started in it as the program starts; its RESTART I/F YES switches the link on.
-class OpcPlant {
+class OpcPlant : public FakeWorld {
  public:
-  explicit OpcPlant(const std::string& link2Appl = "") : port_(FreePort()) {
+  explicit OpcPlant(const std::string& link2Appl = "") : port_(FreeLoopbackPort()) {
     std::string flc = ReadSource("demo-opc/FLC.dat");
     flc.replace(flc.find("48400"), 5, std::to_string(port_));
     flc.replace(flc.find("Link2Appl: "), 11, "Link2Appl: " + link2Appl);
     dir.Write("FLC.dat", flc);
     dir.Write("plant.txt", ReadSource("demo-opc/plant.txt"));
     StartServer();
-
-    Ports& ports = controller.ports;
-    ports.op = &op;
-    ports.clock = &clock;
-    ports.events = &events;
-    ports.timer = &timer;
-    ports.processes = &processes;
-    ports.clipboard = &clipboard;
     session.Start(dir.Path());
   }
 
@@ -112,13 +92,6 @@ class OpcPlant {
 
   ScratchDir dir;
   PosixChildPipe server;  // the simulator
-  FakeOperator op;
-  FakeClock clock;
-  FakeEventPump events{&clock};
-  FakeCycleTimer timer;
-  FakeProcessStarter processes;
-  FakeClipboard clipboard;
-  Controller controller;
   ControllerSession session{controller};
 
  private:
