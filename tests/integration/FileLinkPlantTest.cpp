@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <numeric>
 #include <thread>
 
 #include "link/FileLink.h"
@@ -17,6 +16,7 @@
 #include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
+#include "support/KilnLoopClosed.h"
 
 namespace kavro::test {
 namespace {
@@ -143,12 +143,7 @@ TEST(FileLinkWithPlantSimulator, LoopClosesAndTheRestartOptionBringsAKilledClien
     ASSERT_NE(m.ErrorCodeValue, 2);
     temperature.push_back(m.PVarIn[1].PVIN);
   }
-  const float start = temperature[1];
-  const float recent = std::accumulate(temperature.end() - 20, temperature.end(), 0.0f) / 20;
-  EXPECT_LT(start, 1390.0f);
-  EXPECT_GT(recent, 1395.0f) << "the fuel brought the temperature up";
-  EXPECT_LT(recent, 1450.0f) << "and did not overshoot far";
-  EXPECT_GT(m.PVarOut[1].PVIN, 8.2f) << "fuel, as read back from the plant";
+  ExpectKilnLoopClosed(temperature, m);
   EXPECT_EQ(plant.dir.Read("KILN1.OUT").substr(0, 8), "\"KILN1\"\r");
   EXPECT_TRUE(EventTextsOfKind(plant.controller.events, EventKind::LinkFault).empty());
 
