@@ -115,6 +115,27 @@ float ToSingle(std::string_view text) {
   return static_cast<float>(value);
 }
 
+std::optional<float> SingleIfInRange(std::string_view text) {
+  if (!IsNumeric(text)) return std::nullopt;
+  try {
+    return ToSingle(text);
+  } catch (const KavroError&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<int> WholeNumberIn(std::string_view text, int low, int high) {
+  if (!IsNumeric(text)) return std::nullopt;
+  double value = 0.0;
+  try {
+    value = ToNumber(text);
+  } catch (const KavroError&) {
+    return std::nullopt;
+  }
+  if (value < low || value > high || value != std::floor(value)) return std::nullopt;
+  return static_cast<int>(value);
+}
+
 double LeadingNumber(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   const size_t length = NumberPrefixLength(text);

@@ -3,6 +3,7 @@
 // of a single, 16-bit conversions and "is numeric". The decimal separator is always ".", whatever
 // the locale, so files and cells move between machines unchanged.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,14 @@ double ToNumber(std::string_view text);
 
 // ToNumber narrowed to a single; a value beyond the single range throws 6 "Overflow".
 float ToSingle(std::string_view text);
+
+// ToSingle for texts from outside (files, notes): nothing, never a throw, when the text is no
+// number or lies beyond the single range ("1e39").
+std::optional<float> SingleIfInRange(std::string_view text);
+
+// The whole number a text states when it lies within low..high ("7", "7.0", "7e0"), else
+// nothing: "7.5", "1e30" and "abc" give nothing.
+std::optional<int> WholeNumberIn(std::string_view text, int low, int high);
 
 // The leading numeric part of a cell text: leading blanks skipped, then the longest prefix that
 // reads as a number ("12.5 kg" -> 12.5, "-3abc" -> -3, "2e" -> 2, "abc" -> 0, "" -> 0). Never

@@ -21,6 +21,10 @@ struct FclFailure {
   int column;
 };
 
+// The controller's rule a FCL rule number or a "Rule7.Operator" note names; 0 when it names
+// none (a fraction, a number past the last rule, no number at all).
+int RuleNumber(std::string_view text) { return WholeNumberIn(text, 1, NumRules).value_or(0); }
+
 enum class TokenKind { Word, Number, Symbol, End };
 
 struct Token {
@@ -432,7 +436,7 @@ class Parser {
     if (number.kind != TokenKind::Number && number.kind != TokenKind::Word)
       throw Expected("a rule number", number);
     Next();
-    rule.number = number.kind == TokenKind::Number ? static_cast<int>(ToNumber(number.text)) : 0;
+    rule.number = number.kind == TokenKind::Number ? RuleNumber(number.text) : 0;
     Symbol(":");
     Keyword("IF");
     std::string connective;
@@ -595,7 +599,7 @@ FclImportResult Import(const std::string& text, const std::string& workDir) {
     if (key.rfind("Rule", 0) == 0) {
       const size_t dot = key.find('.');
       const std::string number = key.substr(4, dot == std::string::npos ? 0 : dot - 4);
-      if (IsNumeric(number) && ruleTaken.count(static_cast<int>(ToNumber(number))) != 0) continue;
+      if (ruleTaken.count(RuleNumber(number)) != 0) continue;
     }
     if (!SetFclNoteField(model, key, value)) {
       throw FclFailure{"unknown note or bad value: " + key, note.line, 1};

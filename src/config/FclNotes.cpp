@@ -30,8 +30,9 @@ FieldAccess TextField(std::string key, std::string& field) {
 FieldAccess RealField(std::string key, float& field) {
   return {std::move(key), [&field] { return FormatNumber(field, kRealPattern); },
           [&field](const std::string& v) {
-            if (!IsNumeric(v)) return false;
-            field = ToSingle(v);
+            const auto value = SingleIfInRange(v);
+            if (!value) return false;
+            field = *value;
             return true;
           }};
 }
@@ -39,10 +40,9 @@ FieldAccess RealField(std::string key, float& field) {
 FieldAccess CountField(std::string key, int16_t& field) {
   return {std::move(key), [&field] { return FormatNumber(field, "##0"); },
           [&field](const std::string& v) {
-            if (!IsNumeric(v)) return false;
-            const double n = ToNumber(v);
-            if (!(n >= -32768 && n <= 32767)) return false;
-            field = ToInt16(n);
+            const auto n = SingleIfInRange(v);
+            if (!n || !(*n >= -32768 && *n <= 32767)) return false;
+            field = ToInt16(*n);
             return true;
           }};
 }
@@ -70,15 +70,19 @@ FieldAccess PointsField(std::string key, MFZone& zone) {
           },
           [&zone](const std::string& v) {
             std::istringstream words(v);
-            std::array<std::string, 2 * NumPoints> parts;
-            for (auto& part : parts) {
-              if (!(words >> part) || !IsNumeric(part)) return false;
+            std::array<float, 2 * NumPoints> numbers{};
+            for (float& number : numbers) {
+              std::string part;
+              if (!(words >> part)) return false;
+              const auto value = SingleIfInRange(part);
+              if (!value) return false;
+              number = *value;
             }
             std::string extra;
             if (words >> extra) return false;
             for (int p = 1; p <= NumPoints; ++p) {
-              zone.MFPValue[p] = ToSingle(parts[p - 1]);
-              zone.MFValue[p] = ToSingle(parts[NumPoints + p - 1]);
+              zone.MFPValue[p] = numbers[p - 1];
+              zone.MFValue[p] = numbers[NumPoints + p - 1];
             }
             return true;
           }};

@@ -218,6 +218,17 @@ TEST(FclImport, BadFilesAreRefusedWithTheirPlace) {
       {"FUNCTION_BLOCK a\n(*@kavro\nIn1.Nothing: 3\n*)\nEND_FUNCTION_BLOCK", 3, 1,
        "unknown note or bad value: In1.Nothing"},
       {"FUNCTION_BLOCK a\nEND_FUNCTION_BLOCK\nx", 3, 1, "expected the end of the file, found 'x'"},
+      // Numbers in notes beyond what the field holds are refused, never thrown out of the import.
+      {"FUNCTION_BLOCK a\n(*@kavro\nIn1.PVHigh: 1e39\n*)\nEND_FUNCTION_BLOCK", 3, 1,
+       "unknown note or bad value: In1.PVHigh"},
+      {"FUNCTION_BLOCK a\n(*@kavro\nIn1.Zone1.Points: 0 1 2 3 0 1 1 1e39\n*)\n"
+       "END_FUNCTION_BLOCK",
+       3, 1, "unknown note or bad value: In1.Zone1.Points"},
+      {"FUNCTION_BLOCK a\n(*@kavro\n\nRunFrequency: 1e999\n*)\nEND_FUNCTION_BLOCK", 4, 1,
+       "unknown note or bad value: RunFrequency"},
+      {"FUNCTION_BLOCK a\nVAR_INPUT x : REAL; END_VAR\nFUZZIFY x\n  TERM t := (1e39, 0);\n"
+       "END_FUZZIFY\nEND_FUNCTION_BLOCK",
+       4, 14, "number out of range: 1e39"},
   };
   for (const Case& c : cases) {
     const FclImportResult result = ImportFclText(c.fcl, ".");
@@ -225,6 +236,24 @@ TEST(FclImport, BadFilesAreRefusedWithTheirPlace) {
     EXPECT_EQ(result.line, c.line) << c.fcl;
     EXPECT_EQ(result.column, c.column) << c.fcl;
   }
+}
+
+TEST(FclImport, RuleNumbersThatNameNoRuleTakeFreeSlots) {
+  const std::string fcl =
+      "FUNCTION_BLOCK a\nVAR_INPUT x : REAL; END_VAR\nFUZZIFY x TERM t := 1; END_FUZZIFY\n"
+      "VAR_OUTPUT y : REAL; END_VAR\nDEFUZZIFY y TERM u := 1; END_DEFUZZIFY\nRULEBLOCK r\n"
+      " RULE 1e30 : IF x IS t THEN y IS u;\n RULE 2.5 : IF x IS t THEN y IS u;\n"
+      " RULE 1.0 : IF x IS t THEN y IS u;\n RULE 2e0 : IF x IS t THEN y IS u;\n"
+      "END_RULEBLOCK\n(*@kavro\nRule99999999999.Operator: MAX\n*)\nEND_FUNCTION_BLOCK";
+  const FclImportResult result = ImportFclText(fcl, ".");
+  ASSERT_EQ(result.error, "unknown note or bad value: Rule99999999999.Operator");
+  const FclImportResult kept = ImportFclText(fcl.substr(0, fcl.find("(*@kavro")) +
+                                                 "END_FUNCTION_BLOCK",
+                                             ".");
+  ASSERT_EQ(kept.error, "");
+  // "1.0" and "2e0" keep rules 1 and 2; "1e30" and "2.5" take rules 3 and 4 in order.
+  for (int r = 1; r <= 4; ++r) EXPECT_EQ(kept.model.Rules[r].Term[1], "t") << r;
+  EXPECT_EQ(kept.model.Rules[5].Term[1], kNotUsed);
 }
 
 TEST(FclNotes, ValuesSurviveEscaping) {
