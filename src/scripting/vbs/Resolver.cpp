@@ -258,11 +258,15 @@ class Resolver {
       auto& m = static_cast<MemberExpr&>(*e);
       if (m.object->kind == ExprKind::Name && static_cast<NameExpr&>(*m.object).name == "err" &&
           !IsShadowed("err") && !m.hasParens) {
+        // "Err.Raise = 5" resolves to a wrong-argument-count stand-in, not a property: it is
+        // no more assignable than Clear or Raise themselves.
         ExprPtr resolved = ResolveErrMember(m);
-        auto& em = static_cast<ErrMemberExpr&>(*resolved);
-        if (em.property != ErrProperty::Clear && em.property != ErrProperty::Raise) {
-          e = std::move(resolved);
-          return;
+        if (resolved->kind == ExprKind::ErrMember) {
+          const auto& em = static_cast<const ErrMemberExpr&>(*resolved);
+          if (em.property != ErrProperty::Clear && em.property != ErrProperty::Raise) {
+            e = std::move(resolved);
+            return;
+          }
         }
       }
       Fail(err::NoSuchMember, line, m.written);
