@@ -124,16 +124,19 @@ std::optional<float> SingleIfInRange(std::string_view text) {
   }
 }
 
-std::optional<int> WholeNumberIn(std::string_view text, int low, int high) {
+std::optional<double> NumberIfInRange(std::string_view text) {
   if (!IsNumeric(text)) return std::nullopt;
-  double value = 0.0;
   try {
-    value = ToNumber(text);
+    return ToNumber(text);
   } catch (const KavroError&) {
     return std::nullopt;
   }
-  if (value < low || value > high || value != std::floor(value)) return std::nullopt;
-  return static_cast<int>(value);
+}
+
+std::optional<int> WholeNumberIn(std::string_view text, int low, int high) {
+  const auto value = NumberIfInRange(text);
+  if (!value || *value < low || *value > high || *value != std::floor(*value)) return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 double LeadingNumber(std::string_view text) {

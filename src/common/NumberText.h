@@ -46,8 +46,9 @@ double ToNumber(std::string_view text);
 // ToNumber narrowed to a single; a value beyond the single range throws 6 "Overflow".
 float ToSingle(std::string_view text);
 
-// ToSingle for texts from outside (files, notes): nothing, never a throw, when the text is no
-// number or lies beyond the single range ("1e39").
+// ToNumber and ToSingle for texts from outside (files, notes): nothing, never a throw, when the
+// text is no number or lies beyond the double or single range ("1e999", "1e39").
+std::optional<double> NumberIfInRange(std::string_view text);
 std::optional<float> SingleIfInRange(std::string_view text);
 
 // The whole number a text states when it lies within low..high ("7", "7.0", "7e0"), else

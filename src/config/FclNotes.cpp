@@ -40,7 +40,7 @@ FieldAccess RealField(std::string key, float& field) {
 FieldAccess CountField(std::string key, int16_t& field) {
   return {std::move(key), [&field] { return FormatNumber(field, "##0"); },
           [&field](const std::string& v) {
-            const auto n = SingleIfInRange(v);
+            const auto n = NumberIfInRange(v);
             if (!n || !(*n >= -32768 && *n <= 32767)) return false;
             field = ToInt16(*n);
             return true;

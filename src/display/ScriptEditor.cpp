@@ -130,7 +130,7 @@ SaveOutcome ScriptEditor::Save() {
                                ProcessName(kind_) + "Process Script\r\n" +
                                "This May Execute The Script Immediately To Check For Errors";
   if (controller_.ports.op->MessageBox(question, controller_.model.ProductName,
-                                      MsgIcon::Exclamation, MsgButtons::YesNo) != MsgAnswer::Yes) {
+                                       MsgIcon::Exclamation, MsgButtons::YesNo) != MsgAnswer::Yes) {
     return SaveOutcome::Declined;
   }
   if (!accepted_) {

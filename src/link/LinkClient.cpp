@@ -1,9 +1,9 @@
 #include "link/LinkClient.h"
 
-#include "common/DateText.h"
 #include "common/TimeOfDay.h"
 #include "config/ConfigLines.h"
 #include "engine/EventNotes.h"
+#include "engine/RunTimeError.h"
 #include "link/LinkFiles.h"
 #include "link/LinkInputAge.h"
 #include "link/LinkNames.h"
@@ -19,13 +19,11 @@ bool RestartAttemptDue(const LinkClientState& client, double now) {
 }
 
 void NoteRestart(Controller& controller, const std::string& text) {
-  const std::string when = FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
-  controller.events.Note(when, kRestartTitle, text, EventKind::LinkFault);
+  controller.events.Note(NowText(controller), kRestartTitle, text, EventKind::LinkFault);
 }
 
 void RaiseRestartFailure(Controller& controller, const std::string& text) {
-  const std::string when = FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
-  controller.events.Add(when, kRestartTitle, text, EventKind::LinkFault);
+  controller.events.Add(NowText(controller), kRestartTitle, text, EventKind::LinkFault);
 }
 
 }  // namespace

@@ -401,8 +401,8 @@ bool FLControl::eventFilter(QObject* watched, QEvent* event) {
     const auto& key = *static_cast<QKeyEvent*>(event);
     if (const int typed = GridKeyChar(key)) {
       Edit([&] { KeyPressOnGrid(c_, session_.edits(), EditGrid::Main, typed); });
+      return true;
     }
-    if (GridKeepsKeyFromView(key)) return true;
   }
   if (watched == grid_ && event->type() == QEvent::Resize) {
     ArrangeColumns();

@@ -32,8 +32,6 @@ int GridKeyChar(const QKeyEvent& event) {
   return 0;
 }
 
-bool GridKeepsKeyFromView(const QKeyEvent& event) { return GridKeyChar(event) != 0; }
-
 GridEditBox::GridEditBox(CellGrid* grid, EditBox& box, std::function<void(int)> keyDown,
                          std::function<void()> leave)
     : QLineEdit(grid->viewport()),

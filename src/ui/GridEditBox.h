@@ -19,12 +19,9 @@ class CellGrid;
 int EditBoxKeyCode(const QKeyEvent& event);
 
 // A key on a grid as the core's KeyPressOnGrid reads it: the printable character typed, 13 for
-// Enter; 0 for a key that types nothing.
+// Enter; 0 for a key that types nothing. Only the keys that type are kept from the table view:
+// the arrow keys reach it and move its cursor, and the window makes that cell the core's current.
 int GridKeyChar(const QKeyEvent& event);
-
-// Whether a key on a grid is kept from the table view: the keys that type. The arrow keys reach
-// the view, which moves its cursor; the window then makes that cell the core's current one.
-bool GridKeepsKeyFromView(const QKeyEvent& event);
 
 class GridEditBox : public QLineEdit {
   Q_OBJECT

@@ -107,8 +107,8 @@ bool VariableEditorPanel::eventFilter(QObject* watched, QEvent* event) {
     const EditGrid which = watched == itemGrid_ ? EditGrid::Item : EditGrid::Zone;
     if (const int typed = GridKeyChar(key)) {
       Act([this, which, typed] { KeyPressOnGrid(c_, edits_, which, typed); });
+      return true;
     }
-    if (GridKeepsKeyFromView(key)) return true;
   }
   return QGroupBox::eventFilter(watched, event);
 }

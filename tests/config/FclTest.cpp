@@ -247,9 +247,8 @@ TEST(FclImport, RuleNumbersThatNameNoRuleTakeFreeSlots) {
       "END_RULEBLOCK\n(*@kavro\nRule99999999999.Operator: MAX\n*)\nEND_FUNCTION_BLOCK";
   const FclImportResult result = ImportFclText(fcl, ".");
   ASSERT_EQ(result.error, "unknown note or bad value: Rule99999999999.Operator");
-  const FclImportResult kept = ImportFclText(fcl.substr(0, fcl.find("(*@kavro")) +
-                                                 "END_FUNCTION_BLOCK",
-                                             ".");
+  const FclImportResult kept =
+      ImportFclText(fcl.substr(0, fcl.find("(*@kavro")) + "END_FUNCTION_BLOCK", ".");
   ASSERT_EQ(kept.error, "");
   // "1.0" and "2e0" keep rules 1 and 2; "1e30" and "2.5" take rules 3 and 4 in order.
   for (int r = 1; r <= 4; ++r) EXPECT_EQ(kept.model.Rules[r].Term[1], "t") << r;

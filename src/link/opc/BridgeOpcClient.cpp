@@ -67,10 +67,8 @@ BridgeSettings BridgeSettingsFor(const std::string& workDir, const std::string& 
   return settings;
 }
 
-BridgeOpcClient::BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump* events)
-    : pipe_(pipe), settings_(std::move(settings)) {
-  events_ = events;
-}
+BridgeOpcClient::BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump& events)
+    : pipe_(pipe), settings_(std::move(settings)), events_(events) {}
 
 bool BridgeOpcClient::EnsureBridge() {
   if (pipe_.Running()) return true;

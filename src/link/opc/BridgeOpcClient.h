@@ -46,8 +46,8 @@ BridgeSettings BridgeSettingsFor(const std::string& workDir, const std::string& 
 
 class BridgeOpcClient final : public OpcClient {
  public:
-  // events runs pending window events while an answer is awaited; nullptr is refused.
-  BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump* events = &NoEventPump());
+  // events runs pending window events while an answer is awaited.
+  BridgeOpcClient(ChildPipe& pipe, BridgeSettings settings, EventPump& events = NoEventPump());
 
   void Configure(BridgeSettings settings) { settings_ = std::move(settings); }
   void UseEventPump(EventPump& events) { events_ = &events; }
@@ -76,7 +76,7 @@ class BridgeOpcClient final : public OpcClient {
 
   ChildPipe& pipe_;
   BridgeSettings settings_;
-  PortRef<EventPump> events_{NoEventPump()};
+  PortRef<EventPump> events_;
   long long nextId_ = 1;
   int32_t server_ = -1;  // the handle of the open connection; -1 when none
   int32_t group_ = -1;

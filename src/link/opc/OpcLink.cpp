@@ -9,10 +9,11 @@
 #include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
+#include "common/WaitSeconds.h"
 #include "config/ConfigLines.h"
+#include "engine/RunTimeError.h"
 #include "link/LinkFiles.h"
 #include "link/LinkTags.h"
-#include "common/WaitSeconds.h"
 
 namespace kavro {
 namespace {
@@ -38,8 +39,7 @@ void ReportFailure(Controller& controller, OpcLink& link, const std::string& tex
   if (const std::string why = link.client->LastFailure(); !why.empty()) shown += kCrLf + why;
   if (quiet) {
     if (controller.ports.clock->Runs()) {
-      controller.events.Note(FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss"),
-                             kReconnectTitle, shown, EventKind::LinkFault);
+      controller.events.Note(NowText(controller), kReconnectTitle, shown, EventKind::LinkFault);
     }
     return;
   }
@@ -333,8 +333,9 @@ void SuperviseOpcLink(Controller& controller, OpcLink& link) {
   if (!ReconnectDue(link, now)) return;
   link.LastReconnectAttempt = now;
 
-  const std::string when = FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
-  controller.events.Note(when, kReconnectTitle, "OPC Link Lost - Reconnecting " + model.FLCBlock.LinkAppl,
+  const std::string when = NowText(controller);
+  controller.events.Note(when, kReconnectTitle,
+                         "OPC Link Lost - Reconnecting " + model.FLCBlock.LinkAppl,
                          EventKind::LinkFault);
   SwitchOpcLinkOn(controller, link, /*quiet=*/true);
   if (link.OPCServerHandle > 0 && link.OPCGroupHandle > 0) {

@@ -57,7 +57,8 @@ int AnswerNumber(MsgAnswer answer) {
 }  // namespace
 
 int OperatorScriptUi::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
-  return AnswerNumber(controller_.ports.op->MessageBox(prompt, title, IconOf(buttons), ButtonsOf(buttons)));
+  return AnswerNumber(
+      controller_.ports.op->MessageBox(prompt, title, IconOf(buttons), ButtonsOf(buttons)));
 }
 
 std::string OperatorScriptUi::InputBox(const std::string& prompt, const std::string& title,

@@ -194,7 +194,7 @@ TEST(BridgeOpcClient, ASilentOrEndedBridgeFailsTheCallAndIsStartedAgainOnConnect
     }
     void Sleep(int) override {}
   } nested;
-  BridgeOpcClient withEvents(bridge.pipe, Settings(), &nested);
+  BridgeOpcClient withEvents(bridge.pipe, Settings(), nested);
   const int32_t server2 = withEvents.ConnectOPC("", "opc.tcp://h:1", -1);
   const int32_t group2 = withEvents.AddOPCGroup(server2, "G", rate, zero);
   ASSERT_GT(group2, 0);
