@@ -67,13 +67,15 @@ bool IsHugeNumber(std::string_view number) {
   const auto point = number.find('.');
   const std::string_view integerPart = number.substr(0, point);
   const auto firstSignificant = integerPart.find_first_not_of('0');
+  // The first digit's power is exponent + digits - 1, or exponent - zeros - 1: compared so that
+  // an exponent at the ends of a long long cannot overflow.
   if (firstSignificant != std::string_view::npos) {
-    return exponent + static_cast<long long>(integerPart.size() - firstSignificant) - 1 > 0;
+    return exponent > 1 - static_cast<long long>(integerPart.size() - firstSignificant);
   }
   const std::string_view fractionPart =
       point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
   const auto leadingZeros = fractionPart.find_first_not_of('0');
-  return exponent - static_cast<long long>(leadingZeros) - 1 > 0;
+  return exponent > static_cast<long long>(leadingZeros) + 1;
 }
 
 // Reads a text that NumberPrefixLength accepted in full.

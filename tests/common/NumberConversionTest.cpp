@@ -85,6 +85,10 @@ TEST(ToNumber, ReadsNumericTextsAndRejectsOthers) {
   EXPECT_EQ(ToNumber("0e999999999999999999999"), 0.0);
   EXPECT_EQ(ErrorNumberOf([] { ToNumber("1e400"); }), errors::kOverflow);
   EXPECT_EQ(ErrorNumberOf([] { ToNumber("-1e99999999999999999999"); }), errors::kOverflow);
+  // Exponents at the very ends of a long long, with more digits around the point.
+  EXPECT_EQ(ErrorNumberOf([] { ToNumber("12E9223372036854775807"); }), errors::kOverflow);
+  EXPECT_EQ(ToNumber("0.001E-9223372036854775808"), 0.0);
+  EXPECT_EQ(ToNumber("0.05E-9223372036854775807"), 0.0);
   EXPECT_EQ(ErrorNumberOf([] { ToNumber("12 kg"); }), errors::kTypeMismatch);
   EXPECT_EQ(ErrorNumberOf([] { ToNumber(""); }), errors::kTypeMismatch);
   try {
