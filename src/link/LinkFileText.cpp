@@ -57,12 +57,7 @@ std::string OutputFileText(const ControllerModel& model, const DateTime& now) {
   // The final notice after switching off tells the link client only to stop.
   if (!running && model.Link.LinkStatusSent == kOn) return text;
   text += FormatNumber(model.ErrorCodeValue, "####0") + kCrLf;
-  // Moves computed from values that are not the plant's (the cycle after a switch-on skips its
-  // read; a failed read keeps old values) never go out: the DCS gets "X", no change.
-  for (int k = 1; k <= NumOut; ++k) {
-    text += (model.Link.PlantReadThisCycle ? OutputValueText(model.PVarOut[k]) : std::string("X")) +
-            kCrLf;
-  }
+  for (int k = 1; k <= NumOut; ++k) text += OutputSentText(model, k) + kCrLf;
   return text;
 }
 
