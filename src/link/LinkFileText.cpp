@@ -61,13 +61,14 @@ std::string OutputFileText(const ControllerModel& model, const DateTime& now) {
   return text;
 }
 
-void StoreLinkInput(ControllerModel& model, const std::string& bytes) {
+void StoreLinkInput(ControllerModel& model, const std::string& bytes,
+                    const std::function<void(int16_t)>& takeRunFrequency) {
   LineCursor lines(bytes);
   for (int header = 0; header < 3; ++header) lines.Next();
   model.DCSOnOffValue = ToInt16(ToNumber(lines.Next()));
   static_cast<void>(
       ToInt16(ToNumber(lines.Next())));  // the watchdog: must read as an integer, is not used
-  model.FLCBlock.RunFrequency = ToInt16(ToNumber(lines.Next()));
+  takeRunFrequency(ToInt16(ToNumber(lines.Next())));
   ForEachValueTag(model, [&](const std::string& tag, float& field) {
     const std::string& value = lines.Next();
     if (!TrimRight(tag).empty()) field = ToSingle(value);

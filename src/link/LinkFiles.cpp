@@ -1,16 +1,16 @@
 #include "link/LinkFiles.h"
 
 #include "common/KavroError.h"
+#include "common/WaitSeconds.h"
 #include "link/LinkFileText.h"
 #include "link/LinkNames.h"
-#include "common/WaitSeconds.h"
 
 namespace kavro {
 namespace {
 
 constexpr float kRetryWaitSeconds = 1.0f;
 
-void ReadLinkInputFile(Controller& controller, std::string* taken) {
+void ReadLinkInputFile(Controller& controller, DcsRunFrequency& runFrequency, std::string* taken) {
   ControllerModel& model = controller.model;
   FileSystem& files = *controller.ports.files;
   const auto in = LinkFilePath(model, kInExtension);
@@ -39,7 +39,7 @@ void ReadLinkInputFile(Controller& controller, std::string* taken) {
       if (!files.ReadAll(*copy, bytes)) {
         throw KavroError(errors::kPathFileAccess, errors::kPathFileAccessText);
       }
-      StoreLinkInput(model, bytes);
+      StoreLinkInput(model, bytes, [&](int16_t value) { runFrequency.Take(controller, value); });
       if (taken) *taken = std::move(bytes);
       return;
     } catch (const KavroError&) {
@@ -98,8 +98,13 @@ void WriteTagFile(Controller& controller) {
   static_cast<void>(controller.ports.files->WriteAtomic(*path, text));
 }
 
+void ReadLinkInput(Controller& controller, DcsRunFrequency& runFrequency, std::string* taken) {
+  ReadLinkInputFile(controller, runFrequency, taken);
+}
+
 void ReadLinkInput(Controller& controller, std::string* taken) {
-  ReadLinkInputFile(controller, taken);
+  DcsRunFrequency runFrequency;
+  ReadLinkInputFile(controller, runFrequency, taken);
 }
 
 void WriteLinkOutput(Controller& controller, std::string* written) {

@@ -305,7 +305,9 @@ void ReadOpcLinkInput(Controller& controller, OpcLink& link) {
   };
   model.DCSOnOffValue = Int16Value(value(1)).value_or(0);
   // Index 2, the watchdog, is read but not used.
-  if (const auto runFrequency = Int16Value(value(3))) model.FLCBlock.RunFrequency = *runFrequency;
+  if (const auto runFrequency = Int16Value(value(3))) {
+    link.runFrequency.Take(controller, *runFrequency);
+  }
   int k = 3;
   ForEachValueTag(model, [&](const std::string&, float& field) {
     if (const auto number = SingleValue(value(++k))) field = *number;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/ports/OpcClient.h"
+#include "link/DcsRunFrequency.h"
 #include "model/Controller.h"
 #include "model/LinkPanelLines.h"
 
@@ -48,6 +49,8 @@ struct OpcLink {
 
   // Automatic reconnection: time of day of the last attempt (negative: none yet).
   double LastReconnectAttempt = -1;
+
+  DcsRunFrequency runFrequency;  // judges the run frequency each read brings
 };
 
 // Connects the server of LinkAppl on the machine of LinkTopicName (after its first ".") and
@@ -84,7 +87,7 @@ void OPCDisconnect(Controller& controller, OpcLink& link);
 void SwitchOpcLinkOn(Controller& controller, OpcLink& link, bool quiet = false);
 void SwitchOpcLinkOff(Controller& controller, OpcLink& link);
 
-// The cycle's read: the values into DCSOnOffValue, RunFrequency and the
+// The cycle's read: the values into DCSOnOffValue, RunFrequency (see DcsRunFrequency) and the
 // process values and limits, each only when numeric (DCSOnOffValue 0 otherwise). Sets
 // LinkReadError when the read failed as a whole, and then takes nothing: the on/off switch and
 // every value keep what the last good read gave, as a failed read of the file link leaves them.
