@@ -2,6 +2,7 @@
 
 #include "common/KavroError.h"
 #include "common/WaitSeconds.h"
+#include "engine/EventNotes.h"
 #include "link/LinkFileText.h"
 #include "link/LinkNames.h"
 
@@ -112,8 +113,22 @@ void WriteLinkOutput(Controller& controller, std::string* written) {
 }
 
 void DeleteStaleLinkOutput(Controller& controller) {
+  FileSystem& files = *controller.ports.files;
   const auto path = LinkFilePath(controller.model, kOutExtension);
-  if (path && controller.ports.files->Exists(*path)) controller.ports.files->Remove(*path);
+  if (path && files.Exists(*path)) files.Remove(*path);
+  // The controller owns its working folder (the folder lock), so no other live process writes
+  // these: a temporary file of any other process is a leftover.
+  int removed = 0;
+  for (const std::string_view extension : {kOutExtension, kTestExtension, kTagExtension}) {
+    if (const auto written = LinkFilePath(controller.model, extension)) {
+      removed += files.RemoveStaleTemporaries(*written);
+    }
+  }
+  if (removed > 0) {
+    NoteEvent(controller, EventKind::StartUp,
+              "Start-up: removed " + std::to_string(removed) +
+                  " temporary link file(s) that an interrupted write left behind");
+  }
 }
 
 }  // namespace kavro

@@ -30,8 +30,9 @@ void ReadLinkInput(Controller& controller, std::string* taken = nullptr);
 // given) after a good write.
 void WriteLinkOutput(Controller& controller, std::string* written = nullptr);
 
-// Deletes WorkDir/Name1.OUT left from an earlier run (start-up); a Name1 unfit for a path is
-// skipped.
+// Start-up: deletes WorkDir/Name1.OUT left from an earlier run, and the temporary files of
+// Name1.OUT, .TST and .Tag that a write cut short by a kill left behind (noted in the event log).
+// Nothing else is touched; a Name1 unfit for a path is skipped.
 void DeleteStaleLinkOutput(Controller& controller);
 
 }  // namespace kavro
