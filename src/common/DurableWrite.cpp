@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 
 namespace kavro {
 namespace {
@@ -45,6 +47,25 @@ bool SyncFolder(FileCalls& calls, const std::string& folder) {
   return calls.Close(fd) == 0 && synced;
 }
 
+constexpr const char* kTemporaryMark = ".tmp";
+
+// The temporary file the writing process pid writes path through.
+std::string TemporaryPath(const std::string& path, long long pid) {
+  return path + kTemporaryMark + std::to_string(pid);
+}
+
+// The process id a temporary name of base carries, or -1 when name is not one.
+long long TemporaryOwner(const std::string& name, const std::string& base) {
+  const std::string prefix = base + kTemporaryMark;
+  if (!name.starts_with(prefix)) return -1;
+  const std::string digits = name.substr(prefix.size());
+  if (digits.empty() || digits.size() > 18 ||
+      digits.find_first_not_of("0123456789") != std::string::npos) {
+    return -1;
+  }
+  return std::stoll(digits);
+}
+
 }  // namespace
 
 FileCalls& SystemFileCalls() {
@@ -55,7 +76,7 @@ FileCalls& SystemFileCalls() {
 bool WriteFileDurably(const std::string& path, const std::string& bytes, std::string* error,
                       FileCalls& calls) {
   // The temporary file sits in the same folder so that the rename never crosses file systems.
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+  const std::string temporary = TemporaryPath(path, ::getpid());
   auto fail = [&](const std::string& what) {
     const std::string reason = std::strerror(errno);
     calls.Unlink(temporary.c_str());
@@ -82,6 +103,29 @@ bool WriteFileDurably(const std::string& path, const std::string& bytes, std::st
     return false;
   }
   return true;
+}
+
+int RemoveStaleTemporaries(const std::string& path, FileCalls& calls) {
+  namespace fs = std::filesystem;
+  const std::string folder = FolderOf(path);
+  const std::string base = fs::path(path).filename().string();
+  if (base.empty()) return 0;
+  const long long self = ::getpid();
+  // Names from the folder's own list, so never a path out of the folder; removed after the
+  // listing, which a removal could otherwise disturb.
+  std::vector<std::string> stale;
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    const long long owner = TemporaryOwner(name, base);
+    if (owner >= 0 && owner != self) stale.push_back(folder + "/" + name);
+  }
+  int removed = 0;
+  for (const std::string& file : stale) {
+    if (calls.Unlink(file.c_str()) == 0) ++removed;
+  }
+  return removed;
 }
 
 }  // namespace kavro

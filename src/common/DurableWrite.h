@@ -28,4 +28,9 @@ FileCalls& SystemFileCalls();
 bool WriteFileDurably(const std::string& path, const std::string& bytes, std::string* error,
                       FileCalls& calls = SystemFileCalls());
 
+// The temporary files of path that writers killed during WriteFileDurably left behind: those in
+// path's folder named path + ".tmp" + the id of a process other than this one. They are removed;
+// nothing else is touched. How many were removed.
+int RemoveStaleTemporaries(const std::string& path, FileCalls& calls = SystemFileCalls());
+
 }  // namespace kavro

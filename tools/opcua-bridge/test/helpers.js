@@ -58,9 +58,11 @@ async function startServer(pki, tags, extra = []) {
 function startBridge() {
   const bridge = lineChild('bridge.js', []);
   let id = 0;
+  // The time limits the controller sends with every connect.
+  const limits = { connectMs: 5000, certificateMs: 30000, callMs: 2000 };
   bridge.call = (request) => {
     const mine = ++id;
-    bridge.send({ id: mine, ...request });
+    bridge.send({ id: mine, ...(request.op === 'connect' ? limits : {}), ...request });
     return bridge.next((m) => m.id === mine);
   };
   return bridge;
