@@ -99,8 +99,7 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   });
   PassOverFailure(c, 13, [&] { w.Label5 = {"Last Run:", "Read:", "Write:"}; });
   PassOverFailure(c, 14, [&] { w.mnuSlopeChecked = m.FLCBlock.SlopeCorr; });
-  // The link debug panel shows the file link as well as the OPC link.
-  PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = true; });
+  // The status frame shows whether Debug Link can be opened (step 15) with the link state.
   PassOverFailure(c, 16, [&] { ShowStatusFrame(c); });
   RunScriptStartupSteps(c, steps);
   PassOverFailure(c, 20, [&] { w.mnuSaveModeChecked = false; });
