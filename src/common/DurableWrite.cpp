@@ -11,31 +11,10 @@
 namespace kavro {
 namespace {
 
-class PosixFileCalls final : public FileCalls {
- public:
-  int Open(const char* path, int flags, mode_t mode) override { return ::open(path, flags, mode); }
-  ssize_t Write(int fd, const void* data, size_t size) override { return ::write(fd, data, size); }
-  int Fsync(int fd) override { return ::fsync(fd); }
-  int Close(int fd) override { return ::close(fd); }
-  int Rename(const char* from, const char* to) override { return ::rename(from, to); }
-  int Unlink(const char* path) override { return ::unlink(path); }
-};
-
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(FileCalls& calls, int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = calls.Write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
 }
 
 // Flushes the folder's entry list, so that a finished rename is on the disk too. File systems
@@ -68,11 +47,6 @@ long long TemporaryOwner(const std::string& name, const std::string& base) {
 
 }  // namespace
 
-FileCalls& SystemFileCalls() {
-  static PosixFileCalls instance;
-  return instance;
-}
-
 bool WriteFileDurably(const std::string& path, const std::string& bytes, std::string* error,
                       FileCalls& calls) {
   // The temporary file sits in the same folder so that the rename never crosses file systems.
@@ -85,7 +59,7 @@ bool WriteFileDurably(const std::string& path, const std::string& bytes, std::st
   };
   const int fd = calls.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return fail("Path/File access error: cannot create " + temporary);
-  if (!WriteAll(calls, fd, bytes) || calls.Fsync(fd) != 0) {
+  if (!WriteAll(calls, fd, bytes.data(), bytes.size()) || calls.Fsync(fd) != 0) {
     const int saved = errno;
     calls.Close(fd);
     errno = saved;

@@ -145,8 +145,8 @@ bool ApplyControllerSettings(Controller& controller, Panel& panel, AuditTrail& a
   changed |= Store(audit, "LinkTopicName", b.LinkTopicName, s->LinkTopicName);
   changed |= Store(audit, "Name1", b.Name1, s->Name1);
   changed |= Store(audit, "LinkFrequency", b.LinkFrequency, s->LinkFrequency);
-  // The link debug panel only means something for the OPC link.
-  controller.window.mnuDebugLinkEnabled = SelectsOpcLink(m.Program_Interface);
+  // A new Program_Interface may change the kind of link Debug Link serves.
+  controller.window.mnuDebugLinkEnabled = DebugLinkCanOpen(m);
   if (changed) m.ChangesPending = true;
   panel.visible = false;
   return true;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "display/StatusFrame.h"
 #include "edit/ControllerSettings.h"
 #include "edit/EditWorld.h"
 
@@ -39,12 +40,33 @@ TEST_F(ControllerSettingsTest, ApplyStoresEveryBoxRecordsEachChangeAndHidesThePa
   EXPECT_EQ(model().FLCBlock.Name1, "REACTOR0");
   EXPECT_EQ(model().FLCBlock.LinkFrequency, 35);
   EXPECT_EQ(model().Program_Interface, "kavro-plantsim");
-  EXPECT_FALSE(controller().window.mnuDebugLinkEnabled);  // a file link has no OPC debug panel
+  EXPECT_FALSE(controller().window.mnuDebugLinkEnabled);  // now a file link, and it is off
   EXPECT_TRUE(model().ChangesPending);
   EXPECT_EQ(AuditChanges(sink),
             (std::vector<std::string>{"Program_Interface: VELDTBRG -> kavro-plantsim",
                                       "RunFrequency: 30 -> 40", "DCSONOFF:  -> K.ONOFF",
                                       "Name1: FLC1 -> REACTOR0", "LinkFrequency: 10 -> 35"}));
+}
+
+// Debug Link follows one rule wherever it is shown: after OKAY as on the status frame, which
+// start-up and every switch of the link show.
+TEST_F(ControllerSettingsTest, AfterApplyDebugLinkOpensWhileTheLinkIsOnWhateverItsKind) {
+  struct Case {
+    const char* programInterface;
+    const char* linkStatus;
+    bool enabled;
+  };
+  for (const Case& c : {Case{"kavro-plantsim", kOn, true}, Case{"kavro-plantsim", kOff, false},
+                        Case{"VELDTSRV", kOff, true}, Case{"veldtbrg ", kOn, true}}) {
+    SCOPED_TRACE(std::string(c.programInterface) + ", link " + c.linkStatus);
+    model().Link.LinkStatus = c.linkStatus;
+    LoadControllerSettings(controller(), panel());
+    panel().Text1[Panel::kProgramInterface] = c.programInterface;
+    ASSERT_TRUE(Apply());
+    EXPECT_EQ(controller().window.mnuDebugLinkEnabled, c.enabled);
+    ShowStatusFrame(controller());
+    EXPECT_EQ(controller().window.mnuDebugLinkEnabled, c.enabled);
+  }
 }
 
 TEST_F(ControllerSettingsTest, UnchangedApplyLeavesNoAuditLineAndNothingPending) {

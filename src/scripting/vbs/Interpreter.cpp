@@ -90,10 +90,12 @@ void Interpreter::PopFrame() {
 void Interpreter::StartClock() {
   ticks_ = 0;
   nextCheck_ = kTicksBetweenClockReads;
-  pendingBytes_ = 0;
-  // Counting often enough that a small budget is kept closely, rarely enough that counting a
-  // large set of values stays a small part of the work.
-  recountBytes_ = std::clamp<size_t>(limits.memoryBudget / 16, 64u << 10, 8u << 20);
+  // A run that begins past the budget looks first whether the last one made room.
+  if (overBudget_) {
+    overBudget_ = HeldBytes() > limits.memoryBudget;
+    pendingBytes_ = 0;
+  }
+  recountBytes_ = RecountInterval();
   if (timeLimitMs > 0) {
     deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
   }
@@ -124,9 +126,19 @@ size_t Interpreter::HeldBytes() const {
   return bytes;
 }
 
+size_t Interpreter::RecountInterval() const {
+  // Counting often enough that a small budget is kept closely, rarely enough that counting a
+  // large set of values stays a small part of the work; past the budget, often enough that
+  // room the script makes is soon found.
+  const size_t interval = std::clamp<size_t>(limits.memoryBudget / 16, 64u << 10, 8u << 20);
+  return overBudget_ ? interval / 8 : interval;
+}
+
 void Interpreter::Recount(size_t incoming) {
   pendingBytes_ = 0;
-  if (HeldBytes() + incoming > limits.memoryBudget) Raise(err::OutOfMemory);
+  overBudget_ = HeldBytes() + incoming > limits.memoryBudget;
+  recountBytes_ = RecountInterval();
+  if (overBudget_) Raise(err::OutOfMemory);
 }
 
 void Interpreter::Raise(int number) const {

@@ -110,10 +110,21 @@ class Interpreter {
   }
   // A value of that many bytes is about to be built or held: counts it as work and, every few
   // megabytes of new values, checks the memory budget (error 7 when the values held and this
-  // one would pass it).
+  // one would pass it). The new values are counted across runs, so a script that adds a little
+  // each cycle meets the budget as one that adds it all at once; once past it, every new value
+  // is refused until a count finds that the script has made room.
   void Charge(size_t bytes) {
     Tick(bytes >> 6);
-    if ((pendingBytes_ += bytes) >= recountBytes_) Recount(bytes);
+    if ((pendingBytes_ += bytes) >= recountBytes_) {
+      Recount(bytes);
+    } else if (overBudget_) {
+      Raise(err::OutOfMemory);
+    }
+  }
+  // Code and values are gone (ClearCode): nothing is held any more.
+  void ForgetMemoryCount() {
+    pendingBytes_ = 0;
+    overBudget_ = false;
   }
   void ChargeValue(const Variant& value) {
     if (value.IsString()) {
@@ -138,13 +149,15 @@ class Interpreter {
  private:
   void CheckDeadline();
   void Recount(size_t incoming);
+  size_t RecountInterval() const;
   size_t HeldBytes() const;
   std::vector<std::unique_ptr<Frame>> framePool_;
   size_t frameDepth_ = 0;
   uint64_t ticks_ = 0;
   uint64_t nextCheck_ = 0;
-  size_t pendingBytes_ = 0;         // new values since the last count
+  size_t pendingBytes_ = 0;         // new values since the last count, over all runs
   size_t recountBytes_ = 8u << 20;  // how much new value leads to a count
+  bool overBudget_ = false;         // the last count found the budget passed
   std::chrono::steady_clock::time_point deadline_;
   uint32_t rndSeed_ = 0x50000;
   float rndLast_ = 0;

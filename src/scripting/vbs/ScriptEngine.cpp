@@ -59,6 +59,7 @@ void ScriptEngine::ClearCode() {
   it.addedCode.clear();
   it.globals.clear();
   it.globalStorage.clear();
+  it.ForgetMemoryCount();
   ++it.bindingsVersion;
   it.err = ErrState{};
 }

@@ -74,7 +74,12 @@ bool AppendInPlace(Interpreter& it, const Expr& target, const Expr& value) {
     text.resize(before);
     it.Raise(err::OutOfStringSpace);
   }
-  it.Charge(text.size() - before);
+  try {
+    it.Charge(text.size() - before);
+  } catch (const ScriptError&) {
+    text.resize(before);  // a refused text leaves the variable as it was
+    throw;
+  }
   return true;
 }
 
