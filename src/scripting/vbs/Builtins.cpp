@@ -1,5 +1,6 @@
 #include "scripting/vbs/Builtins.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <unordered_map>
@@ -160,12 +161,25 @@ std::unordered_map<std::string, Variant> BuildConstants() {
   return c;
 }
 
+const std::unordered_map<std::string, const BuiltinInfo*>& Index() {
+  static const auto index = BuildIndex();
+  return index;
+}
+
 }  // namespace
 
 const BuiltinInfo* FindBuiltin(std::string_view lowerName) {
-  static const auto index = BuildIndex();
-  auto found = index.find(std::string(lowerName));
-  return found == index.end() ? nullptr : found->second;
+  auto found = Index().find(std::string(lowerName));
+  return found == Index().end() ? nullptr : found->second;
+}
+
+std::vector<const BuiltinInfo*> AllBuiltins() {
+  std::vector<const BuiltinInfo*> all;
+  for (const auto& [name, info] : Index()) all.push_back(info);
+  std::sort(all.begin(), all.end(), [](const BuiltinInfo* a, const BuiltinInfo* b) {
+    return std::string_view(a->name) < std::string_view(b->name);
+  });
+  return all;
 }
 
 const Variant* FindBuiltinConstant(std::string_view lowerName) {

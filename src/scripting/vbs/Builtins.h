@@ -2,6 +2,7 @@
 // The built-in functions and constants of the language, looked up by the resolver once.
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "scripting/vbs/Variant.h"
 
@@ -20,6 +21,8 @@ struct BuiltinInfo {
 };
 
 const BuiltinInfo* FindBuiltin(std::string_view lowerName);
+// Every built-in function, in name order: for tests that drive them all.
+std::vector<const BuiltinInfo*> AllBuiltins();
 const Variant* FindBuiltinConstant(std::string_view lowerName);
 // Names of the language that Kavro scripts may not use (CreateObject, Eval, ...).
 bool IsExcludedBuiltin(std::string_view lowerName);

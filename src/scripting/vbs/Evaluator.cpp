@@ -142,6 +142,22 @@ void ChargeCall(Interpreter& it, BuiltinArgs args, const Variant& result) {
   it.ChargeValue(result);
 }
 
+// A built-in's own errors reach the script as they are; anything else it throws becomes a
+// script error of this line (see CaughtScriptError), so nothing else ever leaves a built-in.
+Variant CallBuiltin(Interpreter& it, const BuiltinInfo& builtin, BuiltinArgs args) {
+  Variant result;
+  try {
+    result = builtin.fn(it, args);
+  } catch (const ScriptError&) {
+    throw;
+  } catch (...) {
+    throw CaughtScriptError(it.line);
+  }
+  it.CheckString(result);
+  ChargeCall(it, args, result);
+  return result;
+}
+
 // Err.Raise number[, source[, description[, helpfile[, helpcontext]]]]: what is left out keeps
 // the value the Err object still holds, as the language does; a known number without a
 // description of its own takes the standard one.
@@ -250,18 +266,12 @@ Variant BuiltinExpr::Eval(Interpreter& it) const {
     std::array<Variant, kInline> scratch;
     std::array<const Variant*, kInline> values{};
     for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
-    Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
-    it.CheckString(result);
-    ChargeCall(it, BuiltinArgs(values.data(), n), result);
-    return result;
+    return CallBuiltin(it, *builtin, BuiltinArgs(values.data(), n));
   }
   std::vector<Variant> scratch(n);
   std::vector<const Variant*> values(n);
   for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
-  Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
-  it.CheckString(result);
-  ChargeCall(it, BuiltinArgs(values.data(), n), result);
-  return result;
+  return CallBuiltin(it, *builtin, BuiltinArgs(values.data(), n));
 }
 
 Variant HostCallExpr::Eval(Interpreter& it) const {

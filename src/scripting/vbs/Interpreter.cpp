@@ -168,9 +168,10 @@ Flow Interpreter::ExecBlock(const Block& block) {
       if (!frame->resumeNext || IsFatal(e)) throw;
       SetErr(e);
       continue;
-    } catch (const std::bad_alloc&) {
-      // The system refused memory: a run-time error of this statement like any other.
-      const ScriptError e(err::OutOfMemory, ErrorDescription(err::OutOfMemory), line);
+    } catch (...) {
+      // The system refused memory, or a fault of the program: a run-time error of this
+      // statement like any other.
+      const ScriptError e = CaughtScriptError(line);
       if (!frame->resumeNext) throw e;
       SetErr(e);
       continue;
@@ -269,13 +270,8 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
   Variant result;
   try {
     result = member.call(HostArgs(ptrs, n));
-  } catch (ScriptError& e) {
-    if (e.Line() == 0) e.SetLine(line);
-    throw;
-  } catch (const std::bad_alloc&) {
-    Raise(err::OutOfMemory);
-  } catch (const std::exception& e) {
-    throw ScriptError(51, std::string("Internal error: ") + e.what(), line);
+  } catch (...) {
+    throw CaughtScriptError(line);
   }
   for (const WriteBack& w : writeBacks) {
     ArrayData* a = w.arrayVar->IsArray() ? w.arrayVar->ArrayValue() : nullptr;

@@ -56,10 +56,12 @@ class Interpreter {
   std::deque<Variant> globalStorage;                          // addresses never move
   std::unordered_map<std::string, RegisteredObject> objects;  // by lower-case name
   std::vector<std::shared_ptr<Program>> addedCode;            // AddCode programs
-  // Recently executed statement texts, each with the bindings version it was compiled under.
+  // Recently executed statement texts, each with what its compiled form depends on besides
+  // the text: the bindings version and the year a date literal without one takes.
   struct CachedStatement {
     std::string text;
     uint64_t bindingsVersion = 0;
+    int year = 0;
     std::shared_ptr<Program> program;
   };
   std::list<CachedStatement> statementCache;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <new>
 #include <utility>
 
 namespace kavro::vbs {
@@ -91,6 +92,26 @@ std::string ErrorDescription(int number) {
     if (n == number) return text;
   }
   return "Unknown runtime error";
+}
+
+ScriptError CaughtScriptError(int line) {
+  std::string detail;
+  try {
+    throw;
+  } catch (const ScriptError& e) {
+    ScriptError copy = e;
+    if (copy.Line() == 0) copy.SetLine(line);
+    return copy;
+  } catch (const std::bad_alloc&) {
+    return ScriptError(err::OutOfMemory, ErrorDescription(err::OutOfMemory), line);
+  } catch (const std::exception& e) {
+    detail = e.what();
+  } catch (...) {
+    detail = "an exception of an unknown kind";
+  }
+  constexpr size_t kLongestDetail = 200;  // a runaway text stays readable
+  if (detail.size() > kLongestDetail) detail = detail.substr(0, kLongestDetail) + "...";
+  return ScriptError(err::Internal, ErrorDescription(err::Internal), line, std::move(detail));
 }
 
 int ErrorNumberFromHresult(int32_t number) {

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <clocale>
+#include <string>
 
 #include "TestHost.h"
 #include "scripting/vbs/Conversions.h"
@@ -73,6 +74,41 @@ TEST(ScriptEngine, HostErrorsReachTheScriptWithNumberAndLine) {
   EXPECT_EQ(u.engine.LastError().description, "Type mismatch");
   EXPECT_EQ(u.engine.LastError().line, 3);
   EXPECT_EQ(u.engine.LastError().sourceText, "SET_VALUE 1, \"abc\", e");
+}
+
+TEST(ScriptEngine, AnythingElseAHostProcedureThrowsIsACatchableInternalError) {
+  TestEngine t;
+  auto faulty = std::make_shared<HostObject>("Faulty");
+  faulty->AddProcedure("Parse", [](HostArgs) { (void)std::stoi("inf"); });
+  faulty->AddProcedure("Odd", [](HostArgs) { throw 42; });
+  t.engine.AddObject("faulty", faulty);
+  EXPECT_EQ(t.Run("On Error Resume Next\nParse : Echo Err.Number, Err.Description : Err.Clear\n"
+                  "Odd : Echo Err.Number\n"),
+            "51 Internal error\n51\n");
+  // Unhandled, it ends the run as a script error naming the fault; the engine is not left
+  // running, so the next run goes ahead.
+  try {
+    t.engine.ExecuteStatement("x = 1\nParse");
+    FAIL() << "no error";
+  } catch (const ScriptError& e) {
+    EXPECT_EQ(e.Number(), err::Internal);
+    EXPECT_EQ(e.Line(), 2);
+    EXPECT_EQ(e.Message(), "Internal error: stoi");
+  }
+  EXPECT_EQ(t.engine.LastError().description, "Internal error: stoi");
+  t.log.clear();
+  t.engine.ExecuteStatement("Echo \"next run\"");
+  EXPECT_EQ(t.log, "next run\n");
+}
+
+TEST(ScriptEngine, ARepeatedStatementReadsADateWithoutYearInTheYearItRuns) {
+  TestEngine t;
+  const std::string text = "Echo Year(#5/12#), Year(CDate(\"5/12\"))";
+  t.engine.ExecuteStatement(text);
+  t.ui.now = 46388.0;  // 1/1/2027, the statement still cached
+  t.engine.ExecuteStatement(text);
+  t.engine.ExecuteStatement(text);
+  EXPECT_EQ(t.log, "2026 2026\n2027 2027\n2027 2027\n");
 }
 
 TEST(ScriptEngine, ClearCodeKeepsObjectsAndForgetsCode) {

@@ -46,7 +46,7 @@ std::string TestEngine::Run(const std::string& text) {
   try {
     engine.AddCode(text);
   } catch (const ScriptError& e) {
-    log += "Error " + std::to_string(e.Number()) + ": " + e.Description() + " (line " +
+    log += "Error " + std::to_string(e.Number()) + ": " + e.Message() + " (line " +
            std::to_string(e.Line()) + ")\n";
   }
   return log;
