@@ -249,6 +249,7 @@ Flow LoopStmt::Exec(Interpreter& it) const {
     if (flow == Flow::ExitDo && !isWend) break;
     if (flow != Flow::Normal) return flow;
     if (!testFirst && condition && !test()) break;
+    it.line = line;  // a time limit passed in an empty loop names the loop
     it.Tick();
   }
   return Flow::Normal;
