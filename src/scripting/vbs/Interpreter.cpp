@@ -419,9 +419,9 @@ uint32_t NextSeed(uint32_t seed) {
 float Interpreter::NextRandom(const Variant* arg) {
   if (arg && !arg->IsEmpty()) {
     const double x = ToDouble(*arg);
-    // The last value again; before any, the value the sequence starts with.
-    if (x == 0)
-      return rndStarted_ ? rndLast_ : static_cast<float>(NextSeed(rndSeed_)) / 16777216.0f;
+    // The last value again: the seed the next value comes from, which before any value is the
+    // one the sequence starts with.
+    if (x == 0) return static_cast<float>(rndSeed_) / 16777216.0f;
     if (x < 0) {
       const float f = static_cast<float>(x);
       uint32_t bits;
@@ -430,9 +430,7 @@ float Interpreter::NextRandom(const Variant* arg) {
     }
   }
   rndSeed_ = NextSeed(rndSeed_);
-  rndLast_ = static_cast<float>(rndSeed_) / 16777216.0f;
-  rndStarted_ = true;
-  return rndLast_;
+  return static_cast<float>(rndSeed_) / 16777216.0f;
 }
 
 void Interpreter::Randomize(const Variant* seed) {

@@ -149,8 +149,6 @@ class Interpreter {
   size_t recountBytes_ = 8u << 20;  // how much new value leads to a count
   std::chrono::steady_clock::time_point deadline_;
   uint32_t rndSeed_ = 0x50000;
-  float rndLast_ = 0;
-  bool rndStarted_ = false;  // a value has been drawn
 };
 
 // Fatal errors end the run even under On Error Resume Next.

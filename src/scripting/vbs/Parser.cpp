@@ -822,9 +822,16 @@ class Parser {
       Next();
       ExprPtr inner = ParseExpression();
       ExpectOp(")", 1006);
+      // "(f)(x)": a name in redundant parentheses takes the arguments that follow, as it does
+      // at the start of a statement; any other value in parentheses is indexed by them.
+      if (IsOp("(") && (inner->kind == ExprKind::Name || inner->kind == ExprKind::Member) &&
+          !HasArgs(*inner)) {
+        return ParsePostfix(std::move(inner));
+      }
       const int depth = inner->depth + 1;
       auto e = std::make_unique<ParenExpr>(std::move(inner), line);
       e->depth = depth;
+      if (IsOp("(")) return ParsePostfix(Checked(std::move(e)));
       return Checked(std::move(e));
     }
     if (t.kind == Tok::Operator && t.text == ".") FailUnsupported("With");
