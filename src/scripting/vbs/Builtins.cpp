@@ -53,9 +53,9 @@ constexpr std::array<BuiltinInfo, 6> kHostBuiltins{{
 
 std::unordered_map<std::string, const BuiltinInfo*> BuildIndex() {
   std::unordered_map<std::string, const BuiltinInfo*> index;
-  for (auto part :
-       {MathBuiltins(), ConversionBuiltins(), StringBuiltins(), DateBuiltins(), ArrayBuiltins(),
-        FormatBuiltins(), CharacterBuiltins(), std::span<const BuiltinInfo>(kHostBuiltins)}) {
+  for (auto part : {MathBuiltins(), ConversionBuiltins(), StringBuiltins(), DateBuiltins(),
+                    ArrayBuiltins(), FormatBuiltins(), CharacterBuiltins(), ObjectBuiltins(),
+                    std::span<const BuiltinInfo>(kHostBuiltins)}) {
     for (const BuiltinInfo& b : part) index[b.name] = &b;
   }
   return index;
@@ -189,9 +189,8 @@ const Variant* FindBuiltinConstant(std::string_view lowerName) {
 }
 
 bool IsExcludedBuiltin(std::string_view lowerName) {
-  static constexpr std::array<std::string_view, 8> kExcluded{
-      "createobject",  "getobject", "eval",        "execute",
-      "executeglobal", "getref",    "loadpicture", "setlocale"};
+  static constexpr std::array<std::string_view, 7> kExcluded{
+      "getobject", "eval", "execute", "executeglobal", "getref", "loadpicture", "setlocale"};
   for (auto name : kExcluded) {
     if (name == lowerName) return true;
   }

@@ -54,6 +54,25 @@ double ScriptUi::Now() {
 
 Interpreter::Interpreter() = default;
 
+Interpreter::~Interpreter() {
+  ReleaseObjects();
+}
+
+void Interpreter::Adopt(const std::shared_ptr<HostObject>& object) {
+  std::erase_if(madeObjects_, [](const std::weak_ptr<HostObject>& made) { return made.expired(); });
+  madeObjects_.push_back(object);
+}
+
+void Interpreter::ReleaseObjects() {
+  // Each lets go of what it holds before any goes, so those holding each other are freed.
+  std::vector<std::shared_ptr<HostObject>> alive;
+  for (const auto& made : madeObjects_) {
+    if (auto object = made.lock()) alive.push_back(std::move(object));
+  }
+  madeObjects_.clear();
+  for (const auto& object : alive) object->Release();
+}
+
 Variant* Interpreter::DeclareGlobal(const std::string& lowerName) {
   auto found = globals.find(lowerName);
   if (found != globals.end() && found->second.kind == GlobalName::Variable)
@@ -117,6 +136,10 @@ size_t Interpreter::Footprint(const Variant& value) {
 
 size_t Interpreter::HeldBytes() const {
   size_t bytes = 0;
+  // Objects made for the script count wherever they are held, even when only by each other.
+  for (const auto& made : madeObjects_) {
+    if (auto object = made.lock()) bytes += object->HeldBytes();
+  }
   for (const Variant& v : globalStorage) bytes += Footprint(v);
   for (size_t i = 0; i < frameDepth_; ++i) {
     for (const Variant& v : framePool_[i]->values) bytes += Footprint(v);
@@ -134,11 +157,7 @@ void Interpreter::Raise(int number) const {
 }
 
 void Interpreter::SetErr(const ScriptError& e) {
-  err.number = e.Number();
-  err.description = e.Description();
-  err.source = e.Source().empty() ? kRuntimeErrorSource : e.Source();
-  err.helpFile = e.HelpFile();
-  err.helpContext = e.HelpContext();
+  errObject->Take(e);
 }
 
 void Interpreter::CheckString(const Variant& value) const {
@@ -194,6 +213,12 @@ Variant* BaseVariable(Interpreter& it, const IndexExpr& index) {
   return VariableOf(it, *index.base);
 }
 
+// An element of an array variable, passed by reference; d(key) of an object is a value.
+bool IsArrayElement(Interpreter& it, const Expr& arg) {
+  return arg.kind == ExprKind::Index &&
+         BaseVariable(it, static_cast<const IndexExpr&>(arg))->IsArray();
+}
+
 }  // namespace
 
 Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) {
@@ -210,7 +235,7 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
         callee.slots[slot] = var;
         continue;
       }
-      if (arg.kind == ExprKind::Index) {
+      if (IsArrayElement(*this, arg)) {
         const auto& index = static_cast<const IndexExpr&>(arg);
         Variant* base = BaseVariable(*this, index);
         Variant& element = Element(*base, index.args);
@@ -255,7 +280,7 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
       writable[i] = var;
       continue;
     }
-    if (arg.kind == ExprKind::Index) {
+    if (IsArrayElement(*this, arg)) {
       const auto& index = static_cast<const IndexExpr&>(arg);
       Variant* base = BaseVariable(*this, index);
       Variant& element = Element(*base, index.args);
@@ -284,16 +309,71 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
   return result;
 }
 
-Variant Interpreter::CallMember(const Variant& object, const std::string& name,
-                                const ExprList& args) {
+const HostMember& Interpreter::MemberOf(const Variant& object, const std::string& name) const {
   if (!object.IsObject()) Raise(err::ObjectRequired);
   if (!object.ObjectValue()) Raise(91);
   const HostMember* member = object.ObjectValue()->Find(name);
-  if (!member) {
-    throw ScriptError(err::NoSuchMember, ErrorDescription(err::NoSuchMember) + ": '" + name + "'",
-                      line);
+  if (!member) throw ScriptError::AboutName(err::NoSuchMember, name, line);
+  return *member;
+}
+
+// Each call below holds the object while its member runs, whatever the arguments do to the
+// variable that held it.
+
+Variant Interpreter::CallMember(const Variant& object, const std::string& name,
+                                const ExprList& args) {
+  const HostMember& member = MemberOf(object, name);
+  const std::shared_ptr<HostObject> keep = object.ObjectValue();
+  return CallHost(member, args);
+}
+
+void Interpreter::SetMember(const HostMember& member, const ExprList& args, const Variant& value) {
+  if (!member.put) throw ScriptError::AboutName(err::NoSuchMember, member.name, line);
+  std::vector<Variant> values;
+  values.reserve(args.size());
+  for (const auto& arg : args) values.push_back(arg->Eval(*this));
+  std::vector<Variant*> pointers;
+  for (Variant& v : values) pointers.push_back(&v);
+  CheckString(value);
+  ChargeValue(value);
+  try {
+    member.put(HostArgs(pointers.data(), pointers.size()), value);
+  } catch (...) {
+    throw CaughtScriptError(line);
   }
-  return CallHost(*member, args);
+}
+
+void Interpreter::AssignMember(const Variant& object, const std::string& name, const ExprList& args,
+                               const Variant& value) {
+  const HostMember& member = MemberOf(object, name);
+  const std::shared_ptr<HostObject> keep = object.ObjectValue();
+  SetMember(member, args, value);
+}
+
+namespace {
+
+// The default member of an object: what object(args) calls. An object without one does not
+// take arguments (438); a variable that holds no object nor array cannot be indexed (13).
+const HostMember& DefaultMemberOf(const Variant& object) {
+  if (!object.IsObject()) throw ScriptError(err::TypeMismatch);
+  if (!object.ObjectValue()) throw ScriptError(91);
+  const HostMember* member = object.ObjectValue()->DefaultMember();
+  if (!member) throw ScriptError(err::NoSuchMember);
+  return *member;
+}
+
+}  // namespace
+
+Variant Interpreter::CallDefault(const Variant& object, const ExprList& args) {
+  const HostMember& member = DefaultMemberOf(object);
+  const std::shared_ptr<HostObject> keep = object.ObjectValue();
+  return CallHost(member, args);
+}
+
+void Interpreter::AssignDefault(const Variant& object, const ExprList& args, const Variant& value) {
+  const HostMember& member = DefaultMemberOf(object);
+  const std::shared_ptr<HostObject> keep = object.ObjectValue();
+  SetMember(member, args, value);
 }
 
 Variant& Interpreter::Element(Variant& arrayVar, const ExprList& args) {
@@ -344,7 +424,9 @@ void Interpreter::Assign(Variant& target, Variant value, bool isSet) {
   if (isSet) {
     if (!value.IsObject()) Raise(err::ObjectRequired);
   } else if (value.IsObject()) {
-    Raise(value.ObjectValue() ? err::NoSuchMember : 91);
+    Variant plain;
+    if (&PlainValue(value, plain) == &value) Raise(value.ObjectValue() ? err::NoSuchMember : 91);
+    value = std::move(plain);
   }
   CheckString(value);
   ChargeValue(value);

@@ -604,10 +604,17 @@ class Parser {
     const int line = head->line;
     if (IsOp("(")) {
       const size_t save = pos_;
+      const bool attached = !Peek().spaceBefore;
       Next();
       ExprList args = ParseArgs();
       if (IsOp(")")) {
         Next();
+        if (attached && IsOp(".") && !Peek().spaceBefore) {
+          // d("child").Add "x", 1: what the call gives is the object the statement goes on with.
+          SetArgs(*head, std::move(args));
+          Next();
+          return ParseAssignOrCall(MakeMember(std::move(head)));
+        }
         if (IsOp("=")) {
           Next();
           SetArgs(*head, std::move(args));

@@ -68,6 +68,7 @@ void ScriptEngine::ClearCode() {
     throw ScriptError(err::InvalidCall, "Invalid procedure call or argument: code is running");
   }
   it.statementCache.clear();
+  it.ReleaseObjects();
   it.addedCode.clear();
   it.globals.clear();
   it.globalStorage.clear();

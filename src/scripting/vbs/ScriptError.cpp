@@ -73,7 +73,10 @@ std::string ErrorDescription(int number) {
       {1033, "Unterminated string constant"},
       {9000, "Script execution time was exceeded"},
   }};
-  static constexpr std::array<std::pair<int, const char*>, 10> kMore{{
+  static constexpr std::array<std::pair<int, const char*>, 13> kMore{{
+      {429, "ActiveX component can't create object"},
+      {457, "This key is already associated with an element of this collection"},
+      {32811, "Element not found"},
       {1026, "Expected integer constant"},
       {1032, "Invalid character"},
       {1039, "Invalid 'exit' statement"},

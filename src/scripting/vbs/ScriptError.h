@@ -22,14 +22,17 @@ inline constexpr int Internal = 51;
 inline constexpr int NotDefined = 35;
 inline constexpr int InvalidUseOfNull = 94;
 inline constexpr int ObjectRequired = 424;
+inline constexpr int CannotCreateObject = 429;
 inline constexpr int NoSuchMember = 438;
 inline constexpr int NotSupported = 445;
 inline constexpr int WrongArgCount = 450;
 inline constexpr int NotACollection = 451;
+inline constexpr int KeyExists = 457;
 inline constexpr int UnsupportedType = 458;
 inline constexpr int Undefined = 500;
 inline constexpr int IllegalAssignment = 501;
 inline constexpr int SyntaxError = 1002;
+inline constexpr int ElementNotFound = 32811;
 inline constexpr int TimeLimit = 9000;  // our own: the run outlived its time limit
 }  // namespace err
 

@@ -268,7 +268,7 @@ TEST(ScriptEngine, TimeLimitHoldsInsideHeavyBuiltIns) {
   EXPECT_LT(endless.seconds, kStopWithinSeconds);
 }
 
-TEST(ScriptEngine, MemoryBudgetRaisesACatchableOutOfMemory) {
+TEST(ScriptEngine, MemoryBudgetRaisesACatchableOutOfMemoryWhereverValuesAreHeld) {
   TestEngine t;
   ScriptLimits limits;
   limits.memoryBudget = 8u << 20;
@@ -298,6 +298,26 @@ TEST(ScriptEngine, MemoryBudgetRaisesACatchableOutOfMemory) {
   EXPECT_EQ(t.Run("Function F(s, n) : If n > 0 Then F = F(s & \"\", n - 1)\nEnd Function\n"
                   "x = F(Space(1000000), 50)"),
             "Error 7: Out of memory (line 1)\n");
+  // Dictionaries count too, even those held only by each other: each holds itself here, so no
+  // variable holds one once d moves on. Forgetting the code frees them all.
+  t.engine.ClearCode();
+  t.log.clear();
+  EXPECT_EQ(t.Run("On Error Resume Next\n"
+                  "For i = 1 To 40\n"
+                  "  Set d = CreateObject(\"Scripting.Dictionary\")\n"
+                  "  d.Add \"self\", d : d(\"text\") = String(1000000, \"x\")\n"
+                  "  If Err.Number <> 0 Then Exit For\n"
+                  "Next\n"
+                  "Echo Err.Number, i >= 5 And i <= 9\n"),
+            "7 True\n");
+  const std::weak_ptr<HostObject> last = t.engine.GlobalValue("d").ObjectValue();
+  ASSERT_FALSE(last.expired());
+  t.engine.ClearCode();
+  EXPECT_TRUE(last.expired());
+  t.log.clear();
+  EXPECT_EQ(t.Run("Set d = CreateObject(\"Scripting.Dictionary\")\n"
+                  "For i = 1 To 6 : d(i) = Space(1000000) : Next : Echo d.Count"),
+            "6\n");
 }
 
 TEST(ScriptEngine, DefaultBudgetStopsAnArrayOfLargeTexts) {
