@@ -59,7 +59,12 @@ Interpreter::~Interpreter() {
 }
 
 void Interpreter::Adopt(const std::shared_ptr<HostObject>& object) {
-  std::erase_if(madeObjects_, [](const std::weak_ptr<HostObject>& made) { return made.expired(); });
+  // Those gone are dropped whenever the list has doubled, so adopting stays cheap.
+  if (madeObjects_.size() >= pruneAt_) {
+    std::erase_if(madeObjects_,
+                  [](const std::weak_ptr<HostObject>& made) { return made.expired(); });
+    pruneAt_ = std::max<size_t>(64, 2 * madeObjects_.size());
+  }
   madeObjects_.push_back(object);
 }
 

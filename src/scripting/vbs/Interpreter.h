@@ -150,6 +150,7 @@ class Interpreter {
   void SetMember(const HostMember& member, const ExprList& args, const Variant& value);
   std::vector<std::unique_ptr<Frame>> framePool_;
   std::vector<std::weak_ptr<HostObject>> madeObjects_;
+  size_t pruneAt_ = 64;  // size of madeObjects_ at which those gone are dropped
   size_t frameDepth_ = 0;
   uint64_t ticks_ = 0;
   uint64_t nextCheck_ = 0;
