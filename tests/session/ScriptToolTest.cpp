@@ -49,5 +49,24 @@ TEST_F(ScriptToolTest, WorkdirGivesTheProceduresOnThatConfiguration) {
   EXPECT_NE(dir.Read("stderr").find(": line 1: Error "), std::string::npos) << dir.Read("stderr");
 }
 
+TEST_F(ScriptToolTest, EachRunHasTheControllersTimeLimitOrTheOneGiven) {
+  dir.Write("endless.scp", "x = 1\r\nDo\r\nLoop\r\n");
+  const std::string stopped =
+      dir.File("endless.scp") + ": line 2: Error 9000: Script execution " + "time was exceeded\n";
+  EXPECT_EQ(Run(dir.File("endless.scp")), 1);  // 1 s without a configuration
+  EXPECT_EQ(dir.Read("stderr"), stopped);
+  EXPECT_EQ(Run(dir.File("endless.scp") + " --time-limit 50"), 1);
+  EXPECT_EQ(dir.Read("stderr"), stopped);
+  EXPECT_EQ(Run(dir.File("endless.scp") + " --time-limit -5"), 2);
+
+  // A long run within its limit, then a built-in failing inside the engine: a script error of
+  // its line, not an abort.
+  dir.Write("long.scp",
+            "For i = 1 To 1000 : Next\r\nconsole.Echo i\r\nx = FormatPercent(1E307)\r\n");
+  EXPECT_EQ(Run(dir.File("long.scp") + " --time-limit 0"), 1);
+  EXPECT_EQ(dir.Read("stdout"), "1001\n");
+  EXPECT_EQ(dir.Read("stderr"), dir.File("long.scp") + ": line 3: Error 6: Overflow\n");
+}
+
 }  // namespace
 }  // namespace kavro::test

@@ -1,9 +1,11 @@
-// kavro-script FILE [--workdir DIR] [--cycles N]: runs a pre- or post-process script file
-// offline, as the controller loads it (top-level code once), then N more times as the control
-// cycle runs it. With --workdir the script runs as a script of the controller configured by
-// DIR/FLC.dat: the object share and its 38 procedures work on that configuration and on a
-// script store of its own, so a script can be tried on a copy of a plant's configuration before
-// it is switched on. Errors name the line of the file, as an engineer sees it in an editor.
+// kavro-script FILE [--workdir DIR] [--cycles N] [--time-limit MS]: runs a pre- or post-process
+// script file offline, as the controller loads it (top-level code once), then N more times as
+// the control cycle runs it. With --workdir the script runs as a script of the controller
+// configured by DIR/FLC.dat: the object share and its 38 procedures work on that configuration
+// and on a script store of its own, so a script can be tried on a copy of a plant's
+// configuration before it is switched on. Each run has the controller's time limit unless
+// --time-limit gives another. Errors name the line of the file, as an engineer sees it in an
+// editor.
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -16,6 +18,7 @@
 #include "common/ProgramVersion.h"
 #include "common/ports/Operator.h"
 #include "scripting/host/ScriptFile.h"
+#include "scripting/host/ScriptHost.h"
 #include "scripting/host/ShareObject.h"
 #include "session/Replay.h"
 
@@ -24,17 +27,28 @@ namespace {
 using namespace kavro;
 
 constexpr const char* kUsage =
-    "usage: kavro-script FILE [--workdir DIR] [--cycles N]\n"
+    "usage: kavro-script FILE [--workdir DIR] [--cycles N] [--time-limit MS]\n"
     "  Runs a pre- or post-process script file (FLC_Pre.scp, FLC_Post.scp) as the\n"
     "  controller loads it, then N more times as the control cycle runs it. With\n"
     "  --workdir, DIR/FLC.dat is loaded and the script's data-access procedures work\n"
-    "  on that configuration.\n";
+    "  on that configuration. Each run may take as long as the controller allows a\n"
+    "  script (half the run frequency, at least 1000 ms) or MS milliseconds given\n"
+    "  with --time-limit (0: no limit); a run that takes longer ends with error 9000.\n";
 
 struct Arguments {
   std::string file;
   std::string workDir;
   int cycles = 0;
+  std::optional<int> timeLimitMs;  // none: the controller's
 };
+
+// A whole number from 0 to most, or nothing.
+std::optional<int> CountIn(const std::string& text, long most) {
+  char* end = nullptr;
+  const long n = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || n < 0 || n > most) return std::nullopt;
+  return static_cast<int>(n);
+}
 
 std::optional<Arguments> ParseArguments(int argc, char** argv) {
   if (argc < 2) return std::nullopt;
@@ -47,13 +61,18 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
     if (option == "--workdir") {
       arguments.workDir = value;
     } else if (option == "--cycles") {
-      char* end = nullptr;
-      const long n = std::strtol(value.c_str(), &end, 10);
-      if (value.empty() || *end != '\0' || n < 0 || n > 1000000) {
+      const auto n = CountIn(value, 1000000);
+      if (!n) {
         std::cerr << "kavro-script: --cycles needs a count from 0 to 1000000\n";
         return std::nullopt;
       }
-      arguments.cycles = static_cast<int>(n);
+      arguments.cycles = *n;
+    } else if (option == "--time-limit") {
+      arguments.timeLimitMs = CountIn(value, 86400000);
+      if (!arguments.timeLimitMs) {
+        std::cerr << "kavro-script: --time-limit needs milliseconds from 0 to 86400000\n";
+        return std::nullopt;
+      }
     } else {
       return std::nullopt;
     }
@@ -122,6 +141,7 @@ int main(int argc, char** argv) {
   if (!arguments->workDir.empty()) {
     engine.AddObject(kShareObjectName, MakeShareObject(controller.model), true);
   }
+  engine.SetTimeLimit(arguments->timeLimitMs.value_or(ScriptTimeLimitMs(controller.model)));
   try {
     engine.ClearCode();
     if (!script.text.empty()) {
@@ -131,7 +151,7 @@ int main(int argc, char** argv) {
   } catch (const vbs::ScriptError& e) {
     std::cout.flush();
     std::cerr << arguments->file << ": line " << FileLineOf(script.fileLines, e.Line())
-              << ": Error " << e.Number() << ": " << e.Description() << "\n";
+              << ": Error " << e.Number() << ": " << e.Message() << "\n";
     return 1;
   }
   return 0;

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/KavroError.h"
+#include "scripting/host/ScriptErrorBridge.h"
 #include "scripting/host/ScriptFile.h"
 #include "scripting/host/ShareObject.h"
 
@@ -13,7 +14,7 @@ namespace {
 // The failure of a load as the operator is told of it, with the file line of a script error.
 ScriptLoadFailure FailureOf(const std::exception& failure, const std::vector<int>& fileLines) {
   if (const auto* script = dynamic_cast<const vbs::ScriptError*>(&failure)) {
-    return {script->Number(), script->Description(), FileLineOf(fileLines, script->Line())};
+    return {script->Number(), script->Message(), FileLineOf(fileLines, script->Line())};
   }
   if (const auto* core = dynamic_cast<const KavroError*>(&failure)) {
     return {core->Number(), core->Description(), 0};
@@ -104,11 +105,7 @@ bool ScriptHost::Run(ScriptKind kind) {
   UserScript& script = Script(kind);
   if (script.text.empty() || !script.on || !script.engine) return false;
   script.engine->SetTimeLimit(ScriptTimeLimitMs(controller_.model));
-  try {
-    script.engine->ExecuteStatement(script.text);
-  } catch (const vbs::ScriptError& e) {
-    throw KavroError(e.Number(), e.Description());
-  }
+  CallIntoScript([&] { script.engine->ExecuteStatement(script.text); });
   return true;
 }
 

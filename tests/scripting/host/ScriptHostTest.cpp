@@ -239,6 +239,26 @@ TEST_F(ScriptHostTest, ScriptErrorsEndTheCycleWithTheirLocationAndTheScriptStays
   EXPECT_TRUE(post.on);
 }
 
+TEST_F(ScriptHostTest, ABuiltInFailingInsideTheEngineIsAScriptErrorAndTheNextCycleRunsTheScript) {
+  // At load the script handles the error itself; in the first cycle it does not.
+  w.Start(
+      ScriptFileOf(
+          kPreOn,
+          "On Error Resume Next\r\nx = FormatPercent(1E307)\r\nhandled = Err.Number\r\n"
+          "On Error GoTo 0\r\nruns = runs + 1\r\nIf runs = 2 Then x = FormatPercent(1E307)\r\n"),
+      "");
+  EXPECT_TRUE(w.world.op.messages.empty());
+  EXPECT_FALSE(pre.loadError);
+  EXPECT_EQ(vbs::ToLong(pre.engine->GlobalValue("handled")), 6);
+  w.Tick();
+  EXPECT_EQ(w.reported, std::vector<std::string>{"Error Number = 6\r\nError Description = "
+                                                 "Overflow\r\nAt error location = TIMER1: 31"});
+  w.reported.clear();
+  w.Tick();
+  EXPECT_TRUE(w.reported.empty());
+  EXPECT_EQ(vbs::ToLong(pre.engine->GlobalValue("runs")), 3);
+}
+
 TEST_F(ScriptHostTest, EndlessCycleRunIsStoppedAndTheNextCycleComesOnTime) {
   w.Start("", ScriptFileOf(kPostOn,
                            "SET_SCRIPTKOUNTER 2, 1, e\r\nIf runs > 0 Then\r\n"
