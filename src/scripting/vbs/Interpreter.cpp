@@ -164,9 +164,12 @@ size_t Interpreter::RecountInterval() const {
 
 void Interpreter::Recount(size_t incoming) {
   pendingBytes_ = 0;
-  overBudget_ = HeldBytes() + incoming > limits.memoryBudget;
+  const size_t held = HeldBytes();
+  // Only what is held already closes the door on every new value; a value refused for its own
+  // size leaves the script free to build the small ones it needs to go on.
+  overBudget_ = held > limits.memoryBudget;
   recountBytes_ = RecountInterval();
-  if (overBudget_) Raise(err::OutOfMemory);
+  if (held + incoming > limits.memoryBudget) Raise(err::OutOfMemory);
 }
 
 void Interpreter::Raise(int number) const {
