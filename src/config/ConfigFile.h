@@ -39,4 +39,7 @@ std::string ConfigText(const ControllerModel& model, const std::string& dateLine
 // was and the operator gets "Error in Write FLC.DAT File" and what failed. Returns success.
 bool WriteConfig(Controller& controller);
 
+// "Error in Write FLC.DAT File" and what failed, as every write of FLC.dat reports it.
+void ShowConfigWriteFailure(Controller& controller, const std::string& failure);
+
 }  // namespace kavro
