@@ -17,6 +17,8 @@ std::string ConfigPath(const ControllerModel& model);
 // read: a file that grew a junk tail, or two files run together).
 struct ConfigReadNotes {
   std::string failureText;
+  std::string failureReason;  // the failure's description alone, for a one-line report
+  int failureLine = 0;        // the line of the file the reading failed at (from 1)
   std::vector<std::string> warnings;
 };
 
