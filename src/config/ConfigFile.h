@@ -17,6 +17,8 @@ std::string ConfigPath(const ControllerModel& model);
 // read: a file that grew a junk tail, or two files run together).
 struct ConfigReadNotes {
   std::string failureText;
+  std::string failureReason;  // the failure's description alone, for a one-line report
+  int failureLine = 0;        // the line of the file the reading failed at (from 1)
   std::vector<std::string> warnings;
 };
 
@@ -38,5 +40,8 @@ std::string ConfigText(const ControllerModel& model, const std::string& dateLine
 // Writes FLC.dat atomically (temporary file renamed over it). On failure FLC.dat stays as it
 // was and the operator gets "Error in Write FLC.DAT File" and what failed. Returns success.
 bool WriteConfig(Controller& controller);
+
+// "Error in Write FLC.DAT File" and what failed, as every write of FLC.dat reports it.
+void ShowConfigWriteFailure(Controller& controller, const std::string& failure);
 
 }  // namespace kavro

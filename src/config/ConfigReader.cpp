@@ -25,6 +25,7 @@ class LineSource {
  public:
   explicit LineSource(const std::string& bytes) : lines_(SplitConfigLines(bytes)) {}
   bool AtEnd() const { return next_ >= lines_.size(); }
+  std::size_t LinesRead() const { return next_; }
   // The next line; the end of the file where a line is still expected is a reading failure.
   const std::string& Next() {
     if (AtEnd()) throw KavroError(errors::kInputPastEnd, errors::kInputPastEndText);
@@ -53,6 +54,7 @@ int16_t SlotWithin(std::string_view value, int highest) {
 class ConfigReader {
  public:
   ConfigReader(ControllerModel& model, const std::string& bytes) : model_(model), source_(bytes) {}
+  std::size_t LinesRead() const { return source_.LinesRead(); }
 
   void ReadTopLevel() {
     while (!source_.AtEnd()) {
@@ -330,6 +332,10 @@ bool ReadConfigBytes(Controller& controller, const std::string& bytes, ConfigRea
     reader.ReadTopLevel();
   } catch (const KavroError& error) {
     failure = ReadFailureText(error.Number(), error.Description(), reader.position);
+    if (notes) {
+      notes->failureReason = error.Description();
+      notes->failureLine = static_cast<int>(reader.LinesRead());
+    }
   }
   CorrectAfterReading(model);
   if (notes) notes->warnings = reader.warnings;

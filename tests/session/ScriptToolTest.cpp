@@ -49,6 +49,20 @@ TEST_F(ScriptToolTest, WorkdirGivesTheProceduresOnThatConfiguration) {
   EXPECT_NE(dir.Read("stderr").find(": line 1: Error "), std::string::npos) << dir.Read("stderr");
 }
 
+// Bad input is one line naming the file, its name quoted safely, and exit 2: never a run on a
+// blank controller reported as success.
+TEST_F(ScriptToolTest, BadInputIsOneLineAndExitTwo) {
+  dir.Write("ok.scp", "x = 1\r\n");
+  EXPECT_EQ(Run(dir.File("ok.scp") + " --workdir " + dir.File("nonexistent")), 2);
+  EXPECT_EQ(dir.Read("stderr"),
+            "kavro-script: " + dir.File("nonexistent") + "/FLC.dat: no such configuration\n");
+  EXPECT_EQ(Run("'" + dir.File("no\x1b[2Jsuch.scp") + "'"), 2);
+  EXPECT_EQ(dir.Read("stderr"),
+            "kavro-script: " + dir.File("no\\x1b[2Jsuch.scp") + ": cannot read\n");
+  EXPECT_EQ(Run("--help"), 0);
+  EXPECT_NE(dir.Read("stdout").find("Exit status: 0 "), std::string::npos);
+}
+
 TEST_F(ScriptToolTest, EachRunHasTheControllersTimeLimitOrTheOneGiven) {
   dir.Write("endless.scp", "x = 1\r\nDo\r\nLoop\r\n");
   const std::string stopped =

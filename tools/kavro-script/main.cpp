@@ -7,6 +7,7 @@
 // --time-limit gives another. Errors name the line of the file, as an engineer sees it in an
 // editor.
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -16,6 +17,7 @@
 
 #include "ConsoleHost.h"
 #include "common/ProgramVersion.h"
+#include "common/SafeText.h"
 #include "common/ports/Operator.h"
 #include "scripting/host/ScriptFile.h"
 #include "scripting/host/ScriptHost.h"
@@ -33,7 +35,9 @@ constexpr const char* kUsage =
     "  --workdir, DIR/FLC.dat is loaded and the script's data-access procedures work\n"
     "  on that configuration. Each run may take as long as the controller allows a\n"
     "  script (half the run frequency, at least 1000 ms) or MS milliseconds given\n"
-    "  with --time-limit (0: no limit); a run that takes longer ends with error 9000.\n";
+    "  with --time-limit (0: no limit); a run that takes longer ends with error 9000.\n"
+    "Exit status: 0 the script ran, 1 a script error (file and line on stderr),\n"
+    "  2 usage, an unreadable script file or a --workdir without a readable FLC.dat.\n";
 
 struct Arguments {
   std::string file;
@@ -113,9 +117,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::ifstream file(arguments->file, std::ios::binary);
-  if (!file) {
-    std::cerr << "kavro-script: cannot read " << arguments->file << "\n";
-    return 1;
+  if (!file || std::filesystem::is_directory(arguments->file)) {
+    std::cerr << BadInputLine("kavro-script", arguments->file, 0, "cannot read") << "\n";
+    return 2;
   }
   std::ostringstream contents;
   contents << file.rdbuf();
@@ -125,10 +129,17 @@ int main(int argc, char** argv) {
   Controller controller;
   controller.ports.op = &op;
   if (!arguments->workDir.empty()) {
+    // A folder without a configuration would give the procedures a blank controller.
+    const std::string config = arguments->workDir + "/FLC.dat";
+    if (!std::filesystem::is_regular_file(config)) {
+      std::cerr << BadInputLine("kavro-script", config, 0, "no such configuration") << "\n";
+      return 2;
+    }
     if (!LoadForReplay(controller, arguments->workDir)) {
-      std::cerr << "kavro-script: " << arguments->workDir
-                << "/FLC.dat could not be read; the script was not run\n";
-      return 1;
+      std::cerr << BadInputLine("kavro-script", config, 0,
+                                "does not read as a configuration; the script was not run")
+                << "\n";
+      return 2;
     }
     ClearScriptStore(controller.model);
   }
@@ -150,8 +161,9 @@ int main(int argc, char** argv) {
     }
   } catch (const vbs::ScriptError& e) {
     std::cout.flush();
-    std::cerr << arguments->file << ": line " << FileLineOf(script.fileLines, e.Line())
-              << ": Error " << e.Number() << ": " << e.Message() << "\n";
+    std::cerr << SafeText(arguments->file, 4 * kSafeTextLimit) << ": line "
+              << FileLineOf(script.fileLines, e.Line()) << ": Error " << e.Number() << ": "
+              << SafeText(e.Message(), 4 * kSafeTextLimit) << "\n";
     return 1;
   }
   return 0;
