@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "engine/RunTimeError.h"
+#include "link/PosixProcessStarter.h"
 #include "session/ControllerSession.h"
 #include "session/GuardedCall.h"
 #include "session/HeadlessEvents.h"
@@ -105,7 +106,7 @@ int RunHeadless(int argc, char** argv, const std::string& workDir) {
   ScaledPump pump(scale);
   ui::QtCycleTimer qtTimer;
   ScaledTimer timer(qtTimer, scale);
-  ui::QtProcessStarter processes;
+  PosixProcessStarter processes;
   controller.ports.clock = &clock;
   controller.ports.events = &pump;
   controller.ports.timer = &timer;
