@@ -105,8 +105,9 @@ double ToNumber(std::string_view text) {
   return ReadNumber(TrimBlanks(text));
 }
 
-float ToSingle(std::string_view text) {
-  const double value = ToNumber(text);
+float ToSingle(std::string_view text) { return SingleOfNumber(ToNumber(text)); }
+
+float SingleOfNumber(double value) {
   // Values up to half a unit above the largest single still round to it; beyond that the single
   // would be infinite.
   constexpr double kLargestRoundingToSingle = static_cast<double>(FLT_MAX) + 0x1p103;
