@@ -157,17 +157,15 @@ bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
   if (cells) cells->resize(width);
   for (size_t c = 0; c < width; ++c) {
     const std::string_view field = fields_[c];
-    if (!IsNumeric(field)) {
-      throw TraceError(Where(lineNumber_, c + 1) + " (" + columns_[c].name + "): " +
-                       Quoted(field) + " is not a number");
-    }
-    if (!cells && !MayOverflow(field)) continue;  // checked: it reads
+    if (!cells && IsNumeric(field) && !MayOverflow(field)) continue;  // checked: it reads
     try {
-      const double number = ToNumber(field);
+      const double number = ToNumber(field);  // checks that it is a number, as it reads it
       if (cells) SetGridCell((*cells)[c], number);
-    } catch (const KavroError&) {
+    } catch (const KavroError& failure) {
       throw TraceError(Where(lineNumber_, c + 1) + " (" + columns_[c].name + "): " +
-                       Quoted(field) + " is too large a number");
+                       Quoted(field) +
+                       (failure.Number() == errors::kTypeMismatch ? " is not a number"
+                                                                  : " is too large a number"));
     }
   }
   return true;
