@@ -48,7 +48,7 @@ void KavroEngineWork(benchmark::State& state) {
     Fuzzify(model);
     EvaluateRules(model, controller.grid, memo);
     Defuzzify(model, controller.grid, memo);
-    benchmark::DoNotOptimize(ApplyMoveLimits(model));
+    benchmark::DoNotOptimize(ApplyMoveLimits(model, memo));
     ComposeErrorCode(model);
     ComputeIndexes(model);
     benchmark::DoNotOptimize(model.PVarOut[1].ValueOut.data());

@@ -62,12 +62,17 @@ void WriteLink(Controller& controller, const CycleSteps& steps) {
 }
 
 // The post-process script; ScriptAdjust records how it moved each output's numeric value.
-void RunPostScript(Controller& controller, const CycleSteps& steps) {
+void RunPostScript(Controller& controller, const CycleSteps& steps, const EngineMemo& memo) {
   if (!steps.runPostScript) return;
   auto& outputs = controller.model.PVarOut;
   std::array<float, NumOut + 1> before{};
   for (int o = 1; o <= NumOut; ++o) {
-    if (IsNumeric(outputs[o].ValueOut)) before[o] = ToSingle(outputs[o].ValueOut);
+    const CellNumberMemo& remembered = memo.valuesOut[o];
+    if (remembered.filled && remembered.text == outputs[o].ValueOut) {
+      before[o] = remembered.value;
+    } else if (IsNumeric(outputs[o].ValueOut)) {
+      before[o] = ToSingle(outputs[o].ValueOut);
+    }
   }
   if (!steps.runPostScript(controller)) return;
   for (int o = 1; o <= NumOut; ++o) {
@@ -105,9 +110,11 @@ void RunSteps(Controller& controller, const CycleSteps& steps, EngineMemo& memo)
   Defuzzify(model, controller.grid, memo);
   model.ErrorStep = 9;
   // The move limits report their own failure and the cycle goes on.
-  if (const auto report = ApplyMoveLimits(model)) ReportRunTimeError(controller, steps, *report);
+  if (const auto report = ApplyMoveLimits(model, memo)) {
+    ReportRunTimeError(controller, steps, *report);
+  }
   model.ErrorStep = 7;
-  RunPostScript(controller, steps);
+  RunPostScript(controller, steps, memo);
   model.ErrorStep = 10;
   ComposeErrorCode(model);
   model.ErrorStep = 11;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "engine/ZoneLookup.h"
@@ -64,6 +65,25 @@ void SetValueOut(PVarOutRecord& output, const Contributions& rules) {
   output.ValueDefuzzified = output.ValueOut;
 }
 
+// The same, remembering the number the text reads as for the steps after (move limits, the
+// post-process script), which would otherwise read it back.
+void SetValueOut(PVarOutRecord& output, const Contributions& rules, CellNumberMemo& memo) {
+  static const NumberPattern kValuePattern("####0.000");
+  output.ValueOut.clear();
+  const double read =
+      AppendNumber(output.ValueOut, OutputValue(output, rules.num, rules.count), kValuePattern);
+  output.ValueDefuzzified = output.ValueOut;
+  memo.filled = false;
+  if (std::isnan(read)) return;
+  try {
+    memo.value = SingleOfNumber(read);
+  } catch (const KavroError&) {
+    return;  // read afresh, it fails where it is read
+  }
+  memo.text = output.ValueOut;
+  memo.filled = true;
+}
+
 // Each rule's strength as rule evaluation left it, read once for all outputs: nothing for a
 // "Not Used" rule, NaN where the text must be read in place (where reading it may fail, as it
 // would at that rule and output).
@@ -94,7 +114,7 @@ void Defuzzify(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
       if (!(strength > 0.0f) || zone == kOutputTermNoZone) continue;
       contributions.Add(strength, output.Zone[zone]);
     }
-    SetValueOut(output, contributions);
+    SetValueOut(output, contributions, memo.valuesOut[o]);
   }
 }
 

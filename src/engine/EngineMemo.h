@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "common/NumberText.h"
 #include "engine/CompiledRuleBase.h"
 #include "model/CellTable.h"
 #include "model/Dimensions.h"
@@ -23,11 +24,16 @@ struct StrengthMemo {  // a rule strength and the text it was last written as
   float readBack = 0;  // the number of that text, as defuzzification uses it
 };
 
-struct CellNumberMemo {  // a grid cell's text and the number read from it
+struct CellNumberMemo {  // a grid cell's (or ValueOut's) text and the number read from it
   bool filled = false;
   std::string text;
   float value = 0;
 };
+
+// ToSingle(text), from memo while it holds that very text. Throws as ToSingle does.
+inline float NumberOfText(const CellNumberMemo& memo, const std::string& text) {
+  return memo.filled && memo.text == text ? memo.value : ToSingle(text);
+}
 
 // The rule terms as the cycle last took them from the grid's rule rows into the model: the model
 // they went into, the revision of its rule-base texts after the copy, and each row's cells' stamp.
@@ -42,6 +48,8 @@ struct EngineMemo {
   std::array<CellNumberMemo, 3 * (NumIn + NumOut + 2)> gridNumbers{};  // rows 2..4 of columns 0..9
   TermRowsMemo termRows;
   CompiledRuleBase ruleBase;
+  // Each output's ValueOut as defuzzification wrote it, and the number it reads as.
+  std::array<CellNumberMemo, NumOut + 1> valuesOut{};
 };
 
 }  // namespace kavro
