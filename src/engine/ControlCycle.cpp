@@ -154,15 +154,14 @@ void RearmTimer(Controller& controller, const CycleSteps& steps, float t0) {
   float wait = static_cast<float>(model.FLCBlock.RunFrequency) * 1000.0f - elapsed * 1000.0f;
   if (!(wait >= 1000.0f)) wait = 1000.0f;
   try {
-    const std::string now = NowText(controller);
-    const std::string waitText = FormatNumber(wait / 1000.0f, "##0.0");
     // Written into the caption's own buffer: a new text every cycle, the same length mostly.
-    controller.window.Label5[0]
-        .assign(" Last Run:   ")
-        .append(now)
-        .append(";  Wait = ")
-        .append(waitText)
-        .append("s");
+    static const NumberPattern kWaitPattern("##0.0");
+    std::string& caption = controller.window.Label5[0];
+    caption.assign(" Last Run:   ");
+    AppendNowText(caption, controller);
+    caption.append(";  Wait = ");
+    AppendNumber(caption, wait / 1000.0f, kWaitPattern);
+    caption.append("s");
   } catch (const std::exception& failure) {
     ReportRunTimeError(controller, steps,
                        RunTimeErrorText(AsKavroError(failure), kCycleLocation, model.ErrorStep));

@@ -33,5 +33,7 @@ void ReportRunTimeError(Controller& controller, const CycleSteps& steps, const s
 
 // The present date and time as the cycle's captions and events show it; empty without a clock.
 std::string NowText(Controller& controller);
+// The same text appended to text.
+void AppendNowText(std::string& text, Controller& controller);
 
 }  // namespace kavro
