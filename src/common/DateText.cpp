@@ -37,10 +37,15 @@ void AppendMonthAbbreviation(std::string& out, int month) {
 
 }  // namespace
 
-// "mm" is the minute when it follows "hh" (as in "hh:mm:ss") and the month otherwise.
 std::string FormatDateTime(const DateTime& when, std::string_view pattern) {
   std::string text;
   text.reserve(pattern.size() + 4);
+  AppendDateTime(text, when, pattern);
+  return text;
+}
+
+// "mm" is the minute when it follows "hh" (as in "hh:mm:ss") and the month otherwise.
+void AppendDateTime(std::string& text, const DateTime& when, std::string_view pattern) {
   bool afterHour = false;
   size_t pos = 0;
   const auto take = [&](std::string_view token) {
@@ -71,7 +76,6 @@ std::string FormatDateTime(const DateTime& when, std::string_view pattern) {
       text += pattern[pos++];
     }
   }
-  return text;
 }
 
 int SecondsSinceMidnight(const DateTime& when) {

@@ -23,6 +23,8 @@ struct DateTime {
 // is the minute right after "hh" and the month otherwise. Any other character of the pattern
 // is copied as it is.
 std::string FormatDateTime(const DateTime& when, std::string_view pattern);
+// The same text appended to text (a caption rewritten every cycle keeps its buffer).
+void AppendDateTime(std::string& text, const DateTime& when, std::string_view pattern);
 
 // The Gregorian calendar: every fourth year has a 29 February, except the full centuries that
 // 400 does not divide.

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -89,14 +90,7 @@ std::string ScaledDigits(const Decimal& decimal, int places) {
   return scaled;
 }
 
-// The pattern's shape: how many integer digits are always written and how many fraction digits
-// are written at least and at most. A "0" makes its place and every place nearer the point
-// required.
-struct PatternShape {
-  int minIntegerDigits = 0;
-  int minFractionDigits = 0;
-  int maxFractionDigits = 0;
-};
+using PatternShape = NumberPattern::Shape;
 
 // One pass over the pattern.
 PatternShape ParsePattern(std::string_view pattern) {
@@ -168,9 +162,9 @@ std::string NonFiniteText(double value) {
   return value < 0 ? "-Inf" : "Inf";
 }
 
-// The text of round(|value| * 10^places) (at least places + 1 digits, see ScaledDigits) laid out
-// as the pattern asks.
-std::string LayOut(double value, std::string_view scaled, const PatternShape& shape) {
+// Appends the text of round(|value| * 10^places) (at least places + 1 digits, see ScaledDigits)
+// laid out as the pattern asks.
+void LayOut(std::string& text, double value, std::string_view scaled, const PatternShape& shape) {
   const auto places = static_cast<size_t>(shape.maxFractionDigits);
   std::string_view integerDigits = scaled.substr(0, scaled.size() - places);
   std::string_view fractionDigits = scaled.substr(scaled.size() - places);
@@ -184,16 +178,19 @@ std::string LayOut(double value, std::string_view scaled, const PatternShape& sh
     fractionDigits.remove_suffix(1);
   }
 
-  std::string text;
-  text.reserve(1 + integerPadding + integerDigits.size() + 1 + fractionDigits.size());
-  if (value < 0 && !isZero) text += '-';
-  text.append(integerPadding, '0');
-  text += integerDigits;
+  // Sized once and filled in place: the replay writes some fifteen numbers a cycle.
+  const bool minus = value < 0 && !isZero;
+  const size_t start = text.size();
+  text.resize(start + (minus ? 1 : 0) + integerPadding + integerDigits.size() +
+              (fractionDigits.empty() ? 0 : 1 + fractionDigits.size()));
+  char* out = text.data() + start;
+  if (minus) *out++ = '-';
+  out = std::fill_n(out, integerPadding, '0');
+  out = std::copy(integerDigits.begin(), integerDigits.end(), out);
   if (!fractionDigits.empty()) {
-    text += '.';
-    text += fractionDigits;
+    *out++ = '.';
+    std::copy(fractionDigits.begin(), fractionDigits.end(), out);
   }
-  return text;
 }
 
 // round(magnitude * 10^places) half away from zero on the 15-digit decimal, worked out in
@@ -233,28 +230,49 @@ std::string_view PaddedDigits(uint64_t number, int minDigits, std::array<char, 3
 }
 
 // The general path: any value, through its 15-digit decimal.
-std::string LayOutThroughDecimal(double value, const PatternShape& shape) {
+void LayOutThroughDecimal(std::string& text, double value, const PatternShape& shape) {
   const Decimal decimal = ToDecimal(std::fabs(value), 15);
-  return LayOut(value, ScaledDigits(decimal, shape.maxFractionDigits), shape);
+  LayOut(text, value, ScaledDigits(decimal, shape.maxFractionDigits), shape);
 }
 
 }  // namespace
 
-std::string FormatNumber(double value, std::string_view pattern) {
-  const PatternShape shape = ShapeOf(pattern);
-  if (!std::isfinite(value)) return NonFiniteText(value);
+NumberPattern::NumberPattern(std::string_view pattern) : shape_(ParsePattern(pattern)) {}
+
+double AppendNumber(std::string& text, double value, const NumberPattern& pattern) {
+  const PatternShape& shape = pattern.shape();
+  if (!std::isfinite(value)) {
+    text += NonFiniteText(value);
+    return std::numeric_limits<double>::quiet_NaN();
+  }
   const int places = shape.maxFractionDigits;
   if (const auto scaled = ScaledInBinary(std::fabs(value), places)) {
     std::array<char, 32> buffer{};
-    return LayOut(value, PaddedDigits(*scaled, places + 1, buffer), shape);
+    LayOut(text, value, PaddedDigits(*scaled, places + 1, buffer), shape);
+    // The text states scaled / 10^places exactly, a whole number and a power of ten that are
+    // both exact doubles: their quotient is the double nearest the text, as reading it gives.
+    const double number = static_cast<double>(*scaled) / kPowersOfTen[static_cast<size_t>(places)];
+    return value < 0 && *scaled != 0 ? -number : number;
   }
-  return LayOutThroughDecimal(value, shape);
+  const size_t start = text.size();
+  LayOutThroughDecimal(text, value, shape);
+  // A text beyond the double range (the 15-digit decimal of the largest doubles) reads as none.
+  return NumberIfInRange(std::string_view(text).substr(start))
+      .value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
+std::string FormatNumber(double value, std::string_view pattern) {
+  std::string text;
+  AppendNumber(text, value, NumberPattern(ShapeOf(pattern)));
+  return text;
 }
 
 std::string FormatNumberThroughDecimal(double value, std::string_view pattern) {
   const PatternShape shape = ParsePattern(pattern);
   if (!std::isfinite(value)) return NonFiniteText(value);
-  return LayOutThroughDecimal(value, shape);
+  std::string text;
+  LayOutThroughDecimal(text, value, shape);
+  return text;
 }
 
 // Seven significant digits, as a single holds; fixed form while the first digit's power of ten

@@ -1,8 +1,12 @@
 // Reading numbers from texts: cells, link files and script arguments. The grammar is checked
 // here and the value is read with std::from_chars, so neither depends on the C locale.
+#include <algorithm>
+#include <array>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "common/KavroError.h"
@@ -78,11 +82,37 @@ bool IsHugeNumber(std::string_view number) {
   return exponent > static_cast<long long>(leadingZeros) + 1;
 }
 
+// A plain decimal of at most 15 digits and no exponent ("1395.000", "2.8"), the numbers cells
+// and traces hold, read without from_chars: its digits make a whole number below 2^53 and its
+// point a power of ten up to 10^15, both exact doubles, so their quotient (rounded once, as
+// every division is) is the double nearest the text, which is what from_chars finds.
+std::optional<double> PlainDecimal(std::string_view digits) {
+  constexpr int kMostDigits = 15;
+  static constexpr std::array<double, kMostDigits + 1> kPowersOfTen = {
+      1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  uint64_t whole = 0;
+  int count = 0;
+  int places = -1;  // digits after the point; -1 before it
+  for (const char c : digits) {
+    if (IsDigit(c)) {
+      whole = whole * 10 + static_cast<uint64_t>(c - '0');
+      if (++count > kMostDigits) return std::nullopt;
+      if (places >= 0) ++places;
+    } else if (c == '.' && places < 0) {
+      places = 0;
+    } else {
+      return std::nullopt;  // an exponent: from_chars reads it
+    }
+  }
+  return static_cast<double>(whole) / kPowersOfTen[static_cast<size_t>(std::max(places, 0))];
+}
+
 // Reads a text that NumberPrefixLength accepted in full.
 double ReadNumber(std::string_view number) {
   const bool negative = number.front() == '-';
   std::string_view unsignedNumber = number;
   if (number.front() == '+' || number.front() == '-') unsignedNumber.remove_prefix(1);
+  if (const auto plain = PlainDecimal(unsignedNumber)) return negative ? -*plain : *plain;
   double value = 0.0;
   const auto parsed = std::from_chars(unsignedNumber.data(),
                                       unsignedNumber.data() + unsignedNumber.size(), value);
@@ -105,8 +135,9 @@ double ToNumber(std::string_view text) {
   return ReadNumber(TrimBlanks(text));
 }
 
-float ToSingle(std::string_view text) {
-  const double value = ToNumber(text);
+float ToSingle(std::string_view text) { return SingleOfNumber(ToNumber(text)); }
+
+float SingleOfNumber(double value) {
   // Values up to half a unit above the largest single still round to it; beyond that the single
   // would be infinite.
   constexpr double kLargestRoundingToSingle = static_cast<double>(FLT_MAX) + 0x1p103;

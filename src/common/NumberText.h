@@ -21,6 +21,29 @@ namespace kavro {
 // A pattern with any other character throws KavroError 5 "Invalid procedure call or argument".
 std::string FormatNumber(double value, std::string_view pattern);
 
+// A FormatNumber pattern read once, for callers that format many numbers with it.
+class NumberPattern {
+ public:
+  explicit NumberPattern(std::string_view pattern);  // throws as FormatNumber does
+  // The pattern's shape: how many integer digits are always written and how many fraction
+  // digits at least and at most.
+  struct Shape {
+    int minIntegerDigits = 0;
+    int minFractionDigits = 0;
+    int maxFractionDigits = 0;
+  };
+  explicit NumberPattern(const Shape& shape) : shape_(shape) {}
+  const Shape& shape() const { return shape_; }
+
+ private:
+  Shape shape_;
+};
+
+// Appends FormatNumber's text of value to text and returns the number that text reads as
+// (ToNumber of it, worked out without reading it in most cases); NaN where reading it fails:
+// "NaN", "Inf", and the texts of the largest doubles, whose 15-digit decimal overflows.
+double AppendNumber(std::string& text, double value, const NumberPattern& pattern);
+
 // The shortest general form of a single: up to seven significant digits, no trailing zeros,
 // no decimal point for whole numbers ("12.5", "-3", "0.1", "1E+08", "1.5E-07"). Fixed form for
 // magnitudes from 1E-4 up to below 1E7 after rounding to seven digits ("0.0001", "1234567"),
@@ -45,6 +68,8 @@ double ToNumber(std::string_view text);
 
 // ToNumber narrowed to a single; a value beyond the single range throws 6 "Overflow".
 float ToSingle(std::string_view text);
+// The same narrowing of a number already read.
+float SingleOfNumber(double value);
 
 // ToNumber and ToSingle for texts from outside (files, notes): nothing, never a throw, when the
 // text is no number or lies beyond the double or single range ("1e999", "1e39").

@@ -19,8 +19,10 @@ struct FieldAccess {
 
 const char* const kRealPattern = "####0.000";
 
-FieldAccess TextField(std::string key, std::string& field) {
-  return {std::move(key), [&field] { return field; },
+// A text of the model: a plain one or a rule-base text (a zone name, a rule term).
+template <typename Text>
+FieldAccess TextField(std::string key, Text& field) {
+  return {std::move(key), [&field] { return std::string(static_cast<const std::string&>(field)); },
           [&field](const std::string& v) {
             field = v;
             return true;

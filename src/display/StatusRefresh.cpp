@@ -88,9 +88,9 @@ void RefreshRuleRows(Controller& c) {
   for (int r = 1; r <= NumRules; ++r) {
     const Rule& rule = c.model.Rules[static_cast<std::size_t>(r)];
     const int row = grid::RuleRow(r);
-    Cell& label = c.grid.At(row, grid::kColLabel);
-    label.text = RuleLabel(r) + ": " + rule.Strength;
-    label.foreColour = RuleStrengthColour(IsNotUsed(rule.Strength) ? 0.0 : ToNumber(rule.Strength));
+    c.grid.SetText(row, grid::kColLabel, RuleLabel(r) + ": " + rule.Strength);
+    c.grid.SetForeColour(row, grid::kColLabel,
+                         RuleStrengthColour(IsNotUsed(rule.Strength) ? 0.0 : ToNumber(rule.Strength)));
   }
 }
 

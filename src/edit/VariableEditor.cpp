@@ -156,7 +156,9 @@ class FieldStore {
  public:
   FieldStore(AuditTrail& audit, std::string variable)
       : audit_(audit), variable_(std::move(variable)) {}
-  void Text(const std::string& field, std::string& into, const std::string& value) {
+  // into: a plain text or a rule-base text (a zone name).
+  template <typename Field>
+  void Text(const std::string& field, Field& into, const std::string& value) {
     Note(field, into, value);
     into = value;
   }

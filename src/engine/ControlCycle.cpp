@@ -62,12 +62,17 @@ void WriteLink(Controller& controller, const CycleSteps& steps) {
 }
 
 // The post-process script; ScriptAdjust records how it moved each output's numeric value.
-void RunPostScript(Controller& controller, const CycleSteps& steps) {
+void RunPostScript(Controller& controller, const CycleSteps& steps, const EngineMemo& memo) {
   if (!steps.runPostScript) return;
   auto& outputs = controller.model.PVarOut;
   std::array<float, NumOut + 1> before{};
   for (int o = 1; o <= NumOut; ++o) {
-    if (IsNumeric(outputs[o].ValueOut)) before[o] = ToSingle(outputs[o].ValueOut);
+    const CellNumberMemo& remembered = memo.valuesOut[o];
+    if (remembered.filled && remembered.text == outputs[o].ValueOut) {
+      before[o] = remembered.value;
+    } else if (IsNumeric(outputs[o].ValueOut)) {
+      before[o] = ToSingle(outputs[o].ValueOut);
+    }
   }
   if (!steps.runPostScript(controller)) return;
   for (int o = 1; o <= NumOut; ++o) {
@@ -117,9 +122,11 @@ void RunSteps(Controller& controller, const CycleSteps& steps, EngineMemo& memo)
   Defuzzify(model, controller.grid, memo);
   model.ErrorStep = 9;
   // The move limits report their own failure and the cycle goes on.
-  if (const auto report = ApplyMoveLimits(model)) ReportRunTimeError(controller, steps, *report);
+  if (const auto report = ApplyMoveLimits(model, memo)) {
+    ReportRunTimeError(controller, steps, *report);
+  }
   model.ErrorStep = 7;
-  RunPostScript(controller, steps);
+  RunPostScript(controller, steps, memo);
   model.ErrorStep = 10;
   ComposeErrorCode(model);
   model.ErrorStep = 11;
@@ -161,15 +168,14 @@ void RearmTimer(Controller& controller, const CycleSteps& steps, float t0) {
   float wait = static_cast<float>(model.FLCBlock.RunFrequency) * 1000.0f - elapsed * 1000.0f;
   if (!(wait >= 1000.0f)) wait = 1000.0f;
   try {
-    const std::string now = NowText(controller);
-    const std::string waitText = FormatNumber(wait / 1000.0f, "##0.0");
     // Written into the caption's own buffer: a new text every cycle, the same length mostly.
-    controller.window.Label5[0]
-        .assign(" Last Run:   ")
-        .append(now)
-        .append(";  Wait = ")
-        .append(waitText)
-        .append("s");
+    static const NumberPattern kWaitPattern("##0.0");
+    std::string& caption = controller.window.Label5[0];
+    caption.assign(" Last Run:   ");
+    AppendNowText(caption, controller);
+    caption.append(";  Wait = ");
+    AppendNumber(caption, wait / 1000.0f, kWaitPattern);
+    caption.append("s");
   } catch (const std::exception& failure) {
     ReportRunTimeError(controller, steps,
                        RunTimeErrorText(AsKavroError(failure), kCycleLocation, model.ErrorStep));

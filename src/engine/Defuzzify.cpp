@@ -1,21 +1,33 @@
 #include "engine/Defuzzify.h"
 
+#include <array>
 #include <cmath>
+#include <limits>
 
+#include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "engine/ZoneLookup.h"
 
 namespace kavro {
 
-float StrengthNumber(const ControllerModel& model, const EngineMemo& memo, int rule) {
-  const std::string& text = model.Rules[rule].Strength;
+namespace {
+
+// The number rule evaluation read back from the strength text it wrote, while the rule's text
+// is still that one; NaN otherwise (the text is then read afresh).
+float RememberedStrength(const ControllerModel& model, const EngineMemo& memo, int rule) {
   const StrengthMemo& strength = memo.strengths[rule];
-  // Rule evaluation has usually just read this very text back; anything else is read afresh.
-  if (strength.filled && !std::isnan(strength.readBack) && SameText(text, strength.text)) {
-    return strength.readBack;
+  if (strength.filled && SameText(model.Rules[rule].Strength, strength.text)) {
+    return strength.readBack;  // NaN when the text is no number
   }
-  return ToSingle(text);
+  return std::numeric_limits<float>::quiet_NaN();
+}
+
+}  // namespace
+
+float StrengthNumber(const ControllerModel& model, const EngineMemo& memo, int rule) {
+  const float remembered = RememberedStrength(model, memo, rule);
+  return std::isnan(remembered) ? ToSingle(model.Rules[rule].Strength) : remembered;
 }
 
 float StrengthNumber(const ControllerModel& model, int rule) {
@@ -24,24 +36,9 @@ float StrengthNumber(const ControllerModel& model, int rule) {
 
 namespace {
 
-float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, const EngineMemo& memo,
-                       int output) {
-  const PVarOutRecord& variable = model.PVarOut[output];
-  const int column = grid::OutputColumn(output);
-  float num = 0.0f;
-  int count = 0;
-  for (int r = 1; r <= NumRules; ++r) {
-    const std::string& zoneName = grid.RowCells(grid::RuleRow(r))[column].text;
-    if (IsNotUsed(zoneName) || IsNotUsed(model.Rules[r].Strength)) {
-      continue;
-    }
-    const float strength = StrengthNumber(model, memo, r);
-    if (!(strength > 0.0f)) continue;
-    const int zone = FindZone(variable.Zone, zoneName);
-    if (zone == 0) continue;
-    num += strength * variable.Zone[zone].MFPValue[1] * variable.Zone[zone].MFValue[1];
-    ++count;
-  }
+// The output's value from the sum of its contributing rules' strength x zone weight and their
+// count, with the output type and limits applied.
+float OutputValue(const PVarOutRecord& variable, float num, int count) {
   const bool incremental = variable.OutputType == kIncr;
   // Stored rule bases expect the average over the contributing rules, not over their strengths.
   float value = count > 0 ? num / static_cast<float>(count) : 0.0f;
@@ -53,19 +50,90 @@ float DefuzzifiedValue(const ControllerModel& model, const MainGrid& grid, const
   return value;
 }
 
+// One rule's share of an output's value: its strength at the zone's first point and weight.
+struct Contributions {
+  float num = 0.0f;
+  int count = 0;
+  void Add(float strength, const MFZone& zone) {
+    num += strength * zone.MFPValue[1] * zone.MFValue[1];
+    ++count;
+  }
+};
+
+void SetValueOut(PVarOutRecord& output, const Contributions& rules) {
+  output.ValueOut = FormatNumber(OutputValue(output, rules.num, rules.count), "####0.000");
+  output.ValueDefuzzified = output.ValueOut;
+}
+
+// The same, remembering the number the text reads as for the steps after (move limits, the
+// post-process script), which would otherwise read it back.
+void SetValueOut(PVarOutRecord& output, const Contributions& rules, CellNumberMemo& memo) {
+  static const NumberPattern kValuePattern("####0.000");
+  output.ValueOut.clear();
+  const double read =
+      AppendNumber(output.ValueOut, OutputValue(output, rules.num, rules.count), kValuePattern);
+  output.ValueDefuzzified = output.ValueOut;
+  memo.filled = false;
+  if (std::isnan(read)) return;
+  try {
+    memo.value = SingleOfNumber(read);
+  } catch (const KavroError&) {
+    return;  // read afresh, it fails where it is read
+  }
+  memo.text = output.ValueOut;
+  memo.filled = true;
+}
+
+// Each rule's strength as rule evaluation left it, read once for all outputs: nothing for a
+// "Not Used" rule, NaN where the text must be read in place (where reading it may fail, as it
+// would at that rule and output).
+struct RuleStrengths {
+  RuleStrengths(const ControllerModel& model, const EngineMemo& memo) {
+    for (int r = 1; r <= NumRules; ++r) {
+      used[r] = !IsNotUsed(model.Rules[r].Strength);
+      number[r] = RememberedStrength(model, memo, r);
+    }
+  }
+  std::array<bool, NumRules + 1> used{};
+  std::array<float, NumRules + 1> number{};
+};
+
 }  // namespace
 
-void Defuzzify(ControllerModel& model, const MainGrid& grid, const EngineMemo& memo) {
+void Defuzzify(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
+  const CompiledRules& rules = memo.ruleBase.Rules(model, grid);
+  const RuleStrengths strengths(model, memo);
   for (int o = 1; o <= NumOut; ++o) {
     PVarOutRecord& output = model.PVarOut[o];
-    output.ValueOut = FormatNumber(DefuzzifiedValue(model, grid, memo, o), "####0.000");
-    output.ValueDefuzzified = output.ValueOut;
+    Contributions contributions;
+    for (int r = 1; r <= NumRules; ++r) {
+      const int zone = rules[r].outputZone[o];
+      if (zone == kOutputTermNotUsed || !strengths.used[r]) continue;
+      float strength = strengths.number[r];
+      if (std::isnan(strength)) strength = StrengthNumber(model, r);
+      if (!(strength > 0.0f) || zone == kOutputTermNoZone) continue;
+      contributions.Add(strength, output.Zone[zone]);
+    }
+    SetValueOut(output, contributions, memo.valuesOut[o]);
   }
 }
 
 void Defuzzify(ControllerModel& model, const MainGrid& grid) {
-  const EngineMemo fresh;
-  Defuzzify(model, grid, fresh);
+  for (int o = 1; o <= NumOut; ++o) {
+    PVarOutRecord& output = model.PVarOut[o];
+    const int column = grid::OutputColumn(o);
+    Contributions contributions;
+    for (int r = 1; r <= NumRules; ++r) {
+      const std::string& zoneName = grid.RowCells(grid::RuleRow(r))[column].text;
+      if (IsNotUsed(zoneName) || IsNotUsed(model.Rules[r].Strength)) continue;
+      const float strength = StrengthNumber(model, r);
+      if (!(strength > 0.0f)) continue;
+      const int zone = FindZone(output.Zone, zoneName);
+      if (zone == 0) continue;
+      contributions.Add(strength, output.Zone[zone]);
+    }
+    SetValueOut(output, contributions);
+  }
 }
 
 }  // namespace kavro

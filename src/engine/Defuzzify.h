@@ -12,8 +12,10 @@ namespace kavro {
 float StrengthNumber(const ControllerModel& model, const EngineMemo& memo, int rule);
 float StrengthNumber(const ControllerModel& model, int rule);
 
-// Sets ValueOut of outputs 1..NumOut, and ValueDefuzzified to the same text.
-void Defuzzify(ControllerModel& model, const MainGrid& grid, const EngineMemo& memo);
+// Sets ValueOut of outputs 1..NumOut, and ValueDefuzzified to the same text. With a memo the
+// rules' output terms come from the compiled rule base (see CompiledRuleBase); without one they
+// are looked up afresh, the plain defuzzification the compiled form is tested against.
+void Defuzzify(ControllerModel& model, const MainGrid& grid, EngineMemo& memo);
 void Defuzzify(ControllerModel& model, const MainGrid& grid);
 
 }  // namespace kavro

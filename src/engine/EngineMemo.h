@@ -2,13 +2,17 @@
 // What the control engine remembers between cycles so that it does not redo work whose inputs
 // did not change. Each entry is keyed by the whole of its input and checked against it before
 // it is used, so a stale entry is never used: a grid number by its cell text, a rule strength's
-// text by the strength, a term's zone by the term and the zone names it was looked up among.
+// text by the strength, the compiled rule base and the rule terms taken from the grid by the
+// revision of the model's rule-base texts and the stamps of the grid's rule cells.
 // The memo lives beside the engine (the session keeps one per controller), not in the model:
 // it is neither configuration nor anything shown. Every engine step that takes a memo also has
 // a form without one, the plain computation, which the memo is tested against.
 #include <array>
 #include <string>
 
+#include "common/NumberText.h"
+#include "engine/CompiledRuleBase.h"
+#include "model/CellTable.h"
 #include "model/Dimensions.h"
 
 namespace kavro {
@@ -20,24 +24,32 @@ struct StrengthMemo {  // a rule strength and the text it was last written as
   float readBack = 0;  // the number of that text, as defuzzification uses it
 };
 
-struct CellNumberMemo {  // a grid cell's text and the number read from it
+struct CellNumberMemo {  // a grid cell's (or ValueOut's) text and the number read from it
   bool filled = false;
   std::string text;
   float value = 0;
 };
 
-struct TermZoneMemo {  // a rule's input term and the zone it named
-  bool filled = false;
-  std::string term;
-  int zone = 0;  // 0: no zone has that name
+// ToSingle(text), from memo while it holds that very text. Throws as ToSingle does.
+inline float NumberOfText(const CellNumberMemo& memo, const std::string& text) {
+  return memo.filled && memo.text == text ? memo.value : ToSingle(text);
+}
+
+// The rule terms as the cycle last took them from the grid's rule rows into the model: the model
+// they went into, the revision of its rule-base texts after the copy, and each row's cells' stamp.
+struct TermRowsMemo {
+  const ControllerModel* model = nullptr;
+  uint64_t textRevision = 0;
+  std::array<CellsStamp, NumRules + 1> rows{};
 };
 
 struct EngineMemo {
   std::array<StrengthMemo, NumRules + 1> strengths{};
   std::array<CellNumberMemo, 3 * (NumIn + NumOut + 2)> gridNumbers{};  // rows 2..4 of columns 0..9
-  std::array<std::array<TermZoneMemo, NumIn + 1>, NumRules + 1> inputTermZones{};
-  // The input zone names inputTermZones were found among.
-  std::array<std::array<std::string, NumZones + 1>, NumIn + 1> inputZoneNames{};
+  TermRowsMemo termRows;
+  CompiledRuleBase ruleBase;
+  // Each output's ValueOut as defuzzification wrote it, and the number it reads as.
+  std::array<CellNumberMemo, NumOut + 1> valuesOut{};
 };
 
 }  // namespace kavro

@@ -53,6 +53,26 @@ void ShowVariable(const Variable& variable, MainGrid& grid, int column) {
   grid.SetText(grid::kRowLow, column, FormatNumber(variable.PVLow, "####0.000"));
 }
 
+// Every rule term from the grid's rule rows into the model. A row is passed over when neither
+// its cells (their stamp) nor any rule-base text of the model (their revision) changed since it
+// was taken: the model's terms are still the row's.
+void TakeTerms(ControllerModel& model, const MainGrid& grid, TermRowsMemo& memo) {
+  const bool modelAsTaken = memo.model == &model && memo.textRevision == RuleBaseTextRevision();
+  for (int r = 1; r <= NumRules; ++r) {
+    const CellsStamp stamp = RuleCellsStamp(grid, r);
+    if (modelAsTaken && memo.rows[r] == stamp) continue;
+    const Cell* row = grid.RowCells(grid::RuleRow(r));
+    for (int k = 1; k <= NumTerms; ++k) {
+      RuleBaseText& term = model.Rules[r].Term[k];
+      const std::string& cell = row[grid::TermColumn(k)].text;
+      if (!SameText(term, cell)) term = cell;  // most terms stay as they were
+    }
+    memo.rows[r] = stamp;
+  }
+  memo.model = &model;
+  memo.textRevision = RuleBaseTextRevision();  // after the terms this copy changed
+}
+
 }  // namespace
 
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
@@ -63,14 +83,7 @@ void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid, EngineMemo
   for (int o = 1; o <= NumOut; ++o) {
     TakeVariable(model.PVarOut[o], memo, rows, grid::OutputColumn(o));
   }
-  for (int r = 1; r <= NumRules; ++r) {
-    const Cell* row = grid.RowCells(grid::RuleRow(r));
-    for (int k = 1; k <= NumTerms; ++k) {
-      std::string& term = model.Rules[r].Term[k];
-      const std::string& cell = row[grid::TermColumn(k)].text;
-      if (!SameText(term, cell)) term = cell;  // most terms stay as they were
-    }
-  }
+  TakeTerms(model, grid, memo.termRows);
 }
 
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid) {

@@ -36,9 +36,9 @@ std::optional<float> RecentChange(const ControllerModel& model, const PVarOutRec
   return output.PVIN - HistorySample(output.History, model.HistCount - lag);
 }
 
-}  // namespace
-
-std::optional<std::string> ApplyMoveLimits(ControllerModel& model) {
+// The passes, with valueOf(o) the number of output o's ValueOut text.
+template <typename ValueOf>
+std::optional<std::string> ApplyMoveLimitsWith(ControllerModel& model, ValueOf valueOf) {
   const int16_t runFrequency = model.FLCBlock.RunFrequency;
   int step = 0;
   try {
@@ -74,7 +74,7 @@ std::optional<std::string> ApplyMoveLimits(ControllerModel& model) {
       step = 6;
       // A value that is not a number is never sent, even though the passes end here.
       output.SendOutput = false;
-      const float value = ToSingle(output.ValueOut);
+      const float value = valueOf(o);
       output.SendOutput = true;
       if (value < output.PVIN && output.ClampDecrease) {
         output.ValueOut = GeneralNumber(output.PVIN);
@@ -90,6 +90,18 @@ std::optional<std::string> ApplyMoveLimits(ControllerModel& model) {
     return RunTimeErrorText(AsKavroError(failure), kMoveLimitLocation, step);
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ApplyMoveLimits(ControllerModel& model) {
+  return ApplyMoveLimitsWith(model, [&model](int o) { return ToSingle(model.PVarOut[o].ValueOut); });
+}
+
+std::optional<std::string> ApplyMoveLimits(ControllerModel& model, const EngineMemo& memo) {
+  return ApplyMoveLimitsWith(model, [&](int o) {
+    return NumberOfText(memo.valuesOut[o], model.PVarOut[o].ValueOut);
+  });
 }
 
 }  // namespace kavro

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/EngineMemo.h"
 #include "model/ControllerModel.h"
 
 namespace kavro {
@@ -22,5 +23,7 @@ float WaitCycles(const PVarOutRecord& output, int16_t runFrequency);
 // as the report's three lines ("At error location = Override : " + step 1..7); outputs not yet
 // handled keep their state of the previous cycle.
 std::optional<std::string> ApplyMoveLimits(ControllerModel& model);
+// The same, taking the number of each ValueOut that defuzzification wrote from the memo.
+std::optional<std::string> ApplyMoveLimits(ControllerModel& model, const EngineMemo& memo);
 
 }  // namespace kavro

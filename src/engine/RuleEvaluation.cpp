@@ -8,27 +8,53 @@
 
 namespace kavro {
 
-OperatorResults CombineDegrees(std::span<const float> degrees) {
-  float minimum = 10000.0f;
-  float maximum = -10000.0f;
-  float product = 1.0f;
+namespace {
+
+// The result of operator op (1..6, as OperatorNames) over a rule's term degrees; each works out
+// only what it needs.
+float Combined(int op, std::span<const float> degrees) {
   float sum = 0.0f;
-  for (const float d : degrees) {
-    if (minimum > d) minimum = d;
-    if (maximum < d) maximum = d;
-    product *= d;
-    sum += d;
+  float product = 1.0f;
+  switch (op) {
+    case 1: {
+      float minimum = 10000.0f;
+      for (const float d : degrees) {
+        if (minimum > d) minimum = d;
+      }
+      return minimum;
+    }
+    case 2: {
+      float maximum = -10000.0f;
+      for (const float d : degrees) {
+        if (maximum < d) maximum = d;
+      }
+      return maximum;
+    }
+    case 3:
+      for (const float d : degrees) product *= d;
+      return product;
+    case 4:
+      for (const float d : degrees) sum += d;
+      // Stored rule bases were tuned with this bounded difference (sum - n - 1, so 0 for degrees
+      // within 0..1); it is kept as it is.
+      return std::max(sum - static_cast<float>(degrees.size()) - 1.0f, 0.0f);
+    case 5:
+      for (const float d : degrees) {
+        product *= d;
+        sum += d;
+      }
+      return std::min(sum - product, 1.0f);
+    default:
+      for (const float d : degrees) sum += d;
+      return std::min(sum, 1.0f);
   }
-  const auto n = static_cast<float>(degrees.size());
+}
+
+}  // namespace
+
+OperatorResults CombineDegrees(std::span<const float> degrees) {
   OperatorResults results{};
-  results[1] = minimum;
-  results[2] = maximum;
-  results[3] = product;
-  // Stored rule bases were tuned with this bounded difference (sum - n - 1, so 0 for degrees
-  // within 0..1); it is kept as it is.
-  results[4] = std::max(sum - n - 1.0f, 0.0f);
-  results[5] = std::min(sum - product, 1.0f);
-  results[6] = std::min(sum, 1.0f);
+  for (int op = 1; op <= NumOperators; ++op) results[op] = Combined(op, degrees);
   return results;
 }
 
@@ -56,73 +82,73 @@ void SetStrength(Rule& rule, StrengthMemo& memo, float value) {
   if (!SameText(rule.Strength, memo.text)) rule.Strength = memo.text;
 }
 
-// The operator slot (1..6) of an operator text, or 0 when it names none.
-int OperatorSlot(const ControllerModel& model, const std::string& text) {
-  for (int op = 1; op <= NumOperators; ++op) {
-    if (SameText(text, model.OperatorNames[op])) return op;
-  }
-  return 0;
+void SetNotUsed(Rule& rule) {
+  if (!IsNotUsed(rule.Strength)) rule.Strength = kNotUsed;
 }
 
-// Forgets the zones found for an input's terms once one of its zone names changed.
-void CheckZoneNames(EngineMemo& memo, const ControllerModel& model) {
-  for (int i = 1; i <= NumIn; ++i) {
-    const ZoneTable& zones = model.PVarIn[i].Zone;
-    auto& names = memo.inputZoneNames[i];
-    bool same = true;
-    for (int z = 1; z <= NumZones && same; ++z) same = SameText(names[z], zones[z].MFName);
-    if (same) continue;
-    for (int z = 1; z <= NumZones; ++z) names[z] = zones[z].MFName;
-    for (int r = 1; r <= NumRules; ++r) memo.inputTermZones[r][i].filled = false;
+// The slope correction of every input's term degrees, when it applies this cycle.
+struct SlopeFactors {
+  bool apply = false;
+  std::array<float, NumIn + 1> factor{};
+};
+
+SlopeFactors SlopeFactorsOf(const ControllerModel& model) {
+  SlopeFactors slopes;
+  slopes.apply = model.FLCBlock.SlopeCorr && model.HistCount >= model.SlopeWindow[2];
+  if (slopes.apply) {
+    for (int i = 1; i <= NumIn; ++i) slopes.factor[i] = SlopeCorrectionFactor(model.PVarIn[i]);
   }
+  return slopes;
 }
 
-// The zone of input i that a term names (0: none), remembered per rule and input.
-int TermZone(TermZoneMemo& memo, const ZoneTable& zones, const std::string& term) {
-  if (!memo.filled || !SameText(memo.term, term)) {
-    memo.zone = FindZone(zones, term);
-    memo.term = term;
-    memo.filled = true;
-  }
-  return memo.zone;
+float TermDegree(const ControllerModel& model, const SlopeFactors& slopes, int input, int zone) {
+  float degree = model.PVarIn[input].Zone[zone].MFDegree;
+  if (slopes.apply) degree *= slopes.factor[input];
+  return degree;
 }
 
 }  // namespace
 
 void EvaluateRules(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
-  const bool correctSlopes = model.FLCBlock.SlopeCorr && model.HistCount >= model.SlopeWindow[2];
-  std::array<float, NumIn + 1> factors{};
-  if (correctSlopes) {
-    for (int i = 1; i <= NumIn; ++i) factors[i] = SlopeCorrectionFactor(model.PVarIn[i]);
-  }
-
-  CheckZoneNames(memo, model);
+  const SlopeFactors slopes = SlopeFactorsOf(model);
+  const CompiledRules& rules = memo.ruleBase.Rules(model, grid);
   for (int r = 1; r <= NumRules; ++r) {
+    const CompiledRule& compiled = rules[r];
     Rule& rule = model.Rules[r];
-    std::array<float, NumIn> termDegrees{};
-    size_t n = 0;
-    for (int i = 1; i <= NumIn; ++i) {
-      const std::string& term = rule.Term[i];
-      if (IsNotUsed(term)) continue;
-      const int zone = TermZone(memo.inputTermZones[r][i], model.PVarIn[i].Zone, term);
-      if (zone == 0) continue;  // a term naming no zone is not counted
-      float degree = model.PVarIn[i].Zone[zone].MFDegree;
-      if (correctSlopes) degree *= factors[i];
-      termDegrees[n++] = degree;
-    }
-    const int op = n > 0 ? OperatorSlot(model, grid.Text(grid::RuleRow(r), grid::kColController)) : 0;
-    if (op == 0) {
-      if (!IsNotUsed(rule.Strength)) rule.Strength = kNotUsed;
+    if (compiled.op == 0) {
+      SetNotUsed(rule);
       continue;
     }
-    const OperatorResults results = CombineDegrees(std::span<const float>(termDegrees.data(), n));
-    SetStrength(rule, memo.strengths[r], results[op]);
+    std::array<float, NumIn> degrees{};
+    for (int t = 0; t < compiled.termCount; ++t) {
+      degrees[t] = TermDegree(model, slopes, compiled.terms[t].input, compiled.terms[t].zone);
+    }
+    SetStrength(rule, memo.strengths[r],
+                Combined(compiled.op, std::span<const float>(degrees.data(), compiled.termCount)));
   }
 }
 
 void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
-  EngineMemo fresh;
-  EvaluateRules(model, grid, fresh);
+  const SlopeFactors slopes = SlopeFactorsOf(model);
+  for (int r = 1; r <= NumRules; ++r) {
+    Rule& rule = model.Rules[r];
+    std::array<float, NumIn> degrees{};
+    size_t n = 0;
+    for (int i = 1; i <= NumIn; ++i) {
+      const std::string& term = rule.Term[i];
+      if (IsNotUsed(term)) continue;
+      const int zone = FindZone(model.PVarIn[i].Zone, term);
+      if (zone == 0) continue;  // a term naming no zone is not counted
+      degrees[n++] = TermDegree(model, slopes, i, zone);
+    }
+    const int op = n > 0 ? OperatorSlot(model, grid.Text(grid::RuleRow(r), grid::kColController)) : 0;
+    if (op == 0) {
+      SetNotUsed(rule);
+      continue;
+    }
+    rule.Strength = FormatNumber(CombineDegrees(std::span<const float>(degrees.data(), n))[op],
+                                 "#0.0000");
+  }
 }
 
 }  // namespace kavro

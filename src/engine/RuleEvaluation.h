@@ -21,7 +21,9 @@ float SlopeCorrectionFactor(const PVarInRecord& input);
 
 // Sets Strength of rules 1..20: the result of the operator named in column 1 of the rule's grid
 // row, formatted "#0.0000", or "Not Used" when no input term names a zone or the operator text
-// is none of OperatorNames.
+// is none of OperatorNames. With a memo the rules are evaluated in their compiled form (see
+// CompiledRuleBase); without one every text is looked up afresh, the plain evaluation the
+// compiled form is tested against.
 void EvaluateRules(ControllerModel& model, const MainGrid& grid, EngineMemo& memo);
 void EvaluateRules(ControllerModel& model, const MainGrid& grid);
 

@@ -35,8 +35,14 @@ std::string RunTimeErrorText(const KavroError& error, std::string_view location,
 }
 
 std::string NowText(Controller& controller) {
-  if (!controller.ports.clock->Runs()) return {};  // no time to stamp
-  return FormatDateTime(controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
+  std::string text;
+  AppendNowText(text, controller);
+  return text;
+}
+
+void AppendNowText(std::string& text, Controller& controller) {
+  if (!controller.ports.clock->Runs()) return;  // no time to stamp
+  AppendDateTime(text, controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
 }
 
 void ReportRunTimeError(Controller& controller, const CycleSteps& steps, const std::string& text) {

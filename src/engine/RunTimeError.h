@@ -38,5 +38,7 @@ void CloseEndedErrorSpells(Controller& controller);
 
 // The present date and time as the cycle's captions and events show it; empty without a clock.
 std::string NowText(Controller& controller);
+// The same text appended to text.
+void AppendNowText(std::string& text, Controller& controller);
 
 }  // namespace kavro

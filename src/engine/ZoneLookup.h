@@ -1,6 +1,6 @@
 #pragma once
 // Finding the zone a rule term names: the first of zones 1..7 whose name equals the term
-// exactly (case-sensitive).
+// exactly (case-sensitive); and the operator a rule's operator text names, the same way.
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -49,6 +49,14 @@ inline bool SameText(std::string_view a, std::string_view b) {
 inline int FindZone(const ZoneTable& zones, std::string_view name) {
   for (int z = 1; z <= NumZones; ++z) {
     if (SameText(zones[z].MFName, name)) return z;
+  }
+  return 0;
+}
+
+// The operator slot (1..6) of an operator text, or 0 when it names none of OperatorNames.
+inline int OperatorSlot(const ControllerModel& model, std::string_view text) {
+  for (int op = 1; op <= NumOperators; ++op) {
+    if (SameText(text, model.OperatorNames[op])) return op;
   }
   return 0;
 }

@@ -8,13 +8,14 @@
 #include "common/DateText.h"
 #include "model/CycleErrorSpells.h"
 #include "model/Dimensions.h"
+#include "model/RuleBaseText.h"
 #include "model/ScriptStore.h"
 
 namespace kavro {
 
 // One membership zone of a variable: four points of a piecewise-linear membership function.
 struct MFZone {
-  std::string MFName;
+  RuleBaseText MFName;
   std::array<float, NumPoints + 1> MFPValue{};  // slots 1..4: process values, ascending
   std::array<float, NumPoints + 1> MFValue{};   // slots 1..4: membership values, 0..1
   float MFDegree = 0;                            // degree of the current PVIN, 0..1
@@ -76,7 +77,7 @@ struct PVarOutRecord {
 };
 
 struct Rule {
-  std::array<std::string, NumTerms + 1> Term;  // 1..6 inputs, 7..8 outputs
+  std::array<RuleBaseText, NumTerms + 1> Term;  // 1..6 inputs, 7..8 outputs
   std::string Operator;
   std::string Strength;
 };
@@ -120,7 +121,7 @@ struct ControllerModel {
   std::array<PVarOutRecord, NumOut + 1> PVarOut{};
   std::array<Rule, NumRules + 1> Rules{};
   std::array<std::string, NumDeFuzz + 1> DeFuzz{};
-  std::array<std::string, NumOperators + 1> OperatorNames{};
+  std::array<RuleBaseText, NumOperators + 1> OperatorNames{};
   std::array<int16_t, NumSlopes + 1> SlopeWindow{};
 
   // Run-time fields (not persisted).

@@ -57,23 +57,6 @@ class ImmediateTimer : public CycleTimer {
   void Stop() override {}
 };
 
-// A number text that is only formatted again when its number changed.
-class FormattedNumber {
- public:
-  const std::string& Text(float value, const char* pattern) {
-    if (!filled_ || value != value_) {
-      text_ = FormatNumber(value, pattern);
-      value_ = value;
-      filled_ = true;
-    }
-    return text_;
-  }
-
- private:
-  bool filled_ = false;
-  float value_ = 0;
-  std::string text_;
-};
 
 const char* TrueFalse(bool flag) { return flag ? "True" : "False"; }
 
@@ -92,7 +75,6 @@ class ResultRows {
     for (int o = 1; o <= NumOut; ++o) {
       if (IsUsed(model.PVarOut[o])) usedOutputs_.push_back(o);
     }
-    indexTexts_.resize(NumIn + 1);
   }
 
   void Append(std::string& out, long cycle, const ControllerModel& model) {
@@ -111,14 +93,17 @@ class ResultRows {
     out += ',';
     AppendInteger(out, model.ErrorCodeValue);
     for (int r = 1; r <= NumRules; ++r) field(model.Rules[r].Strength);
-    for (const int i : usedInputs_) field(indexTexts_[i].Text(model.PVarIn[i].VarIndex, "##0.00"));
+    for (const int i : usedInputs_) {
+      out += ',';
+      AppendNumber(out, model.PVarIn[i].VarIndex, indexPattern_);
+    }
     out += '\n';
   }
 
  private:
   std::vector<int> usedInputs_;
   std::vector<int> usedOutputs_;
-  std::vector<FormattedNumber> indexTexts_;
+  const NumberPattern indexPattern_{"##0.00"};
 };
 
 // Puts the replay's own timer (and clock) in place and the controller's ports back after,

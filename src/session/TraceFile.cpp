@@ -1,6 +1,7 @@
 #include "session/TraceFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "common/KavroError.h"
@@ -19,12 +20,13 @@ std::string_view TrimField(std::string_view field) {
   return field;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
+// The fields of a line, into a list kept from line to line.
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+  fields.clear();
   for (;;) {
     const auto comma = line.find(',');
     fields.push_back(TrimField(line.substr(0, comma)));
-    if (comma == std::string_view::npos) return fields;
+    if (comma == std::string_view::npos) return;
     line.remove_prefix(comma + 1);
   }
 }
@@ -80,21 +82,35 @@ std::optional<TraceColumn> ColumnNamed(const ControllerModel& model, std::string
   return std::nullopt;
 }
 
-// A cell in its grid form, read as the cycle will read it, once, while the trace is read.
-TraceCell GridCell(std::string text) {
-  TraceCell cell;
+// A number as the grid cell an operator typing it would leave ("####0.000"), and that cell read
+// as the cycle will read it, once, while the trace is read. The cell keeps its text's buffer
+// from row to row.
+void SetGridCell(TraceCell& cell, double number) {
+  static const NumberPattern kGridPattern("####0.000");
+  cell.text.clear();
+  const double read = AppendNumber(cell.text, number, kGridPattern);
+  // Too large for a single (or for a double, written out): the cycle reports it when it comes.
+  cell.numeric = false;
+  if (std::isnan(read)) return;
   try {
-    cell.number = ToSingle(text);
+    cell.number = SingleOfNumber(read);
+    cell.numeric = true;
   } catch (const KavroError&) {
-    cell.numeric = false;  // too large for a single: the cycle reports it when it comes
   }
-  cell.text = std::move(text);
-  return cell;
+}
+
+// Whether a number text may lie beyond the double range: only one with an exponent or with as
+// many digits as the largest double has (309) can.
+bool MayOverflow(std::string_view number) {
+  constexpr size_t kShortestBeyondRange = 309;
+  return number.size() >= kShortestBeyondRange ||
+         number.find_first_of("eE") != std::string_view::npos;
 }
 
 std::vector<TraceColumn> ReadHeader(std::string_view line, const ControllerModel& model) {
   std::vector<TraceColumn> columns;
-  const auto fields = SplitFields(line);
+  std::vector<std::string_view> fields;
+  SplitFields(line, fields);
   for (size_t c = 0; c < fields.size(); ++c) {
     const auto column = ColumnNamed(model, fields[c]);
     if (!column) {
@@ -116,6 +132,12 @@ std::vector<TraceColumn> ReadHeader(std::string_view line, const ControllerModel
 }  // namespace
 
 bool TraceLines::Take(std::string_view line, std::vector<TraceCell>& cells) {
+  return Read(line, &cells);
+}
+
+bool TraceLines::Check(std::string_view line) { return Read(line, nullptr); }
+
+bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
   ++lineNumber_;
   if (lineNumber_ == 1) line = WithoutByteOrderMark(line);
   if (TrimField(line).empty()) return false;
@@ -124,25 +146,26 @@ bool TraceLines::Take(std::string_view line, std::vector<TraceCell>& cells) {
     haveHeader_ = true;
     return false;
   }
-  const auto fields = SplitFields(line);
+  SplitFields(line, fields_);
   const size_t width = columns_.size();
-  if (fields.size() != width) {
-    const size_t column = std::min(fields.size(), width) + 1;
+  if (fields_.size() != width) {
+    const size_t column = std::min(fields_.size(), width) + 1;
     throw TraceError(Where(lineNumber_, column) + ": the row has " +
-                     std::to_string(fields.size()) + " cells, the header " +
+                     std::to_string(fields_.size()) + " cells, the header " +
                      std::to_string(width));
   }
-  cells.clear();
+  if (cells) cells->resize(width);
   for (size_t c = 0; c < width; ++c) {
-    if (!IsNumeric(fields[c])) {
-      throw TraceError(Where(lineNumber_, c + 1) + " (" + columns_[c].name + "): " +
-                       Quoted(fields[c]) + " is not a number");
-    }
+    const std::string_view field = fields_[c];
+    if (!cells && IsNumeric(field) && !MayOverflow(field)) continue;  // checked: it reads
     try {
-      cells.push_back(GridCell(FormatNumber(ToNumber(fields[c]), "####0.000")));
-    } catch (const KavroError&) {
+      const double number = ToNumber(field);  // checks that it is a number, as it reads it
+      if (cells) SetGridCell((*cells)[c], number);
+    } catch (const KavroError& failure) {
       throw TraceError(Where(lineNumber_, c + 1) + " (" + columns_[c].name + "): " +
-                       Quoted(fields[c]) + " is too large a number");
+                       Quoted(field) +
+                       (failure.Number() == errors::kTypeMismatch ? " is not a number"
+                                                                  : " is too large a number"));
     }
   }
   return true;
@@ -155,11 +178,39 @@ void TraceLines::Finish() const {
 TraceReader::TraceReader(std::istream& in, const ControllerModel& model)
     : in_(in), lines_(model) {
   // Up to the header; a row found on the way is kept for the first Next.
+  std::string_view line;
   while (lines_.Columns().empty() && !havePending_) {
-    if (!std::getline(in_, line_)) break;
-    havePending_ = lines_.Take(line_, pending_);
+    if (!NextLine(line)) break;
+    havePending_ = lines_.Take(line, pending_);
   }
   lines_.Finish();
+}
+
+bool TraceReader::NextLine(std::string_view& line) {
+  constexpr size_t kBlock = 1 << 16;
+  for (;;) {
+    const size_t end = buffer_.find('\n', next_);
+    if (end != std::string::npos) {
+      line = std::string_view(buffer_).substr(next_, end - next_);
+      next_ = end + 1;
+      return true;
+    }
+    if (atEnd_) {
+      if (next_ >= buffer_.size()) return false;
+      line = std::string_view(buffer_).substr(next_);  // the last line, without a line end
+      next_ = buffer_.size();
+      return true;
+    }
+    // The unfinished line moves to the front and the next block is read behind it.
+    buffer_.erase(0, next_);
+    next_ = 0;
+    const size_t kept = buffer_.size();
+    buffer_.resize(kept + kBlock);
+    in_.read(buffer_.data() + kept, static_cast<std::streamsize>(kBlock));
+    const auto got = static_cast<size_t>(in_.gcount());
+    buffer_.resize(kept + got);
+    if (got == 0) atEnd_ = true;
+  }
 }
 
 bool TraceReader::Next(std::vector<TraceCell>& cells) {
@@ -168,8 +219,21 @@ bool TraceReader::Next(std::vector<TraceCell>& cells) {
     cells.swap(pending_);
     return true;
   }
-  while (std::getline(in_, line_)) {
-    if (lines_.Take(line_, cells)) return true;
+  std::string_view line;
+  while (NextLine(line)) {
+    if (lines_.Take(line, cells)) return true;
+  }
+  return false;
+}
+
+bool TraceReader::CheckNext() {
+  if (havePending_) {
+    havePending_ = false;
+    return true;
+  }
+  std::string_view line;
+  while (NextLine(line)) {
+    if (lines_.Check(line)) return true;
   }
   return false;
 }

@@ -52,18 +52,23 @@ class TraceLines {
   // Takes the next line (without its line end). Returns true when it was a row, whose cells
   // are then in cells (in their grid form).
   bool Take(std::string_view line, std::vector<TraceCell>& cells);
+  // Take without making the cells: the row is only checked.
+  bool Check(std::string_view line);
   // Call at the end of the text: throws when there was no header.
   void Finish() const;
   const std::vector<TraceColumn>& Columns() const { return columns_; }
 
  private:
+  bool Read(std::string_view line, std::vector<TraceCell>* cells);
   const ControllerModel& model_;
   std::vector<TraceColumn> columns_;
+  std::vector<std::string_view> fields_;  // the last line's, kept for its room
   bool haveHeader_ = false;
   size_t lineNumber_ = 0;
 };
 
-// A trace read from a stream one line at a time: memory does not grow with its length.
+// A trace read from a stream a block at a time, one line after the other: memory does not grow
+// with its length.
 class TraceReader {
  public:
   // Reads up to and including the header line (throws TraceError as TraceLines does).
@@ -71,12 +76,17 @@ class TraceReader {
   const std::vector<TraceColumn>& Columns() const { return lines_.Columns(); }
   // The next row's cells; false at the end of the trace.
   bool Next(std::vector<TraceCell>& cells);
+  // Checks the next row without making its cells; false at the end of the trace.
+  bool CheckNext();
 
  private:
-  bool NextLine(std::vector<TraceCell>& cells);
+  // The next line of the stream, without its line end, valid until the next call.
+  bool NextLine(std::string_view& line);
   std::istream& in_;
   TraceLines lines_;
-  std::string line_;
+  std::string buffer_;  // read from the stream, from the line at next_ on
+  size_t next_ = 0;
+  bool atEnd_ = false;
   std::vector<TraceCell> pending_;
   bool havePending_ = false;
 };

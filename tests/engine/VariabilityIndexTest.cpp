@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+
 #include <random>
 #include <vector>
 
@@ -72,6 +78,39 @@ TEST_F(ComputeIndexesTest, DescribesTheNewestHundredSamples) {
               VariabilityOf(std::vector<float>(model.PVarIn[1].History.begin() + 1,
                                                model.PVarIn[1].History.begin() + 31)),
               1e-4f);
+}
+
+}  // namespace
+}  // namespace kavro::test
+
+namespace kavro::test {
+namespace {
+
+// The sums worked out four series side by side give the plain loop's indexes to the bit, for
+// every number of samples held, with unnamed inputs among the named.
+TEST(VariabilityIndexPaths, SideBySideSumsGiveThePlainLoopsIndexesToTheBit) {
+  std::mt19937 random(3);
+  std::normal_distribution<float> noise(0.0f, 3.0f);
+  for (int held = 2; held <= 200; held += 7) {
+    SCOPED_TRACE("held " + std::to_string(held));
+    ControllerModel side;
+    for (int i = 1; i <= NumIn; ++i) {
+      side.PVarIn[i].PVarName = i == 4 ? "" : "IN" + std::to_string(i);
+      for (int k = 1; k <= HistoryLength; ++k) {
+        side.PVarIn[i].History[k] = 50.0f + 30.0f * std::sin(k / (5.0f + i)) + noise(random);
+      }
+    }
+    side.HistCount = static_cast<int16_t>(held);
+    ControllerModel plain = side;
+    ComputeIndexes(side);
+    ComputeIndexesInPlainOrder(plain);
+    for (int i = 1; i <= NumIn; ++i) {
+      EXPECT_EQ(std::bit_cast<uint32_t>(side.PVarIn[i].VarIndex),
+                std::bit_cast<uint32_t>(plain.PVarIn[i].VarIndex))
+          << "input " << i;
+    }
+    EXPECT_EQ(side.ErrorStep, plain.ErrorStep);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,70 @@
+#pragma once
+// The rule base in the form the cycle evaluates: each rule's input terms resolved to zone slots,
+// its operator text to an operator slot, its output terms to zone slots. It is compiled from
+// texts (zone names, the rules' input terms, the operator names, the rule rows' operator and
+// output term cells) and compiled again whenever any of them changed: the model's texts tell it
+// by their revision (RuleBaseText), the grid's rule cells by their stamps, so checking costs a
+// few compares a cycle instead of reading some two hundred texts.
+#include <array>
+#include <cstdint>
+
+#include "model/ControllerModel.h"
+#include "model/MainGrid.h"
+
+namespace kavro {
+
+// What a rule's output term asks of defuzzification.
+inline constexpr int8_t kOutputTermNotUsed = -1;  // "Not Used": the rule is passed over
+inline constexpr int8_t kOutputTermNoZone = 0;    // names no zone: the strength is read, no more
+
+struct CompiledRule {
+  // The input zones the rule's terms name, in input order; terms naming no zone are left out.
+  struct InputTerm {
+    uint8_t input = 0;  // 1..NumIn
+    uint8_t zone = 0;   // 1..NumZones
+  };
+  std::array<InputTerm, NumIn> terms{};
+  uint8_t termCount = 0;
+  // The operator slot (1..NumOperators); 0 when no term names a zone or the text is no operator:
+  // then the rule is "Not Used".
+  uint8_t op = 0;
+  // Per output (1..NumOut): its zone slot, kOutputTermNoZone or kOutputTermNotUsed.
+  std::array<int8_t, NumOut + 1> outputZone{};
+};
+
+using CompiledRules = std::array<CompiledRule, NumRules + 1>;  // slots 1..NumRules
+
+// The stamp of rule r's operator and term cells in the grid (not of its label, which shows the
+// strength).
+inline CellsStamp RuleCellsStamp(const MainGrid& grid, int rule) {
+  static_assert(grid::kColLabel == 0 && grid::kColController == 1);
+  return grid.StampOfRowBody(grid::RuleRow(rule));
+}
+
+// The rules as the texts of model and grid say now.
+CompiledRules CompileRules(const ControllerModel& model, const MainGrid& grid);
+
+// A compiled rule base kept between cycles.
+class CompiledRuleBase {
+ public:
+  // The rules of model and grid, compiled again first when a text they come from changed (or
+  // they are another model's).
+  const CompiledRules& Rules(const ControllerModel& model, const MainGrid& grid) {
+    if (!IsCurrent(model, grid)) Compile(model, grid);
+    return rules_;
+  }
+  // How often the rules were compiled, for tests that prove the work is not redone.
+  long Compilations() const { return compilations_; }
+
+ private:
+  bool IsCurrent(const ControllerModel& model, const MainGrid& grid) const;
+  void Compile(const ControllerModel& model, const MainGrid& grid);
+
+  const ControllerModel* model_ = nullptr;
+  uint64_t textRevision_ = 0;
+  std::array<CellsStamp, NumRules + 1> ruleCells_{};
+  CompiledRules rules_{};
+  long compilations_ = 0;
+};
+
+}  // namespace kavro
