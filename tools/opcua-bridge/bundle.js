@@ -28,6 +28,14 @@ const NODESETS = [
 // @ster5/global-mutex tries this optional package first and, as it is not installed, locks
 // files itself: left out of the bundle, the import fails at run time as it does unbundled.
 const NOT_INSTALLED = ['proper-lockfile'];
+// At every start on node 20 and 21, node-opcua makes a 4096-bit RSA key (a second of CPU or
+// more, at each bridge and server start) only to warn when RSA PKCS#1 v1.5 decryption is off,
+// as node's fix for CVE-2023-46809 turns it off, and to advise reverting that fix. The bridge
+// and the server offer and ask for None and Basic256Sha256 only, whose encryption is RSA-OAEP:
+// the bundles leave the check out. A patch whose text is no longer found stops the build.
+const PATCHES = {
+  'node-opcua-secure-channel/dist/source/index.js': [['\ntestRSAPKCS1V15_EncryptDecrypt();', '\n']],
+};
 // node-opcua-crypto's parsers of SSH and PKCS#1 key files, the only callers of sshpk and so of
 // asn1's BerReader (see README.md, Dependencies): the bundles must not contain them.
 const UNREACHED = ['readPrivateRsaKey', 'readPublicRsaKey'];
@@ -38,29 +46,46 @@ function packageOf(relative) {
   return parts[0].startsWith('@') ? path.join(parts[0], parts[1]) : parts[0];
 }
 
-// Rewrites import.meta in node-opcua's ES modules to the module's folder under data/, and
-// notes the packages that look for files there.
-function moduleFolders(packagesUsingMeta) {
+function applyPatches(text, file, patched) {
+  for (const [from, to] of PATCHES[file] || []) {
+    if (!text.includes(from)) throw new Error(`${file} no longer has ${JSON.stringify(from)}`);
+    text = text.replace(from, to);
+    patched.add(file);
+  }
+  return text;
+}
+
+// import.meta of an ES module under node_modules, as the module's own folder under data/
+// (__dirname is the bundle's folder: data/ beside it stands for node_modules/).
+function withDataFolders(text, file) {
+  const inData = (p) => `require("node:path").join(__dirname, ${JSON.stringify(DATA)}, ${JSON.stringify(p)})`;
+  const rewritten = text
+    .replace(/import\.meta\.dirname\b/g, inData(path.posix.dirname(file)))
+    .replace(/import\.meta\.filename\b/g, inData(file))
+    .replace(/import\.meta\.url\b/g, `require("node:url").pathToFileURL(${inData(file)}).href`);
+  if (rewritten.includes('import.meta')) {
+    throw new Error(`${file} uses import.meta in a way this bundle does not provide`);
+  }
+  return rewritten;
+}
+
+// Loads the packages' modules through PATCHES and withDataFolders, noting the packages that
+// look for files beside their modules.
+function fromNodeModules(packagesUsingMeta, patched) {
   return {
-    name: 'module-folders',
+    name: 'from-node-modules',
     setup(build) {
       build.onLoad({ filter: /[\\/]node_modules[\\/].*\.[cm]?js$/ }, async (args) => {
-        const text = await fs.promises.readFile(args.path, 'utf8');
-        if (!text.includes('import.meta')) return undefined;
         const relative = path.relative(NODE_MODULES, args.path);
         if (relative.startsWith('..')) throw new Error(`${args.path} is outside ${NODE_MODULES}`);
-        packagesUsingMeta.add(packageOf(relative));
-        // __dirname is the bundle's own folder: data/ beside it stands for node_modules/.
-        const inData = (p) => `require("node:path").join(__dirname, ${JSON.stringify(DATA)}, ${JSON.stringify(p)})`;
         const file = relative.split(path.sep).join('/');
-        const contents = text
-          .replace(/import\.meta\.dirname\b/g, inData(path.posix.dirname(file)))
-          .replace(/import\.meta\.filename\b/g, inData(file))
-          .replace(/import\.meta\.url\b/g, `require("node:url").pathToFileURL(${inData(file)}).href`);
-        if (contents.includes('import.meta')) {
-          throw new Error(`${relative} uses import.meta in a way this bundle does not provide`);
+        const original = await fs.promises.readFile(args.path, 'utf8');
+        let text = applyPatches(original, file, patched);
+        if (text.includes('import.meta')) {
+          packagesUsingMeta.add(packageOf(relative));
+          text = withDataFolders(text, file);
         }
-        return { contents, loader: 'js', resolveDir: path.dirname(args.path) };
+        return text === original ? undefined : { contents: text, loader: 'js', resolveDir: path.dirname(args.path) };
       });
     },
   };
@@ -95,7 +120,9 @@ async function main() {
   fs.rmSync(path.join(outDir, DATA), { recursive: true, force: true });
   fs.mkdirSync(outDir, { recursive: true });
   const packagesUsingMeta = new Set();
+  const patched = new Set();
   const result = await esbuild.build({
+    absWorkingDir: HERE,
     entryPoints: PROGRAMS.map((p) => path.join(HERE, p)),
     outdir: outDir,
     bundle: true,
@@ -103,11 +130,13 @@ async function main() {
     format: 'cjs',
     target: 'node18',
     external: NOT_INSTALLED,
-    plugins: [moduleFolders(packagesUsingMeta)],
+    plugins: [fromNodeModules(packagesUsingMeta, patched)],
     metafile: true,
     logLevel: 'warning',
   });
   if (result.warnings.length) throw new Error('esbuild warned: fix the bundle before it ships');
+  const unpatched = Object.keys(PATCHES).filter((file) => !patched.has(file));
+  if (unpatched.length) throw new Error(`not in the bundles any more: ${unpatched.join(', ')}`);
   for (const program of PROGRAMS) {
     const text = fs.readFileSync(path.join(outDir, program), 'utf8');
     const found = UNREACHED.filter((name) => text.includes(name));
