@@ -17,6 +17,7 @@
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
 #include "support/KilnLoopClosed.h"
+#include "support/PlantTimeCycle.h"
 
 namespace kavro::test {
 namespace {
@@ -85,14 +86,7 @@ class DemoPlant {
     }
   }
 
-  // One control cycle, then the cycle's period passes for the plant (and for the fake clock).
-  void Cycle() {
-    session.RunCycle();
-    const int period = controller.model.FLCBlock.RunFrequency;
-    std::this_thread::sleep_for(
-        std::chrono::duration<double>(static_cast<double>(period) / kSpeed));
-    clock.Advance(period);
-  }
+  void Cycle() { CycleInPlantTime(session, controller, clock, kSpeed); }
 
   long long ClientProcessId() {
     const auto* file = dynamic_cast<const FileLink*>(session.link().Current());
