@@ -6,6 +6,7 @@
 #include "config/FclExport.h"
 #include "config/FclImport.h"
 #include "config/FclNotes.h"
+#include "support/TestPaths.h"
 
 namespace kavro {
 namespace {

@@ -18,6 +18,7 @@
 #include "support/FakePorts.h"
 #include "support/KilnLoopClosed.h"
 #include "support/PlantTimeCycle.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 namespace {

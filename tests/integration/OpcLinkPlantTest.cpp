@@ -19,6 +19,7 @@
 #include "support/KilnLoopClosed.h"
 #include "support/PlantTimeCycle.h"
 #include "support/FreePort.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 namespace {
