@@ -8,6 +8,7 @@
 #include "config/FclImport.h"
 #include "config/FclNotes.h"
 #include "model/ZoneRange.h"
+#include "support/TestPaths.h"
 
 namespace kavro {
 namespace {

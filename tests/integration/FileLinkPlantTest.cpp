@@ -19,6 +19,8 @@
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
 #include "support/KilnLoopClosed.h"
+#include "support/PlantTimeCycle.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 namespace {
@@ -92,14 +94,7 @@ class DemoPlant {
     }
   }
 
-  // One control cycle, then the cycle's period passes for the plant (and for the fake clock).
-  void Cycle() {
-    session.RunCycle();
-    const int period = controller.model.FLCBlock.RunFrequency;
-    std::this_thread::sleep_for(
-        std::chrono::duration<double>(static_cast<double>(period) / kSpeed));
-    clock.Advance(period);
-  }
+  void Cycle() { CycleInPlantTime(session, controller, clock, kSpeed); }
 
   long long ClientProcessId() {
     const auto* file = dynamic_cast<const FileLink*>(session.link().Current());

@@ -17,14 +17,16 @@
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
 #include "support/KilnLoopClosed.h"
+#include "support/PlantTimeCycle.h"
 #include "support/FreePort.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kSpeed = 100;  // plant seconds per real second
+constexpr int kSpeed = 200;  // plant seconds per real second
 
 // The demo-opc working folder on a free port, its plant served by the simulator, and a
 // controller started in it as the program starts; its RESTART I/F YES switches the link on.
@@ -83,12 +85,7 @@ class OpcPlant : public FakeWorld {
     return accepted;
   }
 
-  void Cycle() {
-    session.RunCycle();
-    const int period = controller.model.FLCBlock.RunFrequency;
-    std::this_thread::sleep_for(std::chrono::duration<double>(static_cast<double>(period) / kSpeed));
-    clock.Advance(period);
-  }
+  void Cycle() { CycleInPlantTime(session, controller, clock, kSpeed); }
 
   ScratchDir dir;
   PosixChildPipe server;  // the simulator

@@ -7,6 +7,7 @@
 
 #include "support/DemoFiles.h"
 #include "support/FakePorts.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 namespace {

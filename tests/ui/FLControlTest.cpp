@@ -26,6 +26,7 @@
 #include "display/StatusRefresh.h"
 #include "support/FakePorts.h"
 #include "support/TempFiles.h"
+#include "support/TestPaths.h"
 #include "ui/CellGrid.h"
 #include "ui/ControllerHost.h"
 #include "ui/EventLogView.h"

@@ -35,7 +35,8 @@ struct BridgeSettings {
 int ConnectAnswerWaitMs(const BridgeSettings& settings);
 
 // The folder of the bridge's node programs (bridge.js, plant-server.js): $KAVRO_OPCUA_BRIDGE when
-// set, else tools/opcua-bridge of the source tree while it is there, else the installed copy.
+// set, else the build tree's bundles (tools/opcua-bridge) while they are there, else the
+// installed copy.
 std::string OpcUaBridgeFolder();
 // bridge.js in that folder.
 std::string DefaultBridgeScript();
