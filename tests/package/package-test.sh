@@ -156,7 +156,7 @@ if $with_bridge; then
   done
   run_headless "$kiln" opc_link_on_for_ten_cycles
   endpoint="opc.tcp://127.0.0.1:$port/kavro"
-  read=$(printf '%s\n' "{\"id\":1,\"op\":\"connect\",\"endpoint\":\"$endpoint\"}" \
+  read=$(printf '%s\n' "{\"id\":1,\"op\":\"connect\",\"endpoint\":\"$endpoint\",\"connectMs\":15000,\"certificateMs\":30000,\"callMs\":5000}" \
       '{"id":2,"op":"add","tag":"FC401.SP"}' '{"id":3,"op":"add","tag":"SC501.SP"}' \
       '{"id":4,"op":"read","items":[1,2]}' |
     node "$KAVRO_OPCUA_BRIDGE/bridge.js" 2>/dev/null | grep '"id":4' || true)
