@@ -58,7 +58,10 @@ class ScriptError : public std::runtime_error {
   explicit ScriptError(int number) : ScriptError(number, ErrorDescription(number)) {}
   // The standard error of that number about a name: "Variable is undefined: 'x'" for a host.
   static ScriptError AboutName(int number, std::string_view name, int line) {
-    return ScriptError(number, ErrorDescription(number), line, "'" + std::string(name) + "'");
+    // Appended, not "'" + name: a literal before a string trips GCC 12's -O3 -Wrestrict.
+    std::string quoted;
+    quoted.append("'").append(name).append("'");
+    return ScriptError(number, ErrorDescription(number), line, std::move(quoted));
   }
 
   int Number() const { return number_; }
