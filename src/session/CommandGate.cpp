@@ -2,22 +2,9 @@
 
 #include <utility>
 
+#include "common/ScopedFlag.h"
+
 namespace kavro {
-namespace {
-
-// Sets a flag for as long as it lives, however the work ends.
-class FlagUp {
- public:
-  explicit FlagUp(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagUp() { flag_ = false; }
-  FlagUp(const FlagUp&) = delete;
-  FlagUp& operator=(const FlagUp&) = delete;
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
 
 CommandGate::CommandGate(Work cycle, std::function<void(const Work&)> run)
     : cycle_(std::move(cycle)), run_(std::move(run)) {}
@@ -36,7 +23,7 @@ void CommandGate::RequestCycle() {
   }
   {
     // Asked for directly: a failure that leaves the cycle goes to whoever asked.
-    FlagUp running(cycleRunning_);
+    ScopedFlag running(cycleRunning_);
     cycle_();
   }
   if (Idle()) CatchUp();
@@ -55,7 +42,7 @@ void CommandGate::Submit(CommandKind kind, Work work) {
 }
 
 void CommandGate::RunDeferredCycle() {
-  FlagUp running(cycleRunning_);
+  ScopedFlag running(cycleRunning_);
   run_(cycle_);
 }
 
@@ -66,7 +53,7 @@ void CommandGate::RunCommandNow(const Work& work) {
 
 void CommandGate::CatchUp() {
   if (catchingUp_) return;
-  FlagUp catchingUp(catchingUp_);
+  ScopedFlag catchingUp(catchingUp_);
   while (Idle()) {
     if (!queue_.empty()) {
       const Work next = std::move(queue_.front());

@@ -259,7 +259,6 @@ TEST(OneCycleAtATime, RandomCommandsAtEveryPumpPointOnTheOpcLink) { RunChaos(Kin
 // command ends; a tick while the command waits for the operator runs at once.
 TEST(OneCycleAtATime, GateQueuesChangesBehindTheCycleAndDefersTicksBehindChanges) {
   std::vector<std::string> log;
-  CommandGate* gatePtr = nullptr;
   std::function<void()> inCycle;
   CommandGate gate(
       [&] {
@@ -268,13 +267,12 @@ TEST(OneCycleAtATime, GateQueuesChangesBehindTheCycleAndDefersTicksBehindChanges
         log.push_back("cycle end");
       },
       [](const CommandGate::Work& work) { work(); });
-  gatePtr = &gate;
 
   inCycle = [&] {
-    gatePtr->Submit(CommandKind::Changes, [&] { log.push_back("A"); });
-    gatePtr->Submit(CommandKind::Looks, [&] { log.push_back("look"); });
-    gatePtr->Submit(CommandKind::Changes, [&] { log.push_back("B"); });
-    gatePtr->RequestCycle();  // a tick inside the cycle: the cycle itself arms the next
+    gate.Submit(CommandKind::Changes, [&] { log.push_back("A"); });
+    gate.Submit(CommandKind::Looks, [&] { log.push_back("look"); });
+    gate.Submit(CommandKind::Changes, [&] { log.push_back("B"); });
+    gate.RequestCycle();  // a tick inside the cycle: the cycle itself arms the next
   };
   gate.RequestCycle();
   EXPECT_EQ(log, (std::vector<std::string>{"cycle", "look", "cycle end", "A", "B"}));
@@ -283,7 +281,7 @@ TEST(OneCycleAtATime, GateQueuesChangesBehindTheCycleAndDefersTicksBehindChanges
   inCycle = nullptr;
   gate.Submit(CommandKind::Changes, [&] {
     log.push_back("change begins");
-    gatePtr->RequestCycle();  // the bridge pumped events while the link came on
+    gate.RequestCycle();  // the bridge pumped events while the link came on
     log.push_back("change ends");
   });
   EXPECT_EQ(log, (std::vector<std::string>{"change begins", "change ends", "cycle", "cycle end"}));
@@ -291,9 +289,9 @@ TEST(OneCycleAtATime, GateQueuesChangesBehindTheCycleAndDefersTicksBehindChanges
   log.clear();
   gate.Submit(CommandKind::Changes, [&] {
     {
-      CommandGate::OperatorWait asking(*gatePtr);
-      gatePtr->RequestCycle();
-      gatePtr->Submit(CommandKind::Changes, [&] { log.push_back("second command"); });
+      CommandGate::OperatorWait asking(gate);
+      gate.RequestCycle();
+      gate.Submit(CommandKind::Changes, [&] { log.push_back("second command"); });
     }
     log.push_back("answered");
   });

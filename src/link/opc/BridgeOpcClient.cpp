@@ -1,5 +1,7 @@
 #include "link/opc/BridgeOpcClient.h"
 
+#include "common/ScopedFlag.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -25,19 +27,6 @@ constexpr int kAnswerMarginMs = 500;
 int AnswerWaitMs(int bridgeLimitMs) {
   return bridgeLimitMs + kAnswerMarginMs;
 }
-
-// Sets the busy flag for one call and clears it however the call ends, a thrown failure
-// included: a flag left set would refuse every later call, a dead link until the next start.
-class BusyGuard {
- public:
-  explicit BusyGuard(bool& busy) : busy_(busy) { busy_ = true; }
-  ~BusyGuard() { busy_ = false; }
-  BusyGuard(const BusyGuard&) = delete;
-  BusyGuard& operator=(const BusyGuard&) = delete;
-
- private:
-  bool& busy_;
-};
 
 // A request as one line. A text that is not UTF-8 (a tag name typed on another system) goes out
 // with replacement characters: the server then refuses that name, the request itself stands.
@@ -125,7 +114,7 @@ bool BridgeOpcClient::EnsureBridge() {
 BridgeOpcClient::Answer BridgeOpcClient::Call(Json request, int waitMs) {
   // A call made while window events run inside another call's wait must not take its answer.
   if (busy_) return {};
-  const BusyGuard busy(busy_);
+  const ScopedFlag busy(busy_);
   const long long id = nextId_++;
   request["id"] = id;
   if (!pipe_.WriteLine(RequestLine(request))) {
