@@ -10,7 +10,9 @@
 #include "config/ConfigFile.h"
 #include "edit/CopyGrid.h"
 #include "scripting/host/ShareObject.h"
+#include "history/RetentionSetting.h"
 #include "session/GuardedCall.h"
+#include "session/HistoryCapture.h"
 #include "session/LinkCommands.h"
 #include "session/SaveCommands.h"
 #include "session/ScriptCommands.h"
@@ -133,7 +135,32 @@ bool ControllerSession::Start(const std::string& workDir) {
   CommandGate::Changing starting(gate_);
   SetProgramDefaults(controller_, workDir);
   if (options_.eventsFile && !eventsFile_) AttachEventsFile(workDir);
+  if (options_.history && !history_) StartHistory(workDir);
   return FLControlLoad(controller_, startupSteps_);
+}
+
+void ControllerSession::StartHistory(const std::string& workDir) {
+  HistoryRecorderOptions historyOptions;
+  historyOptions.retentionDays =
+      options_.historyDays > 0 ? options_.historyDays : ReadRetentionDays(workDir);
+  historyOptions.vfs = options_.historyVfs;
+  history_ = std::make_unique<HistoryRecorder>(
+      workDir,
+      [this](const std::string& text, bool fault) {
+        if (fault) {
+          RaiseEvent(controller_, EventKind::Control, text);
+        } else {
+          NoteEvent(controller_, EventKind::Control, text);
+        }
+      },
+      historyOptions);
+}
+
+void ControllerSession::RecordCycle() {
+  // A controller without a clock has no time to stamp its cycles with.
+  if (!history_ || !controller_.ports.clock->Runs()) return;
+  history_->Record(CaptureCycle(controller_, cycleError_, cycleErrorStep_),
+                   CaptureConfig(controller_.model), controller_.ports.clock->Now());
 }
 
 void ControllerSession::AttachEventsFile(const std::string& workDir) {
@@ -153,7 +180,23 @@ void ControllerSession::AttachEventsFile(const std::string& workDir) {
 void ControllerSession::RunCycle() { gate_.RequestCycle(); }
 
 void ControllerSession::CycleThenAfter() {
-  Timer1Tick(controller_, cycleSteps_, engineMemo_);
+  if (history_) {
+    // The cycle's first error goes into its history record; whoever listened before still hears.
+    cycleError_.clear();
+    auto listener = cycleSteps_.runTimeErrorReported;
+    cycleSteps_.runTimeErrorReported = [this, listener](Controller& c, const std::string& text) {
+      if (cycleError_.empty()) {
+        cycleError_ = text;
+        cycleErrorStep_ = c.model.ErrorStep;
+      }
+      if (listener) listener(c, text);
+    };
+    Timer1Tick(controller_, cycleSteps_, engineMemo_);
+    cycleSteps_.runTimeErrorReported = std::move(listener);
+    RecordCycle();
+  } else {
+    Timer1Tick(controller_, cycleSteps_, engineMemo_);
+  }
   if (afterCycle_) afterCycle_();
 }
 

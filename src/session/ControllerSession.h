@@ -24,6 +24,7 @@
 #include "edit/EditState.h"
 #include "engine/CycleSteps.h"
 #include "engine/EngineMemo.h"
+#include "history/HistoryRecorder.h"
 #include "link/ActiveLink.h"
 #include "model/Controller.h"
 #include "scripting/host/ScriptHost.h"
@@ -49,6 +50,11 @@ struct SessionOptions {
   AuditSink* auditSink = nullptr;
   // Which link a switch-on makes: the configured kind (tests give links of their own).
   LinkFactory linkFactory = MakeLink;
+  // Whether every cycle is appended to WorkDir/kavro-history.sqlite.
+  bool history = true;
+  // Days it keeps (0: as the working folder keeps them) and SQLite's system layer (tests).
+  int historyDays = 0;
+  std::string historyVfs;
 
   // A headless run over recorded data: no link, no window, nothing written to WorkDir.
   static SessionOptions ForReplay() {
@@ -56,6 +62,7 @@ struct SessionOptions {
     options.withLink = false;
     options.refreshWindow = false;
     options.eventsFile = false;
+    options.history = false;
     return options;
   }
 };
@@ -114,10 +121,14 @@ class ControllerSession {
   AuditTrail& audit() { return audit_; }
   // What the configuration editing controls of the window show.
   ConfigEditState& edits() { return edits_; }
+  // The plant history's recorder once started; nothing without a history.
+  HistoryRecorder* history() { return history_.get(); }
 
  private:
   void AttachEventsFile(const std::string& workDir);
   void CycleThenAfter();
+  void StartHistory(const std::string& workDir);
+  void RecordCycle();
   // The operator's commands that change the running controller leave a line in the audit trail.
   void AuditOperatorCommands();
   // Wraps the command of that menu item so that the value it changes goes into the audit trail.
@@ -140,6 +151,10 @@ class ControllerSession {
   EngineMemo engineMemo_;
   AuditTrail audit_;
   ConfigEditState edits_;
+  std::unique_ptr<HistoryRecorder> history_;
+  // The first run-time error reported in the cycle running, and its step.
+  std::string cycleError_;
+  int cycleErrorStep_ = 0;
 };
 
 }  // namespace kavro
