@@ -85,7 +85,7 @@ constexpr int kSignalPollMs = 200;
 
 }  // namespace
 
-int RunHeadless(int argc, char** argv, const std::string& workDir) {
+int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDays) {
   std::error_code error;
   const std::string dir = std::filesystem::absolute(workDir, error).lexically_normal().string();
   if (error || !std::filesystem::is_directory(dir, error)) {
@@ -112,7 +112,9 @@ int RunHeadless(int argc, char** argv, const std::string& workDir) {
   controller.ports.timer = &timer;
   controller.ports.processes = &processes;
   // Nothing to copy to without a desktop: the clipboard stays the stand-in.
-  ControllerSession session(controller);
+  SessionOptions options;
+  options.historyDays = historyDays;
+  ControllerSession session(controller, options);
   session.UseOperator(op);
   // What the operator would have been shown goes to standard error and, through the session's
   // one appender, into the events file beside the events.

@@ -4,7 +4,8 @@
 
 namespace kavro::app {
 
-// Runs the controller of workDir until SIGTERM or SIGINT; returns the exit status.
-int RunHeadless(int argc, char** argv, const std::string& workDir);
+// Runs the controller of workDir until SIGTERM or SIGINT; returns the exit status. historyDays:
+// the days of plant history kept, 0 for what the folder says.
+int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDays = 0);
 
 }  // namespace kavro::app

@@ -11,6 +11,7 @@
 #include "app/HeadlessService.h"
 
 #include "common/ProgramVersion.h"
+#include "history/RetentionSetting.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
 #include "ui/SplashWindow.h"
@@ -19,13 +20,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kavro\n"
-    "       kavro --headless [--workdir DIR]\n"
+    "       kavro --headless [--workdir DIR] [--history-days N]\n"
     "  Runs the controller of the current folder (FLC.dat, FLC_Pre.scp, FLC_Post.scp)\n"
     "  in its operator window until File / Exit is confirmed.\n"
     "  --headless      runs it without a window until SIGTERM or SIGINT; messages go to\n"
     "                  standard error and DIR/kavro-events.log, questions are answered\n"
     "                  by rule (see man kavro)\n"
-    "  --workdir DIR   the working folder (default: the current folder)\n";
+    "  --workdir DIR   the working folder (default: the current folder)\n"
+    "  --history-days N  keeps N days of plant history (default: as the folder's\n"
+    "                  kavro-history.ini says, else 400)\n";
 
 // Qt aborts without a display, telling the operator to reinstall; say what is wrong instead.
 bool HasDisplay() {
@@ -45,11 +48,20 @@ int main(int argc, char** argv) {
   if (argc > 1) {
     bool headless = false;
     std::string workDir = ".";
+    int historyDays = 0;
     for (int k = 1; k < argc; ++k) {
       if (std::strcmp(argv[k], "--headless") == 0) {
         headless = true;
       } else if (std::strcmp(argv[k], "--workdir") == 0 && k + 1 < argc) {
         workDir = argv[++k];
+      } else if (std::strcmp(argv[k], "--history-days") == 0 && k + 1 < argc) {
+        const auto days = kavro::ParseRetentionDays(argv[++k]);
+        if (!days) {
+          std::fprintf(stderr, "kavro: --history-days takes a whole number of days from 1 to %d\n",
+                       kavro::kMaxRetentionDays);
+          return 2;
+        }
+        historyDays = *days;
       } else {
         headless = false;
         break;
@@ -59,7 +71,7 @@ int main(int argc, char** argv) {
       std::fputs(kUsage, stderr);
       return 2;
     }
-    return kavro::app::RunHeadless(argc, argv, workDir);
+    return kavro::app::RunHeadless(argc, argv, workDir, historyDays);
   }
   if (!HasDisplay()) {
     std::fputs(

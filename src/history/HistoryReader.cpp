@@ -62,6 +62,13 @@ void HistoryReader::ForEachCycle(std::int64_t from, std::int64_t to,
   }
 }
 
+int HistoryReader::NewestRevision(std::int64_t from, std::int64_t to) {
+  SqliteStatement select(connection_->db, "SELECT max(rev) FROM cycles WHERE t >= ? AND t <= ?");
+  select.Bind(1, from);
+  select.Bind(2, to);
+  return select.Step() && !select.IsNull(0) ? static_cast<int>(select.Int(0)) : 0;
+}
+
 std::optional<CycleRecord> HistoryReader::CycleAt(std::int64_t time) {
   SqliteStatement select(connection_->db, SelectCycleSql() + " WHERE t <= ? ORDER BY t DESC LIMIT 1");
   select.Bind(1, time);

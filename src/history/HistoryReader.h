@@ -47,6 +47,8 @@ class HistoryReader {
   // time key. result[slot][column].
   std::vector<std::vector<ColumnExtremes>> Extremes(std::int64_t from, std::int64_t to,
                                                     int columns);
+  // The newest configuration revision under which a cycle of [from, to] ran; 0 when none.
+  int NewestRevision(std::int64_t from, std::int64_t to);
   // The newest cycle at or before time; nothing when there is none.
   std::optional<CycleRecord> CycleAt(std::int64_t time);
 

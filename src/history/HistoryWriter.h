@@ -20,7 +20,7 @@ inline constexpr int kDefaultRetentionDays = 400;
 struct HistoryRecorderOptions {
   int retentionDays = kDefaultRetentionDays;
   int deleteBatch = 500;  // rows removed after one cycle at most
-  std::string vfs;        // SQLite's system layer by name; the tests' faulty one
+  std::string vfs{};      // SQLite's system layer by name; the tests' faulty one
 };
 
 class HistoryWriter {

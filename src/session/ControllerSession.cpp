@@ -156,10 +156,10 @@ void ControllerSession::StartHistory(const std::string& workDir) {
       historyOptions);
 }
 
-void ControllerSession::RecordCycle() {
+void ControllerSession::RecordCycle(const DateTime& start, double startSeconds) {
   // A controller without a clock has no time to stamp its cycles with.
   if (!history_ || !controller_.ports.clock->Runs()) return;
-  history_->Record(CaptureCycle(controller_, cycleError_, cycleErrorStep_),
+  history_->Record(CaptureCycle(controller_, start, startSeconds, cycleError_, cycleErrorStep_),
                    CaptureConfig(controller_.model), controller_.ports.clock->Now());
 }
 
@@ -183,6 +183,10 @@ void ControllerSession::CycleThenAfter() {
   if (history_) {
     // The cycle's first error goes into its history record; whoever listened before still hears.
     cycleError_.clear();
+    // The row is stamped with the time the cycle started, as the link files stamp it.
+    Clock& clock = *controller_.ports.clock;
+    const double startSeconds = clock.SecondsOfDay();
+    const DateTime start = clock.Now();
     auto listener = cycleSteps_.runTimeErrorReported;
     cycleSteps_.runTimeErrorReported = [this, listener](Controller& c, const std::string& text) {
       if (cycleError_.empty()) {
@@ -193,7 +197,7 @@ void ControllerSession::CycleThenAfter() {
     };
     Timer1Tick(controller_, cycleSteps_, engineMemo_);
     cycleSteps_.runTimeErrorReported = std::move(listener);
-    RecordCycle();
+    RecordCycle(start, startSeconds);
   } else {
     Timer1Tick(controller_, cycleSteps_, engineMemo_);
   }

@@ -54,7 +54,7 @@ struct SessionOptions {
   bool history = true;
   // Days it keeps (0: as the working folder keeps them) and SQLite's system layer (tests).
   int historyDays = 0;
-  std::string historyVfs;
+  std::string historyVfs{};
 
   // A headless run over recorded data: no link, no window, nothing written to WorkDir.
   static SessionOptions ForReplay() {
@@ -128,7 +128,7 @@ class ControllerSession {
   void AttachEventsFile(const std::string& workDir);
   void CycleThenAfter();
   void StartHistory(const std::string& workDir);
-  void RecordCycle();
+  void RecordCycle(const DateTime& start, double startSeconds);
   // The operator's commands that change the running controller leave a line in the audit trail.
   void AuditOperatorCommands();
   // Wraps the command of that menu item so that the value it changes goes into the audit trail.

@@ -35,10 +35,11 @@ VariableInfo InfoOf(const Record& variable) {
 
 }  // namespace
 
-CycleRecord CaptureCycle(Controller& controller, const std::string& errorText, int errorStep) {
+CycleRecord CaptureCycle(const Controller& controller, const DateTime& start, double startSeconds,
+                         const std::string& errorText, int errorStep) {
   const ControllerModel& model = controller.model;
   CycleRecord record;
-  record.timeMs = HistoryMs(controller.ports.clock->Now(), controller.ports.clock->SecondsOfDay());
+  record.timeMs = HistoryMs(start, startSeconds);
   for (int i = 1; i <= NumIn; ++i) {
     const PVarInRecord& in = model.PVarIn[i];
     record.in[i] = {in.PVIN, in.PVHigh, in.PVLow};

@@ -8,9 +8,11 @@
 
 namespace kavro {
 
-// The cycle just run, timed now. errorText: the cycle's first run-time error report, empty
+// The cycle just run, which started at start (the clock's date and time, and its seconds of the
+// day for the fraction). errorText: the cycle's first run-time error report, empty
 // when it ran clean; its number and the step being worked on (errorStep) go into the record.
-CycleRecord CaptureCycle(Controller& controller, const std::string& errorText, int errorStep);
+CycleRecord CaptureCycle(const Controller& controller, const DateTime& start, double startSeconds,
+                         const std::string& errorText, int errorStep);
 ConfigRevision CaptureConfig(const ControllerModel& model);
 
 }  // namespace kavro

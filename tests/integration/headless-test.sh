@@ -6,32 +6,7 @@
 set -euo pipefail
 build=$(cd "${1:?build directory}" && pwd)
 source=$(cd "${2:?source directory}" && pwd)
-dir=$(mktemp -d)
-kavro_pid=
-client_pids() {
-  # The simulators running in this test's folder only (other tests run theirs elsewhere).
-  local p
-  for p in $(pgrep -x kavro-plantsim || true); do
-    [ "$(readlink "/proc/$p/cwd" 2>/dev/null)" = "$dir" ] && echo "$p"
-  done
-  return 0
-}
-cleanup() {
-  [ -n "$kavro_pid" ] && kill -KILL "$kavro_pid" 2>/dev/null || true
-  for p in $(client_pids); do kill -KILL "$p" 2>/dev/null || true; done
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- standard error" >&2; cat "$dir/stderr.txt" >&2 || true
-  exit 1
-}
-
-cp "$source/demo/FLC.dat" "$source/demo/plant.txt" "$dir/"
-printf '#!/bin/sh\nexec %q --speed 250 --idle 20 "$@"\n' \
-  "$build/tools/kavro-plantsim/kavro-plantsim" >"$dir/kavro-plantsim"
-chmod +x "$dir/kavro-plantsim"
+. "$(dirname "$0")/plant-folder.sh"
 
 KAVRO_TIME_SCALE=250 "$build/src/app/kavro" --headless --workdir "$dir" 2>"$dir/stderr.txt" &
 kavro_pid=$!

@@ -28,7 +28,7 @@ deb=${debs[0]}
 # service unit, all under /usr.
 # The sixth field is the path; a symbolic link's target follows it after "->".
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$scratch/files"
-programs=(kavro kavro-config kavro-replay kavro-script kavro-plantsim)
+programs=(kavro kavro-config kavro-history kavro-replay kavro-script kavro-plantsim)
 expected=(
   /usr/share/applications/kavro.desktop
   /usr/share/icons/hicolor/scalable/apps/kavro.svg
@@ -49,7 +49,7 @@ if grep -E 'test_|/tests?/|CMakeFiles|kavro-screenshot|node_modules' "$scratch/f
 fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6core6 libstdc++6; do
+for lib in libqt6widgets6 libqt6core6 libsqlite3-0 libstdc++6; do
   [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 bridge=/usr/share/kavro/opcua-bridge
