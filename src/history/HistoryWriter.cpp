@@ -54,13 +54,29 @@ void HistoryWriter::Open() {
   connection_ = std::move(connection);
 }
 
-void HistoryWriter::Store(const CycleRecord& record, const ConfigRevision& config) {
+void HistoryWriter::Transaction(std::int64_t timeMs, const ConfigRevision& config,
+                                const std::function<void(int revision)>& work) {
   Connection& c = *connection_;
   c.db.Exec("BEGIN IMMEDIATE");
   try {
     int revision = c.lastRevision;
     const bool changed = !c.lastConfig || !(*c.lastConfig == config);
-    if (changed) StoreRevision(c.db, ++revision, record.timeMs, config);
+    if (changed) StoreRevision(c.db, ++revision, timeMs, config);
+    work(revision);
+    c.db.Exec("COMMIT");
+    if (changed) {
+      c.lastRevision = revision;
+      c.lastConfig = config;
+    }
+  } catch (...) {
+    sqlite3_exec(c.db.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+}
+
+void HistoryWriter::Store(const CycleRecord& record, const ConfigRevision& config) {
+  Transaction(record.timeMs, config, [&](int revision) {
+    Connection& c = *connection_;
     CycleRecord row = record;
     row.revision = revision;
     for (int attempt = 0;; ++attempt) {
@@ -80,15 +96,21 @@ void HistoryWriter::Store(const CycleRecord& record, const ConfigRevision& confi
       c.prune->Bind(2, options_.deleteBatch);
       c.prune->Step();
     }
-    c.db.Exec("COMMIT");
-    if (changed) {
-      c.lastRevision = revision;
-      c.lastConfig = config;
+  });
+}
+
+void HistoryWriter::RecordMany(long count, const std::function<CycleRecord(long)>& row,
+                               const ConfigRevision& config) {
+  if (!connection_) Open();
+  Transaction(count > 0 ? row(0).timeMs : 0, config, [&](int revision) {
+    for (long k = 0; k < count; ++k) {
+      CycleRecord record = row(k);
+      record.revision = revision;
+      connection_->insert->Reset();
+      BindCycleRow(*connection_->insert, record);
+      connection_->insert->Step();
     }
-  } catch (...) {
-    sqlite3_exec(c.db.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-    throw;
-  }
+  });
 }
 
 void HistoryWriter::PutAside(const DateTime& now) {

@@ -36,6 +36,11 @@ class HistoryWriter {
   // Stores the cycle, and the configuration first when it is not the one last stored. now
   // names a damaged file put aside. Never throws.
   void Record(const CycleRecord& record, const ConfigRevision& config, const DateTime& now);
+  // Stores count rows made by row(0) .. row(count - 1) in one transaction, under one
+  // configuration: a history filled at once (an import, a test, a benchmark). Throws
+  // SqliteError; nothing is stored on failure.
+  void RecordMany(long count, const std::function<CycleRecord(long)>& row,
+                  const ConfigRevision& config);
   void SetRetentionDays(int days) { options_.retentionDays = days; }
   int RetentionDays() const { return options_.retentionDays; }
   bool Failing() const { return failing_; }
@@ -44,6 +49,9 @@ class HistoryWriter {
   struct Connection;
   void Open();
   void Store(const CycleRecord& record, const ConfigRevision& config);
+  // One transaction: the configuration's revision first when it changed, then work.
+  void Transaction(std::int64_t timeMs, const ConfigRevision& config,
+                   const std::function<void(int revision)>& work);
   void PutAside(const DateTime& now);
   void Fail(const std::string& reason);
 
