@@ -82,29 +82,36 @@ std::vector<std::vector<ColumnExtremes>> HistoryReader::Extremes(std::int64_t fr
   std::vector<std::vector<ColumnExtremes>> result(
       kSlots + 1, std::vector<ColumnExtremes>(static_cast<std::size_t>(std::max(columns, 0))));
   if (columns <= 0 || to <= from) return result;
-  std::string sql = "SELECT t";
+  const double width = static_cast<double>(to - from) / columns;
+  // Columns of two minutes or more read the minutes' extremes: a month is 43,200 rows instead
+  // of 259,200 cycles, each minute drawn at most a minute from where its cycles fall.
+  const bool byMinute = width >= 2.0 * kRollupMs;
+  std::string sql = byMinute ? "SELECT m * " + std::to_string(kRollupMs) : std::string("SELECT t");
   for (int slot = 1; slot <= kSlots; ++slot) {
-    sql += ", " + (slot <= NumIn ? PvColumn(true, slot) : PvColumn(false, slot - NumIn));
+    const std::string k = std::to_string(slot);
+    sql += byMinute ? ", lo" + k + ", hi" + k : ", " + PvColumnOfSlot(slot) + ", " + PvColumnOfSlot(slot);
   }
-  sql += " FROM cycles WHERE t >= ? AND t < ? ORDER BY t";
+  sql += byMinute ? " FROM minutes WHERE m >= ? AND m < ? ORDER BY m"
+                  : " FROM cycles WHERE t >= ? AND t < ? ORDER BY t";
   try {
     SqliteStatement select(connection_->db, sql);
-    select.Bind(1, from);
-    select.Bind(2, to);
-    const double width = static_cast<double>(to - from) / columns;
+    select.Bind(1, byMinute ? from / kRollupMs : from);
+    select.Bind(2, byMinute ? (to + kRollupMs - 1) / kRollupMs : to);
     while (select.Step()) {
+      const std::int64_t time = std::max(select.Int(0), from);
       const auto column = std::min<std::size_t>(
-          static_cast<std::size_t>(static_cast<double>(select.Int(0) - from) / width),
+          static_cast<std::size_t>(static_cast<double>(time - from) / width),
           static_cast<std::size_t>(columns - 1));
       for (int slot = 1; slot <= kSlots; ++slot) {
-        if (select.IsNull(slot)) continue;
-        const double value = select.Double(slot);
+        const int low = 2 * slot - 1, high = 2 * slot;
+        if (select.IsNull(low) || select.IsNull(high)) continue;
         ColumnExtremes& cell = result[static_cast<std::size_t>(slot)][column];
+        const double min = select.Double(low), max = select.Double(high);
         if (!cell.any) {
-          cell = {true, value, value};
+          cell = {true, min, max};
         } else {
-          cell.min = std::min(cell.min, value);
-          cell.max = std::max(cell.max, value);
+          cell.min = std::min(cell.min, min);
+          cell.max = std::max(cell.max, max);
         }
       }
     }

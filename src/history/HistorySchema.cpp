@@ -34,6 +34,23 @@ std::string CycleColumnList() {
   return list;
 }
 
+std::string PvColumnOfSlot(int slot) {
+  return slot <= NumIn ? PvColumn(true, slot) : PvColumn(false, slot - NumIn);
+}
+
+std::string UpsertMinuteSql() {
+  std::string names = "m", values = "?", update;
+  for (int slot = 1; slot <= NumIn + NumOut; ++slot) {
+    const std::string k = std::to_string(slot);
+    names += ", lo" + k + ", hi" + k;
+    values += ", ?" + std::to_string(slot + 1) + ", ?" + std::to_string(slot + 1);
+    update += std::string(update.empty() ? "" : ", ") + "lo" + k + " = min(lo" + k +
+              ", excluded.lo" + k + "), hi" + k + " = max(hi" + k + ", excluded.hi" + k + ")";
+  }
+  return "INSERT INTO minutes (" + names + ") VALUES (" + values +
+         ") ON CONFLICT (m) DO UPDATE SET " + update;
+}
+
 void CreateHistorySchema(SqliteDb& db) {
   const auto version = db.QueryInt("PRAGMA user_version").value_or(0);
   if (version > kHistorySchemaVersion) {
@@ -58,6 +75,11 @@ void CreateHistorySchema(SqliteDb& db) {
       "CREATE TABLE IF NOT EXISTS variables (rev INTEGER NOT NULL, slot INTEGER NOT NULL, "
       "name TEXT NOT NULL, units TEXT NOT NULL, low REAL NOT NULL, high REAL NOT NULL, "
       "PRIMARY KEY (rev, slot))");
+  std::string minutes = "CREATE TABLE IF NOT EXISTS minutes (m INTEGER PRIMARY KEY";
+  for (int slot = 1; slot <= NumIn + NumOut; ++slot) {
+    minutes += ", lo" + std::to_string(slot) + " REAL, hi" + std::to_string(slot) + " REAL";
+  }
+  db.Exec(minutes + ")");
   db.Exec("PRAGMA user_version = " + std::to_string(kHistorySchemaVersion));
   db.Exec("COMMIT");
 }

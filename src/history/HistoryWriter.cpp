@@ -26,6 +26,8 @@ struct HistoryWriter::Connection {
   SqliteDb db;
   std::optional<SqliteStatement> insert;
   std::optional<SqliteStatement> prune;
+  std::optional<SqliteStatement> minute;
+  std::optional<SqliteStatement> pruneMinutes;
   std::optional<ConfigRevision> lastConfig;
   int lastRevision = 0;
 };
@@ -44,6 +46,9 @@ void HistoryWriter::Open() {
   db.Exec("PRAGMA synchronous = FULL");
   CreateHistorySchema(db);
   connection->insert.emplace(db, InsertCycleSql());
+  connection->minute.emplace(db, UpsertMinuteSql());
+  connection->pruneMinutes.emplace(
+      db, "DELETE FROM minutes WHERE m IN (SELECT m FROM minutes WHERE m < ? ORDER BY m LIMIT ?)");
   connection->prune.emplace(
       db, "DELETE FROM cycles WHERE t IN (SELECT t FROM cycles WHERE t < ? ORDER BY t LIMIT ?)");
   auto revisions = ReadRevisions(db);
@@ -53,6 +58,21 @@ void HistoryWriter::Open() {
   }
   connection_ = std::move(connection);
 }
+
+namespace {
+
+// The row's minute takes in its process values.
+void AddToMinute(SqliteStatement& minute, const CycleRecord& row) {
+  minute.Reset();
+  const std::int64_t m = row.timeMs >= 0 ? row.timeMs / kRollupMs : (row.timeMs + 1) / kRollupMs - 1;
+  minute.Bind(1, m);
+  for (int slot = 1; slot <= NumIn + NumOut; ++slot) {
+    minute.Bind(slot + 1, slot <= NumIn ? row.in[slot].pv : row.out[slot - NumIn].pv);
+  }
+  minute.Step();
+}
+
+}  // namespace
 
 void HistoryWriter::Transaction(std::int64_t timeMs, const ConfigRevision& config,
                                 const std::function<void(int revision)>& work) {
@@ -90,11 +110,17 @@ void HistoryWriter::Store(const CycleRecord& record, const ConfigRevision& confi
         ++row.timeMs;
       }
     }
+    AddToMinute(*c.minute, row);
     if (options_.retentionDays > 0) {
       c.prune->Reset();
-      c.prune->Bind(1, record.timeMs - options_.retentionDays * kDayMs);
+      const std::int64_t cutoff = record.timeMs - options_.retentionDays * kDayMs;
+      c.prune->Bind(1, cutoff);
       c.prune->Bind(2, options_.deleteBatch);
       c.prune->Step();
+      c.pruneMinutes->Reset();
+      c.pruneMinutes->Bind(1, cutoff / kRollupMs);
+      c.pruneMinutes->Bind(2, options_.deleteBatch);
+      c.pruneMinutes->Step();
     }
   });
 }
@@ -109,6 +135,7 @@ void HistoryWriter::RecordMany(long count, const std::function<CycleRecord(long)
       connection_->insert->Reset();
       BindCycleRow(*connection_->insert, record);
       connection_->insert->Step();
+      AddToMinute(*connection_->minute, record);
     }
   });
 }

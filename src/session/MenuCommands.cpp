@@ -38,7 +38,7 @@ CommandKind CommandKindOf(const std::string& name) {
       "mnuPrintSetup", "mnuPrintScreen", "mnuPrintFile",  "mnuExportTrend",
       "mnuDebugCalc",  "mnuErrorCodes",  "mnuAbout",      "mnuCopy",
       "mnuCopy3",      "mnuRuleFiring",  "mnuControlSurface", "mnuDebugLink",
-      "cmdHide",       "mnuPreProcess",  "mnuPostProcess",
+      "cmdHide",       "mnuPreProcess",  "mnuPostProcess",    "mnuTrendHistory",
   };
   return looks.count(name) ? CommandKind::Looks : CommandKind::Changes;
 }

@@ -1,5 +1,6 @@
 #include "ui/RuleBaseViews.h"
 
+#include "ui/HistoryTrendWindow.h"
 #include "ui/RuleFiringWindow.h"
 #include "ui/SurfaceWindow.h"
 
@@ -20,7 +21,16 @@ RuleBaseViews::RuleBaseViews(Controller& controller, MenuCommandTable& commands,
     : c_(controller), mainWindow_(mainWindow) {
   commands["mnuRuleFiring"] = [this](Controller&) { OpenRuleFiring(); };
   commands["mnuControlSurface"] = [this](Controller&) { OpenSurface(); };
+  commands["mnuTrendHistory"] = [this](Controller&) { OpenTrendHistory(); };
 }
+
+void RuleBaseViews::OpenTrendHistory() {
+  if (!trendHistory_) trendHistory_ = new HistoryTrendWindow(c_, mainWindow_);
+  trendHistory_->Refresh();
+  BringUp(trendHistory_);
+}
+
+HistoryTrendWindow* RuleBaseViews::TrendHistory() const { return trendHistory_.data(); }
 
 void RuleBaseViews::OpenRuleFiring() {
   if (!ruleFiring_) ruleFiring_ = new RuleFiringWindow(c_, mainWindow_);
@@ -45,6 +55,9 @@ SurfaceWindow* RuleBaseViews::Surface() const {
 void RuleBaseViews::Refresh() {
   if (ruleFiring_ && ruleFiring_->isVisible()) ruleFiring_->Refresh();
   if (surface_ && surface_->isVisible()) surface_->FollowPlant();
+  if (trendHistory_ && trendHistory_->isVisible() && trendHistory_->Trend().Live()) {
+    trendHistory_->Refresh();
+  }
 }
 
 }  // namespace kavro::ui

@@ -12,29 +12,34 @@ class QWidget;
 
 namespace kavro::ui {
 
+class HistoryTrendWindow;
 class RuleFiringWindow;
 class SurfaceWindow;
 
 class RuleBaseViews : public QObject {
   Q_OBJECT
  public:
-  // Adds "mnuRuleFiring" and "mnuControlSurface" to commands; the windows belong to mainWindow.
+  // Adds "mnuRuleFiring", "mnuControlSurface" and "mnuTrendHistory" to commands; the windows
+  // belong to mainWindow.
   RuleBaseViews(Controller& controller, MenuCommandTable& commands, QWidget* mainWindow);
 
   void OpenRuleFiring();
   void OpenSurface();
-  // After a cycle: the open rule-firing window shows it.
+  void OpenTrendHistory();
+  // After a cycle: the open rule-firing window shows it, the trend history its newest cycle.
   void Refresh();
 
   // The windows once opened; null before.
   RuleFiringWindow* RuleFiring() const;
   SurfaceWindow* Surface() const;
+  HistoryTrendWindow* TrendHistory() const;
 
  private:
   Controller& c_;
   QWidget* mainWindow_;
   QPointer<RuleFiringWindow> ruleFiring_;
   QPointer<SurfaceWindow> surface_;
+  QPointer<HistoryTrendWindow> trendHistory_;
 };
 
 }  // namespace kavro::ui

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <cmath>
 #include <filesystem>
 #include <thread>
 
@@ -188,6 +189,46 @@ TEST(HistoryWriter, OldRecordsGoASmallBatchAfterEachCycle) {
   const auto all = ReadAll(dir);
   ASSERT_EQ(all.size(), 3u);  // only the three new ones
   EXPECT_EQ(all[0].timeMs, kStart);
+}
+
+TEST(HistoryReader, LongSpansReadByTheMinuteGiveTheExtremesOfTheCyclesThemselves) {
+  ScratchDir dir;
+  HistoryWriter writer(dir.Path(), [](const std::string&, bool) {});
+  constexpr long kCycles = 2000;  // 7 s apart: minutes of 8 or 9 cycles, not aligned
+  const auto value = [](long k) { return std::sin(k * 0.37) * 100 + (k % 97); };
+  writer.RecordMany(
+      kCycles,
+      [&](long k) {
+        CycleRecord row;
+        row.timeMs = kStart + 3'500 + k * 7'000;
+        row.in[2].pv = value(k);
+        row.out[2].pv = -value(k);
+        return row;
+      },
+      Config("Kiln"));
+  // The minutes kept as cycles are added one at a time agree with those of the bulk fill.
+  writer.Record(Cycle(-1), Config("Kiln"), kNow);
+  HistoryReader reader(dir.Path());
+  const std::int64_t from = kStart, to = kStart + 14'000'000;  // 50 columns of 4 min 40 s
+  const auto minutes = reader.Extremes(from, to, 50);
+  for (int column = 0; column < 50; ++column) {
+    // The cycles whose minute begins in the column.
+    double min = 1e9, max = -1e9;
+    for (long k = 0; k < kCycles; ++k) {
+      const std::int64_t t = kStart + 3'500 + k * 7'000;
+      const std::int64_t minuteStart = t / 60'000 * 60'000;
+      if (minuteStart < from + column * 280'000 || minuteStart >= from + (column + 1) * 280'000) {
+        continue;
+      }
+      min = std::min(min, value(k));
+      max = std::max(max, value(k));
+    }
+    if (min > max) continue;
+    EXPECT_EQ(minutes[2][column].min, min) << column;
+    EXPECT_EQ(minutes[2][column].max, max) << column;
+    EXPECT_EQ(minutes[NumIn + 2][column].max, -min) << column;
+  }
+  EXPECT_EQ(reader.Extremes(kStart - 600'000, kStart, 1)[1][0].max, 1299);  // Cycle(-1), by the minute
 }
 
 TEST(HistoryReader, AFolderWithoutHistoryIsOneLineAndNothingIsCreated) {

@@ -103,7 +103,7 @@ TEST_F(CommandsTest, MenuBarHasTheCaptionsAndAccessKeysInOrder) {
             "Lin&k:Link &Status,-,Link &Restart, "
             "&Control Mode:To &DCS,To &File,-,Save &Preference, "
             "&Script:P&reProcess Text,PreProcess Execute,P&ostProcess Text,PostProcess Execute, "
-            "C&alc:&Slope Correction,-,Rule &Firing,Control Su&rface, "
+            "C&alc:&Slope Correction,-,Rule &Firing,Control Su&rface,Trend &History, "
             "&Debug:Debug &Calcs,-,Debug &Link, "
             "Scree&n Lock:&Locked, "
             "&Help:&Error Codes,-,&About, ");
