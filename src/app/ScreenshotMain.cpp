@@ -3,7 +3,9 @@
 // saves a picture of the main window, then one with the variable editor open on the first output
 // (OUTPUT with "-editor" before ".png"), then opens the post-process script editor on the
 // working folder's script and saves it as script-editor.png beside OUTPUT.png, then the Rule
-// Firing and Control Surface windows as rule-firing.png and control-surface.png, and ends.
+// Firing and Control Surface windows as rule-firing.png and control-surface.png, and the Trend
+// History window on its 24 h preset scrolled to the last day recorded as trend-history.png (when
+// the folder holds a history), and ends.
 #include <QApplication>
 #include <QAction>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include "model/Dimensions.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
+#include "ui/HistoryTrendWindow.h"
 #include "ui/RuleBaseViews.h"
 #include "ui/RuleFiringWindow.h"
 #include "ui/ScriptEditorWindow.h"
@@ -86,6 +89,23 @@ int main(int argc, char** argv) {
     saved = saveWindow("mnuControlSurface", "control-surface.png",
                        [&] { return host.views().Surface(); }) &&
             saved;
+    // The trend history over the last day recorded (a run on a fast clock may lie ahead of now).
+    if (QAction* action = host.window().Action("mnuTrendHistory")) action->trigger();
+    if (kavro::ui::HistoryTrendWindow* trend = host.views().TrendHistory()) {
+      trend->resize(1400, 600);
+      QApplication::processEvents();
+      if (const auto recorded = trend->Trend().Recorded()) {
+        trend->Trend().ZoomPreset(3);
+        trend->Trend().ScrollTo(recorded->second);
+        trend->Refresh();
+        QApplication::processEvents();
+        const QString path = QFileInfo(output).dir().filePath("trend-history.png");
+        const bool ok = trend->grab().save(path, "PNG");
+        std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "saved" : "could not save",
+                     qPrintable(path));
+        saved = saved && ok;
+      }
+    }
     // The STOP file tells the demo's link client program to end with us.
     if (host.controller().model.Link.LinkStatus == kavro::kOn) {
       kavro::SwitchLinkOff(host.controller(), host.session().link());

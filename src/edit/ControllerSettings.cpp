@@ -8,6 +8,7 @@
 #include "common/TextUtil.h"
 #include "edit/DcsSuppliedValue.h"
 #include "edit/EditMessage.h"
+#include "history/RetentionSetting.h"
 #include "link/LinkNames.h"
 #include "model/LinkKind.h"
 
@@ -43,7 +44,13 @@ struct Settings {
   std::string LinkAppl, Link2Appl, LinkTopicName;
   std::string Name1;
   int16_t LinkFrequency = 0;
+  int HistoryDays = 0;
 };
+
+// What the controller keeps now: what start-up read, or the folder's setting before start-up.
+int HistoryDaysOf(const ControllerModel& model) {
+  return model.HistoryDays > 0 ? model.HistoryDays : ReadRetentionDays(model.WorkDir);
+}
 
 // The message that refuses the name, when the controller name cannot name the link files or
 // the link client program (when one is named) would be looked for outside the working folder.
@@ -101,6 +108,13 @@ std::optional<Settings> CheckedSettings(Controller& c, const Panel& panel) {
     return refuse("Link Freq Must Be Faster Than Run Frequency By Atleast 5 Seconds",
                   model.ProductName);
   }
+  const std::optional<int> days = ParseRetentionDays(Trim(panel.historyDays));
+  if (!days) {
+    return refuse("History Days Must Be a Whole Number From 1 To " +
+                      std::to_string(kMaxRetentionDays),
+                  model.ProductName);
+  }
+  s.HistoryDays = *days;
   return s;
 }
 
@@ -136,6 +150,7 @@ void LoadControllerSettings(const Controller& controller, Panel& panel) {
                  b.Name1,
                  FrequencyText(b.LinkFrequency)};
   panel.loadedRunFrequency = b.RunFrequency;
+  panel.historyDays = std::to_string(HistoryDaysOf(m));
   panel.visible = true;
 }
 
@@ -156,6 +171,16 @@ bool ApplyControllerSettings(Controller& controller, Panel& panel, AuditTrail& a
   changed |= Store(audit, "LinkTopicName", b.LinkTopicName, s->LinkTopicName);
   changed |= Store(audit, "Name1", b.Name1, s->Name1);
   changed |= Store(audit, "LinkFrequency", b.LinkFrequency, s->LinkFrequency);
+  // Kept in the working folder's own file at once, not in FLC.dat: nothing to save later.
+  if (s->HistoryDays != HistoryDaysOf(m)) {
+    audit.Record("HistoryDays", std::to_string(HistoryDaysOf(m)), std::to_string(s->HistoryDays));
+    std::string error;
+    if (!SaveRetentionDays(m.WorkDir, s->HistoryDays, &error)) {
+      ShowEditMessage(controller, "The history days could not be saved: " + error, m.ProductName,
+                      MsgIcon::Exclamation);
+    }
+    m.HistoryDays = s->HistoryDays;
+  }
   // A new Program_Interface may change the kind of link Debug Link serves.
   controller.window.mnuDebugLinkEnabled = DebugLinkCanOpen(m);
   if (changed) m.ChangesPending = true;

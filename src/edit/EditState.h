@@ -38,6 +38,8 @@ struct ControllerSettingsPanel {
   // The run frequency the panel was filled with: while the DCS supplies it, OK stores the
   // DCS's present value unless the operator typed another one, which is refused.
   int16_t loadedRunFrequency = 0;
+  // The days of plant history the working folder keeps, edited beside the eleven boxes.
+  std::string historyDays;
 };
 
 // Label2: the caption beside each Text1 box, in the boxes' order.

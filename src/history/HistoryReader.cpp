@@ -63,7 +63,9 @@ void HistoryReader::ForEachCycle(std::int64_t from, std::int64_t to,
 }
 
 int HistoryReader::NewestRevision(std::int64_t from, std::int64_t to) {
-  SqliteStatement select(connection_->db, "SELECT max(rev) FROM cycles WHERE t >= ? AND t <= ?");
+  // The span's last cycle ran under its newest configuration: found on the time key at once.
+  SqliteStatement select(connection_->db,
+                         "SELECT rev FROM cycles WHERE t >= ? AND t <= ? ORDER BY t DESC LIMIT 1");
   select.Bind(1, from);
   select.Bind(2, to);
   return select.Step() && !select.IsNull(0) ? static_cast<int>(select.Int(0)) : 0;

@@ -47,7 +47,7 @@ class HistoryReader {
   // time key. result[slot][column].
   std::vector<std::vector<ColumnExtremes>> Extremes(std::int64_t from, std::int64_t to,
                                                     int columns);
-  // The newest configuration revision under which a cycle of [from, to] ran; 0 when none.
+  // The configuration revision of the last cycle of [from, to]; 0 when none.
   int NewestRevision(std::int64_t from, std::int64_t to);
   // The newest cycle at or before time; nothing when there is none.
   std::optional<CycleRecord> CycleAt(std::int64_t time);

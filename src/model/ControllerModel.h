@@ -155,6 +155,9 @@ struct ControllerModel {
   int16_t LockCountdown = 0;
   int16_t ErrorStep = 0;
   CycleErrorSpells ErrorSpells;
+  // Days of plant history kept (WorkDir/kavro-history.ini, or the headless service's
+  // --history-days); 0 until start-up has read them.
+  int HistoryDays = 0;
   // Copies of the main window that Print Screen prints; below 1 counts as 1.
   int16_t PrinterCopies = 0;
 

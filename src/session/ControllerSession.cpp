@@ -136,7 +136,9 @@ bool ControllerSession::Start(const std::string& workDir) {
   SetProgramDefaults(controller_, workDir);
   if (options_.eventsFile && !eventsFile_) AttachEventsFile(workDir);
   if (options_.history && !history_) StartHistory(workDir);
-  return FLControlLoad(controller_, startupSteps_);
+  const bool read = FLControlLoad(controller_, startupSteps_);
+  if (history_) controller_.model.HistoryDays = history_->RetentionDays();
+  return read;
 }
 
 void ControllerSession::StartHistory(const std::string& workDir) {
@@ -159,6 +161,8 @@ void ControllerSession::StartHistory(const std::string& workDir) {
 void ControllerSession::RecordCycle(const DateTime& start, double startSeconds) {
   // A controller without a clock has no time to stamp its cycles with.
   if (!history_ || !controller_.ports.clock->Runs()) return;
+  // The settings panel may have changed the days kept.
+  if (controller_.model.HistoryDays > 0) history_->SetRetentionDays(controller_.model.HistoryDays);
   history_->Record(CaptureCycle(controller_, start, startSeconds, cycleError_, cycleErrorStep_),
                    CaptureConfig(controller_.model), controller_.ports.clock->Now());
 }

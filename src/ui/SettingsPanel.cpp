@@ -25,6 +25,11 @@ SettingsPanel::SettingsPanel(ControllerSettingsPanel& panel, std::function<void(
     layout->addRow(caption, box);
     boxes_.push_back(box);
   }
+  history_ = new QLineEdit(this);
+  history_->setObjectName("txtHistoryDays");
+  connect(history_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { panel_.historyDays = text.toStdString(); });
+  layout->addRow(new QLabel("History Days", this), history_);
   auto* okay = new QPushButton("OKAY", this);
   okay->setObjectName("cmdOK2");
   connect(okay, &QPushButton::clicked, this, [ok] { ok(); });
@@ -38,6 +43,8 @@ void SettingsPanel::Render() {
     const QString text = QString::fromStdString(panel_.Text1[static_cast<size_t>(i)]);
     if (boxes_[static_cast<size_t>(i)]->text() != text) boxes_[static_cast<size_t>(i)]->setText(text);
   }
+  const QString days = QString::fromStdString(panel_.historyDays);
+  if (history_->text() != days) history_->setText(days);
 }
 
 }  // namespace kavro::ui

@@ -4,6 +4,10 @@
 #include "display/StatusFrame.h"
 #include "edit/ControllerSettings.h"
 #include "edit/EditWorld.h"
+#include "history/RetentionSetting.h"
+#include "support/FakePorts.h"
+
+#include <filesystem>
 
 namespace kavro::test {
 namespace {
@@ -181,6 +185,26 @@ TEST_F(ControllerSettingsTest, ARunFrequencyTheDcsSuppliesIsRefusedNotAudited) {
     EXPECT_EQ(model().FLCBlock.RunFrequency, tag[0] == ' ' ? 50 : 55);
   }
   EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(ControllerSettingsTest, TheHistoryDaysAreKeptInTheWorkingFolderAtOnce) {
+  ScratchDir dir;
+  model().WorkDir = dir.Path();
+  LoadControllerSettings(controller(), panel());
+  EXPECT_EQ(panel().historyDays, "400");  // nothing set: the default
+  panel().historyDays = "0";
+  EXPECT_FALSE(Apply());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), "History Days Must Be a Whole Number From 1 To 36500");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("kavro-history.ini")));
+  panel().historyDays = " 30 ";
+  ASSERT_TRUE(Apply());
+  EXPECT_EQ(model().HistoryDays, 30);
+  EXPECT_EQ(dir.Read("kavro-history.ini"), "RetentionDays=30\r\n");
+  EXPECT_EQ(ReadRetentionDays(dir.Path()), 30);
+  EXPECT_FALSE(model().ChangesPending);  // FLC.dat has nothing new to save
+  LoadControllerSettings(controller(), panel());
+  EXPECT_EQ(panel().historyDays, "30");
 }
 
 TEST_F(ControllerSettingsTest, RunFrequencyBoxIsCheckedWhenLeft) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "history/HistorySpanChoice.h"
 #include "history/HistoryTime.h"
 #include "history/RetentionSetting.h"
 
@@ -23,6 +24,22 @@ TEST(HistoryTime, TakesClockTimesAndSpansBackFromNowAndNothingElse) {
   // The clock's fraction of a second counts only when it belongs to the same second.
   EXPECT_EQ(HistoryMs(DateTime{2026, 12, 5, 12, 0, 0}, 43200.25), now + 250);
   EXPECT_EQ(HistoryMs(DateTime{2026, 12, 5, 12, 0, 0}, 43201.25), now);
+}
+
+TEST(HistorySpanChoice, DefaultsToTheWholeHistoryAndRefusesABackwardOrUnreadableSpan) {
+  const std::int64_t now = HistoryMs(DateTime{2026, 12, 5, 12, 0, 0});
+  const std::pair<std::int64_t, std::int64_t> recorded = {now - 86'400'000, now + 60'000};
+  const auto whole = ChooseHistorySpan({}, {}, now, recorded);
+  EXPECT_EQ(whole.error, "");
+  EXPECT_EQ(whole.from, recorded.first);
+  EXPECT_EQ(whole.to, recorded.second);  // a controller clock ahead of this machine's
+  EXPECT_EQ(ChooseHistorySpan(std::string("-8h"), std::string("now"), now, recorded).from,
+            now - 8 * 3'600'000LL);
+  EXPECT_EQ(ChooseHistorySpan(std::string("now"), std::string("-1d"), now, {}).error,
+            "--from 2026-12-05 12:00:00 is after --to 2026-12-04 12:00:00");
+  EXPECT_EQ(ChooseHistorySpan({}, std::string("noon"), now, {}).error,
+            "--to: not a time: \"noon\" (YYYY-MM-DD HH:MM, now, -30m, -8h, -7d)");
+  EXPECT_EQ(ChooseHistorySpan({}, {}, now, {}).error, "");  // nothing recorded: an empty span
 }
 
 TEST(RetentionSetting, IsKeptInTheWorkingFolderAndABadOneFallsBackToTheDefault) {

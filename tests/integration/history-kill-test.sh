@@ -2,7 +2,7 @@
 # The plant history survives kill -9: kavro --headless against the plant simulator on a fast
 # clock (250x) records one row per cycle; killed with SIGKILL it loses at most the cycle in
 # progress; started again it goes on appending to the same file. kavro-history reads the file
-# while the controller writes it.
+# while the controller writes it, and kavro-replay replays the recorded cycles.
 # Usage: history-kill-test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$(cd "${1:?build directory}" && pwd)
@@ -67,4 +67,16 @@ after=$(wc -l <"$dir/after.csv")
 lost=$(sort "$dir/after.csv" | comm -23 <(sort "$dir/before.csv") - | wc -l)
 [ "$lost" -eq 0 ] || fail "$lost rows from before the kill are gone or changed"
 ls "$dir" | grep -q corrupt && fail "the history was put aside as damaged"
-echo "history: $before rows before kill -9, $after after the restart"
+# What today's configuration would have done with the recorded cycles: one result row each.
+status=0
+"$build/tools/kavro-replay/kavro-replay" --history "$dir" --no-scripts --out "$dir/replay.csv" \
+  2>"$dir/replay-errors.txt" || status=$?
+[ "$status" -eq 0 ] || [ "$status" -eq 3 ] || fail "replay of the history: exit status $status"
+replayed=$(($(wc -l <"$dir/replay.csv") - 1))
+[ "$replayed" -eq "$after" ] || fail "$replayed cycles replayed of $after recorded"
+status=0
+"$build/tools/kavro-replay/kavro-replay" --history "$dir" --from "2026-02-30 10:00" \
+  2>"$dir/replay-errors.txt" || status=$?
+[ "$status" -eq 2 ] && [ "$(wc -l <"$dir/replay-errors.txt")" -eq 1 ] ||
+  fail "a bad --from: exit status $status, $(cat "$dir/replay-errors.txt")"
+echo "history: $before rows before kill -9, $after after the restart, $replayed replayed"

@@ -18,6 +18,7 @@
 #include "common/SafeText.h"
 #include "history/HistoryExport.h"
 #include "history/HistoryReport.h"
+#include "history/HistorySpanChoice.h"
 #include "history/HistoryTime.h"
 
 namespace {
@@ -83,13 +84,9 @@ int Bad(const std::string& what) {
 
 int Run(const Arguments& arguments) {
   const std::int64_t now = HistoryMs(LocalNow());
-  const auto timeOf = [now](const std::optional<std::string>& text) { return ParseHistoryTime(*text, now); };
-  std::optional<std::int64_t> from, to = now;
-  if (arguments.from && !(from = timeOf(arguments.from))) {
-    return Bad("--from: not a time: \"" + *arguments.from + "\" (YYYY-MM-DD HH:MM, now, -30m, -8h, -7d)");
-  }
-  if (arguments.to && !(to = timeOf(arguments.to))) {
-    return Bad("--to: not a time: \"" + *arguments.to + "\" (YYYY-MM-DD HH:MM, now, -30m, -8h, -7d)");
+  // Times are checked before the folder: a bad one is told whether or not there is a history.
+  if (const auto bad = ChooseHistorySpan(arguments.from, arguments.to, now, {}); !bad.error.empty()) {
+    return Bad(bad.error);
   }
   int every = 0;
   if (arguments.every) {
@@ -99,30 +96,24 @@ int Run(const Arguments& arguments) {
       return Bad("--every: not a whole number of seconds: \"" + text + "\"");
     }
   }
-  const auto backwards = [&] {
-    return Bad("--from " + HistoryTimeText(*from) + " is after --to " + HistoryTimeText(*to));
-  };
-  if (from && *from > *to) return backwards();
   try {
     HistoryReader reader(*arguments.workDir);
-    const auto span = reader.Span();
-    if (!from) from = span ? span->first : *to;
-    // A controller clock ahead of this machine's still has its newest cycles in "until now".
-    if (!arguments.to && span) to = std::max(*to, span->second);
-    if (*from > *to) return backwards();
+    const HistorySpanChoice chosen = ChooseHistorySpan(arguments.from, arguments.to, now, reader.Span());
+    if (!chosen.error.empty()) return Bad(chosen.error);
+    const std::int64_t from = chosen.from, to = chosen.to;
     if (arguments.command == "report") {
-      const HistoryReport report = MakeHistoryReport(reader, *from, *to);
+      const HistoryReport report = MakeHistoryReport(reader, from, to);
       std::cout << (arguments.json ? HistoryReportJson(report) : HistoryReportText(report));
       return std::cout.flush() ? 0 : 1;
     }
     if (!arguments.out) {
-      ExportHistoryCsv(reader, *from, *to, every, std::cout);
+      ExportHistoryCsv(reader, from, to, every, std::cout);
       return std::cout.flush() ? 0 : 1;
     }
     // The file appears whole or not at all: written beside it, then renamed over it.
     const std::string part = *arguments.out + ".part" + std::to_string(getpid());
     std::ofstream file(part, std::ios::binary | std::ios::trunc);
-    if (file) ExportHistoryCsv(reader, *from, *to, every, file);
+    if (file) ExportHistoryCsv(reader, from, to, every, file);
     file.close();
     if (!file || std::rename(part.c_str(), arguments.out->c_str()) != 0) {
       std::remove(part.c_str());

@@ -1,5 +1,8 @@
 // kavro-replay: tries a rule base against recorded plant data before it is switched on.
 //   kavro-replay --workdir DIR --trace TRACE.csv [--out OUT.csv] [--no-scripts]
+//   kavro-replay --history DIR [--workdir DIR2] [--from T] [--to T] [--out OUT.csv] [--no-scripts]
+// With --history the trace is the plant history of DIR over [--from, --to]: the recorded
+// process values and limits run through the configuration of DIR (or DIR2) as it is now.
 // Loads DIR/FLC.dat as the controller does and runs the real control cycle once per trace row,
 // link off, as fast as it runs, with the folder's pre- and post-process scripts (FLC_Pre.scp,
 // FLC_Post.scp) ON or OFF as their files say; --no-scripts leaves them out; one result row per
@@ -11,18 +14,24 @@
 // reported an error.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "common/LocalNow.h"
 #include "common/ProgramVersion.h"
 #include "common/SafeText.h"
 #include "common/ports/Operator.h"
+#include "history/HistoryReader.h"
+#include "history/HistorySpanChoice.h"
+#include "history/HistoryTime.h"
+#include "session/HistoryTrace.h"
 #include "session/Replay.h"
 #include "session/TraceFile.h"
 
@@ -50,16 +59,25 @@ class StderrOperator : public Operator {
 
 constexpr const char* kUsage =
     "usage: kavro-replay --workdir DIR --trace TRACE.csv [--out OUT.csv] [--no-scripts]\n"
+    "       kavro-replay --history DIR [--workdir DIR2] [--from T] [--to T] [--out OUT.csv]\n"
+    "                    [--no-scripts]\n"
+    "  --history replays the cycles DIR recorded (its kavro-history.sqlite) from --from to\n"
+    "  --to through the configuration of DIR (or DIR2) as it is now; T is\n"
+    "  \"YYYY-MM-DD HH:MM\", now, -30m, -8h or -7d (default: the whole history).\n"
     "  Runs the working folder's pre- and post-process scripts in each cycle as the controller\n"
     "  would, unless --no-scripts.\n"
     "  Runs the control cycle of DIR/FLC.dat once per row of TRACE.csv, link off, and\n"
     "  writes one result row per cycle to OUT.csv (default: standard output).\n"
-    "Exit status: 0 clean, 1 bad FLC.dat or trace, 2 usage or missing file, 3 cycle\n"
+    "Exit status: 0 clean, 1 bad FLC.dat or trace, 2 usage, missing file or history,\n"
+    "  bad time, 3 cycle\n"
     "  errors.\n";
 
 struct Arguments {
   std::string workDir;
   std::string trace;
+  std::optional<std::string> history;
+  std::optional<std::string> from;
+  std::optional<std::string> to;
   std::optional<std::string> out;
   bool withScripts = true;
 };
@@ -80,11 +98,23 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
       arguments.trace = value;
     } else if (option == "--out") {
       arguments.out = value;
+    } else if (option == "--history") {
+      arguments.history = value;
+    } else if (option == "--from") {
+      arguments.from = value;
+    } else if (option == "--to") {
+      arguments.to = value;
     } else {
       return std::nullopt;
     }
   }
-  if (arguments.workDir.empty() || arguments.trace.empty()) return std::nullopt;
+  if (arguments.history) {
+    if (!arguments.trace.empty()) return std::nullopt;
+    if (arguments.workDir.empty()) arguments.workDir = *arguments.history;
+  } else if (arguments.workDir.empty() || arguments.trace.empty() || arguments.from ||
+             arguments.to) {
+    return std::nullopt;
+  }
   return arguments;
 }
 
@@ -104,6 +134,39 @@ bool TraceIsGood(std::istream& in, const ControllerModel& model, const std::stri
   } catch (const TraceError& bad) {
     std::cerr << BadInputLine("kavro-replay", name, 0, bad.what()) << "\n";
     return false;
+  }
+}
+
+// The recorded cycles of the history folder as a trace; the first one's time starts the
+// replay's clock. Nothing, with the line said, for bad input.
+std::optional<std::string> HistoryTrace(const Arguments& arguments, const ControllerModel& model,
+                                        DateTime& start) {
+  const std::int64_t now = HistoryMs(LocalNow());
+  if (const auto bad = ChooseHistorySpan(arguments.from, arguments.to, now, {}); !bad.error.empty()) {
+    Missing(bad.error);
+    return std::nullopt;
+  }
+  try {
+    HistoryReader reader(*arguments.history);
+    const auto span = reader.Span();
+    const HistorySpanChoice chosen = ChooseHistorySpan(arguments.from, arguments.to, now, span);
+    if (!chosen.error.empty()) {
+      Missing(chosen.error);
+      return std::nullopt;
+    }
+    const std::int64_t from = chosen.from, to = chosen.to;
+    long rows = 0;
+    std::string text = HistoryTraceText(model, reader, from, to, &rows);
+    if (rows == 0) {
+      Missing("no cycles recorded from " + HistoryTimeText(from) + " to " + HistoryTimeText(to));
+      return std::nullopt;
+    }
+    // The replay's clock starts with the span (the first cycle when --from is not given).
+    start = DateTimeOfHistoryMs(span ? std::max(from, span->first) : from);
+    return text;
+  } catch (const HistoryReadError& failure) {
+    Missing(failure.what());
+    return std::nullopt;
   }
 }
 
@@ -133,10 +196,16 @@ int main(int argc, char** argv) {
   const std::string config = (fs::path(arguments->workDir) / "FLC.dat").string();
   if (!fs::is_regular_file(config, error)) return Missing("no configuration " + config);
   std::ifstream traceFile;
-  if (fs::is_regular_file(arguments->trace, error)) {
-    traceFile.open(arguments->trace, std::ios::binary);
+  std::istringstream historyTrace;
+  std::istream* traceIn = &traceFile;
+  if (arguments->history) {
+    traceIn = &historyTrace;
+  } else {
+    if (fs::is_regular_file(arguments->trace, error)) {
+      traceFile.open(arguments->trace, std::ios::binary);
+    }
+    if (!traceFile.is_open()) return Missing("cannot read the trace " + arguments->trace);
   }
-  if (!traceFile.is_open()) return Missing("cannot read the trace " + arguments->trace);
 
   StderrOperator op;
   Controller controller;
@@ -145,14 +214,22 @@ int main(int argc, char** argv) {
     std::cerr << "kavro-replay: " << config << " could not be read; nothing replayed\n";
     return 1;
   }
-  if (!TraceIsGood(traceFile, controller.model, arguments->trace)) return 1;
-  traceFile.clear();
-  traceFile.seekg(0);
-  TraceReader trace(traceFile, controller.model);
+  DateTime start = LocalNow();
+  if (arguments->history) {
+    const auto text = HistoryTrace(*arguments, controller.model, start);
+    if (!text) return 2;
+    historyTrace.str(*text);
+  }
+  const std::string traceName = arguments->history ? "the history of " + *arguments->history
+                                                   : arguments->trace;
+  if (!TraceIsGood(*traceIn, controller.model, traceName)) return 1;
+  traceIn->clear();
+  traceIn->seekg(0);
+  TraceReader trace(*traceIn, controller.model);
 
   if (!arguments->out) {
     const ReplaySummary summary =
-        RunReplay(controller, trace, LocalNow(), std::cout, std::cerr, arguments->withScripts);
+        RunReplay(controller, trace, start, std::cout, std::cerr, arguments->withScripts);
     std::cout.flush();
     if (!std::cout) return Missing("cannot write the results");
     return Finish(summary);
@@ -163,7 +240,7 @@ int main(int argc, char** argv) {
   std::ofstream results(part, std::ios::binary | std::ios::trunc);
   if (!results) return Missing("cannot write " + out);
   const ReplaySummary summary =
-      RunReplay(controller, trace, LocalNow(), results, std::cerr, arguments->withScripts);
+      RunReplay(controller, trace, start, results, std::cerr, arguments->withScripts);
   results.close();
   if (!results || std::rename(part.c_str(), out.c_str()) != 0) {
     std::remove(part.c_str());
