@@ -95,9 +95,10 @@ int main(int argc, char** argv) {
       trend->resize(1400, 600);
       QApplication::processEvents();
       if (const auto recorded = trend->Trend().Recorded()) {
+        // The day before the last two hours recorded, as an operator scrolls back to it.
         trend->Trend().ZoomPreset(3);
-        trend->Trend().ScrollTo(recorded->second);
-        trend->Refresh();
+        trend->Trend().ScrollTo(recorded->second - 2 * kavro::kHourMs);
+        trend->RefreshAt(recorded->second);
         QApplication::processEvents();
         const QString path = QFileInfo(output).dir().filePath("trend-history.png");
         const bool ok = trend->grab().save(path, "PNG");

@@ -174,17 +174,19 @@ HistoryTrendWindow::HistoryTrendWindow(Controller& controller, QWidget* parent)
 
 HistoryTrendWindow::~HistoryTrendWindow() = default;
 
-void HistoryTrendWindow::Refresh() {
-  trend_.Refresh(Now(c_));
+void HistoryTrendWindow::Refresh() { RefreshAt(Now(c_)); }
+
+void HistoryTrendWindow::RefreshAt(std::int64_t now) {
+  trend_.Refresh(now);
   live_->setEnabled(!trend_.Live());
-  ShowScrollBar();
+  ShowScrollBar(now);
   canvas_->update();
 }
 
 // The scroll bar runs in minutes from the first cycle recorded to now; its handle is the span.
-void HistoryTrendWindow::ShowScrollBar() {
+void HistoryTrendWindow::ShowScrollBar(std::int64_t until) {
   const auto recorded = trend_.Recorded();
-  const std::int64_t now = std::max(Now(c_), trend_.End());
+  const std::int64_t now = std::max(until, trend_.End());
   scrollOrigin_ = recorded ? std::min(recorded->first, trend_.Start()) : trend_.Start();
   settingScroll_ = true;
   scroll_->setRange(static_cast<int>(trend_.SpanMs() / kMinuteMs),

@@ -26,6 +26,8 @@ class HistoryTrendWindow : public QWidget {
 
   // Reads the span again (live: up to now) and draws it.
   void Refresh();
+  // The same with now given: a history recorded on a fast clock lies ahead of the real one.
+  void RefreshAt(std::int64_t now);
   // The span shown as CSV into path, written whole; false with nothing written on failure.
   bool ExportTo(const std::string& path);
 
@@ -40,7 +42,7 @@ class HistoryTrendWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void ShowScrollBar();
+  void ShowScrollBar(std::int64_t now);
   void ScrollBarMoved(int minutes);
   void AskExport();
   void CursorMoved(int column);
