@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "link/opc/OpcUaLink.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
@@ -89,7 +89,8 @@ class OpcPlant : public FakeWorld {
 
   ScratchDir dir;
   PosixChildPipe server;  // the simulator
-  ControllerSession session{controller};
+  BuiltController built{controller};
+  ControllerSession& session = built.session();
 
  private:
   int port_;
