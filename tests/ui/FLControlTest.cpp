@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <filesystem>
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
@@ -35,6 +36,7 @@
 #include "ui/SettingsPanel.h"
 #include "ui/VariableEditorPanel.h"
 #include "ui/SplashWindow.h"
+#include "ui/WorkFolderDialog.h"
 
 using namespace kavro;
 using kavro::ui::CellGrid;
@@ -117,6 +119,7 @@ class FLControlTest : public QObject {
   void calculationReportListToggles();
   void linkDebugPanelOpensOverTheRuleSelectorAndHides();
   void splashGrowsItsProductLineAndClosesItself();
+  void workFolderChooserOffersRecentFoldersAndRefusesOneWithoutConfiguration();
   void eventLogViewFollowsAFullLog();
   void settingsPanelOpensFromRowOneAndAppliesWholeOrNothing();
   void lockedScreenRefusesKeysAndUnlockedKeysOpenTheEditBox();
@@ -448,6 +451,30 @@ void FLControlTest::linkDebugPanelOpensOverTheRuleSelectorAndHides() {
   hide->click();
   QVERIFY(!panel->isVisibleTo(&h.w()));
   QVERIFY(h.w().RuleRowsSelector()->isVisibleTo(&h.w()));
+}
+
+void FLControlTest::workFolderChooserOffersRecentFoldersAndRefusesOneWithoutConfiguration() {
+  test::ScratchDir kiln;
+  kiln.Write("FLC.dat", ConfigText("File"));
+  test::ScratchDir home;  // no FLC.dat
+  test::ScratchDir settings;
+  RecentFolders recent(SystemFileSystem(), settings.File("recent-folders"));
+  QVERIFY(recent.Remember(home.Path()));  // gone from the list: it holds no controller
+  QVERIFY(recent.Remember(kiln.Path()));
+  ui::WorkFolderDialog chooser(SystemFileSystem(), recent, QString::fromStdString(home.Path()));
+  QCOMPARE(chooser.recentList()->count(), 1);
+  QCOMPARE(chooser.recentList()->item(0)->text(), QString::fromStdString(kiln.Path()));
+
+  chooser.Choose(QString::fromStdString(home.Path()));
+  QCOMPARE(chooser.note()->text(), QString::fromStdString("no FLC.dat in " + home.Path()));
+  QCOMPARE(chooser.result(), int(QDialog::Rejected));
+  QVERIFY(chooser.chosen().isEmpty());
+
+  chooser.openButton()->click();  // the recent folder, selected
+  QCOMPARE(chooser.result(), int(QDialog::Accepted));
+  QCOMPARE(chooser.chosen(), QString::fromStdString(kiln.Path()));
+  // The chooser writes nothing anywhere.
+  QVERIFY(std::filesystem::is_empty(home.Path()));
 }
 
 void FLControlTest::splashGrowsItsProductLineAndClosesItself() {
