@@ -19,6 +19,7 @@
 #include "session/GuardedCall.h"
 #include "session/HeadlessEvents.h"
 #include "session/HeadlessOperator.h"
+#include "session/WorkFolder.h"
 #include "ui/QtPorts.h"
 
 namespace kavro::app {
@@ -90,6 +91,11 @@ int RunHeadless(int argc, char** argv, const std::string& workDir) {
   const std::string dir = std::filesystem::absolute(workDir, error).lexically_normal().string();
   if (error || !std::filesystem::is_directory(dir, error)) {
     std::fprintf(stderr, "kavro: no folder %s\n", workDir.c_str());
+    return 2;
+  }
+  // Nothing (lock, events file) is written to a folder that holds no controller.
+  if (!HoldsConfiguration(SystemFileSystem(), dir)) {
+    std::fprintf(stderr, "kavro: %s\n", NoConfigurationText(dir).c_str());
     return 2;
   }
   QCoreApplication app(argc, argv);
