@@ -146,8 +146,8 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
       SetNotUsed(rule);
       continue;
     }
-    rule.Strength = FormatNumber(CombineDegrees(std::span<const float>(degrees.data(), n))[op],
-                                 "#0.0000");
+    rule.Strength =
+        FormatNumber(CombineDegrees(std::span<const float>(degrees.data(), n))[op], "#0.0000");
   }
 }
 

@@ -207,7 +207,9 @@ float VariabilityOf(std::span<const float> samples) {
   return IndexOf(SpreadsOf(series, static_cast<int>(samples.size()), nullptr)[0]);
 }
 
-void ComputeIndexes(ControllerModel& model) { ComputeIndexesWith(model, SpreadsOf); }
+void ComputeIndexes(ControllerModel& model) {
+  ComputeIndexesWith(model, SpreadsOf);
+}
 
 void ComputeIndexesInPlainOrder(ControllerModel& model) {
   ComputeIndexesWith(model, SpreadsInOrder);

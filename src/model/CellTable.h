@@ -42,8 +42,12 @@ class CellTable {
   // Sets the cell's text; a text equal to the cell's own changes nothing, not even the stamp.
   void SetText(int row, int col, std::string text);
   // Colours change no text: the cell keeps its stamp.
-  void SetForeColour(int row, int col, Colour colour) { cells_[Index(row, col)].foreColour = colour; }
-  void SetBackColour(int row, int col, Colour colour) { cells_[Index(row, col)].backColour = colour; }
+  void SetForeColour(int row, int col, Colour colour) {
+    cells_[Index(row, col)].foreColour = colour;
+  }
+  void SetBackColour(int row, int col, Colour colour) {
+    cells_[Index(row, col)].backColour = colour;
+  }
   // The cell to change as the caller likes: it counts as changed.
   Cell& At(int row, int col) {
     const size_t index = Index(row, col);

@@ -1,5 +1,3 @@
-#include "engine/VariabilityIndex.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -7,10 +5,9 @@
 #include <cstdint>
 #include <random>
 #include <string>
-
-#include <random>
 #include <vector>
 
+#include "engine/VariabilityIndex.h"
 #include "support/EngineTestModel.h"
 
 namespace kavro::test {
