@@ -4,7 +4,7 @@
 #   share/kavro/demo             the demo plant's working folder (FLC.dat, plant.txt)
 #   share/man/man1               one page per program
 #   lib/systemd/system           kavro@.service for the headless controller (not enabled)
-#   share/kavro/opcua-bridge     the OPC UA bridge with its node modules, when it is built, and
+#   share/kavro/opcua-bridge     the OPC UA bridge and server bundles, when they are built, and
 #   share/kavro/demo-opc         then the demo plant's working folder for the OPC link
 include(GNUInstallDirs)
 
@@ -27,16 +27,14 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/demo/ DESTINATION ${CMAKE_INSTALL_DATADI
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/kavro@.service
         DESTINATION lib/systemd/system)
 
-# The OPC UA bridge is a node program; it ships only where its folder and its installed node
-# modules are (npm ci in tools/opcua-bridge), and then the package needs nodejs.
-set(KAVRO_BRIDGE_DIR ${PROJECT_SOURCE_DIR}/tools/opcua-bridge)
-set(KAVRO_WITH_BRIDGE OFF)
-if(EXISTS ${KAVRO_BRIDGE_DIR}/package.json AND EXISTS ${KAVRO_BRIDGE_DIR}/node_modules)
-  set(KAVRO_WITH_BRIDGE ON)
-  install(DIRECTORY ${KAVRO_BRIDGE_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kavro/opcua-bridge
-          USE_SOURCE_PERMISSIONS
-          PATTERN "test" EXCLUDE
-          PATTERN "*.md" EXCLUDE)
+# The OPC UA bridge ships where it is built in (cmake/OpcUaBridge.cmake): its two bundles, the
+# files node-opcua reads beside them and the licences of what they bundle; the package then
+# needs nodejs.
+if(KAVRO_WITH_BRIDGE)
+  install(FILES ${KAVRO_BRIDGE_DIR}/bridge.js ${KAVRO_BRIDGE_DIR}/plant-server.js
+                ${KAVRO_BRIDGE_DIR}/THIRD-PARTY-LICENSES.txt
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/kavro/opcua-bridge)
+  install(DIRECTORY ${KAVRO_BRIDGE_DIR}/data DESTINATION ${CMAKE_INSTALL_DATADIR}/kavro/opcua-bridge)
   # The demo kiln over the OPC link, without certificate stores a run may have left.
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/demo-opc/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kavro/demo-opc
           PATTERN "pki" EXCLUDE

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }();
   model.PVarOut[NumOut].Wait_Change = -1;  // the last value: stored only by a complete file
   try {
-    StoreLinkInput(model, std::string(reinterpret_cast<const char*>(data), size));
+    StoreLinkInput(model, std::string(reinterpret_cast<const char*>(data), size), [](int16_t) {});
   } catch (const KavroError&) {
     if (model.PVarOut[NumOut].Wait_Change != -1) std::abort();
   }

@@ -1,8 +1,12 @@
 // What a post-process script costs a control cycle:
-//   CycleWithoutScripts     Timer1Tick on the bench plant, no script (the engine's memo kept
-//                           from cycle to cycle, as the session keeps it)
-//   CycleWithPostScript     the same cycle with a 30-line post-process script that calls ten
-//                           data-access procedures (reads, a filter in the store, a clamp, writes)
+//   CycleWithoutScripts          Timer1Tick on the bench plant, no script (the engine's memo
+//                                kept from cycle to cycle, as the session keeps it)
+//   CycleWithPostScript          the same cycle with a 30-line post-process script that calls
+//                                ten data-access procedures (reads, a filter in the store, a
+//                                clamp, writes)
+//   PostScriptAtItsMemoryBudget  10,000 cycles of a script that holds a large array at the
+//                                engine's memory budget and tries to add 30 KB a cycle: the
+//                                resident memory at the start and the end (flat)
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -107,41 +111,96 @@ class LastMessage final : public Operator {
   std::string last;
 };
 
-void CycleWithPostScript(benchmark::State& state) {
-  namespace fs = std::filesystem;
-  const fs::path dir =
-      fs::temp_directory_path() / ("kavro-bench-scripts-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  std::ofstream(dir / "FLC_Post.scp", std::ios::binary) << kPostScript;
+// The bench plant with a post-process script loaded as the controller loads it, and the cycle
+// steps that run it; loadError says why when the script did not load.
+class PostScriptPlant {
+ public:
+  explicit PostScriptPlant(const char* scriptFile) {
+    namespace fs = std::filesystem;
+    const fs::path dir =
+        fs::temp_directory_path() / ("kavro-bench-scripts-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "FLC_Post.scp", std::ios::binary) << scriptFile;
+    ConfigurePlant(controller);
+    controller.model.WorkDir = dir.string();
+    // As FLC.dat leaves them: the load's run of the top level reads them.
+    for (int o = 1; o <= NumOut; ++o) controller.model.PVarOut[o].ValueOut = kNotUsed;
+    controller.ports.op = &messages_;
+    host_.Load(ScriptKind::Post);
+    fs::remove_all(dir);
+    if (host_.Script(ScriptKind::Post).loadError || !host_.Script(ScriptKind::Post).on) {
+      loadError = "the bench script did not load: " + messages_.last;
+    }
+    steps.runPostScript = [this](Controller&) { return host_.Run(ScriptKind::Post); };
+    steps.runTimeErrorReported = [this](Controller&, const std::string&) { failed = true; };
+  }
+  void Cycle() {
+    samples_.Next(controller);
+    Timer1Tick(controller, steps, memo_);
+  }
 
   Controller controller;
-  ConfigurePlant(controller);
-  controller.model.WorkDir = dir.string();
-  // As FLC.dat leaves them: the load's run of the top level reads them.
-  for (int o = 1; o <= NumOut; ++o) controller.model.PVarOut[o].ValueOut = kNotUsed;
-  LastMessage messages;
-  controller.ports.op = &messages;
-  ScriptHost host(controller);
-  host.Load(ScriptKind::Post);
-  fs::remove_all(dir);
-  if (host.Script(ScriptKind::Post).loadError || !host.Script(ScriptKind::Post).on) {
-    state.SkipWithError(("the bench script did not load: " + messages.last).c_str());
-    return;
-  }
   CycleSteps steps;
-  steps.runPostScript = [&host](Controller&) { return host.Run(ScriptKind::Post); };
-  bool failed = false;
-  steps.runTimeErrorReported = [&failed](Controller&, const std::string&) { failed = true; };
-  TypedSamples samples;
-  EngineMemo memo;
-  for (auto _ : state) {
-    samples.Next(controller);
-    Timer1Tick(controller, steps, memo);
-  }
-  if (failed) state.SkipWithError("the bench script failed in a cycle");
+  std::string loadError;
+  bool failed = false;  // a cycle reported a run-time error
+
+ private:
+  LastMessage messages_;
+  ScriptHost host_{controller};
+  TypedSamples samples_;
+  EngineMemo memo_;
+};
+
+void CycleWithPostScript(benchmark::State& state) {
+  PostScriptPlant plant(kPostScript);
+  if (!plant.loadError.empty()) return state.SkipWithError(plant.loadError.c_str());
+  for (auto _ : state) plant.Cycle();
+  if (plant.failed) state.SkipWithError("the bench script failed in a cycle");
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(CycleWithPostScript);
+
+// A large global array filled up to the engine's memory budget, a slice of it refilled each
+// cycle, and 30 KB a cycle more kept in a second array: past the budget the additions are
+// refused (the script goes on under On Error Resume Next), so the process stays its size.
+constexpr const char* kScriptAtItsBudget =
+    "Status PostProcess = ON\r\n"
+    "12/6/2026 7:00:00 PM\r\n"
+    "On Error Resume Next\r\n"
+    "Dim big(200000), kept(20000)\r\n"
+    "If Not filled Then\r\n"
+    "  For i = 0 To 200000 : big(i) = String(1000, \"x\") & i : Next\r\n"
+    "  filled = True\r\n"
+    "End If\r\n"
+    "For i = 1 To 500\r\n"
+    "  k = (k + 1) Mod 200001\r\n"
+    "  big(k) = String(1000, \"y\") & k\r\n"
+    "Next\r\n"
+    "kept(cycle Mod 20001) = String(30000, \"z\")\r\n"
+    "cycle = cycle + 1\r\n";
+
+// Resident memory of this process, in megabytes.
+double ResidentMegabytes() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0;
+  long resident = 0;
+  statm >> pages >> resident;
+  return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1048576.0;
+}
+
+void PostScriptAtItsMemoryBudget(benchmark::State& state) {
+  PostScriptPlant plant(kScriptAtItsBudget);
+  if (!plant.loadError.empty()) return state.SkipWithError(plant.loadError.c_str());
+  const double start = ResidentMegabytes();
+  for (auto _ : state) plant.Cycle();
+  const double end = ResidentMegabytes();
+  if (plant.failed) state.SkipWithError("the bench script failed in a cycle");
+  state.counters["rss_start_MB"] = start;
+  state.counters["rss_end_MB"] = end;
+  state.counters["growth_KB_per_cycle"] =
+      (end - start) * 1024.0 / static_cast<double>(state.iterations());
+}
+BENCHMARK(PostScriptAtItsMemoryBudget)->Iterations(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kavro::bench

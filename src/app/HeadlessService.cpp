@@ -11,11 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "engine/RunTimeError.h"
+#include "link/PosixProcessStarter.h"
 #include "session/ControllerSession.h"
 #include "session/GuardedCall.h"
-#include "common/LineAppender.h"
 #include "session/HeadlessEvents.h"
 #include "session/HeadlessOperator.h"
 #include "ui/QtPorts.h"
@@ -96,31 +97,30 @@ int RunHeadless(int argc, char** argv, const std::string& workDir) {
   // The link client program is started in the working folder, as from the window.
   QDir::setCurrent(QString::fromStdString(dir));
 
-  // The session writes the event log's entries to the events file; what the operator would
-  // have been shown goes there beside them, and everything to standard error.
-  LineAppender eventsFile((std::filesystem::path(dir) / kEventsFileName).string(),
-                          kEventsFileMaxBytes);
-  const auto say = [&eventsFile](const std::string& line) {
-    std::fprintf(stderr, "%s\n", line.c_str());
-    std::string error;
-    if (!eventsFile.Append(line, &error)) std::fprintf(stderr, "kavro: %s\n", error.c_str());
-  };
-
   Controller controller;
-  HeadlessOperator op(controller, say);
+  // Declared before the operator and the session, so that it outlives both.
+  std::function<void(const std::string&)> say;
+  HeadlessOperator op(controller, [&say](const std::string& line) { say(line); });
   const double scale = TimeScale();
   ScaledClock clock(scale);
   ScaledPump pump(scale);
   ui::QtCycleTimer qtTimer;
   ScaledTimer timer(qtTimer, scale);
-  ui::QtProcessStarter processes;
-  controller.ports.op = &op;
+  PosixProcessStarter processes;
   controller.ports.clock = &clock;
   controller.ports.events = &pump;
   controller.ports.timer = &timer;
   controller.ports.processes = &processes;
   // Nothing to copy to without a desktop: the clipboard stays the stand-in.
   ControllerSession session(controller);
+  session.UseOperator(op);
+  // What the operator would have been shown goes to standard error and, through the session's
+  // one appender, into the events file beside the events.
+  say = [&session](const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::string error;
+    if (!session.AppendToEventsFile(line, &error)) std::fprintf(stderr, "kavro: %s\n", error.c_str());
+  };
 
   EventLogFollower follower;
   const auto forwardEvents = [&] {
@@ -145,15 +145,18 @@ int RunHeadless(int argc, char** argv, const std::string& workDir) {
     if (!stopRequested) return;
     stopRequested = 0;
     // Ends as File > Exit does once its questions are answered Yes: nothing is saved, nothing
-    // more is written to the link, and the link client program keeps running.
-    op.ConfirmExit();
-    RunGuarded(controller, [&] { session.RunCommand("mnuExit"); });
-    forwardEvents();
-    if (controller.window.exitRequested) {
-      timer.Stop();
-      say(NowText(controller) + " " + controller.model.ProductName + ": ended by signal");
-      QCoreApplication::exit(0);
-    }
+    // more is written to the link, and the link client program keeps running. Through the
+    // gate, as the window's menu: a signal that comes while a cycle runs ends control after it.
+    session.Submit(CommandKind::Changes, [&] {
+      op.ConfirmExit();
+      RunMenuCommand(controller, session.commands(), "mnuExit");
+      forwardEvents();
+      if (controller.window.exitRequested) {
+        timer.Stop();
+        say(NowText(controller) + " " + controller.model.ProductName + ": ended by signal");
+        QCoreApplication::exit(0);
+      }
+    });
   });
   signalWatch.start(kSignalPollMs);
 

@@ -5,35 +5,16 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 
 namespace kavro {
 namespace {
-
-class PosixFileCalls final : public FileCalls {
- public:
-  int Open(const char* path, int flags, mode_t mode) override { return ::open(path, flags, mode); }
-  ssize_t Write(int fd, const void* data, size_t size) override { return ::write(fd, data, size); }
-  int Fsync(int fd) override { return ::fsync(fd); }
-  int Close(int fd) override { return ::close(fd); }
-  int Rename(const char* from, const char* to) override { return ::rename(from, to); }
-  int Unlink(const char* path) override { return ::unlink(path); }
-};
 
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(FileCalls& calls, int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = calls.Write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
 }
 
 // Flushes the folder's entry list, so that a finished rename is on the disk too. File systems
@@ -45,17 +26,31 @@ bool SyncFolder(FileCalls& calls, const std::string& folder) {
   return calls.Close(fd) == 0 && synced;
 }
 
-}  // namespace
+constexpr const char* kTemporaryMark = ".tmp";
 
-FileCalls& SystemFileCalls() {
-  static PosixFileCalls instance;
-  return instance;
+// The temporary file the writing process pid writes path through.
+std::string TemporaryPath(const std::string& path, long long pid) {
+  return path + kTemporaryMark + std::to_string(pid);
 }
+
+// The process id a temporary name of base carries, or -1 when name is not one.
+long long TemporaryOwner(const std::string& name, const std::string& base) {
+  const std::string prefix = base + kTemporaryMark;
+  if (!name.starts_with(prefix)) return -1;
+  const std::string digits = name.substr(prefix.size());
+  if (digits.empty() || digits.size() > 18 ||
+      digits.find_first_not_of("0123456789") != std::string::npos) {
+    return -1;
+  }
+  return std::stoll(digits);
+}
+
+}  // namespace
 
 bool WriteFileDurably(const std::string& path, const std::string& bytes, std::string* error,
                       FileCalls& calls) {
   // The temporary file sits in the same folder so that the rename never crosses file systems.
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+  const std::string temporary = TemporaryPath(path, ::getpid());
   auto fail = [&](const std::string& what) {
     const std::string reason = std::strerror(errno);
     calls.Unlink(temporary.c_str());
@@ -64,7 +59,7 @@ bool WriteFileDurably(const std::string& path, const std::string& bytes, std::st
   };
   const int fd = calls.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return fail("Path/File access error: cannot create " + temporary);
-  if (!WriteAll(calls, fd, bytes) || calls.Fsync(fd) != 0) {
+  if (!WriteAll(calls, fd, bytes.data(), bytes.size()) || calls.Fsync(fd) != 0) {
     const int saved = errno;
     calls.Close(fd);
     errno = saved;
@@ -82,6 +77,29 @@ bool WriteFileDurably(const std::string& path, const std::string& bytes, std::st
     return false;
   }
   return true;
+}
+
+int RemoveStaleTemporaries(const std::string& path, FileCalls& calls) {
+  namespace fs = std::filesystem;
+  const std::string folder = FolderOf(path);
+  const std::string base = fs::path(path).filename().string();
+  if (base.empty()) return 0;
+  const long long self = ::getpid();
+  // Names from the folder's own list, so never a path out of the folder; removed after the
+  // listing, which a removal could otherwise disturb.
+  std::vector<std::string> stale;
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    const long long owner = TemporaryOwner(name, base);
+    if (owner >= 0 && owner != self) stale.push_back(folder + "/" + name);
+  }
+  int removed = 0;
+  for (const std::string& file : stale) {
+    if (calls.Unlink(file.c_str()) == 0) ++removed;
+  }
+  return removed;
 }
 
 }  // namespace kavro

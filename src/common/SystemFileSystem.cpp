@@ -51,6 +51,10 @@ class RealFileSystem final : public FileSystem {
     return FileInfo{static_cast<std::uintmax_t>(info.st_size), age};
   }
 
+  int RemoveStaleTemporaries(const std::string& path) override {
+    return kavro::RemoveStaleTemporaries(path);
+  }
+
   bool Remove(const std::string& path) override {
     std::error_code ec;
     return fs::remove(path, ec) && !ec;

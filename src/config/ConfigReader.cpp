@@ -25,10 +25,19 @@ class LineSource {
  public:
   explicit LineSource(const std::string& bytes) : lines_(SplitConfigLines(bytes)) {}
   bool AtEnd() const { return next_ >= lines_.size(); }
+  std::size_t LinesRead() const { return next_; }
   // The next line; the end of the file where a line is still expected is a reading failure.
   const std::string& Next() {
     if (AtEnd()) throw KavroError(errors::kInputPastEnd, errors::kInputPastEndText);
     return lines_[next_++];
+  }
+  // The lines not read yet that hold anything but blanks and tabs.
+  std::vector<std::string> FilledLinesLeft() const {
+    std::vector<std::string> left;
+    for (std::size_t i = next_; i < lines_.size(); ++i) {
+      if (lines_[i].find_first_not_of(" \t") != std::string::npos) left.push_back(lines_[i]);
+    }
+    return left;
   }
 
  private:
@@ -45,6 +54,7 @@ int16_t SlotWithin(std::string_view value, int highest) {
 class ConfigReader {
  public:
   ConfigReader(ControllerModel& model, const std::string& bytes) : model_(model), source_(bytes) {}
+  std::size_t LinesRead() const { return source_.LinesRead(); }
 
   void ReadTopLevel() {
     while (!source_.AtEnd()) {
@@ -70,7 +80,9 @@ class ConfigReader {
         ReadDeFuzzBlock();
       } else if (*key == "Start_ControlMode") {
         ReadControlModeBlock();
-        return;  // nothing after the control-mode block is read
+        // Nothing after the control-mode block is read; what is there is told, not kept quiet.
+        NoteLinesAfterTheEnd();
+        return;
       }
       // Any other labelled line (a note, a field of a newer version) is skipped.
     }
@@ -79,8 +91,28 @@ class ConfigReader {
   }
 
   ReadPosition position;
+  std::vector<std::string> warnings;
 
  private:
+  void NoteLinesAfterTheEnd() {
+    const std::vector<std::string> left = source_.FilledLinesLeft();
+    if (left.empty()) return;
+    warnings.push_back(
+        "FLC.dat has " + std::to_string(left.size()) + (left.size() == 1 ? " line" : " lines") +
+        " after its last block (End_ControlMode:) that " + (left.size() == 1 ? "was" : "were") +
+        " not read; the first: " + Printable(left.front()));
+  }
+
+  // A line of unknown bytes as the event log can show it: control bytes as "?", cut short.
+  static std::string Printable(const std::string& line) {
+    constexpr std::size_t kShown = 60;
+    std::string shown = line.substr(0, kShown);
+    for (char& c : shown) {
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    return line.size() > kShown ? shown + "..." : shown;
+  }
+
   const std::string& NextBlockLine() {
     position.blockLine = source_.Next();
     return position.blockLine;
@@ -282,8 +314,8 @@ std::string ReadFailureText(int number, const std::string& description, const Re
          at.topLine + "; " + at.blockLine + kCrLf + "Error No.: " + FormatNumber(number, "####0");
 }
 
-bool ShowReadFailure(Controller& controller, const std::string& text, std::string* failureText) {
-  if (failureText) *failureText = text;
+bool ShowReadFailure(Controller& controller, const std::string& text, ConfigReadNotes* notes) {
+  if (notes) notes->failureText = text;
   controller.ports.op->MessageBox(text, controller.model.ProductName, MsgIcon::Exclamation,
                                   MsgButtons::OK);
   return false;
@@ -291,8 +323,7 @@ bool ShowReadFailure(Controller& controller, const std::string& text, std::strin
 
 }  // namespace
 
-bool ReadConfigBytes(Controller& controller, const std::string& bytes,
-                     std::string* failureText) {
+bool ReadConfigBytes(Controller& controller, const std::string& bytes, ConfigReadNotes* notes) {
   ControllerModel& model = controller.model;
   DefaultsBeforeReading(model);
   ConfigReader reader(model, bytes);
@@ -301,12 +332,17 @@ bool ReadConfigBytes(Controller& controller, const std::string& bytes,
     reader.ReadTopLevel();
   } catch (const KavroError& error) {
     failure = ReadFailureText(error.Number(), error.Description(), reader.position);
+    if (notes) {
+      notes->failureReason = error.Description();
+      notes->failureLine = static_cast<int>(reader.LinesRead());
+    }
   }
   CorrectAfterReading(model);
-  return failure ? ShowReadFailure(controller, *failure, failureText) : true;
+  if (notes) notes->warnings = reader.warnings;
+  return failure ? ShowReadFailure(controller, *failure, notes) : true;
 }
 
-bool ReadConfig(Controller& controller, std::string* failureText) {
+bool ReadConfig(Controller& controller, ConfigReadNotes* notes) {
   const std::string path = ConfigPath(controller.model);
   FileSystem& files = *controller.ports.files;
   if (!files.Exists(path)) {
@@ -317,11 +353,11 @@ bool ReadConfig(Controller& controller, std::string* failureText) {
   if (!files.ReadAll(path, bytes)) {
     DefaultsBeforeReading(controller.model);
     CorrectAfterReading(controller.model);
-    return ShowReadFailure(controller,
-                           ReadFailureText(errors::kPathFileAccess, errors::kPathFileAccessText, {}),
-                           failureText);
+    return ShowReadFailure(
+        controller, ReadFailureText(errors::kPathFileAccess, errors::kPathFileAccessText, {}),
+        notes);
   }
-  return ReadConfigBytes(controller, bytes, failureText);
+  return ReadConfigBytes(controller, bytes, notes);
 }
 
 }  // namespace kavro

@@ -137,9 +137,14 @@ bool WriteConfig(Controller& controller) {
   const std::string bytes = ConfigText(model, GeneralDate(controller.ports.clock->Now()));
   std::string failure;
   if (controller.ports.files->WriteAtomic(ConfigPath(model), bytes, &failure)) return true;
-  controller.ports.op->MessageBox("Error in Write FLC.DAT File" + std::string(kCrLf) + failure,
-                                  model.ProductName, MsgIcon::Exclamation, MsgButtons::OK);
+  ShowConfigWriteFailure(controller, failure);
   return false;
+}
+
+void ShowConfigWriteFailure(Controller& controller, const std::string& failure) {
+  controller.ports.op->MessageBox("Error in Write FLC.DAT File" + std::string(kCrLf) + failure,
+                                  controller.model.ProductName, MsgIcon::Exclamation,
+                                  MsgButtons::OK);
 }
 
 }  // namespace kavro

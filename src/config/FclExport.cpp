@@ -1,5 +1,6 @@
 #include "config/FclExport.h"
 
+#include <algorithm>
 #include <cctype>
 #include <set>
 
@@ -123,7 +124,12 @@ bool FclNoteSaysMore(const ControllerModel& model, const FclNames& names, const 
     }
   }
   if (place.kind == "Out" && IsUsed(model.PVarOut[place.slot])) {
-    if (place.rest == "PVIN") return false;
+    if (place.rest == "PVIN") {
+      // DEFAULT says the value only when it lies inside RANGE; outside, the note keeps it.
+      const PVarOutRecord& v = model.PVarOut[place.slot];
+      const ZoneSpan range = ZoneRange(v.Zone);
+      return v.PVIN < range.low || v.PVIN > range.high;
+    }
     if (const int z = ZoneSlotOf(place.rest, "MFName")) {
       return names.outputZones[place.slot][z] != model.PVarOut[place.slot].Zone[z].MFName;
     }
@@ -210,7 +216,10 @@ std::string FclText(const ControllerModel& model) {
              " := " + Number(v.Zone[z].MFPValue[1] * v.Zone[z].MFValue[1]) + ";\n";
     }
     fcl += "    METHOD : COGS;\n";
-    fcl += "    DEFAULT := " + FormatNumber(v.PVIN, "####0.000") + ";\n";
+    // The value kept when no rule fires must be one the output can take: inside its RANGE.
+    fcl +=
+        "    DEFAULT := " + FormatNumber(std::clamp(v.PVIN, range.low, range.high), "####0.000") +
+        ";\n";
     fcl += "END_DEFUZZIFY\n";
   }
 

@@ -1,5 +1,6 @@
 #include "config/FclImport.h"
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "common/NumberText.h"
 #include "config/FclExport.h"
 #include "config/FclNotes.h"
+#include "model/ZoneRange.h"
 
 namespace kavro {
 namespace {
@@ -644,8 +646,17 @@ FclImportResult Import(const std::string& text, const std::string& workDir) {
         zone.MFValue = terms[z].values;
       }
     }
+    // Export writes the noted PVIN held inside RANGE as DEFAULT: a noted PVIN that still gives
+    // that DEFAULT stands; another DEFAULT is an edit and wins.
     const auto fallback = file.defaults.find(id.text);
-    if (fallback != file.defaults.end() && fallback->second) v.PVIN = *fallback->second;
+    if (fallback != file.defaults.end() && fallback->second) {
+      const ZoneSpan range = ZoneRange(v.Zone);
+      const bool notedAgrees =
+          NoteValue(notes, "Out" + std::to_string(slot) + ".PVIN") &&
+          FormatNumber(std::clamp(v.PVIN, range.low, range.high), "####0.000") ==
+              FormatNumber(*fallback->second, "####0.000");
+      if (!notedAgrees) v.PVIN = *fallback->second;
+    }
   }
   for (const auto& [name, terms] : file.fuzzify) {
     if (inputSlots.count(name) == 0) {

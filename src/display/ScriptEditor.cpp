@@ -138,27 +138,26 @@ SaveOutcome ScriptEditor::Save() {
     return SaveOutcome::NotAccepted;
   }
   UserScript& script = host_.Script(kind_);
-  // Nothing is reloaded when the file stays as it was: the engine keeps the running script.
-  if (!Write(pad_, script.on)) return SaveOutcome::WriteFailed;
-
-  host_.Load(kind_);
+  // The text is loaded beside the running script first, exactly as its file will give it back:
+  // a text that does not load is never written, and the running script, its switch and its
+  // file stay as they were.
+  TrialLoad trial =
+      host_.TryLoad(kind_, ScriptFileBytes(kind_, pad_, script.on, controller_.ports.clock->Now()));
   SaveOutcome outcome = SaveOutcome::Saved;
-  if (!script.loadError) {
+  if (trial.failure) {
+    ShowLoadFailure(*trial.failure);
+    Inform("Error in New Script Text - No New Script Data Is Saved", MsgIcon::Exclamation);
+    outcome = SaveOutcome::Rejected;
+  } else {
+    if (!Write(pad_, script.on)) return SaveOutcome::WriteFailed;
+    host_.Install(kind_, std::move(trial));
     txt2_ = pad_;
     status_ = PlainStatus("Saved and loaded");
     Inform(std::string(ProcessName(kind_)) + "Script File and Script Object Updated",
            MsgIcon::Information);
-  } else {
-    // The last good text goes back into the file and the engine, with the switch as the failed
-    // load left it (OFF); the pad keeps the rejected text for correction.
-    const ScriptLoadFailure rejected = script.loadFailure;
-    if (Write(txt2_, script.on)) host_.Load(kind_);
-    ShowLoadFailure(rejected);
-    Inform("Error in New Script Text - No New Script Data Is Saved", MsgIcon::Exclamation);
-    outcome = SaveOutcome::Rejected;
   }
   editorChanged_ = false;
-  // The menu's check mark and the indicator show the switch as the load left it.
+  // The menu's check mark and the indicator show the switch as the save left it.
   ShowStatusFrame(controller_);
   return outcome;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // One script editor window's state and every decision behind it: the script pad, the last good
 // text (txt2, the source of REVERT), EditorChanged, the Accept box, the list of procedure calls
-// under its filter, the save with its confirmations and messages and the restore of the last
-// good script, and the status line under the pad. The pre- and post-process editors are the
+// under its filter, the save with its confirmations and messages (a text that does not load is
+// never written), and the status line under the pad. The pre- and post-process editors are the
 // same but for their ScriptKind. The window (ui/) shows this state and passes user actions in.
 //
 // The editor holds CycleHold from opening to closing (the cycle keeps running, only its display
@@ -32,7 +32,7 @@ enum class SaveOutcome {
   Declined,     // the overwrite confirmation was answered No
   NotAccepted,  // the liability statement was not accepted
   Saved,        // written and loaded
-  Rejected,     // written, refused by the engine, the last good script written back
+  Rejected,     // refused by the engine before anything was written; the old script runs on
   WriteFailed,  // the file could not be written; file and engine hold the old script
 };
 

@@ -1,6 +1,7 @@
 #include "display/StatusFrame.h"
 
 #include "model/Colour.h"
+#include "model/LinkKind.h"
 
 namespace kavro {
 namespace {
@@ -20,6 +21,7 @@ void ShowStatusFrame(Controller& controller) {
   const bool linkOn = m.Link.LinkStatus == kOn;
   w.lblLink.caption = linkOn ? "Link ON" : "Link OFF";
   w.lblLink.backColour = PaletteColour(linkOn ? kLightGreen : kLightRed);
+  w.mnuDebugLinkEnabled = DebugLinkCanOpen(m);
   w.lblPreScript.backColour = OnOff(m.Scripts.PreScriptOn);
   w.lblPostScript.backColour = OnOff(m.Scripts.PostScriptOn);
   w.mnuPreProcessExeChecked = m.Scripts.PreScriptOn;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/CsvText.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "display/TrendPlot.h"
@@ -12,16 +13,6 @@ namespace kavro {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char ch : text) {
-    if (ch == '"') quoted += '"';
-    quoted += ch;
-  }
-  return quoted + "\"";
-}
 
 bool IsNamed(const TrendVariable& v) {
   return !IsAllSpaces(*v.name);
@@ -36,7 +27,7 @@ std::string TrendCsvText(ControllerModel& model) {
     if (IsNamed(v)) columns.push_back(v);
   }
   std::string text = "Time";
-  for (const TrendVariable& v : columns) text.append(",").append(CsvField(TrimRight(*v.name)));
+  for (const TrendVariable& v : columns) AppendCsvField(text, TrimRight(*v.name));
   text += kLineEnd;
   const int samples = std::clamp<int>(model.HistCount, 0, HistoryLength);
   for (int j = 1; j <= samples; ++j) {

@@ -6,6 +6,7 @@
 #include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
+#include "edit/DcsSuppliedValue.h"
 #include "edit/EditMessage.h"
 #include "link/LinkNames.h"
 #include "model/LinkKind.h"
@@ -72,6 +73,15 @@ std::optional<Settings> CheckedSettings(Controller& c, const Panel& panel) {
     return refuse("Please Enter a Frequency Greater Than 10 Seconds", model.ProductName);
   }
   s.RunFrequency = *run;
+  // The link overwrites a run frequency the DCS supplies: an untouched box keeps the DCS's
+  // present value (it may have changed since the panel opened), a typed one is refused.
+  if (DcsSuppliesValue(model, model.FLCBlock.DCSRunFreq)) {
+    if (s.RunFrequency != panel.loadedRunFrequency) {
+      RefuseDcsSuppliedEdit(c, "Run Frequency", model.FLCBlock.DCSRunFreq);
+      return std::nullopt;
+    }
+    s.RunFrequency = model.FLCBlock.RunFrequency;
+  }
   s.DCSRunFreq = box[2];
   s.DCSONOFF = box[3];
   s.DCSWatchDog = box[4];
@@ -125,6 +135,7 @@ void LoadControllerSettings(const Controller& controller, Panel& panel) {
                  b.LinkTopicName,
                  b.Name1,
                  FrequencyText(b.LinkFrequency)};
+  panel.loadedRunFrequency = b.RunFrequency;
   panel.visible = true;
 }
 
@@ -145,8 +156,8 @@ bool ApplyControllerSettings(Controller& controller, Panel& panel, AuditTrail& a
   changed |= Store(audit, "LinkTopicName", b.LinkTopicName, s->LinkTopicName);
   changed |= Store(audit, "Name1", b.Name1, s->Name1);
   changed |= Store(audit, "LinkFrequency", b.LinkFrequency, s->LinkFrequency);
-  // The link debug panel only means something for the OPC link.
-  controller.window.mnuDebugLinkEnabled = SelectsOpcLink(m.Program_Interface);
+  // A new Program_Interface may change the kind of link Debug Link serves.
+  controller.window.mnuDebugLinkEnabled = DebugLinkCanOpen(m);
   if (changed) m.ChangesPending = true;
   panel.visible = false;
   return true;

@@ -16,7 +16,9 @@ void LoadControllerSettings(const Controller& controller, ControllerSettingsPane
 // panel hidden. Refused: a run frequency that is not a number or below 10 s, a controller name
 // that is blank or cannot name the link files, a link client program name that would leave the
 // working folder, a link frequency that is not a number or below 5 s, and a link frequency not
-// at least 5 s faster than the run frequency. Returns whether the panel was stored.
+// at least 5 s faster than the run frequency, and, while the link is on and DCSRunFreq is set,
+// a run frequency other than the one the panel opened with (the DCS supplies it; an untouched box
+// keeps the DCS's present value). Returns whether the panel was stored.
 bool ApplyControllerSettings(Controller& controller, ControllerSettingsPanel& panel,
                              AuditTrail& audit);
 

@@ -4,6 +4,7 @@
 // output-type options) and the floating edit box of each grid. The core fills and changes these;
 // the window draws them and turns clicks and keys into the edit operations.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct ControllerSettingsPanel {
   static constexpr int kLinkFrequency = 10;
   bool visible = false;
   std::array<std::string, kBoxes> Text1;
+  // The run frequency the panel was filled with: while the DCS supplies it, OK stores the
+  // DCS's present value unless the operator typed another one, which is refused.
+  int16_t loadedRunFrequency = 0;
 };
 
 // Label2: the caption beside each Text1 box, in the boxes' order.
@@ -85,6 +89,9 @@ struct VariableEditor {
   CellTable MSHFlexGrid3{zones::kRows, zones::kCols};  // zone grid
   bool frame3Visible = false;                          // the output-type options
   int optOutputType = 0;                               // 0 "Incr", 1 "Abs"
+  // Max_Change, Change_Time, Wait_Change as the editor was filled with them, read back as OK
+  // reads them: a value the DCS supplies is stored only when the operator changed it (refused).
+  std::array<float, 3> loadedNumbers{};
   // The readiness problems of this variable found after the last OK, shown as warnings: the
   // apply's own checks decide what is refused, these only tell.
   std::vector<std::string> warnings;

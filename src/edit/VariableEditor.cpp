@@ -2,10 +2,12 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "config/ConfigLines.h"
+#include "edit/DcsSuppliedValue.h"
 #include "edit/EditMessage.h"
 #include "edit/ReadinessCheck.h"
 #include "model/MainGrid.h"
@@ -27,6 +29,15 @@ constexpr std::array<const char*, kTextItems + 1> kTextFieldNames = {
     "DCSTagLow", "DCSTagOut", "DCSMaxChange", "DCSChangeTime", "DCSWaitChange"};
 constexpr std::array<const char*, 3> kNumberFieldNames = {"Max_Change", "Change_Time",
                                                           "Wait_Change"};
+
+// The output's numbers in item-grid order, each with the DCS tag the link reads it from.
+template <class Out>
+auto OutputNumbers(Out& out) {
+  return std::array<std::pair<decltype(&out.Max_Change), decltype(&out.DCSMaxChange)>, 3>{
+      {{&out.Max_Change, &out.DCSMaxChange},
+       {&out.Change_Time, &out.DCSChangeTime},
+       {&out.Wait_Change, &out.DCSWaitChange}}};
+}
 
 // The text fields of either record by item row 1..9 (an input has rows 1..5 only); const or
 // not as the record is.
@@ -93,6 +104,25 @@ bool PointsInOrder(Controller& c, const CellTable& zoneGrid) {
         return false;
       }
     }
+  }
+  return true;
+}
+
+// A number the DCS supplies while the link is on: typed over, the edit is refused (false); left
+// as loaded, it takes the DCS's present value, so OK neither stores nor records it.
+bool TakeDcsSuppliedNumbers(Controller& c, const VariableEditor& e, ReadEntries& read) {
+  if (!e.isOutput) return true;
+  const PVarOutRecord& out = c.model.PVarOut[e.slot];
+  const auto numbers = OutputNumbers(out);
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    const std::string& tag = *numbers[i].second;
+    if (!DcsSuppliesValue(c.model, tag)) continue;
+    if (read.numbers[i] != e.loadedNumbers[i]) {
+      RefuseDcsSuppliedEdit(c, VariableLabel(c.model, true, e.slot) + " " + kItemLabels[10 + i],
+                            tag);
+      return false;
+    }
+    read.numbers[i] = *numbers[i].first;
   }
   return true;
 }
@@ -180,9 +210,12 @@ void LoadVariableEditor(const Controller& controller, VariableEditor& e, int col
     const PVarOutRecord& out = m.PVarOut[e.slot];
     const auto fields = OutputTextFields(out);
     for (int row = 1; row <= kTextItems; ++row) e.MSHFlexGrid2.SetText(row, 1, *fields[row]);
-    e.MSHFlexGrid2.SetText(10, 1, GeneralNumber(out.Max_Change));
-    e.MSHFlexGrid2.SetText(11, 1, GeneralNumber(out.Change_Time));
-    e.MSHFlexGrid2.SetText(12, 1, GeneralNumber(out.Wait_Change));
+    const auto numbers = OutputNumbers(out);
+    for (int i = 0; i < 3; ++i) {
+      const std::string text = GeneralNumber(*numbers[i].first);
+      e.MSHFlexGrid2.SetText(items::kFirstNumberRow + i, 1, text);
+      e.loadedNumbers[i] = ToSingle(text);  // as OK reads the untouched cell back
+    }
     e.frame3Visible = true;
     e.optOutputType = out.OutputType == kIncr ? 0 : 1;
   } else {
@@ -209,8 +242,8 @@ void LoadVariableEditor(const Controller& controller, VariableEditor& e, int col
 
 bool ApplyVariableEdit(Controller& controller, VariableEditor& e, AuditTrail& audit) {
   if (!PointsInOrder(controller, e.MSHFlexGrid3)) return false;
-  const std::optional<ReadEntries> read = ReadAllEntries(controller, e);
-  if (!read) return false;
+  std::optional<ReadEntries> read = ReadAllEntries(controller, e);
+  if (!read || !TakeDcsSuppliedNumbers(controller, e, *read)) return false;
 
   ControllerModel& m = controller.model;
   FieldStore store(audit, VariableLabel(m, e.isOutput, e.slot));
@@ -220,9 +253,9 @@ bool ApplyVariableEdit(Controller& controller, VariableEditor& e, AuditTrail& au
     const auto fields = OutputTextFields(out);
     for (int row = 1; row <= kTextItems; ++row)
       store.Text(kTextFieldNames[row], *fields[row], cell(row));
-    store.Number(kNumberFieldNames[0], out.Max_Change, read->numbers[0]);
-    store.Number(kNumberFieldNames[1], out.Change_Time, read->numbers[1]);
-    store.Number(kNumberFieldNames[2], out.Wait_Change, read->numbers[2]);
+    const auto numbers = OutputNumbers(out);
+    for (int i = 0; i < 3; ++i)
+      store.Number(kNumberFieldNames[i], *numbers[i].first, read->numbers[i]);
     store.Text("OutputType", out.OutputType, e.optOutputType == 0 ? kIncr : kAbs);
   } else {
     const auto fields = InputTextFields(m.PVarIn[e.slot]);

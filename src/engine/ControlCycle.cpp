@@ -82,6 +82,18 @@ void RunPostScript(Controller& controller, const CycleSteps& steps, const Engine
   }
 }
 
+void SuperviseLink(Controller& controller, const CycleSteps& steps) {
+  if (controller.model.Link.LinkStatus != kOn || !steps.superviseLink) return;
+  controller.model.ErrorStep = 11;
+  try {
+    steps.superviseLink(controller);
+  } catch (const std::exception& failure) {
+    ReportRunTimeError(
+        controller, steps,
+        RunTimeErrorText(AsKavroError(failure), kCycleLocation, controller.model.ErrorStep));
+  }
+}
+
 void Refresh(Controller& controller, const CycleSteps& steps) {
   if (controller.window.minimised || controller.model.CycleHold) return;
   controller.ports.events->ProcessEvents();
@@ -144,7 +156,9 @@ void Timer1Tick(Controller& controller, const CycleSteps& steps, EngineMemo& mem
     ReportRunTimeError(controller, steps,
                        RunTimeErrorText(AsKavroError(failure), kCycleLocation, model.ErrorStep));
   }
+  SuperviseLink(controller, steps);
   RearmTimer(controller, steps, t0);
+  CloseEndedErrorSpells(controller);
 }
 
 void RearmTimer(Controller& controller, const CycleSteps& steps, float t0) {

@@ -1,5 +1,6 @@
 #include "engine/ControlSurface.h"
 
+#include "common/CsvText.h"
 #include "common/NumberText.h"
 
 namespace kavro {
@@ -37,27 +38,13 @@ Surface ComputeSurface(EngineOnCopy& engine, const SurfaceRequest& request) {
   return surface;
 }
 
-namespace {
-
-// A name as a CSV field: quoted when it holds a comma, a quote or a line end.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
-}  // namespace
-
 std::string SurfaceCsv(const Surface& surface, const std::string& xName, const std::string& yName,
                        const std::string& outputName) {
   const auto number = [](float value) { return GeneralNumber(value); };
   std::string csv = CsvField(xName);
-  if (!surface.ys.empty()) csv.append(",").append(CsvField(yName));
-  csv.append(",").append(CsvField(outputName)).append("\n");
+  if (!surface.ys.empty()) AppendCsvField(csv, yName);
+  AppendCsvField(csv, outputName);
+  csv += "\n";
   const size_t rows = surface.ys.empty() ? 1 : surface.ys.size();
   for (size_t iy = 0; iy < rows; ++iy) {
     for (size_t ix = 0; ix < surface.xs.size(); ++ix) {

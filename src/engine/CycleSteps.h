@@ -14,6 +14,10 @@ struct CycleSteps {
   // LinkWriteError and never throw for a link failure.
   std::function<void(Controller&)> readLink;
   std::function<void(Controller&)> writeLink;
+  // Link supervision (a stale .IN, a link client or bridge to start again): after every cycle
+  // while the link is ON, whether or not the cycle's work failed, so that a cycle error that
+  // comes back every cycle never leaves the link unattended.
+  std::function<void(Controller&)> superviseLink;
   // The pre- and post-process scripts: run the script when it is loaded and switched on, and
   // return true when it ran. A script error is thrown as KavroError into the cycle.
   std::function<bool(Controller&)> runPreScript;

@@ -1,5 +1,6 @@
 #include "engine/RunTimeError.h"
 
+#include <algorithm>
 #include <new>
 
 #include "common/DateText.h"
@@ -45,8 +46,34 @@ void AppendNowText(std::string& text, Controller& controller) {
 }
 
 void ReportRunTimeError(Controller& controller, const CycleSteps& steps, const std::string& text) {
-  controller.events.Add(NowText(controller), controller.model.FLCBlock.Name1, text);
+  std::vector<CycleErrorSpell>& open = controller.model.ErrorSpells.open;
+  const auto going = std::find_if(open.begin(), open.end(),
+                                  [&](const CycleErrorSpell& spell) { return spell.text == text; });
+  if (going == open.end()) {
+    open.push_back({text, 1, true});
+    controller.events.Add(NowText(controller), controller.model.FLCBlock.Name1, text);
+  } else if (!going->reportedThisCycle) {
+    going->reportedThisCycle = true;
+    ++going->cycles;
+  }
   if (steps.runTimeErrorReported) steps.runTimeErrorReported(controller, text);
+}
+
+void CloseEndedErrorSpells(Controller& controller) {
+  std::vector<CycleErrorSpell>& open = controller.model.ErrorSpells.open;
+  for (auto spell = open.begin(); spell != open.end();) {
+    if (spell->reportedThisCycle) {
+      spell->reportedThisCycle = false;
+      ++spell;
+      continue;
+    }
+    controller.events.Note(NowText(controller), controller.model.FLCBlock.Name1,
+                           "Error ended after " + FormatNumber(spell->cycles, "#0") +
+                               (spell->cycles == 1 ? " cycle" : " cycles") + "\r\n" +
+                               spell->text,
+                           EventKind::CycleError);
+    spell = open.erase(spell);
+  }
 }
 
 }  // namespace kavro

@@ -27,9 +27,14 @@ KavroError AsKavroError(const std::exception& failure);
 // step "##0", joined with CR LF.
 std::string RunTimeErrorText(const KavroError& error, std::string_view location, int step);
 
-// Adds the report to the event log (time "mmm-dd-yyyy hh:mm:ss", title Name1), raising the
-// notice, and tells steps.runTimeErrorReported.
+// Tells steps.runTimeErrorReported of the report and, when the same report did not come in the
+// cycle before, adds it to the event log (time "mmm-dd-yyyy hh:mm:ss", title Name1), raising
+// the notice: an error that comes back every cycle is one entry while it lasts.
 void ReportRunTimeError(Controller& controller, const CycleSteps& steps, const std::string& text);
+
+// At the end of each cycle: every error that went on until the cycle before and did not come
+// back in this one has ended; the event log says so, with how many cycles it lasted.
+void CloseEndedErrorSpells(Controller& controller);
 
 // The present date and time as the cycle's captions and events show it; empty without a clock.
 std::string NowText(Controller& controller);

@@ -35,6 +35,7 @@ bool FileLink::SwitchOn(Controller& controller) {
   client_.startedAt = controller.ports.clock->SecondsOfDay();
   lastInput_ = {};
   notedState_ = LinkInputState::Fresh;
+  runFrequency_ = {};
   lastInputText_.clear();
   lastOutputText_.clear();
   LinkState& link = model.Link;
@@ -61,6 +62,10 @@ bool FileLink::InputUsable(Controller& controller) {
                   DurationText(lastInput_.ageSeconds) + " ago (limit " +
                   DurationText(FreshInputLimitSeconds(controller.model)) +
                   "); its values are not taken");
+  } else if (state == LinkInputState::Leftover) {
+    NoteEvent(controller, EventKind::LinkFault,
+              "Link input " + file +
+                  " was written before the link was switched on; its values are not taken");
   } else {
     NoteEvent(controller, EventKind::LinkFault,
               "Link input " + file + " holds " + std::to_string(lastInput_.size) +
@@ -75,7 +80,7 @@ void FileLink::Read(Controller& controller) {
     controller.model.LinkReadError = true;
     return;
   }
-  ReadLinkInput(controller, &lastInputText_);
+  ReadLinkInput(controller, runFrequency_, &lastInputText_);
 }
 
 void FileLink::Write(Controller& controller) {

@@ -1,6 +1,7 @@
 #pragma once
 // The file link: the link client program in WorkDir owns the DCS connection and exchanges
 // Name1.Tag, Name1.IN and Name1.OUT (.TST in To File mode) with the controller.
+#include "link/DcsRunFrequency.h"
 #include "link/Link.h"
 #include "link/LinkClient.h"
 #include "link/LinkInputAge.h"
@@ -26,13 +27,14 @@ class FileLink final : public Link {
   const LinkClientState& Client() const { return client_; }
 
  private:
-  // Takes .IN only when it is fresh and of a sane size; notes the start of a stale or oversized
-  // spell once.
+  // Takes .IN only when it is fresh, written since the switch-on and of a sane size; notes the
+  // start of a stale, leftover or oversized spell once.
   bool InputUsable(Controller& controller);
 
   LinkClientState client_;
   LinkInputCheck lastInput_;
   LinkInputState notedState_ = LinkInputState::Fresh;
+  DcsRunFrequency runFrequency_;
   // The link files of the last good read and write, for the link debug panel; a failed read or
   // write empties its own.
   std::string lastInputText_;

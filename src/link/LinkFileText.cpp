@@ -57,22 +57,18 @@ std::string OutputFileText(const ControllerModel& model, const DateTime& now) {
   // The final notice after switching off tells the link client only to stop.
   if (!running && model.Link.LinkStatusSent == kOn) return text;
   text += FormatNumber(model.ErrorCodeValue, "####0") + kCrLf;
-  // Moves computed from values that are not the plant's (the cycle after a switch-on skips its
-  // read; a failed read keeps old values) never go out: the DCS gets "X", no change.
-  for (int k = 1; k <= NumOut; ++k) {
-    text += (model.Link.PlantReadThisCycle ? OutputValueText(model.PVarOut[k]) : std::string("X")) +
-            kCrLf;
-  }
+  for (int k = 1; k <= NumOut; ++k) text += OutputSentText(model, k) + kCrLf;
   return text;
 }
 
-void StoreLinkInput(ControllerModel& model, const std::string& bytes) {
+void StoreLinkInput(ControllerModel& model, const std::string& bytes,
+                    const std::function<void(int16_t)>& takeRunFrequency) {
   LineCursor lines(bytes);
   for (int header = 0; header < 3; ++header) lines.Next();
   model.DCSOnOffValue = ToInt16(ToNumber(lines.Next()));
   static_cast<void>(
       ToInt16(ToNumber(lines.Next())));  // the watchdog: must read as an integer, is not used
-  model.FLCBlock.RunFrequency = ToInt16(ToNumber(lines.Next()));
+  takeRunFrequency(ToInt16(ToNumber(lines.Next())));
   ForEachValueTag(model, [&](const std::string& tag, float& field) {
     const std::string& value = lines.Next();
     if (!TrimRight(tag).empty()) field = ToSingle(value);

@@ -2,6 +2,8 @@
 // The line layouts of the link files: what the controller writes to .Tag and .OUT / .TST, and
 // how it takes the values of an .IN file. Lines end with CR LF; a quoted field is the text
 // between two double quotes, a number field is plain number text with a "." decimal point.
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "common/DateText.h"
@@ -22,8 +24,11 @@ std::string OutputFileText(const ControllerModel& model, const DateTime& now);
 // Takes the values of an .IN file into the model, line by line: three header lines, the on/off
 // value, the watchdog value (checked, not kept), the run frequency, then one line per process
 // value tag; a value whose tag is blank is passed over. Values stored before a failure stay.
+// The run frequency is handed to takeRunFrequency in its turn rather than stored: whether the
+// DCS's value can be the cycle's period is the caller's to judge (see DcsRunFrequency).
 // Throws KavroError 62 at a missing line, 13 for a text that is not a number, 6 for an integer
 // outside -32768..32767.
-void StoreLinkInput(ControllerModel& model, const std::string& bytes);
+void StoreLinkInput(ControllerModel& model, const std::string& bytes,
+                    const std::function<void(int16_t)>& takeRunFrequency);
 
 }  // namespace kavro

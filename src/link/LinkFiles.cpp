@@ -1,16 +1,17 @@
 #include "link/LinkFiles.h"
 
 #include "common/KavroError.h"
+#include "common/WaitSeconds.h"
+#include "engine/EventNotes.h"
 #include "link/LinkFileText.h"
 #include "link/LinkNames.h"
-#include "common/WaitSeconds.h"
 
 namespace kavro {
 namespace {
 
 constexpr float kRetryWaitSeconds = 1.0f;
 
-void ReadLinkInputFile(Controller& controller, std::string* taken) {
+void ReadLinkInputFile(Controller& controller, DcsRunFrequency& runFrequency, std::string* taken) {
   ControllerModel& model = controller.model;
   FileSystem& files = *controller.ports.files;
   const auto in = LinkFilePath(model, kInExtension);
@@ -39,7 +40,7 @@ void ReadLinkInputFile(Controller& controller, std::string* taken) {
       if (!files.ReadAll(*copy, bytes)) {
         throw KavroError(errors::kPathFileAccess, errors::kPathFileAccessText);
       }
-      StoreLinkInput(model, bytes);
+      StoreLinkInput(model, bytes, [&](int16_t value) { runFrequency.Take(controller, value); });
       if (taken) *taken = std::move(bytes);
       return;
     } catch (const KavroError&) {
@@ -98,8 +99,13 @@ void WriteTagFile(Controller& controller) {
   static_cast<void>(controller.ports.files->WriteAtomic(*path, text));
 }
 
+void ReadLinkInput(Controller& controller, DcsRunFrequency& runFrequency, std::string* taken) {
+  ReadLinkInputFile(controller, runFrequency, taken);
+}
+
 void ReadLinkInput(Controller& controller, std::string* taken) {
-  ReadLinkInputFile(controller, taken);
+  DcsRunFrequency runFrequency;
+  ReadLinkInputFile(controller, runFrequency, taken);
 }
 
 void WriteLinkOutput(Controller& controller, std::string* written) {
@@ -107,8 +113,22 @@ void WriteLinkOutput(Controller& controller, std::string* written) {
 }
 
 void DeleteStaleLinkOutput(Controller& controller) {
+  FileSystem& files = *controller.ports.files;
   const auto path = LinkFilePath(controller.model, kOutExtension);
-  if (path && controller.ports.files->Exists(*path)) controller.ports.files->Remove(*path);
+  if (path && files.Exists(*path)) files.Remove(*path);
+  // The controller owns its working folder (the folder lock), so no other live process writes
+  // these: a temporary file of any other process is a leftover.
+  int removed = 0;
+  for (const std::string_view extension : {kOutExtension, kTestExtension, kTagExtension}) {
+    if (const auto written = LinkFilePath(controller.model, extension)) {
+      removed += files.RemoveStaleTemporaries(*written);
+    }
+  }
+  if (removed > 0) {
+    NoteEvent(controller, EventKind::StartUp,
+              "Start-up: removed " + std::to_string(removed) +
+                  " temporary link file(s) that an interrupted write left behind");
+  }
 }
 
 }  // namespace kavro

@@ -5,6 +5,7 @@
 // retries one second apart; no message is ever shown.
 #include <string>
 
+#include "link/DcsRunFrequency.h"
 #include "model/Controller.h"
 
 namespace kavro {
@@ -16,7 +17,11 @@ inline constexpr int kLinkTries = 4;
 void WriteTagFile(Controller& controller);
 
 // One read of .IN. Sets LinkReadError when no fresh values could be taken; values stored
-// before a failure stay stored. The text taken goes to *taken (when given) after a good read.
+// before a failure stay stored. The run frequency read is judged by runFrequency, which follows
+// the link from read to read. The text taken goes to *taken (when given) after a good read.
+void ReadLinkInput(Controller& controller, DcsRunFrequency& runFrequency,
+                   std::string* taken = nullptr);
+// A single read outside a switched-on link: a refused run frequency is noted each time.
 void ReadLinkInput(Controller& controller, std::string* taken = nullptr);
 
 // One write: .OUT, or .TST while in To File mode (except the final STOP file, which always goes
@@ -25,8 +30,9 @@ void ReadLinkInput(Controller& controller, std::string* taken = nullptr);
 // given) after a good write.
 void WriteLinkOutput(Controller& controller, std::string* written = nullptr);
 
-// Deletes WorkDir/Name1.OUT left from an earlier run (start-up); a Name1 unfit for a path is
-// skipped.
+// Start-up: deletes WorkDir/Name1.OUT left from an earlier run, and the temporary files of
+// Name1.OUT, .TST and .Tag that a write cut short by a kill left behind (noted in the event log).
+// Nothing else is touched; a Name1 unfit for a path is skipped.
 void DeleteStaleLinkOutput(Controller& controller);
 
 }  // namespace kavro

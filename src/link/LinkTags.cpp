@@ -24,4 +24,8 @@ std::string OutputValueText(const PVarOutRecord& output) {
   return output.ValueOut;
 }
 
+std::string OutputSentText(const ControllerModel& model, int k) {
+  return model.Link.PlantReadThisCycle ? OutputValueText(model.PVarOut[k]) : std::string("X");
+}
+
 }  // namespace kavro

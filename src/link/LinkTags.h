@@ -44,4 +44,10 @@ std::vector<std::string> WriteTagList(const ControllerModel& model);  // LinkWri
 // neither "Not Used" nor a number (with SendOutput on) throws KavroError 13 "Type mismatch".
 std::string OutputValueText(const PVarOutRecord& output);
 
+// What both links send to output k's write tag this cycle: OutputValueText when this cycle read
+// the plant, else "X". Moves computed from values that are not the plant's (the cycle after a
+// switch-on skips its read; a failed read keeps old values) never go out, while the watchdog and
+// the error code still tell the DCS that the controller is alive and why it holds.
+std::string OutputSentText(const ControllerModel& model, int k);
+
 }  // namespace kavro

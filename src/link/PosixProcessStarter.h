@@ -1,7 +1,13 @@
 #pragma once
-// The ProcessStarter port on POSIX systems: the program runs in its own folder (the link client
-// program lives in WorkDir and exchanges its files there) and in its own process group, so it
-// outlives the controller and a Ctrl-C meant for the controller does not reach it.
+// The ProcessStarter port on POSIX systems, the one the controller uses with or without its
+// window. The program runs in its own folder (the link client program lives in WorkDir and
+// exchanges its files there), in a session of its own with default signal handling and no
+// input, so it outlives the controller and neither a Ctrl-C nor a hang-up meant for the
+// controller reaches it.
+#include <sys/types.h>
+
+#include <vector>
+
 #include "common/ports/ProcessStarter.h"
 
 namespace kavro {
@@ -9,13 +15,18 @@ namespace kavro {
 class PosixProcessStarter final : public ProcessStarter {
  public:
   long long Start(const std::string& program, const std::vector<std::string>& arguments) override;
-  // Also collects the exit status of a program that has ended, so no zombie is left behind.
   bool IsRunning(long long processId) override;
+  // Only a program this starter started and that still runs is signalled: the id of one that
+  // has ended may already name another process.
   void Terminate(long long processId, bool force) override;
-};
 
-// SIGTERM followed by SIGCONT (a stopped process handles its SIGTERM only once it runs), or
-// SIGKILL when forced. Ids of 0 or less name no process and are passed over.
-void SignalProcessToEnd(long long processId, bool force);
+ private:
+  // Every call first collects the exit status of the programs that have ended, so none is left
+  // behind as a zombie for longer than until the next call.
+  void CollectEnded();
+  bool IsOurs(long long processId) const;
+
+  std::vector<pid_t> children_;
+};
 
 }  // namespace kavro

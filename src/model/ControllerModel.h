@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/DateText.h"
+#include "model/CycleErrorSpells.h"
 #include "model/Dimensions.h"
 #include "model/RuleBaseText.h"
 #include "model/ScriptStore.h"
@@ -153,6 +154,7 @@ struct ControllerModel {
   // Main-window state shared with the cycle.
   int16_t LockCountdown = 0;
   int16_t ErrorStep = 0;
+  CycleErrorSpells ErrorSpells;
   // Copies of the main window that Print Screen prints; below 1 counts as 1.
   int16_t PrinterCopies = 0;
 

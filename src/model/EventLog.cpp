@@ -47,8 +47,9 @@ EventEntry& EventLog::Append(const std::string& when, const std::string& title,
     entry = &entries_.back();
     entry->when = when;
     ++entry->repeats;
+    entry->revision = revision_;
   } else {
-    entries_.push_back(EventEntry{when, title, text, 1, kind});
+    entries_.push_back(EventEntry{when, title, text, 1, kind, revision_});
     // A controller runs for years: keep the newest events only.
     if (entries_.size() > kCapacity) entries_.pop_front();
     entry = &entries_.back();

@@ -28,6 +28,9 @@ struct EventEntry {
   std::string text;
   int repeats = 1;  // how many times this same event came in a row
   EventKind kind = EventKind::Control;
+  // The log's Revision when this entry came in or was last repeated: what a follower has not
+  // seen yet is every entry stamped after the revision it saw last.
+  std::uint64_t revision = 0;
 };
 
 class EventLog {

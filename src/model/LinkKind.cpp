@@ -13,4 +13,8 @@ bool SelectsOpcLink(std::string_view programInterface) {
   return name == "VELDTBRG" || name == "VELDTSRV";
 }
 
+bool DebugLinkCanOpen(const ControllerModel& model) {
+  return model.Link.LinkStatus == kOn || SelectsOpcLink(model.Program_Interface);
+}
+
 }  // namespace kavro

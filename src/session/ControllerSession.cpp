@@ -10,6 +10,7 @@
 #include "config/ConfigFile.h"
 #include "edit/CopyGrid.h"
 #include "scripting/host/ShareObject.h"
+#include "session/GuardedCall.h"
 #include "session/LinkCommands.h"
 #include "session/SaveCommands.h"
 #include "session/ScriptCommands.h"
@@ -20,8 +21,13 @@ namespace kavro {
 ControllerSession::ControllerSession(Controller& controller, SessionOptions options)
     : controller_(controller),
       options_(options),
+      gate_([this] { CycleThenAfter(); },
+            [this](const CommandGate::Work& work) { RunGuarded(controller_, work); }),
+      operator_(gate_, *controller.ports.op),
+      link_(options_.linkFactory),
       scriptHost_(controller),
       audit_(controller, options.auditSink ? *options.auditSink : SystemAuditSink()) {
+  controller_.ports.op = &operator_;
   startupSteps_.layoutWindow = std::move(options.layoutWindow);
   commands_ = WindowMenuCommands([](const Controller& c) {
     return CalculationReportLines(c.model, c.ports.clock->Now());
@@ -33,11 +39,9 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
 
   if (options.withLink) {
     cycleSteps_.readLink = [this](Controller& c) { link_.Read(c); };
-    cycleSteps_.writeLink = [this](Controller& c) {
-      link_.Write(c);
-      // After the write, so that a restarted link client finds this cycle's .OUT.
-      link_.Supervise(c);
-    };
+    cycleSteps_.writeLink = [this](Controller& c) { link_.Write(c); };
+    // After the write, so that a restarted link client finds this cycle's .OUT.
+    cycleSteps_.superviseLink = [this](Controller& c) { link_.Supervise(c); };
     startupSteps_.deleteStaleLinkOutput = DeleteStaleLinkOutput;
     startupSteps_.autoStartLink = [this](Controller& c) { AutoStartLink(c, link_); };
     commands_["mnuLinkStatus"] = [this](Controller& c) { mnuLinkStatus(c, link_); };
@@ -105,21 +109,35 @@ void ControllerSession::AuditCommand(const std::string& name, const std::string&
 ControllerSession::~ControllerSession() {
   // The controller may outlive this session: it must not write through a file that is gone.
   if (eventsFile_) controller_.events.SetSink(nullptr);
+  // ... nor ask its questions through a gate that is gone.
+  if (controller_.ports.op == &operator_) controller_.ports.op = &operator_.answering();
 }
 
 std::optional<std::string> ControllerSession::ClaimWorkDir(const std::string& workDir) {
-  return workDirLock_.Acquire(workDir);
+  auto refusal = workDirLock_.Acquire(workDir);
+  if (!refusal && options_.eventsFile) AttachEventsFile(workDir);
+  return refusal;
+}
+
+bool ControllerSession::AppendToEventsFile(const std::string& line, std::string* failure) {
+  return !eventsFile_ || eventsFile_->Append(line, failure);
+}
+
+void ControllerSession::UseOperator(Operator& op) {
+  operator_.AnswerBy(op);
+  controller_.ports.op = &operator_;
 }
 
 bool ControllerSession::Start(const std::string& workDir) {
+  // Start-up switches the link on and loads the scripts: no command may land in its middle.
+  CommandGate::Changing starting(gate_);
   SetProgramDefaults(controller_, workDir);
-  if (options_.eventsFile) AttachEventsFile();
+  if (options_.eventsFile && !eventsFile_) AttachEventsFile(workDir);
   return FLControlLoad(controller_, startupSteps_);
 }
 
-void ControllerSession::AttachEventsFile() {
-  eventsFile_ = std::make_unique<LineAppender>(controller_.model.WorkDir + "/" + kEventsFileName,
-                                               kEventsFileMaxBytes);
+void ControllerSession::AttachEventsFile(const std::string& workDir) {
+  eventsFile_ = std::make_unique<LineAppender>(workDir + "/" + kEventsFileName, kEventsFileMaxBytes);
   controller_.events.SetSink([this](const EventEntry& entry) {
     std::string error;
     if (eventsFile_->Append(EventLineText(entry), &error)) {
@@ -132,7 +150,12 @@ void ControllerSession::AttachEventsFile() {
   });
 }
 
-void ControllerSession::RunCycle() { Timer1Tick(controller_, cycleSteps_, engineMemo_); }
+void ControllerSession::RunCycle() { gate_.RequestCycle(); }
+
+void ControllerSession::CycleThenAfter() {
+  Timer1Tick(controller_, cycleSteps_, engineMemo_);
+  if (afterCycle_) afterCycle_();
+}
 
 void ControllerSession::LoadScripts() {
   StartupSteps scriptSteps;
@@ -143,7 +166,10 @@ void ControllerSession::LoadScripts() {
 }
 
 bool ControllerSession::RunCommand(const std::string& name) {
-  return RunMenuCommand(controller_, commands_, name);
+  const auto found = commands_.find(name);
+  if (found == commands_.end() || !found->second) return false;
+  gate_.Submit(CommandKindOf(name), [this, name] { RunMenuCommand(controller_, commands_, name); });
+  return true;
 }
 
 }  // namespace kavro

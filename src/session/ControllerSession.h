@@ -27,6 +27,8 @@
 #include "link/ActiveLink.h"
 #include "model/Controller.h"
 #include "scripting/host/ScriptHost.h"
+#include "session/CommandGate.h"
+#include "session/GatedOperator.h"
 #include "session/MenuCommands.h"
 #include "session/Startup.h"
 
@@ -45,6 +47,8 @@ struct SessionOptions {
   bool withScripts = true;
   // Where the audit trail's lines go; the system's own (WorkDir/kavro-audit.log) when none.
   AuditSink* auditSink = nullptr;
+  // Which link a switch-on makes: the configured kind (tests give links of their own).
+  LinkFactory linkFactory = MakeLink;
 
   // A headless run over recorded data: no link, no window, nothing written to WorkDir.
   static SessionOptions ForReplay() {
@@ -72,14 +76,29 @@ class ControllerSession {
   // touched. On refusal the result is the message for the operator (and nothing was changed);
   // nothing when this session now holds the folder. Held until the session ends.
   std::optional<std::string> ClaimWorkDir(const std::string& workDir);
+  // A line of its own in the events file (the headless service's messages for the operator),
+  // through the one appender that owns the file; nothing before the folder is claimed or
+  // without an events file. Returns false with the reason when the line could not be written.
+  bool AppendToEventsFile(const std::string& line, std::string* failure);
 
   // Start-up: the program defaults, then the main window's load handler (FLControl_Load).
   // Returns false when FLC.dat failed to read.
   bool Start(const std::string& workDir);
-  // One tick of Timer1.
+  // One tick of Timer1: one control cycle through the gate (see CommandGate), then
+  // afterCycle. A tick while a command changes the controller runs as that command ends.
   void RunCycle();
-  // Runs the menu command of that control name; false when there is none.
+  // What the window does after each cycle (draws itself); nothing without a window.
+  void SetAfterCycle(std::function<void()> afterCycle) { afterCycle_ = std::move(afterCycle); }
+  // Runs the menu command of that control name through the gate; false when there is none.
+  // A command that changes the controller waits for the end of a cycle in progress.
   bool RunCommand(const std::string& name);
+  // Any other operator's action on the controller (an edit, a panel's OKAY) through the gate.
+  // The work may run later: it captures what it needs by value.
+  void Submit(CommandKind kind, CommandGate::Work work) { gate_.Submit(kind, std::move(work)); }
+  CommandGate& gate() { return gate_; }
+  // The operator who answers the controller's questions; the session sees each of them as a
+  // wait, during which cycles run on.
+  void UseOperator(Operator& op);
   // Start-up's script steps on their own: both scripts loaded from their files (with the
   // operator's messages for a failed load), then the script store cleared. For a session that
   // takes over a controller another one started, as the replay's cycles do.
@@ -97,7 +116,8 @@ class ControllerSession {
   ConfigEditState& edits() { return edits_; }
 
  private:
-  void AttachEventsFile();
+  void AttachEventsFile(const std::string& workDir);
+  void CycleThenAfter();
   // The operator's commands that change the running controller leave a line in the audit trail.
   void AuditOperatorCommands();
   // Wraps the command of that menu item so that the value it changes goes into the audit trail.
@@ -106,6 +126,9 @@ class ControllerSession {
 
   Controller& controller_;
   SessionOptions options_;
+  std::function<void()> afterCycle_;
+  CommandGate gate_;
+  GatedOperator operator_;
   WorkDirLock workDirLock_;
   std::unique_ptr<LineAppender> eventsFile_;
   bool eventsFileFailing_ = false;

@@ -1,7 +1,7 @@
 #include "session/LinkCommands.h"
 
-#include "config/ConfigFile.h"
 #include "config/ConfigLines.h"
+#include "config/RestartOption.h"
 #include "display/StatusFrame.h"
 #include "engine/EventNotes.h"
 #include "link/LinkNames.h"
@@ -48,8 +48,9 @@ void mnuLinkRestart(Controller& controller) {
   const MsgAnswer answer = controller.ports.op->MessageBox(
       "Link Auto ReStart Option = " + current + kCrLf + " Change Restart Option To " + other,
       model.ProductName, MsgIcon::Question, MsgButtons::OKCancel);
-  if (answer == MsgAnswer::OK) model.RestartInterface = !model.RestartInterface;
-  WriteConfig(controller);
+  if (answer != MsgAnswer::OK) return;  // Cancel changes nothing, on disk or in memory
+  model.RestartInterface = !model.RestartInterface;
+  WriteRestartOption(controller);
 }
 
 void AutoStartLink(Controller& controller, ActiveLink& link) {

@@ -20,7 +20,8 @@ void SwitchLinkOff(Controller& controller, ActiveLink& link, const char* by = kB
 // Link / Link Status: asks, then switches the link on or off.
 void mnuLinkStatus(Controller& controller, ActiveLink& link);
 
-// Link / Link Restart: shows the auto-restart option, inverts it on OK, and saves FLC.dat.
+// Link / Link Restart: shows the auto-restart option; OK inverts it and writes only that line
+// into FLC.dat (edits not yet saved stay unsaved); Cancel changes nothing.
 void mnuLinkRestart(Controller& controller);
 
 // Start-up: with the auto-restart option YES and a link named in the configuration (a link

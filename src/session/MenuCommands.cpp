@@ -1,5 +1,7 @@
 #include "session/MenuCommands.h"
 
+#include <set>
+
 #include "edit/CopyGrid.h"
 #include "session/GuardedCall.h"
 #include "session/PrintCommands.h"
@@ -29,6 +31,16 @@ MenuCommandTable WindowMenuCommands(ReportLines report) {
       {"mnuAbout", mnuAbout},
       {"mnuCopy", [](Controller& c) { CopyGrid(c, c.grid); }},
   };
+}
+
+CommandKind CommandKindOf(const std::string& name) {
+  static const std::set<std::string> looks = {
+      "mnuPrintSetup", "mnuPrintScreen", "mnuPrintFile",  "mnuExportTrend",
+      "mnuDebugCalc",  "mnuErrorCodes",  "mnuAbout",      "mnuCopy",
+      "mnuCopy3",      "mnuRuleFiring",  "mnuControlSurface", "mnuDebugLink",
+      "cmdHide",       "mnuPreProcess",  "mnuPostProcess",
+  };
+  return looks.count(name) ? CommandKind::Looks : CommandKind::Changes;
 }
 
 bool RunMenuCommand(Controller& c, const MenuCommandTable& table, const std::string& name) {

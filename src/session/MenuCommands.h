@@ -8,6 +8,7 @@
 
 #include "display/CalcReportList.h"
 #include "model/Controller.h"
+#include "session/CommandGate.h"
 
 namespace kavro {
 
@@ -16,6 +17,11 @@ using MenuCommandTable = std::map<std::string, MenuCommand>;
 
 // The commands of the window, save and mode menus; report gives the calculation report lines.
 MenuCommandTable WindowMenuCommands(ReportLines report);
+
+// Whether the menu item only looks (views, print, screen capture, help, copy) or changes what
+// the cycle uses; an item not known to look changes, so a new command is kept out of the cycle
+// until it is said to be safe there.
+CommandKind CommandKindOf(const std::string& name);
 
 // Runs the command of that menu item, if the table has one; returns whether it had one. A
 // failure inside the command stops it and is shown to the operator with its number and

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/CsvText.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "common/TimeOfDay.h"
@@ -56,16 +57,6 @@ class ImmediateTimer : public CycleTimer {
   void Stop() override {}
 };
 
-// A header field, quoted when it holds a comma or a quote.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
 
 const char* TrueFalse(bool flag) { return flag ? "True" : "False"; }
 
@@ -161,14 +152,14 @@ std::string ReplayHeader(const ControllerModel& model) {
     if (!IsUsed(model.PVarOut[o])) continue;
     const std::string name = TrimRight(model.PVarOut[o].PVarName);
     for (const char* field : {".ValueOut", ".SendOutput", ".ClampIncrease", ".ClampDecrease"}) {
-      header += ',' + CsvField(name + field);
+      AppendCsvField(header, name + field);
     }
   }
   header += ",ErrorCodeValue";
   for (int r = 1; r <= NumRules; ++r) header += ",R" + std::to_string(r);
   for (int i = 1; i <= NumIn; ++i) {
     if (IsUsed(model.PVarIn[i])) {
-      header += ',' + CsvField(TrimRight(model.PVarIn[i].PVarName) + ".VarIndex");
+      AppendCsvField(header, TrimRight(model.PVarIn[i].PVarName) + ".VarIndex");
     }
   }
   return header + '\n';

@@ -74,10 +74,10 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   c.ports.timer->Stop();
   if (steps.layoutWindow) steps.layoutWindow(c);
   const bool configFound = c.ports.files->Exists(ConfigPath(m));
-  std::string readFailure;
-  const bool configRead = ReadConfig(c, &readFailure);  // a missing file is silent; a bad one is reported
+  ConfigReadNotes read;
+  const bool configRead = ReadConfig(c, &read);  // a missing file is silent; a bad one is reported
   if (!configRead) {
-    NoteEvent(c, EventKind::StartUp, "Start-up: FLC.dat could not be read\r\n" + readFailure);
+    NoteEvent(c, EventKind::StartUp, "Start-up: FLC.dat could not be read\r\n" + read.failureText);
   } else {
     NoteEvent(c, EventKind::StartUp,
               configFound ? "Start-up: configuration read from " + ConfigPath(m)
@@ -85,6 +85,9 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
     // What the reader lets pass but the engineer would not have meant, in the log before the
     // first cycle runs on it.
     if (configFound) NoteReadinessProblems(c);
+  }
+  for (const std::string& warning : read.warnings) {
+    NoteEvent(c, EventKind::StartUp, "Start-up: " + warning);
   }
   w.caption = m.FLCBlock.Name1 + ": Kavro";
   w.appTitle = "Kavro: " + TrimRight(m.FLCBlock.Name1);
@@ -96,8 +99,7 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   });
   PassOverFailure(c, 13, [&] { w.Label5 = {"Last Run:", "Read:", "Write:"}; });
   PassOverFailure(c, 14, [&] { w.mnuSlopeChecked = m.FLCBlock.SlopeCorr; });
-  // The link debug panel shows the file link as well as the OPC link.
-  PassOverFailure(c, 15, [&] { w.mnuDebugLinkEnabled = true; });
+  // The status frame shows whether Debug Link can be opened (step 15) with the link state.
   PassOverFailure(c, 16, [&] { ShowStatusFrame(c); });
   RunScriptStartupSteps(c, steps);
   PassOverFailure(c, 20, [&] { w.mnuSaveModeChecked = false; });
@@ -109,7 +111,14 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
     }
   });
   PassOverFailure(c, 21, [&] {
-    if (steps.autoStartLink) steps.autoStartLink(c);
+    if (!steps.autoStartLink) return;
+    if (configRead) return steps.autoStartLink(c);
+    // A file cut short or broken in its middle leaves half a configuration, which must not take
+    // up the plant by itself; the operator can still switch the link on knowingly.
+    if (m.RestartInterface) {
+      NoteEvent(c, EventKind::Link,
+                "Start-up: the link is left OFF because FLC.dat could not be read whole");
+    }
   });
   PassOverFailure(c, 22, [&] {
     w.mnuScreenLockChecked = true;

@@ -10,7 +10,7 @@ namespace kavro::ui {
 ControllerHost::ControllerHost()
     : session_(controller_, SessionOptions{[this](Controller&) { window_->LayoutForScreen(); }}) {
   Ports& ports = controller_.ports;
-  ports.op = &operator_;
+  session_.UseOperator(operator_);
   ports.clock = &clock_;
   ports.events = &pump_;
   ports.timer = &timer_;
@@ -30,6 +30,11 @@ ControllerHost::ControllerHost()
   printing_.SetWindow(window_.get());
 
   timer_.onTick = [this] { RunCycle(); };
+  // Drawn after every cycle, also one that ran late because a command was changing things.
+  session_.SetAfterCycle([this] {
+    window_->Render();
+    views_->Refresh();
+  });
   connect(window_.get(), &FLControl::ExitConfirmed, this, [this] {
     controller_.ports.timer->Stop();
     emit Ended();
@@ -49,7 +54,8 @@ void ControllerHost::OpenScriptEditor(ScriptKind kind) {
     scriptEditor_->raise();
     return;
   }
-  scriptEditor_ = new ScriptEditorWindow(controller_, session_.scriptHost(), kind);
+  scriptEditor_ =
+      new ScriptEditorWindow(controller_, session_.scriptHost(), kind, session_.gate());
   // Modal to the whole program but shown without waiting: the other windows are out of the
   // user's reach while Timer1 runs on, and the message boxes of a save open above the editor.
   scriptEditor_->setWindowModality(Qt::ApplicationModal);
@@ -82,11 +88,7 @@ bool ControllerHost::Start(const std::string& workDir) {
 }
 
 void ControllerHost::RunCycle() {
-  RunGuarded(controller_, [this] {
-    session_.RunCycle();
-    window_->Render();
-    views_->Refresh();
-  });
+  RunGuarded(controller_, [this] { session_.RunCycle(); });
 }
 
 }  // namespace kavro::ui

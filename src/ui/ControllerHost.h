@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "link/PosixProcessStarter.h"
 #include "model/Controller.h"
 #include "session/ControllerSession.h"
 #include "ui/QtPorts.h"
@@ -53,7 +54,7 @@ class ControllerHost : public QObject {
   QtClock clock_;
   QtEventPump pump_;
   QtCycleTimer timer_;
-  QtProcessStarter processes_;
+  PosixProcessStarter processes_;
   QtClipboard clipboard_;
   QtPrintAndCapture printing_;
   Controller controller_;

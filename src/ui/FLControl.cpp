@@ -132,21 +132,17 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
   auto* bottom = new QHBoxLayout();
   trend_ = new TrendPlotWidget(c_.window, central);
   connect(trend_, &TrendPlotWidget::ScaleLabelClicked, this, [this](bool top, int index) {
-    RunGuarded(c_, [&] {
+    Change([this, top, index] {
       if (top) {
         lblScaleHi_Click(c_, index);
       } else {
         lblScaleLo_Click(c_, index);
       }
-      Render();
     });
   });
   connect(grid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
     if (at.row() != grid::kRowName) return;
-    RunGuarded(c_, [&] {
-      MainGridNameClick(c_, at.column());
-      Render();
-    });
+    Change([this, column = at.column()] { MainGridNameClick(c_, column); });
   });
   bottom->addWidget(trend_, 1);
   bottom->addWidget(BuildStatusFrame());
@@ -164,23 +160,28 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
     if (QMenu* popup = MenuOf("mnuEdit")) popup->exec(grid_->viewport()->mapToGlobal(at));
   });
   connect(grid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
-    Edit([&] { ClickMainGrid(c_, session_.edits(), session_.audit(), at.row(), at.column()); });
+    Change([this, row = at.row(), column = at.column()] {
+      ClickMainGrid(c_, session_.edits(), session_.audit(), row, column);
+    });
   });
   connect(grid_, &CellGrid::CursorMoved, this, [this](int row, int col) {
-    Edit([&] { MoveToGridCell(c_, session_.edits(), EditGrid::Main, row, col); });
+    Change([this, row, col] { MoveToGridCell(c_, session_.edits(), EditGrid::Main, row, col); });
   });
   connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& at) {
-    Edit([&] {
-      DoubleClickGrid(c_, session_.edits(), session_.audit(), EditGrid::Main, at.row(),
-                      at.column());
+    Change([this, row = at.row(), column = at.column()] {
+      DoubleClickGrid(c_, session_.edits(), session_.audit(), EditGrid::Main, row, column);
     });
   });
   txtEdit1_ = new GridEditBox(
       grid_, session_.edits().txtEdit1,
       [this](int key) {
-        Edit([&] { EditBoxKeyDown(c_, session_.edits(), session_.audit(), EditGrid::Main, key); });
+        Change([this, key] {
+          EditBoxKeyDown(c_, session_.edits(), session_.audit(), EditGrid::Main, key);
+        });
       },
-      [this] { Edit([&] { CommitCellEdit(c_, session_.edits(), session_.audit(), EditGrid::Main); }); });
+      [this] {
+        Change([this] { CommitCellEdit(c_, session_.edits(), session_.audit(), EditGrid::Main); });
+      });
   txtEdit1_->setObjectName("txtEdit1");
   eventLog_ = new EventLogView(
       c_.events,
@@ -276,10 +277,7 @@ QWidget* FLControl::BuildNoticePanel() {
   dismiss->setObjectName("cmdDismissNotice");
   connect(log, &QPushButton::clicked, this, &FLControl::ShowEventLog);
   connect(dismiss, &QPushButton::clicked, this, [this] {
-    RunGuarded(c_, [this] {
-      c_.events.DismissNotice();
-      Render();
-    });
+    Change([this] { c_.events.DismissNotice(); });
   });
   layout->addWidget(log, 0, Qt::AlignTop);
   layout->addWidget(dismiss, 0, Qt::AlignTop);
@@ -295,12 +293,14 @@ QWidget* FLControl::BuildEditorColumn(QWidget* parent) {
   ConfigEditState& edits = session_.edits();
   settings_ = new SettingsPanel(
       edits.settings,
-      [this](int box) { Edit([&] { CheckRunFrequencyBox(c_, session_.edits().settings, box); }); },
+      [this](int box) {
+        Change([this, box] { CheckRunFrequencyBox(c_, session_.edits().settings, box); });
+      },
       [this] {
-        Edit([&] { ApplyControllerSettings(c_, session_.edits().settings, session_.audit()); });
+        Change([this] { ApplyControllerSettings(c_, session_.edits().settings, session_.audit()); });
       },
       column);
-  variableEditor_ = new VariableEditorPanel(c_, edits, session_.audit(), column);
+  variableEditor_ = new VariableEditorPanel(c_, edits, session_.audit(), session_.gate(), column);
   connect(variableEditor_, &VariableEditorPanel::Changed, this, [this] {
     // A stored variable changes names, limits and zones the status display shows.
     if (!session_.edits().variable.visible) RunGuarded(c_, [this] { RefreshStatus(c_); });
@@ -321,9 +321,12 @@ QWidget* FLControl::BuildEditorColumn(QWidget* parent) {
   return column;
 }
 
-void FLControl::Edit(const std::function<void()>& operation) {
-  RunGuarded(c_, operation);
-  Render();
+void FLControl::Change(std::function<void()> operation) {
+  // Drawn however it ended: a refused edit shows its message and the old value.
+  session_.Submit(CommandKind::Changes, [this, operation = std::move(operation)] {
+    RunGuarded(c_, operation);
+    Render();
+  });
 }
 
 void FLControl::RenderEditors() {
@@ -378,7 +381,8 @@ void FLControl::ShowEventLog() {
 }
 
 void FLControl::RunCommand(const std::string& name) {
-  RunGuarded(c_, [&] {
+  // Through the gate: a command that changes the controller waits for the end of a cycle.
+  session_.Submit(CommandKindOf(name), [this, name] {
     RunMenuCommand(c_, commands_, name);
     if (c_.window.exitRequested) {
       closing_ = true;
@@ -390,9 +394,8 @@ void FLControl::RunCommand(const std::string& name) {
 }
 
 void FLControl::ApplyRuleRowsText() {
-  RunGuarded(c_, [this] {
-    cmbDisplayRules_LostFocus(c_, cmbDisplayRules_->currentText().toStdString());
-    Render();
+  Change([this, text = cmbDisplayRules_->currentText().toStdString()] {
+    cmbDisplayRules_LostFocus(c_, text);
   });
 }
 
@@ -400,7 +403,7 @@ bool FLControl::eventFilter(QObject* watched, QEvent* event) {
   if (watched == grid_ && event->type() == QEvent::KeyPress) {
     const auto& key = *static_cast<QKeyEvent*>(event);
     if (const int typed = GridKeyChar(key)) {
-      Edit([&] { KeyPressOnGrid(c_, session_.edits(), EditGrid::Main, typed); });
+      Change([this, typed] { KeyPressOnGrid(c_, session_.edits(), EditGrid::Main, typed); });
       return true;
     }
   }

@@ -75,7 +75,10 @@ class FLControl : public QMainWindow {
   QWidget* BuildEditorColumn(QWidget* parent);
   void RenderEditors();
   // Runs a core edit operation guarded, then draws the window.
-  void Edit(const std::function<void()>& operation);
+  // A change of the controller from the window (an edit, a panel's OKAY, a click on a scale)
+  // through the session's gate, then the window drawn; a failure is shown as a menu command's.
+  // The operation may run after the cycle in progress: it captures by value.
+  void Change(std::function<void()> operation);
   void ArrangeColumns();
   void RenderMenus();
   void RenderLabels();

@@ -1,17 +1,11 @@
 #include "ui/QtPorts.h"
 
-#include "link/PosixProcessStarter.h"
-
-#include <signal.h>
-#include <sys/types.h>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QProcess>
 #include <QThread>
 
 namespace kavro::ui {
@@ -106,23 +100,6 @@ QtCycleTimer::QtCycleTimer() {
 void QtCycleTimer::Arm(int milliseconds) { timer_.start(std::max(0, milliseconds)); }
 
 void QtCycleTimer::Stop() { timer_.stop(); }
-
-long long QtProcessStarter::Start(const std::string& program,
-                                  const std::vector<std::string>& arguments) {
-  QStringList args;
-  for (const std::string& a : arguments) args << QString::fromStdString(a);
-  qint64 pid = 0;
-  if (!QProcess::startDetached(QString::fromStdString(program), args, QString(), &pid)) return 0;
-  return pid;
-}
-
-bool QtProcessStarter::IsRunning(long long processId) {
-  return processId > 0 && ::kill(static_cast<pid_t>(processId), 0) == 0;
-}
-
-void QtProcessStarter::Terminate(long long processId, bool force) {
-  SignalProcessToEnd(processId, force);
-}
 
 void QtClipboard::SetText(const std::string& text) {
   QApplication::clipboard()->setText(QString::fromStdString(text));

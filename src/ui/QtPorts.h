@@ -1,6 +1,7 @@
 #pragma once
 // The ports of the core as the Qt window offers them: message and input boxes, the system
-// clock, the event loop, Timer1, program starts and the clipboard.
+// clock, the event loop, Timer1 and the clipboard. Programs are started by the core's own
+// PosixProcessStarter, the same with or without the window.
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -55,15 +56,6 @@ class QtCycleTimer : public CycleTimer {
 
  private:
   QTimer timer_;
-};
-
-// Starts a program detached from the controller, so it outlives neither more nor less than
-// it would on its own; the process id answers IsRunning.
-class QtProcessStarter : public ProcessStarter {
- public:
-  long long Start(const std::string& program, const std::vector<std::string>& arguments) override;
-  bool IsRunning(long long processId) override;
-  void Terminate(long long processId, bool force) override;
 };
 
 class QtClipboard : public Clipboard {

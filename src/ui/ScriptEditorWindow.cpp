@@ -1,5 +1,7 @@
 #include "ui/ScriptEditorWindow.h"
 
+#include <QPointer>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -25,10 +27,11 @@ QString Q(const std::string& text) {
 }  // namespace
 
 ScriptEditorWindow::ScriptEditorWindow(Controller& controller, ScriptHost& host, ScriptKind kind,
-                                       QWidget* parent)
+                                       CommandGate& gate, QWidget* parent)
     : QWidget(parent, Qt::Window),
       controller_(controller),
-      editor_(std::make_unique<ScriptEditor>(controller, host, kind)) {
+      gate_(gate),
+      editor_(std::make_shared<ScriptEditor>(controller, host, kind)) {
   const bool pre = kind == ScriptKind::Pre;
   setObjectName(pre ? "frmPreProcess" : "frmPostProcess");
   setWindowTitle(Q(editor_->Title()));
@@ -154,11 +157,12 @@ void ScriptEditorWindow::InsertCall(int row) {
 }
 
 void ScriptEditorWindow::Save() {
-  RunGuarded(controller_, [this] {
-    editor_->Save();
+  gate_.Submit(CommandKind::Changes, [this, editor = editor_, self = QPointer(this)] {
+    RunGuarded(controller_, [&] { editor->Save(); });
+    if (!self) return;
     ShowStatus();
+    emit Saved();
   });
-  emit Saved();
 }
 
 void ScriptEditorWindow::Revert() {
@@ -174,7 +178,11 @@ void ScriptEditorWindow::Check() {
 }
 
 void ScriptEditorWindow::closeEvent(QCloseEvent* event) {
-  RunGuarded(controller_, [this] { editor_->Close(); });
+  // The editor saves (if asked to) once no cycle runs; the window goes at once.
+  gate_.Submit(CommandKind::Changes,
+               [&controller = controller_, editor = editor_] {
+                 RunGuarded(controller, [&] { editor->Close(); });
+               });
   // Closing always succeeds, whatever the save did.
   event->accept();
   emit Closed();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "display/ScriptEditor.h"
+#include "session/CommandGate.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,7 +21,8 @@ class ScriptPad;
 class ScriptEditorWindow : public QWidget {
   Q_OBJECT
  public:
-  ScriptEditorWindow(Controller& controller, ScriptHost& host, ScriptKind kind,
+  // Save and close reach the controller through gate, never in the middle of a cycle.
+  ScriptEditorWindow(Controller& controller, ScriptHost& host, ScriptKind kind, CommandGate& gate,
                      QWidget* parent = nullptr);
   ~ScriptEditorWindow() override;
 
@@ -48,7 +50,9 @@ class ScriptEditorWindow : public QWidget {
   void Check();
 
   Controller& controller_;
-  std::unique_ptr<ScriptEditor> editor_;
+  CommandGate& gate_;
+  // Shared with a save or close that waits for the end of a cycle: it may outlive the window.
+  std::shared_ptr<ScriptEditor> editor_;
   ScriptPad* pad_;
   QCheckBox* accept_;
   QListWidget* calls_;

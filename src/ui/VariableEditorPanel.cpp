@@ -17,8 +17,8 @@
 namespace kavro::ui {
 
 VariableEditorPanel::VariableEditorPanel(Controller& controller, ConfigEditState& edits,
-                                         AuditTrail& audit, QWidget* parent)
-    : QGroupBox("Config", parent), c_(controller), edits_(edits), audit_(audit) {
+                                         AuditTrail& audit, CommandGate& gate, QWidget* parent)
+    : QGroupBox("Config", parent), c_(controller), edits_(edits), audit_(audit), gate_(gate) {
   setObjectName("frameConfig");
   auto* layout = new QVBoxLayout(this);
   auto* title =
@@ -113,9 +113,11 @@ bool VariableEditorPanel::eventFilter(QObject* watched, QEvent* event) {
   return QGroupBox::eventFilter(watched, event);
 }
 
-void VariableEditorPanel::Act(const std::function<void()>& action) {
-  RunGuarded(c_, action);
-  emit Changed();
+void VariableEditorPanel::Act(std::function<void()> action) {
+  gate_.Submit(CommandKind::Changes, [this, action = std::move(action)] {
+    RunGuarded(c_, action);
+    emit Changed();
+  });
 }
 
 void VariableEditorPanel::Render() {

@@ -8,6 +8,7 @@
 #include "edit/AuditTrail.h"
 #include "edit/EditState.h"
 #include "model/Controller.h"
+#include "session/CommandGate.h"
 
 class QLabel;
 class QRadioButton;
@@ -22,8 +23,9 @@ class ZonePictureView;
 class VariableEditorPanel : public QGroupBox {
   Q_OBJECT
  public:
+  // Its edits reach the controller through gate, never in the middle of a cycle.
   VariableEditorPanel(Controller& controller, ConfigEditState& edits, AuditTrail& audit,
-                      QWidget* parent = nullptr);
+                      CommandGate& gate, QWidget* parent = nullptr);
   void Render();
 
   CellGrid* ItemGrid() const { return itemGrid_; }
@@ -41,11 +43,12 @@ class VariableEditorPanel : public QGroupBox {
 
  private:
   void Wire(CellGrid* grid, EditGrid which);
-  void Act(const std::function<void()>& action);
+  void Act(std::function<void()> action);
 
   Controller& c_;
   ConfigEditState& edits_;
   AuditTrail& audit_;
+  CommandGate& gate_;
   CellGrid* itemGrid_ = nullptr;
   CellGrid* zoneGrid_ = nullptr;
   GridEditBox* txtEdit2_ = nullptr;

@@ -9,50 +9,13 @@
 #include <vector>
 
 #include "common/DurableWrite.h"
+#include "support/RecordingFileCalls.h"
 #include "support/TempFiles.h"
 
 namespace kavro::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The real calls, recorded by name, with the Nth call (1-based, 0 = none) made to fail.
-class RecordingCalls final : public FileCalls {
- public:
-  explicit RecordingCalls(int failAt) : failAt_(failAt) {}
-  std::vector<std::string> log;
-
-  int Open(const char* path, int flags, mode_t mode) override {
-    return Step(std::string("open ") + (fs::is_directory(path) ? "folder" : "file"),
-                [&] { return SystemFileCalls().Open(path, flags, mode); });
-  }
-  ssize_t Write(int fd, const void* data, size_t size) override {
-    return Step("write", [&] { return SystemFileCalls().Write(fd, data, size); });
-  }
-  int Fsync(int fd) override {
-    return Step("fsync", [&] { return SystemFileCalls().Fsync(fd); });
-  }
-  int Close(int fd) override {
-    const int result = SystemFileCalls().Close(fd);  // always release the descriptor
-    return Step("close", [&] { return result; });
-  }
-  int Rename(const char* from, const char* to) override {
-    return Step("rename", [&] { return SystemFileCalls().Rename(from, to); });
-  }
-  int Unlink(const char* path) override { return SystemFileCalls().Unlink(path); }
-
- private:
-  template <typename Call>
-  auto Step(const std::string& name, Call call) -> decltype(call()) {
-    log.push_back(name);
-    if (static_cast<int>(log.size()) == failAt_) {
-      errno = EIO;
-      return -1;
-    }
-    return call();
-  }
-  int failAt_;
-};
 
 class DurableWriteTest : public ::testing::Test {
  protected:
@@ -68,7 +31,7 @@ class DurableWriteTest : public ::testing::Test {
 };
 
 TEST_F(DurableWriteTest, FlushesTheFileAndTheFolderAroundTheRename) {
-  RecordingCalls calls(0);
+  RecordingFileCalls calls(0);
   std::string error;
   ASSERT_TRUE(WriteFileDurably((dir_ / "FLC.dat").string(), "new", &error, calls)) << error;
   EXPECT_EQ(calls.log, (std::vector<std::string>{"open file", "write", "fsync", "close", "rename",
@@ -80,7 +43,7 @@ TEST_F(DurableWriteTest, AFailureAtAnyStepBeforeTheRenameKeepsTheOldFileAndLeave
   // Fail each call in turn until a run goes through without a fault.
   const std::string path = (dir_ / "FLC.dat").string();
   for (int failAt = 1;; ++failAt) {
-    RecordingCalls calls(failAt);
+    RecordingFileCalls calls(failAt);
     std::string error;
     const bool ok = WriteFileDurably(path, "new", &error, calls);
     if (failAt > static_cast<int>(calls.log.size())) {

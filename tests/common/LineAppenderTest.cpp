@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "common/LineAppender.h"
+#include "support/FakePorts.h"
+#include "support/RecordingFileCalls.h"
 #include "support/TempFiles.h"
 
 namespace kavro::test {
@@ -37,6 +39,51 @@ TEST(LineAppenderTest, AFailedAppendSaysWhyAndTheNextOneTriesAgain) {
   EXPECT_TRUE(log.Append("kept"));
   EXPECT_EQ(FileBytes(dir / "events.log"), "kept\n");
   fs::remove_all(dir);
+}
+
+// The event log (rotating at a limit it is about to pass) and the audit trail (each line
+// flushed to the disk), with each call failing in turn, by an error or by a disk that fills up
+// in the middle of the line: the log holds the line whole or not at all, and the next line,
+// written when the disk has room again, stands on a line of its own.
+TEST(LineAppenderTest, AFaultAtAnyStepLeavesNoTornLineForTheNextToRunInto) {
+  const std::string before = "kept from before\n";
+  const std::string line(60, 'x');
+  for (const bool durable : {false, true}) {
+    for (const auto fault :
+         {RecordingFileCalls::Fault::Error, RecordingFileCalls::Fault::DiskFull}) {
+      for (int failAt = 1;; ++failAt) {
+        const std::string trace =
+            std::string(durable ? "audit" : "events") +
+            (fault == RecordingFileCalls::Fault::Error ? ", error" : ", full") + " at call " +
+            std::to_string(failAt);
+        SCOPED_TRACE(trace);
+        ScratchDir dir;
+        dir.Write("events.log", before);
+        const std::uintmax_t limit = durable ? 0 : 70;  // rotates before this line
+        RecordingFileCalls calls(failAt, fault);
+        std::string error;
+        const bool ok =
+            LineAppender(dir.File("events.log"), limit, durable, calls).Append(line, &error);
+        const auto whole = [&] { return dir.Read("events.log.1") + dir.Read("events.log"); };
+        const std::string after = whole();
+        // A failed close may come after the whole line went out: a line too many, never half.
+        EXPECT_TRUE(after == before + line + "\n" || (!ok && after == before)) << error;
+        if (!calls.Fired()) {
+          EXPECT_TRUE(ok);
+          break;
+        }
+        EXPECT_TRUE(LineAppender(dir.File("events.log"), limit, durable).Append("next"));
+        EXPECT_EQ(whole(), after + "next\n");
+      }
+    }
+  }
+}
+
+TEST(LineAppenderTest, ALineTornByACrashIsEndedBeforeTheNextLine) {
+  ScratchDir dir;
+  dir.Write("audit.log", "whole\ntorn li");
+  EXPECT_TRUE(LineAppender(dir.File("audit.log"), 0, true).Append("next"));
+  EXPECT_EQ(dir.Read("audit.log"), "whole\ntorn li\nnext\n");
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 // and a file that cannot be read is refused with its place.
 #include <gtest/gtest.h>
 
+#include "common/NumberText.h"
 #include "config/ConfigFile.h"
 #include "config/FclExport.h"
 #include "config/FclImport.h"
 #include "config/FclNotes.h"
+#include "model/ZoneRange.h"
+#include "support/TestPaths.h"
 
 namespace kavro {
 namespace {
@@ -42,6 +45,22 @@ TEST(FclExport, DemoComesBackEqual) {
       fcl.find("RULEBLOCK MIN\n    AND : MIN;\n    RULE 1 : IF BZTEMP IS VLOW THEN FUEL IS POSL;"),
       std::string::npos);
   EXPECT_NE(fcl.find("Out1.OutputType: Incr\n"), std::string::npos);
+}
+
+// DEFAULT is the value an output keeps when no rule fires: it lies inside the output's RANGE,
+// however far outside its last value was, and the noted value still comes back.
+TEST(FclExport, DefaultLiesInsideTheRangeAndTheValueComesBack) {
+  ControllerModel demo = DemoModel();
+  const ZoneSpan range = ZoneRange(demo.PVarOut[1].Zone);
+  for (const float value : {range.high + 1000.0f, range.low - 1000.0f}) {
+    demo.PVarOut[1].PVIN = value;
+    const std::string fcl = FclText(demo);
+    const std::string expected =
+        "    DEFAULT := " + FormatNumber(value > range.high ? range.high : range.low, "####0.000") +
+        ";\n";
+    EXPECT_NE(fcl.find(expected), std::string::npos) << fcl;
+    ExpectRoundTrip(demo);
+  }
 }
 
 TEST(FclExport, AwkwardNamesTagsAndRulesComeBackEqual) {

@@ -33,6 +33,20 @@ class FullDisk : public FileSystem {
   FileSystem& real = SystemFileSystem();
 };
 
+// The real files, with every write counted.
+class CountingWrites : public FullDisk {
+ public:
+  bool WriteAtomic(const std::string& path, const std::string& bytes, std::string* error) override {
+    ++writes;
+    return real.WriteAtomic(path, bytes, error);
+  }
+  bool Copy(const std::string& from, const std::string& to) override {
+    ++writes;
+    return real.Copy(from, to);
+  }
+  int writes = 0;
+};
+
 class ScriptEditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -111,45 +125,60 @@ TEST_F(ScriptEditorTest, AcceptedGoodTextIsWrittenLoadedAndBecomesTheLastGoodTex
   EXPECT_EQ(editor.Save(), SaveOutcome::NoChanges);  // right after a save
 }
 
-TEST_F(ScriptEditorTest, RejectedTextRestoresTheLastGoodScriptSwitchedOffAndKeepsThePad) {
+// A rejected save changes nothing: no write at all (not even for a moment), the old script runs
+// on with its switch as it was, and the pad keeps the new text with the error line marked; a
+// syntax error and a run-time error of the top level alike.
+TEST_F(ScriptEditorTest, RejectedTextWritesNothingAndTheOldScriptRunsOn) {
+  CountingWrites counting;
+  w.controller.ports.files = &counting;
   ScriptEditor editor(w.controller, w.host, ScriptKind::Post);
   const std::string good = editor.Pad();
-  const std::string rejected = "x = 2\r\nIf x Then\r\ny = 3\r\n";  // If without End If
-  editor.PadChanged(rejected);
-  editor.SetAccepted(true);
-  EXPECT_EQ(editor.Save(), SaveOutcome::Rejected);
+  const std::string before = PostFile();
+  struct Case {
+    std::string text;
+    int number;  // 0: any
+    int padLine;
+  };
+  for (const Case& c : {Case{"x = 2\r\nIf x Then\r\ny = 3\r\n", 0, 0},  // If without End If
+                        Case{"' first\r\nx = 1\r\ny = x / 0\r\n", 11, 3}}) {
+    SCOPED_TRACE(c.text);
+    w.world.op.messages.clear();
+    editor.PadChanged(c.text);
+    editor.SetAccepted(true);
+    EXPECT_EQ(editor.Save(), SaveOutcome::Rejected);
 
-  const std::vector<std::string> messages = Messages();
-  ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[1].rfind("Script Error #: ", 0), 0u) << messages[1];
-  EXPECT_EQ(messages[2], "Error in New Script Text - No New Script Data Is Saved");
-  EXPECT_EQ(w.world.op.messages[2].icon, MsgIcon::Exclamation);
-  EXPECT_EQ(PostFile(), "Status PostProcess = OFF\r\n12/7/2026 9:30:05 AM\r\n" + good + "\r\n");
-  EXPECT_EQ(post().text, good);  // the engine holds the last good text, switched off
-  EXPECT_FALSE(post().on);
-  EXPECT_FALSE(w.controller.window.mnuPostProcessExeChecked);
-  EXPECT_EQ(w.controller.window.lblPostScript.backColour, OffColour);
-  EXPECT_EQ(editor.Pad(), rejected);
-  EXPECT_FALSE(editor.EditorChanged());
-  EXPECT_TRUE(editor.Status().isError);
-  EXPECT_GT(editor.Status().padLine, 0);
-  EXPECT_LE(editor.Status().padLine, 3);
-  EXPECT_NE(editor.Status().text.find("line " + std::to_string(editor.Status().padLine)),
-            std::string::npos);
+    const std::vector<std::string> messages = Messages();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[1].rfind("Script Error #: ", 0), 0u) << messages[1];
+    EXPECT_EQ(messages[2], "Error in New Script Text - No New Script Data Is Saved");
+    EXPECT_EQ(w.world.op.messages[2].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(counting.writes, 0);
+    EXPECT_EQ(PostFile(), before);
+    EXPECT_EQ(post().text, good);
+    EXPECT_TRUE(post().on);
+    EXPECT_FALSE(post().loadError);
+    EXPECT_TRUE(w.controller.window.mnuPostProcessExeChecked);
+    EXPECT_EQ(w.controller.window.lblPostScript.backColour, kGreen);
+    EXPECT_EQ(editor.Pad(), c.text);
+    EXPECT_FALSE(editor.EditorChanged());
+    EXPECT_TRUE(editor.Status().isError);
+    if (c.number != 0) {
+      EXPECT_EQ(editor.Status().number, c.number);
+      EXPECT_EQ(editor.Status().padLine, c.padLine);
+    }
+    EXPECT_GT(editor.Status().padLine, 0);
+    EXPECT_LE(editor.Status().padLine, 3);
+    EXPECT_NE(editor.Status().text.find("(line " + std::to_string(editor.Status().padLine) + ")"),
+              std::string::npos);
+  }
+  w.model.Store.ScriptBuffer[1] = 0;
+  w.Tick();  // the old script still runs every cycle
+  EXPECT_FLOAT_EQ(w.model.Store.ScriptBuffer[1], 1.0f);
 
   editor.Revert();
   EXPECT_EQ(editor.Pad(), good);
   EXPECT_TRUE(editor.EditorChanged());
-}
-
-TEST_F(ScriptEditorTest, RunTimeErrorAtTheTopLevelNamesThePadLine) {
-  ScriptEditor editor(w.controller, w.host, ScriptKind::Post);
-  editor.PadChanged("' first\r\nx = 1\r\ny = x / 0\r\n");
-  editor.SetAccepted(true);
-  EXPECT_EQ(editor.Save(), SaveOutcome::Rejected);
-  EXPECT_EQ(editor.Status().number, 11);
-  EXPECT_EQ(editor.Status().padLine, 3);
-  EXPECT_EQ(editor.Status().text, "Error 11: Division by zero (line 3)");
+  w.controller.ports.files = &SystemFileSystem();
 }
 
 TEST_F(ScriptEditorTest, UnwritableFileLeavesFileAndEngineAsTheyWereAndSaysWhy) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/TextUtil.h"
+#include "display/StatusFrame.h"
 #include "edit/ControllerSettings.h"
 #include "edit/EditWorld.h"
 
@@ -39,12 +41,33 @@ TEST_F(ControllerSettingsTest, ApplyStoresEveryBoxRecordsEachChangeAndHidesThePa
   EXPECT_EQ(model().FLCBlock.Name1, "REACTOR0");
   EXPECT_EQ(model().FLCBlock.LinkFrequency, 35);
   EXPECT_EQ(model().Program_Interface, "kavro-plantsim");
-  EXPECT_FALSE(controller().window.mnuDebugLinkEnabled);  // a file link has no OPC debug panel
+  EXPECT_FALSE(controller().window.mnuDebugLinkEnabled);  // now a file link, and it is off
   EXPECT_TRUE(model().ChangesPending);
   EXPECT_EQ(AuditChanges(sink),
             (std::vector<std::string>{"Program_Interface: VELDTBRG -> kavro-plantsim",
                                       "RunFrequency: 30 -> 40", "DCSONOFF:  -> K.ONOFF",
                                       "Name1: FLC1 -> REACTOR0", "LinkFrequency: 10 -> 35"}));
+}
+
+// Debug Link follows one rule wherever it is shown: after OKAY as on the status frame, which
+// start-up and every switch of the link show.
+TEST_F(ControllerSettingsTest, AfterApplyDebugLinkOpensWhileTheLinkIsOnWhateverItsKind) {
+  struct Case {
+    const char* programInterface;
+    const char* linkStatus;
+    bool enabled;
+  };
+  for (const Case& c : {Case{"kavro-plantsim", kOn, true}, Case{"kavro-plantsim", kOff, false},
+                        Case{"VELDTSRV", kOff, true}, Case{"veldtbrg ", kOn, true}}) {
+    SCOPED_TRACE(std::string(c.programInterface) + ", link " + c.linkStatus);
+    model().Link.LinkStatus = c.linkStatus;
+    LoadControllerSettings(controller(), panel());
+    panel().Text1[Panel::kProgramInterface] = c.programInterface;
+    ASSERT_TRUE(Apply());
+    EXPECT_EQ(controller().window.mnuDebugLinkEnabled, c.enabled);
+    ShowStatusFrame(controller());
+    EXPECT_EQ(controller().window.mnuDebugLinkEnabled, c.enabled);
+  }
 }
 
 TEST_F(ControllerSettingsTest, UnchangedApplyLeavesNoAuditLineAndNothingPending) {
@@ -121,6 +144,43 @@ TEST_F(ControllerSettingsTest, ARefusedEntryStoresNothingAtAll) {
     EXPECT_EQ(panel().Text1, typed);
     EXPECT_TRUE(sink.lines.empty());
   }
+}
+
+// While the link is on and DCSRunFreq is set, the DCS supplies the run frequency: a typed one is
+// refused (it would be overwritten by the next read), an untouched box keeps the value the DCS
+// sent since the panel opened, and neither leaves an audit line for a change that did not happen.
+TEST_F(ControllerSettingsTest, ARunFrequencyTheDcsSuppliesIsRefusedNotAudited) {
+  model().FLCBlock.DCSRunFreq = "KILN.RF ";
+  model().Link.LinkStatus = kOn;
+  LoadControllerSettings(controller(), panel());
+  panel().Text1[Panel::kRunFrequency] = "40";
+  const std::string before = Saved();
+  EXPECT_FALSE(Apply());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].text,
+            "The DCS supplies Run Frequency while the link is on (tag KILN.RF): switch the link "
+            "off to change it here");
+  EXPECT_EQ(Saved(), before);
+  EXPECT_TRUE(panel().visible);
+  EXPECT_TRUE(sink.lines.empty());
+
+  LoadControllerSettings(controller(), panel());
+  model().FLCBlock.RunFrequency = 45;  // the DCS's next read, the panel still open
+  panel().Text1[Panel::kName] = "KILN";
+  ASSERT_TRUE(Apply());
+  EXPECT_EQ(model().FLCBlock.RunFrequency, 45);
+  EXPECT_EQ(AuditChanges(sink), (std::vector<std::string>{"Name1: FLC1 -> KILN"}));
+
+  // With the link off, or no DCS tag for it, the run frequency is the operator's.
+  for (const char* tag : {"KILN.RF", "  "}) {
+    model().FLCBlock.DCSRunFreq = tag;
+    model().Link.LinkStatus = IsAllSpaces(tag) ? kOn : kOff;
+    LoadControllerSettings(controller(), panel());
+    panel().Text1[Panel::kRunFrequency] = tag[0] == ' ' ? "50" : "55";
+    ASSERT_TRUE(Apply());
+    EXPECT_EQ(model().FLCBlock.RunFrequency, tag[0] == ' ' ? 50 : 55);
+  }
+  EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(ControllerSettingsTest, RunFrequencyBoxIsCheckedWhenLeft) {

@@ -3,6 +3,7 @@
 #include "common/RestrictFalseReport.h"
 #include "edit/EditWorld.h"
 #include "edit/ReadinessCheck.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 namespace {

@@ -144,6 +144,47 @@ TEST_F(VariableEditorTest, ANumberThatDoesNotReadStoresNothingAtAll) {
   }
 }
 
+// An output number whose DCS tag is set comes from the DCS while the link is on: typing over it
+// is refused with nothing stored, and left untouched it keeps what the DCS sent meanwhile.
+TEST_F(VariableEditorTest, ANumberTheDcsSuppliesIsRefusedNotAudited) {
+  PVarOutRecord& out = model().PVarOut[1];
+  out.DCSMaxChange = "FV.MAXCHG";
+  out.DCSWaitChange = "FV.WAIT";
+  model().Link.LinkStatus = kOn;
+  const std::string before = Saved();
+  for (int row : {10, 12}) {
+    SCOPED_TRACE(row);
+    world.op.messages.clear();
+    LoadVariableEditor(controller(), editor(), kValveColumn);
+    itemGrid().SetText(1, 1, "FUEL");
+    itemGrid().SetText(row, 1, "2.500");
+    EXPECT_FALSE(Apply());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text,
+              row == 10 ? "The DCS supplies VALVE Max Change while the link is on (tag "
+                          "FV.MAXCHG): switch the link off to change it here"
+                        : "The DCS supplies VALVE Wait Change while the link is on (tag "
+                          "FV.WAIT): switch the link off to change it here");
+    EXPECT_EQ(Saved(), before);
+    EXPECT_TRUE(editor().visible);
+    EXPECT_TRUE(sink.lines.empty());
+  }
+
+  LoadVariableEditor(controller(), editor(), kValveColumn);
+  out.Max_Change = 3.25f;              // the DCS's next read, the editor still open
+  itemGrid().SetText(11, 1, "4.000");  // Change Time has no DCS tag: the operator's
+  ASSERT_TRUE(Apply());
+  EXPECT_FLOAT_EQ(out.Max_Change, 3.25f);
+  EXPECT_FLOAT_EQ(out.Change_Time, 4.0f);
+  EXPECT_EQ(AuditChanges(sink), (std::vector<std::string>{"VALVE Change_Time: 0 -> 4"}));
+
+  model().Link.LinkStatus = kOff;  // link off: every number is the operator's
+  LoadVariableEditor(controller(), editor(), kValveColumn);
+  itemGrid().SetText(10, 1, "2.500");
+  ASSERT_TRUE(Apply());
+  EXPECT_FLOAT_EQ(out.Max_Change, 2.5f);
+}
+
 TEST_F(VariableEditorTest, EditingAnInputIgnoresTheOutputRowsAndOptions) {
   LoadVariableEditor(controller(), editor(), kTempColumn);
   itemGrid().SetText(2, 1, "degC");

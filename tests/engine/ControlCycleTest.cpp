@@ -77,14 +77,27 @@ TEST_F(ControlCycleTest, RunTimeErrorIsReportedWithItsStepAndControlGoesOn) {
   EXPECT_TRUE(world.timer.armed);
   EXPECT_EQ(world.timer.intervals, std::vector<int>{30000});
 
-  Tick();  // the same failure again is counted, not stacked
+  // The same failure every cycle is one entry while it lasts, and one more when it ends; the
+  // notice stays up meanwhile, and every report still reaches whoever follows the cycles.
+  Tick();
+  Tick();
   EXPECT_EQ(controller.events.Entries().size(), 1u);
-  EXPECT_EQ(controller.events.Entries().back().repeats, 2);
+  EXPECT_EQ(controller.events.Entries().back().repeats, 1);
+  EXPECT_EQ(NoticeText(), expected);
 
   TypeIntoGrid(controller, grid::kRowValue, grid::InputColumn(1), 70.5);
   Tick();
   EXPECT_EQ(model.HistCount, 1);
-  EXPECT_EQ(reported.size(), 2u);
+  EXPECT_EQ(reported.size(), 3u);
+  ASSERT_EQ(controller.events.Entries().size(), 2u);
+  EXPECT_EQ(controller.events.Entries().back().text, "Error ended after 3 cycles\r\n" + expected);
+  EXPECT_EQ(controller.events.Entries().back().kind, EventKind::CycleError);
+
+  // A new spell of it is a new begin.
+  controller.grid.SetText(grid::kRowValue, grid::InputColumn(1), "7O.5");
+  Tick();
+  EXPECT_EQ(controller.events.Entries().size(), 3u);
+  EXPECT_EQ(controller.events.Entries().back().text, expected);
 }
 
 TEST_F(ControlCycleTest, ErrorsOfOtherStepsNameTheirStep) {

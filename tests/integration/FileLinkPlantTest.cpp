@@ -7,16 +7,20 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "link/FileLink.h"
 #include "link/LinkInputAge.h"
 #include "link/PosixProcessStarter.h"
+#include "scripting/host/ScriptFile.h"
 #include "session/ControllerSession.h"
 #include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
 #include "support/KilnLoopClosed.h"
+#include "support/PlantTimeCycle.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 namespace {
@@ -54,14 +58,18 @@ class PlantTimeFileSystem final : public FileSystem {
 // and a controller started in it as the program starts: defaults, FLC.dat, the link auto-start.
 class DemoPlant {
  public:
-  DemoPlant() {
+  // idleSeconds: how long (real time) the simulator waits for a new .OUT before it ends.
+  // beforeStart: what the test puts into the folder before the controller starts in it.
+  explicit DemoPlant(int idleSeconds = 20,
+                     const std::function<void(ScratchDir&)>& beforeStart = nullptr) {
     for (const char* name : {"FLC.dat", "plant.txt"}) {
       std::filesystem::copy_file(std::string(KAVRO_SOURCE_DIR) + "/demo/" + name, dir.File(name));
     }
     // Started by the controller as WorkDir/kavro-plantsim KILN1, running the plant faster.
     dir.Write("kavro-plantsim", "#!/bin/sh\nexec '" + std::string(KAVRO_BINARY_DIR) +
                                     "/tools/kavro-plantsim/kavro-plantsim' --speed " +
-                                    std::to_string(kSpeed) + " --idle 20 \"$@\"\n");
+                                    std::to_string(kSpeed) + " --idle " +
+                                    std::to_string(idleSeconds) + " \"$@\"\n");
     chmod(dir.File("kavro-plantsim").c_str(), 0755);
     dir.Write("KILN1.OUT", "left from an earlier run");
 
@@ -73,6 +81,7 @@ class DemoPlant {
     ports.processes = &processes;
     ports.clipboard = &clipboard;
     ports.files = &files;
+    if (beforeStart) beforeStart(dir);
     session.Start(dir.Path());
   }
 
@@ -85,14 +94,7 @@ class DemoPlant {
     }
   }
 
-  // One control cycle, then the cycle's period passes for the plant (and for the fake clock).
-  void Cycle() {
-    session.RunCycle();
-    const int period = controller.model.FLCBlock.RunFrequency;
-    std::this_thread::sleep_for(
-        std::chrono::duration<double>(static_cast<double>(period) / kSpeed));
-    clock.Advance(period);
-  }
+  void Cycle() { CycleInPlantTime(session, controller, clock, kSpeed); }
 
   long long ClientProcessId() {
     const auto* file = dynamic_cast<const FileLink*>(session.link().Current());
@@ -221,6 +223,51 @@ TEST(FileLinkWithPlantSimulator, AHungClientIsSeenWithinTheFreshLimitAndStartedA
   EXPECT_TRUE(told("Stale link input: KILN1.IN"));
   EXPECT_TRUE(told("Link client program (process " + std::to_string(hung) + ") has not written"));
   EXPECT_TRUE(told("Link Client Program Ended - Restarted kavro-plantsim KILN1"));
+}
+
+TEST(FileLinkWithPlantSimulator, ACycleErrorEveryCycleStopsTheCycleButNotTheLinkSupervision) {
+  // A post-process script that fails every cycle, and a client whose patience for a new .OUT
+  // (1 s real time, 100 s of plant time) runs out long before the error ends.
+  DemoPlant plant(1, [](ScratchDir& dir) {
+    // Loading runs the script once to check it; every later run fails.
+    WriteScriptFile(SystemFileSystem(), dir.Path(), ScriptKind::Post,
+                    "runs = runs + 1\r\nIf runs > 1 Then x = 1 / 0", true,
+                    DateTime{2026, 12, 9, 12, 0, 0});
+  });
+  ControllerModel& m = plant.controller.model;
+  ASSERT_EQ(m.Link.LinkStatus, kOn);
+  ASSERT_TRUE(m.Scripts.PostScriptOn);
+  const long long first = plant.ClientProcessId();
+  ASSERT_TRUE(Eventually(10s, [&] { return plant.InFileThere(); }));
+
+  // No cycle writes an .OUT, so the client gives up; the supervision starts it again.
+  int failing = 0;
+  ASSERT_TRUE(Eventually(30s, [&] {
+    plant.Cycle();
+    ++failing;
+    return plant.ClientProcessId() != first && plant.ClientRunning();
+  })) << "the client that ran out of patience is started again";
+  EXPECT_FALSE(plant.processes.IsRunning(first));
+  for (int cycle = 1; cycle <= 3; ++cycle, ++failing) plant.Cycle();
+  EXPECT_NE(plant.controller.events.Notice(), nullptr) << "the notice shows the error meanwhile";
+
+  // The script is switched off: the error ends, and the loop writes again.
+  plant.session.RunCommand("mnuPostProcessExe");
+  ASSERT_FALSE(m.Scripts.PostScriptOn);
+  ASSERT_TRUE(Eventually(30s, [&] {
+    plant.Cycle();
+    return !m.LinkReadError && !m.LinkWriteError;
+  }));
+  const auto errors = EventTextsOfKind(plant.controller.events, EventKind::CycleError);
+  ASSERT_EQ(errors.size(), 2u) << "one entry when it began, one when it ended";
+  EXPECT_EQ(errors[0].substr(0, errors[0].find('\r')), "Error Number = 11");
+  EXPECT_EQ(errors[1].rfind("Error ended after " + std::to_string(failing) + " cycles\r\n", 0),
+            0u)
+      << errors[1];
+  const auto faults = EventTextsOfKind(plant.controller.events, EventKind::LinkFault);
+  EXPECT_NE(std::find(faults.begin(), faults.end(),
+                      "Link Client Program Ended - Restarted kavro-plantsim KILN1"),
+            faults.end());
 }
 
 }  // namespace

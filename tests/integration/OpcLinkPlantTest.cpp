@@ -17,14 +17,16 @@
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
 #include "support/KilnLoopClosed.h"
+#include "support/PlantTimeCycle.h"
 #include "support/FreePort.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kSpeed = 100;  // plant seconds per real second
+constexpr int kSpeed = 200;  // plant seconds per real second
 
 // The demo-opc working folder on a free port, its plant served by the simulator, and a
 // controller started in it as the program starts; its RESTART I/F YES switches the link on.
@@ -83,12 +85,7 @@ class OpcPlant : public FakeWorld {
     return accepted;
   }
 
-  void Cycle() {
-    session.RunCycle();
-    const int period = controller.model.FLCBlock.RunFrequency;
-    std::this_thread::sleep_for(std::chrono::duration<double>(static_cast<double>(period) / kSpeed));
-    clock.Advance(period);
-  }
+  void Cycle() { CycleInPlantTime(session, controller, clock, kSpeed); }
 
   ScratchDir dir;
   PosixChildPipe server;  // the simulator
@@ -149,10 +146,14 @@ TEST(OpcLinkWithPlantSimulator, LoopClosesAndALostServerOrBridgeIsReconnected) {
   for (int cycle = 1; cycle <= 10 && m.LinkReadError; ++cycle) plant.Cycle();
   EXPECT_FALSE(m.LinkReadError);
   EXPECT_NE(m.ErrorCodeValue, 1);
-  // The fault's end is noted after the reconnection that ended it.
+  // The faults' ends are noted after the reconnection that ended them: the watchdog and error
+  // code the controller went on sending failed with the server too, and the cycle after the
+  // reconnection writes before it reads.
   const auto& entries = plant.controller.events.Entries();
-  ASSERT_GE(entries.size(), 2u);
-  EXPECT_EQ(entries[entries.size() - 2].text, "OPC Link Lost - Reconnected " + m.FLCBlock.LinkAppl);
+  ASSERT_GE(entries.size(), 3u);
+  EXPECT_EQ(entries[entries.size() - 3].text, "OPC Link Lost - Reconnected " + m.FLCBlock.LinkAppl);
+  EXPECT_EQ(entries[entries.size() - 2].text.rfind("Link write error ended after ", 0), 0u)
+      << entries[entries.size() - 2].text;
   EXPECT_EQ(entries.back().text.rfind("Link read error ended after ", 0), 0u) << entries.back().text;
 
   // The bridge dies: it is started again and the link reconnected.

@@ -12,6 +12,7 @@
 #include "link/PosixProcessStarter.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
+#include "support/TestPaths.h"
 #include "common/RestrictFalseReport.h"
 
 namespace kavro::test {

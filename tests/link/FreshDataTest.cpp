@@ -26,12 +26,22 @@ std::string InFile() {
   return text;
 }
 
+// Makes a file of the scratch folder ageSeconds old.
+void Age(LinkTestWorld& w, const std::string& name, double ageSeconds) {
+  const auto age = std::chrono::duration_cast<fs::file_time_type::duration>(
+      std::chrono::duration<double>(ageSeconds));
+  fs::last_write_time(w.dir.File(name), fs::file_time_type::clock::now() - age);
+}
+
 // Writes .IN and makes it ageSeconds old.
 void WriteIn(LinkTestWorld& w, double ageSeconds) {
   w.dir.Write("FLC1.IN", InFile());
-  const auto age = std::chrono::duration_cast<fs::file_time_type::duration>(
-      std::chrono::duration<double>(ageSeconds));
-  fs::last_write_time(w.dir.File("FLC1.IN"), fs::file_time_type::clock::now() - age);
+  Age(w, "FLC1.IN", ageSeconds);
+}
+
+// The link was switched on ageSeconds ago: its .Tag file, written then, is that old.
+void SwitchedOnAgo(LinkTestWorld& w, double ageSeconds) {
+  Age(w, "FLC1.Tag", ageSeconds);
 }
 
 std::vector<std::string> EventTexts(const Controller& c) {
@@ -53,6 +63,7 @@ TEST(FreshData, AnInFileOlderThanTheLimitIsAReadErrorNotedOnceUntilItIsFreshAgai
   auto& m = w.controller.model;
   m.FLCBlock.LinkFrequency = 20;  // limit 60 s
   ASSERT_TRUE(SwitchLinkOn(w.controller, w.link));
+  SwitchedOnAgo(w, 120);
 
   WriteIn(w, 58);  // inside the limit, by a margin for the test's own run time
   w.link.Read(w.controller);
@@ -79,6 +90,29 @@ TEST(FreshData, AnInFileOlderThanTheLimitIsAReadErrorNotedOnceUntilItIsFreshAgai
       << texts[0];
   EXPECT_EQ(texts[1], "Link read error began");
   EXPECT_EQ(texts[2], "Link read error ended after 25 s");
+}
+
+TEST(FreshData, AnInFileWrittenBeforeTheSwitchOnIsNotFreshHoweverYoung) {
+  LinkTestWorld w;
+  auto& m = w.controller.model;
+  WriteIn(w, 2);  // left by the last run's client a moment before the switch-on
+  ASSERT_TRUE(SwitchLinkOn(w.controller, w.link));
+  m.FLCBlock.RunFrequency = 30;
+  w.link.Read(w.controller);
+  w.link.Read(w.controller);
+  EXPECT_TRUE(m.LinkReadError);
+  EXPECT_EQ(w.files.copies, 0);
+  EXPECT_EQ(m.FLCBlock.RunFrequency, 30) << "nothing of it taken";
+  EXPECT_EQ(EventTextsOfKind(w.controller.events, EventKind::LinkFault),
+            (std::vector<std::string>{"Link input FLC1.IN was written before the link was switched "
+                                      "on; its values are not taken",
+                                      "Link read error began"}));
+
+  // The client writes its first .IN after the switch-on.
+  WriteIn(w, 0);
+  w.link.Read(w.controller);
+  EXPECT_FALSE(m.LinkReadError);
+  EXPECT_EQ(m.FLCBlock.RunFrequency, 20);
 }
 
 TEST(FreshData, AnOversizedInFileIsAReadErrorWithoutBeingCopied) {

@@ -22,19 +22,23 @@ void ClientEnds(LinkTestWorld& w) {
 
 TEST(LinkAutoRestart, EndedClientIsStartedAgainAtMostOncePerMinuteAndNoted) {
   LinkTestWorld w;
-  // The cycle's link write as the session wires it: the write, then the supervision.
+  // The cycle's link write and supervision as the session wires them.
   ControllerSession session(w.controller);
   CycleSteps& steps = session.cycleSteps();
+  const auto writeAndSupervise = [&] {
+    steps.writeLink(w.controller);
+    steps.superviseLink(w.controller);
+  };
   w.controller.model.RestartInterface = true;
   ASSERT_TRUE(SwitchLinkOn(w.controller, session.link()));
 
-  steps.writeLink(w.controller);  // still running: nothing to do
+  writeAndSupervise();  // still running: nothing to do
   EXPECT_EQ(w.processes.started.size(), 1u);
   EXPECT_TRUE(EventTextsOfKind(w.controller.events, EventKind::LinkFault).empty());
 
   ClientEnds(w);
   w.dir.Write("FLC1.Tag", "");
-  steps.writeLink(w.controller);
+  writeAndSupervise();
   ASSERT_EQ(w.processes.started.size(), 2u);
   EXPECT_EQ(w.processes.started[1].program, w.dir.File("MyLink"));
   EXPECT_EQ(w.processes.started[1].arguments, std::vector<std::string>{"FLC1"});
@@ -47,17 +51,17 @@ TEST(LinkAutoRestart, EndedClientIsStartedAgainAtMostOncePerMinuteAndNoted) {
 
   ClientEnds(w);
   w.clock.Advance(59);
-  steps.writeLink(w.controller);
+  writeAndSupervise();
   EXPECT_EQ(w.processes.started.size(), 2u);
   w.clock.Advance(1);
-  steps.writeLink(w.controller);
+  writeAndSupervise();
   EXPECT_EQ(w.processes.started.size(), 3u);
 
   // A failed attempt is noted too, and the next one waits its minute.
   ClientEnds(w);
   w.processes.failStart = true;
   w.clock.Advance(60);
-  steps.writeLink(w.controller);
+  writeAndSupervise();
   EXPECT_EQ(w.controller.events.Entries().back().text,
             "Link Client Program Ended - Unable to Start/Find Link Client Program - "
             "MyLink\r\nPlease check the Program Name Entered\r\nFolder searched: " +

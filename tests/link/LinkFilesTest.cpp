@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include "session/LinkCommands.h"
+#include <algorithm>
+
 #include "link/LinkFiles.h"
 #include "link/LinkTags.h"
+#include "session/LinkCommands.h"
 #include "support/LinkTestWorld.h"
 
 namespace kavro::test {
@@ -244,6 +247,39 @@ TEST(LinkFiles, WriteRetriesFailedWritesAndKeepsTheOldFileWhole) {
   EXPECT_EQ(w.files.atomicWrites.size(), 7u);
   EXPECT_EQ(w.events.sleptMilliseconds - slept, 3000);
   EXPECT_EQ(w.dir.Read("FLC1.OUT"), "old");
+}
+
+TEST(LinkFiles, StartUpRemovesOnlyTemporaryLinkFilesThatOtherProcessesLeft) {
+  LinkTestWorld w;
+  auto& m = w.controller.model;
+  const std::string own = std::to_string(getpid());
+  const std::vector<std::string> stale = {"FLC1.OUT.tmp4194305", "FLC1.TST.tmp12", "FLC1.Tag.tmp1"};
+  const std::vector<std::string> kept = {
+      "FLC1.OUT.tmp" + own,  // this process's own write may be under way
+      "FLC1.IN.tmp7",        // the link client's file, not ours
+      "FLC1.OUT.tmp",       "FLC1.OUT.tmp12x", "FLC1.OUT.tmp-3",
+      "FLC2.OUT.tmp7",      "FLC.dat.tmp7",    "xFLC1.OUT.tmp7"};
+  for (const auto& name : stale) w.dir.Write(name, "cut short");
+  for (const auto& name : kept) w.dir.Write(name, "keep");
+  w.dir.Write("victim.OUT.tmp7", "keep");
+
+  // A name that would lead out of the working folder touches nothing.
+  m.WorkDir = w.dir.File("plant");
+  m.FLCBlock.Name1 = "../victim";
+  DeleteStaleLinkOutput(w.controller);
+  EXPECT_EQ(w.dir.Read("victim.OUT.tmp7"), "keep");
+
+  m.WorkDir = w.dir.Path();
+  m.FLCBlock.Name1 = "FLC1";
+  DeleteStaleLinkOutput(w.controller);
+  std::vector<std::string> left = kept;
+  left.push_back("victim.OUT.tmp7");
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(w.Files(), left);
+  EXPECT_EQ(
+      EventTextsOfKind(w.controller.events, EventKind::StartUp),
+      std::vector<std::string>{
+          "Start-up: removed 3 temporary link file(s) that an interrupted write left behind"});
 }
 
 }  // namespace

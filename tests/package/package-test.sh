@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: built with CPack from this build tree, unpacked into a
 # scratch root (dpkg -x, no container), every program's libraries found, the demo configuration
-# checked by the packaged kavro-config, and the package's file list and dependencies as shipped.
+# checked by the packaged kavro-config, the package's file list and dependencies as shipped, and
+# the packaged demo run headless over the file link and, where the package has the OPC UA
+# bridge, over the OPC link through the packaged bridge bundle.
 # Usage: package-test.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$(cd "${1:?build directory}" && pwd)
 version=${2:?project version}
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+pids=()
+cleanup() {
+  local p
+  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null || true; done
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 (cd "$build" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
@@ -34,21 +42,25 @@ for f in "${expected[@]}"; do
 done
 outside=$(grep -v '^/usr/' "$scratch/files" | grep -v '/$' || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
-# Nothing of the build tree or the tests travels with it (the bridge's node modules are shipped
-# as npm installed them, helpers named test_ and all).
-if grep -v '^/usr/share/kavro/opcua-bridge/node_modules/' "$scratch/files" |
-    grep -E 'test_|/tests?/|CMakeFiles|kavro-screenshot'; then
-  fail "build or test files in the package"
+# Nothing of the build tree or the tests travels with it, nor any node_modules: the bridge ships
+# as its bundles.
+if grep -E 'test_|/tests?/|CMakeFiles|kavro-screenshot|node_modules' "$scratch/files"; then
+  fail "build, test or node_modules files in the package"
 fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libqt6core6 libstdc++6; do
   [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
-if grep -q '^/usr/share/kavro/opcua-bridge/' "$scratch/files"; then
+bridge=/usr/share/kavro/opcua-bridge
+with_bridge=false
+if grep -q "^$bridge/" "$scratch/files"; then
+  with_bridge=true
   [[ "$depends" == *nodejs* ]] || fail "the OPC UA bridge ships but Depends lacks nodejs"
-  grep -qxF /usr/share/kavro/demo-opc/FLC.dat "$scratch/files" ||
-    fail "the OPC UA bridge ships without its demo folder"
+  for f in /usr/share/kavro/demo-opc/FLC.dat "$bridge/bridge.js" "$bridge/plant-server.js" \
+      "$bridge/THIRD-PARTY-LICENSES.txt" "$bridge/data/node-opcua-nodesets/nodesets/Opc.Ua.NodeSet2.xml"; do
+    grep -qxF "$f" "$scratch/files" || fail "the OPC UA bridge ships without $f"
+  done
 fi
 
 root="$scratch/root"
@@ -68,6 +80,91 @@ done
 # The packaged tool reads the packaged demo without a message.
 "$root/usr/bin/kavro-config" check "$root/usr/share/kavro/demo" >"$scratch/check.txt" ||
   { cat "$scratch/check.txt" >&2; fail "kavro-config check of the packaged demo"; }
+
+# The packaged demo, headless on a fast clock (100x) in a copy of its folder: kavro runs until
+# READY says the link did its work, then ends on SIGTERM as a service does, its link whole.
+# run_headless DIR READY
+run_headless() {
+  local dir=$1 ready=$2 status=0
+  KAVRO_TIME_SCALE=100 "$root/usr/bin/kavro" --headless --workdir "$dir" 2>"$dir/stderr.txt" &
+  local kavro=$!
+  pids+=("$kavro")
+  local deadline=$((SECONDS + 30))
+  until "$ready" "$dir"; do
+    kill -0 "$kavro" 2>/dev/null || { cat "$dir/stderr.txt" >&2; fail "kavro ended early in $dir"; }
+    [ "$SECONDS" -lt "$deadline" ] || { cat "$dir/stderr.txt" >&2; fail "$ready $dir: not in 30 s"; }
+    sleep 0.05
+  done
+  kill -TERM "$kavro"
+  wait "$kavro" || status=$?
+  [ "$status" -eq 0 ] || fail "kavro --headless in $dir ended with status $status"
+  grep -q 'ended by signal' "$dir/kavro-events.log" || fail "no clean end in $dir"
+  # A link that failed or lost its client says so in the events file.
+  if grep -E 'Link read error|Link write error|Not Connecting|Program Ended' "$dir/kavro-events.log"; then
+    fail "the link failed in $dir"
+  fi
+}
+
+# Over the file link: the packaged simulator beside FLC.dat, as the README says. Each cycle
+# writes KILN1.OUT with the controller's time in its third line: ten of them are enough.
+file_cycles=0
+file_last=
+ten_file_cycles() {
+  local now
+  now=$(sed -n 3p "$1/KILN1.OUT" 2>/dev/null || true)
+  if [ -n "$now" ] && [ "$now" != "$file_last" ]; then
+    file_cycles=$((file_cycles + 1))
+    file_last=$now
+  fi
+  [ "$file_cycles" -ge 10 ]
+}
+kiln="$scratch/kiln"
+cp -R "$root/usr/share/kavro/demo" "$kiln"
+printf '#!/bin/sh\nexec %q --speed 100 --idle 20 "$@"\n' "$root/usr/bin/kavro-plantsim" \
+  >"$kiln/kavro-plantsim"
+chmod +x "$kiln/kavro-plantsim"
+run_headless "$kiln" ten_file_cycles
+# The link client outlives the controller, as it should: this test's own, found by its folder.
+for p in $(pgrep -x kavro-plantsim || true); do
+  [ "$(readlink "/proc/$p/cwd" 2>/dev/null)" = "$kiln" ] && kill -KILL "$p"
+done
+
+# Over the OPC link: the packaged simulator serves the OPC demo on a free loopback port from the
+# packaged bundles, and the controller reaches it through the packaged bridge. The kiln's set
+# points are variables that only the controller writes (the server starts them at 0): read
+# back through the bridge, they show that the loop ran.
+opc_link_on_for_ten_cycles() {
+  grep -q 'Link switched ON' "$1/kavro-events.log" 2>/dev/null || return 1
+  sleep 1  # 100 s of the controller's time
+}
+if $with_bridge; then
+  export KAVRO_OPCUA_BRIDGE="$root$bridge"
+  kiln="$scratch/kiln-opc"
+  cp -R "$root/usr/share/kavro/demo-opc" "$kiln"
+  port=$(node -e 'const s = require("net").createServer();
+    s.listen(0, "127.0.0.1", () => { console.log(s.address().port); s.close(); });')
+  sed -i "s/48400/$port/" "$kiln/FLC.dat"
+  "$root/usr/bin/kavro-plantsim" --dir "$kiln" --speed 100 --opcua "$port" KILN1 \
+    >"$kiln/plantsim.txt" 2>&1 &
+  server=$!
+  pids+=("$server")
+  deadline=$((SECONDS + 60))
+  until grep -q "OPC UA server at" "$kiln/plantsim.txt"; do
+    kill -0 "$server" 2>/dev/null || { cat "$kiln/plantsim.txt" >&2; fail "the OPC UA server ended"; }
+    [ "$SECONDS" -lt "$deadline" ] || fail "the packaged OPC UA server did not start in 60 s"
+    sleep 0.05
+  done
+  run_headless "$kiln" opc_link_on_for_ten_cycles
+  endpoint="opc.tcp://127.0.0.1:$port/kavro"
+  read=$(printf '%s\n' "{\"id\":1,\"op\":\"connect\",\"endpoint\":\"$endpoint\",\"connectMs\":15000,\"certificateMs\":30000,\"callMs\":5000}" \
+      '{"id":2,"op":"add","tag":"FC401.SP"}' '{"id":3,"op":"add","tag":"SC501.SP"}' \
+      '{"id":4,"op":"read","items":[1,2]}' |
+    node "$KAVRO_OPCUA_BRIDGE/bridge.js" 2>/dev/null | grep '"id":4' || true)
+  [[ "$read" =~ \"values\":\[[0-9.]+,[0-9.]+\] && ! "$read" =~ \"values\":\[0,0\] ]] ||
+    fail "the controller's set points did not reach the OPC UA server: $read"
+  kill -TERM "$server"
+  wait "$server" || true
+fi
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/usr/share/applications/kavro.desktop" || fail "desktop entry"

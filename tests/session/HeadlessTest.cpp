@@ -102,6 +102,18 @@ TEST(EventLogFollower, HandsOnEveryNewEntryAndRepeatOnce) {
   log.Note("Dec-05-2026 12:02:00", "KILN1", "newest");
   forward();
   EXPECT_EQ(out, (std::vector<std::string>{"newest x1"}));
+
+  // Events alike in time, title and text but not in a row are two events, each handed on once;
+  // an old entry that looks like the newest is never taken for it.
+  out.clear();
+  log.Note("Dec-05-2026 12:03:00", "KILN1", "Link read error began");
+  forward();
+  log.Note("Dec-05-2026 12:03:00", "KILN1", "Link read error ended");
+  log.Note("Dec-05-2026 12:03:00", "KILN1", "Link read error began");
+  forward();
+  forward();
+  EXPECT_EQ(out, (std::vector<std::string>{"Link read error began x1", "Link read error ended x1",
+                                           "Link read error began x1"}));
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "session/LinkCommands.h"
+#include <cstdio>
+
+#include "config/ConfigFile.h"
+#include "config/RestartOption.h"
 #include "link/LinkFiles.h"
+#include "session/LinkCommands.h"
 #include "support/LinkTestWorld.h"
 
 namespace kavro::test {
@@ -116,9 +120,15 @@ TEST(LinkCommands, LinkFilesOfAnUnusableNameAreNeverTouched) {
   EXPECT_EQ(w.Files(), std::vector<std::string>{"victim.IN"});
 }
 
-TEST(LinkCommands, RestartOptionAsksThenSavesTheConfigurationEitherWay) {
+// OK changes the option and writes only its line: FLC.dat as it is on disk, whatever its line
+// ends, without the edits the operator has not saved. Cancel changes nothing and writes nothing.
+TEST(LinkCommands, RestartOptionWritesOnlyItsLineAndCancelWritesNothing) {
   LinkTestWorld w;
   auto& m = w.controller.model;
+  const std::string saved = ConfigText(m, "12/7/2026");
+  w.dir.Write("FLC.dat", saved);
+  m.FLCBlock.Name1 = "UNSAVED";  // an edit not yet saved
+  m.ChangesPending = true;
   w.op.answers = {MsgAnswer::OK, MsgAnswer::Cancel};
 
   mnuLinkRestart(w.controller);
@@ -127,15 +137,31 @@ TEST(LinkCommands, RestartOptionAsksThenSavesTheConfigurationEitherWay) {
   EXPECT_EQ(w.op.messages[0].buttons, MsgButtons::OKCancel);
   EXPECT_EQ(w.op.messages[0].icon, MsgIcon::Question);
   EXPECT_TRUE(m.RestartInterface);
-  EXPECT_NE(w.dir.Read("FLC.dat").find("RESTART I/F: YES\r\n"), std::string::npos);
+  std::string expected = saved;
+  const std::size_t at = expected.find("RESTART I/F: NO\r\n");
+  ASSERT_NE(at, std::string::npos);
+  expected.replace(at, 15, "RESTART I/F: YES");
+  EXPECT_EQ(w.dir.Read("FLC.dat"), expected);
+  EXPECT_TRUE(m.ChangesPending);
 
-  w.dir.Write("FLC.dat", "");
+  const std::size_t writes = w.files.atomicWrites.size();
   mnuLinkRestart(w.controller);
   EXPECT_EQ(w.op.messages.at(1).text,
             "Link Auto ReStart Option = ON\r\n Change Restart Option To OFF");
-  EXPECT_TRUE(m.RestartInterface);  // Cancel keeps it, and the file is written all the same
-  EXPECT_NE(w.dir.Read("FLC.dat").find("RESTART I/F: YES\r\n"), std::string::npos);
+  EXPECT_TRUE(m.RestartInterface);
+  EXPECT_EQ(w.files.atomicWrites.size(), writes);
+  EXPECT_EQ(w.dir.Read("FLC.dat"), expected);
   EXPECT_FALSE(m.CycleHold);
+
+  // A file written elsewhere with LF line ends and without the line gets it before its first
+  // block; with no FLC.dat at all the whole configuration is written.
+  EXPECT_EQ(WithRestartOption("FLCVersion: 1\nx\nStart_FLC_Block:\nRESTART I/F: YES\n", false),
+            "FLCVersion: 1\nx\nRESTART I/F: NO\nStart_FLC_Block:\nRESTART I/F: YES\n");
+  std::remove(w.dir.File("FLC.dat").c_str());
+  w.op.answers = {MsgAnswer::OK};
+  mnuLinkRestart(w.controller);
+  EXPECT_FALSE(m.RestartInterface);
+  EXPECT_NE(w.dir.Read("FLC.dat").find("RESTART I/F: NO\r\nStart_FLC_Block:"), std::string::npos);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "support/EngineTestModel.h"
 #include "config/ConfigFile.h"
 #include "support/FakePorts.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 namespace {

@@ -62,7 +62,7 @@ TEST_F(StartupTest, WithoutConfigurationStartsSilentlyInToFileWithDefaultsAndArm
   EXPECT_EQ(w.lblLink.backColour, PaletteColour(12));
   EXPECT_EQ(w.lblPreScript.backColour, OffColour);
   EXPECT_EQ(w.lblPostScript.backColour, OffColour);
-  EXPECT_TRUE(w.mnuDebugLinkEnabled) << "the panel serves the file link too";
+  EXPECT_FALSE(w.mnuDebugLinkEnabled) << "no link on and none of the OPC kind configured";
   EXPECT_TRUE(w.mnuScreenLockChecked);
   EXPECT_EQ(c.model.LockCountdown, 0);
   EXPECT_FALSE(w.mnuControlModeEnabled);
@@ -123,7 +123,7 @@ TEST_F(StartupTest, StepHooksRunInOrderAndFailuresArePassedOver) {
   EXPECT_FALSE(c.window.mnuPreProcessExeChecked);
   EXPECT_EQ(c.window.lblPostScript.backColour, PaletteColour(10));
   EXPECT_TRUE(c.window.mnuPostProcessExeChecked);
-  EXPECT_TRUE(c.window.mnuDebugLinkEnabled);
+  EXPECT_FALSE(c.window.mnuDebugLinkEnabled);  // a file link that is not on
   // The passed-over failures are in the event log, after how the configuration was read.
   ASSERT_EQ(c.events.Entries().size(), 3u);
   EXPECT_EQ(c.events.Entries()[0].text.rfind("Start-up: ", 0), 0u);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/TempFiles.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 

@@ -8,6 +8,7 @@
 
 #include "common/KavroError.h"
 #include "common/RestrictFalseReport.h"
+#include "support/TestPaths.h"
 
 namespace kavro::test {
 

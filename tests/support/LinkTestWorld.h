@@ -32,6 +32,9 @@ class RecordingFileSystem : public FileSystem {
   }
   bool Remove(const std::string& path) override { return real.Remove(path); }
   std::optional<FileInfo> Stat(const std::string& path) override { return real.Stat(path); }
+  int RemoveStaleTemporaries(const std::string& path) override {
+    return real.RemoveStaleTemporaries(path);
+  }
 
   FileSystem& real = SystemFileSystem();
   std::vector<std::string> atomicWrites;

@@ -26,6 +26,7 @@
 #include "display/StatusRefresh.h"
 #include "support/FakePorts.h"
 #include "support/TempFiles.h"
+#include "support/TestPaths.h"
 #include "ui/CellGrid.h"
 #include "ui/ControllerHost.h"
 #include "ui/EventLogView.h"
@@ -137,7 +138,7 @@ void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
   QVERIFY(!h.w().MenuOf("mnuControlMode")->isEnabled());
   QVERIFY(h.w().Action("mnuScreenLock")->isChecked());
   QVERIFY(h.w().Action("mnuToFile")->isChecked());
-  QVERIFY(h.w().Action("mnuDebugLink")->isEnabled());
+  QVERIFY(!h.w().Action("mnuDebugLink")->isEnabled());  // no link on, none of the OPC kind
   QCOMPARE(h.Cell(2, 0), QString("High Target"));
   QCOMPARE(h.Cell(4, 0), QString("Low Target"));
   QCOMPARE(h.Cell(31, 0), QString("R20: Not Used"));
@@ -416,7 +417,9 @@ void FLControlTest::calculationReportListToggles() {
 }
 
 void FLControlTest::linkDebugPanelOpensOverTheRuleSelectorAndHides() {
-  Harness h;
+  std::string opc = ConfigText("File");
+  opc.replace(opc.find("NONE"), 4, "VELDTBRG");
+  Harness h(opc);
   auto* panel = h.w().findChild<QGroupBox*>("Frame1");
   QVERIFY(panel != nullptr);
   QCOMPARE(panel->title(), QString("LinkDebug"));

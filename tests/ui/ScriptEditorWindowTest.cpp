@@ -87,8 +87,10 @@ void ScriptEditorWindowTest::postProcessEditorOpensTypesSavesAndCloses() {
   editor->findChild<QCheckBox*>("chkAccept")->click();
   editor->findChild<QPushButton*>("cmdSave")->click();
   QVERIFY(op.messages.back().text == "Error in New Script Text - No New Script Data Is Saved");
-  QVERIFY(indicator->styleSheet().contains(Hex(OffColour)));  // the failed load left it OFF
-  QVERIFY(!main.Action("mnuPostProcessExe")->isChecked());
+  // A rejected save changes nothing: the old script runs on, switched on as it was.
+  QVERIFY(indicator->styleSheet().contains(Hex(PaletteColour(10))));
+  QVERIFY(main.Action("mnuPostProcessExe")->isChecked());
+  QVERIFY(dir.Read("FLC_Post.scp") == DemoFile("FLC_Post.scp"));
   QVERIFY(editor->StatusLine()->text().startsWith("Error "));
   QVERIFY(editor->StatusLine()->text().contains(QString("(line %1)").arg(typedLine)));
   QCOMPARE(pad->MarkedLine(), typedLine);

@@ -8,6 +8,7 @@
 #include "common/DateText.h"
 #include "common/LocalNow.h"
 #include "common/NumberText.h"
+#include "common/SafeText.h"
 #include "config/ConfigFile.h"
 #include "config/FclExport.h"
 #include "config/FclImport.h"
@@ -24,11 +25,8 @@ class StderrOperator : public Operator {
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon,
                        MsgButtons buttons) override {
     ++shown;
-    std::string line;
-    for (const char c : text) {
-      if (c != '\r') line += c;
-    }
-    std::cerr << "[" << title << "] " << line << "\n";
+    if (quiet) return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
+    std::cerr << "[" << SafeText(title) << "] " << SafeText(text, 4 * kSafeTextLimit) << "\n";
     return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
@@ -36,6 +34,7 @@ class StderrOperator : public Operator {
     return initial;
   }
   int shown = 0;
+  bool quiet = false;
 };
 
 // Reads PATH (an FLC.dat file or a folder holding one) as the controller does.
@@ -45,14 +44,22 @@ bool LoadConfig(const std::string& argument, Controller& controller, StderrOpera
   if (fs::is_directory(path, ec)) path /= "FLC.dat";
   std::string bytes;
   if (fs::is_directory(path, ec) || !SystemFileSystem().ReadAll(path.string(), bytes)) {
-    std::cerr << "kavro-config: cannot read " << path.string() << "\n";
+    std::cerr << BadInputLine("kavro-config", path.string(), 0, "cannot read") << "\n";
     return false;
   }
   controller.ports.op = &op;
   ResetModel(controller.model, path.parent_path().string());
   ApplyDefaults(controller.model);
-  ReadConfigBytes(controller, bytes);
-  return true;
+  ConfigReadNotes notes;
+  op.quiet = true;  // a file that is no configuration is told in one line, not in a message
+  const bool read = ReadConfigBytes(controller, bytes, &notes);
+  op.quiet = false;
+  if (!read) {
+    std::cerr << BadInputLine("kavro-config", path.string(), notes.failureLine,
+                              "not a configuration: " + notes.failureReason)
+              << "\n";
+  }
+  return read;
 }
 
 int SurfaceUsage() {
@@ -156,7 +163,7 @@ int ImportFcl(int argc, char** argv) {
   std::string text;
   std::error_code ec;
   if (fs::is_directory(argv[2], ec) || !files.ReadAll(argv[2], text)) {
-    std::cerr << "kavro-config: cannot read " << argv[2] << "\n";
+    std::cerr << BadInputLine("kavro-config", argv[2], 0, "cannot read") << "\n";
     return 2;
   }
   const fs::path dir = argv[4];
@@ -166,9 +173,10 @@ int ImportFcl(int argc, char** argv) {
   }
   FclImportResult imported = ImportFclText(text, dir.string());
   if (!imported.error.empty()) {
-    std::cerr << argv[2] << ":" << imported.line << ":" << imported.column << ": " << imported.error
+    std::cerr << BadInputLine("kavro-config", argv[2], imported.line, imported.error,
+                              imported.column)
               << "\n";
-    return 1;
+    return 2;
   }
   const std::string bytes = ConfigText(imported.model, GeneralDate(LocalNow()));
   // The result must read back as the controller reads it before it replaces anything.

@@ -18,6 +18,7 @@
 #include "PlantSimulation.h"
 #include "common/LocalNow.h"
 #include "common/NumberText.h"
+#include "common/SafeText.h"
 #include "common/TextUtil.h"
 #include "common/ports/FileSystem.h"
 #include "config/ConfigFile.h"
@@ -200,7 +201,8 @@ int RunSession(const SessionOptions& given) {
   options.dir = std::filesystem::absolute(options.dir, ignored).lexically_normal().string();
   if (options.dir.size() > 1 && options.dir.back() == '/') options.dir.pop_back();
   if (!IsUsableFileName(options.name1)) {
-    std::fprintf(stderr, "kavro-plantsim: \"%s\" cannot name a file\n", options.name1.c_str());
+    std::fprintf(stderr, "kavro-plantsim: \"%s\" cannot name a file\n",
+                 kavro::SafeText(options.name1).c_str());
     return 2;
   }
   if (options.plantFile.empty()) options.plantFile = options.dir + "/plant.txt";
@@ -229,7 +231,8 @@ int RunSession(const SessionOptions& given) {
                     ReadControllerTiming(options.dir), planKey);
     return session.Run();
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "kavro-plantsim: %s\n", e.what());
+    std::fprintf(stderr, "kavro-plantsim: %s\n",
+                 kavro::SafeText(e.what(), 4 * kavro::kSafeTextLimit).c_str());
     return 2;
   }
 }

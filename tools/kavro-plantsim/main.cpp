@@ -12,14 +12,17 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kavro-plantsim [--dir DIR] [--plant FILE] [--speed N] [--idle SECONDS] NAME1\n"
+    "usage: kavro-plantsim [--dir DIR] [--plant FILE] [--speed N] [--idle SECONDS]\n"
+    "                      [--opcua PORT] NAME1\n"
     "  Simulates the plant of DIR/plant.txt for the controller NAME1, exchanging\n"
     "  NAME1.Tag, NAME1.IN and NAME1.OUT in DIR (default: the current folder).\n"
     "  --speed N       run the plant N times faster than real time (default 1)\n"
     "  --idle SECONDS  end when neither NAME1.OUT nor NAME1.TST has changed for that long\n"
     "                  (default: 120 s or three run periods, whichever is longer)\n"
     "  --opcua PORT    serve the plant as an OPC UA server on 127.0.0.1:PORT instead of\n"
-    "                  exchanging files; the tags of DIR/FLC.dat are its variables\n";
+    "                  exchanging files; the tags of DIR/FLC.dat are its variables\n"
+    "Exit status: 0 ended (idle, or stopped by a signal), 2 usage, a bad NAME1, or a\n"
+    "  plant description or configuration that cannot be read (one line on stderr).\n";
 
 bool ReadPositive(const char* text, double& into) {
   if (!kavro::IsNumeric(text)) return false;

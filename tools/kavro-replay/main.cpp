@@ -21,6 +21,7 @@
 
 #include "common/LocalNow.h"
 #include "common/ProgramVersion.h"
+#include "common/SafeText.h"
 #include "common/ports/Operator.h"
 #include "session/Replay.h"
 #include "session/TraceFile.h"
@@ -53,7 +54,8 @@ constexpr const char* kUsage =
     "  would, unless --no-scripts.\n"
     "  Runs the control cycle of DIR/FLC.dat once per row of TRACE.csv, link off, and\n"
     "  writes one result row per cycle to OUT.csv (default: standard output).\n"
-    "  Exit 0 clean, 1 bad FLC.dat or trace, 2 usage or missing file, 3 cycle errors.\n";
+    "Exit status: 0 clean, 1 bad FLC.dat or trace, 2 usage or missing file, 3 cycle\n"
+    "  errors.\n";
 
 struct Arguments {
   std::string workDir;
@@ -87,7 +89,7 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
 }
 
 int Missing(const std::string& what) {
-  std::cerr << "kavro-replay: " << what << "\n";
+  std::cerr << "kavro-replay: " << SafeText(what, 4 * kSafeTextLimit) << "\n";
   return 2;
 }
 
@@ -100,7 +102,7 @@ bool TraceIsGood(std::istream& in, const ControllerModel& model, const std::stri
     }
     return true;
   } catch (const TraceError& bad) {
-    std::cerr << "kavro-replay: " << name << ": " << bad.what() << "\n";
+    std::cerr << BadInputLine("kavro-replay", name, 0, bad.what()) << "\n";
     return false;
   }
 }

@@ -1,10 +1,13 @@
-// kavro-script FILE [--workdir DIR] [--cycles N]: runs a pre- or post-process script file
-// offline, as the controller loads it (top-level code once), then N more times as the control
-// cycle runs it. With --workdir the script runs as a script of the controller configured by
-// DIR/FLC.dat: the object share and its 38 procedures work on that configuration and on a
-// script store of its own, so a script can be tried on a copy of a plant's configuration before
-// it is switched on. Errors name the line of the file, as an engineer sees it in an editor.
+// kavro-script FILE [--workdir DIR] [--cycles N] [--time-limit MS]: runs a pre- or post-process
+// script file offline, as the controller loads it (top-level code once), then N more times as
+// the control cycle runs it. With --workdir the script runs as a script of the controller
+// configured by DIR/FLC.dat: the object share and its 38 procedures work on that configuration
+// and on a script store of its own, so a script can be tried on a copy of a plant's
+// configuration before it is switched on. Each run has the controller's time limit unless
+// --time-limit gives another. Errors name the line of the file, as an engineer sees it in an
+// editor.
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -14,8 +17,10 @@
 
 #include "ConsoleHost.h"
 #include "common/ProgramVersion.h"
+#include "common/SafeText.h"
 #include "common/ports/Operator.h"
 #include "scripting/host/ScriptFile.h"
+#include "scripting/host/ScriptHost.h"
 #include "scripting/host/ShareObject.h"
 #include "session/Replay.h"
 
@@ -24,17 +29,30 @@ namespace {
 using namespace kavro;
 
 constexpr const char* kUsage =
-    "usage: kavro-script FILE [--workdir DIR] [--cycles N]\n"
+    "usage: kavro-script FILE [--workdir DIR] [--cycles N] [--time-limit MS]\n"
     "  Runs a pre- or post-process script file (FLC_Pre.scp, FLC_Post.scp) as the\n"
     "  controller loads it, then N more times as the control cycle runs it. With\n"
     "  --workdir, DIR/FLC.dat is loaded and the script's data-access procedures work\n"
-    "  on that configuration.\n";
+    "  on that configuration. Each run may take as long as the controller allows a\n"
+    "  script (half the run frequency, at least 1000 ms) or MS milliseconds given\n"
+    "  with --time-limit (0: no limit); a run that takes longer ends with error 9000.\n"
+    "Exit status: 0 the script ran, 1 a script error (file and line on stderr),\n"
+    "  2 usage, an unreadable script file or a --workdir without a readable FLC.dat.\n";
 
 struct Arguments {
   std::string file;
   std::string workDir;
   int cycles = 0;
+  std::optional<int> timeLimitMs;  // none: the controller's
 };
+
+// A whole number from 0 to most, or nothing.
+std::optional<int> CountIn(const std::string& text, long most) {
+  char* end = nullptr;
+  const long n = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || n < 0 || n > most) return std::nullopt;
+  return static_cast<int>(n);
+}
 
 std::optional<Arguments> ParseArguments(int argc, char** argv) {
   if (argc < 2) return std::nullopt;
@@ -47,13 +65,18 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
     if (option == "--workdir") {
       arguments.workDir = value;
     } else if (option == "--cycles") {
-      char* end = nullptr;
-      const long n = std::strtol(value.c_str(), &end, 10);
-      if (value.empty() || *end != '\0' || n < 0 || n > 1000000) {
+      const auto n = CountIn(value, 1000000);
+      if (!n) {
         std::cerr << "kavro-script: --cycles needs a count from 0 to 1000000\n";
         return std::nullopt;
       }
-      arguments.cycles = static_cast<int>(n);
+      arguments.cycles = *n;
+    } else if (option == "--time-limit") {
+      arguments.timeLimitMs = CountIn(value, 86400000);
+      if (!arguments.timeLimitMs) {
+        std::cerr << "kavro-script: --time-limit needs milliseconds from 0 to 86400000\n";
+        return std::nullopt;
+      }
     } else {
       return std::nullopt;
     }
@@ -94,9 +117,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::ifstream file(arguments->file, std::ios::binary);
-  if (!file) {
-    std::cerr << "kavro-script: cannot read " << arguments->file << "\n";
-    return 1;
+  if (!file || std::filesystem::is_directory(arguments->file)) {
+    std::cerr << BadInputLine("kavro-script", arguments->file, 0, "cannot read") << "\n";
+    return 2;
   }
   std::ostringstream contents;
   contents << file.rdbuf();
@@ -106,10 +129,17 @@ int main(int argc, char** argv) {
   Controller controller;
   controller.ports.op = &op;
   if (!arguments->workDir.empty()) {
+    // A folder without a configuration would give the procedures a blank controller.
+    const std::string config = arguments->workDir + "/FLC.dat";
+    if (!std::filesystem::is_regular_file(config)) {
+      std::cerr << BadInputLine("kavro-script", config, 0, "no such configuration") << "\n";
+      return 2;
+    }
     if (!LoadForReplay(controller, arguments->workDir)) {
-      std::cerr << "kavro-script: " << arguments->workDir
-                << "/FLC.dat could not be read; the script was not run\n";
-      return 1;
+      std::cerr << BadInputLine("kavro-script", config, 0,
+                                "does not read as a configuration; the script was not run")
+                << "\n";
+      return 2;
     }
     ClearScriptStore(controller.model);
   }
@@ -122,6 +152,7 @@ int main(int argc, char** argv) {
   if (!arguments->workDir.empty()) {
     engine.AddObject(kShareObjectName, MakeShareObject(controller.model), true);
   }
+  engine.SetTimeLimit(arguments->timeLimitMs.value_or(ScriptTimeLimitMs(controller.model)));
   try {
     engine.ClearCode();
     if (!script.text.empty()) {
@@ -130,8 +161,9 @@ int main(int argc, char** argv) {
     }
   } catch (const vbs::ScriptError& e) {
     std::cout.flush();
-    std::cerr << arguments->file << ": line " << FileLineOf(script.fileLines, e.Line())
-              << ": Error " << e.Number() << ": " << e.Description() << "\n";
+    std::cerr << SafeText(arguments->file, 4 * kSafeTextLimit) << ": line "
+              << FileLineOf(script.fileLines, e.Line()) << ": Error " << e.Number() << ": "
+              << SafeText(e.Message(), 4 * kSafeTextLimit) << "\n";
     return 1;
   }
   return 0;

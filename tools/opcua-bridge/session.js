@@ -15,8 +15,14 @@ const {
 } = require('node-opcua');
 const { MAX_ITEM_NAME, nodeIdText, valueForController, variantFor, withTimeLimit } = require('./convert');
 
-const DEFAULT_CONNECT_MS = 5000;
-const DEFAULT_CALL_MS = 2000;
+// Every time limit comes from the controller with the connect (connectMs for reaching the server
+// and again for the session, certificateMs for making the own certificate, callMs for each later
+// call): the controller waits for exactly these, so the bridge has none of its own.
+function timeLimit(request, name) {
+  const ms = request[name];
+  if (!Number.isInteger(ms) || ms <= 0) throw new Error(`connect needs ${name}, a time limit in milliseconds`);
+  return ms;
+}
 
 const SECURITY = {
   None: [MessageSecurityMode.None, SecurityPolicy.None],
@@ -50,7 +56,7 @@ class Session {
     this.session = null;
     this.items = [];  // index + 1 = item number; null once removed
     this.namespaceIndex = 1;
-    this.callMs = DEFAULT_CALL_MS;
+    this.callMs = 0;  // set by the connect; nothing is called before it
   }
 
   async handle(request) {
@@ -66,7 +72,8 @@ class Session {
     }
   }
 
-  async connect({ endpoint, security = 'None', pki, userFile, namespace = 1, connectMs, callMs }) {
+  async connect(request) {
+    const { endpoint, security = 'None', pki, userFile, namespace = 1 } = request;
     await this.close();
     if (typeof endpoint !== 'string' || !endpoint.startsWith('opc.tcp://')) {
       throw new Error(`${endpoint} is not an opc.tcp:// endpoint`);
@@ -74,8 +81,9 @@ class Session {
     const mode = SECURITY[security];
     if (!mode) throw new Error(`unknown security mode ${security} (None, Sign or SignAndEncrypt)`);
     this.namespaceIndex = Number.isInteger(namespace) && namespace >= 0 ? namespace : 1;
-    this.callMs = Number.isInteger(callMs) && callMs > 0 ? callMs : DEFAULT_CALL_MS;
-    const limit = Number.isInteger(connectMs) && connectMs > 0 ? connectMs : DEFAULT_CONNECT_MS;
+    const limit = timeLimit(request, 'connectMs');
+    const certificateLimit = timeLimit(request, 'certificateMs');
+    this.callMs = timeLimit(request, 'callMs');
     const identity = readUserIdentity(userFile);
 
     let clientCertificateManager;
@@ -85,7 +93,7 @@ class Session {
         rootFolder: pki,
         automaticallyAcceptUnknownCertificate: false,
       });
-      await withTimeLimit(clientCertificateManager.initialize(), Math.max(limit, 30000), 'creating the certificate');
+      await withTimeLimit(clientCertificateManager.initialize(), certificateLimit, 'creating the certificate');
     }
     const client = OPCUAClient.create({
       applicationName: 'Kavro',

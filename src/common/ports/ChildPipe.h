@@ -19,7 +19,8 @@ class ChildPipe {
   // Sends one line (the line end is added). False when the child is gone or does not read.
   virtual bool WriteLine(const std::string& line) = 0;
   // The child's next line, waiting at most timeoutMs; nothing when none came in time or the
-  // child ended.
+  // child ended. A child that closes its output, or sends a line longer than any answer can be,
+  // is ended here: Running() is false after.
   virtual std::optional<std::string> ReadLine(int timeoutMs) = 0;
   // Ends the child: closes its input, and stops it when it does not end by itself at once.
   virtual void Stop() = 0;

@@ -29,6 +29,14 @@ class FileSystem {
   virtual bool Remove(const std::string& path) = 0;
   // Size and age of a regular file; nothing when there is none.
   virtual std::optional<FileInfo> Stat(const std::string& path) = 0;
+  // Removes what WriteAtomic(path) left behind when its writer was killed mid-write: the
+  // temporary files of path written by any process other than this one, and nothing else. Only
+  // for files that this process alone writes. How many were removed; a file system without
+  // temporary files has none.
+  virtual int RemoveStaleTemporaries(const std::string& path) {
+    static_cast<void>(path);
+    return 0;
+  }
 };
 
 // The real file system.

@@ -1,5 +1,7 @@
 #include "link/opc/BridgeOpcClient.h"
 
+#include "common/ScopedFlag.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -16,10 +18,33 @@ using SteadyClock = std::chrono::steady_clock;
 
 // How long one wait for the bridge lasts before window events get their turn.
 constexpr int kEventSliceMs = 50;
-// Time for the bridge to load its OPC UA stack, on top of the call's own limit.
+// Time for the bridge to load its OPC UA stack before it answers at all.
 constexpr int kBridgeStartMs = 15000;
+// Time for an answer to come back once the bridge has given up at its own limit, so that its
+// reason reaches the operator instead of a bare "no answer in time".
+constexpr int kAnswerMarginMs = 500;
+
+int AnswerWaitMs(int bridgeLimitMs) {
+  return bridgeLimitMs + kAnswerMarginMs;
+}
+
+// A request as one line. A text that is not UTF-8 (a tag name typed on another system) goes out
+// with replacement characters: the server then refuses that name, the request itself stands.
+std::string RequestLine(const Json& request) {
+  return request.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// A field of an answer; nothing when the answer lacks it.
+const Json* Field(const Json& body, const char* name) {
+  const auto found = body.find(name);
+  return found == body.end() ? nullptr : &*found;
+}
 
 }  // namespace
+
+int ConnectAnswerWaitMs(const BridgeSettings& settings) {
+  return AnswerWaitMs(settings.certificateTimeoutMs + 2 * settings.connectTimeoutMs);
+}
 
 struct BridgeOpcClient::Answer {
   bool ok = false;
@@ -78,7 +103,7 @@ bool BridgeOpcClient::EnsureBridge() {
     return false;
   }
   // The first answer also tells that the bridge has loaded.
-  if (!Call(R"({"op":"ping"})", kBridgeStartMs).ok) {
+  if (!Call(Json{{"op", "ping"}}, kBridgeStartMs).ok) {
     lastFailure_ = "the OPC UA bridge " + settings_.script + " does not answer";
     pipe_.Stop();
     return false;
@@ -86,48 +111,57 @@ bool BridgeOpcClient::EnsureBridge() {
   return true;
 }
 
-BridgeOpcClient::Answer BridgeOpcClient::Call(const std::string& requestWithoutId, int timeoutMs) {
+BridgeOpcClient::Answer BridgeOpcClient::Call(Json request, int waitMs) {
   // A call made while window events run inside another call's wait must not take its answer.
   if (busy_) return {};
-  busy_ = true;
+  const ScopedFlag busy(busy_);
   const long long id = nextId_++;
-  Answer answer;
-  std::string request = requestWithoutId;
-  request.insert(1, "\"id\":" + std::to_string(id) + ",");
-  if (pipe_.WriteLine(request)) {
-    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                            deadline - SteadyClock::now()).count();
-      if (left <= 0) {
-        lastFailure_ = "the OPC UA bridge gave no answer in time";
-        break;
-      }
-      // Without a window there is nothing to wake up for before the answer.
-      const int slice = events_->Waits() ? std::min<int>(static_cast<int>(left), kEventSliceMs)
-                                         : static_cast<int>(left);
-      const auto line = pipe_.ReadLine(slice);
-      if (!line) {
-        if (!pipe_.Running()) {
-          lastFailure_ = "the OPC UA bridge has ended";
-          break;
-        }
-        events_->ProcessEvents();
-        continue;
-      }
-      Json reply = Json::parse(*line, nullptr, false);
-      // Answers to calls given up earlier are passed over.
-      if (!reply.is_object() || !reply.contains("id") || reply["id"] != id) continue;
-      answer.ok = reply.value("ok", false);
-      if (!answer.ok) lastFailure_ = reply.value("error", std::string("failed"));
-      answer.body = std::move(reply);
-      break;
-    }
-  } else {
+  request["id"] = id;
+  if (!pipe_.WriteLine(RequestLine(request))) {
     lastFailure_ = "the OPC UA bridge has ended";
+    return {};
   }
-  busy_ = false;
-  return answer;
+  const auto deadline = SteadyClock::now() + std::chrono::milliseconds(waitMs);
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now())
+            .count();
+    if (left <= 0) {
+      lastFailure_ = "the OPC UA bridge gave no answer in time";
+      return {};
+    }
+    // Without a window there is nothing to wake up for before the answer.
+    const int slice = events_->Waits() ? std::min<int>(static_cast<int>(left), kEventSliceMs)
+                                       : static_cast<int>(left);
+    const auto line = pipe_.ReadLine(slice);
+    if (!line) {
+      // The pipe ends a bridge that closed its output or floods it without line ends.
+      if (!pipe_.Running()) {
+        lastFailure_ = "the OPC UA bridge has ended";
+        return {};
+      }
+      events_->ProcessEvents();
+      continue;
+    }
+    Json reply = Json::parse(*line, nullptr, false);
+    // Answers to calls given up earlier are passed over, and so are lines that name no call.
+    if (!reply.is_object()) continue;
+    const Json* replyId = Field(reply, "id");
+    if (replyId == nullptr || *replyId != id) continue;
+    const Json* ok = Field(reply, "ok");
+    if (ok == nullptr || !ok->is_boolean()) {
+      lastFailure_ = "the OPC UA bridge gave a malformed answer";
+      return {};
+    }
+    Answer answer;
+    answer.ok = ok->get<bool>();
+    if (!answer.ok) {
+      const Json* error = Field(reply, "error");
+      lastFailure_ = error != nullptr && error->is_string() ? error->get<std::string>() : "failed";
+    }
+    answer.body = std::move(reply);
+    return answer;
+  }
 }
 
 bool BridgeOpcClient::IsCurrent(int32_t server, int32_t group) const {
@@ -149,12 +183,11 @@ int32_t BridgeOpcClient::ConnectOPC(const std::string& machineName, const std::s
                   {"security", settings_.security},
                   {"namespace", settings_.namespaceIndex},
                   {"connectMs", settings_.connectTimeoutMs},
+                  {"certificateMs", settings_.certificateTimeoutMs},
                   {"callMs", settings_.callTimeoutMs}};
   if (!settings_.pkiFolder.empty()) request["pki"] = settings_.pkiFolder;
   if (!settings_.userFile.empty()) request["userFile"] = settings_.userFile;
-  // Creating the controller's own certificate on first use takes a while of its own.
-  const int limit = settings_.connectTimeoutMs * 2 + kBridgeStartMs;
-  if (!Call(request.dump(), limit).ok) return -1;
+  if (!Call(std::move(request), ConnectAnswerWaitMs(settings_)).ok) return -1;
   server_ = ++handles_;
   return server_;
 }
@@ -169,10 +202,15 @@ int32_t BridgeOpcClient::AddOPCGroup(int32_t server, const std::string&, int32_t
 int32_t BridgeOpcClient::AddOPCItem(int32_t server, int32_t group, const std::string& itemName) {
   if (!IsCurrent(server, group)) return -1;
   const Answer answer =
-      Call(Json{{"op", "add"}, {"tag", itemName}}.dump(), settings_.callTimeoutMs);
+      Call(Json{{"op", "add"}, {"tag", itemName}}, AnswerWaitMs(settings_.callTimeoutMs));
   if (!answer.ok) return -1;
-  const int64_t item = answer.body.value("item", int64_t{-1});
-  return item > 0 && item <= INT32_MAX ? static_cast<int32_t>(item) : -1;
+  const Json* item = Field(answer.body, "item");
+  const int64_t handle = item != nullptr && item->is_number_integer() ? item->get<int64_t>() : -1;
+  if (handle <= 0 || handle > INT32_MAX) {
+    lastFailure_ = "the OPC UA bridge answered an add without a usable item number";
+    return -1;
+  }
+  return static_cast<int32_t>(handle);
 }
 
 int32_t BridgeOpcClient::ReadOPCItem(int32_t server, int32_t group,
@@ -180,11 +218,12 @@ int32_t BridgeOpcClient::ReadOPCItem(int32_t server, int32_t group,
                                      std::vector<OpcReading>& readings) {
   readings.assign(items.size(), OpcReading{});
   if (!IsCurrent(server, group)) return -1;
-  const Answer answer = Call(Json{{"op", "read"}, {"items", items}}.dump(), settings_.callTimeoutMs);
+  const Answer answer =
+      Call(Json{{"op", "read"}, {"items", items}}, AnswerWaitMs(settings_.callTimeoutMs));
   if (!answer.ok) return -1;
-  const Json& values = answer.body["values"];
-  const Json& status = answer.body["status"];
-  if (!values.is_array() || values.size() != items.size()) {
+  const Json* values = Field(answer.body, "values");
+  const Json* status = Field(answer.body, "status");
+  if (values == nullptr || !values->is_array() || values->size() != items.size()) {
     lastFailure_ = "the OPC UA bridge answered a read with the wrong number of values";
     return -1;
   }
@@ -193,13 +232,15 @@ int32_t BridgeOpcClient::ReadOPCItem(int32_t server, int32_t group,
   for (std::size_t i = 0; i < items.size(); ++i) {
     OpcReading& reading = readings[i];
     reading.timeStamp = now;
-    const bool good = status.is_array() && i < status.size() && status[i] == "Good";
+    const bool good =
+        status != nullptr && status->is_array() && i < status->size() && (*status)[i] == "Good";
     if (!good) continue;
-    if (values[i].is_number()) {
-      const double number = values[i].get<double>();
+    const Json& value = (*values)[i];
+    if (value.is_number()) {
+      const double number = value.get<double>();
       if (std::isfinite(number)) reading.value = number;
-    } else if (values[i].is_string()) {
-      reading.value = values[i].get<std::string>();
+    } else if (value.is_string()) {
+      reading.value = value.get<std::string>();
     }
     if (!std::holds_alternative<std::monostate>(reading.value)) reading.quality = kOpcQualityGood;
   }
@@ -225,20 +266,22 @@ int32_t BridgeOpcClient::WriteOPCItem(int32_t server, int32_t group,
     sent.push_back(k);
   }
   if (sent.empty()) return 0;
-  const Answer answer = Call(Json{{"op", "write"}, {"items", pairs}}.dump(), settings_.callTimeoutMs);
+  const Answer answer =
+      Call(Json{{"op", "write"}, {"items", pairs}}, AnswerWaitMs(settings_.callTimeoutMs));
   if (!answer.ok) return -1;
-  const Json& status = answer.body["status"];
-  if (!status.is_array() || status.size() != sent.size()) {
+  const Json* status = Field(answer.body, "status");
+  if (status == nullptr || !status->is_array() || status->size() != sent.size()) {
     lastFailure_ = "the OPC UA bridge answered a write with the wrong number of results";
     return -1;
   }
-  for (std::size_t n = 0; n < sent.size(); ++n) results[sent[n]] = status[n] == "Good" ? 0 : -1;
+  for (std::size_t n = 0; n < sent.size(); ++n) results[sent[n]] = (*status)[n] == "Good" ? 0 : -1;
   return 0;
 }
 
 int32_t BridgeOpcClient::RemoveOPCItem(int32_t server, int32_t group, int32_t item) {
   if (!IsCurrent(server, group)) return -1;
-  return Call(Json{{"op", "remove"}, {"item", item}}.dump(), settings_.callTimeoutMs).ok ? 0 : -1;
+  const Json request = {{"op", "remove"}, {"item", item}};
+  return Call(request, AnswerWaitMs(settings_.callTimeoutMs)).ok ? 0 : -1;
 }
 
 int32_t BridgeOpcClient::RemoveOPCGroup(int32_t server, int32_t group) {
@@ -251,7 +294,7 @@ int32_t BridgeOpcClient::DisconnectOPC(int32_t server) {
   if (server <= 0 || server != server_) return -1;
   server_ = group_ = -1;
   if (!pipe_.Running()) return 0;
-  return Call(R"({"op":"disconnect"})", settings_.callTimeoutMs).ok ? 0 : -1;
+  return Call(Json{{"op", "disconnect"}}, AnswerWaitMs(settings_.callTimeoutMs)).ok ? 0 : -1;
 }
 
 }  // namespace kavro

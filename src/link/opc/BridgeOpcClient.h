@@ -1,8 +1,11 @@
 #pragma once
 // The OpcClient of the controller: OPC UA through the bridge program (tools/opcua-bridge), a node
 // child process spoken to in JSON lines. The bridge is started on first use and again whenever a
-// connect finds it ended. A call that gets no answer in time fails (-1) rather than wait on.
+// connect finds it ended. A call that gets no answer in time fails (-1) rather than wait on, and so
+// does one whose answer is not what the operation gives. Every time limit of the bridge is set
+// here and sent with the connect, so the bridge never gives up later than the controller waits.
 #include <cstdint>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 
 #include "common/ports/ChildPipe.h"
@@ -22,12 +25,18 @@ struct BridgeSettings {
   std::string userFile;       // WorkDir/opcua-user: user name and password, owner-only
   std::string security = "None";  // None, Sign or SignAndEncrypt
   int namespaceIndex = 1;         // where plain tags are looked up
-  int connectTimeoutMs = 5000;    // one connect attempt
-  int callTimeoutMs = 2000;       // every other call
+  int connectTimeoutMs = 5000;    // each step of a connect: the server, then the session
+  int certificateTimeoutMs = 30000;  // creating the controller's own certificate on first use
+  int callTimeoutMs = 2000;          // every other call
 };
 
+// How long the controller waits for the bridge's answer to a connect: every step the bridge may
+// take, each at its own limit, and the time for the answer to come back.
+int ConnectAnswerWaitMs(const BridgeSettings& settings);
+
 // The folder of the bridge's node programs (bridge.js, plant-server.js): $KAVRO_OPCUA_BRIDGE when
-// set, else tools/opcua-bridge of the source tree while it is there, else the installed copy.
+// set, else the build tree's bundles (tools/opcua-bridge) while they are there, else the
+// installed copy.
 std::string OpcUaBridgeFolder();
 // bridge.js in that folder.
 std::string DefaultBridgeScript();
@@ -71,7 +80,8 @@ class BridgeOpcClient final : public OpcClient {
  private:
   struct Answer;
   bool EnsureBridge();
-  Answer Call(const std::string& requestWithoutId, int timeoutMs);
+  // Sends request (its id added) and waits at most waitMs for its answer.
+  Answer Call(nlohmann::json request, int waitMs);
   bool IsCurrent(int32_t server, int32_t group) const;
 
   ChildPipe& pipe_;

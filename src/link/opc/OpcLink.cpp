@@ -83,13 +83,13 @@ std::optional<float> SingleValue(const OpcValue& value) {
   }
 }
 
-// The output's write value: its number text, or "X" for no value this cycle. A text that is no
+// Output k's write value: its number text, or "X" for no value this cycle. A text that is no
 // number is kept as it is and so never written.
-std::string OutputWriteText(const PVarOutRecord& output) {
+std::string OutputWriteText(const ControllerModel& model, int k) {
   try {
-    return OutputValueText(output);
+    return OutputSentText(model, k);
   } catch (const KavroError&) {
-    return output.ValueOut;
+    return model.PVarOut[k].ValueOut;
   }
 }
 
@@ -123,6 +123,10 @@ void OPCConnect(Controller& controller, OpcLink& link, bool quiet) {
   ControllerModel& model = controller.model;
   FLCBlockRecord& block = model.FLCBlock;
   if (link.OPCServerHandle > 0) OPCDisconnect(controller, link);
+  // The items belong to the connection: a connect that fails starts from none as well, so the
+  // items requested after it are counted from the first again.
+  link.OPCReadItemsDone = link.OPCWriteItemsDone = 0;
+  link.OPCReadItemsOK = link.OPCWriteItemsOK = 0;
   link.OPCLastResult = link.client->WTclientCoInit();
 
   const std::string server = TrimRight(block.LinkAppl);
@@ -293,6 +297,7 @@ void SwitchOpcLinkOff(Controller& controller, OpcLink& link) {
 void ReadOpcLinkInput(Controller& controller, OpcLink& link) {
   ControllerModel& model = controller.model;
   model.LinkReadError = !OPCReadItems(link);
+  if (model.LinkReadError) return;
   const int done = link.OPCReadItemsDone;
   const auto value = [&](int index) -> const OpcValue& {
     static const OpcValue kNothing;
@@ -300,7 +305,9 @@ void ReadOpcLinkInput(Controller& controller, OpcLink& link) {
   };
   model.DCSOnOffValue = Int16Value(value(1)).value_or(0);
   // Index 2, the watchdog, is read but not used.
-  if (const auto runFrequency = Int16Value(value(3))) model.FLCBlock.RunFrequency = *runFrequency;
+  if (const auto runFrequency = Int16Value(value(3))) {
+    link.runFrequency.Take(controller, *runFrequency);
+  }
   int k = 3;
   ForEachValueTag(model, [&](const std::string&, float& field) {
     if (const auto number = SingleValue(value(++k))) field = *number;
@@ -316,11 +323,8 @@ void WriteOpcLinkOutput(Controller& controller, OpcLink& link) {
   if (model.Link.LinkStatus != kOn || model.DCSOnOffValue != 1) return;
   link.LinkWriteValues[1] = 1.0;
   link.LinkWriteValues[2] = static_cast<double>(model.ErrorCodeValue);
-  // Output moves go out only from a cycle that read the plant; the watchdog and the error code
-  // still tell the DCS the controller is alive and why it holds.
-  const bool plantRead = model.Link.PlantReadThisCycle;
   for (int j = 1; j <= NumOut && 2 + j <= LinkTagLimit; ++j) {
-    link.LinkWriteValues[2 + j] = plantRead ? OutputWriteText(model.PVarOut[j]) : std::string("X");
+    link.LinkWriteValues[2 + j] = OutputWriteText(model, j);
   }
   model.LinkWriteError = !OPCWriteItems(link);
 }

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "common/ports/OpcClient.h"
-#include "model/LinkPanelLines.h"
+#include "link/DcsRunFrequency.h"
 #include "model/Controller.h"
+#include "model/LinkPanelLines.h"
 
 namespace kavro {
 
@@ -48,6 +49,8 @@ struct OpcLink {
 
   // Automatic reconnection: time of day of the last attempt (negative: none yet).
   double LastReconnectAttempt = -1;
+
+  DcsRunFrequency runFrequency;  // judges the run frequency each read brings
 };
 
 // Connects the server of LinkAppl on the machine of LinkTopicName (after its first ".") and
@@ -84,15 +87,17 @@ void OPCDisconnect(Controller& controller, OpcLink& link);
 void SwitchOpcLinkOn(Controller& controller, OpcLink& link, bool quiet = false);
 void SwitchOpcLinkOff(Controller& controller, OpcLink& link);
 
-// The cycle's read: the values into DCSOnOffValue, RunFrequency and the process values and
-// limits, each only when numeric (DCSOnOffValue 0 otherwise). Sets LinkReadError when the read
-// failed as a whole, clears it on a good read.
+// The cycle's read: the values into DCSOnOffValue, RunFrequency (see DcsRunFrequency) and the
+// process values and limits, each only when numeric (DCSOnOffValue 0 otherwise). Sets
+// LinkReadError when the read failed as a whole, and then takes nothing: the on/off switch and
+// every value keep what the last good read gave, as a failed read of the file link leaves them.
+// Clears LinkReadError on a good read.
 void ReadOpcLinkInput(Controller& controller, OpcLink& link);
 
 // The cycle's write, when the link is ON and the DCS has the controller on (DCSOnOffValue 1):
-// watchdog 1, the error code, and each output's value or "X" (not written). In To File mode
-// the file link writes .TST instead. Sets LinkWriteError when the write failed as a whole,
-// clears it on a good write.
+// watchdog 1, the error code, and each output as OutputSentText gives it ("X": not written). In
+// To File mode the file link writes .TST instead. Sets LinkWriteError when the write failed as
+// a whole, clears it on a good write.
 void WriteOpcLinkOutput(Controller& controller, OpcLink& link);
 
 // The auto-restart option for the OPC link, once per cycle: while the link is ON and the last

@@ -90,7 +90,13 @@ bool PosixChildPipe::WriteLine(const std::string& line) {
 std::optional<std::string> PosixChildPipe::ReadLine(int timeoutMs) {
   const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs > 0 ? timeoutMs : 0);
   for (;;) {
-    if (const auto end = pending_.find('\n'); end != std::string::npos) {
+    const auto end = pending_.find('\n');
+    if (end == std::string::npos ? pending_.size() > kMaxChildLineBytes
+                                 : end > kMaxChildLineBytes) {
+      Stop();  // a line without end: the child is lost to the protocol
+      return std::nullopt;
+    }
+    if (end != std::string::npos) {
       std::string line = pending_.substr(0, end);
       pending_.erase(0, end + 1);
       if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -103,9 +109,16 @@ std::optional<std::string> PosixChildPipe::ReadLine(int timeoutMs) {
       pending_.append(buffer, static_cast<std::size_t>(n));
       continue;
     }
-    if (n == 0) return std::nullopt;  // the child closed its side: it has ended
+    if (n == 0) {
+      // The child closed its output: ended, or alive but deaf to us. Either way it is done.
+      Stop();
+      return std::nullopt;
+    }
     if (errno == EINTR) continue;
-    if (errno != EAGAIN && errno != EWOULDBLOCK) return std::nullopt;
+    if (errno != EAGAIN && errno != EWOULDBLOCK) {
+      Stop();  // the connection itself broke
+      return std::nullopt;
+    }
     const int left = MillisecondsLeft(deadline);
     if (left == 0) return std::nullopt;
     pollfd waitFor{socket_, POLLIN, 0};

@@ -3,7 +3,7 @@
 namespace kavro {
 
 KavroError AsKavroError(const vbs::ScriptError& error) {
-  return KavroError(error.Number(), error.Description());
+  return KavroError(error.Number(), error.Message());
 }
 
 }  // namespace kavro

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/KavroError.h"
+#include "scripting/host/ScriptErrorBridge.h"
 #include "scripting/host/ScriptFile.h"
 #include "scripting/host/ShareObject.h"
 
@@ -13,7 +14,7 @@ namespace {
 // The failure of a load as the operator is told of it, with the file line of a script error.
 ScriptLoadFailure FailureOf(const std::exception& failure, const std::vector<int>& fileLines) {
   if (const auto* script = dynamic_cast<const vbs::ScriptError*>(&failure)) {
-    return {script->Number(), script->Description(), FileLineOf(fileLines, script->Line())};
+    return {script->Number(), script->Message(), FileLineOf(fileLines, script->Line())};
   }
   if (const auto* core = dynamic_cast<const KavroError*>(&failure)) {
     return {core->Number(), core->Description(), 0};
@@ -64,10 +65,45 @@ void ScriptHost::ReadAndAdd(ScriptKind kind, UserScript& script) {
   if (content.switchedOn) script.on = *content.switchedOn;
   script.text = std::move(content.text);
   script.fileLines = std::move(content.fileLines);
-  script.engine->ClearCode();
-  if (script.text.empty()) return;
-  script.engine->SetTimeLimit(ScriptTimeLimitMs(controller_.model));
-  script.engine->AddCode(script.text);
+  AddText(*script.engine, script.text);
+}
+
+void ScriptHost::AddText(vbs::ScriptEngine& engine, const std::string& text) {
+  engine.ClearCode();
+  if (text.empty()) return;
+  engine.SetTimeLimit(ScriptTimeLimitMs(controller_.model));
+  engine.AddCode(text);
+}
+
+void ScriptHost::ShowLoadFailure(const ScriptLoadFailure& failure) {
+  controller_.ports.op->MessageBox(
+      "Script Error #: " + std::to_string(failure.number) + ", " + failure.description,
+      controller_.model.ProductName, MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+TrialLoad ScriptHost::TryLoad(ScriptKind kind, std::string_view fileBytes) {
+  TrialLoad trial;
+  try {
+    trial.content = ReadScriptFile(fileBytes, kind);
+    trial.engine = NewEngine();
+    AddText(*trial.engine, trial.content.text);
+  } catch (const std::exception& e) {
+    trial.engine.reset();
+    trial.failure = FailureOf(e, trial.content.fileLines);
+    ShowLoadFailure(*trial.failure);
+  }
+  return trial;
+}
+
+void ScriptHost::Install(ScriptKind kind, TrialLoad&& trial) {
+  if (trial.failure || !trial.engine) return;  // only a text that loaded replaces the script
+  UserScript& script = Script(kind);
+  script.engine = std::move(trial.engine);
+  script.text = std::move(trial.content.text);
+  script.fileLines = std::move(trial.content.fileLines);
+  if (trial.content.switchedOn) script.on = *trial.content.switchedOn;
+  script.loadError = false;
+  script.loadFailure = {};
 }
 
 void ScriptHost::Load(ScriptKind kind) {
@@ -81,9 +117,7 @@ void ScriptHost::Load(ScriptKind kind) {
     script.loadFailure = FailureOf(e, script.fileLines);
     const ScriptLoadFailure& failure = script.loadFailure;
     script.loadError = true;
-    controller_.ports.op->MessageBox(
-        "Script Error #: " + std::to_string(failure.number) + ", " + failure.description,
-        controller_.model.ProductName, MsgIcon::Exclamation, MsgButtons::OK);
+    ShowLoadFailure(failure);
   }
   script.engine.reset();
   script.engine = NewEngine();
@@ -104,11 +138,7 @@ bool ScriptHost::Run(ScriptKind kind) {
   UserScript& script = Script(kind);
   if (script.text.empty() || !script.on || !script.engine) return false;
   script.engine->SetTimeLimit(ScriptTimeLimitMs(controller_.model));
-  try {
-    script.engine->ExecuteStatement(script.text);
-  } catch (const vbs::ScriptError& e) {
-    throw KavroError(e.Number(), e.Description());
-  }
+  CallIntoScript([&] { script.engine->ExecuteStatement(script.text); });
   return true;
 }
 

@@ -7,14 +7,17 @@
 // One host lives beside the controller for the program's life (the session owns it). Start-up
 // calls StartUp for the pre- and then the post-process script (showing its message and
 // indicator from loadError and on), then ClearScriptStore; the cycle's script steps call Run;
-// an editor's save calls WriteScriptFile, then Load.
+// an editor's save calls TryLoad, and only when the text loads WriteScriptFile, then Install.
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/Controller.h"
 #include "scripting/host/ScriptDialogs.h"
+#include "scripting/host/ScriptFile.h"
 #include "scripting/host/ScriptKind.h"
 #include "scripting/vbs/HostObject.h"
 #include "scripting/vbs/ScriptEngine.h"
@@ -43,6 +46,13 @@ struct UserScript {
 // 1 s, so a script that never ends costs a cycle, not the controller.
 int ScriptTimeLimitMs(const ControllerModel& model);
 
+// A script loaded beside the running one, as an editor's save tries it.
+struct TrialLoad {
+  std::unique_ptr<vbs::ScriptEngine> engine;  // holds the text, its top level run once
+  ScriptFileContent content;                  // the text as its file will give it back
+  std::optional<ScriptLoadFailure> failure;   // set when it did not load; engine is then empty
+};
+
 class ScriptHost {
  public:
   explicit ScriptHost(Controller& controller);
@@ -59,6 +69,15 @@ class ScriptHost {
   // loadError set; the file is not touched.
   void Load(ScriptKind kind);
 
+  // An editor's save, before anything is written: the file's bytes are read back as a load
+  // reads them and their text added to a fresh engine (compiled, its top level run once within
+  // the time limit). A failure is shown as Load shows it and returned; either way the running
+  // script, its engine, switch and load error stay as they are.
+  TrialLoad TryLoad(ScriptKind kind, std::string_view fileBytes);
+  // Puts a trial that loaded in place of the running script, once its file is written; the
+  // switch takes the file's status line as a load would.
+  void Install(ScriptKind kind, TrialLoad&& trial);
+
   // Start-up's part for one script: switch OFF, then Load. The caller shows the start-up
   // message and the indicator from loadError and on.
   void StartUp(ScriptKind kind);
@@ -72,6 +91,8 @@ class ScriptHost {
   static size_t Slot(ScriptKind kind) { return kind == ScriptKind::Pre ? 0 : 1; }
   std::unique_ptr<vbs::ScriptEngine> NewEngine();
   void ReadAndAdd(ScriptKind kind, UserScript& script);
+  void AddText(vbs::ScriptEngine& engine, const std::string& text);
+  void ShowLoadFailure(const ScriptLoadFailure& failure);
 
   Controller& controller_;
   OperatorScriptUi ui_;

@@ -34,7 +34,6 @@ enum class ExprKind {
   HostCall,
   HostObjectRef,
   MemberCall,
-  ErrMember,
   Undefined,
   Unsupported,
 };
@@ -166,6 +165,15 @@ struct BuiltinExpr final : Expr {
   Variant Eval(Interpreter& it) const override;
   const BuiltinInfo* builtin;
   ExprList args;
+  // The name as written when a conversion is called as a statement ("CInt x"): once it has
+  // its value it fails with 458.
+  std::string statementName;
+
+ private:
+  // An argument's value; an object stands for its default value unless the built-in asks
+  // about the object itself (IsObject, TypeName).
+  const Variant& ArgumentValue(Interpreter& it, const Expr& arg, Variant& scratch) const;
+  Variant Finish(Variant result) const;
 };
 
 // A call of a host object's member, by its global name or through the object's name.
@@ -186,7 +194,8 @@ struct HostObjectExpr final : Expr {
   std::shared_ptr<HostObject> object;
 };
 
-// expr.member(args) where expr is only known at run time to hold a host object.
+// expr.member(args) where the member is looked up when it runs (438 when there is none); as the
+// target of an assignment, the member is set.
 struct MemberCallExpr final : Expr {
   MemberCallExpr(ExprPtr o, std::string n, ExprList a, int l)
       : Expr(ExprKind::MemberCall, l),
@@ -196,16 +205,6 @@ struct MemberCallExpr final : Expr {
   Variant Eval(Interpreter& it) const override;
   ExprPtr object;
   std::string name;
-  ExprList args;
-};
-
-enum class ErrProperty { Number, Description, Source, HelpFile, HelpContext, Clear, Raise };
-
-struct ErrMemberExpr final : Expr {
-  ErrMemberExpr(ErrProperty p, ExprList a, int l)
-      : Expr(ExprKind::ErrMember, l), property(p), args(std::move(a)) {}
-  Variant Eval(Interpreter& it) const override;
-  ErrProperty property;
   ExprList args;
 };
 

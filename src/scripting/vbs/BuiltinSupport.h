@@ -30,6 +30,9 @@ inline std::string TextArg(const Variant& v) {
   throw ScriptError(err::InvalidCall);
 }
 
+// A one-dimensional array of items, within the limits on nested arrays (7 past them).
+Variant MakeArray(Interpreter& it, std::vector<Variant> items);
+
 // Position (0-based) of needle in hay from start, or npos; ignoring letter case when asked.
 size_t FindText(Interpreter& it, std::string_view hay, std::string_view needle, size_t start,
                 bool textCompare);

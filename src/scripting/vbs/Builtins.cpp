@@ -1,5 +1,6 @@
 #include "scripting/vbs/Builtins.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <unordered_map>
@@ -52,9 +53,9 @@ constexpr std::array<BuiltinInfo, 6> kHostBuiltins{{
 
 std::unordered_map<std::string, const BuiltinInfo*> BuildIndex() {
   std::unordered_map<std::string, const BuiltinInfo*> index;
-  for (auto part :
-       {MathBuiltins(), ConversionBuiltins(), StringBuiltins(), DateBuiltins(), ArrayBuiltins(),
-        FormatBuiltins(), CharacterBuiltins(), std::span<const BuiltinInfo>(kHostBuiltins)}) {
+  for (auto part : {MathBuiltins(), ConversionBuiltins(), StringBuiltins(), DateBuiltins(),
+                    ArrayBuiltins(), FormatBuiltins(), CharacterBuiltins(), ObjectBuiltins(),
+                    std::span<const BuiltinInfo>(kHostBuiltins)}) {
     for (const BuiltinInfo& b : part) index[b.name] = &b;
   }
   return index;
@@ -160,12 +161,25 @@ std::unordered_map<std::string, Variant> BuildConstants() {
   return c;
 }
 
+const std::unordered_map<std::string, const BuiltinInfo*>& Index() {
+  static const auto index = BuildIndex();
+  return index;
+}
+
 }  // namespace
 
 const BuiltinInfo* FindBuiltin(std::string_view lowerName) {
-  static const auto index = BuildIndex();
-  auto found = index.find(std::string(lowerName));
-  return found == index.end() ? nullptr : found->second;
+  auto found = Index().find(std::string(lowerName));
+  return found == Index().end() ? nullptr : found->second;
+}
+
+std::vector<const BuiltinInfo*> AllBuiltins() {
+  std::vector<const BuiltinInfo*> all;
+  for (const auto& [name, info] : Index()) all.push_back(info);
+  std::sort(all.begin(), all.end(), [](const BuiltinInfo* a, const BuiltinInfo* b) {
+    return std::string_view(a->name) < std::string_view(b->name);
+  });
+  return all;
 }
 
 const Variant* FindBuiltinConstant(std::string_view lowerName) {
@@ -175,9 +189,8 @@ const Variant* FindBuiltinConstant(std::string_view lowerName) {
 }
 
 bool IsExcludedBuiltin(std::string_view lowerName) {
-  static constexpr std::array<std::string_view, 8> kExcluded{
-      "createobject",  "getobject", "eval",        "execute",
-      "executeglobal", "getref",    "loadpicture", "setlocale"};
+  static constexpr std::array<std::string_view, 7> kExcluded{
+      "getobject", "eval", "execute", "executeglobal", "getref", "loadpicture", "setlocale"};
   for (auto name : kExcluded) {
     if (name == lowerName) return true;
   }

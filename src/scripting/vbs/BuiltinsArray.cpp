@@ -6,6 +6,24 @@
 #include "scripting/vbs/Operators.h"
 
 namespace kavro::vbs {
+
+Variant builtin::MakeArray(Interpreter& it, std::vector<Variant> items) {
+  auto data = std::make_unique<ArrayData>();
+  data->weight = items.size();
+  for (const Variant& v : items) {
+    if (v.IsArray()) {
+      data->nesting = std::max(data->nesting, v.ArrayValue()->nesting + 1);
+      data->weight += v.ArrayValue()->weight;
+    }
+  }
+  if (data->nesting > 60 || data->weight > it.limits.maxArrayElements) {
+    throw ScriptError(err::OutOfMemory);
+  }
+  data->upper.push_back(static_cast<int32_t>(items.size()) - 1);
+  data->items = std::move(items);
+  return Variant::Array(std::move(data));
+}
+
 namespace {
 
 using namespace builtin;
@@ -32,23 +50,6 @@ Variant LBound(Interpreter&, BuiltinArgs a) {
   const ArrayData& data = ArrayArg(*a[0]);
   DimensionArg(a, data);
   return Variant::Long(0);
-}
-
-Variant MakeArray(Interpreter& it, std::vector<Variant> items) {
-  auto data = std::make_unique<ArrayData>();
-  data->weight = items.size();
-  for (const Variant& v : items) {
-    if (v.IsArray()) {
-      data->nesting = std::max(data->nesting, v.ArrayValue()->nesting + 1);
-      data->weight += v.ArrayValue()->weight;
-    }
-  }
-  if (data->nesting > 60 || data->weight > it.limits.maxArrayElements) {
-    throw ScriptError(err::OutOfMemory);
-  }
-  data->upper.push_back(static_cast<int32_t>(items.size()) - 1);
-  data->items = std::move(items);
-  return Variant::Array(std::move(data));
 }
 
 Variant ArrayFn(Interpreter& it, BuiltinArgs a) {

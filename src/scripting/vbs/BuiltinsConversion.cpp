@@ -46,6 +46,8 @@ Variant CDate(Interpreter& it, BuiltinArgs a) {
   return Variant::Date(ToDate(NotNull(*a[0]), it.CurrentYear()));
 }
 
+// The Is... functions, VarType and TypeName ask about the value itself: an object is an
+// object to them, not its default value.
 Variant IsNumeric(Interpreter&, BuiltinArgs a) {
   const Variant& v = *a[0];
   if (v.IsString()) return Variant::Boolean(ParseNumber(v.StringValue()).has_value());
@@ -122,14 +124,14 @@ constexpr std::array<BuiltinInfo, 17> kConversions{{
     {"ccur", 1, 1, CCur},
     {"cstr", 1, 1, CStr},
     {"cdate", 1, 1, CDate},
-    {"isnumeric", 1, 1, IsNumeric},
-    {"isempty", 1, 1, IsEmpty},
-    {"isnull", 1, 1, IsNull},
-    {"isarray", 1, 1, IsArray},
-    {"isdate", 1, 1, IsDate},
-    {"isobject", 1, 1, IsObject},
-    {"vartype", 1, 1, VarTypeFn},
-    {"typename", 1, 1, TypeNameFn},
+    {"isnumeric", 1, 1, IsNumeric, true},
+    {"isempty", 1, 1, IsEmpty, true},
+    {"isnull", 1, 1, IsNull, true},
+    {"isarray", 1, 1, IsArray, true},
+    {"isdate", 1, 1, IsDate, true},
+    {"isobject", 1, 1, IsObject, true},
+    {"vartype", 1, 1, VarTypeFn, true},
+    {"typename", 1, 1, TypeNameFn, true},
 }};
 
 }  // namespace

@@ -68,7 +68,10 @@ int32_t IntArg(const Variant& v) {
 
 Variant DateSerial(Interpreter&, BuiltinArgs a) {
   const int32_t y = IntArg(*a[0]), m = IntArg(*a[1]), d = IntArg(*a[2]);
-  if (y < -10000 || y > 10000 || std::abs(m) > 120000 || std::abs(d) > 4000000) InvalidCall();
+  // Bounds that keep the arithmetic in range; the result's own range is checked after. (A
+  // magnitude of the lowest Long would not fit its type, so each side is compared.)
+  auto within = [](int32_t v, int32_t most) { return v >= -most && v <= most; };
+  if (!within(y, 10000) || !within(m, 120000) || !within(d, 4000000)) InvalidCall();
   return CheckedDate(SerialFromDate(ExpandYear(y), m, d));
 }
 

@@ -13,8 +13,8 @@ namespace {
 
 using namespace builtin;
 
-// Decimal digits of |value| to 15 significant digits, rounded half away from zero at `places`
-// decimals: returns integer-part digits and fraction digits.
+// Decimal digits of a finite |value| to 15 significant digits, rounded half away from zero at
+// `places` decimals: returns integer-part digits and fraction digits.
 std::pair<std::string, std::string> DecimalDigits(double value, int places) {
   char buf[64];
   auto [end, ec] =
@@ -22,7 +22,8 @@ std::pair<std::string, std::string> DecimalDigits(double value, int places) {
   std::string text(buf, end);
   const size_t e = text.find('e');
   std::string digits = text.substr(0, 1) + text.substr(2, e - 2);  // 15 digits
-  int exponent = std::stoi(text.substr(e + 1));
+  int exponent = 0;
+  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent);
   // digits represent d.ddd * 10^exponent; the point sits after (exponent + 1) digits.
   int pointAt = exponent + 1;
   if (pointAt < 0) {
@@ -73,9 +74,13 @@ NumberStyle StyleArgs(BuiltinArgs a) {
   return style;
 }
 
-double ValueArg(BuiltinArgs a) {
+// The number to format, scaled (a percentage is a hundred times the value): 6 "Overflow" when
+// the scaled value is past a Double's range.
+double ValueArg(BuiltinArgs a, double scale = 1) {
   if (a[0]->IsNull()) throw ScriptError(err::TypeMismatch);
-  return ToDouble(*a[0]);
+  const double value = ToDouble(*a[0]) * scale;
+  if (!std::isfinite(value)) throw ScriptError(err::Overflow);
+  return value;
 }
 
 // The number with prefix and suffix inside its sign: "-$1,234.50", "($1,234.50)", "12.50%".
@@ -112,7 +117,7 @@ Variant FormatNumber(Interpreter&, BuiltinArgs a) {
 }
 
 Variant FormatPercent(Interpreter&, BuiltinArgs a) {
-  const double value = ValueArg(a) * 100.0;
+  const double value = ValueArg(a, 100.0);
   return Variant::String(FormatFixed(value, StyleArgs(a), "", "%", false));
 }
 

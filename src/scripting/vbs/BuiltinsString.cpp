@@ -78,7 +78,7 @@ Variant Mid(Interpreter&, BuiltinArgs a) {
   if (start < 1) InvalidCall();
   size_t length = std::string::npos;
   if (Given(a, 2)) length = CountArg(a, 2);
-  if (a[0]->IsNull()) throw ScriptError(err::InvalidUseOfNull);
+  if (a[0]->IsNull()) return *a[0];
   const std::string s = ToText(*a[0]);
   const size_t from = static_cast<size_t>(start) - 1;
   if (from >= s.size()) return Variant::String("");

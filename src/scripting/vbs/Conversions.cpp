@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "scripting/vbs/DateMath.h"
+#include "scripting/vbs/HostObject.h"
 #include "scripting/vbs/ScriptError.h"
 
 namespace kavro::vbs {
@@ -148,8 +149,12 @@ double ToDouble(const Variant& value) {
       if (auto number = ParseNumber(value.StringValue())) return *number;
       throw ScriptError(err::TypeMismatch);
     }
-    default:
-      throw ScriptError(err::TypeMismatch);
+    default: {
+      Variant scratch;
+      const Variant& plain = PlainValue(value, scratch);  // an object's default value
+      if (plain.IsObject() || plain.IsArray()) throw ScriptError(err::TypeMismatch);
+      return ToDouble(plain);
+    }
   }
 }
 
@@ -298,8 +303,12 @@ void AppendText(std::string& out, const Variant& value) {
     case VarType::Date:
       out += FormatDate(value.DoubleValue());
       return;
-    default:
-      throw ScriptError(err::TypeMismatch);
+    default: {
+      Variant scratch;
+      const Variant& plain = PlainValue(value, scratch);  // an object's default value
+      if (plain.IsObject() || plain.IsArray()) throw ScriptError(err::TypeMismatch);
+      AppendText(out, plain);
+    }
   }
 }
 

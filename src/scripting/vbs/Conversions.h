@@ -14,8 +14,9 @@ namespace kavro::vbs {
 // exponent; or "&H" hex / "&O" octal. Nothing when text is not numeric.
 std::optional<double> ParseNumber(std::string_view text);
 
-// The value as a double: Empty is 0, Boolean -1/0, a date its serial, a string its number.
-// Null raises 94, a non-numeric string or an array 13.
+// The value as a double: Empty is 0, Boolean -1/0, a date its serial, a string its number, an
+// object its default value. Null raises 94, a non-numeric string, an array or an object
+// without a default value 13.
 double ToDouble(const Variant& value);
 // Rounded halves to even into the subtype's range, else 6 "Overflow".
 int32_t ToLong(const Variant& value);

@@ -142,32 +142,20 @@ void ChargeCall(Interpreter& it, BuiltinArgs args, const Variant& result) {
   it.ChargeValue(result);
 }
 
-// Err.Raise number[, source[, description[, helpfile[, helpcontext]]]]: what is left out keeps
-// the value the Err object still holds, as the language does; a known number without a
-// description of its own takes the standard one.
-[[noreturn]] void RaiseScriptError(Interpreter& it, const ExprList& args) {
-  auto given = [&](size_t i, Variant& out) {
-    if (i >= args.size()) return false;
-    out = args[i]->Eval(it);
-    return !out.IsEmpty();
-  };
-  Variant value;
-  if (!given(0, value)) it.Raise(err::InvalidCall);
-  const int32_t n = ErrorNumberFromHresult(ToLong(value));
-  if (n == 0) it.Raise(err::InvalidCall);
-  ErrState& held = it.err;
-  const std::string source = given(1, value)       ? ToText(value)
-                             : held.source.empty() ? kRuntimeErrorSource
-                                                   : held.source;
-  const std::string description = given(2, value)             ? ToText(value)
-                                  : !held.description.empty() ? held.description
-                                                              : ErrorDescription(n);
-  std::string helpFile = given(3, value) ? ToText(value) : held.helpFile;
-  const int helpContext = given(4, value) ? ToLong(value) : held.helpContext;
-  ScriptError e(n, description, it.line);
-  e.SetSource(source);
-  e.SetHelp(std::move(helpFile), helpContext);
-  throw e;
+// A built-in's own errors reach the script as they are; anything else it throws becomes a
+// script error of this line (see CaughtScriptError), so nothing else ever leaves a built-in.
+Variant CallBuiltin(Interpreter& it, const BuiltinInfo& builtin, BuiltinArgs args) {
+  Variant result;
+  try {
+    result = builtin.fn(it, args);
+  } catch (const ScriptError&) {
+    throw;
+  } catch (...) {
+    throw CaughtScriptError(it.line);
+  }
+  it.CheckString(result);
+  ChargeCall(it, args, result);
+  return result;
 }
 
 }  // namespace
@@ -181,8 +169,8 @@ Variant MemberExpr::Eval(Interpreter&) const {
 }
 
 Variant UnaryExpr::Eval(Interpreter& it) const {
-  Variant scratch;
-  const Variant& v = operand->EvalRef(it, scratch);
+  Variant scratch, plain;
+  const Variant& v = PlainValue(operand->EvalRef(it, scratch), plain);
   switch (op) {
     case UnaryOp::Negate:
       return Negate(v);
@@ -197,11 +185,16 @@ Variant UnaryExpr::Eval(Interpreter& it) const {
 Variant BinaryExpr::Eval(Interpreter& it) const {
   Variant leftScratch, rightScratch;
   // The left value may be read in place only when the right side cannot change it.
-  const Variant& a = IsStable(*right) ? left->EvalRef(it, leftScratch)
-                                      : (leftScratch = left->Eval(it), leftScratch);
-  const Variant& b = right->EvalRef(it, rightScratch);
+  const Variant& leftValue = IsStable(*right) ? left->EvalRef(it, leftScratch)
+                                              : (leftScratch = left->Eval(it), leftScratch);
+  const Variant& rightValue = right->EvalRef(it, rightScratch);
   Variant result;
-  if (FastBinary(op, a, b, result)) return result;
+  if (FastBinary(op, leftValue, rightValue, result)) return result;
+  // An object takes part by its default value (Err + 1), except in Is.
+  Variant leftPlain, rightPlain;
+  const bool byValue = op != BinaryOp::Is;
+  const Variant& a = byValue ? PlainValue(leftValue, leftPlain) : leftValue;
+  const Variant& b = byValue ? PlainValue(rightValue, rightPlain) : rightValue;
   result = ApplyBinary(op, a, b);
   if (result.IsString()) {
     it.CheckString(result);
@@ -225,17 +218,21 @@ static Variant& BaseOf(Interpreter& it, const Expr& base) {
   return *static_cast<const GlobalExpr&>(base).var;
 }
 
+// v(args): an element of an array, or a call of an object's default member (d(key)).
 Variant IndexExpr::Eval(Interpreter& it) const {
-  return it.Element(BaseOf(it, *base), args);
+  Variant& value = BaseOf(it, *base);
+  if (value.IsObject()) return it.CallDefault(value, args);
+  return it.Element(value, args);
 }
 
 const Variant& IndexExpr::EvalRef(Interpreter& it, Variant& scratch) const {
-  scratch = it.Element(BaseOf(it, *base), args);
+  scratch = Eval(it);
   return scratch;
 }
 
 Variant ApplyExpr::Eval(Interpreter& it) const {
   Variant value = base->Eval(it);
+  if (value.IsObject()) return it.CallDefault(value, args);
   return it.Element(value, args);
 }
 
@@ -249,18 +246,31 @@ Variant BuiltinExpr::Eval(Interpreter& it) const {
   if (n <= kInline) {
     std::array<Variant, kInline> scratch;
     std::array<const Variant*, kInline> values{};
-    for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
-    Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
-    it.CheckString(result);
-    ChargeCall(it, BuiltinArgs(values.data(), n), result);
-    return result;
+    for (size_t i = 0; i < n; ++i) values[i] = &ArgumentValue(it, *args[i], scratch[i]);
+    return Finish(CallBuiltin(it, *builtin, BuiltinArgs(values.data(), n)));
   }
   std::vector<Variant> scratch(n);
   std::vector<const Variant*> values(n);
-  for (size_t i = 0; i < n; ++i) values[i] = &args[i]->EvalRef(it, scratch[i]);
-  Variant result = builtin->fn(it, BuiltinArgs(values.data(), n));
-  it.CheckString(result);
-  ChargeCall(it, BuiltinArgs(values.data(), n), result);
+  for (size_t i = 0; i < n; ++i) values[i] = &ArgumentValue(it, *args[i], scratch[i]);
+  return Finish(CallBuiltin(it, *builtin, BuiltinArgs(values.data(), n)));
+}
+
+const Variant& BuiltinExpr::ArgumentValue(Interpreter& it, const Expr& arg,
+                                          Variant& scratch) const {
+  const Variant& v = arg.EvalRef(it, scratch);
+  if (!v.IsObject() || builtin->takesObjects) return v;
+  Variant plain;
+  if (&PlainValue(v, plain) == &v) return v;
+  scratch = std::move(plain);
+  return scratch;
+}
+
+Variant BuiltinExpr::Finish(Variant result) const {
+  // A conversion called as a statement: its value has a type of its own that no statement
+  // takes.
+  if (!statementName.empty()) {
+    throw ScriptError::AboutName(err::UnsupportedType, statementName, line);
+  }
   return result;
 }
 
@@ -278,29 +288,8 @@ Variant MemberCallExpr::Eval(Interpreter& it) const {
   return it.CallMember(target, name, args);
 }
 
-Variant ErrMemberExpr::Eval(Interpreter& it) const {
-  switch (property) {
-    case ErrProperty::Number:
-      return Variant::Long(it.err.number);
-    case ErrProperty::Description:
-      return Variant::String(it.err.description);
-    case ErrProperty::Source:
-      return Variant::String(it.err.source);
-    case ErrProperty::HelpFile:
-      return Variant::String(it.err.helpFile);
-    case ErrProperty::HelpContext:
-      return Variant::Long(it.err.helpContext);
-    case ErrProperty::Clear:
-      it.err = ErrState{};
-      return {};
-    case ErrProperty::Raise:
-      RaiseScriptError(it, args);
-  }
-  return {};
-}
-
 Variant UndefinedExpr::Eval(Interpreter&) const {
-  throw ScriptError(number, ErrorDescription(number) + ": '" + name + "'", line);
+  throw ScriptError::AboutName(number, name, line);
 }
 
 }  // namespace kavro::vbs

@@ -54,6 +54,30 @@ double ScriptUi::Now() {
 
 Interpreter::Interpreter() = default;
 
+Interpreter::~Interpreter() {
+  ReleaseObjects();
+}
+
+void Interpreter::Adopt(const std::shared_ptr<HostObject>& object) {
+  // Those gone are dropped whenever the list has doubled, so adopting stays cheap.
+  if (madeObjects_.size() >= pruneAt_) {
+    std::erase_if(madeObjects_,
+                  [](const std::weak_ptr<HostObject>& made) { return made.expired(); });
+    pruneAt_ = std::max<size_t>(64, 2 * madeObjects_.size());
+  }
+  madeObjects_.push_back(object);
+}
+
+void Interpreter::ReleaseObjects() {
+  // Each lets go of what it holds before any goes, so those holding each other are freed.
+  std::vector<std::shared_ptr<HostObject>> alive;
+  for (const auto& made : madeObjects_) {
+    if (auto object = made.lock()) alive.push_back(std::move(object));
+  }
+  madeObjects_.clear();
+  for (const auto& object : alive) object->Release();
+}
+
 Variant* Interpreter::DeclareGlobal(const std::string& lowerName) {
   auto found = globals.find(lowerName);
   if (found != globals.end() && found->second.kind == GlobalName::Variable)
@@ -90,10 +114,12 @@ void Interpreter::PopFrame() {
 void Interpreter::StartClock() {
   ticks_ = 0;
   nextCheck_ = kTicksBetweenClockReads;
-  pendingBytes_ = 0;
-  // Counting often enough that a small budget is kept closely, rarely enough that counting a
-  // large set of values stays a small part of the work.
-  recountBytes_ = std::clamp<size_t>(limits.memoryBudget / 16, 64u << 10, 8u << 20);
+  // A run that begins past the budget looks first whether the last one made room.
+  if (overBudget_) {
+    overBudget_ = HeldBytes() > limits.memoryBudget;
+    pendingBytes_ = 0;
+  }
+  recountBytes_ = RecountInterval();
   if (timeLimitMs > 0) {
     deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
   }
@@ -117,6 +143,10 @@ size_t Interpreter::Footprint(const Variant& value) {
 
 size_t Interpreter::HeldBytes() const {
   size_t bytes = 0;
+  // Objects made for the script count wherever they are held, even when only by each other.
+  for (const auto& made : madeObjects_) {
+    if (auto object = made.lock()) bytes += object->HeldBytes();
+  }
   for (const Variant& v : globalStorage) bytes += Footprint(v);
   for (size_t i = 0; i < frameDepth_; ++i) {
     for (const Variant& v : framePool_[i]->values) bytes += Footprint(v);
@@ -124,9 +154,22 @@ size_t Interpreter::HeldBytes() const {
   return bytes;
 }
 
+size_t Interpreter::RecountInterval() const {
+  // Counting often enough that a small budget is kept closely, rarely enough that counting a
+  // large set of values stays a small part of the work; past the budget, often enough that
+  // room the script makes is soon found.
+  const size_t interval = std::clamp<size_t>(limits.memoryBudget / 16, 64u << 10, 8u << 20);
+  return overBudget_ ? interval / 8 : interval;
+}
+
 void Interpreter::Recount(size_t incoming) {
   pendingBytes_ = 0;
-  if (HeldBytes() + incoming > limits.memoryBudget) Raise(err::OutOfMemory);
+  const size_t held = HeldBytes();
+  // Only what is held already closes the door on every new value; a value refused for its own
+  // size leaves the script free to build the small ones it needs to go on.
+  overBudget_ = held > limits.memoryBudget;
+  recountBytes_ = RecountInterval();
+  if (held + incoming > limits.memoryBudget) Raise(err::OutOfMemory);
 }
 
 void Interpreter::Raise(int number) const {
@@ -134,11 +177,7 @@ void Interpreter::Raise(int number) const {
 }
 
 void Interpreter::SetErr(const ScriptError& e) {
-  err.number = e.Number();
-  err.description = e.Description();
-  err.source = e.Source().empty() ? kRuntimeErrorSource : e.Source();
-  err.helpFile = e.HelpFile();
-  err.helpContext = e.HelpContext();
+  errObject->Take(e);
 }
 
 void Interpreter::CheckString(const Variant& value) const {
@@ -168,9 +207,10 @@ Flow Interpreter::ExecBlock(const Block& block) {
       if (!frame->resumeNext || IsFatal(e)) throw;
       SetErr(e);
       continue;
-    } catch (const std::bad_alloc&) {
-      // The system refused memory: a run-time error of this statement like any other.
-      const ScriptError e(err::OutOfMemory, ErrorDescription(err::OutOfMemory), line);
+    } catch (...) {
+      // The system refused memory, or a fault of the program: a run-time error of this
+      // statement like any other.
+      const ScriptError e = CaughtScriptError(line);
       if (!frame->resumeNext) throw e;
       SetErr(e);
       continue;
@@ -193,6 +233,12 @@ Variant* BaseVariable(Interpreter& it, const IndexExpr& index) {
   return VariableOf(it, *index.base);
 }
 
+// An element of an array variable, passed by reference; d(key) of an object is a value.
+bool IsArrayElement(Interpreter& it, const Expr& arg) {
+  return arg.kind == ExprKind::Index &&
+         BaseVariable(it, static_cast<const IndexExpr&>(arg))->IsArray();
+}
+
 }  // namespace
 
 Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) {
@@ -209,7 +255,7 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
         callee.slots[slot] = var;
         continue;
       }
-      if (arg.kind == ExprKind::Index) {
+      if (IsArrayElement(*this, arg)) {
         const auto& index = static_cast<const IndexExpr&>(arg);
         Variant* base = BaseVariable(*this, index);
         Variant& element = Element(*base, index.args);
@@ -254,7 +300,7 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
       writable[i] = var;
       continue;
     }
-    if (arg.kind == ExprKind::Index) {
+    if (IsArrayElement(*this, arg)) {
       const auto& index = static_cast<const IndexExpr&>(arg);
       Variant* base = BaseVariable(*this, index);
       Variant& element = Element(*base, index.args);
@@ -269,13 +315,8 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
   Variant result;
   try {
     result = member.call(HostArgs(ptrs, n));
-  } catch (ScriptError& e) {
-    if (e.Line() == 0) e.SetLine(line);
-    throw;
-  } catch (const std::bad_alloc&) {
-    Raise(err::OutOfMemory);
-  } catch (const std::exception& e) {
-    throw ScriptError(51, std::string("Internal error: ") + e.what(), line);
+  } catch (...) {
+    throw CaughtScriptError(line);
   }
   for (const WriteBack& w : writeBacks) {
     ArrayData* a = w.arrayVar->IsArray() ? w.arrayVar->ArrayValue() : nullptr;
@@ -288,16 +329,71 @@ Variant Interpreter::CallHost(const HostMember& member, const ExprList& args) {
   return result;
 }
 
-Variant Interpreter::CallMember(const Variant& object, const std::string& name,
-                                const ExprList& args) {
+const HostMember& Interpreter::MemberOf(const Variant& object, const std::string& name) const {
   if (!object.IsObject()) Raise(err::ObjectRequired);
   if (!object.ObjectValue()) Raise(91);
   const HostMember* member = object.ObjectValue()->Find(name);
-  if (!member) {
-    throw ScriptError(err::NoSuchMember, ErrorDescription(err::NoSuchMember) + ": '" + name + "'",
-                      line);
+  if (!member) throw ScriptError::AboutName(err::NoSuchMember, name, line);
+  return *member;
+}
+
+// Each call below holds the object while its member runs, whatever the arguments do to the
+// variable that held it.
+
+Variant Interpreter::CallMember(const Variant& object, const std::string& name,
+                                const ExprList& args) {
+  const HostMember& member = MemberOf(object, name);
+  const std::shared_ptr<HostObject> keep = object.ObjectValue();
+  return CallHost(member, args);
+}
+
+void Interpreter::SetMember(const HostMember& member, const ExprList& args, const Variant& value) {
+  if (!member.put) throw ScriptError::AboutName(err::NoSuchMember, member.name, line);
+  std::vector<Variant> values;
+  values.reserve(args.size());
+  for (const auto& arg : args) values.push_back(arg->Eval(*this));
+  std::vector<Variant*> pointers;
+  for (Variant& v : values) pointers.push_back(&v);
+  CheckString(value);
+  ChargeValue(value);
+  try {
+    member.put(HostArgs(pointers.data(), pointers.size()), value);
+  } catch (...) {
+    throw CaughtScriptError(line);
   }
-  return CallHost(*member, args);
+}
+
+void Interpreter::AssignMember(const Variant& object, const std::string& name, const ExprList& args,
+                               const Variant& value) {
+  const HostMember& member = MemberOf(object, name);
+  const std::shared_ptr<HostObject> keep = object.ObjectValue();
+  SetMember(member, args, value);
+}
+
+namespace {
+
+// The default member of an object: what object(args) calls. An object without one does not
+// take arguments (438); a variable that holds no object nor array cannot be indexed (13).
+const HostMember& DefaultMemberOf(const Variant& object) {
+  if (!object.IsObject()) throw ScriptError(err::TypeMismatch);
+  if (!object.ObjectValue()) throw ScriptError(91);
+  const HostMember* member = object.ObjectValue()->DefaultMember();
+  if (!member) throw ScriptError(err::NoSuchMember);
+  return *member;
+}
+
+}  // namespace
+
+Variant Interpreter::CallDefault(const Variant& object, const ExprList& args) {
+  const HostMember& member = DefaultMemberOf(object);
+  const std::shared_ptr<HostObject> keep = object.ObjectValue();
+  return CallHost(member, args);
+}
+
+void Interpreter::AssignDefault(const Variant& object, const ExprList& args, const Variant& value) {
+  const HostMember& member = DefaultMemberOf(object);
+  const std::shared_ptr<HostObject> keep = object.ObjectValue();
+  SetMember(member, args, value);
 }
 
 Variant& Interpreter::Element(Variant& arrayVar, const ExprList& args) {
@@ -348,7 +444,9 @@ void Interpreter::Assign(Variant& target, Variant value, bool isSet) {
   if (isSet) {
     if (!value.IsObject()) Raise(err::ObjectRequired);
   } else if (value.IsObject()) {
-    Raise(value.ObjectValue() ? err::NoSuchMember : 91);
+    Variant plain;
+    if (&PlainValue(value, plain) == &value) Raise(value.ObjectValue() ? err::NoSuchMember : 91);
+    value = std::move(plain);
   }
   CheckString(value);
   ChargeValue(value);
@@ -423,9 +521,9 @@ uint32_t NextSeed(uint32_t seed) {
 float Interpreter::NextRandom(const Variant* arg) {
   if (arg && !arg->IsEmpty()) {
     const double x = ToDouble(*arg);
-    // The last value again; before any, the value the sequence starts with.
-    if (x == 0)
-      return rndStarted_ ? rndLast_ : static_cast<float>(NextSeed(rndSeed_)) / 16777216.0f;
+    // The last value again: the seed the next value comes from, which before any value is the
+    // one the sequence starts with.
+    if (x == 0) return static_cast<float>(rndSeed_) / 16777216.0f;
     if (x < 0) {
       const float f = static_cast<float>(x);
       uint32_t bits;
@@ -434,9 +532,7 @@ float Interpreter::NextRandom(const Variant* arg) {
     }
   }
   rndSeed_ = NextSeed(rndSeed_);
-  rndLast_ = static_cast<float>(rndSeed_) / 16777216.0f;
-  rndStarted_ = true;
-  return rndLast_;
+  return static_cast<float>(rndSeed_) / 16777216.0f;
 }
 
 void Interpreter::Randomize(const Variant* seed) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "scripting/vbs/Ast.h"
+#include "scripting/vbs/ErrObject.h"
 #include "scripting/vbs/HostObject.h"
 #include "scripting/vbs/ScriptEngine.h"
 
@@ -36,30 +37,24 @@ struct Frame {
   bool resumeNext = false;      // On Error Resume Next is in force
 };
 
-struct ErrState {
-  int number = 0;
-  std::string description;
-  std::string source;
-  std::string helpFile;
-  int helpContext = 0;
-};
-
-// Err.Source of the interpreter's own run-time errors.
-inline constexpr const char* kRuntimeErrorSource = "Microsoft VBScript runtime error";
-
 class Interpreter {
  public:
   Interpreter();
+  ~Interpreter();
+  Interpreter(const Interpreter&) = delete;
+  Interpreter& operator=(const Interpreter&) = delete;
 
   // ---- state kept between runs ----
   std::unordered_map<std::string, GlobalName> globals;        // by lower-case name
   std::deque<Variant> globalStorage;                          // addresses never move
   std::unordered_map<std::string, RegisteredObject> objects;  // by lower-case name
   std::vector<std::shared_ptr<Program>> addedCode;            // AddCode programs
-  // Recently executed statement texts, each with the bindings version it was compiled under.
+  // Recently executed statement texts, each with what its compiled form depends on besides
+  // the text: the bindings version and the year a date literal without one takes.
   struct CachedStatement {
     std::string text;
     uint64_t bindingsVersion = 0;
+    int year = 0;
     std::shared_ptr<Program> program;
   };
   std::list<CachedStatement> statementCache;
@@ -70,12 +65,18 @@ class Interpreter {
   ScriptLimits limits;
   ScriptUi* ui = nullptr;
   int timeLimitMs = 0;
+  const std::shared_ptr<ErrObject> errObject = std::make_shared<ErrObject>();
 
   // ---- run-time state ----
   Frame* frame = nullptr;
   int line = 0;
-  ErrState err;
+  ErrState& err = errObject->state;  // the script's Err
   bool running = false;
+
+  // An object made for the script (a Dictionary): its values count against the memory budget,
+  // and it lets go of them when the code is forgotten, so that objects holding each other go.
+  void Adopt(const std::shared_ptr<HostObject>& object);
+  void ReleaseObjects();
 
   // Global variable of that name, created Empty when missing.
   Variant* DeclareGlobal(const std::string& lowerName);
@@ -88,6 +89,12 @@ class Interpreter {
   Variant CallProcedure(const Procedure& proc, const ExprList& args);
   Variant CallHost(const HostMember& member, const ExprList& args);
   Variant CallMember(const Variant& object, const std::string& name, const ExprList& args);
+  // object.name(args) = value: 438 when the object has no such member or it cannot be set.
+  void AssignMember(const Variant& object, const std::string& name, const ExprList& args,
+                    const Variant& value);
+  // object(args), the object's default member: what d(key) reads and d(key) = value sets.
+  Variant CallDefault(const Variant& object, const ExprList& args);
+  void AssignDefault(const Variant& object, const ExprList& args, const Variant& value);
 
   // The element of the array in arrayVar addressed by args; 9 when out of range, 13 when the
   // variable holds no array.
@@ -110,10 +117,21 @@ class Interpreter {
   }
   // A value of that many bytes is about to be built or held: counts it as work and, every few
   // megabytes of new values, checks the memory budget (error 7 when the values held and this
-  // one would pass it).
+  // one would pass it). The new values are counted across runs, so a script that adds a little
+  // each cycle meets the budget as one that adds it all at once; once past it, every new value
+  // is refused until a count finds that the script has made room.
   void Charge(size_t bytes) {
     Tick(bytes >> 6);
-    if ((pendingBytes_ += bytes) >= recountBytes_) Recount(bytes);
+    if ((pendingBytes_ += bytes) >= recountBytes_) {
+      Recount(bytes);
+    } else if (overBudget_) {
+      Raise(err::OutOfMemory);
+    }
+  }
+  // Code and values are gone (ClearCode): nothing is held any more.
+  void ForgetMemoryCount() {
+    pendingBytes_ = 0;
+    overBudget_ = false;
   }
   void ChargeValue(const Variant& value) {
     if (value.IsString()) {
@@ -138,17 +156,21 @@ class Interpreter {
  private:
   void CheckDeadline();
   void Recount(size_t incoming);
+  size_t RecountInterval() const;
   size_t HeldBytes() const;
+  const HostMember& MemberOf(const Variant& object, const std::string& name) const;
+  void SetMember(const HostMember& member, const ExprList& args, const Variant& value);
   std::vector<std::unique_ptr<Frame>> framePool_;
+  std::vector<std::weak_ptr<HostObject>> madeObjects_;
+  size_t pruneAt_ = 64;  // size of madeObjects_ at which those gone are dropped
   size_t frameDepth_ = 0;
   uint64_t ticks_ = 0;
   uint64_t nextCheck_ = 0;
-  size_t pendingBytes_ = 0;         // new values since the last count
+  size_t pendingBytes_ = 0;         // new values since the last count, over all runs
   size_t recountBytes_ = 8u << 20;  // how much new value leads to a count
+  bool overBudget_ = false;         // the last count found the budget passed
   std::chrono::steady_clock::time_point deadline_;
   uint32_t rndSeed_ = 0x50000;
-  float rndLast_ = 0;
-  bool rndStarted_ = false;  // a value has been drawn
 };
 
 // Fatal errors end the run even under On Error Resume Next.

@@ -604,10 +604,17 @@ class Parser {
     const int line = head->line;
     if (IsOp("(")) {
       const size_t save = pos_;
+      const bool attached = !Peek().spaceBefore;
       Next();
       ExprList args = ParseArgs();
       if (IsOp(")")) {
         Next();
+        if (attached && IsOp(".") && !Peek().spaceBefore) {
+          // d("child").Add "x", 1: what the call gives is the object the statement goes on with.
+          SetArgs(*head, std::move(args));
+          Next();
+          return ParseAssignOrCall(MakeMember(std::move(head)));
+        }
         if (IsOp("=")) {
           Next();
           SetArgs(*head, std::move(args));
@@ -822,9 +829,16 @@ class Parser {
       Next();
       ExprPtr inner = ParseExpression();
       ExpectOp(")", 1006);
+      // "(f)(x)": a name in redundant parentheses takes the arguments that follow, as it does
+      // at the start of a statement; any other value in parentheses is indexed by them.
+      if (IsOp("(") && (inner->kind == ExprKind::Name || inner->kind == ExprKind::Member) &&
+          !HasArgs(*inner)) {
+        return ParsePostfix(std::move(inner));
+      }
       const int depth = inner->depth + 1;
       auto e = std::make_unique<ParenExpr>(std::move(inner), line);
       e->depth = depth;
+      if (IsOp("(")) return ParsePostfix(Checked(std::move(e)));
       return Checked(std::move(e));
     }
     if (t.kind == Tok::Operator && t.text == ".") FailUnsupported("With");

@@ -255,21 +255,14 @@ class Resolver {
 
   void ResolveTarget(ExprPtr& e, int line) {
     if (e->kind == ExprKind::Member) {
+      // object.member(args) = value: the member is set when the line runs, and a member that
+      // is not there or cannot be set (Err.Clear = 1) is 438 then.
       auto& m = static_cast<MemberExpr&>(*e);
-      if (m.object->kind == ExprKind::Name && static_cast<NameExpr&>(*m.object).name == "err" &&
-          !IsShadowed("err") && !m.hasParens) {
-        // "Err.Raise = 5" resolves to a wrong-argument-count stand-in, not a property: it is
-        // no more assignable than Clear or Raise themselves.
-        ExprPtr resolved = ResolveErrMember(m);
-        if (resolved->kind == ExprKind::ErrMember) {
-          const auto& em = static_cast<const ErrMemberExpr&>(*resolved);
-          if (em.property != ErrProperty::Clear && em.property != ErrProperty::Raise) {
-            e = std::move(resolved);
-            return;
-          }
-        }
-      }
-      Fail(err::NoSuchMember, line, m.written);
+      ResolveExpr(m.object);
+      ResolveArgs(m.args);
+      e = std::make_unique<MemberCallExpr>(std::move(m.object), m.written, std::move(m.args),
+                                           m.line);
+      return;
     }
     auto& n = static_cast<NameExpr&>(*e);
     ExprPtr var = VariableFor(n.name, line, true);
@@ -354,7 +347,7 @@ class Resolver {
     }
     if (n.name == "err") {
       if (!n.args.empty()) return WrongArgCount("Err", line);
-      return std::make_unique<ErrMemberExpr>(ErrProperty::Number, ExprList{}, line);
+      return std::make_unique<HostObjectExpr>(it_.errObject, line);
     }
     auto object = it_.objects.find(n.name);
     if (object != it_.objects.end()) {
@@ -370,10 +363,9 @@ class Resolver {
       if (count < b->minArgs || (b->maxArgs >= 0 && count > b->maxArgs)) {
         return WrongArgCount(n.written, line);
       }
-      if (asCall && IsConversion(n.name)) {
-        return std::make_unique<UndefinedExpr>(n.written, err::UnsupportedType, line);
-      }
-      return std::make_unique<BuiltinExpr>(b, std::move(n.args), line);
+      auto call = std::make_unique<BuiltinExpr>(b, std::move(n.args), line);
+      if (asCall && IsConversion(n.name)) call->statementName = n.written;
+      return call;
     }
     if (IsExcludedBuiltin(n.name)) {
       throw ScriptError(err::NotSupported,
@@ -408,7 +400,8 @@ class Resolver {
     return std::make_unique<UndefinedExpr>(written, err::WrongArgCount, line);
   }
 
-  // The conversion functions give a value of a type of their own; as a statement they fail.
+  // The conversion functions give a value of a type of their own; as a statement they fail
+  // once they have it.
   static bool IsConversion(const std::string& name) {
     static constexpr std::array<std::string_view, 9> kNames{
         "cbool", "cbyte", "ccur", "cdate", "cdbl", "cint", "clng", "csng", "cstr"};
@@ -429,45 +422,30 @@ class Resolver {
     return std::make_unique<LiteralExpr>(value, n.line);
   }
 
-  ExprPtr ResolveErrMember(MemberExpr& m) {
-    static const std::unordered_map<std::string, ErrProperty> kProps{
-        {"number", ErrProperty::Number},
-        {"description", ErrProperty::Description},
-        {"source", ErrProperty::Source},
-        {"helpfile", ErrProperty::HelpFile},
-        {"helpcontext", ErrProperty::HelpContext},
-        {"clear", ErrProperty::Clear},
-        {"raise", ErrProperty::Raise}};
-    auto found = kProps.find(m.name);
-    if (found == kProps.end()) Fail(err::NoSuchMember, m.line, "Err." + m.written);
-    ResolveArgs(m.args);
-    const size_t count = m.args.size();
-    const bool isRaise = found->second == ErrProperty::Raise;
-    if ((isRaise && (count < 1 || count > 5)) || (!isRaise && count != 0)) {
-      return WrongArgCount("Err." + m.written, m.line);
-    }
-    return std::make_unique<ErrMemberExpr>(found->second, std::move(m.args), m.line);
+  // The object a name stands for before the code runs: Err, or an object the host registered
+  // under that name; nullptr for any other name.
+  std::shared_ptr<HostObject> KnownObject(const NameExpr& name) const {
+    if (!name.args.empty() || IsShadowed(name.name)) return nullptr;
+    if (name.name == "err") return it_.errObject;
+    auto object = it_.objects.find(name.name);
+    return object == it_.objects.end() ? nullptr : object->second.object;
   }
 
   ExprPtr ResolveMember(MemberExpr& m) {
+    ResolveArgs(m.args);
     if (m.object->kind == ExprKind::Name) {
-      auto& objName = static_cast<NameExpr&>(*m.object);
-      if (objName.name == "err" && !IsShadowed("err") && objName.args.empty()) {
-        return ResolveErrMember(m);
-      }
-      auto object = it_.objects.find(objName.name);
-      if (object != it_.objects.end() && !IsShadowed(objName.name) && objName.args.empty()) {
-        if (const HostMember* member = object->second.object->Find(m.name)) {
-          ResolveArgs(m.args);
-          return std::make_unique<HostCallExpr>(object->second.object, member, std::move(m.args),
-                                                m.line);
+      if (auto object = KnownObject(static_cast<NameExpr&>(*m.object))) {
+        // Bound now; a member it does not have is 438 when the line runs.
+        if (const HostMember* member = object->Find(m.name)) {
+          return std::make_unique<HostCallExpr>(object, member, std::move(m.args), m.line);
         }
-        Fail(err::NoSuchMember, m.line, objName.written + "." + m.written);
+        return std::make_unique<MemberCallExpr>(std::make_unique<HostObjectExpr>(object, m.line),
+                                                m.written, std::move(m.args), m.line);
       }
     }
     ResolveExpr(m.object);
-    ResolveArgs(m.args);
-    return std::make_unique<MemberCallExpr>(std::move(m.object), m.name, std::move(m.args), m.line);
+    return std::make_unique<MemberCallExpr>(std::move(m.object), m.written, std::move(m.args),
+                                            m.line);
   }
 
   Interpreter& it_;

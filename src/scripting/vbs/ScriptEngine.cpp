@@ -28,6 +28,18 @@ std::string LineOf(std::string_view text, int line) {
   return out;
 }
 
+// Marks the engine as running code for as long as it lives, however the run ends.
+class RunningGuard {
+ public:
+  explicit RunningGuard(bool& running) : running_(running) { running_ = true; }
+  ~RunningGuard() { running_ = false; }
+  RunningGuard(const RunningGuard&) = delete;
+  RunningGuard& operator=(const RunningGuard&) = delete;
+
+ private:
+  bool& running_;
+};
+
 }  // namespace
 
 ScriptEngine::ScriptEngine() : interpreter_(std::make_unique<Interpreter>()) {}
@@ -56,9 +68,11 @@ void ScriptEngine::ClearCode() {
     throw ScriptError(err::InvalidCall, "Invalid procedure call or argument: code is running");
   }
   it.statementCache.clear();
+  it.ReleaseObjects();
   it.addedCode.clear();
   it.globals.clear();
   it.globalStorage.clear();
+  it.ForgetMemoryCount();
   ++it.bindingsVersion;
   it.err = ErrState{};
 }
@@ -103,45 +117,41 @@ void ScriptEngine::Run(std::string_view text, bool isAddCode) {
   }
   try {
     std::shared_ptr<Program> program;
+    const int year = it.CurrentYear();
     if (!isAddCode) {
       for (auto entry = it.statementCache.begin(); entry != it.statementCache.end(); ++entry) {
         if (entry->text != text) continue;
-        if (entry->bindingsVersion == it.bindingsVersion) {
+        if (entry->bindingsVersion == it.bindingsVersion && entry->year == year) {
           program = entry->program;
           it.statementCache.splice(it.statementCache.begin(), it.statementCache, entry);
         } else {
-          it.statementCache.erase(entry);  // names may mean something else now
+          // Names may mean something else now, or #5/12# another day.
+          it.statementCache.erase(entry);
         }
         break;
       }
     }
     if (!program) {
       it.line = 0;
-      program = ParseProgram(text, it.CurrentYear(), it.limits.maxNesting);
+      program = ParseProgram(text, year, it.limits.maxNesting);
       ResolveProgram(it, program);
       if (isAddCode) {
         it.addedCode.push_back(program);
       } else {
-        it.statementCache.push_front({std::string(text), it.bindingsVersion, program});
+        it.statementCache.push_front({std::string(text), it.bindingsVersion, year, program});
         if (it.statementCache.size() > kStatementCacheSize) it.statementCache.pop_back();
       }
     }
-    it.running = true;
+    const RunningGuard running(it.running);
     it.err = ErrState{};
     it.callCost = 0;
     it.StartClock();
     it.RunProgram(*program);
-    it.running = false;
-  } catch (const std::bad_alloc&) {
-    it.running = false;
-    lastError_ = {err::OutOfMemory, ErrorDescription(err::OutOfMemory), it.line,
-                  LineOf(text, it.line)};
-    throw ScriptError(err::OutOfMemory, lastError_.description, it.line);
-  } catch (ScriptError& e) {
-    it.running = false;
-    if (e.Line() == 0) e.SetLine(it.line);
-    lastError_ = {e.Number(), e.Description(), e.Line(), LineOf(text, e.Line())};
-    throw;
+  } catch (...) {
+    // Only script errors leave the engine, and it is ready for the next run whatever happened.
+    const ScriptError e = CaughtScriptError(it.line);
+    lastError_ = {e.Number(), e.Message(), e.Line(), LineOf(text, e.Line())};
+    throw e;
   }
 }
 

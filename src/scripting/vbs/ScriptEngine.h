@@ -51,7 +51,9 @@ struct LastErrorInfo {
 // past it raises run-time error 7 "Out of memory" at the statement's line, which a script
 // can handle with On Error Resume Next like any other run-time error. The default, 256 MB,
 // leaves room for several engines side by side; the check runs every few megabytes of new
-// values, so a script may pass the budget by that much before it is stopped.
+// values, so a script may pass the budget by that much before it is stopped. New values are
+// counted across runs: a script that adds a little each run is stopped as one that adds it all
+// at once, and once past the budget it gets no new value until it has made room.
 struct ScriptLimits {
   int maxNesting = 200;                // blocks and expressions nested in the code text
   int maxCallDepth = 6000;             // cost units of nested procedure calls

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <new>
 #include <utility>
 
 namespace kavro::vbs {
@@ -72,7 +73,10 @@ std::string ErrorDescription(int number) {
       {1033, "Unterminated string constant"},
       {9000, "Script execution time was exceeded"},
   }};
-  static constexpr std::array<std::pair<int, const char*>, 10> kMore{{
+  static constexpr std::array<std::pair<int, const char*>, 13> kMore{{
+      {429, "ActiveX component can't create object"},
+      {457, "This key is already associated with an element of this collection"},
+      {32811, "Element not found"},
       {1026, "Expected integer constant"},
       {1032, "Invalid character"},
       {1039, "Invalid 'exit' statement"},
@@ -91,6 +95,26 @@ std::string ErrorDescription(int number) {
     if (n == number) return text;
   }
   return "Unknown runtime error";
+}
+
+ScriptError CaughtScriptError(int line) {
+  std::string detail;
+  try {
+    throw;
+  } catch (const ScriptError& e) {
+    ScriptError copy = e;
+    if (copy.Line() == 0) copy.SetLine(line);
+    return copy;
+  } catch (const std::bad_alloc&) {
+    return ScriptError(err::OutOfMemory, ErrorDescription(err::OutOfMemory), line);
+  } catch (const std::exception& e) {
+    detail = e.what();
+  } catch (...) {
+    detail = "an exception of an unknown kind";
+  }
+  constexpr size_t kLongestDetail = 200;  // a runaway text stays readable
+  if (detail.size() > kLongestDetail) detail = detail.substr(0, kLongestDetail) + "...";
+  return ScriptError(err::Internal, ErrorDescription(err::Internal), line, std::move(detail));
 }
 
 int ErrorNumberFromHresult(int32_t number) {

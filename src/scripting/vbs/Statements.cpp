@@ -1,5 +1,6 @@
 // Execution of statements: the tree's Exec methods.
 #include "scripting/vbs/Conversions.h"
+#include "scripting/vbs/HostObject.h"
 #include "scripting/vbs/Interpreter.h"
 #include "scripting/vbs/ScriptError.h"
 
@@ -17,8 +18,8 @@ Variant& VariableRef(Interpreter& it, const Expr& target) {
 
 // A condition's truth: Null counts as False.
 bool Truth(Interpreter& it, const Expr& condition) {
-  Variant scratch;
-  const Variant& v = condition.EvalRef(it, scratch);
+  Variant scratch, plain;
+  const Variant& v = PlainValue(condition.EvalRef(it, scratch), plain);
   if (v.IsNull()) return false;
   if (v.Type() == VarType::Boolean) return v.BoolValue();
   if (v.IsArray() || v.IsObject()) throw ScriptError(err::TypeMismatch);
@@ -74,7 +75,12 @@ bool AppendInPlace(Interpreter& it, const Expr& target, const Expr& value) {
     text.resize(before);
     it.Raise(err::OutOfStringSpace);
   }
-  it.Charge(text.size() - before);
+  try {
+    it.Charge(text.size() - before);
+  } catch (const ScriptError&) {
+    text.resize(before);  // a refused text leaves the variable as it was
+    throw;
+  }
   return true;
 }
 
@@ -82,43 +88,33 @@ bool AppendInPlace(Interpreter& it, const Expr& target, const Expr& value) {
 
 Flow AssignStmt::Exec(Interpreter& it) const {
   it.line = line;
+  if (!isSet && (target->kind == ExprKind::Local || target->kind == ExprKind::Global) &&
+      AppendInPlace(it, *target, *value)) {
+    return Flow::Normal;
+  }
+  Variant v = value->Eval(it);
+  // Without Set an object stands for its default value; Set takes objects only.
+  if (isSet != v.IsObject()) it.Assign(v, Variant(v), isSet);
   switch (target->kind) {
     case ExprKind::Local:
     case ExprKind::Global:
-      if (!isSet && AppendInPlace(it, *target, *value)) return Flow::Normal;
-      [[fallthrough]];
-    case ExprKind::Undefined: {
-      Variant v = value->Eval(it);
+    case ExprKind::Undefined:
       it.Assign(VariableRef(it, *target), std::move(v), isSet);
       return Flow::Normal;
-    }
     case ExprKind::Index: {
       const auto& index = static_cast<const IndexExpr&>(*target);
-      Variant v = value->Eval(it);
-      if (isSet != v.IsObject()) it.Assign(v, Variant(v), isSet);  // raises the fitting error
-      it.StoreElement(VariableRef(it, *index.base), index.args, std::move(v));
+      Variant& base = VariableRef(it, *index.base);
+      if (base.IsObject()) {
+        it.AssignDefault(base, index.args, v);  // d(key) = value
+      } else {
+        it.StoreElement(base, index.args, std::move(v));
+      }
       return Flow::Normal;
     }
-    case ExprKind::ErrMember: {
-      const auto& member = static_cast<const ErrMemberExpr&>(*target);
-      Variant v = value->Eval(it);
-      switch (member.property) {
-        case ErrProperty::Number:
-          it.err.number = ErrorNumberFromHresult(ToLong(v));
-          break;
-        case ErrProperty::Description:
-          it.err.description = ToText(v);
-          break;
-        case ErrProperty::HelpFile:
-          it.err.helpFile = ToText(v);
-          break;
-        case ErrProperty::HelpContext:
-          it.err.helpContext = ToLong(v);
-          break;
-        default:
-          it.err.source = ToText(v);
-          break;
-      }
+    case ExprKind::MemberCall: {
+      const auto& member = static_cast<const MemberCallExpr&>(*target);
+      Variant scratch;
+      it.AssignMember(member.object->EvalRef(it, scratch), member.name, member.args, v);
       return Flow::Normal;
     }
     default:
@@ -156,13 +152,17 @@ Flow IfStmt::Exec(Interpreter& it) const {
 
 Flow SelectStmt::Exec(Interpreter& it) const {
   it.line = line;
-  const Variant subjectValue = subject->Eval(it);
+  Variant subjectValue = subject->Eval(it);
+  if (subjectValue.IsObject()) {
+    Variant plain;
+    subjectValue = Variant(PlainValue(subjectValue, plain));
+  }
   for (const CaseClause& clause : cases) {
     bool match = false;
     for (const CaseTest& test : clause.tests) {
       it.line = clause.line;
-      Variant scratch;
-      const Variant& v = test.value->EvalRef(it, scratch);
+      Variant scratch, plain;
+      const Variant& v = PlainValue(test.value->EvalRef(it, scratch), plain);
       if (test.kind == CaseTestKind::Is) {
         Variant r = ApplyBinary(test.op, subjectValue, v);
         match = !r.IsNull() && ToBool(r);
@@ -224,9 +224,16 @@ Flow ForStmt::Exec(Interpreter& it) const {
 
 Flow ForEachStmt::Exec(Interpreter& it) const {
   it.line = line;
-  const Variant items = collection->Eval(it);
-  if (!items.IsArray()) it.Raise(err::NotACollection);
-  for (const Variant& item : items.ArrayValue()->items) {
+  const Variant collectionValue = collection->Eval(it);
+  // An object that is a collection gives its items as they are now (a Dictionary its keys).
+  std::vector<Variant> enumerated;
+  const bool isCollection =
+      collectionValue.IsArray() || (collectionValue.IsObject() && collectionValue.ObjectValue() &&
+                                    collectionValue.ObjectValue()->Enumerate(enumerated));
+  if (!isCollection) it.Raise(err::NotACollection);
+  const std::vector<Variant>& items =
+      collectionValue.IsArray() ? collectionValue.ArrayValue()->items : enumerated;
+  for (const Variant& item : items) {
     it.line = line;
     it.Assign(VariableRef(it, *element), item, item.IsObject());
     const Flow flow = it.ExecBlock(body);
@@ -249,6 +256,7 @@ Flow LoopStmt::Exec(Interpreter& it) const {
     if (flow == Flow::ExitDo && !isWend) break;
     if (flow != Flow::Normal) return flow;
     if (!testFirst && condition && !test()) break;
+    it.line = line;  // a time limit passed in an empty loop names the loop
     it.Tick();
   }
   return Flow::Normal;

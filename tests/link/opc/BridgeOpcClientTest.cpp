@@ -1,12 +1,13 @@
 // The OpcClient over the bridge's line protocol, against a scripted bridge: what is asked, how
 // answers map to handles and values, and what a silent or dead bridge gives.
-#include "link/opc/BridgeOpcClient.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <utility>
 
+#include "link/opc/BridgeOpcClient.h"
 #include "support/FakeChildPipe.h"
 
 namespace kavro::test {
@@ -47,6 +48,12 @@ struct ScriptedBridge {
         reply["status"] = Json::array();
         for (std::size_t k = 0; k < request["items"].size(); ++k) reply["status"].push_back("Good");
       }
+      if (broken) {
+        Json malformed = broken(request);
+        malformed["id"] = request["id"];
+        broken = nullptr;
+        return {malformed.dump()};
+      }
       // An answer to a call long given up comes first, and must be passed over.
       return {Json{{"id", -5}, {"ok", false}}.dump(), "not json", reply.dump()};
     };
@@ -65,6 +72,8 @@ struct ScriptedBridge {
   std::vector<Json> requests;
   bool silent = false;
   bool refuseConnect = false;
+  // When set, the next request gets this answer (its id added) instead of the right one.
+  std::function<Json(const Json&)> broken;
 };
 
 BridgeSettings Settings() {
@@ -116,6 +125,13 @@ TEST(BridgeOpcClient, ConnectStartsTheBridgeAndPassesTheSettings) {
   EXPECT_EQ(connect["pki"], "/plant/pki");
   EXPECT_EQ(connect["namespace"], 2);
   EXPECT_FALSE(connect.contains("userFile"));
+  // The bridge gets every time limit from here and has none of its own; the wait for its answer
+  // covers every step it may take at those limits.
+  const BridgeSettings limits = Settings();
+  EXPECT_EQ(connect["connectMs"], limits.connectTimeoutMs);
+  EXPECT_EQ(connect["certificateMs"], limits.certificateTimeoutMs);
+  EXPECT_EQ(connect["callMs"], limits.callTimeoutMs);
+  EXPECT_GT(ConnectAnswerWaitMs(limits), limits.certificateTimeoutMs + 2 * limits.connectTimeoutMs);
 
   int32_t rate = 5000;
   int32_t zero = 0;
@@ -212,6 +228,54 @@ TEST(BridgeOpcClient, ASilentOrEndedBridgeFailsTheCallAndIsStartedAgainOnConnect
   bridge.pipe.running = false;
   EXPECT_EQ(client.ConnectOPC("", "opc.tcp://h:1", -1), -1);
   EXPECT_EQ(client.LastFailure(), "the OPC UA bridge /opt/bridge.js could not be started");
+}
+
+TEST(BridgeOpcClient, AMalformedAnswerFailsItsOwnCallOnlyAndTheNextCallIsServed) {
+  ScriptedBridge bridge;
+  // Window events run while a call waits; one of them fails once.
+  struct FailingOnce : EventPump {
+    bool fail = false;
+    void ProcessEvents() override {
+      if (std::exchange(fail, false)) throw std::runtime_error("a command failed");
+    }
+    void Sleep(int) override {}
+  } events;
+  BridgeOpcClient client(bridge.pipe, Settings(), events);
+  const int32_t server = client.ConnectOPC("", "opc.tcp://h:1", -1);
+  int32_t rate = 0, zero = 0;
+  const int32_t group = client.AddOPCGroup(server, "G", rate, zero);
+  ASSERT_EQ(client.AddOPCItem(server, group, "FC401.SP"), 1);
+  std::vector<OpcReading> readings;
+  const auto readWorks = [&] {
+    return client.ReadOPCItem(server, group, {1}, readings) == 0 &&
+           readings.at(0).value == OpcValue(12.5);
+  };
+
+  const std::vector<Json> answers = {
+      Json{{"ok", "yes"}},                     // ok that is no flag
+      Json{{"ok", true}},                      // no values at all
+      Json{{"ok", true}, {"values", "12.5"}},  // values that are no list
+      Json{{"ok", false}, {"error", 5}},       // a reason that is no text
+  };
+  for (const Json& answer : answers) {
+    SCOPED_TRACE(answer.dump());
+    bridge.broken = [&](const Json&) { return answer; };
+    EXPECT_EQ(client.ReadOPCItem(server, group, {1}, readings), -1);
+    EXPECT_FALSE(client.LastFailure().empty());
+    EXPECT_TRUE(readWorks()) << "the next call is served";
+  }
+  bridge.broken = [](const Json&) { return Json{{"ok", true}, {"item", "7"}}; };
+  EXPECT_EQ(client.AddOPCItem(server, group, "MODE"), -1);
+  // A tag name that is no UTF-8 goes out as a name the server refuses, not as a failure here.
+  EXPECT_EQ(client.AddOPCItem(server, group, "TEMP\xB0"), -1);
+  EXPECT_EQ(client.LastFailure(), "TEMP\xEF\xBF\xBD: no such node");
+
+  // A failure thrown while the call waits reaches the caller, and the client is ready after it.
+  bridge.silent = true;
+  events.fail = true;
+  EXPECT_THROW(client.ReadOPCItem(server, group, {1}, readings), std::runtime_error);
+  bridge.silent = false;
+  EXPECT_TRUE(readWorks());
 }
 
 }  // namespace

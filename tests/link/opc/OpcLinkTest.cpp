@@ -1,11 +1,12 @@
 // The OPC link over an in-process simulated server: switch-on, the cycle's read and write, the
 // connection log, the panel's lines, and reconnection.
-#include "link/opc/OpcLink.h"
-
 #include <gtest/gtest.h>
 
 #include "common/DateText.h"
+#include "engine/ControlCycle.h"
 #include "link/LinkTags.h"
+#include "link/opc/OpcLink.h"
+#include "support/EngineTestModel.h"
 #include "support/FakeOpcClient.h"
 #include "support/FakePorts.h"
 
@@ -14,9 +15,13 @@ namespace {
 
 struct OpcWorld : FakeWorld {
   OpcWorld() {
+    ResetModel(controller.model, "/nonexistent");
+    ApplyDefaults(controller.model);
+    NameTags();
+  }
+  // The link's settings and tags, and the server's tags to match.
+  void NameTags() {
     ControllerModel& m = controller.model;
-    ResetModel(m, "/nonexistent");
-    ApplyDefaults(m);
     m.FLCBlock.Name1 = "FLC1";
     m.FLCBlock.LinkAppl = "OPCSRV";
     m.FLCBlock.LinkTopicName = "FLC1.PLANTPC";
@@ -43,6 +48,7 @@ struct OpcWorld : FakeWorld {
     for (const std::string& tag : WriteTagList(m)) {
       if (!tag.empty()) server.tags[tag] = 0.0;
     }
+    server.tags["RF"] = 30.0;
   }
   void SwitchOn() { SwitchOpcLinkOn(controller, link); }
   // One cycle's read and write, as the control cycle makes them.
@@ -237,7 +243,7 @@ TEST(OpcRead, AReadThatFailsAsAWholeSetsTheReadErrorUntilAGoodRead) {
   ReadOpcLinkInput(w.controller, w.link);
   EXPECT_TRUE(w.model().LinkReadError);
   EXPECT_EQ(w.model().PVarIn[1].PVIN, 5.0f);
-  EXPECT_EQ(w.model().DCSOnOffValue, 0);
+  EXPECT_EQ(w.model().DCSOnOffValue, 1) << "a failed read does not say the DCS switched off";
   w.server.failReads = false;
   ReadOpcLinkInput(w.controller, w.link);
   EXPECT_FALSE(w.model().LinkReadError);
@@ -317,6 +323,33 @@ TEST(OpcWrite, ACycleThatDidNotReadThePlantMovesNoOutputButStillSaysItIsAlive) {
   EXPECT_EQ(w.server.written["OUT1.SP"], OpcValue(std::string("12.500")));
 }
 
+TEST(OpcCycle, AFailedReadSendsTheWatchdogAndErrorCodeOneButNoOutputMove) {
+  OpcWorld w;
+  OneRuleController(w.controller);
+  w.NameTags();
+  w.server.tags["ONOFF"] = 1.0;
+  w.server.tags["IN1.HI"] = 10.0;
+  w.server.tags["IN1.PV"] = 3.0;
+  w.server.tags["IN2.HI"] = 20.0;
+  w.server.tags["IN2.PV"] = 4.0;
+  w.server.tags["OUT1.PV"] = 7.0;
+  CycleSteps steps;
+  steps.readLink = [&](Controller& c) { ReadOpcLinkInput(c, w.link); };
+  steps.writeLink = [&](Controller& c) { WriteOpcLinkOutput(c, w.link); };
+  w.SwitchOn();
+  Timer1Tick(w.controller, steps);  // the cycle after the switch-on only writes
+  Timer1Tick(w.controller, steps);
+  ASSERT_FALSE(w.model().LinkReadError);
+  ASSERT_TRUE(w.server.written.contains("OUT1.SP")) << "a cycle that read the plant moves";
+
+  w.server.written.clear();
+  w.server.failReads = true;
+  Timer1Tick(w.controller, steps);
+  EXPECT_TRUE(w.model().LinkReadError);
+  EXPECT_EQ(w.model().ErrorCodeValue, 1);
+  EXPECT_EQ(w.server.written, (std::map<std::string, OpcValue>{{"WD", 1.0}, {"ERR", 1.0}}));
+}
+
 TEST(OpcSwitchOff, RemovesAcceptedItemsAndTheGroupThenDisconnects) {
   OpcWorld w;
   w.model().PVarIn[2].DCSTagPV = "NOT.THERE";
@@ -386,9 +419,15 @@ TEST(OpcSupervision, ALostServerIsReconnectedAtMostOnceAMinuteWithTheOption) {
                          [](const std::string& c) { return c.starts_with("Connect "); });
   };
   const auto before = connects();
+  const std::string itemsAccepted = ShowOpcLinkPanel(w.link, false).lblCountRead;
   SuperviseOpcLink(w.controller, w.link);
   EXPECT_EQ(connects(), before + 3);
   EXPECT_TRUE(w.op.messages.empty()) << "no box pops up for an automatic attempt";
+  // The items of the lost connection are gone: the counts start again, they never run on.
+  EXPECT_EQ(w.link.OPCReadItemsDone, 33);
+  EXPECT_EQ(w.link.OPCWriteItemsDone, 4);
+  EXPECT_EQ(ShowOpcLinkPanel(w.link, false).lblCountRead, "0/33");
+  EXPECT_EQ(ShowOpcLinkPanel(w.link, false).lblCountWrite, "0/4");
   ASSERT_FALSE(w.controller.events.Entries().empty());
   EXPECT_EQ(w.controller.events.Entries().front().text, "OPC Link Lost - Reconnecting OPCSRV");
 
@@ -402,6 +441,8 @@ TEST(OpcSupervision, ALostServerIsReconnectedAtMostOnceAMinuteWithTheOption) {
   SuperviseOpcLink(w.controller, w.link);
   EXPECT_EQ(connects(), before + 4);
   EXPECT_GT(w.link.LinkItemHandles[1], 0);
+  EXPECT_EQ(w.link.OPCReadItemsDone, 33);
+  EXPECT_EQ(ShowOpcLinkPanel(w.link, false).lblCountRead, itemsAccepted);
   EXPECT_EQ(w.controller.events.Entries().back().text, "OPC Link Lost - Reconnected OPCSRV");
   EXPECT_TRUE(w.model().Link.SkipNextRead);
   ReadOpcLinkInput(w.controller, w.link);

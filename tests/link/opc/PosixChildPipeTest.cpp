@@ -62,6 +62,29 @@ TEST(PosixChildPipe, AChildThatDiesEndsReadsAndWritesWithoutASignal) {
   EXPECT_FALSE(pipe.Running());
 }
 
+TEST(PosixChildPipe, AChildThatClosesItsOutputOrNeverEndsALineIsEnded) {
+  struct Case {
+    const char* what;
+    std::string script;
+  };
+  const std::string overlong = std::to_string(kMaxChildLineBytes + 1);
+  for (const Case& c :
+       {Case{"closes its output", "read -r l; echo ok; exec 0<&- 1>&-; exec sleep 30"},
+        Case{"never ends a line", "read -r l; echo ok; head -c " + overlong +
+                                      " /dev/zero | tr '\\000' a; exec sleep 30"}}) {
+    SCOPED_TRACE(c.what);
+    PosixChildPipe pipe;
+    ASSERT_TRUE(pipe.Start("sh", {"-c", c.script}));
+    ASSERT_TRUE(pipe.WriteLine("go"));
+    EXPECT_EQ(pipe.ReadLine(5000), "ok");
+    // Alive but lost to the protocol: ended, so that a reader stops waiting on it and whoever
+    // restarts a dead child restarts this one.
+    EXPECT_EQ(pipe.ReadLine(20000), std::nullopt);
+    EXPECT_FALSE(pipe.Running());
+    EXPECT_FALSE(pipe.WriteLine("more"));
+  }
+}
+
 TEST(PosixChildPipe, StopEndsAChildThatIgnoresItsInput) {
   PosixChildPipe pipe;
   ASSERT_TRUE(pipe.Start("sh", {"-c", "trap '' TERM; exec sleep 30"}));

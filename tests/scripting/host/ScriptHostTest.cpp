@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "HostTestWorld.h"
+#include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "model/Colour.h"
 #include "scripting/host/ScriptHost.h"
@@ -238,6 +239,26 @@ TEST_F(ScriptHostTest, ScriptErrorsEndTheCycleWithTheirLocationAndTheScriptStays
   EXPECT_TRUE(post.on);
 }
 
+TEST_F(ScriptHostTest, ABuiltInFailingInsideTheEngineIsAScriptErrorAndTheNextCycleRunsTheScript) {
+  // At load the script handles the error itself; in the first cycle it does not.
+  w.Start(
+      ScriptFileOf(
+          kPreOn,
+          "On Error Resume Next\r\nx = FormatPercent(1E307)\r\nhandled = Err.Number\r\n"
+          "On Error GoTo 0\r\nruns = runs + 1\r\nIf runs = 2 Then x = FormatPercent(1E307)\r\n"),
+      "");
+  EXPECT_TRUE(w.world.op.messages.empty());
+  EXPECT_FALSE(pre.loadError);
+  EXPECT_EQ(vbs::ToLong(pre.engine->GlobalValue("handled")), 6);
+  w.Tick();
+  EXPECT_EQ(w.reported, std::vector<std::string>{"Error Number = 6\r\nError Description = "
+                                                 "Overflow\r\nAt error location = TIMER1: 31"});
+  w.reported.clear();
+  w.Tick();
+  EXPECT_TRUE(w.reported.empty());
+  EXPECT_EQ(vbs::ToLong(pre.engine->GlobalValue("runs")), 3);
+}
+
 TEST_F(ScriptHostTest, EndlessCycleRunIsStoppedAndTheNextCycleComesOnTime) {
   w.Start("", ScriptFileOf(kPostOn,
                            "SET_SCRIPTKOUNTER 2, 1, e\r\nIf runs > 0 Then\r\n"
@@ -251,6 +272,34 @@ TEST_F(ScriptHostTest, EndlessCycleRunIsStoppedAndTheNextCycleComesOnTime) {
   EXPECT_TRUE(w.world.timer.armed);
   EXPECT_EQ(w.world.timer.intervals, std::vector<int>{2000});
   EXPECT_TRUE(post.on);
+}
+
+// A script close to its memory budget that adds a little each cycle is stopped at the budget
+// as one that adds it all at once would be: a refused addition leaves nothing behind, and the
+// process stops growing.
+TEST_F(ScriptHostTest, AScriptAtItsMemoryBudgetCannotGrowALittleEachCycle) {
+  w.Start("", ScriptFileOf(kPostOn,
+                           "Dim big(1000)\r\nIf IsEmpty(big(0)) Then\r\n"
+                           "  For i = 0 To 1000 : big(i) = Space(3000) : Next\r\nEnd If\r\n"
+                           "trail = trail & Space(1000)\r\nn = n + 1\r\n"));
+  ASSERT_TRUE(post.on);
+  vbs::ScriptLimits limits;
+  limits.memoryBudget = 4u << 20;  // about 3 MB held: 1 MB to grow into
+  post.engine->SetLimits(limits);
+  int refused = 0;
+  for (int cycle = 0; cycle < 3000; ++cycle) {  // 3 MB of new text for the trail
+    try {
+      host.Run(ScriptKind::Post);
+    } catch (const KavroError& e) {
+      EXPECT_EQ(e.Number(), vbs::err::OutOfMemory);
+      ++refused;
+    }
+  }
+  EXPECT_GT(refused, 1500);
+  // The room, and at most one counting interval (a sixteenth of the budget) past it.
+  EXPECT_LT(post.engine->GlobalValue("trail").StringValue().size(), 1'300'000u);
+  // Each refusal ended its run at the trail, as an error does (the load ran it once more).
+  EXPECT_EQ(vbs::ToDouble(post.engine->GlobalValue("n")), 3001 - refused);
 }
 
 TEST_F(ScriptHostTest, ScriptAdjustRecordsHowFarThePostProcessScriptMovedEachOutput) {

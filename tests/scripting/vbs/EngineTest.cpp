@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <clocale>
+#include <string>
 
 #include "TestHost.h"
 #include "scripting/vbs/Conversions.h"
@@ -73,6 +74,41 @@ TEST(ScriptEngine, HostErrorsReachTheScriptWithNumberAndLine) {
   EXPECT_EQ(u.engine.LastError().description, "Type mismatch");
   EXPECT_EQ(u.engine.LastError().line, 3);
   EXPECT_EQ(u.engine.LastError().sourceText, "SET_VALUE 1, \"abc\", e");
+}
+
+TEST(ScriptEngine, AnythingElseAHostProcedureThrowsIsACatchableInternalError) {
+  TestEngine t;
+  auto faulty = std::make_shared<HostObject>("Faulty");
+  faulty->AddProcedure("Parse", [](HostArgs) { (void)std::stoi("inf"); });
+  faulty->AddProcedure("Odd", [](HostArgs) { throw 42; });
+  t.engine.AddObject("faulty", faulty);
+  EXPECT_EQ(t.Run("On Error Resume Next\nParse : Echo Err.Number, Err.Description : Err.Clear\n"
+                  "Odd : Echo Err.Number\n"),
+            "51 Internal error\n51\n");
+  // Unhandled, it ends the run as a script error naming the fault; the engine is not left
+  // running, so the next run goes ahead.
+  try {
+    t.engine.ExecuteStatement("x = 1\nParse");
+    FAIL() << "no error";
+  } catch (const ScriptError& e) {
+    EXPECT_EQ(e.Number(), err::Internal);
+    EXPECT_EQ(e.Line(), 2);
+    EXPECT_EQ(e.Message(), "Internal error: stoi");
+  }
+  EXPECT_EQ(t.engine.LastError().description, "Internal error: stoi");
+  t.log.clear();
+  t.engine.ExecuteStatement("Echo \"next run\"");
+  EXPECT_EQ(t.log, "next run\n");
+}
+
+TEST(ScriptEngine, ARepeatedStatementReadsADateWithoutYearInTheYearItRuns) {
+  TestEngine t;
+  const std::string text = "Echo Year(#5/12#), Year(CDate(\"5/12\"))";
+  t.engine.ExecuteStatement(text);
+  t.ui.now = 46388.0;  // 1/1/2027, the statement still cached
+  t.engine.ExecuteStatement(text);
+  t.engine.ExecuteStatement(text);
+  EXPECT_EQ(t.log, "2026 2026\n2027 2027\n2027 2027\n");
 }
 
 TEST(ScriptEngine, ClearCodeKeepsObjectsAndForgetsCode) {
@@ -232,7 +268,7 @@ TEST(ScriptEngine, TimeLimitHoldsInsideHeavyBuiltIns) {
   EXPECT_LT(endless.seconds, kStopWithinSeconds);
 }
 
-TEST(ScriptEngine, MemoryBudgetRaisesACatchableOutOfMemory) {
+TEST(ScriptEngine, MemoryBudgetRaisesACatchableOutOfMemoryWhereverValuesAreHeld) {
   TestEngine t;
   ScriptLimits limits;
   limits.memoryBudget = 8u << 20;
@@ -262,6 +298,26 @@ TEST(ScriptEngine, MemoryBudgetRaisesACatchableOutOfMemory) {
   EXPECT_EQ(t.Run("Function F(s, n) : If n > 0 Then F = F(s & \"\", n - 1)\nEnd Function\n"
                   "x = F(Space(1000000), 50)"),
             "Error 7: Out of memory (line 1)\n");
+  // Dictionaries count too, even those held only by each other: each holds itself here, so no
+  // variable holds one once d moves on. Forgetting the code frees them all.
+  t.engine.ClearCode();
+  t.log.clear();
+  EXPECT_EQ(t.Run("On Error Resume Next\n"
+                  "For i = 1 To 40\n"
+                  "  Set d = CreateObject(\"Scripting.Dictionary\")\n"
+                  "  d.Add \"self\", d : d(\"text\") = String(1000000, \"x\")\n"
+                  "  If Err.Number <> 0 Then Exit For\n"
+                  "Next\n"
+                  "Echo Err.Number, i >= 5 And i <= 9\n"),
+            "7 True\n");
+  const std::weak_ptr<HostObject> last = t.engine.GlobalValue("d").ObjectValue();
+  ASSERT_FALSE(last.expired());
+  t.engine.ClearCode();
+  EXPECT_TRUE(last.expired());
+  t.log.clear();
+  EXPECT_EQ(t.Run("Set d = CreateObject(\"Scripting.Dictionary\")\n"
+                  "For i = 1 To 6 : d(i) = Space(1000000) : Next : Echo d.Count"),
+            "6\n");
 }
 
 TEST(ScriptEngine, DefaultBudgetStopsAnArrayOfLargeTexts) {

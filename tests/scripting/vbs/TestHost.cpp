@@ -27,14 +27,16 @@ TestEngine::TestEngine() {
     std::string line;
     for (size_t i = 0; i < args.size(); ++i) {
       if (i > 0) line += ' ';
-      if (args[i]->IsNull()) {
+      Variant scratch;
+      const Variant& value = PlainValue(*args[i], scratch);  // Err shows its number
+      if (value.IsNull()) {
         line += "Null";
-      } else if (args[i]->IsArray() || args[i]->IsObject()) {
+      } else if (value.IsArray() || value.IsObject()) {
         line += '<';
-        line += std::to_string(static_cast<int>(args[i]->Type()));
+        line += std::to_string(static_cast<int>(value.Type()));
         line += '>';
       } else {
-        AppendText(line, *args[i]);
+        AppendText(line, value);
       }
     }
     log += line + "\n";
@@ -46,7 +48,7 @@ std::string TestEngine::Run(const std::string& text) {
   try {
     engine.AddCode(text);
   } catch (const ScriptError& e) {
-    log += "Error " + std::to_string(e.Number()) + ": " + e.Description() + " (line " +
+    log += "Error " + std::to_string(e.Number()) + ": " + e.Message() + " (line " +
            std::to_string(e.Line()) + ")\n";
   }
   return log;

@@ -107,3 +107,16 @@ test('a server that wants a log-in gets the user and password of the owner-only 
   assert.strictEqual(right.ok, true, right.error);
   assert.strictEqual((await bridge.call({ op: 'add', tag: 'FC401.SP' })).ok, true);
 });
+
+test('a connect without the controller\'s time limits is refused: the bridge has none of its own', { timeout: 60000 }, async (t) => {
+  const bridge = startBridge();
+  t.after(() => bridge.stop());
+  for (const missing of ['connectMs', 'certificateMs', 'callMs']) {
+    const request = { id: 100, op: 'connect', endpoint: 'opc.tcp://127.0.0.1:1', connectMs: 500, certificateMs: 500, callMs: 500 };
+    delete request[missing];
+    bridge.send(request);
+    const answer = await bridge.next((m) => m.id === 100);
+    assert.strictEqual(answer.ok, false, missing);
+    assert.match(answer.error, new RegExp(missing));
+  }
+});

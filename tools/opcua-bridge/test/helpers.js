@@ -1,12 +1,13 @@
 'use strict';
 // Starts the plant server and the bridge as child processes, as the controller does, and
-// speaks to them one JSON line at a time.
+// speaks to them one JSON line at a time. The programs are those of $KAVRO_OPCUA_BRIDGE when it
+// is set (the build's bundles, as the package ships them), else the sources beside this folder.
 const { spawn } = require('child_process');
 const net = require('net');
 const path = require('path');
 const readline = require('readline');
 
-const HERE = path.join(__dirname, '..');
+const PROGRAMS = process.env.KAVRO_OPCUA_BRIDGE || path.join(__dirname, '..');
 
 function freePort() {
   return new Promise((resolve, reject) => {
@@ -21,7 +22,7 @@ function freePort() {
 
 // A child spoken to in JSON lines; next() waits for the next line that matches.
 function lineChild(script, args) {
-  const child = spawn(process.execPath, [path.join(HERE, script), ...args], { stdio: ['pipe', 'pipe', 'ignore'] });
+  const child = spawn(process.execPath, [path.join(PROGRAMS, script), ...args], { stdio: ['pipe', 'pipe', 'ignore'] });
   const lines = [];
   const waiting = [];
   readline.createInterface({ input: child.stdout }).on('line', (line) => {
@@ -58,9 +59,11 @@ async function startServer(pki, tags, extra = []) {
 function startBridge() {
   const bridge = lineChild('bridge.js', []);
   let id = 0;
+  // The time limits the controller sends with every connect.
+  const limits = { connectMs: 5000, certificateMs: 30000, callMs: 2000 };
   bridge.call = (request) => {
     const mine = ++id;
-    bridge.send({ id: mine, ...request });
+    bridge.send({ id: mine, ...(request.op === 'connect' ? limits : {}), ...request });
     return bridge.next((m) => m.id === mine);
   };
   return bridge;

@@ -1,6 +1,5 @@
 ' Smaller rules: Nothing in an operation is 91, ReDim of a fixed array is 10 before its bounds
-' are read, Rnd(0) before any Rnd gives the sequence's first value, and a Dim array exists from
-' the time its Dim line runs.
+' are read, and a Dim array exists from the time its Dim line runs.
 On Error Resume Next
 x = Not Nothing : Echo "Not Nothing", Err.Number, Err.Description : Err.Clear
 x = "" & Nothing : Echo "concatenation", Err.Number : Err.Clear
@@ -26,5 +25,3 @@ For i = 1 To 3
   kept(0) = kept(0) + 1
 Next
 Echo "Dim in a loop keeps the array", kept(0)
-On Error GoTo 0
-first = Rnd(0) : Echo first = Rnd, first = Rnd(0), first = Rnd, TypeName(first)

@@ -7,6 +7,7 @@ Err.Raise -5 : Echo Err.Number, Err.Description, Err.Source : Err.Clear
 Err.Raise 2147483647, "s", "d" : Echo Err.Number : Err.Clear
 Err.Raise 13 : Echo Err.Number, Err.Description, Err.Source : Err.Clear
 Err.Raise 70000 : Echo Err.Number, Err.Description : Err.Clear
+Err.Raise &h10000& : Echo Err.Number, Hex(Err.Number) : Err.Clear
 Err.Raise 6, "First", "first text"
 Err.Raise 9 : Echo Err.Number, Err.Source, Err.Description
 Err.Raise 11, , "only the text" : Echo Err.Number, Err.Source, Err.Description : Err.Clear

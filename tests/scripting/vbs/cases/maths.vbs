@@ -7,7 +7,9 @@ Echo Round(2.5), Round(3.5), Round(-2.5), Round(0.5), Round(1.5), Round(2.4999),
 Echo Round(1.2345, 2), Round(0.125, 2), Round(0.375, 2), Round(2.567, 1), Round(-0.625, 2), Round(12.5, 0)
 Echo Sqr(16), Sqr(2), Sqr(0), Exp(0), Exp(1), Log(1), Log(Exp(2)), Log(100) / Log(10)
 Echo Sin(0), Cos(0), Tan(0), Atn(1) * 4, Round(Sin(Atn(1) * 2), 10), Round(Cos(Atn(1) * 4), 10), Atn(0)
-' The same negative argument gives the same number; Rnd(0) repeats the last one.
+' Rnd(0) repeats the last number, and before any the one the sequence starts from; the same
+' negative argument gives the same number.
+Echo "before any Rnd", Rnd(0), Rnd, Rnd(0), Rnd
 r1 = Rnd(-3) : r2 = Rnd(-3) : Echo "same negative argument", r1 = r2, Rnd(-1) = Rnd(-2)
 r = Rnd(-1) : Randomize 7 : r1 = Rnd : r2 = Rnd
 r = Rnd(-1) : Randomize 7 : Echo "repeated sequence", r1 = Rnd, r2 = Rnd, Rnd(0) = r2

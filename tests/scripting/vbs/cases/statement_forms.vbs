@@ -1,6 +1,6 @@
 ' Statement forms plant scripts use: one-line If with calls on both sides, procedures declared
 ' inside blocks, procedures on one line, redeclared procedures, Stop, contextual words as names,
-' parentheses around a callee.
+' parentheses around a callee, in a statement or an expression.
 Sub Say(t) : Echo "say", t : End Sub
 Sub Other(t) : Echo "other", t : End Sub
 If 1 > 0 Then Say "then" Else Other "else"
@@ -37,6 +37,7 @@ Echo property + get + let + step + error
 (Say)("parenthesised")
 Call (((Say))) (("call parenthesised"))
 Call (Twice)(3)
+x = (Twice)(5) : a = Array(7, 8) : Echo "in an expression", x, (Twice)(1) + 1, (a)(1), ((a))(0)
 y = 1
 (Other) y
 Echo "still", y

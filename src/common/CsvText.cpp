@@ -1,0 +1,19 @@
+#include "common/CsvText.h"
+
+namespace kavro {
+
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+void AppendCsvField(std::string& line, std::string_view text) {
+  line.append(",").append(CsvField(text));
+}
+
+}  // namespace kavro

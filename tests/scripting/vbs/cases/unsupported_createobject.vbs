@@ -1,2 +1,0 @@
-Echo "never printed"
-Set fso = CreateObject("Scripting.FileSystemObject")

@@ -1,0 +1,2 @@
+Echo "never printed"
+Set wmi = GetObject("winmgmts:")
