@@ -50,7 +50,7 @@ void KavroEngineWork(benchmark::State& state) {
     Defuzzify(model, controller.grid, memo);
     benchmark::DoNotOptimize(ApplyMoveLimits(model, memo));
     ComposeErrorCode(model);
-    ComputeIndexes(model);
+    ComputeIndexes(model, memo.index);
     benchmark::DoNotOptimize(model.PVarOut[1].ValueOut.data());
   }
   state.SetItemsProcessed(state.iterations());
