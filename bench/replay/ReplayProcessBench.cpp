@@ -99,10 +99,10 @@ double ChildrenCpuSeconds() {
 
 void RunReplay(benchmark::State& state, const fs::path& folder, bool scripts, double target) {
   const std::string results = (folder / (scripts ? "out-scripts.csv" : "out.csv")).string();
-  const std::string command = std::string(KAVRO_REPLAY_PROGRAM) + " --workdir " +
-                              folder.string() + " --trace " + (folder / "trace.csv").string() +
-                              " --out " + results + (scripts ? "" : " --no-scripts") +
-                              " 2>" + (folder / "errors.txt").string();
+  const std::string command = std::string(KAVRO_REPLAY_PROGRAM) + " --workdir " + folder.string() +
+                              " --trace " + (folder / "trace.csv").string() + " --out " + results +
+                              (scripts ? "" : " --no-scripts") + " 2>" +
+                              (folder / "errors.txt").string();
   double seconds = 0;
   double cpuSeconds = 0;
   for (auto _ : state) {
@@ -126,10 +126,14 @@ void BenchPlantNoScripts(benchmark::State& state) {
 }
 BENCHMARK(BenchPlantNoScripts)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void DemoNoScripts(benchmark::State& state) { RunReplay(state, MadeFolders().demo, false, 1e6); }
+void DemoNoScripts(benchmark::State& state) {
+  RunReplay(state, MadeFolders().demo, false, 1e6);
+}
 BENCHMARK(DemoNoScripts)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void DemoPostScript(benchmark::State& state) { RunReplay(state, MadeFolders().demo, true, 5e5); }
+void DemoPostScript(benchmark::State& state) {
+  RunReplay(state, MadeFolders().demo, true, 5e5);
+}
 BENCHMARK(DemoPostScript)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -122,8 +122,9 @@ void RefreshRuleRows(Controller& c) {
     const Rule& rule = c.model.Rules[static_cast<std::size_t>(r)];
     const int row = grid::RuleRow(r);
     c.grid.SetText(row, grid::kColLabel, RuleLabel(r) + ": " + rule.Strength);
-    c.grid.SetForeColour(row, grid::kColLabel,
-                         RuleStrengthColour(IsNotUsed(rule.Strength) ? 0.0 : ToNumber(rule.Strength)));
+    c.grid.SetForeColour(
+        row, grid::kColLabel,
+        RuleStrengthColour(IsNotUsed(rule.Strength) ? 0.0 : ToNumber(rule.Strength)));
   }
 }
 

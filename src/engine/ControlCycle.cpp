@@ -132,7 +132,7 @@ void RunSteps(Controller& controller, const CycleSteps& steps, EngineMemo& memo)
   model.ErrorStep = 11;
   WriteLink(controller, steps);
   model.ErrorStep = 12;
-  ComputeIndexes(model);
+  ComputeIndexes(model, memo.index);
   Refresh(controller, steps);
 }
 
