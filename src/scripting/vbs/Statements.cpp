@@ -68,7 +68,7 @@ bool AppendInPlace(Interpreter& it, const Expr& target, const Expr& value) {
   Variant scratch;
   const Variant& tail = concat.right->EvalRef(it, scratch);
   if (tail.IsArray() || tail.IsObject()) return false;  // the general path raises the error
-  std::string& text = var.StringValue();
+  std::string& text = var.MutableString();
   const size_t before = text.size();
   AppendText(text, tail);
   if (text.size() > it.limits.maxStringLength) {
