@@ -176,4 +176,25 @@ class Interpreter {
 // Fatal errors end the run even under On Error Resume Next.
 bool IsFatal(const ScriptError& e);
 
+// The value of an operand, as its EvalRef gives it, without a virtual call for the kinds that
+// make up most arithmetic: variables, literals, operators and elements of one-dimensional
+// arrays (copied, so that nothing evaluated later can take the element away).
+inline const Variant& OperandValue(Interpreter& it, const Expr& e, Variant& scratch) {
+  switch (e.kind) {
+    case ExprKind::Local:
+      return *it.frame->slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)];
+    case ExprKind::Global:
+      return *static_cast<const GlobalExpr&>(e).var;
+    case ExprKind::Literal:
+      return static_cast<const LiteralExpr&>(e).value;
+    case ExprKind::Paren:
+      return OperandValue(it, *static_cast<const ParenExpr&>(e).inner, scratch);
+    case ExprKind::Binary:
+      static_cast<const BinaryExpr&>(e).Compute(it, scratch);
+      return scratch;
+    default:
+      return e.EvalRef(it, scratch);
+  }
+}
+
 }  // namespace kavro::vbs

@@ -18,8 +18,11 @@ Variant& VariableRef(Interpreter& it, const Expr& target) {
 
 // A condition's truth: Null counts as False.
 bool Truth(Interpreter& it, const Expr& condition) {
-  Variant scratch, plain;
-  const Variant& v = PlainValue(condition.EvalRef(it, scratch), plain);
+  Variant scratch;
+  const Variant& value = OperandValue(it, condition, scratch);
+  if (value.Type() == VarType::Boolean) return value.BoolValue();
+  Variant plain;
+  const Variant& v = PlainValue(value, plain);
   if (v.IsNull()) return false;
   if (v.Type() == VarType::Boolean) return v.BoolValue();
   if (v.IsArray() || v.IsObject()) throw ScriptError(err::TypeMismatch);
@@ -212,9 +215,12 @@ Flow ForStmt::Exec(Interpreter& it) const {
     it.Tick();
     it.line = line;
     Variant& again = VariableRef(it, *this->counter);
-    if (again.Type() == VarType::Long && stepValue.Type() == VarType::Integer &&
-        again.LongValue() < INT32_MAX - 32767) {
-      again = Variant::Long(again.LongValue() + stepValue.IntegerValue());  // the common case
+    // The common cases, an Integer or Long counter with an Integer step, promote as Add does.
+    if (stepValue.Type() == VarType::Integer && again.Type() == VarType::Integer) {
+      again =
+          IntegerResult(int64_t{again.IntegerValue()} + stepValue.IntegerValue(), VarType::Integer);
+    } else if (stepValue.Type() == VarType::Integer && again.Type() == VarType::Long) {
+      again = IntegerResult(int64_t{again.LongValue()} + stepValue.IntegerValue(), VarType::Long);
     } else {
       again = ApplyBinary(BinaryOp::Add, again, stepValue);
     }
