@@ -230,16 +230,9 @@ const Variant& LocalExpr::EvalRef(Interpreter& it, Variant&) const {
   return *it.frame->slots[static_cast<size_t>(slot)];
 }
 
-static Variant& BaseOf(Interpreter& it, const Expr& base) {
-  if (base.kind == ExprKind::Local) {
-    return *it.frame->slots[static_cast<size_t>(static_cast<const LocalExpr&>(base).slot)];
-  }
-  return *static_cast<const GlobalExpr&>(base).var;
-}
-
 // v(args): an element of an array, or a call of an object's default member (d(key)).
 Variant IndexExpr::Eval(Interpreter& it) const {
-  Variant& value = BaseOf(it, *base);
+  Variant& value = VariableAt(it, *base);
   if (value.IsObject()) return it.CallDefault(value, args);
   return it.Element(value, args);
 }

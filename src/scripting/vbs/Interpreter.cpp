@@ -265,8 +265,11 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
         continue;
       }
     }
-    callee.values[slot] = arg.Eval(*this);
-    ChargeValue(callee.values[slot]);
+    Variant& value = callee.values[slot];
+    if (const Variant& computed = OperandValue(*this, arg, value); &computed != &value) {
+      value = computed;
+    }
+    ChargeValue(value);
   }
   frame = &callee;
   callCost += proc.callCost;
@@ -402,7 +405,9 @@ Variant& Interpreter::Element(Variant& arrayVar, const ExprList& args) {
     Variant scratch;
     const Variant& v = OperandValue(*this, *args[0], scratch);
     if (v.IsNull()) Raise(err::InvalidUseOfNull);
-    const int32_t i = v.Type() == VarType::Long ? v.LongValue() : ToLong(v);
+    const int32_t i = v.Type() == VarType::Integer ? v.IntegerValue()
+                      : v.Type() == VarType::Long  ? v.LongValue()
+                                                   : ToLong(v);
     if (!arrayVar.IsArray()) Raise(err::TypeMismatch);
     ArrayData& a = *arrayVar.ArrayValue();
     if (a.upper.size() != 1) Raise(err::SubscriptOutOfRange);

@@ -176,6 +176,14 @@ class Interpreter {
 // Fatal errors end the run even under On Error Resume Next.
 bool IsFatal(const ScriptError& e);
 
+// The variable a Local or Global expression names.
+inline Variant& VariableAt(Interpreter& it, const Expr& variable) {
+  if (variable.kind == ExprKind::Local) {
+    return *it.frame->slots[static_cast<size_t>(static_cast<const LocalExpr&>(variable).slot)];
+  }
+  return *static_cast<const GlobalExpr&>(variable).var;
+}
+
 // The value of an operand, as its EvalRef gives it, without a virtual call for the kinds that
 // make up most arithmetic: variables, literals, operators and elements of one-dimensional
 // arrays (copied, so that nothing evaluated later can take the element away).
@@ -192,6 +200,13 @@ inline const Variant& OperandValue(Interpreter& it, const Expr& e, Variant& scra
     case ExprKind::Binary:
       static_cast<const BinaryExpr&>(e).Compute(it, scratch);
       return scratch;
+    case ExprKind::Index: {
+      const auto& index = static_cast<const IndexExpr&>(e);
+      Variant& base = VariableAt(it, *index.base);
+      if (!base.IsArray()) return e.EvalRef(it, scratch);
+      scratch = it.Element(base, index.args);
+      return scratch;
+    }
     default:
       return e.EvalRef(it, scratch);
   }

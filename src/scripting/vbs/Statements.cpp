@@ -95,7 +95,13 @@ Flow AssignStmt::Exec(Interpreter& it) const {
       AppendInPlace(it, *target, *value)) {
     return Flow::Normal;
   }
-  Variant v = value->Eval(it);
+  Variant v;
+  if (const Variant& computed = OperandValue(it, *value, v); &computed != &v) v = computed;
+  if (!isSet && (target->kind == ExprKind::Local || target->kind == ExprKind::Global) &&
+      !v.IsString() && !v.IsArray() && !v.IsObject()) {
+    VariableRef(it, *target) = v;  // a number, Empty or Null: nothing to check or count
+    return Flow::Normal;
+  }
   // Without Set an object stands for its default value; Set takes objects only.
   if (isSet != v.IsObject()) it.Assign(v, Variant(v), isSet);
   switch (target->kind) {
@@ -198,12 +204,16 @@ Flow ForStmt::Exec(Interpreter& it) const {
   ToDouble(end);  // a text that is no number fails here, before the first pass
   Variant& counter = VariableRef(it, *this->counter);
   it.Assign(counter, std::move(start), false);
+  const bool endIntegral = IsIntegral(end);
+  const int64_t endWhole = endIntegral ? ToLong(end) : 0;
   for (;;) {
     Variant& current = VariableRef(it, *this->counter);
     int cmp;
-    if (IsIntegral(current) && IsIntegral(end)) {
-      const int64_t c = ToLong(current), e = ToLong(end);
-      cmp = c < e ? -1 : c > e ? 1 : 0;
+    if (endIntegral && IsIntegral(current)) {
+      const int64_t c = current.Type() == VarType::Integer ? current.IntegerValue()
+                        : current.Type() == VarType::Long  ? current.LongValue()
+                                                           : ToLong(current);
+      cmp = c < endWhole ? -1 : c > endWhole ? 1 : 0;
     } else {
       cmp = CompareValues(current.IsString() ? Variant::Double(ToDouble(current)) : current,
                           end.IsString() ? Variant::Double(ToDouble(end)) : end, false);
