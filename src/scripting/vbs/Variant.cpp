@@ -54,6 +54,7 @@ Variant& Variant::MoveAssignOwned(Variant& other) noexcept {
   Variant taken(std::move(other));
   DestroyOwned();
   type_ = taken.type_;
+  owns_ = taken.owns_;
   num_ = taken.num_;
   if (taken.OwnsMemory()) MoveOwned(taken);
   return *this;
@@ -68,6 +69,7 @@ Variant Variant::MakeNull() {
 Variant Variant::String(std::string text) {
   Variant v;
   v.type_ = VarType::String;
+  v.owns_ = true;
   new (&v.own_.str) std::string(std::move(text));
   return v;
 }
@@ -75,6 +77,7 @@ Variant Variant::String(std::string text) {
 Variant Variant::Array(std::unique_ptr<ArrayData> data) {
   Variant v;
   v.type_ = VarType::Array;
+  v.owns_ = true;
   new (&v.own_.array) std::unique_ptr<ArrayData>(std::move(data));
   return v;
 }
@@ -82,6 +85,7 @@ Variant Variant::Array(std::unique_ptr<ArrayData> data) {
 Variant Variant::Object(std::shared_ptr<HostObject> object) {
   Variant v;
   v.type_ = VarType::Object;
+  v.owns_ = true;
   new (&v.own_.object) std::shared_ptr<HostObject>(std::move(object));
   return v;
 }
@@ -106,6 +110,7 @@ void Variant::Clear() {
   // A cleared variable gives its memory back (frames are reused and would keep it).
   if (OwnsMemory()) DestroyOwned();
   type_ = VarType::Empty;
+  owns_ = false;
 }
 
 }  // namespace kavro::vbs

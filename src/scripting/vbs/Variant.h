@@ -40,10 +40,10 @@ class Variant {
   // nothing else. Only texts, arrays and objects construct the member of the union that owns
   // their memory.
   Variant() noexcept : num_{} {}
-  Variant(const Variant& other) : type_(other.type_), num_(other.num_) {
+  Variant(const Variant& other) : type_(other.type_), owns_(other.owns_), num_(other.num_) {
     if (other.OwnsMemory()) CopyOwned(other);
   }
-  Variant(Variant&& other) noexcept : type_(other.type_), num_(other.num_) {
+  Variant(Variant&& other) noexcept : type_(other.type_), owns_(other.owns_), num_(other.num_) {
     if (other.OwnsMemory()) MoveOwned(other);
   }
   Variant& operator=(const Variant& other) {
@@ -58,6 +58,7 @@ class Variant {
     if (this == &other) return *this;
     if (OwnsMemory()) return MoveAssignOwned(other);
     type_ = other.type_;
+    owns_ = other.owns_;
     num_ = other.num_;
     if (other.OwnsMemory()) MoveOwned(other);
     return *this;
@@ -119,9 +120,8 @@ class Variant {
   void Clear();  // back to Empty
 
  private:
-  bool OwnsMemory() const {
-    return type_ == VarType::String || type_ == VarType::Array || type_ == VarType::Object;
-  }
+  // A text, an array or an object: kept beside the type, as it is asked at every copy.
+  bool OwnsMemory() const { return owns_; }
   static const std::string& NoText();
   static const std::shared_ptr<HostObject>& NoObject();
   // Construct the owning member of type_ from other's (same type_); the source of a move keeps
@@ -154,6 +154,7 @@ class Variant {
   }
 
   VarType type_ = VarType::Empty;
+  bool owns_ = false;
   union {
     uint64_t bits;
     bool b;
