@@ -8,7 +8,6 @@
 // (1,000,000 without scripts, 500,000 with the script); a ratio of 1 or more meets the target.
 // KAVRO_BENCH_KEEP=DIR keeps the traces and results there, to compare results between builds.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -18,6 +17,7 @@
 #include <fstream>
 #include <string>
 
+#include "../ChildCpuTime.h"
 #include "BenchPlant.h"
 #include "common/NumberText.h"
 #include "config/ConfigFile.h"
@@ -85,16 +85,6 @@ const Folders& MadeFolders() {
     return made;
   }();
   return folders;
-}
-
-// User and system time of the finished child processes so far.
-double ChildrenCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  const auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-  };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 void RunReplay(benchmark::State& state, const fs::path& folder, bool scripts, double target) {
