@@ -8,7 +8,7 @@
 #   share/kavro/demo-opc         then the demo plant's working folder for the OPC link
 include(GNUInstallDirs)
 
-set(KAVRO_PROGRAMS kavro kavro-config kavro-replay kavro-script kavro-plantsim)
+set(KAVRO_PROGRAMS kavro kavro-config kavro-replay kavro-script kavro-plantsim kavro-tune)
 foreach(program IN LISTS KAVRO_PROGRAMS)
   # kavro itself is left out of a build without the window (KAVRO_BUILD_UI=OFF).
   if(TARGET ${program})

@@ -8,55 +8,12 @@
 #include "common/CsvText.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
-#include "common/TimeOfDay.h"
 #include "engine/RunTimeError.h"
 #include "session/ControllerSession.h"
+#include "session/SimulatedTime.h"
 
 namespace kavro {
 namespace {
-
-// The cycles' clock: they follow each other RunFrequency seconds apart, whatever the machine's
-// speed, so results and error times do not depend on it.
-class ReplayClock : public Clock {
- public:
-  explicit ReplayClock(const DateTime& start)
-      : date_(start), seconds_(SecondsSinceMidnight(start)) {}
-  double SecondsOfDay() override { return seconds_; }
-  DateTime Now() override {
-    DateTime now = date_;
-    const int whole = static_cast<int>(seconds_);
-    now.hour = whole / 3600;
-    now.minute = whole / 60 % 60;
-    now.second = whole % 60;
-    return now;
-  }
-  void Advance(int seconds) {
-    seconds_ += seconds > 0 ? seconds : 0;
-    while (seconds_ >= kSecondsPerDay) {
-      seconds_ -= kSecondsPerDay;
-      NextDay();
-    }
-  }
-
- private:
-  void NextDay() {
-    if (++date_.day <= DaysInMonth(date_.year, date_.month)) return;
-    date_.day = 1;
-    if (++date_.month <= 12) return;
-    date_.month = 1;
-    ++date_.year;
-  }
-  DateTime date_;
-  double seconds_;
-};
-
-// The next cycle follows at once: the replay runs as fast as it can.
-class ImmediateTimer : public CycleTimer {
- public:
-  void Arm(int) override {}
-  void Stop() override {}
-};
-
 
 const char* TrueFalse(bool flag) { return flag ? "True" : "False"; }
 
@@ -172,7 +129,7 @@ template <typename NextRow>
 ReplaySummary RunRows(Controller& controller, const std::vector<TraceColumn>& columns,
                       NextRow&& nextRow, const DateTime& start, std::ostream& out,
                       std::ostream& errors, bool withScripts) {
-  ReplayClock clock(start);
+  SimulatedClock clock(start);
   ImmediateTimer timer;
   PortsForReplay ports(controller, timer, &clock);
   ReplaySummary summary;
