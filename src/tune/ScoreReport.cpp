@@ -48,8 +48,11 @@ std::string ScoreText(const LoopScore& score) {
   return text + "\n";
 }
 
-std::string ScoreJson(const LoopScore& score) {
-  using Json = nlohmann::ordered_json;
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json ScoreObject(const LoopScore& score) {
   Json json;
   json["hours"] = Rounded(score.hours, 4);
   json["cycles"] = score.cycles;
@@ -78,9 +81,30 @@ std::string ScoreJson(const LoopScore& score) {
   for (const IdleZone& zone : score.idleZones) {
     json["idle_zones"].push_back(Json{{"tag", zone.tag}, {"zone", zone.zone}});
   }
-  // Text from the files (tags, zone names) is escaped by the writer; bytes that are no UTF-8
-  // are replaced rather than thrown at the user.
+  return json;
+}
+
+// Text from the files (tags, zone names) is escaped by the writer; bytes that are no UTF-8 are
+// replaced rather than thrown at the user.
+std::string OneLine(const Json& json) {
   return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+std::string ScoreJson(const LoopScore& score) { return OneLine(ScoreObject(score)); }
+
+std::string ScoreJson(const LoopScore& score, const std::vector<PiLoop>& loops) {
+  Json json = ScoreObject(score);
+  json["pi"] = Json::array();
+  for (const PiLoop& loop : loops) {
+    json["pi"].push_back(Json{{"output", loop.outputTag},
+                              {"input", loop.inputTag},
+                              {"kc", Rounded(loop.kc, 6)},
+                              {"ti_s", Rounded(loop.tiSeconds, 3)},
+                              {"filter_s", Rounded(loop.filterSeconds, 3)}});
+  }
+  return OneLine(json);
 }
 
 }  // namespace kavro
