@@ -53,7 +53,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The Qt 6 and C++ runtime libraries the programs link, named as Debian 12 names them;
 # dpkg-shlibdeps adds the exact versions where it is installed.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libstdc++6, libc6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libnlopt0, libstdc++6, libc6")
 if(KAVRO_WITH_BRIDGE)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", nodejs")
 endif()

@@ -2,9 +2,11 @@
 //   kavro-tune score --workdir DIR [--plant FILE] [--hours H] [--seed N] [--json]
 //   kavro-tune baseline --workdir DIR [--plant FILE] [--hours H] [--seed N]
 //                       [--pair INPUTTAG=OUTPUTTAG]... [--filter SECONDS] [--hold] [--json]
+//   kavro-tune tune --workdir DIR --out NEWDIR [--plant FILE] [--hours H] [--budget SECONDS]
 // score runs DIR/FLC.dat (and its scripts) in closed loop with the plant file (default
 // DIR/plant.txt) and prints its score; baseline runs PI loops in place of the rules through the
-// same cycle (or, with --hold, no control at all) and scores them alike. Nothing is written.
+// same cycle (or, with --hold, no control at all) and scores them alike. Neither writes
+// anything; tune searches the zone points and writes NEWDIR only.
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -18,6 +20,7 @@
 #include "tune/Score.h"
 #include "tune/ScoreReport.h"
 #include "tune/TuneInput.h"
+#include "tune/TuneRun.h"
 
 namespace {
 
@@ -27,6 +30,8 @@ constexpr const char* kUsage =
     "usage: kavro-tune score --workdir DIR [--plant FILE] [--hours H] [--seed N] [--json]\n"
     "       kavro-tune baseline --workdir DIR [--plant FILE] [--hours H] [--seed N]\n"
     "                  [--pair INPUTTAG=OUTPUTTAG]... [--filter SECONDS] [--hold] [--json]\n"
+    "       kavro-tune tune --workdir DIR --out NEWDIR [--plant FILE] [--hours H]\n"
+    "                  [--budget SECONDS]\n"
     "  score     runs the controller of DIR/FLC.dat and its scripts in closed loop with\n"
     "            the plant file (default DIR/plant.txt) for H hours of plant time\n"
     "            (default 24) from the plant's start values and prints its score: per\n"
@@ -40,11 +45,20 @@ constexpr const char* kUsage =
     "            moves most unless --pair says; prints the PI settings, then the score.\n"
     "            --filter SECONDS sets the measurement filter (0: none); --hold holds\n"
     "            the outputs at their start values instead: no control.\n"
+    "  tune      searches the zone points of the inputs and outputs in use (each zone's\n"
+    "            points and the zones kept in order) for the lowest objective averaged\n"
+    "            over four scenarios made from the plant (other seeds, gains and times\n"
+    "            x0.8 and x1.25, disturbances and steps doubled), on both cores, for\n"
+    "            --budget seconds (default 150), progress on stderr; writes NEWDIR only:\n"
+    "            FLC.dat (zone points changed), the scripts, plant.txt, report.md (tuned,\n"
+    "            shipped, PI baseline and no control on the tuning scenarios and on three\n"
+    "            it did not see) and PNG plots. NEWDIR must be empty or new.\n"
     "  --seed N  the noise generator's seed instead of the plant file's\n"
     "  --json    the score as one JSON object\n"
     "Exit status: 0 done, 2 usage or bad input (a missing or bad plant file or FLC.dat,\n"
     "  a plant tag the configuration does not have, an output no response reaches, no\n"
-    "  rule in use): one line on stderr, nothing written.\n";
+    "  rule in use, NEWDIR the working folder or not empty): one line on stderr,\n"
+    "  nothing written.\n";
 
 struct Arguments {
   std::string command;
@@ -55,6 +69,8 @@ struct Arguments {
   bool json = false;
   bool hold = false;
   BaselineOptions baseline;
+  std::string out;
+  double budget = 150;
 };
 
 bool ReadNumber(const std::string& text, double low, double high, double& into) {
@@ -66,6 +82,7 @@ bool ReadNumber(const std::string& text, double low, double high, double& into) 
 bool ReadOption(Arguments& arguments, const std::string& option, const std::string& value) {
   double number = 0;
   const bool baseline = arguments.command == "baseline";
+  const bool tune = arguments.command == "tune";
   if (option == "--workdir") {
     arguments.workDir = value;
   } else if (option == "--plant") {
@@ -76,6 +93,10 @@ bool ReadOption(Arguments& arguments, const std::string& option, const std::stri
     arguments.seed = number;
   } else if (baseline && option == "--filter" && ReadNumber(value, 0, 1e6, number)) {
     arguments.baseline.filterSeconds = number;
+  } else if (tune && option == "--out") {
+    arguments.out = value;
+  } else if (tune && option == "--budget" && ReadNumber(value, 1, 86400, number)) {
+    arguments.budget = number;
   } else if (baseline && option == "--pair" && value.find('=') != std::string::npos) {
     const auto equals = value.find('=');
     arguments.baseline.pairs.emplace_back(value.substr(0, equals), value.substr(equals + 1));
@@ -89,23 +110,42 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
   if (argc < 2) return std::nullopt;
   Arguments arguments;
   arguments.command = argv[1];
-  if (arguments.command != "score" && arguments.command != "baseline") return std::nullopt;
+  if (arguments.command != "score" && arguments.command != "baseline" &&
+      arguments.command != "tune") {
+    return std::nullopt;
+  }
   for (int k = 2; k < argc; ++k) {
     const std::string option = argv[k];
     if (option == "--json") {
       arguments.json = true;
     } else if (option == "--hold" && arguments.command == "baseline") {
       arguments.hold = true;
+    } else if (option == "--seed" && arguments.command == "tune") {
+      return std::nullopt;  // the tuner makes its own seeds
     } else if (k + 1 >= argc || !ReadOption(arguments, option, argv[++k])) {
       return std::nullopt;
     }
   }
   if (arguments.workDir.empty()) return std::nullopt;
+  if (arguments.command == "tune" && (arguments.out.empty() || arguments.json)) return std::nullopt;
   if (arguments.plant.empty()) arguments.plant = arguments.workDir + "/plant.txt";
   return arguments;
 }
 
+int Tune(const Arguments& arguments) {
+  TuneOptions options;
+  options.workDir = arguments.workDir;
+  options.outDir = arguments.out;
+  options.plantFile = arguments.plant;
+  options.hours = arguments.hours;
+  options.budgetSeconds = arguments.budget;
+  RunTune(options, std::cerr, nullptr);
+  std::cerr << "kavro-tune: wrote " << SafeText(arguments.out) << "\n";
+  return 0;
+}
+
 int Run(const Arguments& arguments) {
+  if (arguments.command == "tune") return Tune(arguments);
   LoopSetup setup;
   setup.workDir = arguments.workDir;
   setup.plant = LoadPlantFile(arguments.plant);
