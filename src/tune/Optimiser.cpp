@@ -52,6 +52,9 @@ void RunStage(nlopt_algorithm algorithm, Search& search, const std::vector<doubl
   std::vector<double> step(from.size());
   for (std::size_t k = 0; k < step.size(); ++k) step[k] = (upper[k] - lower[k]) / 8;
   nlopt_set_initial_step(opt, step.data());
+  // The random search's population: twice the dimensions rather than NLopt's ten times, so that
+  // a budget of a few hundred evaluations gets past the first population.
+  if (algorithm == NLOPT_GN_CRS2_LM) nlopt_set_population(opt, static_cast<unsigned>(2 * from.size() + 1));
   double value = 0;
   nlopt_optimize(opt, from.data(), &value);  // the best point is kept by Search
   nlopt_destroy(opt);

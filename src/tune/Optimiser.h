@@ -1,6 +1,7 @@
 #pragma once
 // The search for the lowest objective: NLopt's controlled random search with local mutation
-// (a global stage over the whole box, 60 % of the budget) and then BOBYQA from the best point
+// (a global stage over the whole box from a population of twice the dimensions, 60 % of the
+// budget) and then BOBYQA from the best point
 // found (a local stage). Derivative-free, bounded, and stopped by the wall clock.
 #include <functional>
 #include <vector>

@@ -14,7 +14,7 @@ struct TuneOptions {
   std::string workDir;
   std::string outDir;
   std::string plantFile;  // default workDir/plant.txt
-  double hours = 24;      // per scenario run
+  double hours = 12;      // per scenario run: half a day, so the search gets twice the runs
   double budgetSeconds = 150;
 };
 

@@ -21,6 +21,9 @@
 #include "tune/ScoreReport.h"
 #include "tune/TuneInput.h"
 #include "tune/TuneRun.h"
+#ifdef KAVRO_TUNE_PLOTS
+#include "PlotFiles.h"
+#endif
 
 namespace {
 
@@ -49,7 +52,8 @@ constexpr const char* kUsage =
     "            points and the zones kept in order) for the lowest objective averaged\n"
     "            over four scenarios made from the plant (other seeds, gains and times\n"
     "            x0.8 and x1.25, disturbances and steps doubled), on both cores, for\n"
-    "            --budget seconds (default 150), progress on stderr; writes NEWDIR only:\n"
+    "            --budget seconds (default 150), H hours a run (default 12), progress on\n"
+    "            stderr; writes NEWDIR only:\n"
     "            FLC.dat (zone points changed), the scripts, plant.txt, report.md (tuned,\n"
     "            shipped, PI baseline and no control on the tuning scenarios and on three\n"
     "            it did not see) and PNG plots. NEWDIR must be empty or new.\n"
@@ -65,6 +69,7 @@ struct Arguments {
   std::string workDir;
   std::string plant;
   double hours = 24;
+  bool hoursGiven = false;
   std::optional<double> seed;
   bool json = false;
   bool hold = false;
@@ -89,6 +94,7 @@ bool ReadOption(Arguments& arguments, const std::string& option, const std::stri
     arguments.plant = value;
   } else if (option == "--hours" && ReadNumber(value, 0.01, 24 * 365, number)) {
     arguments.hours = number;
+    arguments.hoursGiven = true;
   } else if (option == "--seed" && ReadNumber(value, 0, 4294967295.0, number)) {
     arguments.seed = number;
   } else if (baseline && option == "--filter" && ReadNumber(value, 0, 1e6, number)) {
@@ -137,9 +143,13 @@ int Tune(const Arguments& arguments) {
   options.workDir = arguments.workDir;
   options.outDir = arguments.out;
   options.plantFile = arguments.plant;
-  options.hours = arguments.hours;
+  if (arguments.hoursGiven) options.hours = arguments.hours;
   options.budgetSeconds = arguments.budget;
+#ifdef KAVRO_TUNE_PLOTS
+  RunTune(options, std::cerr, WritePlotFiles);
+#else
   RunTune(options, std::cerr, nullptr);
+#endif
   std::cerr << "kavro-tune: wrote " << SafeText(arguments.out) << "\n";
   return 0;
 }
