@@ -15,15 +15,15 @@ constexpr int kWidth = 1000;
 constexpr int kPanelHeight = 200;
 constexpr int kTitleHeight = 22;
 
-// Text needs a GUI application; the plots need no screen.
-void EnsureApplication() {
-  static std::unique_ptr<QGuiApplication> app;
-  if (QGuiApplication::instance()) return;
+// Text needs a GUI application; the plots need no screen. It lives while the plots are drawn
+// and is gone before the program's static objects are.
+std::unique_ptr<QGuiApplication> ApplicationForPlots() {
+  if (QGuiApplication::instance()) return nullptr;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "kavro-tune";
   static char* argv[] = {name, nullptr};
-  app = std::make_unique<QGuiApplication>(argc, argv);
+  return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 bool WritePanels(const std::string& path, const std::vector<PlotPanel>& panels) {
@@ -51,7 +51,7 @@ bool WritePanels(const std::string& path, const std::vector<PlotPanel>& panels) 
 }  // namespace
 
 std::vector<std::string> WritePlotFiles(const std::string& outDir, const TunePlots& plots) {
-  EnsureApplication();
+  const auto app = ApplicationForPlots();
   std::vector<std::string> written;
   const auto write = [&](const char* name, const std::vector<PlotPanel>& panels) {
     if (WritePanels(outDir + "/" + name, panels)) written.push_back(name);
