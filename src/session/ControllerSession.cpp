@@ -154,7 +154,7 @@ void ControllerSession::RunCycle() { gate_.RequestCycle(); }
 
 void ControllerSession::CycleThenAfter() {
   Timer1Tick(controller_, cycleSteps_, engineMemo_);
-  if (afterCycle_) afterCycle_();
+  for (const auto& step : afterCycle_) step(controller_);
 }
 
 void ControllerSession::LoadScripts() {

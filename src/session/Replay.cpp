@@ -9,8 +9,8 @@
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "engine/RunTimeError.h"
-#include "session/ControllerSession.h"
-#include "session/SimulatedTime.h"
+#include "session/ControllerBuilder.h"
+#include "session/SimulatedClock.h"
 
 namespace kavro {
 namespace {
@@ -63,27 +63,6 @@ class ResultRows {
   const NumberPattern indexPattern_{"##0.00"};
 };
 
-// Puts the replay's own timer (and clock) in place and the controller's ports back after,
-// however the replay ends.
-class PortsForReplay {
- public:
-  PortsForReplay(Controller& controller, CycleTimer& timer, Clock* clock = nullptr)
-      : controller_(controller), saved_(controller.ports) {
-    controller.ports.timer = &timer;
-    if (clock) {
-      controller.ports.clock = clock;
-      controller.ports.events = &NoEventPump();
-    }
-  }
-  ~PortsForReplay() { controller_.ports = saved_; }
-  PortsForReplay(const PortsForReplay&) = delete;
-  PortsForReplay& operator=(const PortsForReplay&) = delete;
-
- private:
-  Controller& controller_;
-  Ports saved_;
-};
-
 std::string LinesForTerminal(const std::string& text) {
   std::string lines;
   for (const char c : text) {
@@ -95,12 +74,13 @@ std::string LinesForTerminal(const std::string& text) {
 }  // namespace
 
 bool LoadForReplay(Controller& controller, const std::string& workDir) {
-  ImmediateTimer timer;
-  PortsForReplay ports(controller, timer);
-  SessionOptions options = SessionOptions::ForReplay();
-  options.withScripts = false;
-  ControllerSession session(controller, options);
-  return session.Start(workDir);
+  // Start-up arms no timer of the caller's; its clock and questions are the caller's.
+  ControllerParts parts;
+  parts.timer = &NoCycleTimer();
+  parts.session = SessionOptions::ForReplay();
+  parts.session.withScripts = false;
+  BuiltController loading(controller, std::move(parts));
+  return loading.session().Start(workDir);
 }
 
 std::string ReplayHeader(const ControllerModel& model) {
@@ -130,12 +110,11 @@ ReplaySummary RunRows(Controller& controller, const std::vector<TraceColumn>& co
                       NextRow&& nextRow, const DateTime& start, std::ostream& out,
                       std::ostream& errors, bool withScripts) {
   SimulatedClock clock(start);
-  ImmediateTimer timer;
-  PortsForReplay ports(controller, timer, &clock);
+  ControllerParts parts = ControllerParts::OnSimulatedTime(clock);
+  parts.session.withScripts = withScripts;
+  BuiltController replaying(controller, std::move(parts));
+  ControllerSession& session = replaying.session();
   ReplaySummary summary;
-  SessionOptions options = SessionOptions::ForReplay();
-  options.withScripts = withScripts;
-  ControllerSession session(controller, options);
   if (withScripts) session.LoadScripts();
   session.cycleSteps().runTimeErrorReported = [&](Controller& c, const std::string& text) {
     if (summary.lastFailedCycle != summary.cycles) ++summary.failedCycles;

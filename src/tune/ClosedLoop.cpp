@@ -9,9 +9,9 @@
 #include "common/TextUtil.h"
 #include "link/LinkTags.h"
 #include "plant/PlantSimulation.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "session/ModeCommands.h"
-#include "session/SimulatedTime.h"
+#include "session/SimulatedClock.h"
 #include "tune/PlantLink.h"
 
 namespace kavro {
@@ -46,13 +46,6 @@ class ReadOnlyFiles : public FileSystem {
   std::optional<FileInfo> Stat(const std::string& path) override {
     return SystemFileSystem().Stat(path);
   }
-};
-
-class NoAuditSink : public AuditSink {
- public:
-  bool Append(const std::string&, const std::string&) override { return true; }
-  std::string Timestamp() override { return {}; }
-  std::string LoginName() override { return {}; }
 };
 
 // A fixed calendar start: the same run gives the same results on any day.
@@ -144,26 +137,19 @@ LoopTrace RunClosedLoop(const LoopSetup& setup) {
   PlantSimulation plant(setup.plant);
   SilentOperator op;
   SimulatedClock clock(kRunStart);
-  ImmediateTimer timer;
   ReadOnlyFiles files;
-  NoAuditSink audit;
-  Controller controller;
-  controller.ports.op = &op;
-  controller.ports.clock = &clock;
-  controller.ports.timer = &timer;
-  controller.ports.files = &files;
-  controller.ports.events = &NoEventPump();
-
-  SessionOptions options;
-  options.withLink = true;
-  options.refreshWindow = false;
-  options.eventsFile = false;
-  options.withScripts = setup.withScripts;
-  options.auditSink = &audit;
-  options.linkFactory = [&plant](const ControllerModel&) -> std::unique_ptr<Link> {
+  ControllerParts parts = ControllerParts::OnSimulatedTime(clock);
+  parts.op = &op;
+  parts.files = &files;
+  // The plant is the link: the cycle reads and writes it as it would the DCS.
+  parts.session.withLink = true;
+  parts.session.withScripts = setup.withScripts;
+  parts.session.linkFactory = [&plant](const ControllerModel&) -> std::unique_ptr<Link> {
     return std::make_unique<PlantLink>(plant);
   };
-  ControllerSession session(controller, options);
+  BuiltController built(std::move(parts));
+  Controller& controller = built.controller();
+  ControllerSession& session = built.session();
   session.startupSteps().deleteStaleLinkOutput = nullptr;
   session.startupSteps().autoStartLink = nullptr;
   if (!session.Start(setup.workDir)) {

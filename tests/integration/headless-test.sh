@@ -28,6 +28,14 @@ fail() {
   exit 1
 }
 
+# A folder without FLC.dat is refused before anything is written there.
+mkdir "$dir/empty"
+status=0
+"$build/src/app/kavro" --headless --workdir "$dir/empty" 2>"$dir/stderr.txt" || status=$?
+[ "$status" -eq 2 ] || fail "exit status $status in a folder without FLC.dat"
+grep -qxF "kavro: no FLC.dat in $dir/empty" "$dir/stderr.txt" || fail "no FLC.dat not told"
+[ -z "$(ls -A "$dir/empty")" ] || fail "files written to a folder without FLC.dat"
+
 cp "$source/demo/FLC.dat" "$source/demo/plant.txt" "$dir/"
 printf '#!/bin/sh\nexec %q --speed 250 --idle 20 "$@"\n' \
   "$build/tools/kavro-plantsim/kavro-plantsim" >"$dir/kavro-plantsim"

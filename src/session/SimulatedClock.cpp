@@ -1,4 +1,4 @@
-#include "session/SimulatedTime.h"
+#include "session/SimulatedClock.h"
 
 #include "common/TimeOfDay.h"
 
