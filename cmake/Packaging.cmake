@@ -8,7 +8,7 @@
 #   share/kavro/demo-opc         then the demo plant's working folder for the OPC link
 include(GNUInstallDirs)
 
-set(KAVRO_PROGRAMS kavro kavro-config kavro-history kavro-replay kavro-script kavro-plantsim)
+set(KAVRO_PROGRAMS kavro kavro-config kavro-history kavro-replay kavro-script kavro-plantsim kavro-tune)
 foreach(program IN LISTS KAVRO_PROGRAMS)
   # kavro itself is left out of a build without the window (KAVRO_BUILD_UI=OFF).
   if(TARGET ${program})
@@ -53,7 +53,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The Qt 6 and C++ runtime libraries the programs link, named as Debian 12 names them;
 # dpkg-shlibdeps adds the exact versions where it is installed.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libsqlite3-0, libstdc++6, libc6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libsqlite3-0, libnlopt0, libstdc++6, libc6")
 if(KAVRO_WITH_BRIDGE)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", nodejs")
 endif()

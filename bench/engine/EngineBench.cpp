@@ -20,16 +20,16 @@
 #include "BenchPlant.h"
 #include "FuzzyliteEquivalent.h"
 #include "common/NumberText.h"
+#include "common/RestrictFalseReport.h"
 #include "engine/ControlCycle.h"
 #include "engine/Defuzzify.h"
 #include "engine/ErrorCode.h"
 #include "engine/Fuzzify.h"
 #include "engine/HistorySlopes.h"
 #include "engine/MoveLimits.h"
-#include "session/Replay.h"
 #include "engine/RuleEvaluation.h"
 #include "engine/VariabilityIndex.h"
-#include "common/RestrictFalseReport.h"
+#include "session/Replay.h"
 
 namespace kavro::bench {
 namespace {
@@ -50,7 +50,7 @@ void KavroEngineWork(benchmark::State& state) {
     Defuzzify(model, controller.grid, memo);
     benchmark::DoNotOptimize(ApplyMoveLimits(model, memo));
     ComposeErrorCode(model);
-    ComputeIndexes(model);
+    ComputeIndexes(model, memo.index);
     benchmark::DoNotOptimize(model.PVarOut[1].ValueOut.data());
   }
   state.SetItemsProcessed(state.iterations());
@@ -132,9 +132,10 @@ class KeepingReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      const double cycles = run.counters.count("items_per_second")
-                                ? run.counters.at("items_per_second").value * run.cpu_accumulated_time
-                                : static_cast<double>(run.iterations);
+      const double cycles =
+          run.counters.count("items_per_second")
+              ? run.counters.at("items_per_second").value * run.cpu_accumulated_time
+              : static_cast<double>(run.iterations);
       nanosecondsPerCycle[run.run_name.function_name] = run.cpu_accumulated_time * 1e9 / cycles;
     }
     ConsoleReporter::ReportRuns(runs);

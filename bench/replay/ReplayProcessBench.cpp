@@ -8,7 +8,6 @@
 // (1,000,000 without scripts, 500,000 with the script); a ratio of 1 or more meets the target.
 // KAVRO_BENCH_KEEP=DIR keeps the traces and results there, to compare results between builds.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -18,6 +17,7 @@
 #include <fstream>
 #include <string>
 
+#include "../ChildCpuTime.h"
 #include "BenchPlant.h"
 #include "common/NumberText.h"
 #include "config/ConfigFile.h"
@@ -87,22 +87,12 @@ const Folders& MadeFolders() {
   return folders;
 }
 
-// User and system time of the finished child processes so far.
-double ChildrenCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  const auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-  };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 void RunReplay(benchmark::State& state, const fs::path& folder, bool scripts, double target) {
   const std::string results = (folder / (scripts ? "out-scripts.csv" : "out.csv")).string();
-  const std::string command = std::string(KAVRO_REPLAY_PROGRAM) + " --workdir " +
-                              folder.string() + " --trace " + (folder / "trace.csv").string() +
-                              " --out " + results + (scripts ? "" : " --no-scripts") +
-                              " 2>" + (folder / "errors.txt").string();
+  const std::string command = std::string(KAVRO_REPLAY_PROGRAM) + " --workdir " + folder.string() +
+                              " --trace " + (folder / "trace.csv").string() + " --out " + results +
+                              (scripts ? "" : " --no-scripts") + " 2>" +
+                              (folder / "errors.txt").string();
   double seconds = 0;
   double cpuSeconds = 0;
   for (auto _ : state) {
@@ -126,10 +116,14 @@ void BenchPlantNoScripts(benchmark::State& state) {
 }
 BENCHMARK(BenchPlantNoScripts)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void DemoNoScripts(benchmark::State& state) { RunReplay(state, MadeFolders().demo, false, 1e6); }
+void DemoNoScripts(benchmark::State& state) {
+  RunReplay(state, MadeFolders().demo, false, 1e6);
+}
 BENCHMARK(DemoNoScripts)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void DemoPostScript(benchmark::State& state) { RunReplay(state, MadeFolders().demo, true, 5e5); }
+void DemoPostScript(benchmark::State& state) {
+  RunReplay(state, MadeFolders().demo, true, 5e5);
+}
 BENCHMARK(DemoPostScript)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

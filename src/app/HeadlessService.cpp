@@ -15,10 +15,11 @@
 
 #include "engine/RunTimeError.h"
 #include "link/PosixProcessStarter.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "session/GuardedCall.h"
 #include "session/HeadlessEvents.h"
 #include "session/HeadlessOperator.h"
+#include "session/WorkFolder.h"
 #include "ui/QtPorts.h"
 
 namespace kavro::app {
@@ -92,6 +93,11 @@ int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDa
     std::fprintf(stderr, "kavro: no folder %s\n", workDir.c_str());
     return 2;
   }
+  // Nothing (lock, events file) is written to a folder that holds no controller.
+  if (!HoldsConfiguration(SystemFileSystem(), dir)) {
+    std::fprintf(stderr, "kavro: %s\n", NoConfigurationText(dir).c_str());
+    return 2;
+  }
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("kavro");
   // The link client program is started in the working folder, as from the window.
@@ -107,15 +113,16 @@ int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDa
   ui::QtCycleTimer qtTimer;
   ScaledTimer timer(qtTimer, scale);
   PosixProcessStarter processes;
-  controller.ports.clock = &clock;
-  controller.ports.events = &pump;
-  controller.ports.timer = &timer;
-  controller.ports.processes = &processes;
-  // Nothing to copy to without a desktop: the clipboard stays the stand-in.
-  SessionOptions options;
-  options.historyDays = historyDays;
-  ControllerSession session(controller, options);
-  session.UseOperator(op);
+  ControllerParts parts;
+  parts.op = &op;
+  parts.clock = &clock;
+  parts.events = &pump;
+  parts.timer = &timer;
+  parts.processes = &processes;
+  parts.session.historyDays = historyDays;
+  // Nothing to copy to or print on without a desktop: those stay the stand-ins.
+  BuiltController built(controller, std::move(parts));
+  ControllerSession& session = built.session();
   // What the operator would have been shown goes to standard error and, through the session's
   // one appender, into the events file beside the events.
   say = [&session](const std::string& line) {

@@ -11,10 +11,13 @@
 #include "app/HeadlessService.h"
 
 #include "common/ProgramVersion.h"
+#include "common/ports/FileSystem.h"
 #include "history/RetentionSetting.h"
+#include "session/WorkFolder.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
 #include "ui/SplashWindow.h"
+#include "ui/WorkFolderDialog.h"
 
 namespace {
 
@@ -28,7 +31,9 @@ constexpr const char* kUsage =
     "                  by rule (see man kavro)\n"
     "  --workdir DIR   the working folder (default: the current folder)\n"
     "  --history-days N  keeps N days of plant history (default: as the folder's\n"
-    "                  kavro-history.ini says, else 400)\n";
+    "                  kavro-history.ini says, else 400)\n"
+    "  A folder without FLC.dat is not started in: the window asks for the working\n"
+    "  folder; --headless says \"no FLC.dat in DIR\" and exits 2.\n";
 
 // Qt aborts without a display, telling the operator to reinstall; say what is wrong instead.
 bool HasDisplay() {
@@ -85,12 +90,29 @@ int main(int argc, char** argv) {
   // Nothing but a real exit ends the program; the main window refuses to close.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // A controller works only in a folder that holds its FLC.dat; elsewhere the operator is asked
+  // for one, and nothing is written where there is no configuration.
+  kavro::FileSystem& files = kavro::SystemFileSystem();
+  kavro::RecentFolders recent(files, kavro::ui::RecentFoldersPath());
+  QString workDir = QDir::currentPath();
+  if (!kavro::HoldsConfiguration(files, workDir.toStdString())) {
+    kavro::ui::WorkFolderDialog chooser(files, recent, workDir);
+    if (chooser.exec() != QDialog::Accepted) return 0;
+    workDir = chooser.chosen();
+    // The link client program is started in the working folder.
+    QDir::setCurrent(workDir);
+  }
+  std::string unsaved;
+  if (!recent.Remember(workDir.toStdString(), &unsaved)) {
+    std::fprintf(stderr, "kavro: the recent folders were not saved: %s\n", unsaved.c_str());
+  }
+
   kavro::ui::SplashWindow splash;
   splash.Run();
 
   kavro::ui::ControllerHost host;
   QObject::connect(&host, &kavro::ui::ControllerHost::Ended, &app,
                    [] { QCoreApplication::exit(0); });
-  if (!host.Start(QDir::currentPath().toStdString())) return 1;
+  if (!host.Start(workDir.toStdString())) return 1;
   return QApplication::exec();
 }

@@ -135,7 +135,9 @@ double ToNumber(std::string_view text) {
   return ReadNumber(TrimBlanks(text));
 }
 
-float ToSingle(std::string_view text) { return SingleOfNumber(ToNumber(text)); }
+float ToSingle(std::string_view text) {
+  return SingleOfNumber(ToNumber(text));
+}
 
 float SingleOfNumber(double value) {
   // Values up to half a unit above the largest single still round to it; beyond that the single

@@ -11,6 +11,8 @@ namespace kavro {
 
 // WorkDir + "/FLC.dat".
 std::string ConfigPath(const ControllerModel& model);
+// dir + "/FLC.dat": the configuration of the controller that works in that folder.
+std::string ConfigPathIn(const std::string& dir);
 
 // What a reading told besides the configuration: the failure the operator was shown, and what
 // it let pass but must not keep quiet about (lines after the file's last block, which are not

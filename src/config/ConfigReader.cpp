@@ -305,7 +305,8 @@ void CorrectAfterReading(ControllerModel& model) {
 
 }  // namespace
 
-std::string ConfigPath(const ControllerModel& model) { return model.WorkDir + "/FLC.dat"; }
+std::string ConfigPathIn(const std::string& dir) { return dir + "/FLC.dat"; }
+std::string ConfigPath(const ControllerModel& model) { return ConfigPathIn(model.WorkDir); }
 
 namespace {
 

@@ -1,9 +1,12 @@
 #include "display/StatusRefresh.h"
 
+#include <cmath>
+
 #include "common/DateText.h"
 #include "common/NumberText.h"
 #include "display/PenColours.h"
 #include "display/RuleMark.h"
+#include "engine/ErrorCode.h"
 #include "engine/GridExchange.h"
 #include "model/VariableLabel.h"
 
@@ -12,6 +15,10 @@ namespace kavro {
 namespace {
 
 constexpr int kActiveZonesShown = 3;
+constexpr int kLightGrey = 7;  // what is off or says nothing: the link, a zone of degree 0
+constexpr int kDarkGrey = 8;
+// A script's hold beside the move-limit holds, in a colour of its own.
+constexpr Colour kScriptHoldColour = Colour::FromRgb(128, 0, 128);
 
 void RefreshLinkErrorLine(Controller& c) {
   LabelState& label = c.window.Label4;
@@ -24,7 +31,10 @@ void RefreshLinkErrorLine(Controller& c) {
   if (c.model.LinkWriteError) show(": OPC/DDE File Write Error");
 }
 
+// With the link off nothing is exchanged with the DCS, whatever the mode: the frame is grey and
+// says so, rather than green as if control went out.
 void RefreshStatusFrame(Controller& c) {
+  const bool linkOn = c.model.Link.LinkStatus == kOn;
   if (c.model.ToFileMode) {
     c.window.frameStatusCaption = "Status - To File";
     c.window.frameStatusColour = PaletteColour(14);
@@ -32,14 +42,33 @@ void RefreshStatusFrame(Controller& c) {
     c.window.frameStatusCaption = "Status - To DCS";
     c.window.frameStatusColour = PaletteColour(10);
   }
+  if (!linkOn) {
+    c.window.frameStatusCaption += " - Link OFF";
+    c.window.frameStatusColour = PaletteColour(kLightGrey);
+  }
+}
+
+// The code beside its meaning, so that a sum needs no list: "-91 = Output To FILE + ...".
+void RefreshErrorMeaning(Controller& c) {
+  const int16_t code = c.model.ErrorCodeValue;
+  LabelState& label = c.window.lblErrorCode;
+  label.caption = FormatNumber(code, "###0") + " = " + ErrorCodeMeaning(code);
+  label.foreColour = PaletteColour(code == 0 || code == kToFileCode ? 1 : 12);
 }
 
 void RefreshControllerCells(Controller& c) {
   MainGrid& g = c.grid;
   const ControllerModel& m = c.model;
+  // The DCS's switch is only known while the link reads it: with the link off the last value
+  // read would be a stale "ON".
   const bool on = m.DCSOnOffValue == 1;
-  g.SetText(0, 0, std::string("MASTER: ") + (on ? kOn : kOff));
-  g.At(0, 0).backColour = on ? Colour::FromRgb(0, 200, 0) : Colour::FromRgb(230, 50, 50);
+  if (m.Link.LinkStatus != kOn) {
+    g.SetText(0, 0, "MASTER: Link OFF");
+    g.At(0, 0).backColour = PaletteColour(kLightGrey);
+  } else {
+    g.SetText(0, 0, std::string("MASTER: ") + (on ? kOn : kOff));
+    g.At(0, 0).backColour = on ? Colour::FromRgb(0, 200, 0) : Colour::FromRgb(230, 50, 50);
+  }
   g.SetText(1, 0, "Freq: " + FormatNumber(m.FLCBlock.RunFrequency, "##0"));
 
   Cell& slope = g.At(grid::kRowHigh, grid::kColController);
@@ -71,6 +100,10 @@ void ShowActiveZones(MainGrid& g, int col, const ZoneTable& zones, float pvin) {
     ++shown;
     g.SetText(grid::ActiveZoneNameRow(shown), col, zone.MFName);
     g.SetText(grid::ActiveZoneDegreeRow(shown), col, FormatNumber(zone.MFDegree, "###0.000"));
+    // A zone the value is in but with no membership takes no part in the rules: dimmed.
+    const Colour ink = zone.MFDegree == 0 ? PaletteColour(kDarkGrey) : kBlack;
+    g.SetForeColour(grid::ActiveZoneNameRow(shown), col, ink);
+    g.SetForeColour(grid::ActiveZoneDegreeRow(shown), col, ink);
   }
 }
 
@@ -89,8 +122,9 @@ void RefreshRuleRows(Controller& c) {
     const Rule& rule = c.model.Rules[static_cast<std::size_t>(r)];
     const int row = grid::RuleRow(r);
     c.grid.SetText(row, grid::kColLabel, RuleLabel(r) + ": " + rule.Strength);
-    c.grid.SetForeColour(row, grid::kColLabel,
-                         RuleStrengthColour(IsNotUsed(rule.Strength) ? 0.0 : ToNumber(rule.Strength)));
+    c.grid.SetForeColour(
+        row, grid::kColLabel,
+        RuleStrengthColour(IsNotUsed(rule.Strength) ? 0.0 : ToNumber(rule.Strength)));
   }
 }
 
@@ -101,12 +135,25 @@ std::string MinutesLeft(const PVarOutRecord& out, int16_t count, int16_t runFreq
   return FormatNumber(RoundHalfEven(minutes), "##0.0");
 }
 
+// The post-process script holds an output when it moved the rules' value this cycle back to the
+// output's present value (ValueOut is the value to send for either output type).
+bool ScriptHoldsOutput(const ControllerModel& m, const PVarOutRecord& out) {
+  if (!m.Scripts.PostScriptOn || out.ScriptAdjust == 0 || !IsNumeric(out.ValueOut)) return false;
+  // ValueOut has three decimals.
+  return std::fabs(ToNumber(out.ValueOut) - static_cast<double>(out.PVIN)) < 0.0005;
+}
+
 void RefreshClampLabels(Controller& c) {
   const int16_t runFrequency = c.model.FLCBlock.RunFrequency;
   for (int k = 1; k <= NumOut; ++k) {
     const PVarOutRecord& out = c.model.PVarOut[static_cast<std::size_t>(k)];
     LabelState& label = c.window.lblClamp[static_cast<std::size_t>(k - 1)];
     label.visible = false;
+    if (ScriptHoldsOutput(c.model, out)) {
+      label.backColour = kScriptHoldColour;
+      label.caption = "Script hold";
+      label.visible = true;
+    }
     if (out.ClampDecrease) {
       label.backColour = Colour::FromRgb(0, 0, 255);
       label.caption = "LOW-" + MinutesLeft(out, out.DecreaseCounter, runFrequency);
@@ -149,6 +196,7 @@ void RefreshStatus(Controller& c) {
   RefreshLinkErrorLine(c);
   RefreshStatusFrame(c);
   RefreshControllerCells(c);
+  RefreshErrorMeaning(c);
   c.strip.SetText(0, 1, c.model.DeFuzz[1]);
   for (int i = 1; i <= NumIn; ++i) {
     RefreshVariableColumn(c.grid, grid::InputColumn(i), c.model.PVarIn[static_cast<std::size_t>(i)]);

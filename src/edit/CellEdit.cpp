@@ -4,6 +4,7 @@
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
+#include "edit/DcsSuppliedValue.h"
 #include "edit/EditMessage.h"
 #include "edit/VariableEditor.h"
 #include "model/MainGrid.h"
@@ -60,6 +61,33 @@ std::string AuditNameOfMainCell(const ControllerModel& model, int row, int col) 
     return RuleLabel(grid::RuleOfRow(row)) + " operator";
   }
   return {};
+}
+
+// The model field a main-grid limit or process-value cell stands for; null for other cells.
+float* ValueFieldOfMainCell(ControllerModel& model, int row, int col) {
+  if (row < grid::kRowHigh || row > grid::kRowLow || col < grid::InputColumn(1)) return nullptr;
+  const EditedVariable v = VariableOfColumn(col);
+  auto pick = [row](auto& variable) {
+    return row == grid::kRowHigh ? &variable.PVHigh
+                                 : (row == grid::kRowValue ? &variable.PVIN : &variable.PVLow);
+  };
+  return v.isOutput ? pick(model.PVarOut[v.slot]) : pick(model.PVarIn[v.slot]);
+}
+
+// While the link is on the cycle shows the model's values in these cells instead of reading
+// them: a value the DCS supplies is refused (false), any other typed value goes to the model
+// as well, or the next cycle would put the old one back.
+bool TakeMainValueWithLinkOn(Controller& controller, const EditBox& box) {
+  ControllerModel& model = controller.model;
+  float* field = ValueFieldOfMainCell(model, box.row, box.col);
+  if (field == nullptr || model.Link.LinkStatus != kOn) return true;
+  const std::string* tag = DcsTagOfValue(model, *field);
+  if (tag != nullptr && DcsSuppliesValue(model, *tag)) {
+    RefuseDcsSuppliedEdit(controller, AuditNameOfMainCell(model, box.row, box.col), *tag);
+    return false;
+  }
+  *field = ToSingle(box.text);
+  return true;
 }
 
 }  // namespace
@@ -204,6 +232,10 @@ void CommitCellEdit(Controller& controller, ConfigEditState& edits, AuditTrail& 
   if (!box.visible) return;
   CellTable& cells = GridOf(controller, edits, which);
   if (IsNumberCell(which, box.row, box.col)) CheckNumberCell(controller, cells, box, which);
+  if (which == EditGrid::Main && !TakeMainValueWithLinkOn(controller, box)) {
+    box.visible = false;
+    return;
+  }
   const std::string before = cells.Text(box.row, box.col);
   cells.SetText(box.row, box.col, box.text);
   box.visible = false;

@@ -61,7 +61,9 @@ void EditBoxKeyDown(Controller& controller, ConfigEditState& edits, AuditTrail& 
 // Takes the box's text into its cell (nothing when the box is hidden): the number check where
 // the cell holds a number, the cell set, the box hidden, ChangesPending set; an output zone's
 // point 1 is copied to points 2..4. A changed limit, process value or rule operator of the main
-// grid is recorded in the audit trail.
+// grid is recorded in the audit trail. While the link is on, a limit or process value whose DCS
+// tag is set is refused (the cell keeps the DCS's value, nothing is recorded), and any other
+// typed limit or value is stored in the model too, since the cycle then shows the model's.
 void CommitCellEdit(Controller& controller, ConfigEditState& edits, AuditTrail& audit,
                     EditGrid which);
 

@@ -1,9 +1,12 @@
 #include "edit/ReadinessCheck.h"
 
+#include <algorithm>
+
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "edit/VariableEditor.h"
 #include "engine/EventNotes.h"
+#include "engine/RuleEvaluation.h"
 #include "engine/RunTimeError.h"
 #include "link/LinkNames.h"
 #include "model/MainGrid.h"
@@ -61,6 +64,7 @@ class Checker {
                           GeneralNumber(zone.MFValue[p]) + ", outside 0..1");
         }
       }
+      if (!isOutput) CheckShoulder(column, where, zone);
       for (int earlier = 1; earlier < z; ++earlier) {
         if (zoneTable[earlier].MFName == zone.MFName) {
           Add(column, name + ": zones " + std::to_string(earlier) + " and " + std::to_string(z) +
@@ -68,6 +72,31 @@ class Checker {
           break;
         }
       }
+    }
+  }
+
+  // A zone open to one side (its membership above 0 at its first or last point) is meant to be
+  // fully in from its outer point up to where it fades; one that is 1 at a single point only
+  // has its memberships drawn the wrong way round (1, 1, 0, 0 where 1, 1, 1, 0 was meant), so
+  // its rules act only at the very end of the range.
+  void CheckShoulder(int column, const std::string& where, const MFZone& zone) {
+    const auto& x = zone.MFPValue;
+    const auto& mf = zone.MFValue;
+    const bool shoulder = mf[1] > 0 || mf[NumPoints] > 0;
+    if (!shoulder || x[1] == x[NumPoints]) return;  // an inner zone, or a single point (a singleton)
+    float lowest = 0;
+    float highest = 0;
+    bool any = false;
+    for (int p = 1; p <= NumPoints; ++p) {
+      if (mf[p] != 1) continue;
+      lowest = any ? std::min(lowest, x[p]) : x[p];
+      highest = any ? std::max(highest, x[p]) : x[p];
+      any = true;
+    }
+    if (any && lowest == highest) {
+      Add(column, where + ": a shoulder zone that reaches 1 at " + GeneralNumber(lowest) +
+                      " only; memberships 1, 1, 1, 0 (or 0, 1, 1, 1) hold it at 1 up to where"
+                      " it fades");
     }
   }
 
@@ -114,7 +143,24 @@ class Checker {
       Add(0, label + ": operator " + Quoted(rule.Operator) + " is not one of " + known);
     }
     if (!anyInput) Add(0, label + ": has no input term");
+    if (anyInput && IsOperatorName(rule.Operator) && !CanFire(rule)) {
+      Add(0, label + ": operator " + Quoted(rule.Operator) +
+                 " can never give a strength above 0 for degrees within 0..1");
+    }
     if (!anyOutput) Add(0, label + ": has no output term");
+  }
+
+  // The operators grow with every degree, so a rule whose input terms are all fully true gives
+  // its highest strength: when even that is 0 the rule never acts (BDIF always; ASUM on a single
+  // term).
+  bool CanFire(const Rule& rule) const {
+    std::vector<float> degrees;
+    for (int j = 1; j <= NumIn; ++j) {
+      if (rule.Term[j] != kNotUsed && IsUsed(m_.PVarIn[j])) degrees.push_back(1.0f);
+    }
+    int op = 1;
+    while (op < NumOperators && m_.OperatorNames[op] != rule.Operator) ++op;
+    return CombineDegrees(degrees)[op] > 0;
   }
 
   void CheckController() {

@@ -18,8 +18,9 @@ struct ReadinessProblem {
 // Looks at: rule terms that name no zone of their variable or sit on an unnamed variable,
 // operators that are not one of OperatorNames, rules in use without an input or an output
 // term, zone points out of order, membership values outside 0..1, a high limit below its low
-// limit, duplicate zone names in one variable, a link frequency not at least 5 s faster than
-// the run frequency, and a controller or link client name that cannot be used as a file name.
+// limit, duplicate zone names in one variable, an input's shoulder zone that reaches 1 at a
+// single point only, a rule whose operator can never give a strength above 0, a link frequency
+// not at least 5 s faster than the run frequency, and a controller or link client name that cannot be used as a file name.
 std::vector<ReadinessProblem> ReadinessProblems(const ControllerModel& model);
 
 // Notes each problem in the event log (without raising the notice); returns how many.

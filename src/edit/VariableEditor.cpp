@@ -30,13 +30,11 @@ constexpr std::array<const char*, kTextItems + 1> kTextFieldNames = {
 constexpr std::array<const char*, 3> kNumberFieldNames = {"Max_Change", "Change_Time",
                                                           "Wait_Change"};
 
-// The output's numbers in item-grid order, each with the DCS tag the link reads it from.
+// The output's numbers in item-grid order.
 template <class Out>
 auto OutputNumbers(Out& out) {
-  return std::array<std::pair<decltype(&out.Max_Change), decltype(&out.DCSMaxChange)>, 3>{
-      {{&out.Max_Change, &out.DCSMaxChange},
-       {&out.Change_Time, &out.DCSChangeTime},
-       {&out.Wait_Change, &out.DCSWaitChange}}};
+  return std::array<decltype(&out.Max_Change), 3>{&out.Max_Change, &out.Change_Time,
+                                                  &out.Wait_Change};
 }
 
 // The text fields of either record by item row 1..9 (an input has rows 1..5 only); const or
@@ -115,14 +113,14 @@ bool TakeDcsSuppliedNumbers(Controller& c, const VariableEditor& e, ReadEntries&
   const PVarOutRecord& out = c.model.PVarOut[e.slot];
   const auto numbers = OutputNumbers(out);
   for (std::size_t i = 0; i < numbers.size(); ++i) {
-    const std::string& tag = *numbers[i].second;
-    if (!DcsSuppliesValue(c.model, tag)) continue;
+    const std::string* tag = DcsTagOfValue(c.model, *numbers[i]);
+    if (tag == nullptr || !DcsSuppliesValue(c.model, *tag)) continue;
     if (read.numbers[i] != e.loadedNumbers[i]) {
       RefuseDcsSuppliedEdit(c, VariableLabel(c.model, true, e.slot) + " " + kItemLabels[10 + i],
-                            tag);
+                            *tag);
       return false;
     }
-    read.numbers[i] = *numbers[i].first;
+    read.numbers[i] = *numbers[i];
   }
   return true;
 }
@@ -212,7 +210,7 @@ void LoadVariableEditor(const Controller& controller, VariableEditor& e, int col
     for (int row = 1; row <= kTextItems; ++row) e.MSHFlexGrid2.SetText(row, 1, *fields[row]);
     const auto numbers = OutputNumbers(out);
     for (int i = 0; i < 3; ++i) {
-      const std::string text = GeneralNumber(*numbers[i].first);
+      const std::string text = GeneralNumber(*numbers[i]);
       e.MSHFlexGrid2.SetText(items::kFirstNumberRow + i, 1, text);
       e.loadedNumbers[i] = ToSingle(text);  // as OK reads the untouched cell back
     }
@@ -255,7 +253,7 @@ bool ApplyVariableEdit(Controller& controller, VariableEditor& e, AuditTrail& au
       store.Text(kTextFieldNames[row], *fields[row], cell(row));
     const auto numbers = OutputNumbers(out);
     for (int i = 0; i < 3; ++i)
-      store.Number(kNumberFieldNames[i], *numbers[i].first, read->numbers[i]);
+      store.Number(kNumberFieldNames[i], *numbers[i], read->numbers[i]);
     store.Text("OutputType", out.OutputType, e.optOutputType == 0 ? kIncr : kAbs);
   } else {
     const auto fields = InputTextFields(m.PVarIn[e.slot]);

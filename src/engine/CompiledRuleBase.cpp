@@ -30,18 +30,15 @@ CompiledRules CompileRules(const ControllerModel& model, const MainGrid& grid) {
 }
 
 bool CompiledRuleBase::IsCurrent(const ControllerModel& model, const MainGrid& grid) const {
-  if (model_ != &model || textRevision_ != RuleBaseTextRevision()) return false;
-  for (int r = 1; r <= NumRules; ++r) {
-    if (!(ruleCells_[r] == RuleCellsStamp(grid, r))) return false;
-  }
-  return true;
+  return model_ == &model && textRevision_ == RuleBaseTextRevision() &&
+         ruleCells_ == RuleRowsStamp(grid);
 }
 
 void CompiledRuleBase::Compile(const ControllerModel& model, const MainGrid& grid) {
   rules_ = CompileRules(model, grid);
   model_ = &model;
   textRevision_ = RuleBaseTextRevision();
-  for (int r = 1; r <= NumRules; ++r) ruleCells_[r] = RuleCellsStamp(grid, r);
+  ruleCells_ = RuleRowsStamp(grid);
   ++compilations_;
 }
 

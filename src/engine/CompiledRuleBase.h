@@ -3,7 +3,7 @@
 // its operator text to an operator slot, its output terms to zone slots. It is compiled from
 // texts (zone names, the rules' input terms, the operator names, the rule rows' operator and
 // output term cells) and compiled again whenever any of them changed: the model's texts tell it
-// by their revision (RuleBaseText), the grid's rule cells by their stamps, so checking costs a
+// by their revision (RuleBaseText), the grid's rule cells by their stamp, so checking costs a
 // few compares a cycle instead of reading some two hundred texts.
 #include <array>
 #include <cstdint>
@@ -41,6 +41,11 @@ inline CellsStamp RuleCellsStamp(const MainGrid& grid, int rule) {
   return grid.StampOfRowBody(grid::RuleRow(rule));
 }
 
+// The stamp of all rule rows' operator and term cells together.
+inline CellsStamp RuleRowsStamp(const MainGrid& grid) {
+  return grid.StampOfRowBodies(grid::RuleRow(1), grid::RuleRow(NumRules));
+}
+
 // The rules as the texts of model and grid say now.
 CompiledRules CompileRules(const ControllerModel& model, const MainGrid& grid);
 
@@ -62,7 +67,7 @@ class CompiledRuleBase {
 
   const ControllerModel* model_ = nullptr;
   uint64_t textRevision_ = 0;
-  std::array<CellsStamp, NumRules + 1> ruleCells_{};
+  CellsStamp ruleCells_{};
   CompiledRules rules_{};
   long compilations_ = 0;
 };

@@ -120,6 +120,7 @@ void RunSteps(Controller& controller, const CycleSteps& steps, EngineMemo& memo)
   EvaluateRules(model, controller.grid, memo);
   model.ErrorStep = 8;
   Defuzzify(model, controller.grid, memo);
+  if (steps.replaceOutputs) steps.replaceOutputs(controller);
   model.ErrorStep = 9;
   // The move limits report their own failure and the cycle goes on.
   if (const auto report = ApplyMoveLimits(model, memo)) {
@@ -132,7 +133,7 @@ void RunSteps(Controller& controller, const CycleSteps& steps, EngineMemo& memo)
   model.ErrorStep = 11;
   WriteLink(controller, steps);
   model.ErrorStep = 12;
-  ComputeIndexes(model);
+  ComputeIndexes(model, memo.index);
   Refresh(controller, steps);
 }
 

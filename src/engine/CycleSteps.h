@@ -27,6 +27,11 @@ struct CycleSteps {
   std::function<void(Controller&)> refreshTrend;
   std::function<void(Controller&)> refreshLinkPanel;
 
+  // After defuzzification, before the move limits: a stand-in controller (the tuner's PI
+  // baseline) puts its own output values in place of the rules', so that they meet the same
+  // move limits, scripts and link.
+  std::function<void(Controller&)> replaceOutputs;
+
   // Control engine (engine area): told of every run-time error report of the cycle (its three
   // lines) after it went to the event log; offline replay prints them.
   std::function<void(Controller&, const std::string&)> runTimeErrorReported;

@@ -12,6 +12,7 @@
 
 #include "common/NumberText.h"
 #include "engine/CompiledRuleBase.h"
+#include "engine/VariabilityIndex.h"
 #include "model/CellTable.h"
 #include "model/Dimensions.h"
 
@@ -41,6 +42,7 @@ struct TermRowsMemo {
   const ControllerModel* model = nullptr;
   uint64_t textRevision = 0;
   std::array<CellsStamp, NumRules + 1> rows{};
+  CellsStamp allRows;  // of all rule rows together
 };
 
 struct EngineMemo {
@@ -50,6 +52,7 @@ struct EngineMemo {
   CompiledRuleBase ruleBase;
   // Each output's ValueOut as defuzzification wrote it, and the number it reads as.
   std::array<CellNumberMemo, NumOut + 1> valuesOut{};
+  IndexMemo index;
 };
 
 }  // namespace kavro

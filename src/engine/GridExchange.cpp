@@ -36,7 +36,7 @@ static_assert(std::tuple_size_v<decltype(EngineMemo::gridNumbers)> == 3 * grid::
 CellNumberMemo& MemoOfCell(EngineMemo& memo, int row, int column) {
   // at(): a column beyond the memo is a fault to report, never a write past it.
   return memo.gridNumbers.at(3 * static_cast<size_t>(column) +
-                                   static_cast<size_t>(row - grid::kRowHigh));
+                             static_cast<size_t>(row - grid::kRowHigh));
 }
 
 template <typename Variable>
@@ -58,6 +58,8 @@ void ShowVariable(const Variable& variable, MainGrid& grid, int column) {
 // was taken: the model's terms are still the row's.
 void TakeTerms(ControllerModel& model, const MainGrid& grid, TermRowsMemo& memo) {
   const bool modelAsTaken = memo.model == &model && memo.textRevision == RuleBaseTextRevision();
+  const CellsStamp allRows = RuleRowsStamp(grid);
+  if (modelAsTaken && memo.allRows == allRows) return;  // no rule row changed
   for (int r = 1; r <= NumRules; ++r) {
     const CellsStamp stamp = RuleCellsStamp(grid, r);
     if (modelAsTaken && memo.rows[r] == stamp) continue;
@@ -69,6 +71,7 @@ void TakeTerms(ControllerModel& model, const MainGrid& grid, TermRowsMemo& memo)
     }
     memo.rows[r] = stamp;
   }
+  memo.allRows = allRows;
   memo.model = &model;
   memo.textRevision = RuleBaseTextRevision();  // after the terms this copy changed
 }

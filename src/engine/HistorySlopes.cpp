@@ -15,8 +15,7 @@ template <typename Variable>
 void Record(Variable& variable, int histCount, const ControllerModel& model) {
   auto& history = variable.History;
   if (histCount > HistoryLength) {
-    std::copy(history.begin() + 2, history.begin() + HistoryLength + 1, history.begin() + 1);
-    history[HistoryLength] = variable.PVIN;
+    history.ShiftIn(variable.PVIN);
   } else {
     // Samples live in slots 1..200: a count below 1 is a subscript error, never a write to the
     // unused slot 0 or before the table.
@@ -37,8 +36,7 @@ void Record(Variable& variable, int histCount, const ControllerModel& model) {
 void RecordTime(ControllerModel& model, int histCount, const DateTime& now) {
   auto& times = model.HistoryTime;
   if (histCount > HistoryLength) {
-    std::copy(times.begin() + 2, times.end(), times.begin() + 1);
-    times[HistoryLength] = now;
+    times.ShiftIn(now);
   } else if (histCount >= 1) {
     times[static_cast<size_t>(histCount)] = now;
   }

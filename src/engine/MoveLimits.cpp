@@ -95,13 +95,13 @@ std::optional<std::string> ApplyMoveLimitsWith(ControllerModel& model, ValueOf v
 }  // namespace
 
 std::optional<std::string> ApplyMoveLimits(ControllerModel& model) {
-  return ApplyMoveLimitsWith(model, [&model](int o) { return ToSingle(model.PVarOut[o].ValueOut); });
+  return ApplyMoveLimitsWith(model,
+                             [&model](int o) { return ToSingle(model.PVarOut[o].ValueOut); });
 }
 
 std::optional<std::string> ApplyMoveLimits(ControllerModel& model, const EngineMemo& memo) {
-  return ApplyMoveLimitsWith(model, [&](int o) {
-    return NumberOfText(memo.valuesOut[o], model.PVarOut[o].ValueOut);
-  });
+  return ApplyMoveLimitsWith(
+      model, [&](int o) { return NumberOfText(memo.valuesOut[o], model.PVarOut[o].ValueOut); });
 }
 
 }  // namespace kavro

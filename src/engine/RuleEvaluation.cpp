@@ -10,44 +10,53 @@ namespace kavro {
 
 namespace {
 
-// The result of operator op (1..6, as OperatorNames) over a rule's term degrees; each works out
-// only what it needs.
-float Combined(int op, std::span<const float> degrees) {
+// The result of operator op (1..6, as OperatorNames) over n term degrees, degree(t) giving the
+// t-th (0-based); each works out only what it needs, taking the degrees in their order.
+template <typename Degree>
+float Combined(int op, int n, Degree degree) {
   float sum = 0.0f;
   float product = 1.0f;
   switch (op) {
     case 1: {
       float minimum = 10000.0f;
-      for (const float d : degrees) {
+      for (int t = 0; t < n; ++t) {
+        const float d = degree(t);
         if (minimum > d) minimum = d;
       }
       return minimum;
     }
     case 2: {
       float maximum = -10000.0f;
-      for (const float d : degrees) {
+      for (int t = 0; t < n; ++t) {
+        const float d = degree(t);
         if (maximum < d) maximum = d;
       }
       return maximum;
     }
     case 3:
-      for (const float d : degrees) product *= d;
+      for (int t = 0; t < n; ++t) product *= degree(t);
       return product;
     case 4:
-      for (const float d : degrees) sum += d;
+      for (int t = 0; t < n; ++t) sum += degree(t);
       // Stored rule bases were tuned with this bounded difference (sum - n - 1, so 0 for degrees
       // within 0..1); it is kept as it is.
-      return std::max(sum - static_cast<float>(degrees.size()) - 1.0f, 0.0f);
+      return std::max(sum - static_cast<float>(n) - 1.0f, 0.0f);
     case 5:
-      for (const float d : degrees) {
+      for (int t = 0; t < n; ++t) {
+        const float d = degree(t);
         product *= d;
         sum += d;
       }
       return std::min(sum - product, 1.0f);
     default:
-      for (const float d : degrees) sum += d;
+      for (int t = 0; t < n; ++t) sum += degree(t);
       return std::min(sum, 1.0f);
   }
+}
+
+float Combined(int op, std::span<const float> degrees) {
+  return Combined(op, static_cast<int>(degrees.size()),
+                  [&degrees](int t) { return degrees[static_cast<size_t>(t)]; });
 }
 
 }  // namespace
@@ -74,8 +83,8 @@ namespace {
 void SetStrength(Rule& rule, StrengthMemo& memo, float value) {
   if (!memo.filled || memo.value != value) {
     memo.text = FormatNumber(value, "#0.0000");
-    memo.readBack = IsNumeric(memo.text) ? ToSingle(memo.text)
-                                         : std::numeric_limits<float>::quiet_NaN();
+    memo.readBack =
+        IsNumeric(memo.text) ? ToSingle(memo.text) : std::numeric_limits<float>::quiet_NaN();
     memo.value = value;
     memo.filled = true;
   }
@@ -119,12 +128,11 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid, EngineMemo& mem
       SetNotUsed(rule);
       continue;
     }
-    std::array<float, NumIn> degrees{};
-    for (int t = 0; t < compiled.termCount; ++t) {
-      degrees[t] = TermDegree(model, slopes, compiled.terms[t].input, compiled.terms[t].zone);
-    }
-    SetStrength(rule, memo.strengths[r],
-                Combined(compiled.op, std::span<const float>(degrees.data(), compiled.termCount)));
+    const auto degree = [&](int t) {
+      const CompiledRule::InputTerm& term = compiled.terms[static_cast<size_t>(t)];
+      return TermDegree(model, slopes, term.input, term.zone);
+    };
+    SetStrength(rule, memo.strengths[r], Combined(compiled.op, compiled.termCount, degree));
   }
 }
 
@@ -141,13 +149,14 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
       if (zone == 0) continue;  // a term naming no zone is not counted
       degrees[n++] = TermDegree(model, slopes, i, zone);
     }
-    const int op = n > 0 ? OperatorSlot(model, grid.Text(grid::RuleRow(r), grid::kColController)) : 0;
+    const int op =
+        n > 0 ? OperatorSlot(model, grid.Text(grid::RuleRow(r), grid::kColController)) : 0;
     if (op == 0) {
       SetNotUsed(rule);
       continue;
     }
-    rule.Strength = FormatNumber(CombineDegrees(std::span<const float>(degrees.data(), n))[op],
-                                 "#0.0000");
+    rule.Strength =
+        FormatNumber(CombineDegrees(std::span<const float>(degrees.data(), n))[op], "#0.0000");
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The variability index of each named input, 0..100: how much less successive samples differ
 // than the samples spread overall (0 for noise or a constant, near 100 for a smooth drift).
+#include <array>
 #include <span>
 
 #include "model/ControllerModel.h"
@@ -10,9 +11,27 @@ namespace kavro {
 // The index of a series of samples (at least two), single precision throughout.
 float VariabilityOf(std::span<const float> samples);
 
+// The index describes the newest samples, at most this many: what the input does now, not what
+// it did 100 to 200 cycles ago.
+inline constexpr int kIndexSamples = 100;
+
+// What the index keeps between cycles to add up a full window faster: the window's samples and
+// the sums of the next window over the samples it shares with this one. Any content is safe:
+// the sums are used only where the samples they came from are found again unchanged.
+struct IndexMemo {
+  using Rows = std::array<std::array<float, 8>, kIndexSamples>;  // sample k of every input
+  alignas(16) std::array<Rows, 2> rows{};                        // this window's and the last
+  int current = 0;
+  bool ahead = false;  // the sums ahead are those of the last window's samples 1..99
+  alignas(16) std::array<float, 8> sumsAhead{};
+  alignas(16) std::array<float, 8> differencesAhead{};
+};
+
 // Sets VarIndex of every named input from its newest min(HistCount, 100) samples, once at least
 // two are held. ErrorStep reads 121..124 through the stages, so an error names its stage.
 void ComputeIndexes(ControllerModel& model);
+// The same, faster from the second of consecutive full windows on; the same digits.
+void ComputeIndexes(ControllerModel& model, IndexMemo& memo);
 // The same through the plain loop, one series and one sample after the other: what the sums
 // worked out side by side (where the processor can) are tested against.
 void ComputeIndexesInPlainOrder(ControllerModel& model);

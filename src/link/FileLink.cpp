@@ -1,5 +1,7 @@
 #include "link/FileLink.h"
 
+#include <algorithm>
+
 #include "common/NumberText.h"
 #include "config/ConfigLines.h"
 #include "engine/EventNotes.h"
@@ -108,22 +110,30 @@ LinkPanelLines FileLink::PanelLines(const Controller& controller, bool tagsNotFo
   const std::vector<std::string> out = SplitConfigLines(lastOutputText_);
   // .IN: three header lines, then one line per read tag in the tag list's order.
   constexpr std::size_t kInHeaderLines = 3;
+  const std::vector<bool> readCounted = CountedReadTags(controller.model);
   int valuesRead = 0;
+  int readsCounted = 0;
   std::size_t line = kInHeaderLines;
+  std::size_t index = 0;
   for (const std::string& tag : ReadTagList(controller.model)) {
     const bool present = line < in.size();
-    if (present) ++valuesRead;
+    if (readCounted[index++]) {
+      ++readsCounted;
+      if (present) ++valuesRead;
+    }
     if (!tagsNotFound) panel.lstRead.push_back(tag + ", " + (present ? in[line] : std::string()));
     ++line;
   }
   if (!tagsNotFound) panel.lstWrite = out;
-  panel.progressReadMax = LinkReadCount;
+  panel.progressReadMax = readsCounted;
   panel.progressReadValue = valuesRead;
-  panel.lblCountRead = FormatNumber(valuesRead, "####0") + "/" + FormatNumber(LinkReadCount, "####0");
-  const int written = out.empty() ? 0 : LinkWriteCount;
-  panel.progressWriteMax = LinkWriteCount;
+  panel.lblCountRead = FormatNumber(valuesRead, "####0") + "/" + FormatNumber(readsCounted, "####0");
+  const std::vector<bool> writeCounted = CountedWriteTags(controller.model);
+  const int writesCounted = static_cast<int>(std::count(writeCounted.begin(), writeCounted.end(), true));
+  const int written = out.empty() ? 0 : writesCounted;
+  panel.progressWriteMax = writesCounted;
   panel.progressWriteValue = written;
-  panel.lblCountWrite = FormatNumber(written, "####0") + "/" + FormatNumber(LinkWriteCount, "####0");
+  panel.lblCountWrite = FormatNumber(written, "####0") + "/" + FormatNumber(writesCounted, "####0");
   if (client_.processId > 0) {
     panel.lstLinkMsg.push_back("Link Client = " + controller.model.Program_Interface);
     panel.lstLinkMsg.push_back("Process Id  = " + std::to_string(client_.processId));

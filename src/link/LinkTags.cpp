@@ -1,6 +1,7 @@
 #include "link/LinkTags.h"
 
 #include "common/NumberText.h"
+#include "common/TextUtil.h"
 
 namespace kavro {
 
@@ -15,6 +16,27 @@ std::vector<std::string> WriteTagList(const ControllerModel& model) {
   std::vector<std::string> tags = {model.FLCBlock.DCSWatchDog, model.FLCBlock.DCSErrorCode};
   for (int k = 1; k <= NumOut; ++k) tags.push_back(model.PVarOut[k].DCSTagOut);
   return tags;
+}
+
+std::vector<bool> CountedReadTags(const ControllerModel& model) {
+  std::vector<bool> counted;
+  for (const std::string& tag : {model.FLCBlock.DCSONOFF, model.FLCBlock.DCSWatchDog,
+                                 model.FLCBlock.DCSRunFreq}) {
+    counted.push_back(!IsAllSpaces(tag));
+  }
+  ForEachVariableTag(model, [&](const std::string& tag, const float&, bool used) {
+    counted.push_back(used && !IsAllSpaces(tag));
+  });
+  return counted;
+}
+
+std::vector<bool> CountedWriteTags(const ControllerModel& model) {
+  std::vector<bool> counted = {!IsAllSpaces(model.FLCBlock.DCSWatchDog),
+                               !IsAllSpaces(model.FLCBlock.DCSErrorCode)};
+  for (int k = 1; k <= NumOut; ++k) {
+    counted.push_back(IsUsed(model.PVarOut[k]) && !IsAllSpaces(model.PVarOut[k].DCSTagOut));
+  }
+  return counted;
 }
 
 std::string OutputValueText(const PVarOutRecord& output) {

@@ -15,29 +15,44 @@ namespace kavro {
 inline constexpr int16_t LinkReadCount = 3 + 3 * NumIn + 6 * NumOut;  // 33
 inline constexpr int16_t LinkWriteCount = 2 + NumOut;                 // 4
 
-// Calls visit(tag, field) for read-list entries 4 .. LinkReadCount in their order: each process
-// value tag with the single-precision field its value goes into.
+// Calls visit(tag, field, inUse) for read-list entries 4 .. LinkReadCount in their order: each
+// process value tag with the single-precision field its value goes into and whether its
+// variable is in use.
 template <typename Model, typename Visit>
-void ForEachValueTag(Model& model, Visit&& visit) {
+void ForEachVariableTag(Model& model, Visit&& visit) {
   for (int i = 1; i <= NumIn; ++i) {
     auto& in = model.PVarIn[i];
-    visit(in.DCSTagHigh, in.PVHigh);
-    visit(in.DCSTagLow, in.PVLow);
-    visit(in.DCSTagPV, in.PVIN);
+    const bool used = IsUsed(in);
+    visit(in.DCSTagHigh, in.PVHigh, used);
+    visit(in.DCSTagLow, in.PVLow, used);
+    visit(in.DCSTagPV, in.PVIN, used);
   }
   for (int k = 1; k <= NumOut; ++k) {
     auto& out = model.PVarOut[k];
-    visit(out.DCSTagHigh, out.PVHigh);
-    visit(out.DCSTagLow, out.PVLow);
-    visit(out.DCSTagPV, out.PVIN);
-    visit(out.DCSMaxChange, out.Max_Change);
-    visit(out.DCSChangeTime, out.Change_Time);
-    visit(out.DCSWaitChange, out.Wait_Change);
+    const bool used = IsUsed(out);
+    visit(out.DCSTagHigh, out.PVHigh, used);
+    visit(out.DCSTagLow, out.PVLow, used);
+    visit(out.DCSTagPV, out.PVIN, used);
+    visit(out.DCSMaxChange, out.Max_Change, used);
+    visit(out.DCSChangeTime, out.Change_Time, used);
+    visit(out.DCSWaitChange, out.Wait_Change, used);
   }
+}
+
+// Calls visit(tag, field) for the same entries, in use or not.
+template <typename Model, typename Visit>
+void ForEachValueTag(Model& model, Visit&& visit) {
+  ForEachVariableTag(model, [&](auto& tag, auto& field, bool) { visit(tag, field); });
 }
 
 std::vector<std::string> ReadTagList(const ControllerModel& model);   // LinkReadCount tags
 std::vector<std::string> WriteTagList(const ControllerModel& model);  // LinkWriteCount tags
+
+// Which entries of each list the link debug panel counts, in list order: a tag that is set, of
+// the controller or of a variable in use. A blank tag is never read, and a slot not in use says
+// nothing of the link's health, so a healthy link counts all it counts.
+std::vector<bool> CountedReadTags(const ControllerModel& model);
+std::vector<bool> CountedWriteTags(const ControllerModel& model);
 
 // What goes to an output's write tag this cycle: ValueOut as it is, or "X" (no value) when
 // ValueOut is "Not Used", SendOutput is off, or its value is exactly 0. A ValueOut that is

@@ -2,6 +2,7 @@
 // A table of text cells with a text colour and a background colour each: the main grid
 // (MSHFlexGrid1) and the output strip (MSHFlexGrid4) are held here, without any window, so the
 // engine reads and writes them and tests assert them directly.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,8 +43,12 @@ class CellTable {
   // Sets the cell's text; a text equal to the cell's own changes nothing, not even the stamp.
   void SetText(int row, int col, std::string text);
   // Colours change no text: the cell keeps its stamp.
-  void SetForeColour(int row, int col, Colour colour) { cells_[Index(row, col)].foreColour = colour; }
-  void SetBackColour(int row, int col, Colour colour) { cells_[Index(row, col)].backColour = colour; }
+  void SetForeColour(int row, int col, Colour colour) {
+    cells_[Index(row, col)].foreColour = colour;
+  }
+  void SetBackColour(int row, int col, Colour colour) {
+    cells_[Index(row, col)].backColour = colour;
+  }
   // The cell to change as the caller likes: it counts as changed.
   Cell& At(int row, int col) {
     const size_t index = Index(row, col);
@@ -58,6 +63,18 @@ class CellTable {
   CellsStamp StampOfRowBody(int row) const {
     Index(row, 0);
     return {identity_, bodyChanges_[static_cast<size_t>(row)]};
+  }
+  // The stamp of the bodies of rows first..last together. A change gets a number above every
+  // earlier one, so the highest number of those rows moves whenever any of them changed: one
+  // compare tells a reader of many rows that none of them did.
+  CellsStamp StampOfRowBodies(int first, int last) const {
+    Index(first, 0);
+    Index(last, 0);
+    uint64_t newest = 0;
+    for (int row = first; row <= last; ++row) {
+      newest = std::max(newest, bodyChanges_[static_cast<size_t>(row)]);
+    }
+    return {identity_, newest};
   }
   // The cells of one row, columns 0..Cols() - 1 side by side, for readers that take whole rows
   // every cycle (the control engine reads each rule row); a bad row throws as At does.

@@ -10,6 +10,7 @@
 #include "model/Dimensions.h"
 #include "model/RuleBaseText.h"
 #include "model/ScriptStore.h"
+#include "model/SlidingTable.h"
 
 namespace kavro {
 
@@ -18,12 +19,13 @@ struct MFZone {
   RuleBaseText MFName;
   std::array<float, NumPoints + 1> MFPValue{};  // slots 1..4: process values, ascending
   std::array<float, NumPoints + 1> MFValue{};   // slots 1..4: membership values, 0..1
-  float MFDegree = 0;                            // degree of the current PVIN, 0..1
+  float MFDegree = 0;                           // degree of the current PVIN, 0..1
 };
 
-using ZoneTable = std::array<MFZone, NumZones + 1>;             // slots 1..7
-using HistoryTable = std::array<float, HistoryLength + 3>;      // slots 1..200 (201, 202 spare)
-using SlopeTable = std::array<float, NumSlopes + 1>;            // slots 1..3
+using ZoneTable = std::array<MFZone, NumZones + 1>;  // slots 1..7
+// Slots 1..200 (201, 202 spare); a full history shifts its samples down one slot a cycle.
+using HistoryTable = SlidingTable<float, HistoryLength + 3, HistoryLength>;
+using SlopeTable = std::array<float, NumSlopes + 1>;  // slots 1..3
 
 struct PVarInRecord {
   std::string PVarName;
@@ -128,7 +130,7 @@ struct ControllerModel {
   int16_t HistCount = 0;
   // When each history sample was taken: slots 1..HistCount, oldest first, shifted with the
   // histories.
-  std::array<DateTime, HistoryLength + 1> HistoryTime{};
+  SlidingTable<DateTime, HistoryLength + 1, HistoryLength> HistoryTime{};
   bool ToFileMode = true;
   bool CycleHold = false;
   bool ChangesPending = false;

@@ -4,6 +4,8 @@
 
 namespace kavro {
 
-std::ostream& operator<<(std::ostream& out, const RuleBaseText& text) { return out << text.str(); }
+std::ostream& operator<<(std::ostream& out, const RuleBaseText& text) {
+  return out << text.str();
+}
 
 }  // namespace kavro

@@ -28,7 +28,7 @@ class RuleBaseText;
 // Any text other than a RuleBaseText.
 template <typename Text>
 concept TextLike = std::is_convertible_v<const Text&, std::string_view> &&
-                   !std::is_same_v<std::remove_cvref_t<Text>, RuleBaseText>;
+    !std::is_same_v<std::remove_cvref_t<Text>, RuleBaseText>;
 
 class RuleBaseText {
  public:
@@ -77,7 +77,7 @@ class RuleBaseText {
 
   // Compared and joined with any text; the other side is not made a RuleBaseText first.
   template <typename Text>
-    requires TextLike<Text>
+  requires TextLike<Text>
   friend bool operator==(const RuleBaseText& a, const Text& b) {
     return std::string_view(a.text_) == std::string_view(b);
   }
@@ -85,14 +85,14 @@ class RuleBaseText {
     return a.text_ == b.text_;
   }
   template <typename Text>
-    requires TextLike<Text>
+  requires TextLike<Text>
   friend std::string operator+(const RuleBaseText& a, const Text& b) {
     std::string joined = a.text_;
     joined += std::string_view(b);
     return joined;
   }
   template <typename Text>
-    requires TextLike<Text>
+  requires TextLike<Text>
   friend std::string operator+(const Text& a, const RuleBaseText& b) {
     std::string joined(std::string_view{a});
     joined += b.text_;

@@ -57,6 +57,7 @@ struct WindowState {
   Colour frameStatusColour = kFaceColour;
   LabelState lblMode;
   LabelState lblLink;  // link state: start-up sets "Link OFF"; the link commands change it
+  LabelState lblErrorCode{"0 = No Error"};  // the error code sent, with its meaning
   LabelState lblPreScript{"PreScript"};
   LabelState lblPostScript{"PostScript"};
   // Index k - 1 for output k: white bold text on the colour of the clamp.

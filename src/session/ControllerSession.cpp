@@ -205,7 +205,7 @@ void ControllerSession::CycleThenAfter() {
   } else {
     Timer1Tick(controller_, cycleSteps_, engineMemo_);
   }
-  if (afterCycle_) afterCycle_();
+  for (const auto& step : afterCycle_) step(controller_);
 }
 
 void ControllerSession::LoadScripts() {

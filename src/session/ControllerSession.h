@@ -2,7 +2,8 @@
 // One controller's life: the one place that wires the parts of the core together. It fills the
 // control cycle's steps, the start-up steps and the menu command table, owns the link that is
 // switched on, and runs start-up, the cycles and the commands. The window (ui/), the replay and
-// the tests all start a controller through it, so they run the same wiring.
+// the tests all start a controller through it, so they run the same wiring; ControllerBuilder
+// puts the ports and the session together.
 //
 // The session owns the controller's one script host: start-up loads both scripts and clears the
 // script store, the cycle runs them, and the &Script menu's toggles switch them.
@@ -16,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/LineAppender.h"
 #include "common/WorkDirLock.h"
@@ -94,8 +96,11 @@ class ControllerSession {
   // One tick of Timer1: one control cycle through the gate (see CommandGate), then
   // afterCycle. A tick while a command changes the controller runs as that command ends.
   void RunCycle();
-  // What the window does after each cycle (draws itself); nothing without a window.
-  void SetAfterCycle(std::function<void()> afterCycle) { afterCycle_ = std::move(afterCycle); }
+  // One more thing to do after each cycle, after those added before (the window draws itself,
+  // a recorder keeps the cycle); nothing by default.
+  void AddAfterCycle(std::function<void(Controller&)> step) {
+    afterCycle_.push_back(std::move(step));
+  }
   // Runs the menu command of that control name through the gate; false when there is none.
   // A command that changes the controller waits for the end of a cycle in progress.
   bool RunCommand(const std::string& name);
@@ -137,7 +142,7 @@ class ControllerSession {
 
   Controller& controller_;
   SessionOptions options_;
-  std::function<void()> afterCycle_;
+  std::vector<std::function<void(Controller&)>> afterCycle_;
   CommandGate gate_;
   GatedOperator operator_;
   WorkDirLock workDirLock_;

@@ -8,55 +8,12 @@
 #include "common/CsvText.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
-#include "common/TimeOfDay.h"
 #include "engine/RunTimeError.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
+#include "session/SimulatedClock.h"
 
 namespace kavro {
 namespace {
-
-// The cycles' clock: they follow each other RunFrequency seconds apart, whatever the machine's
-// speed, so results and error times do not depend on it.
-class ReplayClock : public Clock {
- public:
-  explicit ReplayClock(const DateTime& start)
-      : date_(start), seconds_(SecondsSinceMidnight(start)) {}
-  double SecondsOfDay() override { return seconds_; }
-  DateTime Now() override {
-    DateTime now = date_;
-    const int whole = static_cast<int>(seconds_);
-    now.hour = whole / 3600;
-    now.minute = whole / 60 % 60;
-    now.second = whole % 60;
-    return now;
-  }
-  void Advance(int seconds) {
-    seconds_ += seconds > 0 ? seconds : 0;
-    while (seconds_ >= kSecondsPerDay) {
-      seconds_ -= kSecondsPerDay;
-      NextDay();
-    }
-  }
-
- private:
-  void NextDay() {
-    if (++date_.day <= DaysInMonth(date_.year, date_.month)) return;
-    date_.day = 1;
-    if (++date_.month <= 12) return;
-    date_.month = 1;
-    ++date_.year;
-  }
-  DateTime date_;
-  double seconds_;
-};
-
-// The next cycle follows at once: the replay runs as fast as it can.
-class ImmediateTimer : public CycleTimer {
- public:
-  void Arm(int) override {}
-  void Stop() override {}
-};
-
 
 const char* TrueFalse(bool flag) { return flag ? "True" : "False"; }
 
@@ -106,27 +63,6 @@ class ResultRows {
   const NumberPattern indexPattern_{"##0.00"};
 };
 
-// Puts the replay's own timer (and clock) in place and the controller's ports back after,
-// however the replay ends.
-class PortsForReplay {
- public:
-  PortsForReplay(Controller& controller, CycleTimer& timer, Clock* clock = nullptr)
-      : controller_(controller), saved_(controller.ports) {
-    controller.ports.timer = &timer;
-    if (clock) {
-      controller.ports.clock = clock;
-      controller.ports.events = &NoEventPump();
-    }
-  }
-  ~PortsForReplay() { controller_.ports = saved_; }
-  PortsForReplay(const PortsForReplay&) = delete;
-  PortsForReplay& operator=(const PortsForReplay&) = delete;
-
- private:
-  Controller& controller_;
-  Ports saved_;
-};
-
 std::string LinesForTerminal(const std::string& text) {
   std::string lines;
   for (const char c : text) {
@@ -138,12 +74,13 @@ std::string LinesForTerminal(const std::string& text) {
 }  // namespace
 
 bool LoadForReplay(Controller& controller, const std::string& workDir) {
-  ImmediateTimer timer;
-  PortsForReplay ports(controller, timer);
-  SessionOptions options = SessionOptions::ForReplay();
-  options.withScripts = false;
-  ControllerSession session(controller, options);
-  return session.Start(workDir);
+  // Start-up arms no timer of the caller's; its clock and questions are the caller's.
+  ControllerParts parts;
+  parts.timer = &NoCycleTimer();
+  parts.session = SessionOptions::ForReplay();
+  parts.session.withScripts = false;
+  BuiltController loading(controller, std::move(parts));
+  return loading.session().Start(workDir);
 }
 
 std::string ReplayHeader(const ControllerModel& model) {
@@ -172,13 +109,12 @@ template <typename NextRow>
 ReplaySummary RunRows(Controller& controller, const std::vector<TraceColumn>& columns,
                       NextRow&& nextRow, const DateTime& start, std::ostream& out,
                       std::ostream& errors, bool withScripts) {
-  ReplayClock clock(start);
-  ImmediateTimer timer;
-  PortsForReplay ports(controller, timer, &clock);
+  SimulatedClock clock(start);
+  ControllerParts parts = ControllerParts::OnSimulatedTime(clock);
+  parts.session.withScripts = withScripts;
+  BuiltController replaying(controller, std::move(parts));
+  ControllerSession& session = replaying.session();
   ReplaySummary summary;
-  SessionOptions options = SessionOptions::ForReplay();
-  options.withScripts = withScripts;
-  ControllerSession session(controller, options);
   if (withScripts) session.LoadScripts();
   session.cycleSteps().runTimeErrorReported = [&](Controller& c, const std::string& text) {
     if (summary.lastFailedCycle != summary.cycles) ++summary.failedCycles;

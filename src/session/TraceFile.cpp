@@ -135,7 +135,9 @@ bool TraceLines::Take(std::string_view line, std::vector<TraceCell>& cells) {
   return Read(line, &cells);
 }
 
-bool TraceLines::Check(std::string_view line) { return Read(line, nullptr); }
+bool TraceLines::Check(std::string_view line) {
+  return Read(line, nullptr);
+}
 
 bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
   ++lineNumber_;
@@ -162,8 +164,7 @@ bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
       const double number = ToNumber(field);  // checks that it is a number, as it reads it
       if (cells) SetGridCell((*cells)[c], number);
     } catch (const KavroError& failure) {
-      throw TraceError(Where(lineNumber_, c + 1) + " (" + columns_[c].name + "): " +
-                       Quoted(field) +
+      throw TraceError(Where(lineNumber_, c + 1) + " (" + columns_[c].name + "): " + Quoted(field) +
                        (failure.Number() == errors::kTypeMismatch ? " is not a number"
                                                                   : " is too large a number"));
     }

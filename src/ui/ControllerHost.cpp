@@ -8,16 +8,7 @@
 namespace kavro::ui {
 
 ControllerHost::ControllerHost()
-    : session_(controller_, SessionOptions{[this](Controller&) { window_->LayoutForScreen(); }}) {
-  Ports& ports = controller_.ports;
-  session_.UseOperator(operator_);
-  ports.clock = &clock_;
-  ports.events = &pump_;
-  ports.timer = &timer_;
-  ports.processes = &processes_;
-  ports.clipboard = &clipboard_;
-  ports.printing = &printing_;
-
+    : built_(controller_, WindowParts()), session_(built_.session()) {
   session_.commands()["mnuPreProcess"] = [this](Controller&) {
     OpenScriptEditor(ScriptKind::Pre);
   };
@@ -30,15 +21,28 @@ ControllerHost::ControllerHost()
   printing_.SetWindow(window_.get());
 
   timer_.onTick = [this] { RunCycle(); };
-  // Drawn after every cycle, also one that ran late because a command was changing things.
-  session_.SetAfterCycle([this] {
-    window_->Render();
-    views_->Refresh();
-  });
   connect(window_.get(), &FLControl::ExitConfirmed, this, [this] {
     controller_.ports.timer->Stop();
     emit Ended();
   });
+}
+
+ControllerParts ControllerHost::WindowParts() {
+  ControllerParts parts;
+  parts.op = &operator_;
+  parts.clock = &clock_;
+  parts.events = &pump_;
+  parts.timer = &timer_;
+  parts.processes = &processes_;
+  parts.clipboard = &clipboard_;
+  parts.printing = &printing_;
+  parts.session.layoutWindow = [this](Controller&) { window_->LayoutForScreen(); };
+  // Drawn after every cycle, also one that ran late because a command was changing things.
+  parts.afterEveryCycle.push_back([this](Controller&) {
+    window_->Render();
+    views_->Refresh();
+  });
+  return parts;
 }
 
 ControllerHost::~ControllerHost() {

@@ -9,7 +9,7 @@
 
 #include "link/PosixProcessStarter.h"
 #include "model/Controller.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "ui/QtPorts.h"
 #include "ui/QtPrintAndCapture.h"
 
@@ -58,11 +58,14 @@ class ControllerHost : public QObject {
   QtClipboard clipboard_;
   QtPrintAndCapture printing_;
   Controller controller_;
-  ControllerSession session_;
+  BuiltController built_;
+  ControllerSession& session_;
   std::unique_ptr<FLControl> window_;
   std::unique_ptr<RuleBaseViews> views_;
   QPointer<ScriptEditorWindow> scriptEditor_;
 
+  // The window's ports and what it does after each cycle.
+  ControllerParts WindowParts();
   // "P&reProcess Text" / "P&ostProcess Text": opens that script's editor, non-modal, with the
   // main window out of the user's reach until it closes; the control cycle runs on.
   void OpenScriptEditor(ScriptKind kind);

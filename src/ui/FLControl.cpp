@@ -245,6 +245,9 @@ QWidget* FLControl::BuildStatusFrame() {
     indicators->addWidget(l);
   }
   layout->addLayout(indicators);
+  lblErrorCode_ = NewLabel("lblErrorCode", frameStatus_, Qt::AlignLeft | Qt::AlignVCenter);
+  lblErrorCode_->setWordWrap(true);
+  layout->addWidget(lblErrorCode_);
   for (int i = 0; i < 3; ++i) {
     QLabel* label = NewLabel("Label5", frameStatus_, Qt::AlignLeft | Qt::AlignVCenter);
     label->setProperty("index", i);
@@ -507,6 +510,7 @@ void FLControl::RenderLabels() {
   ApplyLabel(Label4_, w.Label4);
   ApplyLabel(lblMode_, w.lblMode);
   ApplyLabel(lblLink_, w.lblLink);
+  ApplyLabel(lblErrorCode_, w.lblErrorCode);
   ApplyLabel(lblPreScript_, w.lblPreScript);
   ApplyLabel(lblPostScript_, w.lblPostScript);
   for (std::size_t i = 0; i < lblVarIndex_.size(); ++i) ApplyLabel(lblVarIndex_[i], w.lblVarIndex[i]);

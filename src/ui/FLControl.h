@@ -103,6 +103,7 @@ class FLControl : public QMainWindow {
   QGroupBox* frameStatus_ = nullptr;
   QLabel* lblMode_ = nullptr;
   QLabel* lblLink_ = nullptr;
+  QLabel* lblErrorCode_ = nullptr;
   QLabel* lblPreScript_ = nullptr;
   QLabel* lblPostScript_ = nullptr;
   std::vector<QLabel*> Label5_;

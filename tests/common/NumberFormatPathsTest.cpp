@@ -39,11 +39,11 @@ int Mismatches(double value) {
       std::string appended = "x";
       const double number = AppendNumber(appended, v, NumberPattern(pattern));
       const double read = NumberIfInRange(fast).value_or(std::nan(""));
-      const bool sameNumber = std::isnan(read) ? std::isnan(number)
-                                               : std::memcmp(&number, &read, sizeof number) == 0;
+      const bool sameNumber =
+          std::isnan(read) ? std::isnan(number) : std::memcmp(&number, &read, sizeof number) == 0;
       if (appended != "x" + fast || !sameNumber) {
-        ADD_FAILURE() << "value " << v << " pattern \"" << pattern << "\": appended \""
-                      << appended << "\" reading " << number << ", the text reads " << read;
+        ADD_FAILURE() << "value " << v << " pattern \"" << pattern << "\": appended \"" << appended
+                      << "\" reading " << number << ", the text reads " << read;
         ++mismatches;
       }
     }

@@ -37,7 +37,7 @@ TEST(FclExport, DemoComesBackEqual) {
   const std::string fcl = FclText(demo);
   EXPECT_NE(fcl.find("FUNCTION_BLOCK KILN1\n"), std::string::npos);
   EXPECT_NE(fcl.find("    BZTEMP : REAL;\n"), std::string::npos);
-  EXPECT_NE(fcl.find("    TERM VLOW := (1200.000, 1.000) (1200.000, 1.000) (1330.000, 0.000) "
+  EXPECT_NE(fcl.find("    TERM VLOW := (1200.000, 1.000) (1200.000, 1.000) (1330.000, 1.000) "
                      "(1360.000, 0.000);\n"),
             std::string::npos);
   EXPECT_NE(fcl.find("    METHOD : COGS;\n"), std::string::npos);

@@ -23,7 +23,10 @@ TEST(LinkPanel, FileLinkListsTheInTagsWithTheirValuesAndTheOutLinesOfTheLastCycl
   c.model.FLCBlock.DCSONOFF = "ONOFF.TAG";
   c.model.FLCBlock.DCSRunFreq = "RF.TAG";
   c.model.ToFileMode = false;
+  c.model.FLCBlock.DCSErrorCode = "ERR.TAG";
+  c.model.PVarIn[1].PVarName = "BZT";
   c.model.PVarIn[1].DCSTagPV = "BZ.TEMP";
+  c.model.PVarIn[2].DCSTagPV = "OLD.TAG";  // of a slot not in use: listed, not counted
   ASSERT_TRUE(SwitchLinkOn(c, w.link));
 
   // Hidden: the cycle's refresh fills nothing and the rule selector stays.
@@ -52,10 +55,10 @@ TEST(LinkPanel, FileLinkListsTheInTagsWithTheirValuesAndTheOutLinesOfTheLastCycl
   EXPECT_EQ(panel.lines.lstRead[5], "BZ.TEMP, 2.5");
   EXPECT_EQ(panel.lines.lstWrite, w.Lines("FLC1.OUT"));
   EXPECT_EQ(panel.lines.lstWrite.at(3), "\"RUN\"");
-  EXPECT_EQ(panel.lines.lblCountRead, "33/33");
-  EXPECT_EQ(panel.lines.lblCountWrite, "4/4");
-  EXPECT_EQ(panel.lines.progressReadMax, 33);
-  EXPECT_EQ(panel.lines.progressReadValue, 33);
+  EXPECT_EQ(panel.lines.lblCountRead, "3/3");
+  EXPECT_EQ(panel.lines.lblCountWrite, "1/1");
+  EXPECT_EQ(panel.lines.progressReadMax, 3);
+  EXPECT_EQ(panel.lines.progressReadValue, 3);
   EXPECT_EQ(panel.lblLastRead.substr(panel.lblLastRead.find('.')), ".1:02:03 AM");
   EXPECT_EQ(panel.lblLastRead.rfind("Last Read: ", 0), 0u);
   ASSERT_EQ(panel.lines.lstLinkMsg.size(), 2u);
@@ -73,7 +76,7 @@ TEST(LinkPanel, FileLinkListsTheInTagsWithTheirValuesAndTheOutLinesOfTheLastCycl
   w.link.Read(c);
   ASSERT_TRUE(c.model.LinkReadError);
   RefreshLinkPanel(c, w.link);
-  EXPECT_EQ(panel.lines.lblCountRead, "0/33");
+  EXPECT_EQ(panel.lines.lblCountRead, "0/3");
   EXPECT_EQ(panel.lines.lstRead[5], "BZ.TEMP, ");
 
   HideFrame1(c);

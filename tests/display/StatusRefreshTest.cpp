@@ -21,6 +21,7 @@ class StatusRefreshTest : public ::testing::Test {
 };
 
 TEST_F(StatusRefreshTest, ControllerCellsShowMasterSwitchFrequencySlopeAndErrorCode) {
+  model().Link.LinkStatus = kOn;  // the DCS's switch is read
   model().FLCBlock.Name1 = "KILN1";
   model().FLCBlock.RunFrequency = 30;
   model().DCSOnOffValue = 1;
@@ -45,13 +46,36 @@ TEST_F(StatusRefreshTest, ControllerCellsShowMasterSwitchFrequencySlopeAndErrorC
   EXPECT_EQ(grid().At(2, 1).foreColour, PaletteColour(1));
   EXPECT_EQ(grid().Text(3, 1), "No Error");
 
+  EXPECT_EQ(world.controller.window.lblErrorCode.caption, "-90 = Output To FILE");
+  EXPECT_EQ(world.controller.window.lblErrorCode.foreColour, PaletteColour(1));
+
   model().ErrorCodeValue = -91;
   Refresh();
   EXPECT_EQ(grid().Text(3, 1), "Error = -91");
   EXPECT_EQ(grid().At(3, 1).foreColour, PaletteColour(12));
+  EXPECT_EQ(world.controller.window.lblErrorCode.caption,
+            "-91 = Output To FILE + Output 1 increases blocked");
+  EXPECT_EQ(world.controller.window.lblErrorCode.foreColour, PaletteColour(12));
+
+  // With the link off the switch is not known: the last value read is not shown as ON.
+  model().DCSOnOffValue = 1;
+  model().Link.LinkStatus = kOff;
+  Refresh();
+  EXPECT_EQ(grid().Text(0, 0), "MASTER: Link OFF");
+  EXPECT_EQ(grid().At(0, 0).backColour, PaletteColour(7));
 }
 
 TEST_F(StatusRefreshTest, StatusFrameAndLinkErrorLineFollowModeAndLinkFlags) {
+  Refresh();  // the link is off at start: grey, whatever the mode
+  EXPECT_EQ(world.controller.window.frameStatusCaption, "Status - To File - Link OFF");
+  EXPECT_EQ(world.controller.window.frameStatusColour, PaletteColour(7));
+  model().ToFileMode = false;
+  Refresh();
+  EXPECT_EQ(world.controller.window.frameStatusCaption, "Status - To DCS - Link OFF");
+  EXPECT_EQ(world.controller.window.frameStatusColour, PaletteColour(7));
+
+  model().ToFileMode = true;
+  model().Link.LinkStatus = kOn;
   Refresh();
   EXPECT_EQ(world.controller.window.frameStatusCaption, "Status - To File");
   EXPECT_EQ(world.controller.window.frameStatusColour, PaletteColour(14));
@@ -103,6 +127,13 @@ TEST_F(StatusRefreshTest, ActiveZonesAreAboveFirstPointAndUpToFourthFirstThreeOn
   EXPECT_EQ(grid().Text(8, col), "1.000");
   EXPECT_EQ(grid().Text(9, col), "Zone 4");
   EXPECT_EQ(grid().Text(10, col), "0.500");
+  EXPECT_EQ(grid().At(7, col).foreColour, kBlack);
+
+  zone(3, 0, 400, 0);  // in the zone but with no membership: dimmed, name and degree
+  Refresh();
+  EXPECT_EQ(grid().At(7, col).foreColour, PaletteColour(8));
+  EXPECT_EQ(grid().At(8, col).foreColour, PaletteColour(8));
+  EXPECT_EQ(grid().At(9, col).foreColour, kBlack);
 
   in.PVIN = 1000;  // no zone active: stale names disappear
   Refresh();
@@ -153,6 +184,37 @@ TEST_F(StatusRefreshTest, ClampLabelsShowMinutesLeftAndIncreaseWins) {
   out.ClampIncrease = out.ClampDecrease = false;
   Refresh();
   EXPECT_FALSE(label.visible);
+  EXPECT_FALSE(world.controller.window.lblClamp[1].visible);
+
+  // The post-process script put the output back where it is: a script hold. A script that only
+  // nudged it, or the rules alone keeping it there, is no hold.
+  model().Scripts.PostScriptOn = true;
+  out.PVIN = 42.5f;
+  out.ValueOut = "42.500";
+  out.ScriptAdjust = -1.25f;
+  Refresh();
+  EXPECT_TRUE(label.visible);
+  EXPECT_EQ(label.caption, "Script hold");
+  out.ValueOut = "43.000";
+  Refresh();
+  EXPECT_FALSE(label.visible);
+  out.ValueOut = "42.500";
+  out.ScriptAdjust = 0;
+  Refresh();
+  EXPECT_FALSE(label.visible);
+  PVarOutRecord& incr = model().PVarOut[2];  // ValueOut is the value to send for either type
+  incr.OutputType = kIncr;
+  incr.PVIN = 7;
+  incr.ValueOut = "7.000";
+  incr.ScriptAdjust = 2;
+  Refresh();
+  EXPECT_EQ(world.controller.window.lblClamp[1].caption, "Script hold");
+  incr.ClampIncrease = true;  // a move-limit hold is told first
+  Refresh();
+  EXPECT_EQ(world.controller.window.lblClamp[1].caption.substr(0, 5), "HIGH-");
+  model().Scripts.PostScriptOn = false;
+  incr.ClampIncrease = false;
+  Refresh();
   EXPECT_FALSE(world.controller.window.lblClamp[1].visible);
 }
 

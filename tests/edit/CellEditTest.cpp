@@ -144,6 +144,31 @@ TEST_F(CellEditTest, TypedLimitsValuesAndOperatorsOfTheMainGridAreAudited) {
   EXPECT_EQ(model().Rules[1].Operator, "MIN");  // the grid only, until File > Save
 }
 
+// With the link on the cycle shows the model's limits and values in the grid: a value read from
+// the DCS is refused untouched and unaudited, any other is kept in the model so it lasts.
+TEST_F(CellEditTest, WithTheLinkOnALimitTheDcsSuppliesIsRefusedAndAnyOtherLasts) {
+  model().PVarIn[1].DCSTagHigh = "TI.HI";
+  model().PVarIn[1].PVHigh = 180.0f;
+  controller().grid.SetText(2, 2, "180.000");
+  model().Link.LinkStatus = kOn;
+  Type(EditGrid::Main, 2, 2, "200");
+  EXPECT_EQ(LastMessage(),
+            "The DCS supplies TEMP High Target while the link is on (tag TI.HI): switch the link "
+            "off to change it here");
+  EXPECT_EQ(Cell(EditGrid::Main, 2, 2), "180.000");
+  EXPECT_FLOAT_EQ(model().PVarIn[1].PVHigh, 180.0f);
+  EXPECT_FALSE(edits.txtEdit1.visible);
+
+  Type(EditGrid::Main, 4, 2, "20");  // no low tag: the operator's value, in the model too
+  EXPECT_FLOAT_EQ(model().PVarIn[1].PVLow, 20.0f);
+  EXPECT_EQ(AuditChanges(sink), (std::vector<std::string>{"TEMP Low Target:  -> 20.000"}));
+
+  model().Link.LinkStatus = kOff;  // link off: the grid alone, the cycle reads it back
+  Type(EditGrid::Main, 2, 2, "210");
+  EXPECT_EQ(Cell(EditGrid::Main, 2, 2), "210.000");
+  EXPECT_FLOAT_EQ(model().PVarIn[1].PVHigh, 180.0f);
+}
+
 TEST_F(CellEditTest, EscapeLeavesTheCellAndUpDownTakeTheBoxAndMove) {
   Type(EditGrid::Main, 3, 2, "99", kKeyEscape);
   EXPECT_EQ(Cell(EditGrid::Main, 3, 2), "150.000");

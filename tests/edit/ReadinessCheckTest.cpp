@@ -68,6 +68,39 @@ TEST(ReadinessCheckTest, EveryKindOfProblemIsListedAtOnce) {
   EXPECT_EQ(problems[5].column, 0);
 }
 
+// Shoulders drawn the wrong way round act only at the very end of the range, and a rule whose
+// operator cannot exceed 0 never acts: both look fine until the plant needs them.
+TEST(ReadinessCheckTest, AShoulderFullAtOnePointAndARuleThatCanNeverFireAreListed) {
+  EditWorld w;
+  ControllerModel& m = w.model();
+  m.PVarIn[1].Zone[1].MFValue = {0, 1, 1, 0, 0};  // LOW at 0, 0, 100, 150: 1 at 0 only
+  m.PVarIn[1].Zone[2].MFValue = {0, 0, 0, 1, 1};  // HIGH at 100, 150, 200, 200: 1 at 200 only
+  m.Rules[1].Operator = "BDIF";
+  m.Rules[2].Operator = "ASUM";  // on a single term: the term less itself
+  const std::string fix =
+      " only; memberships 1, 1, 1, 0 (or 0, 1, 1, 1) hold it at 1 up to where it fades";
+  EXPECT_EQ(Texts(ReadinessProblems(m)),
+            (std::vector<std::string>{
+                "TEMP zone 1 (LOW): a shoulder zone that reaches 1 at 0" + fix,
+                "TEMP zone 2 (HIGH): a shoulder zone that reaches 1 at 200" + fix,
+                "R1: operator \"BDIF\" can never give a strength above 0 for degrees within 0..1",
+                "R2: operator \"ASUM\" can never give a strength above 0 for degrees within 0..1",
+            }));
+
+  // A triangle inside the range, a singleton and ASUM over two terms are meant as they are.
+  m.PVarIn[1].Zone[1].MFPValue = {0, 0, 50, 50, 100};
+  m.PVarIn[1].Zone[1].MFValue = {0, 0, 1, 1, 0};
+  m.PVarIn[1].Zone[2].MFPValue = {0, 150, 150, 150, 150};
+  m.PVarIn[1].Zone[2].MFValue = {0, 1, 1, 1, 1};
+  m.PVarIn[2].PVarName = "O2";
+  m.PVarIn[2].Zone[1].MFName = "LOW";
+  m.PVarIn[2].Zone[1].MFPValue = {0, 0, 0, 1, 2};
+  m.PVarIn[2].Zone[1].MFValue = {0, 1, 1, 1, 0};
+  m.Rules[2].Term[2] = "LOW";
+  m.Rules[1].Operator = "MIN";
+  EXPECT_EQ(Texts(ReadinessProblems(m)), std::vector<std::string>{});
+}
+
 TEST(ReadinessCheckTest, AFileLinkNeedsAClientProgramNameInsideTheWorkingFolder) {
   EditWorld w;
   w.model().Program_Interface = "../../bin/sh";

@@ -34,7 +34,8 @@ void RandomRuleBase(Controller& c, std::mt19937& random) {
   for (int o = 1; o <= NumOut; ++o) {
     m.PVarOut[o].OutputType = pick(2) == 0 ? kIncr : kAbs;
     for (int z = 1; z <= NumZones; ++z) {
-      SetZone(m.PVarOut[o].Zone[z], name(), {static_cast<float>(pick(9)) - 4, 0, 0, 0}, {1, 0, 0, 0});
+      SetZone(m.PVarOut[o].Zone[z], name(), {static_cast<float>(pick(9)) - 4, 0, 0, 0},
+              {1, 0, 0, 0});
     }
   }
   const char* operators[] = {"MIN", "MAX", "PROD", "BDIF", "ASUM", "BSUM", "min", "Not Used"};
@@ -65,7 +66,8 @@ TEST(CompiledRuleBase, EvaluatesEveryRuleBaseAsThePlainEvaluationDoes) {
     Defuzzify(plain.model, plain.grid);
     for (int r = 1; r <= NumRules; ++r) {
       ASSERT_EQ(compiled.model.Rules[r].Strength, plain.model.Rules[r].Strength) << "rule " << r;
-      fired += !IsNotUsed(plain.model.Rules[r].Strength) && plain.model.Rules[r].Strength != "0.0000";
+      fired +=
+          !IsNotUsed(plain.model.Rules[r].Strength) && plain.model.Rules[r].Strength != "0.0000";
     }
     for (int o = 1; o <= NumOut; ++o) {
       ASSERT_EQ(compiled.model.PVarOut[o].ValueOut, plain.model.PVarOut[o].ValueOut);

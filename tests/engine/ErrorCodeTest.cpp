@@ -44,5 +44,33 @@ TEST(ErrorCode, BlocksAddUpPerOutputDigitAndLinkErrorsOverrideThem) {
   }
 }
 
+// Every code the controller can send is told back as the parts it was composed of.
+TEST(ErrorCode, EveryComposedCodeIsToldAsItsParts) {
+  Controller controller;
+  StartController(controller);
+  ControllerModel& model = controller.model;
+  for (int flags = 0; flags < 32; ++flags) {
+    model.ToFileMode = flags & 1;
+    model.PVarOut[1].ClampIncrease = flags & 2;
+    model.PVarOut[1].ClampDecrease = flags & 4;
+    model.PVarOut[2].ClampIncrease = flags & 8;
+    model.PVarOut[2].ClampDecrease = flags & 16;
+    std::string expected;
+    const char* parts[] = {"Output To FILE", "Output 1 increases blocked",
+                           "Output 1 decreases blocked", "Output 2 increases blocked",
+                           "Output 2 decreases blocked"};
+    for (int bit = 0; bit < 5; ++bit) {
+      if (flags & (1 << bit)) expected += (expected.empty() ? "" : " + ") + std::string(parts[bit]);
+    }
+    ComposeErrorCode(model);
+    EXPECT_EQ(ErrorCodeMeaning(model.ErrorCodeValue), expected.empty() ? "No Error" : expected)
+        << model.ErrorCodeValue;
+  }
+  EXPECT_EQ(ErrorCodeMeaning(-91), "Output To FILE + Output 1 increases blocked");
+  EXPECT_EQ(ErrorCodeMeaning(1), "File Read Error");
+  EXPECT_EQ(ErrorCodeMeaning(2), "File Write Error");
+  for (int16_t code : {5, -4, -45, -89, -124, -200}) EXPECT_EQ(ErrorCodeMeaning(code), "Unknown") << code;
+}
+
 }  // namespace
 }  // namespace kavro::test

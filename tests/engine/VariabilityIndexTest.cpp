@@ -1,5 +1,3 @@
-#include "engine/VariabilityIndex.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -7,10 +5,10 @@
 #include <cstdint>
 #include <random>
 #include <string>
-
-#include <random>
 #include <vector>
 
+#include "engine/HistorySlopes.h"
+#include "engine/VariabilityIndex.h"
 #include "support/EngineTestModel.h"
 
 namespace kavro::test {
@@ -34,7 +32,6 @@ TEST(VariabilityIndex, RelatesTheSpreadOfStepsToTheOverallSpread) {
   std::vector<float> random;
   for (int k = 0; k < 100; ++k) random.push_back(noise(generator));
   EXPECT_LT(VariabilityOf(random), 25.0f);
-
 }
 
 class ComputeIndexesTest : public ::testing::Test {
@@ -86,6 +83,15 @@ TEST_F(ComputeIndexesTest, DescribesTheNewestHundredSamples) {
 namespace kavro::test {
 namespace {
 
+void ExpectSameIndexes(const ControllerModel& a, const ControllerModel& b) {
+  for (int i = 1; i <= NumIn; ++i) {
+    EXPECT_EQ(std::bit_cast<uint32_t>(a.PVarIn[i].VarIndex),
+              std::bit_cast<uint32_t>(b.PVarIn[i].VarIndex))
+        << "input " << i;
+  }
+  EXPECT_EQ(a.ErrorStep, b.ErrorStep);
+}
+
 // The sums worked out four series side by side give the plain loop's indexes to the bit, for
 // every number of samples held, with unnamed inputs among the named.
 TEST(VariabilityIndexPaths, SideBySideSumsGiveThePlainLoopsIndexesToTheBit) {
@@ -104,12 +110,40 @@ TEST(VariabilityIndexPaths, SideBySideSumsGiveThePlainLoopsIndexesToTheBit) {
     ControllerModel plain = side;
     ComputeIndexes(side);
     ComputeIndexesInPlainOrder(plain);
-    for (int i = 1; i <= NumIn; ++i) {
-      EXPECT_EQ(std::bit_cast<uint32_t>(side.PVarIn[i].VarIndex),
-                std::bit_cast<uint32_t>(plain.PVarIn[i].VarIndex))
-          << "input " << i;
+    ExpectSameIndexes(side, plain);
+  }
+}
+
+// Cycle after cycle with the memo, the indexes are the plain loop's to the bit, also where the
+// history changes other than by the cycle's one new sample: a sample written over, an input
+// named and unnamed, the history started again, a sample of -0 where +0 was.
+TEST(VariabilityIndexPaths, RememberedSumsGiveThePlainLoopsIndexesToTheBit) {
+  std::mt19937 random(5);
+  std::normal_distribution<float> noise(0.0f, 2.0f);
+  ControllerModel remembering;
+  for (int i = 1; i <= NumIn; ++i) remembering.PVarIn[i].PVarName = "IN" + std::to_string(i);
+  ControllerModel plain = remembering;
+  IndexMemo memo;
+  for (int cycle = 1; cycle <= 520; ++cycle) {
+    SCOPED_TRACE("cycle " + std::to_string(cycle));
+    for (ControllerModel* model : {&remembering, &plain}) {
+      if (cycle == 240) model->PVarIn[3].History[150] += 1.0f;
+      if (cycle == 260) model->PVarIn[2].PVarName = "";
+      if (cycle == 280) model->PVarIn[2].PVarName = "IN2";
+      if (cycle == 300) model->HistCount = 0;
+      if (cycle == 460) model->PVarIn[5].History[120] = -0.0f;
     }
-    EXPECT_EQ(side.ErrorStep, plain.ErrorStep);
+    const float wave = 20.0f * std::sin(static_cast<float>(cycle) / 17.0f);
+    for (int i = 1; i <= NumIn; ++i) {
+      const float value = i == 5 && cycle >= 340 ? 0.0f : 50.0f + wave * i + noise(random);
+      remembering.PVarIn[i].PVIN = plain.PVarIn[i].PVIN = value;
+    }
+    UpdateHistoryAndSlopes(remembering);
+    UpdateHistoryAndSlopes(plain);
+    ComputeIndexes(remembering, memo);
+    ComputeIndexesInPlainOrder(plain);
+    ExpectSameIndexes(remembering, plain);
+    if (HasFailure()) return;
   }
 }
 

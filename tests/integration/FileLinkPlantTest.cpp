@@ -14,7 +14,7 @@
 #include "link/LinkInputAge.h"
 #include "link/PosixProcessStarter.h"
 #include "scripting/host/ScriptFile.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
@@ -73,14 +73,6 @@ class DemoPlant {
     chmod(dir.File("kavro-plantsim").c_str(), 0755);
     dir.Write("KILN1.OUT", "left from an earlier run");
 
-    Ports& ports = controller.ports;
-    ports.op = &op;
-    ports.clock = &clock;
-    ports.events = &events;
-    ports.timer = &timer;
-    ports.processes = &processes;
-    ports.clipboard = &clipboard;
-    ports.files = &files;
     if (beforeStart) beforeStart(dir);
     session.Start(dir.Path());
   }
@@ -92,6 +84,12 @@ class DemoPlant {
       kill(static_cast<pid_t>(id), SIGKILL);
       Eventually(5s, [&] { return !processes.IsRunning(id); });
     }
+  }
+
+  ControllerParts Parts() {
+    ControllerParts parts = FakeParts(op, clock, events, timer, processes, clipboard);
+    parts.files = &files;
+    return parts;
   }
 
   void Cycle() { CycleInPlantTime(session, controller, clock, kSpeed); }
@@ -122,7 +120,8 @@ class DemoPlant {
   PosixProcessStarter processes;
   FakeClipboard clipboard;
   Controller controller;
-  ControllerSession session{controller};
+  BuiltController built{controller, Parts()};
+  ControllerSession& session = built.session();
 };
 
 TEST(FileLinkWithPlantSimulator, LoopClosesAndTheRestartOptionBringsAKilledClientBack) {

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "link/opc/OpcUaLink.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
@@ -89,7 +89,8 @@ class OpcPlant : public FakeWorld {
 
   ScratchDir dir;
   PosixChildPipe server;  // the simulator
-  ControllerSession session{controller};
+  BuiltController built{controller};
+  ControllerSession& session = built.session();
 
  private:
   int port_;
@@ -116,8 +117,9 @@ TEST(OpcLinkWithPlantSimulator, LoopClosesAndALostServerOrBridgeIsReconnected) {
   EXPECT_EQ(plant.controller.window.Frame1.lines.lstRead,
             std::vector<std::string>{"NO.SUCH.TAG, -1, "});
   EXPECT_EQ(plant.controller.window.Frame1.lines.lblCountWrite, "4/4");
-  // The kiln's tags in use, less the unknown one; a blank tag has no item.
-  EXPECT_EQ(plant.controller.window.Frame1.lines.lblCountRead, "24/33");
+  // The count is of the tags set on the kiln's variables in use, all read: the unknown tag is
+  // of input 6, which is not in use, and a blank tag has no item.
+  EXPECT_EQ(plant.controller.window.Frame1.lines.lblCountRead, "24/24");
   ASSERT_TRUE(plant.session.RunCommand("cmdHide"));
 
   // Closed loop: the burning zone starts cold (1375) below its OK zone (1410..1430).

@@ -8,6 +8,14 @@ build=$(cd "${1:?build directory}" && pwd)
 source=$(cd "${2:?source directory}" && pwd)
 . "$(dirname "$0")/plant-folder.sh"
 
+# A folder without FLC.dat is refused before anything is written there.
+mkdir "$dir/empty"
+status=0
+"$build/src/app/kavro" --headless --workdir "$dir/empty" 2>"$dir/stderr.txt" || status=$?
+[ "$status" -eq 2 ] || fail "exit status $status in a folder without FLC.dat"
+grep -qxF "kavro: no FLC.dat in $dir/empty" "$dir/stderr.txt" || fail "no FLC.dat not told"
+[ -z "$(ls -A "$dir/empty")" ] || fail "files written to a folder without FLC.dat"
+
 KAVRO_TIME_SCALE=250 "$build/src/app/kavro" --headless --workdir "$dir" 2>"$dir/stderr.txt" &
 kavro_pid=$!
 

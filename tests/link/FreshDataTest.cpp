@@ -9,7 +9,7 @@
 #include "engine/ControlCycle.h"
 #include "link/LinkInputAge.h"
 #include "link/LinkTags.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "session/LinkCommands.h"
 #include "support/EngineTestModel.h"
 #include "support/LinkTestWorld.h"
@@ -186,7 +186,8 @@ TEST(FreshData, NoOutputMoveGoesOutFromACycleThatDidNotReadThePlant) {
   m.WorkDir = w.dir.Path();
   m.Program_Interface = "MyLink";
   m.ToFileMode = false;
-  ControllerSession session(w.controller);
+  BuiltController built(w.controller);
+  ControllerSession& session = built.session();
   // Input 1 hot enough to fire rule 1, which moves output 1 up by 4.
   m.PVarIn[1].PVarName = "TI101";
   SetZone(m.PVarIn[1].Zone[1], "Hot", {50, 100, 100, 100}, {0, 1, 1, 1});

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "link/LinkClient.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "session/LinkCommands.h"
 #include "support/LinkTestWorld.h"
 
@@ -23,7 +23,8 @@ void ClientEnds(LinkTestWorld& w) {
 TEST(LinkAutoRestart, EndedClientIsStartedAgainAtMostOncePerMinuteAndNoted) {
   LinkTestWorld w;
   // The cycle's link write and supervision as the session wires them.
-  ControllerSession session(w.controller);
+  BuiltController built(w.controller);
+  ControllerSession& session = built.session();
   CycleSteps& steps = session.cycleSteps();
   const auto writeAndSupervise = [&] {
     steps.writeLink(w.controller);
@@ -98,7 +99,8 @@ TEST(LinkAutoRestart, StartUpSwitchesTheFileLinkOnWithoutAskingWhenTheOptionIsSe
     w.controller.model.RestartInterface = c.option;
     w.controller.model.Program_Interface = c.program;
     w.dir.Write("FLC1.OUT", "stale");
-    ControllerSession session(w.controller);
+    BuiltController built(w.controller);
+    ControllerSession& session = built.session();
     StartupSteps& steps = session.startupSteps();
     steps.deleteStaleLinkOutput(w.controller);
     steps.autoStartLink(w.controller);

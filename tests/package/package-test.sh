@@ -28,7 +28,7 @@ deb=${debs[0]}
 # service unit, all under /usr.
 # The sixth field is the path; a symbolic link's target follows it after "->".
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$scratch/files"
-programs=(kavro kavro-config kavro-history kavro-replay kavro-script kavro-plantsim)
+programs=(kavro kavro-config kavro-history kavro-replay kavro-script kavro-plantsim kavro-tune)
 expected=(
   /usr/share/applications/kavro.desktop
   /usr/share/icons/hicolor/scalable/apps/kavro.svg

@@ -5,7 +5,7 @@
 
 #include "config/ConfigFixtures.h"
 #include "edit/EditWorld.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "support/FakePorts.h"
 
 namespace kavro::test {
@@ -30,7 +30,8 @@ TEST(AuditWiringTest, MenuCommandsThatChangeTheControllerLeaveOneLineEachAndStar
   FakeWorld world;
   Controller& c = world.controller;
   FakeAuditSink sink;
-  ControllerSession session(c, RecordingTo(sink));
+  BuiltController built(c, SessionParts(RecordingTo(sink)));
+  ControllerSession& session = built.session();
   ASSERT_TRUE(session.Start(dir.Path()));
   EXPECT_TRUE(sink.lines.empty()) << "start-up sets the mode itself, the operator changed nothing";
 
@@ -63,14 +64,16 @@ TEST(AuditWiringTest, StartUpNotesTheReadinessProblemsOfTheConfigurationItRead) 
   dir.Write("FLC.dat", bytes);
   FakeWorld world;
   FakeAuditSink sink;
-  ControllerSession session(world.controller, RecordingTo(sink));
+  BuiltController built(world.controller, SessionParts(RecordingTo(sink)));
+  ControllerSession& session = built.session();
   ASSERT_TRUE(session.Start(dir.Path()));  // the reader lets the misspelt term pass
   EXPECT_TRUE(LogMentions(world.controller, "LOWW"));
 
   // Without a configuration there is nothing the engineer wrote to check.
   ScratchDir empty;
   FakeWorld bare;
-  ControllerSession plain(bare.controller, RecordingTo(sink));
+  BuiltController plainBuilt(bare.controller, SessionParts(RecordingTo(sink)));
+  ControllerSession& plain = plainBuilt.session();
   ASSERT_TRUE(plain.Start(empty.Path()));
   for (const auto& e : bare.controller.events.Entries()) {
     EXPECT_NE(e.kind, EventKind::Configuration) << e.text;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scripting/host/ScriptDialogs.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "support/DemoFiles.h"
 #include "support/FakePorts.h"
 
@@ -14,8 +14,9 @@ TEST(DefaultPorts, AControllerWithoutAnyPortWiredStartsAndCycles) {
   ScratchDir dir;
   dir.Write("FLC.dat", DemoFile("FLC.dat"));
   dir.Write("FLC_Post.scp", DemoFile("FLC_Post.scp"));
-  Controller c;
-  ControllerSession session(c);
+  BuiltController built;
+  Controller& c = built.controller();
+  ControllerSession& session = built.session();
   // The demo switches its link on at start-up; its client cannot be started here, and the
   // message saying so goes to nobody.
   ASSERT_TRUE(session.Start(dir.Path()));

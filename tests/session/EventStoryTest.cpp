@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "config/ConfigFile.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "session/LinkCommands.h"
 #include "session/ModeCommands.h"
 #include "session/SaveCommands.h"
@@ -28,7 +28,8 @@ void AgeFile(const std::string& path, double seconds) {
 TEST(EventStory, AScriptedSequenceOfFaultsIsToldInOrderAndKeptInTheEventsFile) {
   LinkTestWorld w;
   Controller& c = w.controller;
-  ControllerSession session(c);
+  BuiltController built(c);
+  ControllerSession& session = built.session();
   ASSERT_EQ(session.ClaimWorkDir(w.dir.Path()), std::nullopt);
   ASSERT_TRUE(session.Start(w.dir.Path()));  // no FLC.dat: defaults
   c.model.FLCBlock.Name1 = "FLC1";
@@ -77,7 +78,8 @@ TEST(EventStory, ASecondControllerInTheFolderIsRefusedBeforeItTouchesAnyFile) {
   FakeWorld first;
   ScratchDir dir;
   dir.Write("FLC1.OUT", "the first controller's output");
-  ControllerSession running(first.controller);
+  BuiltController runningBuilt(first.controller);
+  ControllerSession& running = runningBuilt.session();
   ASSERT_EQ(running.ClaimWorkDir(dir.Path()), std::nullopt);
 
   auto snapshot = [&] {
@@ -90,7 +92,8 @@ TEST(EventStory, ASecondControllerInTheFolderIsRefusedBeforeItTouchesAnyFile) {
   };
   const auto before = snapshot();
   FakeWorld second;
-  ControllerSession refused(second.controller);
+  BuiltController refusedBuilt(second.controller);
+  ControllerSession& refused = refusedBuilt.session();
   const auto message = refused.ClaimWorkDir(dir.Path());
   ASSERT_TRUE(message.has_value());
   EXPECT_EQ(*message, "Another Kavro controller is already running in this folder (process " +

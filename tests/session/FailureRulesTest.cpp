@@ -8,7 +8,7 @@
 #include "engine/ControlCycle.h"
 #include "engine/RunTimeError.h"
 #include "scripting/host/ScriptErrorBridge.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "session/GuardedCall.h"
 #include "session/Shutdown.h"
 #include "support/LinkTestWorld.h"
@@ -21,7 +21,8 @@ TEST(FailureRules, HeldCommandThatFailsPutsCycleHoldBackAsItWas) {
     for (const bool heldBefore : {false, true}) {
       SCOPED_TRACE(std::string(command) + (heldBefore ? " held before" : ""));
       LinkTestWorld w;
-      ControllerSession session(w.controller);
+      BuiltController built(w.controller);
+      ControllerSession& session = built.session();
       w.op.failAtMessage = 1;  // the box the command holds the cycle for fails
       w.controller.model.CycleHold = heldBefore;
       if (std::string(command) == "close") {

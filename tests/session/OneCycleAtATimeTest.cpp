@@ -13,7 +13,7 @@
 
 #include "link/LinkTags.h"
 #include "link/opc/OpcLink.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "support/DemoFiles.h"
 #include "support/FakeOpcClient.h"
 #include "support/FakePorts.h"
@@ -135,23 +135,17 @@ struct ChaosWorld {
   explicit ChaosWorld(Kind kind, unsigned seed) : random(seed) {
     files.files[dir.File("FLC.dat")] = DemoFile("FLC.dat");
     files.files[dir.File("FLC_Post.scp")] = DemoFile("FLC_Post.scp");
-    Ports& ports = controller.ports;
-    ports.files = &files;
-    ports.op = &op;
-    ports.clock = &clock;
-    ports.events = &pump;
-    ports.timer = &timer;
-    ports.processes = &processes;
-    ports.clipboard = &clipboard;
-    SessionOptions options;
-    options.auditSink = &audit;
-    options.eventsFile = false;
+    ControllerParts parts = FakeParts(op, clock, pump, timer, processes, clipboard);
+    parts.files = &files;
+    parts.session.auditSink = &audit;
+    parts.session.eventsFile = false;
     if (kind == Kind::Opc) {
-      options.linkFactory = [this](const ControllerModel& model) -> std::unique_ptr<Link> {
+      parts.session.linkFactory = [this](const ControllerModel& model) -> std::unique_ptr<Link> {
         return std::make_unique<WaitingOpcLink>(model, pump);
       };
     }
-    session = std::make_unique<ControllerSession>(controller, options);
+    built = std::make_unique<BuiltController>(controller, std::move(parts));
+    session = &built->session();
     commands = {
         // What changes what the cycle uses.
         [this] { session->RunCommand("mnuLinkStatus"); },
@@ -222,7 +216,8 @@ struct ChaosWorld {
     std::string LoginName() override { return "operator"; }
   } audit;
   Controller controller;
-  std::unique_ptr<ControllerSession> session;
+  std::unique_ptr<BuiltController> built;
+  ControllerSession* session = nullptr;
   std::vector<std::function<void()>> commands;
   std::mt19937 random;
   int depth = 0;

@@ -108,9 +108,8 @@ class RuleBaseChangesTest : public ::testing::Test {
 };
 
 TEST_F(RuleBaseChangesTest, EveryChangeOfWhatTheRulesAreCompiledFromReachesTheNextCycle) {
-  ExpectCycleFollows("an operator typed into a rule row", [&] {
-    Type(grid::RuleRow(2), grid::kColController, "PROD");
-  });
+  ExpectCycleFollows("an operator typed into a rule row",
+                     [&] { Type(grid::RuleRow(2), grid::kColController, "PROD"); });
   ExpectCycleFollows("a term cell clicked on to the next zone", [&] {
     Click(grid::RuleRow(2), grid::TermColumn(1));  // LOW -> OK
   });
@@ -126,9 +125,8 @@ TEST_F(RuleBaseChangesTest, EveryChangeOfWhatTheRulesAreCompiledFromReachesTheNe
   ExpectCycleFollows("an output zone's point moved in the variable editor", [&] {
     EditZone(grid::OutputColumn(1), zones::ValueRow(3), zones::PointCol(1), "-0.700");  // ZERO
   });
-  ExpectCycleFollows("a zone point moved by the pre-process script", [&] {
-    model.Store.ScriptFlag[1] = true;
-  });
+  ExpectCycleFollows("a zone point moved by the pre-process script",
+                     [&] { model.Store.ScriptFlag[1] = true; });
   ExpectCycleFollows("a zone renamed straight in the model, as any future writer might", [&] {
     model.PVarIn[2].Zone[2].MFName = "GOOD";  // O2's OK
   });

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "support/DemoFiles.h"
 #include "support/LinkTestWorld.h"
 
@@ -13,7 +13,8 @@ namespace {
 struct Started {
   explicit Started(const std::string& flcDat) {
     w.dir.Write("FLC.dat", flcDat);
-    ControllerSession session(w.controller);
+    BuiltController built(w.controller);
+    ControllerSession& session = built.session();
     read = session.Start(w.dir.Path());
   }
   bool Logged(const std::string& text) const {

@@ -81,13 +81,18 @@ void FakeProcessStarter::Terminate(long long processId, bool force) {
   if (force || !ignoreTerm) running[processId] = false;
 }
 
-FakeWorld::FakeWorld() {
-  controller.ports.op = &op;
-  controller.ports.clock = &clock;
-  controller.ports.events = &events;
-  controller.ports.timer = &timer;
-  controller.ports.processes = &processes;
-  controller.ports.clipboard = &clipboard;
+FakeWorld::FakeWorld() { WirePorts(controller, Parts()); }
+
+ControllerParts FakeParts(Operator& op, Clock& clock, EventPump& events, CycleTimer& timer,
+                          ProcessStarter& processes, Clipboard& clipboard) {
+  ControllerParts parts;
+  parts.op = &op;
+  parts.clock = &clock;
+  parts.events = &events;
+  parts.timer = &timer;
+  parts.processes = &processes;
+  parts.clipboard = &clipboard;
+  return parts;
 }
 
 ScratchDir::ScratchDir() {

@@ -9,6 +9,7 @@
 
 #include "common/ports/Ports.h"
 #include "model/Controller.h"
+#include "session/ControllerBuilder.h"
 
 namespace kavro::test {
 
@@ -102,9 +103,15 @@ inline std::vector<std::string> EventTextsOfKind(const EventLog& log, EventKind 
   return texts;
 }
 
+// Fakes as a controller's parts, for a run built as the program builds its own; any of them may
+// be a test's own fake or a real port.
+ControllerParts FakeParts(Operator& op, Clock& clock, EventPump& events, CycleTimer& timer,
+                          ProcessStarter& processes, Clipboard& clipboard);
+
 // A controller wired to fresh fakes, with the real file system (tests use a scratch folder).
 struct FakeWorld {
   FakeWorld();
+  ControllerParts Parts() { return FakeParts(op, clock, events, timer, processes, clipboard); }
   FakeOperator op;
   FakeClock clock;
   FakeEventPump events{&clock};
@@ -113,6 +120,13 @@ struct FakeWorld {
   FakeClipboard clipboard;
   Controller controller;
 };
+
+// Parts that give a session its options and leave the ports as the test wired them.
+inline ControllerParts SessionParts(SessionOptions options) {
+  ControllerParts parts;
+  parts.session = std::move(options);
+  return parts;
+}
 
 // A new empty folder under the build tree, removed when the object goes.
 class ScratchDir {

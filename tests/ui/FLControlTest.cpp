@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <filesystem>
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
@@ -35,6 +36,7 @@
 #include "ui/SettingsPanel.h"
 #include "ui/VariableEditorPanel.h"
 #include "ui/SplashWindow.h"
+#include "ui/WorkFolderDialog.h"
 
 using namespace kavro;
 using kavro::ui::CellGrid;
@@ -117,6 +119,7 @@ class FLControlTest : public QObject {
   void calculationReportListToggles();
   void linkDebugPanelOpensOverTheRuleSelectorAndHides();
   void splashGrowsItsProductLineAndClosesItself();
+  void workFolderChooserOffersRecentFoldersAndRefusesOneWithoutConfiguration();
   void eventLogViewFollowsAFullLog();
   void settingsPanelOpensFromRowOneAndAppliesWholeOrNothing();
   void lockedScreenRefusesKeysAndUnlockedKeysOpenTheEditBox();
@@ -281,11 +284,13 @@ void FLControlTest::cycleLeavesStatusGridAndLabelsOnScreen() {
   QVERIFY(out.ClampIncrease);
 
   QGroupBox* frame = h.w().findChild<QGroupBox*>("frameStatus");
-  QCOMPARE(frame->title(), QString("Status - To File"));
-  QVERIFY(frame->styleSheet().contains(Hex(PaletteColour(14))));
-  QCOMPARE(h.Cell(0, 0), QString("MASTER: ON"));
-  QCOMPARE(h.CellColour(0, 0, Qt::BackgroundRole), QColor(0, 200, 0));
+  // The link is off here: the frame is grey and says so, the DCS's switch is not shown.
+  QCOMPARE(frame->title(), QString("Status - To File - Link OFF"));
+  QVERIFY(frame->styleSheet().contains(Hex(PaletteColour(7))));
+  QCOMPARE(h.Cell(0, 0), QString("MASTER: Link OFF"));
   QCOMPARE(h.Cell(3, 1), QString("Error = -91"));  // To File with output 1's increases held
+  QCOMPARE(h.Label("lblErrorCode")->text(),
+           QString("-91 = Output To FILE + Output 1 increases blocked"));
   QCOMPARE(h.CellColour(3, 1, Qt::ForegroundRole), QColor(255, 0, 0));
   QCOMPARE(h.Cell(5, 2), QString("LOW"));
   QCOMPARE(h.Cell(6, 2), QString("0.500"));
@@ -301,13 +306,13 @@ void FLControlTest::cycleLeavesStatusGridAndLabelsOnScreen() {
   QCOMPARE(h.CellColour(6, 8, Qt::ForegroundRole).name(), Hex(PenColor(8)));
   QVERIFY(h.Label("Label5", 0)->text().startsWith(" Last Run:   Dec-05-2026 "));
 
-  // To DCS: the error cell loses the -90; master switched off: red cell, index labels N/A.
+  // To DCS: the error cell loses the -90; master switched off: index labels N/A.
   h.Trigger("mnuToDCS");
   m.DCSOnOffValue = 0;
   h.host.RunCycle();
-  QCOMPARE(frame->title(), QString("Status - To DCS"));
+  QCOMPARE(frame->title(), QString("Status - To DCS - Link OFF"));
   QCOMPARE(h.Cell(3, 1), QString("Error = -1"));
-  QCOMPARE(h.CellColour(0, 0, Qt::BackgroundRole), QColor(230, 50, 50));
+  QCOMPARE(h.Label("lblErrorCode")->text(), QString("-1 = Output 1 increases blocked"));
   QCOMPARE(h.Label("lblVarIndex", 0)->text(), QString("N/A"));
   h.c().model.Scripts.PostScriptOn = false;
   h.host.RunCycle();
@@ -448,6 +453,30 @@ void FLControlTest::linkDebugPanelOpensOverTheRuleSelectorAndHides() {
   hide->click();
   QVERIFY(!panel->isVisibleTo(&h.w()));
   QVERIFY(h.w().RuleRowsSelector()->isVisibleTo(&h.w()));
+}
+
+void FLControlTest::workFolderChooserOffersRecentFoldersAndRefusesOneWithoutConfiguration() {
+  test::ScratchDir kiln;
+  kiln.Write("FLC.dat", ConfigText("File"));
+  test::ScratchDir home;  // no FLC.dat
+  test::ScratchDir settings;
+  RecentFolders recent(SystemFileSystem(), settings.File("recent-folders"));
+  QVERIFY(recent.Remember(home.Path()));  // gone from the list: it holds no controller
+  QVERIFY(recent.Remember(kiln.Path()));
+  ui::WorkFolderDialog chooser(SystemFileSystem(), recent, QString::fromStdString(home.Path()));
+  QCOMPARE(chooser.recentList()->count(), 1);
+  QCOMPARE(chooser.recentList()->item(0)->text(), QString::fromStdString(kiln.Path()));
+
+  chooser.Choose(QString::fromStdString(home.Path()));
+  QCOMPARE(chooser.note()->text(), QString::fromStdString("no FLC.dat in " + home.Path()));
+  QCOMPARE(chooser.result(), int(QDialog::Rejected));
+  QVERIFY(chooser.chosen().isEmpty());
+
+  chooser.openButton()->click();  // the recent folder, selected
+  QCOMPARE(chooser.result(), int(QDialog::Accepted));
+  QCOMPARE(chooser.chosen(), QString::fromStdString(kiln.Path()));
+  // The chooser writes nothing anywhere.
+  QVERIFY(std::filesystem::is_empty(home.Path()));
 }
 
 void FLControlTest::splashGrowsItsProductLineAndClosesItself() {

@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "ControllerConfig.h"
-#include "PlantSimulation.h"
+#include "plant/PlantSimulation.h"
 #include "common/TextUtil.h"
 #include "common/ports/FileSystem.h"
 #include "link/opc/BridgeOpcClient.h"

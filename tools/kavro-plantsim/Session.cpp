@@ -15,7 +15,7 @@
 
 #include "ClientFiles.h"
 #include "ControllerConfig.h"
-#include "PlantSimulation.h"
+#include "plant/PlantSimulation.h"
 #include "common/LocalNow.h"
 #include "common/NumberText.h"
 #include "common/SafeText.h"

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "common/DateText.h"
 #include "common/KavroError.h"
@@ -127,6 +128,7 @@ void OPCConnect(Controller& controller, OpcLink& link, bool quiet) {
   // items requested after it are counted from the first again.
   link.OPCReadItemsDone = link.OPCWriteItemsDone = 0;
   link.OPCReadItemsOK = link.OPCWriteItemsOK = 0;
+  link.LinkItemHandles.fill(0);
   link.OPCLastResult = link.client->WTclientCoInit();
 
   const std::string server = TrimRight(block.LinkAppl);
@@ -197,6 +199,9 @@ bool BuildLinkTagList(Controller& controller, OpcLink& link) {
   int index = 0;
   for (const std::string& tag : ReadTagList(controller.model)) link.LinkTagNames[++index] = tag;
   for (const std::string& tag : WriteTagList(controller.model)) link.LinkTagNames[++index] = tag;
+  index = 0;
+  for (const bool counted : CountedReadTags(controller.model)) link.LinkTagCounted[++index] = counted;
+  for (const bool counted : CountedWriteTags(controller.model)) link.LinkTagCounted[++index] = counted;
   return true;
 }
 
@@ -364,12 +369,24 @@ OpcLinkPanelLines ShowOpcLinkPanel(const OpcLink& link, bool tagsNotFound) {
     const int k = reads + j;
     if (!tagsNotFound || link.LinkItemHandles[k] <= -1) panel.lstWrite.push_back(line(k, link.LinkWriteValues[j]));
   }
-  panel.progressReadMax = link.LinkReadCount > 0 ? link.LinkReadCount : 100;
-  panel.progressReadValue = link.OPCReadItemsOK;
-  panel.progressWriteMax = link.LinkWriteCount > 0 ? link.LinkWriteCount : 100;
-  panel.progressWriteValue = link.OPCWriteItemsOK;
-  panel.lblCountRead = FormatNumber(link.OPCReadItemsOK, "####0") + "/" + FormatNumber(link.LinkReadCount, "####0");
-  panel.lblCountWrite = FormatNumber(link.OPCWriteItemsOK, "####0") + "/" + FormatNumber(link.LinkWriteCount, "####0");
+  // The counted tags of indices first..last, and how many of them the server took.
+  const auto count = [&](int first, int last, int done) {
+    std::pair<int, int> counts{0, 0};
+    for (int i = first; i <= last; ++i) {
+      if (!link.LinkTagCounted[i]) continue;
+      ++counts.second;
+      if (i - first < done && link.LinkItemHandles[i] > 0) ++counts.first;
+    }
+    return counts;
+  };
+  const auto [readOk, readCounted] = count(1, reads, link.OPCReadItemsDone);
+  const auto [writeOk, writeCounted] = count(reads + 1, reads + writes, link.OPCWriteItemsDone);
+  panel.progressReadMax = readCounted > 0 ? readCounted : 100;
+  panel.progressReadValue = readOk;
+  panel.progressWriteMax = writeCounted > 0 ? writeCounted : 100;
+  panel.progressWriteValue = writeOk;
+  panel.lblCountRead = FormatNumber(readOk, "####0") + "/" + FormatNumber(readCounted, "####0");
+  panel.lblCountWrite = FormatNumber(writeOk, "####0") + "/" + FormatNumber(writeCounted, "####0");
   panel.lstLinkMsg = link.lstLinkMsg;
   return panel;
 }

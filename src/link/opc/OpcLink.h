@@ -29,6 +29,9 @@ struct OpcLink {
   std::array<std::string, LinkTagLimit + 1> LinkTagNames{};
   // Item handle per index: > 0 accepted, -1 refused by the server, 0 blank tag (no item).
   std::array<int32_t, LinkTagLimit + 1> LinkItemHandles{};
+  // Per index: whether the debug panel counts the tag (set, of a variable in use or of the
+  // controller), so a healthy link reads all it counts.
+  std::array<bool, LinkTagLimit + 1> LinkTagCounted{};
   std::array<OpcValue, LinkTagLimit + 1> LinkReadValues{};   // per read index
   std::array<OpcValue, LinkTagLimit + 1> LinkWriteValues{};  // per write index 1..LinkWriteCount
   int16_t LinkReadCount = 0;

@@ -111,6 +111,9 @@ struct BinaryExpr final : Expr {
   BinaryExpr(BinaryOp o, ExprPtr a, ExprPtr b, int l)
       : Expr(ExprKind::Binary, l), op(o), left(std::move(a)), right(std::move(b)) {}
   Variant Eval(Interpreter& it) const override;
+  const Variant& EvalRef(Interpreter& it, Variant& scratch) const override;
+  // The value into out, which neither operand reads.
+  void Compute(Interpreter& it, Variant& out) const;
   BinaryOp op;
   ExprPtr left, right;
 };

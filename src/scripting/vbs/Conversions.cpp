@@ -312,18 +312,6 @@ void AppendText(std::string& out, const Variant& value) {
   }
 }
 
-Variant IntegerResult(int64_t value, VarType narrowest) {
-  if (narrowest == VarType::Byte && value >= 0 && value <= 255) {
-    return Variant::Byte(static_cast<uint8_t>(value));
-  }
-  if ((narrowest == VarType::Byte || narrowest == VarType::Integer) && value >= -32768 &&
-      value <= 32767) {
-    return Variant::Integer(static_cast<int16_t>(value));
-  }
-  if (value >= INT32_MIN && value <= INT32_MAX) return Variant::Long(static_cast<int32_t>(value));
-  return Variant::Double(static_cast<double>(value));
-}
-
 Variant NumberLiteral(double value, bool integral) {
   if (integral && value >= -32768 && value <= 32767) {
     return Variant::Integer(static_cast<int16_t>(value));

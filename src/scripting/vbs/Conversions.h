@@ -46,7 +46,17 @@ std::string FormatDouble(double value);
 std::string FormatSingle(float value);
 
 // Integer arithmetic results promote: Integer overflow becomes Long, Long overflow Double.
-Variant IntegerResult(int64_t value, VarType narrowest);
+inline Variant IntegerResult(int64_t value, VarType narrowest) {
+  if (narrowest == VarType::Byte && value >= 0 && value <= 255) {
+    return Variant::Byte(static_cast<uint8_t>(value));
+  }
+  if ((narrowest == VarType::Byte || narrowest == VarType::Integer) && value >= -32768 &&
+      value <= 32767) {
+    return Variant::Integer(static_cast<int16_t>(value));
+  }
+  if (value >= INT32_MIN && value <= INT32_MAX) return Variant::Long(static_cast<int32_t>(value));
+  return Variant::Double(static_cast<double>(value));
+}
 
 // Numeric value as Variant of the narrowest type able to hold a literal of this value.
 Variant NumberLiteral(double value, bool integral);

@@ -117,11 +117,18 @@ bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
       return true;
     case BinaryOp::Mod:
       if (y == 0) return false;
-      out = IntegerResult(x % y, narrow);  // the sign of the dividend, as the language's Mod
+      // The sign of the dividend, as the language's Mod; both operands fit 32 bits, whose
+      // division is the quicker one (-1 aside, which could overflow it).
+      out = IntegerResult(y == -1 ? 0 : static_cast<int32_t>(x) % static_cast<int32_t>(y), narrow);
       return true;
     case BinaryOp::IntDivide:
-      if (y == 0 || x / y > INT32_MAX) return false;  // the general path raises the error
-      out = IntegerResult(x / y, narrow);
+      if (y == 0) return false;  // the general path raises the error
+      if (y == -1) {
+        if (-x > INT32_MAX) return false;
+        out = IntegerResult(-x, narrow);
+        return true;
+      }
+      out = IntegerResult(static_cast<int32_t>(x) / static_cast<int32_t>(y), narrow);
       return true;
     case BinaryOp::Divide:
       if (y == 0) return false;
@@ -183,24 +190,36 @@ Variant UnaryExpr::Eval(Interpreter& it) const {
 }
 
 Variant BinaryExpr::Eval(Interpreter& it) const {
-  Variant leftScratch, rightScratch;
-  // The left value may be read in place only when the right side cannot change it.
-  const Variant& leftValue = IsStable(*right) ? left->EvalRef(it, leftScratch)
-                                              : (leftScratch = left->Eval(it), leftScratch);
-  const Variant& rightValue = right->EvalRef(it, rightScratch);
   Variant result;
-  if (FastBinary(op, leftValue, rightValue, result)) return result;
+  Compute(it, result);
+  return result;
+}
+
+const Variant& BinaryExpr::EvalRef(Interpreter& it, Variant& scratch) const {
+  Compute(it, scratch);
+  return scratch;
+}
+
+void BinaryExpr::Compute(Interpreter& it, Variant& out) const {
+  Variant leftScratch, rightScratch;
+  const Variant* leftValue = &OperandValue(it, *left, leftScratch);
+  // A variable on the left is read in place only when the right side cannot change it.
+  if (leftValue != &leftScratch && !IsStable(*right) && left->kind != ExprKind::Literal) {
+    leftScratch = *leftValue;
+    leftValue = &leftScratch;
+  }
+  const Variant& rightValue = OperandValue(it, *right, rightScratch);
+  if (FastBinary(op, *leftValue, rightValue, out)) return;
   // An object takes part by its default value (Err + 1), except in Is.
   Variant leftPlain, rightPlain;
   const bool byValue = op != BinaryOp::Is;
-  const Variant& a = byValue ? PlainValue(leftValue, leftPlain) : leftValue;
+  const Variant& a = byValue ? PlainValue(*leftValue, leftPlain) : *leftValue;
   const Variant& b = byValue ? PlainValue(rightValue, rightPlain) : rightValue;
-  result = ApplyBinary(op, a, b);
-  if (result.IsString()) {
-    it.CheckString(result);
-    it.Charge(result.StringValue().size());
+  out = ApplyBinary(op, a, b);
+  if (out.IsString()) {
+    it.CheckString(out);
+    it.Charge(out.StringValue().size());
   }
-  return result;
 }
 
 Variant LocalExpr::Eval(Interpreter& it) const {
@@ -211,16 +230,9 @@ const Variant& LocalExpr::EvalRef(Interpreter& it, Variant&) const {
   return *it.frame->slots[static_cast<size_t>(slot)];
 }
 
-static Variant& BaseOf(Interpreter& it, const Expr& base) {
-  if (base.kind == ExprKind::Local) {
-    return *it.frame->slots[static_cast<size_t>(static_cast<const LocalExpr&>(base).slot)];
-  }
-  return *static_cast<const GlobalExpr&>(base).var;
-}
-
 // v(args): an element of an array, or a call of an object's default member (d(key)).
 Variant IndexExpr::Eval(Interpreter& it) const {
-  Variant& value = BaseOf(it, *base);
+  Variant& value = VariableAt(it, *base);
   if (value.IsObject()) return it.CallDefault(value, args);
   return it.Element(value, args);
 }

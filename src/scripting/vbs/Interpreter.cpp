@@ -265,8 +265,11 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
         continue;
       }
     }
-    callee.values[slot] = arg.Eval(*this);
-    ChargeValue(callee.values[slot]);
+    Variant& value = callee.values[slot];
+    if (const Variant& computed = OperandValue(*this, arg, value); &computed != &value) {
+      value = computed;
+    }
+    ChargeValue(value);
   }
   frame = &callee;
   callCost += proc.callCost;
@@ -397,8 +400,22 @@ void Interpreter::AssignDefault(const Variant& object, const ExprList& args, con
 }
 
 Variant& Interpreter::Element(Variant& arrayVar, const ExprList& args) {
+  if (args.size() == 1) {
+    // One dimension, the usual case.
+    Variant scratch;
+    const Variant& v = OperandValue(*this, *args[0], scratch);
+    if (v.IsNull()) Raise(err::InvalidUseOfNull);
+    const int32_t i = v.Type() == VarType::Integer ? v.IntegerValue()
+                      : v.Type() == VarType::Long  ? v.LongValue()
+                                                   : ToLong(v);
+    if (!arrayVar.IsArray()) Raise(err::TypeMismatch);
+    ArrayData& a = *arrayVar.ArrayValue();
+    if (a.upper.size() != 1) Raise(err::SubscriptOutOfRange);
+    if (i < 0 || i > a.upper[0]) Raise(err::SubscriptOutOfRange);
+    return a.items[static_cast<size_t>(i)];
+  }
   constexpr size_t kMaxDims = 60;
-  std::array<int32_t, kMaxDims> index{};
+  std::array<int32_t, kMaxDims> index;
   if (args.size() > kMaxDims) Raise(err::SubscriptOutOfRange);
   for (size_t i = 0; i < args.size(); ++i) {
     Variant scratch;

@@ -313,10 +313,21 @@ class Resolver {
         auto& b = static_cast<BinaryExpr&>(*e);
         ResolveExpr(b.left);
         ResolveExpr(b.right);
+        // Parentheses only group here (they mean ByVal for an argument): dropped, so that
+        // running the operator does not pass through them.
+        Unwrap(b.left);
+        Unwrap(b.right);
         return;
       }
       default:
         return;
+    }
+  }
+
+  static void Unwrap(ExprPtr& e) {
+    while (e->kind == ExprKind::Paren) {
+      ExprPtr inner = std::move(static_cast<ParenExpr&>(*e).inner);
+      e = std::move(inner);
     }
   }
 

@@ -18,8 +18,11 @@ Variant& VariableRef(Interpreter& it, const Expr& target) {
 
 // A condition's truth: Null counts as False.
 bool Truth(Interpreter& it, const Expr& condition) {
-  Variant scratch, plain;
-  const Variant& v = PlainValue(condition.EvalRef(it, scratch), plain);
+  Variant scratch;
+  const Variant& value = OperandValue(it, condition, scratch);
+  if (value.Type() == VarType::Boolean) return value.BoolValue();
+  Variant plain;
+  const Variant& v = PlainValue(value, plain);
   if (v.IsNull()) return false;
   if (v.Type() == VarType::Boolean) return v.BoolValue();
   if (v.IsArray() || v.IsObject()) throw ScriptError(err::TypeMismatch);
@@ -68,7 +71,7 @@ bool AppendInPlace(Interpreter& it, const Expr& target, const Expr& value) {
   Variant scratch;
   const Variant& tail = concat.right->EvalRef(it, scratch);
   if (tail.IsArray() || tail.IsObject()) return false;  // the general path raises the error
-  std::string& text = var.StringValue();
+  std::string& text = var.MutableString();
   const size_t before = text.size();
   AppendText(text, tail);
   if (text.size() > it.limits.maxStringLength) {
@@ -92,7 +95,13 @@ Flow AssignStmt::Exec(Interpreter& it) const {
       AppendInPlace(it, *target, *value)) {
     return Flow::Normal;
   }
-  Variant v = value->Eval(it);
+  Variant v;
+  if (const Variant& computed = OperandValue(it, *value, v); &computed != &v) v = computed;
+  if (!isSet && (target->kind == ExprKind::Local || target->kind == ExprKind::Global) &&
+      !v.IsString() && !v.IsArray() && !v.IsObject()) {
+    VariableRef(it, *target) = v;  // a number, Empty or Null: nothing to check or count
+    return Flow::Normal;
+  }
   // Without Set an object stands for its default value; Set takes objects only.
   if (isSet != v.IsObject()) it.Assign(v, Variant(v), isSet);
   switch (target->kind) {
@@ -195,12 +204,16 @@ Flow ForStmt::Exec(Interpreter& it) const {
   ToDouble(end);  // a text that is no number fails here, before the first pass
   Variant& counter = VariableRef(it, *this->counter);
   it.Assign(counter, std::move(start), false);
+  const bool endIntegral = IsIntegral(end);
+  const int64_t endWhole = endIntegral ? ToLong(end) : 0;
   for (;;) {
     Variant& current = VariableRef(it, *this->counter);
     int cmp;
-    if (IsIntegral(current) && IsIntegral(end)) {
-      const int64_t c = ToLong(current), e = ToLong(end);
-      cmp = c < e ? -1 : c > e ? 1 : 0;
+    if (endIntegral && IsIntegral(current)) {
+      const int64_t c = current.Type() == VarType::Integer ? current.IntegerValue()
+                        : current.Type() == VarType::Long  ? current.LongValue()
+                                                           : ToLong(current);
+      cmp = c < endWhole ? -1 : c > endWhole ? 1 : 0;
     } else {
       cmp = CompareValues(current.IsString() ? Variant::Double(ToDouble(current)) : current,
                           end.IsString() ? Variant::Double(ToDouble(end)) : end, false);
@@ -212,9 +225,12 @@ Flow ForStmt::Exec(Interpreter& it) const {
     it.Tick();
     it.line = line;
     Variant& again = VariableRef(it, *this->counter);
-    if (again.Type() == VarType::Long && stepValue.Type() == VarType::Integer &&
-        again.LongValue() < INT32_MAX - 32767) {
-      again = Variant::Long(again.LongValue() + stepValue.IntegerValue());  // the common case
+    // The common cases, an Integer or Long counter with an Integer step, promote as Add does.
+    if (stepValue.Type() == VarType::Integer && again.Type() == VarType::Integer) {
+      again =
+          IntegerResult(int64_t{again.IntegerValue()} + stepValue.IntegerValue(), VarType::Integer);
+    } else if (stepValue.Type() == VarType::Integer && again.Type() == VarType::Long) {
+      again = IntegerResult(int64_t{again.LongValue()} + stepValue.IntegerValue(), VarType::Long);
     } else {
       again = ApplyBinary(BinaryOp::Add, again, stepValue);
     }

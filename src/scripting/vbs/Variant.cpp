@@ -2,10 +2,43 @@
 
 namespace kavro::vbs {
 
+const std::string& Variant::NoText() {
+  static const std::string none;
+  return none;
+}
+
+const std::shared_ptr<HostObject>& Variant::NoObject() {
+  static const std::shared_ptr<HostObject> none;
+  return none;
+}
+
 void Variant::CopyOwned(const Variant& other) {
-  str_ = other.str_;
-  object_ = other.object_;
-  if (other.array_) array_ = std::make_unique<ArrayData>(*other.array_);
+  switch (type_) {
+    case VarType::String:
+      new (&own_.str) std::string(other.own_.str);
+      break;
+    case VarType::Array:
+      new (&own_.array) std::unique_ptr<ArrayData>(
+          other.own_.array ? std::make_unique<ArrayData>(*other.own_.array) : nullptr);
+      break;
+    default:
+      new (&own_.object) std::shared_ptr<HostObject>(other.own_.object);
+      break;
+  }
+}
+
+void Variant::DestroyOwned() noexcept {
+  switch (type_) {
+    case VarType::String:
+      own_.str.~basic_string();
+      break;
+    case VarType::Array:
+      own_.array.~unique_ptr();
+      break;
+    default:
+      own_.object.~shared_ptr();
+      break;
+  }
 }
 
 Variant& Variant::AssignOwned(const Variant& other) {
@@ -15,86 +48,45 @@ Variant& Variant::AssignOwned(const Variant& other) {
   return *this;
 }
 
+Variant& Variant::MoveAssignOwned(Variant& other) noexcept {
+  // other may live inside what this variable holds (an element of its array): taken out first,
+  // it outlives the old value.
+  Variant taken(std::move(other));
+  DestroyOwned();
+  type_ = taken.type_;
+  owns_ = taken.owns_;
+  num_ = taken.num_;
+  if (taken.OwnsMemory()) MoveOwned(taken);
+  return *this;
+}
+
 Variant Variant::MakeNull() {
   Variant v;
   v.type_ = VarType::Null;
   return v;
 }
 
-Variant Variant::Boolean(bool value) {
-  Variant v;
-  v.type_ = VarType::Boolean;
-  v.num_.b = value;
-  return v;
-}
-
-Variant Variant::Byte(uint8_t value) {
-  Variant v;
-  v.type_ = VarType::Byte;
-  v.num_.u8 = value;
-  return v;
-}
-
-Variant Variant::Integer(int16_t value) {
-  Variant v;
-  v.type_ = VarType::Integer;
-  v.num_.i16 = value;
-  return v;
-}
-
-Variant Variant::Long(int32_t value) {
-  Variant v;
-  v.type_ = VarType::Long;
-  v.num_.i32 = value;
-  return v;
-}
-
-Variant Variant::Single(float value) {
-  Variant v;
-  v.type_ = VarType::Single;
-  v.num_.f = value;
-  return v;
-}
-
-Variant Variant::Double(double value) {
-  Variant v;
-  v.type_ = VarType::Double;
-  v.num_.d = value;
-  return v;
-}
-
-Variant Variant::Currency(double value) {
-  Variant v;
-  v.type_ = VarType::Currency;
-  v.num_.d = value;
-  return v;
-}
-
-Variant Variant::Date(double serial) {
-  Variant v;
-  v.type_ = VarType::Date;
-  v.num_.d = serial;
-  return v;
-}
-
 Variant Variant::String(std::string text) {
   Variant v;
   v.type_ = VarType::String;
-  v.str_ = std::move(text);
+  v.owns_ = true;
+  new (&v.own_.str) std::string(std::move(text));
   return v;
 }
 
 Variant Variant::Array(std::unique_ptr<ArrayData> data) {
   Variant v;
   v.type_ = VarType::Array;
-  v.array_ = std::move(data);
+  v.owns_ = true;
+  new (&v.own_.array) std::unique_ptr<ArrayData>(std::move(data));
   return v;
 }
 
 Variant Variant::Object(std::shared_ptr<HostObject> object) {
   Variant v;
   v.type_ = VarType::Object;
-  v.object_ = std::move(object);
+  v.owns_ = true;
+  new (&v.own_.object) std::shared_ptr<HostObject>(std::move(object));
   return v;
 }
 
@@ -115,15 +107,10 @@ bool Variant::IsNumber() const {
 }
 
 void Variant::Clear() {
+  // A cleared variable gives its memory back (frames are reused and would keep it).
+  if (OwnsMemory()) DestroyOwned();
   type_ = VarType::Empty;
-  // A cleared variable gives its text's memory back (frames are reused and would keep it).
-  if (str_.capacity() > 64) {
-    std::string().swap(str_);
-  } else {
-    str_.clear();
-  }
-  array_.reset();
-  object_.reset();
+  owns_ = false;
 }
 
 }  // namespace kavro::vbs

@@ -367,8 +367,17 @@ TEST(OpcSwitchOff, RemovesAcceptedItemsAndTheGroupThenDisconnects) {
   EXPECT_GT(w.events.processEventsCalls, 0) << "the half-second waits let window events run";
 }
 
+// The counts are of the tags that are set, of the controller and of the variables in use (here
+// inputs 1..3 and both outputs): a healthy link reads all it counts.
+void NameVariables(ControllerModel& m) {
+  for (int i = 1; i <= 3; ++i) m.PVarIn[i].PVarName = "IN" + std::to_string(i);
+  m.PVarOut[1].PVarName = "OUT1";
+  m.PVarOut[2].PVarName = "OUT2";
+}
+
 TEST(OpcPanel, LinesAndCountsListEveryTagOrOnlyThoseTheServerRefused) {
   OpcWorld w;
+  NameVariables(w.model());
   w.model().PVarIn[2].DCSTagPV = "NOT.THERE";
   w.model().PVarOut[2].DCSTagOut = "NOPE.SP";
   w.server.tags.erase("OUT2.SP");
@@ -390,9 +399,9 @@ TEST(OpcPanel, LinesAndCountsListEveryTagOrOnlyThoseTheServerRefused) {
   ASSERT_EQ(all.lstWrite.size(), 4u);
   EXPECT_EQ(all.lstWrite[2], "OUT1.SP, " + std::to_string(w.link.LinkItemHandles[36]) + ", 8.250");
   EXPECT_EQ(all.lstWrite[3], "NOPE.SP, -1, X");
-  EXPECT_EQ(all.lblCountRead, "12/33");
+  EXPECT_EQ(all.lblCountRead, "12/13");
   EXPECT_EQ(all.lblCountWrite, "3/4");
-  EXPECT_EQ(all.progressReadMax, 33);
+  EXPECT_EQ(all.progressReadMax, 13);
   EXPECT_EQ(all.progressReadValue, 12);
 
   const OpcLinkPanelLines notFound = ShowOpcLinkPanel(w.link, true);
@@ -406,6 +415,7 @@ TEST(OpcPanel, LinesAndCountsListEveryTagOrOnlyThoseTheServerRefused) {
 
 TEST(OpcSupervision, ALostServerIsReconnectedAtMostOnceAMinuteWithTheOption) {
   OpcWorld w;
+  NameVariables(w.model());
   w.model().RestartInterface = true;
   w.SwitchOn();
   w.server.failReads = true;
@@ -426,7 +436,7 @@ TEST(OpcSupervision, ALostServerIsReconnectedAtMostOnceAMinuteWithTheOption) {
   // The items of the lost connection are gone: the counts start again, they never run on.
   EXPECT_EQ(w.link.OPCReadItemsDone, 33);
   EXPECT_EQ(w.link.OPCWriteItemsDone, 4);
-  EXPECT_EQ(ShowOpcLinkPanel(w.link, false).lblCountRead, "0/33");
+  EXPECT_EQ(ShowOpcLinkPanel(w.link, false).lblCountRead, "0/13");
   EXPECT_EQ(ShowOpcLinkPanel(w.link, false).lblCountWrite, "0/4");
   ASSERT_FALSE(w.controller.events.Entries().empty());
   EXPECT_EQ(w.controller.events.Entries().front().text, "OPC Link Lost - Reconnecting OPCSRV");

@@ -6,7 +6,7 @@
 
 #include "scripting/host/ScriptHost.h"
 #include "scripting/host/ShareObject.h"
-#include "session/ControllerSession.h"
+#include "session/ControllerBuilder.h"
 #include "support/DemoFiles.h"
 #include "support/FakePorts.h"
 
@@ -55,7 +55,8 @@ struct HostWorld {
   Controller& controller = world.controller;
   ControllerModel& model = controller.model;
   ScratchDir dir;
-  ControllerSession session{controller, HeadlessOptions()};
+  BuiltController built{controller, SessionParts(HeadlessOptions())};
+  ControllerSession& session = built.session();
   ScriptHost& host = session.scriptHost();
   std::vector<std::string> reported;
 };

@@ -1,12 +1,13 @@
-#include "PlantDescription.h"
+#include "plant/PlantDescription.h"
 
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
 #include "common/NumberText.h"
 #include "config/ConfigLines.h"
 
-namespace kavro::plantsim {
+namespace kavro {
 namespace {
 
 std::vector<std::string> Words(const std::string& line) {
@@ -32,6 +33,7 @@ class StatementReader {
     if (!IsNumeric(words_[field])) Fail("\"" + words_[field] + "\" is not a number");
     return ToNumber(words_[field]);
   }
+  std::size_t Line() const { return line_; }
 
  private:
   std::size_t line_;
@@ -47,10 +49,54 @@ std::size_t IndexOf(const std::vector<Item>& items, const std::string& tag,
   reader.Fail("no " + std::string(kind) + " named " + tag + " above this line");
 }
 
+// Which line first gave each (statement, tag): a second one is refused naming both lines.
+class FirstLines {
+ public:
+  void Claim(const std::string& keyword, const std::string& tag, const StatementReader& r) {
+    const auto [at, added] = lines_.emplace(keyword + '\n' + tag, r.Line());
+    if (!added) {
+      r.Fail(keyword + " " + tag + " is given twice, on line " + std::to_string(at->second) +
+             " and on line " + std::to_string(r.Line()));
+    }
+  }
+
+ private:
+  std::map<std::string, std::size_t> lines_;
+};
+
+void NotNegative(double value, const char* what, const StatementReader& r) {
+  if (value < 0) r.Fail(std::string("negative ") + what);
+}
+
+// The statements that add to one input's value: disturbance, step, ramp and noise.
+void ReadInputChange(const std::string& keyword, const StatementReader& r,
+                     PlantDescription& plant, FirstLines& first) {
+  if (keyword == "disturbance") r.Expect(3, "disturbance INPUTTAG AMPLITUDE PERIOD");
+  if (keyword == "step") r.Expect(3, "step INPUTTAG AMPLITUDE TIME");
+  if (keyword == "ramp") r.Expect(4, "ramp INPUTTAG RATE FROM TO");
+  if (keyword == "noise") r.Expect(2, "noise INPUTTAG STDDEV");
+  PlantInput& in = plant.inputs[IndexOf(plant.inputs, r.Text(1), &PlantInput::tag, r, "input")];
+  if (keyword == "disturbance") {
+    in.disturbances.push_back({r.Number(2), r.Number(3)});
+  } else if (keyword == "step") {
+    NotNegative(r.Number(3), "time", r);
+    in.steps.push_back({r.Number(2), r.Number(3)});
+  } else if (keyword == "ramp") {
+    NotNegative(r.Number(3), "time", r);
+    if (r.Number(4) < r.Number(3)) r.Fail("TO is before FROM");
+    in.ramps.push_back({r.Number(2), r.Number(3), r.Number(4)});
+  } else {
+    first.Claim(keyword, r.Text(1), r);
+    in.noise = r.Number(2);
+    NotNegative(in.noise, "noise", r);
+  }
+}
+
 }  // namespace
 
 PlantDescription ParsePlantDescription(const std::string& text) {
   PlantDescription plant;
+  FirstLines first;
   const std::vector<std::string> lines = SplitConfigLines(text);
   for (std::size_t n = 0; n < lines.size(); ++n) {
     std::vector<std::string> words = Words(lines[n]);
@@ -59,9 +105,11 @@ PlantDescription ParsePlantDescription(const std::string& text) {
     const StatementReader r(n + 1, std::move(words));
     if (keyword == "input") {
       r.Expect(2, "input TAG START");
-      plant.inputs.push_back({r.Text(1), r.Number(2)});
+      first.Claim(keyword, r.Text(1), r);
+      plant.inputs.push_back({r.Text(1), r.Number(2), {}, {}, {}, 0});
     } else if (keyword == "output") {
       r.Expect(5, "output PVTAG SPTAG START LOW HIGH");
+      first.Claim(keyword, r.Text(1), r);
       PlantOutput out{r.Text(1), r.Text(2), r.Number(3), r.Number(4), r.Number(5)};
       if (out.low > out.high) r.Fail("LOW is above HIGH");
       plant.outputs.push_back(out);
@@ -75,21 +123,22 @@ PlantDescription ParsePlantDescription(const std::string& text) {
       response.deadTime = r.Number(5);
       if (response.timeConstant < 0 || response.deadTime < 0) r.Fail("negative time");
       plant.responses.push_back(response);
-    } else if (keyword == "disturbance") {
-      r.Expect(3, "disturbance INPUTTAG AMPLITUDE PERIOD");
-      PlantInput& in = plant.inputs[IndexOf(plant.inputs, r.Text(1), &PlantInput::tag, r, "input")];
-      in.disturbanceAmplitude = r.Number(2);
-      in.disturbancePeriod = r.Number(3);
-    } else if (keyword == "noise") {
-      r.Expect(2, "noise INPUTTAG STDDEV");
-      PlantInput& in = plant.inputs[IndexOf(plant.inputs, r.Text(1), &PlantInput::tag, r, "input")];
-      in.noise = r.Number(2);
-      if (in.noise < 0) r.Fail("negative noise");
+    } else if (keyword == "disturbance" || keyword == "step" || keyword == "ramp" ||
+               keyword == "noise") {
+      ReadInputChange(keyword, r, plant, first);
     } else if (keyword == "value") {
       r.Expect(2, "value TAG NUMBER");
+      first.Claim(keyword, r.Text(1), r);
       plant.values.push_back({r.Text(1), r.Number(2)});
+    } else if (keyword == "scale") {
+      r.Expect(2, "scale GAINFACTOR TIMEFACTOR");
+      first.Claim(keyword, "", r);
+      plant.gainScale = r.Number(1);
+      plant.timeScale = r.Number(2);
+      if (!(plant.gainScale > 0) || !(plant.timeScale > 0)) r.Fail("a factor is not above 0");
     } else if (keyword == "seed") {
       r.Expect(1, "seed NUMBER");
+      first.Claim(keyword, "", r);
       const double seed = r.Number(1);
       if (seed < 0 || seed > 4294967295.0) r.Fail("seed outside 0..4294967295");
       plant.seed = static_cast<uint32_t>(seed);
@@ -100,4 +149,12 @@ PlantDescription ParsePlantDescription(const std::string& text) {
   return plant;
 }
 
-}  // namespace kavro::plantsim
+PlantResponse ScaledResponse(const PlantDescription& plant, const PlantResponse& response) {
+  PlantResponse scaled = response;
+  scaled.gain *= plant.gainScale;
+  scaled.timeConstant *= plant.timeScale;
+  scaled.deadTime *= plant.timeScale;
+  return scaled;
+}
+
+}  // namespace kavro

@@ -4,9 +4,9 @@
 #include <locale>
 #include <sstream>
 
-#include "PlantSimulation.h"
+#include "plant/PlantSimulation.h"
 
-namespace kavro::plantsim {
+namespace kavro {
 namespace {
 
 constexpr const char* kHeader = "kavro-plantsim state 1";
@@ -92,4 +92,4 @@ bool PlantSimulation::RestoreState(const std::string& text, const std::string& p
   return true;
 }
 
-}  // namespace kavro::plantsim
+}  // namespace kavro
