@@ -5,12 +5,12 @@
 #include <QDir>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/HeadlessService.h"
-
 #include "common/ProgramVersion.h"
+#include "session/ProgramStart.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
 #include "ui/SplashWindow.h"
@@ -27,46 +27,29 @@ constexpr const char* kUsage =
     "                  by rule (see man kavro)\n"
     "  --workdir DIR   the working folder (default: the current folder)\n";
 
-// Qt aborts without a display, telling the operator to reinstall; say what is wrong instead.
-bool HasDisplay() {
-  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-    const char* value = std::getenv(name);
-    if (value && *value) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (const int status = kavro::AnswerVersionOrHelp(argc, argv, "kavro", kUsage); status >= 0) {
     return status;
   }
-  if (argc > 1) {
-    bool headless = false;
-    std::string workDir = ".";
-    for (int k = 1; k < argc; ++k) {
-      if (std::strcmp(argv[k], "--headless") == 0) {
-        headless = true;
-      } else if (std::strcmp(argv[k], "--workdir") == 0 && k + 1 < argc) {
-        workDir = argv[++k];
-      } else {
-        headless = false;
-        break;
-      }
-    }
-    if (!headless) {
+  const kavro::StartChoice choice =
+      kavro::ChooseStart(std::vector<std::string>(argv + 1, argv + argc),
+                         [](const char* name) { return std::getenv(name); });
+  switch (choice.mode) {
+    case kavro::StartMode::Usage:
       std::fputs(kUsage, stderr);
-      return 2;
-    }
-    return kavro::app::RunHeadless(argc, argv, workDir);
-  }
-  if (!HasDisplay()) {
-    std::fputs(
-        "kavro: no display to show the window on (DISPLAY is not set); run it on the desktop, "
-        "or without a screen as: xvfb-run -a kavro\n",
-        stderr);
-    return 2;
+      return kavro::kExitCannotStart;
+    case kavro::StartMode::NoDisplay:
+      std::fputs(
+          "kavro: no display to show the window on (DISPLAY is not set); run it on the desktop, "
+          "or without a screen as: xvfb-run -a kavro\n",
+          stderr);
+      return kavro::kExitCannotStart;
+    case kavro::StartMode::Headless:
+      return kavro::app::RunHeadless(argc, argv, choice.workDir);
+    case kavro::StartMode::Window:
+      break;
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("kavro");
@@ -79,6 +62,6 @@ int main(int argc, char** argv) {
   kavro::ui::ControllerHost host;
   QObject::connect(&host, &kavro::ui::ControllerHost::Ended, &app,
                    [] { QCoreApplication::exit(0); });
-  if (!host.Start(QDir::currentPath().toStdString())) return 1;
+  if (!host.Start(QDir::currentPath().toStdString())) return kavro::kExitFolderTaken;
   return QApplication::exec();
 }
