@@ -19,6 +19,7 @@
 #include "session/GuardedCall.h"
 #include "session/HeadlessEvents.h"
 #include "session/HeadlessOperator.h"
+#include "session/ProgramStart.h"
 #include "session/WorkFolder.h"
 #include "ui/QtPorts.h"
 
@@ -28,15 +29,6 @@ namespace {
 volatile sig_atomic_t stopRequested = 0;
 
 void RequestStop(int) { stopRequested = 1; }
-
-// The tests run a plant for hundreds of cycles in seconds: KAVRO_TIME_SCALE=N makes the
-// controller's clock, its timer and its waits run N times faster, as kavro-plantsim's --speed
-// does for the plant. Unset (or 1) on a real plant.
-double TimeScale() {
-  const char* text = std::getenv("KAVRO_TIME_SCALE");
-  const double scale = text ? std::atof(text) : 1.0;
-  return scale >= 1.0 ? scale : 1.0;
-}
 
 class ScaledClock : public Clock {
  public:
@@ -91,12 +83,12 @@ int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDa
   const std::string dir = std::filesystem::absolute(workDir, error).lexically_normal().string();
   if (error || !std::filesystem::is_directory(dir, error)) {
     std::fprintf(stderr, "kavro: no folder %s\n", workDir.c_str());
-    return 2;
+    return kExitCannotStart;
   }
   // Nothing (lock, events file) is written to a folder that holds no controller.
   if (!HoldsConfiguration(SystemFileSystem(), dir)) {
     std::fprintf(stderr, "kavro: %s\n", NoConfigurationText(dir).c_str());
-    return 2;
+    return kExitCannotStart;
   }
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("kavro");
@@ -107,7 +99,10 @@ int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDa
   // Declared before the operator and the session, so that it outlives both.
   std::function<void(const std::string&)> say;
   HeadlessOperator op(controller, [&say](const std::string& line) { say(line); });
-  const double scale = TimeScale();
+  // The tests run a plant for hundreds of cycles in seconds: KAVRO_TIME_SCALE=N makes the
+  // controller's clock, its timer and its waits run N times faster, as kavro-plantsim's --speed
+  // does for the plant. Unset (or 1) on a real plant.
+  const double scale = TimeScaleOf(std::getenv("KAVRO_TIME_SCALE"));
   ScaledClock clock(scale);
   ScaledPump pump(scale);
   ui::QtCycleTimer qtTimer;
@@ -128,7 +123,8 @@ int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDa
   say = [&session](const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
     std::string error;
-    if (!session.AppendToEventsFile(line, &error)) std::fprintf(stderr, "kavro: %s\n", error.c_str());
+    if (!session.AppendToEventsFile(line, &error))
+      std::fprintf(stderr, "kavro: %s\n", error.c_str());
   };
 
   EventLogFollower follower;
@@ -163,7 +159,7 @@ int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDa
       if (controller.window.exitRequested) {
         timer.Stop();
         say(NowText(controller) + " " + controller.model.ProductName + ": ended by signal");
-        QCoreApplication::exit(0);
+        QCoreApplication::exit(kExitEnded);
       }
     });
   });
@@ -171,7 +167,7 @@ int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDa
 
   if (const auto refusal = session.ClaimWorkDir(dir)) {
     std::fprintf(stderr, "kavro: %s\n", refusal->c_str());
-    return 1;
+    return kExitFolderTaken;
   }
   say(NowText(controller) + " Kavro: headless controller starting in " + dir);
   RunGuarded(controller, [&] { session.Start(dir); });

@@ -5,14 +5,13 @@
 #include <QDir>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/HeadlessService.h"
-
 #include "common/ProgramVersion.h"
 #include "common/ports/FileSystem.h"
-#include "history/RetentionSetting.h"
+#include "session/ProgramStart.h"
 #include "session/WorkFolder.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
@@ -35,55 +34,33 @@ constexpr const char* kUsage =
     "  A folder without FLC.dat is not started in: the window asks for the working\n"
     "  folder; --headless says \"no FLC.dat in DIR\" and exits 2.\n";
 
-// Qt aborts without a display, telling the operator to reinstall; say what is wrong instead.
-bool HasDisplay() {
-  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-    const char* value = std::getenv(name);
-    if (value && *value) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (const int status = kavro::AnswerVersionOrHelp(argc, argv, "kavro", kUsage); status >= 0) {
     return status;
   }
-  if (argc > 1) {
-    bool headless = false;
-    std::string workDir = ".";
-    int historyDays = 0;
-    for (int k = 1; k < argc; ++k) {
-      if (std::strcmp(argv[k], "--headless") == 0) {
-        headless = true;
-      } else if (std::strcmp(argv[k], "--workdir") == 0 && k + 1 < argc) {
-        workDir = argv[++k];
-      } else if (std::strcmp(argv[k], "--history-days") == 0 && k + 1 < argc) {
-        const auto days = kavro::ParseRetentionDays(argv[++k]);
-        if (!days) {
-          std::fprintf(stderr, "kavro: --history-days takes a whole number of days from 1 to %d\n",
-                       kavro::kMaxRetentionDays);
-          return 2;
-        }
-        historyDays = *days;
+  const kavro::StartChoice choice =
+      kavro::ChooseStart(std::vector<std::string>(argv + 1, argv + argc),
+                         [](const char* name) { return std::getenv(name); });
+  switch (choice.mode) {
+    case kavro::StartMode::Usage:
+      if (choice.problem.empty()) {
+        std::fputs(kUsage, stderr);
       } else {
-        headless = false;
-        break;
+        std::fprintf(stderr, "kavro: %s\n", choice.problem.c_str());
       }
-    }
-    if (!headless) {
-      std::fputs(kUsage, stderr);
-      return 2;
-    }
-    return kavro::app::RunHeadless(argc, argv, workDir, historyDays);
-  }
-  if (!HasDisplay()) {
-    std::fputs(
-        "kavro: no display to show the window on (DISPLAY is not set); run it on the desktop, "
-        "or without a screen as: xvfb-run -a kavro\n",
-        stderr);
-    return 2;
+      return kavro::kExitCannotStart;
+    case kavro::StartMode::NoDisplay:
+      std::fputs(
+          "kavro: no display to show the window on (DISPLAY is not set); run it on the desktop, "
+          "or without a screen as: xvfb-run -a kavro\n",
+          stderr);
+      return kavro::kExitCannotStart;
+    case kavro::StartMode::Headless:
+      return kavro::app::RunHeadless(argc, argv, choice.workDir, choice.historyDays);
+    case kavro::StartMode::Window:
+      break;
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("kavro");
@@ -113,6 +90,6 @@ int main(int argc, char** argv) {
   kavro::ui::ControllerHost host;
   QObject::connect(&host, &kavro::ui::ControllerHost::Ended, &app,
                    [] { QCoreApplication::exit(0); });
-  if (!host.Start(workDir.toStdString())) return 1;
+  if (!host.Start(workDir.toStdString())) return kavro::kExitFolderTaken;
   return QApplication::exec();
 }

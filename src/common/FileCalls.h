@@ -1,7 +1,7 @@
 #pragma once
-// The system calls behind the files that must never be left half written (the durable write of
-// FLC.dat and the link files, the appends of the event and audit logs), so that tests can make
-// any one of them fail or write short, as a full disk does.
+// The system calls under the file system port (PosixFileSystem): every file the controller
+// reads or writes goes through them, so that tests can make any one of them fail or write short,
+// as a full disk does.
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -11,10 +11,13 @@ class FileCalls {
  public:
   virtual ~FileCalls() = default;
   virtual int Open(const char* path, int flags, mode_t mode) = 0;
+  virtual ssize_t Read(int fd, void* data, size_t size) = 0;
   virtual ssize_t Write(int fd, const void* data, size_t size) = 0;
   virtual ssize_t Pread(int fd, void* data, size_t size, off_t offset) = 0;
   virtual int Fsync(int fd) = 0;
   virtual int Fstat(int fd, struct stat* info) = 0;
+  virtual int Stat(const char* path, struct stat* info) = 0;
+  virtual int Flock(int fd, int operation) = 0;
   virtual int Ftruncate(int fd, off_t length) = 0;
   virtual int Close(int fd) = 0;
   virtual int Rename(const char* from, const char* to) = 0;

@@ -3,7 +3,9 @@
 // reasonable FCL from other tools. Input terms may be four points, any point list of up to four
 // points, TRIANG or TRAPEZ; output terms are singletons. The note block, where present, gives
 // back what FCL has no words for; a note about something the FCL text also says is taken only
-// while the two agree, so an edit made in another tool wins.
+// while the two agree, so an edit made in another tool wins. Three stages, one file each:
+// FclRead (the text), FclShape (where its parts go in the controller) and this one, which
+// builds the configuration from them.
 #include <string>
 
 #include "model/ControllerModel.h"

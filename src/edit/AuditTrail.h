@@ -7,14 +7,16 @@
 #include <vector>
 
 #include "common/ports/FileSystem.h"
+#include "common/ports/PortRef.h"
 #include "model/Controller.h"
 
 namespace kavro {
 
 inline constexpr const char* kAuditFileName = "kavro-audit.log";
 
-// Where the trail's lines go and who and when they are about. The system side appends with
-// O_APPEND and reads the local clock and the login name; tests record and fail on purpose.
+// Where the trail's lines go and who and when they are about. The system side appends through
+// the file system port and reads the local clock and the login name; tests record and fail on
+// purpose.
 class AuditSink {
  public:
   virtual ~AuditSink() = default;
@@ -25,7 +27,18 @@ class AuditSink {
   virtual std::string LoginName() = 0;
 };
 
-AuditSink& SystemAuditSink();
+// Each line appended whole through the controller's file system port (whichever it points at
+// when the line is written) and on the disk before the change goes on.
+class SystemAuditSink final : public AuditSink {
+ public:
+  explicit SystemAuditSink(const PortRef<FileSystem>& files) : files_(files) {}
+  bool Append(const std::string& path, const std::string& bytes) override;
+  std::string Timestamp() override;
+  std::string LoginName() override;
+
+ private:
+  const PortRef<FileSystem>& files_;
+};
 
 // One line of the trail, fields separated by tabs and ending in LF: time, login name, what
 // changed, old value, new value. Tabs, CR and LF inside a field become blanks, so a typed value

@@ -4,49 +4,36 @@
 #include <cstdio>
 #include <ctime>
 
-#include "common/LineAppender.h"
 #include "edit/AuditTrail.h"
 
 namespace kavro {
 
-namespace {
+bool SystemAuditSink::Append(const std::string& path, const std::string& bytes) {
+  // The port adds the line end itself and writes the line in one piece, flushed to disk.
+  std::string line = bytes;
+  if (!line.empty() && line.back() == '\n') line.pop_back();
+  return files_->AppendLine(path, line, LogRule{0, true});
+}
 
-class PosixAuditSink final : public AuditSink {
- public:
-  bool Append(const std::string& path, const std::string& bytes) override {
-    // The appender adds the line end itself and writes the line in one piece, flushed to disk.
-    std::string line = bytes;
-    if (!line.empty() && line.back() == '\n') line.pop_back();
-    return LineAppender(path, 0, true).Append(line);
+std::string SystemAuditSink::Timestamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[40];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+  const long offset = local.tm_gmtoff;
+  const long magnitude = offset < 0 ? -offset : offset;
+  char zone[48];
+  std::snprintf(zone, sizeof zone, "%c%02ld:%02ld", offset < 0 ? '-' : '+', magnitude / 3600,
+                magnitude % 3600 / 60);
+  return std::string(text) + zone;
+}
+
+std::string SystemAuditSink::LoginName() {
+  if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_name) {
+    return entry->pw_name;
   }
-
-  std::string Timestamp() override {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[40];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    const long offset = local.tm_gmtoff;
-    const long magnitude = offset < 0 ? -offset : offset;
-    char zone[48];
-    std::snprintf(zone, sizeof zone, "%c%02ld:%02ld", offset < 0 ? '-' : '+', magnitude / 3600,
-                  magnitude % 3600 / 60);
-    return std::string(text) + zone;
-  }
-
-  std::string LoginName() override {
-    if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_name) {
-      return entry->pw_name;
-    }
-    return "uid " + std::to_string(::geteuid());
-  }
-};
-
-}  // namespace
-
-AuditSink& SystemAuditSink() {
-  static PosixAuditSink sink;
-  return sink;
+  return "uid " + std::to_string(::geteuid());
 }
 
 }  // namespace kavro

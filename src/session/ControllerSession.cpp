@@ -28,7 +28,8 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
       operator_(gate_, *controller.ports.op),
       link_(options_.linkFactory),
       scriptHost_(controller),
-      audit_(controller, options.auditSink ? *options.auditSink : SystemAuditSink()) {
+      systemAudit_(controller.ports.files),
+      audit_(controller, options.auditSink ? *options.auditSink : systemAudit_) {
   controller_.ports.op = &operator_;
   startupSteps_.layoutWindow = std::move(options.layoutWindow);
   commands_ = WindowMenuCommands([](const Controller& c) {
@@ -110,19 +111,20 @@ void ControllerSession::AuditCommand(const std::string& name, const std::string&
 
 ControllerSession::~ControllerSession() {
   // The controller may outlive this session: it must not write through a file that is gone.
-  if (eventsFile_) controller_.events.SetSink(nullptr);
+  if (!eventsPath_.empty()) controller_.events.SetSink(nullptr);
   // ... nor ask its questions through a gate that is gone.
   if (controller_.ports.op == &operator_) controller_.ports.op = &operator_.answering();
 }
 
 std::optional<std::string> ControllerSession::ClaimWorkDir(const std::string& workDir) {
-  auto refusal = workDirLock_.Acquire(workDir);
+  auto refusal = workDirLock_.Acquire(workDir, *controller_.ports.files);
   if (!refusal && options_.eventsFile) AttachEventsFile(workDir);
   return refusal;
 }
 
 bool ControllerSession::AppendToEventsFile(const std::string& line, std::string* failure) {
-  return !eventsFile_ || eventsFile_->Append(line, failure);
+  return eventsPath_.empty() ||
+         controller_.ports.files->AppendLine(eventsPath_, line, kEventsFileRule, failure);
 }
 
 void ControllerSession::UseOperator(Operator& op) {
@@ -134,7 +136,7 @@ bool ControllerSession::Start(const std::string& workDir) {
   // Start-up switches the link on and loads the scripts: no command may land in its middle.
   CommandGate::Changing starting(gate_);
   SetProgramDefaults(controller_, workDir);
-  if (options_.eventsFile && !eventsFile_) AttachEventsFile(workDir);
+  if (options_.eventsFile && eventsPath_.empty()) AttachEventsFile(workDir);
   if (options_.history && !history_) StartHistory(workDir);
   const bool read = FLControlLoad(controller_, startupSteps_);
   if (history_) controller_.model.HistoryDays = history_->RetentionDays();
@@ -168,10 +170,10 @@ void ControllerSession::RecordCycle(const DateTime& start, double startSeconds) 
 }
 
 void ControllerSession::AttachEventsFile(const std::string& workDir) {
-  eventsFile_ = std::make_unique<LineAppender>(workDir + "/" + kEventsFileName, kEventsFileMaxBytes);
+  eventsPath_ = workDir + "/" + kEventsFileName;
   controller_.events.SetSink([this](const EventEntry& entry) {
     std::string error;
-    if (eventsFile_->Append(EventLineText(entry), &error)) {
+    if (AppendToEventsFile(EventLineText(entry), &error)) {
       eventsFileFailing_ = false;
     } else if (!eventsFileFailing_) {
       // Said once, in the window's log: control goes on without the file.

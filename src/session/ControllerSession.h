@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-#include "common/LineAppender.h"
 #include "common/WorkDirLock.h"
 
 #include "edit/AuditTrail.h"
@@ -72,6 +71,7 @@ struct SessionOptions {
 // The events file in WorkDir and the size at which it is moved to kavro-events.log.1.
 inline constexpr const char* kEventsFileName = "kavro-events.log";
 inline constexpr std::uintmax_t kEventsFileMaxBytes = 8u * 1024 * 1024;
+inline constexpr LogRule kEventsFileRule{kEventsFileMaxBytes, false};
 
 class ControllerSession {
  public:
@@ -146,7 +146,7 @@ class ControllerSession {
   CommandGate gate_;
   GatedOperator operator_;
   WorkDirLock workDirLock_;
-  std::unique_ptr<LineAppender> eventsFile_;
+  std::string eventsPath_;  // empty until the events file is attached
   bool eventsFileFailing_ = false;
   ActiveLink link_;
   ScriptHost scriptHost_;
@@ -154,6 +154,7 @@ class ControllerSession {
   StartupSteps startupSteps_;
   MenuCommandTable commands_;
   EngineMemo engineMemo_;
+  SystemAuditSink systemAudit_;
   AuditTrail audit_;
   ConfigEditState edits_;
   std::unique_ptr<HistoryRecorder> history_;

@@ -9,6 +9,7 @@
 #include "model/Colour.h"
 #include "scripting/host/HostTestWorld.h"
 #include "scripting/host/ShareObject.h"
+#include "support/ForwardingFileSystem.h"
 
 namespace kavro::test {
 namespace {
@@ -17,20 +18,13 @@ constexpr const char* kPostOn = "Status PostProcess = ON";
 const Colour kGreen = PaletteColour(10);
 
 // Every file write fails as on a full disk; reads go to the real files.
-class FullDisk : public FileSystem {
+class FullDisk : public ForwardingFileSystem {
  public:
-  bool Exists(const std::string& path) override { return real.Exists(path); }
-  bool ReadAll(const std::string& path, std::string& bytes) override {
-    return real.ReadAll(path, bytes);
-  }
   bool WriteAtomic(const std::string& path, const std::string&, std::string* error) override {
     if (error) *error = "Disk write error: cannot write " + path + " (No space left on device)";
     return false;
   }
   bool Copy(const std::string&, const std::string&) override { return false; }
-  bool Remove(const std::string& path) override { return real.Remove(path); }
-  std::optional<FileInfo> Stat(const std::string& path) override { return real.Stat(path); }
-  FileSystem& real = SystemFileSystem();
 };
 
 // The real files, with every write counted.

@@ -46,7 +46,8 @@ TEST(AuditTrailTest, TheSystemSinkOnlyAppendsAndStampsLocalTimeWithItsOffset) {
   ScratchDir dir;
   const std::string path = dir.File("kavro-audit.log");
   dir.Write("kavro-audit.log", "an earlier line\n");
-  AuditSink& sink = SystemAuditSink();
+  const Ports ports;
+  SystemAuditSink sink(ports.files);
   ASSERT_TRUE(sink.Append(path, "first\n"));
   ASSERT_TRUE(sink.Append(path, "second\n"));
   EXPECT_EQ(dir.Read("kavro-audit.log"), "an earlier line\nfirst\nsecond\n");
@@ -70,7 +71,8 @@ TEST(AuditTrailTest, TheViewReadsTheLinesNewestFirst) {
 // A real controller's change goes through the real sink into WorkDir/kavro-audit.log.
 TEST(AuditTrailTest, AChangeReachesTheFileInTheWorkingFolder) {
   EditWorld w;
-  AuditTrail trail(w.controller(), SystemAuditSink());
+  SystemAuditSink sink(w.controller().ports.files);
+  AuditTrail trail(w.controller(), sink);
   trail.Record("R7 operator", "MIN", "PROD");
   const std::vector<std::string> lines =
       AuditLinesNewestFirst(SystemFileSystem(), w.dir.File("kavro-audit.log"));

@@ -18,6 +18,7 @@
 #include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/KilnLoopClosed.h"
 #include "support/PlantTimeCycle.h"
 #include "support/TestPaths.h"
@@ -33,25 +34,13 @@ using namespace std::chrono_literals;
 // The real files, their ages told in plant time: the controller's fake clock and the simulated
 // plant both run kSpeed times faster than real time, so an .IN a hung client left behind ages as
 // fast as the plant.
-class PlantTimeFileSystem final : public FileSystem {
+class PlantTimeFileSystem final : public ForwardingFileSystem {
  public:
-  bool Exists(const std::string& path) override { return real.Exists(path); }
-  bool ReadAll(const std::string& path, std::string& bytes) override {
-    return real.ReadAll(path, bytes);
-  }
-  bool WriteAtomic(const std::string& path, const std::string& bytes, std::string* error) override {
-    return real.WriteAtomic(path, bytes, error);
-  }
-  bool Copy(const std::string& from, const std::string& to) override { return real.Copy(from, to); }
-  bool Remove(const std::string& path) override { return real.Remove(path); }
   std::optional<FileInfo> Stat(const std::string& path) override {
     auto info = real.Stat(path);
     if (info) info->ageSeconds *= kSpeed;
     return info;
   }
-
- private:
-  FileSystem& real = SystemFileSystem();
 };
 
 // The demo working folder (FLC.dat, plant.txt) with the simulator as its link client program,

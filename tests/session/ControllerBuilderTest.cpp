@@ -34,8 +34,7 @@ TEST(ControllerBuilder, ASimulatedRunWritesNothingAndRunsItsAfterCycleStepsInOrd
   SimulatedClock clock(DateTime{2026, 12, 31, 23, 59, 50});
   ControllerParts parts = ControllerParts::OnSimulatedTime(clock);
   std::vector<std::string> after;
-  parts.afterEveryCycle.push_back(
-      [&](Controller& c) { after.push_back("record " + NowText(c)); });
+  parts.afterEveryCycle.push_back([&](Controller& c) { after.push_back("record " + NowText(c)); });
   parts.afterEveryCycle.push_back([&](Controller&) { after.push_back("draw"); });
   BuiltController run(parts);
   ControllerSession& session = run.session();

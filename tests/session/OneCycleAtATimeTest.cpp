@@ -126,6 +126,14 @@ class MemoryFileSystem final : public FileSystem {
     if (found == files.end()) return std::nullopt;
     return FileInfo{found->second.size(), 0};
   }
+  bool AppendLine(const std::string& path, const std::string& line, const LogRule&,
+                  std::string*) override {
+    files[path] += line + "\n";
+    return true;
+  }
+  std::unique_ptr<FileLock> Lock(const std::string&, LockRefusal&) override {
+    return std::make_unique<FileLock>();
+  }
   std::map<std::string, std::string> files;
 };
 

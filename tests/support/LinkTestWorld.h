@@ -5,19 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "common/ports/FileSystem.h"
+#include "support/ForwardingFileSystem.h"
 #include "link/ActiveLink.h"
 #include "link/FileLink.h"
 #include "support/FakePorts.h"
 
 namespace kavro::test {
 
-class RecordingFileSystem : public FileSystem {
+class RecordingFileSystem : public ForwardingFileSystem {
  public:
-  bool Exists(const std::string& path) override { return real.Exists(path); }
-  bool ReadAll(const std::string& path, std::string& bytes) override {
-    return real.ReadAll(path, bytes);
-  }
   bool WriteAtomic(const std::string& path, const std::string& bytes, std::string* error) override {
     atomicWrites.push_back(path);
     if (failWrites > 0) {
@@ -30,13 +26,7 @@ class RecordingFileSystem : public FileSystem {
     ++copies;
     return real.Copy(from, to);
   }
-  bool Remove(const std::string& path) override { return real.Remove(path); }
-  std::optional<FileInfo> Stat(const std::string& path) override { return real.Stat(path); }
-  int RemoveStaleTemporaries(const std::string& path) override {
-    return real.RemoveStaleTemporaries(path);
-  }
 
-  FileSystem& real = SystemFileSystem();
   std::vector<std::string> atomicWrites;
   int failWrites = 0;  // how many of the next WriteAtomic calls fail
   int copies = 0;

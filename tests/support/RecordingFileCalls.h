@@ -42,6 +42,9 @@ class RecordingFileCalls final : public FileCalls {
     }
     return Step("write", [&] { return real().Write(fd, data, size); });
   }
+  ssize_t Read(int fd, void* data, size_t size) override {
+    return Step("read", [&] { return real().Read(fd, data, size); });
+  }
   ssize_t Pread(int fd, void* data, size_t size, off_t offset) override {
     return Step("pread", [&] { return real().Pread(fd, data, size, offset); });
   }
@@ -50,6 +53,12 @@ class RecordingFileCalls final : public FileCalls {
   }
   int Fstat(int fd, struct stat* info) override {
     return Step("fstat", [&] { return real().Fstat(fd, info); });
+  }
+  int Stat(const char* path, struct stat* info) override {
+    return Step("stat", [&] { return real().Stat(path, info); });
+  }
+  int Flock(int fd, int operation) override {
+    return Step("flock", [&] { return real().Flock(fd, operation); });
   }
   int Ftruncate(int fd, off_t length) override {
     log.push_back("ftruncate");

@@ -1,7 +1,10 @@
 #pragma once
-// The file operations the core needs, behind one small port so that tests can make a write or a
-// rename fail on purpose. The real implementation (SystemFileSystem) uses the C++ library.
+// Every file operation of the controller, behind one small port so that tests can make a write
+// or a rename fail on purpose: the configuration, the scripts, the link files, the event and
+// audit logs and the working folder's lock. The real implementation (PosixFileSystem) runs on
+// the system calls.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,6 +14,28 @@ namespace kavro {
 struct FileInfo {
   std::uintmax_t size = 0;
   double ageSeconds = 0;  // since its last change, by the system clock; negative when ahead
+};
+
+// How a log grows: maxBytes 0 for no limit, else a full file is renamed to <path>.1 (replacing
+// the older one) and a new one is begun; durable: each line is on the disk before the append
+// returns, for a log that must survive a power cut.
+struct LogRule {
+  std::uintmax_t maxBytes = 0;
+  bool durable = false;
+};
+
+// A lock held on a file while this lives; the system lets go of it when the process ends,
+// however it ends.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
+// Why a lock was not taken: another process holds it, or the file could not be locked at all.
+struct LockRefusal {
+  bool heldElsewhere = false;
+  long long holder = 0;  // the process that holds it, as its file says; 0 when unknown
+  std::string reason;    // what failed, when not held elsewhere
 };
 
 class FileSystem {
@@ -37,6 +62,15 @@ class FileSystem {
     static_cast<void>(path);
     return 0;
   }
+  // Appends line and a line end to a log that is never rewritten, whole or not at all: what part
+  // of it went out is cut off again, and a line torn by a crash is ended before the next one.
+  // False when the line could not be written whole; error (when given) says why.
+  virtual bool AppendLine(const std::string& path, const std::string& line, const LogRule& rule,
+                          std::string* error = nullptr) = 0;
+  // Takes an exclusive lock on path (made when missing) and writes this process's id into it.
+  // Nothing when the lock was not taken: refusal says why, and a file another process holds is
+  // left as it is.
+  virtual std::unique_ptr<FileLock> Lock(const std::string& path, LockRefusal& refusal) = 0;
 };
 
 // The real file system.
