@@ -319,7 +319,8 @@ QWidget* FLControl::BuildEditorColumn(QWidget* parent) {
   layout->addWidget(settings_);
   layout->addWidget(variableEditor_, 1);
   layout->addWidget(editWarnings_);
-  column->setFixedWidth(420);
+  // As wide as the panel that is open needs, so none of its texts is cut.
+  column->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   column->hide();
   return column;
 }

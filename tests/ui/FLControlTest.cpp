@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QElapsedTimer>
 #include <QFile>
@@ -124,6 +126,7 @@ class FLControlTest : public QObject {
   void settingsPanelOpensFromRowOneAndAppliesWholeOrNothing();
   void lockedScreenRefusesKeysAndUnlockedKeysOpenTheEditBox();
   void variableEditorStoresAZonePointAndTheAuditTabShowsIt();
+  void variableEditorShowsEveryTextWholeOnA1280By800Screen();
 };
 
 void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
@@ -601,6 +604,60 @@ void FLControlTest::variableEditorStoresAZonePointAndTheAuditTabShowsIt() {
   log->Tabs()->setCurrentWidget(log->AuditList());
   QVERIFY(log->AuditList()->topLevelItemCount() >= 1);
   QCOMPARE(log->AuditList()->topLevelItem(0)->text(4), QString("1340"));
+}
+
+// What a widget or a grid cell cuts off, if anything: "" when everything shows whole.
+QString CutText(QWidget* w) {
+  if (!w->isVisibleTo(w->window())) return {};
+  const QString name = w->objectName() + " " + w->metaObject()->className();
+  if (auto* label = qobject_cast<QLabel*>(w)) {
+    const bool fits = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                        : label->sizeHint().width() <= label->width();
+    return fits ? QString() : name + ": " + label->text();
+  }
+  if (qobject_cast<QPushButton*>(w) || qobject_cast<QRadioButton*>(w)) {
+    return w->sizeHint().width() <= w->width() ? QString() : name;
+  }
+  if (auto* box = qobject_cast<QGroupBox*>(w)) {
+    const int title = box->fontMetrics().horizontalAdvance(box->title()) + 16;
+    return title <= box->width() ? QString() : name + ": " + box->title();
+  }
+  if (auto* grid = qobject_cast<CellGrid*>(w)) {
+    if (grid->verticalScrollBar()->maximum() > 0 || grid->horizontalScrollBar()->maximum() > 0) {
+      return name + ": scrolls";
+    }
+    const QFontMetrics metrics = grid->fontMetrics();
+    for (int row = 0; row < grid->model()->rowCount(); ++row) {
+      for (int col = 0; col < grid->model()->columnCount(); ++col) {
+        const QString text = grid->model()->index(row, col).data().toString();
+        if (metrics.horizontalAdvance(text) + 6 > grid->columnWidth(col)) {
+          return name + ": cell " + QString::number(row) + "," + QString::number(col) + " " + text;
+        }
+      }
+    }
+  }
+  return {};
+}
+
+void FLControlTest::variableEditorShowsEveryTextWholeOnA1280By800Screen() {
+  Harness h(test::FileBytes(std::string(KAVRO_SOURCE_DIR) + "/demo/FLC.dat"));
+  h.w().resize(1280, 800);
+  h.w().show();
+  h.Trigger("mnuScreenLock");
+  for (int column : {2, grid::OutputColumn(1)}) {  // an input and an output
+    h.ClickCell(h.w().MainGrid(), 1, column);
+    ui::VariableEditorPanel* editor = h.w().VariableEditor();
+    QVERIFY(editor->isVisible());
+    QApplication::processEvents();
+    QCOMPARE(h.w().size(), QSize(1280, 800));  // the editor did not grow the window
+    QStringList cut;
+    for (QWidget* w : editor->findChildren<QWidget*>()) {
+      if (const QString c = CutText(w); !c.isEmpty()) cut << c;
+    }
+    if (const QString c = CutText(editor); !c.isEmpty()) cut << c;
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
+    QTest::mouseClick(editor->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+  }
 }
 
 QTEST_MAIN(FLControlTest)
