@@ -18,6 +18,12 @@ struct DateTime {
   bool operator==(const DateTime&) const = default;
 };
 
+// The one form of a date and time on screen, and the one of the files that have no form of their
+// own (ISO 8601). Files other programs read keep theirs: FLC.dat and script files the general
+// date, the link files "yyyy/mm/dd".
+inline constexpr std::string_view kScreenDateTime = "mmm-dd-yyyy hh:mm:ss";
+inline constexpr std::string_view kFileDateTime = "yyyy-mm-ddThh:mm:ss";
+
 // Patterns: "mmm-dd-yyyy hh:mm:ss", "dd-mmm-yyyy hh:mm:ss", "yyyy-mmm-dd hh:mm:ss", "yyyy/mm/dd",
 // "hh:mm:ss" (24 h, zero-padded). "mmm" is the English month abbreviation ("Jan".."Dec"); "mm"
 // is the minute right after "hh" and the month otherwise. Any other character of the pattern

@@ -8,17 +8,15 @@
 namespace kavro {
 namespace {
 
-// Today's date with the time of day of a link time (seconds since midnight), as the short date,
-// a full stop and the long time.
+// Today's date with the time of day of a link time (seconds since midnight), in the screen's
+// one date form.
 std::string LinkTimeText(const Controller& controller, double secondsOfDay) {
   DateTime when = controller.ports.clock->Now();
   const int seconds = std::clamp(static_cast<int>(std::floor(secondsOfDay)), 0, 86399);
   when.hour = seconds / 3600;
   when.minute = seconds / 60 % 60;
   when.second = seconds % 60;
-  std::string text = GeneralDate(when);
-  if (const auto blank = text.find(' '); blank != std::string::npos) text[blank] = '.';
-  return text;
+  return FormatDateTime(when, kScreenDateTime);
 }
 
 }  // namespace

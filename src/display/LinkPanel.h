@@ -8,8 +8,8 @@
 namespace kavro {
 
 // Fills the panel from the link; a hidden panel only gives the rule selector back its place.
-// The last read and write labels show LastReadTime and LastWriteTime as short date "." long
-// time on today's date.
+// The last read and write labels show LastReadTime and LastWriteTime on today's date as
+// "mmm-dd-yyyy hh:mm:ss".
 void RefreshLinkPanel(Controller& controller, const ActiveLink& link);
 
 // mnuDebugLink: shows the panel with "Tags Not Found" unticked, filled at once.

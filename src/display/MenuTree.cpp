@@ -14,7 +14,7 @@ std::vector<Menu> BuildMenuBar() {
   using W = WindowState;
   return {
       {"mnuFile", "&File", false, nullptr,
-       {Item("mnuPrintSetup", "&Printer Setup"), Item("mnuPrintScreen", "Print &Screen"),
+       {Item("mnuPrintSetup", "&Printer Setup"), Item("mnuPrintScreen", "Pri&nt Screen"),
         Item("mnuPrintFile", "Print To &File"), Item("mnuExportTrend", "Export &Trend..."),
         Separator(), Item("mnuSave", "&Save"),
         Separator(), Item("mnuExit", "&Exit")}},
@@ -29,9 +29,9 @@ std::vector<Menu> BuildMenuBar() {
         Item("mnuSaveMode", "Save &Preference", &W::mnuSaveModeChecked)}},
       {"mnuScript", "&Script", false, nullptr,
        {Item("mnuPreProcess", "P&reProcess Text"),
-        Item("mnuPreProcessExe", "PreProcess Execute", &W::mnuPreProcessExeChecked),
+        Item("mnuPreProcessExe", "PreProcess E&xecute", &W::mnuPreProcessExeChecked),
         Item("mnuPostProcess", "P&ostProcess Text"),
-        Item("mnuPostProcessExe", "PostProcess Execute", &W::mnuPostProcessExeChecked)}},
+        Item("mnuPostProcessExe", "PostProcess Exec&ute", &W::mnuPostProcessExeChecked)}},
       {"mnuCalc", "C&alc", false, nullptr,
        {Item("mnuSlope", "&Slope Correction", &W::mnuSlopeChecked), Separator(),
         Item("mnuRuleFiring", "Rule &Firing"), Item("mnuControlSurface", "Control Su&rface"),

@@ -24,7 +24,7 @@ void RefreshLinkErrorLine(Controller& c) {
   LabelState& label = c.window.Label4;
   label.visible = false;
   const auto show = [&](const char* what) {
-    label.caption = FormatDateTime(c.ports.clock->Now(), "dd-mmm-yyyy hh:mm:ss") + what;
+    label.caption = FormatDateTime(c.ports.clock->Now(), kScreenDateTime) + what;
     label.visible = true;  // the window keeps it right-aligned with the title label
   };
   if (c.model.LinkReadError) show(": OPC/DDE File Read Error");

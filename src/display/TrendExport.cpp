@@ -31,7 +31,7 @@ std::string TrendCsvText(ControllerModel& model) {
   text += kLineEnd;
   const int samples = std::clamp<int>(model.HistCount, 0, HistoryLength);
   for (int j = 1; j <= samples; ++j) {
-    text += FormatDateTime(model.HistoryTime[static_cast<std::size_t>(j)], "yyyy-mm-dd hh:mm:ss");
+    text += FormatDateTime(model.HistoryTime[static_cast<std::size_t>(j)], kFileDateTime);
     for (const TrendVariable& v : columns) {
       text.append(",").append(GeneralNumber((*v.history)[static_cast<std::size_t>(j)]));
     }

@@ -56,6 +56,8 @@ namespace items {
 inline constexpr int kRows = 13;  // a heading row and the twelve items
 inline constexpr int kCols = 2;
 inline constexpr int kValueCol = 1;
+inline constexpr int kNameRow = 1;   // Var Name
+inline constexpr int kUnitsRow = 2;  // Units
 inline constexpr int kLastInputRow = 5;
 inline constexpr int kFirstNumberRow = 10;  // Max Change, Change Time, Wait Change
 }  // namespace items

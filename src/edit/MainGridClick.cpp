@@ -60,6 +60,8 @@ std::string NextTermName(const ControllerModel& model, int termSlot, const std::
 void ClickMainGrid(Controller& c, ConfigEditState& edits, AuditTrail& audit, int row, int col) {
   CommitCellEdit(c, edits, audit, EditGrid::Main);
   SelectGridCell(c, edits, EditGrid::Main, row, col);
+  // The names row only hides or shows trend pens: viewing is never locked, only changing.
+  if (row == grid::kRowName) return;
   if (c.window.mnuScreenLockChecked) {
     ShowScreenLocked(c);
     return;

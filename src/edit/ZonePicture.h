@@ -21,22 +21,30 @@ struct PictureSegment {
   int zone = 0;  // 1..7; 0 for an axis
 };
 
+enum class LabelAlign { Left, Right, Centre };
+
 struct PictureLabel {
-  PicturePoint at;  // the label's top-left corner
+  PicturePoint at;  // the top of the label; its left end, right end or middle as aligned
   std::string text;
-  bool alignRight = false;  // the label ends at `at.x` instead of starting there
+  LabelAlign align = LabelAlign::Left;
 };
 
 struct ZonePicture {
   std::vector<PictureSegment> segments;  // the two axes first, then the zones' segments
-  std::vector<PictureLabel> labels;      // the smallest and the largest process value
+  // The smallest and the largest process value at the axis's ends, then the axis's title.
+  std::vector<PictureLabel> labels;
 };
 
 // The picture for a zone grid, in a picture width by height units whose bottom labelBand
-// units hold the range labels under the horizontal axis. The process-value range of all point
-// cells (plus 0.001, so one value alone still spans) takes 95 % of 99 % of the width from the
-// vertical axis at 5 %; membership 0..1 takes 92 % of the height above the axis (over 1.001).
-ZonePicture DrawZonePicture(const CellTable& zoneGrid, double width, double height,
-                            double labelBand);
+// units hold the labels under the horizontal axis. A zone is drawn when it is in use: any of
+// its points or membership values is not 0 (an unset zone is all 0). The process-value range
+// of the zones drawn (of all point cells when none is), plus 0.001 so one value alone still
+// spans, takes 95 % of 99 % of the width from the vertical axis at 5 %; membership 0..1 takes
+// 92 % of the height above the axis (over 1.001). The axis is titled axisTitle, centred.
+ZonePicture DrawZonePicture(const CellTable& zoneGrid, const std::string& axisTitle, double width,
+                            double height, double labelBand);
+
+// "NAME (units)", or the name alone when there are no units, from the item grid's rows.
+std::string ZoneAxisTitle(const CellTable& itemGrid);
 
 }  // namespace kavro

@@ -53,7 +53,7 @@ void AddInput(std::vector<std::string>& lines, const ControllerModel& model,
 std::vector<std::string> CalculationReportLines(const ControllerModel& model,
                                                 const DateTime& now) {
   std::vector<std::string> lines;
-  lines.push_back(FormatDateTime(now, "yyyy-mmm-dd hh:mm:ss"));
+  lines.push_back(FormatDateTime(now, kScreenDateTime));
   lines.push_back("   ");
   lines.push_back("History: " + FormatNumber(model.HistCount, "####0") + " points");
   lines.push_back(kRule);

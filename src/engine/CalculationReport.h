@@ -9,7 +9,7 @@
 
 namespace kavro {
 
-// The report's lines, headed by now ("yyyy-mmm-dd hh:mm:ss"). A look-back that leaves the
+// The report's lines, headed by now ("mmm-dd-yyyy hh:mm:ss"). A look-back that leaves the
 // history table (a negative Change_Time) throws 9 "Subscript out of range"; a ChangeLag beyond
 // 16 bits throws 6 "Overflow".
 std::vector<std::string> CalculationReportLines(const ControllerModel& model, const DateTime& now);

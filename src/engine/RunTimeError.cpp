@@ -42,7 +42,7 @@ std::string NowText(Controller& controller) {
 
 void AppendNowText(std::string& text, Controller& controller) {
   if (!controller.ports.clock->Runs()) return;  // no time to stamp
-  AppendDateTime(text, controller.ports.clock->Now(), "mmm-dd-yyyy hh:mm:ss");
+  AppendDateTime(text, controller.ports.clock->Now(), kScreenDateTime);
 }
 
 void ReportRunTimeError(Controller& controller, const CycleSteps& steps, const std::string& text) {

@@ -1,10 +1,13 @@
 #include "ui/EventLogView.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include "ui/ViewClose.h"
 
 namespace kavro::ui {
 
@@ -40,6 +43,10 @@ EventLogView::EventLogView(const EventLog& log, AuditLines auditLines, QWidget* 
   });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch(1);
+  AddCloseButton(this, buttons);
+  layout->addLayout(buttons);
   resize(900, 420);
 }
 

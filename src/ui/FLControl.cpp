@@ -142,7 +142,8 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
   });
   connect(grid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
     if (at.row() != grid::kRowName) return;
-    Change([this, column = at.column()] { MainGridNameClick(c_, column); });
+    // Hiding or showing a pen changes what is viewed, not the controller.
+    Submit(CommandKind::Looks, [this, column = at.column()] { MainGridNameClick(c_, column); });
   });
   bottom->addWidget(trend_, 1);
   bottom->addWidget(BuildStatusFrame());
@@ -319,14 +320,19 @@ QWidget* FLControl::BuildEditorColumn(QWidget* parent) {
   layout->addWidget(settings_);
   layout->addWidget(variableEditor_, 1);
   layout->addWidget(editWarnings_);
-  column->setFixedWidth(420);
+  // As wide as the panel that is open needs, so none of its texts is cut.
+  column->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   column->hide();
   return column;
 }
 
 void FLControl::Change(std::function<void()> operation) {
+  Submit(CommandKind::Changes, std::move(operation));
+}
+
+void FLControl::Submit(CommandKind kind, std::function<void()> operation) {
   // Drawn however it ended: a refused edit shows its message and the old value.
-  session_.Submit(CommandKind::Changes, [this, operation = std::move(operation)] {
+  session_.Submit(kind, [this, operation = std::move(operation)] {
     RunGuarded(c_, operation);
     Render();
   });

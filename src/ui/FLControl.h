@@ -79,6 +79,7 @@ class FLControl : public QMainWindow {
   // through the session's gate, then the window drawn; a failure is shown as a menu command's.
   // The operation may run after the cycle in progress: it captures by value.
   void Change(std::function<void()> operation);
+  void Submit(CommandKind kind, std::function<void()> operation);
   void ArrangeColumns();
   void RenderMenus();
   void RenderLabels();

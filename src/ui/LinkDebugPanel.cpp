@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "ui/ViewClose.h"
+
 namespace kavro::ui {
 namespace {
 
@@ -78,6 +80,7 @@ LinkDebugPanel::LinkDebugPanel(LinkPanelState& state,
   connect(chkTagsNotFound_, &QCheckBox::toggled, this,
           [this](bool ticked) { state_.chkTagsNotFound = ticked; });
   connect(cmdHide_, &QPushButton::clicked, this, [this] { runCommand_("cmdHide"); });
+  CloseWithEscape(this, [this] { runCommand_("cmdHide"); });
   hide();
 }
 

@@ -4,11 +4,13 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QTableWidget>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "session/GuardedCall.h"
 #include "ui/LabelStyle.h"
+#include "ui/ViewClose.h"
 
 namespace kavro::ui {
 
@@ -91,6 +93,10 @@ RuleFiringWindow::RuleFiringWindow(Controller& controller, QWidget* parent)
   outputs_->setSelectionMode(QAbstractItemView::NoSelection);
   outputs_->horizontalHeader()->setStretchLastSection(true);
   layout->addWidget(outputs_);
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch(1);
+  AddCloseButton(this, buttons);
+  layout->addLayout(buttons);
   resize(920, 700);
 }
 

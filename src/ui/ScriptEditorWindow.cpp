@@ -16,6 +16,7 @@
 #include "session/GuardedCall.h"
 #include "ui/ScriptPad.h"
 #include "ui/VbsHighlighter.h"
+#include "ui/ViewClose.h"
 
 namespace kavro::ui {
 namespace {
@@ -95,6 +96,7 @@ ScriptEditorWindow::ScriptEditorWindow(Controller& controller, ScriptHost& host,
   buttons->addWidget(revert);
   buttons->addWidget(check);
   buttons->addStretch(1);
+  AddCloseButton(this, buttons);  // closing asks first when the text is not saved
   padColumn->addLayout(buttons);
 
   auto* side = new QVBoxLayout;

@@ -18,6 +18,7 @@
 #include "session/GuardedCall.h"
 #include "session/SurfaceCommands.h"
 #include "ui/LabelStyle.h"
+#include "ui/ViewClose.h"
 
 namespace kavro::ui {
 
@@ -88,6 +89,7 @@ SurfaceWindow::SurfaceWindow(Controller& controller, QWidget* parent)
   buttons->addWidget(exportCsv_);
   buttons->addWidget(savePng_);
   buttons->addWidget(message_, 1);
+  AddCloseButton(this, buttons);
   layout->addLayout(buttons);
 
   canvas_ = new SurfaceCanvas(state_, this);

@@ -1,6 +1,7 @@
 #include "ui/VariableEditorPanel.h"
 
 #include <QHBoxLayout>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -27,20 +28,22 @@ VariableEditorPanel::VariableEditorPanel(Controller& controller, ConfigEditState
   title->setWordWrap(true);
   layout->addWidget(title);
 
+  // Each grid as large as its texts, so nothing is cut and nothing scrolls: the items with the
+  // output type and the buttons under them, the zones beside them, the picture below both.
+  const QFontMetrics metrics = fontMetrics();
+  const auto fit = [&metrics](const char* text) { return metrics.horizontalAdvance(text) + 14; };
   itemGrid_ = new CellGrid(edits_.variable.MSHFlexGrid2, true, this);
   itemGrid_->setObjectName("MSHFlexGrid2");
-  itemGrid_->SetColumnWidths({130, 140});
-  layout->addWidget(itemGrid_, 3);
+  FitGrid(itemGrid_, {fit("DCS ChangeTime"), std::max(140, fit("KILN1.CHANGETIME"))});
   zoneGrid_ = new CellGrid(edits_.variable.MSHFlexGrid3, true, this);
   zoneGrid_->setObjectName("MSHFlexGrid3");
-  zoneGrid_->SetColumnWidths({70, 40, 62, 62, 62, 62});
-  layout->addWidget(zoneGrid_, 3);
+  const int point = fit("-0000.000");
+  FitGrid(zoneGrid_, {fit("Zone Name"), fit("Process Value"), point, point, point, point});
   Wire(itemGrid_, EditGrid::Item);
   Wire(zoneGrid_, EditGrid::Zone);
 
-  picture_ = new ZonePictureView(edits_.variable.MSHFlexGrid3, this);
-  layout->addWidget(picture_, 2);
-
+  auto* left = new QVBoxLayout();
+  left->addWidget(itemGrid_);
   frame3_ = new QGroupBox("Output Type", this);
   frame3_->setObjectName("frame3");
   auto* types = new QHBoxLayout(frame3_);
@@ -54,7 +57,7 @@ VariableEditorPanel::VariableEditorPanel(Controller& controller, ConfigEditState
     });
     types->addWidget(optOutputType_[i]);
   }
-  layout->addWidget(frame3_);
+  left->addWidget(frame3_);
 
   auto* buttons = new QHBoxLayout();
   auto* ok = new QPushButton("OKAY", this);
@@ -70,8 +73,25 @@ VariableEditorPanel::VariableEditorPanel(Controller& controller, ConfigEditState
           [this] { Act([this] { CancelVariableEdit(c_, edits_.variable); }); });
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
-  layout->addLayout(buttons);
+  left->addLayout(buttons);
+  left->addStretch(1);
+
+  auto* grids = new QHBoxLayout();
+  grids->addLayout(left);
+  grids->addWidget(zoneGrid_, 0, Qt::AlignTop);
+  layout->addLayout(grids);
+
+  picture_ = new ZonePictureView(edits_.variable.MSHFlexGrid3, edits_.variable.MSHFlexGrid2, this);
+  layout->addWidget(picture_, 1);
   hide();
+}
+
+void VariableEditorPanel::FitGrid(CellGrid* grid, const std::vector<int>& widths) {
+  grid->SetColumnWidths(widths);
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  int width = 2 * grid->frameWidth();
+  for (const int w : widths) width += w;
+  grid->setFixedSize(width, grid->HeightOfRows(grid->model()->rowCount()));
 }
 
 void VariableEditorPanel::Wire(CellGrid* grid, EditGrid which) {

@@ -4,6 +4,7 @@
 // buttons. It draws the core's editor state and passes clicks, keys and buttons to the
 // session's edit operations.
 #include <QGroupBox>
+#include <vector>
 
 #include "edit/AuditTrail.h"
 #include "edit/EditState.h"
@@ -42,6 +43,8 @@ class VariableEditorPanel : public QGroupBox {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Sets the column widths and makes the grid exactly as large as all its cells.
+  static void FitGrid(CellGrid* grid, const std::vector<int>& widths);
   void Wire(CellGrid* grid, EditGrid which);
   void Act(std::function<void()> action);
 

@@ -7,10 +7,11 @@
 
 namespace kavro::ui {
 
-ZonePictureView::ZonePictureView(const CellTable& zoneGrid, QWidget* parent)
-    : QWidget(parent), zoneGrid_(zoneGrid) {
+ZonePictureView::ZonePictureView(const CellTable& zoneGrid, const CellTable& itemGrid,
+                                 QWidget* parent)
+    : QWidget(parent), zoneGrid_(zoneGrid), itemGrid_(itemGrid) {
   setObjectName("Picture1");
-  setMinimumSize(240, 140);
+  setMinimumSize(240, 100);
   setAutoFillBackground(true);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
@@ -22,7 +23,7 @@ void ZonePictureView::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::Antialiasing);
   const QFontMetrics metrics = fontMetrics();
   const ZonePicture picture =
-      DrawZonePicture(zoneGrid_, width(), height(), metrics.height() + 4);
+      DrawZonePicture(zoneGrid_, ZoneAxisTitle(itemGrid_), width(), height(), metrics.height() + 4);
   for (const PictureSegment& s : picture.segments) {
     const Colour c = s.zone == 0 ? kBlack : PenColor(s.zone);
     p.setPen(QPen(QColor(c.Red(), c.Green(), c.Blue()), 2));
@@ -31,7 +32,10 @@ void ZonePictureView::paintEvent(QPaintEvent*) {
   p.setPen(Qt::black);
   for (const PictureLabel& label : picture.labels) {
     const QString text = QString::fromStdString(label.text);
-    const double x = label.alignRight ? label.at.x - metrics.horizontalAdvance(text) : label.at.x;
+    const int advance = metrics.horizontalAdvance(text);
+    const double x = label.align == LabelAlign::Right    ? label.at.x - advance
+                     : label.align == LabelAlign::Centre ? label.at.x - advance / 2.0
+                                                         : label.at.x;
     p.drawText(QPointF(x, label.at.y + metrics.ascent()), text);
   }
 }

@@ -10,13 +10,15 @@ namespace kavro::ui {
 class ZonePictureView : public QWidget {
   Q_OBJECT
  public:
-  ZonePictureView(const CellTable& zoneGrid, QWidget* parent = nullptr);
+  // The zones of zoneGrid on an axis titled with the name and units of itemGrid.
+  ZonePictureView(const CellTable& zoneGrid, const CellTable& itemGrid, QWidget* parent = nullptr);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   const CellTable& zoneGrid_;
+  const CellTable& itemGrid_;
 };
 
 }  // namespace kavro::ui

@@ -88,12 +88,12 @@ TEST_F(StatusRefreshTest, StatusFrameAndLinkErrorLineFollowModeAndLinkFlags) {
   EXPECT_EQ(world.controller.window.frameStatusCaption, "Status - To DCS");
   EXPECT_EQ(world.controller.window.frameStatusColour, PaletteColour(10));
   EXPECT_TRUE(world.controller.window.Label4.visible);
-  EXPECT_EQ(world.controller.window.Label4.caption, "05-Dec-2026 06:05:09: OPC/DDE File Read Error");
+  EXPECT_EQ(world.controller.window.Label4.caption, "Dec-05-2026 06:05:09: OPC/DDE File Read Error");
 
   model().LinkWriteError = true;  // the write error replaces the read error
   Refresh();
   EXPECT_EQ(world.controller.window.Label4.caption,
-            "05-Dec-2026 06:05:09: OPC/DDE File Write Error");
+            "Dec-05-2026 06:05:09: OPC/DDE File Write Error");
 
   model().LinkReadError = model().LinkWriteError = false;
   Refresh();

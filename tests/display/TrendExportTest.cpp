@@ -24,9 +24,9 @@ TEST_F(TrendExportTest, HeldHistoryIsWrittenAsCsvWithTimesAndDotDecimals) {
   c.model.HistCount = 3;
   EXPECT_EQ(TrendCsvText(c.model),
             "Time,FEED,\"A,\"\"B\"\"\",FAN\r\n"
-            "2026-12-05 23:59:10,1.5,0,3\r\n"
-            "2026-12-05 23:59:20,-2.25,0.1,4\r\n"
-            "2026-12-05 23:59:30,1E+08,7,5\r\n");
+            "2026-12-05T23:59:10,1.5,0,3\r\n"
+            "2026-12-05T23:59:20,-2.25,0.1,4\r\n"
+            "2026-12-05T23:59:30,1E+08,7,5\r\n");
 }
 
 TEST_F(TrendExportTest, NoSamplesGiveTheHeaderOnly) {

@@ -82,6 +82,10 @@ TEST_F(MainGridClickTest, WhileLockedAClickOnlyShowsTheLockMessage) {
   EXPECT_EQ(Messages()[1].text, "Screen is Locked, Use Menu Screen Lock To UnLock");
   EXPECT_FALSE(model().CycleHold);
   EXPECT_EQ(model().SelRow, 1);  // the cell is recorded all the same
+
+  // A variable's name only hides or shows its pen: never refused.
+  Click(grid::kRowName, grid::InputColumn(1));
+  EXPECT_EQ(Messages().size(), 2u);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST(CalculationReport, ListsOutputsThenInputsWithTheirExactTexts) {
   const auto lines = CalculationReportLines(model, DateTime{2026, 3, 7, 8, 5, 9});
 
   const std::vector<std::string> head = {
-      "2026-Mar-07 08:05:09", "   ", "History: 12 points", std::string(34, '-'),
+      "Mar-07-2026 08:05:09", "   ", "History: 12 points", std::string(34, '-'),
       "FC101", "Clamp Decrease = False", "Decrease Counter = 0", "Clamp Increase = True",
       "Increase Counter = 4", "Send Output = False", "Change Time = 5.0", "Max Change = 2.00",
       "Wait Time = 10.50", "Change Now = 2.50", std::string(34, '-'),

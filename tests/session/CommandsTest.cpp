@@ -98,11 +98,11 @@ TEST_F(CommandsTest, MenuBarHasTheCaptionsAndAccessKeysInOrder) {
     bar += " ";
   }
   EXPECT_EQ(bar,
-            "&File:&Printer Setup,Print &Screen,Print To &File,Export &Trend...,-,&Save,-,&Exit, "
+            "&File:&Printer Setup,Pri&nt Screen,Print To &File,Export &Trend...,-,&Save,-,&Exit, "
             "(&Edit):&Copy, (E&dit3):&Copy3, "
             "Lin&k:Link &Status,-,Link &Restart, "
             "&Control Mode:To &DCS,To &File,-,Save &Preference, "
-            "&Script:P&reProcess Text,PreProcess Execute,P&ostProcess Text,PostProcess Execute, "
+            "&Script:P&reProcess Text,PreProcess E&xecute,P&ostProcess Text,PostProcess Exec&ute, "
             "C&alc:&Slope Correction,-,Rule &Firing,Control Su&rface,Trend &History, "
             "&Debug:Debug &Calcs,-,Debug &Link, "
             "Scree&n Lock:&Locked, "

@@ -5,25 +5,30 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
+#include <functional>
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "display/PenColours.h"
+#include "display/StatusFrame.h"
 #include "display/StatusRefresh.h"
 #include "support/FakePorts.h"
 #include "support/TempFiles.h"
@@ -33,9 +38,13 @@
 #include "ui/EventLogView.h"
 #include "ui/FLControl.h"
 #include "ui/GridEditBox.h"
+#include "ui/RuleBaseViews.h"
+#include "ui/RuleFiringWindow.h"
+#include "ui/ScriptEditorWindow.h"
 #include "ui/SettingsPanel.h"
-#include "ui/VariableEditorPanel.h"
 #include "ui/SplashWindow.h"
+#include "ui/SurfaceWindow.h"
+#include "ui/VariableEditorPanel.h"
 #include "ui/WorkFolderDialog.h"
 
 using namespace kavro;
@@ -44,7 +53,9 @@ using kavro::ui::ControllerHost;
 
 namespace {
 
-QString Hex(Colour c) { return QColor(c.Red(), c.Green(), c.Blue()).name(); }
+QString Hex(Colour c) {
+  return QColor(c.Red(), c.Green(), c.Blue()).name();
+}
 
 // A host whose operator, clock and timer are fakes; the window is real.
 struct Harness {
@@ -124,6 +135,8 @@ class FLControlTest : public QObject {
   void settingsPanelOpensFromRowOneAndAppliesWholeOrNothing();
   void lockedScreenRefusesKeysAndUnlockedKeysOpenTheEditBox();
   void variableEditorStoresAZonePointAndTheAuditTabShowsIt();
+  void variableEditorShowsEveryTextWholeOnA1280By800Screen();
+  void everyViewClosesWithItsCloseButtonAndWithEscape();
 };
 
 void FLControlTest::startsWithoutConfigurationInToFileWithDefaults() {
@@ -177,7 +190,7 @@ void FLControlTest::aBadConfigurationIsReportedAndStartUpGoesOn() {
   Harness h(text);
   QCOMPARE(h.op.messages.size(), std::size_t{1});
   QVERIFY(h.op.messages[0].text.rfind("Error in Read FLC.DAT File", 0) == 0);
-  QCOMPARE(h.w().windowTitle(), QString("KILN1: Kavro"));  // what was read before stays
+  QCOMPARE(h.w().windowTitle(), QString("KILN1: Kavro"));    // what was read before stays
   QCOMPARE(h.Label("lblMode")->text(), QString("To File"));  // the mode block was never reached
   QCOMPARE(h.timer.intervals, std::vector<int>{2000});
 }
@@ -228,13 +241,38 @@ void FLControlTest::menuBarHasTheCaptionsInOrderAndCommandsEnableItems() {
   for (QAction* item : h.w().MenuOf("mnuFile")->actions()) {
     file << (item->isSeparator() ? "-" : item->text());
   }
-  QCOMPARE(file, QStringList({"&Printer Setup", "Print &Screen", "Print To &File",
+  QCOMPARE(file, QStringList({"&Printer Setup", "Pri&nt Screen", "Print To &File",
                               "Export &Trend...", "-", "&Save", "-", "&Exit"}));
   QStringList help;
   for (QAction* item : h.w().MenuOf("mnuHelp")->actions()) {
     help << (item->isSeparator() ? "-" : item->text());
   }
   QCOMPARE(help, QStringList({"&Error Codes", "-", "&About"}));
+  // Alt and one letter reach one item: every item of every menu has exactly one access key,
+  // and no two items of one menu (nor two menus of the bar) share it.
+  const auto accessKey = [](const QString& text) {
+    QString keys;
+    for (int i = 0; i + 1 < text.size(); ++i) {
+      if (text[i] != '&') continue;
+      if (text[i + 1] != '&') keys += text[i + 1].toUpper();
+      ++i;
+    }
+    return keys;
+  };
+  const auto checkMenu = [&](const QList<QAction*>& actions, const QString& where) {
+    QStringList seen;
+    for (QAction* item : actions) {
+      if (item->isSeparator() || !item->isVisible()) continue;
+      const QString key = accessKey(item->text());
+      QVERIFY2(key.size() == 1, qPrintable(where + ": " + item->text()));
+      QVERIFY2(!seen.contains(key), qPrintable(where + ": " + key + " twice"));
+      seen << key;
+    }
+  };
+  checkMenu(h.w().menuBar()->actions(), "menu bar");
+  for (QAction* menu : h.w().menuBar()->actions()) {
+    if (menu->menu()) checkMenu(menu->menu()->actions(), menu->text());
+  }
   QVERIFY(h.w().Action("mnuLinkStatus")->isEnabled());
   QVERIFY(h.w().Action("mnuSave")->isEnabled());
   QVERIFY(h.w().Action("mnuPrintSetup")->isEnabled());
@@ -400,7 +438,7 @@ void FLControlTest::noticePanelShowsCycleErrorsUntilDismissed() {
   QVERIFY(panel->isVisibleTo(&h.w()));
   QVERIFY(h.Label("noticeText")->text().contains("At error location = TIMER1: 4"));
   QCOMPARE(h.timer.intervals.size(), std::size_t{2});  // re-armed all the same
-  QVERIFY(h.op.messages.empty());                       // nothing modal held the cycle
+  QVERIFY(h.op.messages.empty());                      // nothing modal held the cycle
 
   h.w().findChild<QPushButton*>("cmdNoticeLog")->click();
   QVERIFY(h.w().EventLog()->isVisible());
@@ -416,7 +454,7 @@ void FLControlTest::calculationReportListToggles() {
   h.Trigger("mnuDebugCalc");
   QVERIFY(list->isVisibleTo(&h.w()));
   QVERIFY(list->count() > 4);
-  QCOMPARE(list->item(0)->text(), QString("2026-Dec-05 12:00:00"));
+  QCOMPARE(list->item(0)->text(), QString("Dec-05-2026 12:00:00"));
   h.Trigger("mnuDebugCalc");
   QVERIFY(!list->isVisibleTo(&h.w()));
 }
@@ -601,6 +639,123 @@ void FLControlTest::variableEditorStoresAZonePointAndTheAuditTabShowsIt() {
   log->Tabs()->setCurrentWidget(log->AuditList());
   QVERIFY(log->AuditList()->topLevelItemCount() >= 1);
   QCOMPARE(log->AuditList()->topLevelItem(0)->text(4), QString("1340"));
+}
+
+// What a widget or a grid cell cuts off, if anything: "" when everything shows whole.
+QString CutText(QWidget* w) {
+  if (!w->isVisibleTo(w->window())) return {};
+  const QString name = w->objectName() + " " + w->metaObject()->className();
+  if (auto* label = qobject_cast<QLabel*>(w)) {
+    const bool fits = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                        : label->sizeHint().width() <= label->width();
+    return fits ? QString() : name + ": " + label->text();
+  }
+  if (qobject_cast<QPushButton*>(w) || qobject_cast<QRadioButton*>(w)) {
+    return w->sizeHint().width() <= w->width() ? QString() : name;
+  }
+  if (auto* box = qobject_cast<QGroupBox*>(w)) {
+    const int title = box->fontMetrics().horizontalAdvance(box->title()) + 16;
+    return title <= box->width() ? QString() : name + ": " + box->title();
+  }
+  if (auto* grid = qobject_cast<CellGrid*>(w)) {
+    if (grid->verticalScrollBar()->maximum() > 0 || grid->horizontalScrollBar()->maximum() > 0) {
+      return name + ": scrolls";
+    }
+    const QFontMetrics metrics = grid->fontMetrics();
+    for (int row = 0; row < grid->model()->rowCount(); ++row) {
+      for (int col = 0; col < grid->model()->columnCount(); ++col) {
+        const QString text = grid->model()->index(row, col).data().toString();
+        if (metrics.horizontalAdvance(text) + 6 > grid->columnWidth(col)) {
+          return name + ": cell " + QString::number(row) + "," + QString::number(col) + " " + text;
+        }
+      }
+    }
+  }
+  return {};
+}
+
+void FLControlTest::variableEditorShowsEveryTextWholeOnA1280By800Screen() {
+  Harness h(test::FileBytes(std::string(KAVRO_SOURCE_DIR) + "/demo/FLC.dat"));
+  h.w().resize(1280, 800);
+  h.w().show();
+  h.Trigger("mnuScreenLock");
+  for (int column : {2, grid::OutputColumn(1)}) {  // an input and an output
+    h.ClickCell(h.w().MainGrid(), 1, column);
+    ui::VariableEditorPanel* editor = h.w().VariableEditor();
+    QVERIFY(editor->isVisible());
+    QApplication::processEvents();
+    QCOMPARE(h.w().size(), QSize(1280, 800));  // the editor did not grow the window
+    QStringList cut;
+    for (QWidget* w : editor->findChildren<QWidget*>()) {
+      if (const QString c = CutText(w); !c.isEmpty()) cut << c;
+    }
+    if (const QString c = CutText(editor); !c.isEmpty()) cut << c;
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
+    QTest::mouseClick(editor->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+  }
+}
+
+void FLControlTest::everyViewClosesWithItsCloseButtonAndWithEscape() {
+  Harness h(test::FileBytes(std::string(KAVRO_SOURCE_DIR) + "/demo/FLC.dat"));
+  h.w().show();
+  h.c().model.Link.LinkStatus = kOn;  // the link debug panel opens while the link is on
+  ShowStatusFrame(h.c());
+  h.w().Render();
+  struct View {
+    const char* name;
+    std::function<QWidget*()> open;
+    const char* closeButton;
+  };
+  const std::vector<View> views = {
+      {"event log",
+       [&]() -> QWidget* {
+         h.w().ShowEventLog();
+         return h.w().EventLog();
+       },
+       "cmdClose"},
+      {"rule firing",
+       [&]() -> QWidget* {
+         h.Trigger("mnuRuleFiring");
+         return h.host.views().RuleFiring();
+       },
+       "cmdClose"},
+      {"control surface",
+       [&]() -> QWidget* {
+         h.Trigger("mnuControlSurface");
+         return h.host.views().Surface();
+       },
+       "cmdClose"},
+      {"script editor",
+       [&]() -> QWidget* {
+         h.Trigger("mnuPreProcess");
+         return h.host.scriptEditor();
+       },
+       "cmdClose"},
+      {"link debug",
+       [&]() -> QWidget* {
+         h.Trigger("mnuDebugLink");
+         return h.w().findChild<QWidget*>("Frame1");
+       },
+       "cmdHide"},
+  };
+  for (const View& view : views) {
+    for (const bool byEscape : {true, false}) {
+      QPointer<QWidget> w = view.open();
+      QVERIFY2(w && w->isVisible(), view.name);
+      if (byEscape) {
+        w->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w->window()));
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Escape);
+      } else {
+        auto* close = w->findChild<QPushButton*>(view.closeButton);
+        QVERIFY2(close, view.name);
+        close->click();
+      }
+      QTRY_VERIFY2(w.isNull() || !w->isVisible(),
+                   qPrintable(QString(view.name) + (byEscape ? " by Escape" : " by Close")));
+    }
+  }
 }
 
 QTEST_MAIN(FLControlTest)

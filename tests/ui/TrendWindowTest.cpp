@@ -134,6 +134,9 @@ void TrendWindowTest::nameClickHidesThePen() {
       PenColor(1)));
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, name);
   QVERIFY(!h.c().window.Picture2.penHidden[0]);
+  // Viewing is never locked: the screen is locked here, and no box said so.
+  QVERIFY(h.c().window.mnuScreenLockChecked);
+  QVERIFY(h.op.messages.empty());
 }
 
 void TrendWindowTest::printScreenToAPdfFileGivesOnePagePerCopy() {

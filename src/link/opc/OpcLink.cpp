@@ -27,7 +27,7 @@ constexpr const char* kReconnectTitle = "OPC Link Auto ReStart";
 
 std::string Now(Controller& controller) {
   Clock& clock = controller.ports.clock.get();
-  return clock.Runs() ? GeneralDate(clock.Now()) : std::string();
+  return clock.Runs() ? FormatDateTime(clock.Now(), kScreenDateTime) : std::string();
 }
 
 void Log(OpcLink& link, const std::string& line) {
