@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <chrono>
 #include <filesystem>
 #include <regex>
 #include <vector>
@@ -109,7 +109,7 @@ void OpcLinkCycle(benchmark::State& state) {
       state.counters["p99_ms"] = Percentile(ms, 99);
       state.counters["read_p99_ms"] = Percentile(readMs, 99);
       state.counters["write_p99_ms"] = Percentile(writeMs, 99);
-      figures = {Percentile(ms, 50), Percentile(ms, 99), Percentile(readMs, 50),
+      figures = {Percentile(ms, 50),     Percentile(ms, 99),      Percentile(readMs, 50),
                  Percentile(readMs, 99), Percentile(writeMs, 50), Percentile(writeMs, 99)};
     }
   }
@@ -128,9 +128,10 @@ void PrintFigures() {
   std::printf("  median %.2f ms (target <= 2 ms: %s), p99 %.2f ms (target <= 5 ms: %s)\n",
               figures[0], figures[0] <= 2 ? "met" : "not met", figures[1],
               figures[1] <= 5 ? "met" : "not met");
-  std::printf("  read of 33 items: median %.2f ms, p99 %.2f ms; write of 4: median %.2f ms, "
-              "p99 %.2f ms\n",
-              figures[2], figures[3], figures[4], figures[5]);
+  std::printf(
+      "  read of 33 items: median %.2f ms, p99 %.2f ms; write of 4: median %.2f ms, "
+      "p99 %.2f ms\n",
+      figures[2], figures[3], figures[4], figures[5]);
 }
 
 }  // namespace
