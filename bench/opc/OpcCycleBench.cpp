@@ -1,11 +1,16 @@
 // The OPC link's per-cycle exchange through the bridge: one batched read of the 33 read items
 // and one batched write of the 4 write items, against kavro-plantsim's OPC UA server on
-// loopback. Reported per cycle: median_ms and p99_ms. Target: median at most 2 ms.
+// loopback. Reported per cycle: median_ms and p99_ms, and the same of the read and the write
+// alone (so a slow 99th percentile shows which call it comes from). Targets: median at most
+// 2 ms, 99th percentile at most 5 ms; the machine's load average is printed beside them, as the
+// 99th percentile of three processes that wake each other up moves with what else runs.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <vector>
@@ -46,6 +51,14 @@ std::string PrepareFolder(int port) {
   return dir;
 }
 
+double Percentile(std::vector<double> ms, int percent) {
+  std::sort(ms.begin(), ms.end());
+  return ms[std::min(ms.size() - 1, ms.size() * static_cast<size_t>(percent) / 100)];
+}
+
+// median and 99th percentile of the cycle, the read and the write, in ms
+std::vector<double> figures;
+
 void OpcLinkCycle(benchmark::State& state) {
   const int port = test::FreeLoopbackPort();
   const std::string dir = PrepareFolder(port);
@@ -73,21 +86,31 @@ void OpcLinkCycle(benchmark::State& state) {
       model.PVarOut[k].ValueOut = "9.000";
       model.PVarOut[k].SendOutput = true;
     }
-    std::vector<double> ms;
+    std::vector<double> ms, readMs, writeMs;
+    const auto since = [](std::chrono::steady_clock::time_point start) {
+      return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+          .count();
+    };
     for (auto _ : state) {
       const auto start = std::chrono::steady_clock::now();
       ReadOpcLinkInput(controller, link);
+      readMs.push_back(since(start));
+      const auto written = std::chrono::steady_clock::now();
       WriteOpcLinkOutput(controller, link);
-      ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+      writeMs.push_back(since(written));
+      ms.push_back(since(start));
       if (model.LinkReadError || model.LinkWriteError || model.DCSOnOffValue != 1) {
         state.SkipWithError("a cycle's read or write failed");
         break;
       }
     }
     if (!ms.empty()) {
-      std::sort(ms.begin(), ms.end());
-      state.counters["median_ms"] = ms[ms.size() / 2];
-      state.counters["p99_ms"] = ms[std::min(ms.size() - 1, ms.size() * 99 / 100)];
+      state.counters["median_ms"] = Percentile(ms, 50);
+      state.counters["p99_ms"] = Percentile(ms, 99);
+      state.counters["read_p99_ms"] = Percentile(readMs, 99);
+      state.counters["write_p99_ms"] = Percentile(writeMs, 99);
+      figures = {Percentile(ms, 50),     Percentile(ms, 99),      Percentile(readMs, 50),
+                 Percentile(readMs, 99), Percentile(writeMs, 50), Percentile(writeMs, 99)};
     }
   }
   SwitchOpcLinkOff(controller, link);
@@ -97,7 +120,28 @@ void OpcLinkCycle(benchmark::State& state) {
 }
 BENCHMARK(OpcLinkCycle)->Iterations(2000)->Unit(benchmark::kMillisecond);
 
+void PrintFigures() {
+  if (figures.size() != 6) return;
+  double load[3] = {0, 0, 0};
+  if (getloadavg(load, 3) < 1) load[0] = -1;
+  std::printf("\nOPC link cycle against its targets (load average %.1f):\n", load[0]);
+  std::printf("  median %.2f ms (target <= 2 ms: %s), p99 %.2f ms (target <= 5 ms: %s)\n",
+              figures[0], figures[0] <= 2 ? "met" : "not met", figures[1],
+              figures[1] <= 5 ? "met" : "not met");
+  std::printf(
+      "  read of 33 items: median %.2f ms, p99 %.2f ms; write of 4: median %.2f ms, "
+      "p99 %.2f ms\n",
+      figures[2], figures[3], figures[4], figures[5]);
+}
+
 }  // namespace
 }  // namespace kavro::bench
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  kavro::bench::PrintFigures();
+  return 0;
+}

@@ -6,7 +6,7 @@
 //   in:  {"op":"define","tags":[{"name":"TI101.PV","type":"Double","value":1375}, ...]}
 //        {"op":"set","values":{"TI101.PV":1380.5, ...}}
 //   out: {"ready":true,"endpoint":"opc.tcp://127.0.0.1:PORT/kavro"}   once it listens
-//        {"written":{"FC401.SP":8.7}}                                  for each write by a client
+//        {"written":{"FC401.SP":8.7, ...}}                             the tags a client wrote
 //
 // Each tag is the variable ns=1;s=<name> (ns=1 is the server's own namespace) of the given
 // type: Double, Float, Int16, Int32, Boolean or String.
@@ -39,6 +39,21 @@ function option(name, fallback) {
 
 function send(object) {
   reply(JSON.stringify(object) + '\n');
+}
+
+// The tags a client wrote are told once the server has answered the write, all in one line: a
+// write of several tags wakes the driver once, and never before the client has its answer.
+let written = null;
+function tellWritten(name, value) {
+  if (!written) {
+    written = {};
+    setImmediate(() => {
+      const told = written;
+      written = null;
+      send({ written: told });
+    });
+  }
+  written[name] = value;
 }
 
 const TYPES = {
@@ -103,7 +118,7 @@ async function main() {
         get: () => new Variant({ dataType, value: tag.value }),
         set: (variant) => {
           tag.value = variant.value;
-          send({ written: { [name]: variant.value } });
+          tellWritten(name, variant.value);
           return StatusCodes.Good;
         },
       },
