@@ -73,7 +73,7 @@ SearchResult Minimise(const Objective& objective, const std::vector<double>& low
                 {}};
   search.result.startObjective = search.Evaluate(start.data(), start.size());
   nlopt_srand(20261209);  // the global stage's random search, the same each run
-  RunStage(NLOPT_GN_CRS2_LM, search, lower, upper, start, 0.6 * budgetSeconds);
+  RunStage(NLOPT_GN_CRS2_LM, search, lower, upper, start, 0.3 * budgetSeconds);
   const double left =
       budgetSeconds - std::chrono::duration<double>(SteadyClock::now() - begin).count();
   RunStage(NLOPT_LN_BOBYQA, search, lower, upper, search.result.best, left);

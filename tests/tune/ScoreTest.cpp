@@ -63,12 +63,12 @@ TEST(ScoreLoop, MeasuresBandDistancesTravelAndCoverageOfAKnownTrace) {
   EXPECT_EQ(score.neverFired, (std::vector<int>{2, 14}));
   ASSERT_EQ(score.idleZones.size(), 1u) << "exactly 0.5 has not passed 0.5";
   EXPECT_EQ(score.idleZones[0].zone, "LOW");
-  // 100 x 0.5 outside + 10 x (0.1 u.h / 0.1 h / 5) + 5 x 3.5 / 5, then 2 x 0.15 ranges a tenth
-  // of an hour scaled to 24 h + 0.01 x 20 moves an hour, and 2 cycle errors.
-  EXPECT_NEAR(score.objective, 50 + 2 + 3.5 + 72 + 0.2 + 2, 1e-4);
+  // 100 x 0.5 outside + 10 x (0.1 u.h / 0.1 h / 5) + 5 x 3.5 / 5, then 0.1 x 0.15 ranges a
+  // tenth of an hour scaled to 24 h + 0.01 x 20 moves an hour, and 2 cycle errors.
+  EXPECT_NEAR(score.objective, 50 + 2 + 3.5 + 3.6 + 0.2 + 2, 1e-4);
 
   EXPECT_EQ(ScoreJson(score),
-            "{\"hours\":0.1,\"cycles\":6,\"errors\":2,\"objective\":129.7,\"inputs\":[{\"tag\":"
+            "{\"hours\":0.1,\"cycles\":6,\"errors\":2,\"objective\":61.3,\"inputs\":[{\"tag\":"
             "\"T\",\"in_band\":0.5,\"outside\":0.1,\"longest_outside_s\":120.0,\"mean_dev\":3.5,"
             "\"sd\":4.7522}],\"outputs\":[{\"tag\":\"V\",\"moves_per_hour\":20.0,\"travel\":15.0,"
             "\"travel_ranges\":0.15,\"at_limits\":0.1667,\"clamped\":1}],\"never_fired\":[2,14],"
@@ -83,6 +83,41 @@ TEST(ScoreLoop, AnInputWithoutTargetsIsScoredButLeftOutOfTheObjective) {
   const LoopScore score = ScoreLoop(trace);
   EXPECT_DOUBLE_EQ(score.objective, 0);
   EXPECT_LT(score.inputs[0].inBand, 1);
+}
+
+// An hour of 10 s cycles: the input at value while its targets are 0..10; the output swings
+// between 0 and swing (range 0..100) every cycle.
+LoopTrace SteadyTrace(float value, float swing) {
+  LoopTrace trace;
+  trace.cycleSeconds = 10;
+  trace.cycles = 360;
+  TracedInput in;
+  in.tag = "T";
+  in.value.assign(360, value);
+  in.high.assign(360, 10);
+  in.low.assign(360, 0);
+  trace.inputs.push_back(in);
+  TracedOutput out;
+  out.tag = "V";
+  out.high = 100;
+  for (int c = 0; c < 360; ++c) out.sent.push_back(c % 2 ? swing : 0.0f);
+  out.value = out.sent;
+  out.held.assign(360, 0);
+  trace.outputs.push_back(out);
+  return trace;
+}
+
+TEST(ScoreLoop, HoldingTheTargetsWithMuchTravelRanksAboveLeavingThemWithNone) {
+  // A busy loop that keeps the input at the targets' middle, travelling some 108 ranges a day,
+  // beats one that sits just outside the targets without moving, and a still one in the middle
+  // beats both: outside first, travel only between runs that hold the targets alike.
+  const double busyInside = ScoreLoop(SteadyTrace(5, 1.25f)).objective;
+  const double stillOutside = ScoreLoop(SteadyTrace(10.5f, 0)).objective;
+  const double stillInside = ScoreLoop(SteadyTrace(5, 0)).objective;
+  EXPECT_NEAR(ScoreLoop(SteadyTrace(5, 1.25f)).outputs[0].travelRanges * 24, 107.7, 0.1);
+  EXPECT_LT(busyInside, stillOutside);
+  EXPECT_LT(stillInside, busyInside);
+  EXPECT_GT(stillOutside, 100) << "all the time outside costs the full weight";
 }
 
 }  // namespace
