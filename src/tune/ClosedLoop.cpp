@@ -46,6 +46,15 @@ class ReadOnlyFiles : public FileSystem {
   std::optional<FileInfo> Stat(const std::string& path) override {
     return SystemFileSystem().Stat(path);
   }
+  bool AppendLine(const std::string&, const std::string&, const LogRule&,
+                  std::string* error) override {
+    if (error) *error = "an off-line run writes no file";
+    return false;
+  }
+  std::unique_ptr<FileLock> Lock(const std::string&, LockRefusal& refusal) override {
+    refusal.reason = "an off-line run takes no lock";
+    return nullptr;
+  }
 };
 
 // A fixed calendar start: the same run gives the same results on any day.
