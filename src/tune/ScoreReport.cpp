@@ -26,8 +26,8 @@ std::string Line(const char* format, auto... values) {
 std::string ScoreText(const LoopScore& score) {
   std::string text = Line("%.4g h of plant time, %ld cycles, %ld cycle errors, objective %.4f\n",
                           score.hours, score.cycles, score.errors, score.objective);
-  text += Line("%-16s %8s %12s %12s %10s %10s\n", "input", "in band", "outside u.h",
-               "longest out", "mean dev", "sd");
+  text += Line("%-16s %8s %12s %12s %10s %10s\n", "input", "in band", "outside u.h", "longest out",
+               "mean dev", "sd");
   for (const InputScore& in : score.inputs) {
     text += Line("%-16s %7.2f%% %12.4g %10.0f s %10.4g %10.4g\n", in.tag.c_str(), 100 * in.inBand,
                  in.outside, in.longestOutsideS, in.meanDev, in.sd);
@@ -40,7 +40,7 @@ std::string ScoreText(const LoopScore& score) {
   }
   text += "rules that never fired:";
   if (score.neverFired.empty()) text += " none";
-  for (const int rule : score.neverFired) text += " " + std::to_string(rule);
+  for (const int rule : score.neverFired) text.append(" ").append(std::to_string(rule));
   text += "\nzones whose membership never passed 0.5:";
   if (score.idleZones.empty()) text += " none";
   for (const IdleZone& zone : score.idleZones) text += " " + zone.tag + " " + zone.zone + ";";
@@ -92,7 +92,9 @@ std::string OneLine(const Json& json) {
 
 }  // namespace
 
-std::string ScoreJson(const LoopScore& score) { return OneLine(ScoreObject(score)); }
+std::string ScoreJson(const LoopScore& score) {
+  return OneLine(ScoreObject(score));
+}
 
 std::string ScoreJson(const LoopScore& score, const std::vector<PiLoop>& loops) {
   Json json = ScoreObject(score);

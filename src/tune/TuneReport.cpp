@@ -42,23 +42,25 @@ std::string Table(const ScenarioTable& table) {
     text += std::string("| ") + name + " | " +
             Number("%.3f", Mean(scores, [](const LoopScore& s) { return s.objective; })) + " |";
     for (std::size_t i = 0; i < first.inputs.size(); ++i) {
-      text += " " + Number("%.1f %%", 100 * Mean(scores, [i](const LoopScore& s) {
-                             return s.inputs[i].inBand;
-                           })) +
-              " | " + Number("%.3g", Mean(scores, [i](const LoopScore& s) {
-                               return s.inputs[i].outside;
-                             })) +
-              " | " + Number("%.3g", Mean(scores, [i](const LoopScore& s) {
-                               return s.inputs[i].meanDev;
-                             })) +
-              " |";
+      text += ' ';
+      text +=
+          Number("%.1f %%",
+                 100 * Mean(scores, [i](const LoopScore& s) { return s.inputs[i].inBand; })) +
+          " | " +
+          Number("%.3g", Mean(scores, [i](const LoopScore& s) { return s.inputs[i].outside; })) +
+          " | " +
+          Number("%.3g", Mean(scores, [i](const LoopScore& s) { return s.inputs[i].meanDev; })) +
+          " |";
     }
-    text += " " + Number("%.3f", Mean(scores, TotalTravelRanges)) + " | " +
-            Number("%.1f", Mean(scores, [](const LoopScore& s) {
-              double moves = 0;
-              for (const OutputScore& out : s.outputs) moves += out.movesPerHour;
-              return moves;
-            })) +
+    text += ' ';
+    text += Number("%.3f", Mean(scores, TotalTravelRanges)) + " | " +
+            Number("%.1f", Mean(scores,
+                                [](const LoopScore& s) {
+                                  double moves = 0;
+                                  for (const OutputScore& out : s.outputs)
+                                    moves += out.movesPerHour;
+                                  return moves;
+                                })) +
             " |\n";
   };
   row("tuned", table.tuned);
@@ -75,7 +77,8 @@ std::string Table(const ScenarioTable& table) {
 
 std::string TuneReportText(const TuneReport& r) {
   std::string text = "# Tuning of " + r.name + "\n\n";
-  text += "Each run: " + Number("%.4g", r.hours) + " h of plant time from the plant's start values. " +
+  text += "Each run: " + Number("%.4g", r.hours) +
+          " h of plant time from the plant's start values. " +
           "The search: " + std::to_string(r.evaluations) + " evaluations in a budget of " +
           Number("%.0f", r.budgetSeconds) +
           " s (NLopt's CRS2 over the whole box, then BOBYQA), each the objective averaged over the "
@@ -98,9 +101,11 @@ std::string ZoneChangesText(const ControllerModel& before, const ControllerModel
     for (int z = 1; z <= NumZones; ++z) {
       if (old[z].MFPValue == now[z].MFPValue) continue;
       text += TrimRight(name) + " " + TrimRight(old[z].MFName.str()) + ":";
-      for (int p = 1; p <= NumPoints; ++p) text += " " + GeneralNumber(old[z].MFPValue[p]);
+      for (int p = 1; p <= NumPoints; ++p)
+        text.append(" ").append(GeneralNumber(old[z].MFPValue[p]));
       text += " ->";
-      for (int p = 1; p <= NumPoints; ++p) text += " " + GeneralNumber(now[z].MFPValue[p]);
+      for (int p = 1; p <= NumPoints; ++p)
+        text.append(" ").append(GeneralNumber(now[z].MFPValue[p]));
       text += "\n";
     }
   };
