@@ -19,7 +19,8 @@ HistoryReader::HistoryReader(const std::string& workDir) {
   const std::string path = HistoryPath(workDir);
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) {
-    throw HistoryReadError("no plant history in " + workDir + " (" + kHistoryFileName + ")");
+    throw HistoryReadError("no plant history in " + workDir + " (" + kHistoryFileName + ")",
+                           true);
   }
   try {
     connection_ = std::make_unique<Connection>(path);

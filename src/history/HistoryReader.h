@@ -15,10 +15,13 @@
 
 namespace kavro {
 
-// A history that cannot be read: its text is one line for the user.
+// A history that cannot be read: its text is one line for the user. missing tells a folder that
+// holds no history (the user's mistake) from a file that fails to read.
 class HistoryReadError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit HistoryReadError(const std::string& text, bool missing = false)
+      : std::runtime_error(text), missing(missing) {}
+  bool missing;
 };
 
 // A variable's process value over one pixel column of the trend.

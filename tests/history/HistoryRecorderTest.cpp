@@ -239,8 +239,16 @@ TEST(HistoryReader, AFolderWithoutHistoryIsOneLineAndNothingIsCreated) {
   } catch (const HistoryReadError& error) {
     EXPECT_EQ(std::string(error.what()),
               "no plant history in " + dir.Path() + " (kavro-history.sqlite)");
+    EXPECT_TRUE(error.missing);  // told apart from a file that fails to read: exit 2, not 1
   }
   EXPECT_FALSE(fs::exists(HistoryPath(dir.Path())));
+  dir.Write("kavro-history.sqlite", "not a database, but a file that is there");
+  try {
+    HistoryReader reader(dir.Path());
+    FAIL() << "read a history from garbage";
+  } catch (const HistoryReadError& error) {
+    EXPECT_FALSE(error.missing);
+  }
 }
 
 TEST(HistoryReader, ExtremesGiveEachPixelColumnItsMinimumAndMaximum) {

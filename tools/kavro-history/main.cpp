@@ -122,10 +122,8 @@ int Run(const Arguments& arguments) {
     }
     return 0;
   } catch (const HistoryReadError& failure) {
-    // No history in the folder is the user's mistake; a file that fails to read is not.
-    const std::string text = failure.what();
-    std::cerr << "kavro-history: " << SafeText(text, 4 * kSafeTextLimit) << "\n";
-    return text.rfind("no plant history", 0) == 0 ? 2 : 1;
+    std::cerr << "kavro-history: " << SafeText(failure.what(), 4 * kSafeTextLimit) << "\n";
+    return failure.missing ? 2 : 1;
   }
 }
 
