@@ -19,8 +19,7 @@ HistoryReader::HistoryReader(const std::string& workDir) {
   const std::string path = HistoryPath(workDir);
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) {
-    throw HistoryReadError("no plant history in " + workDir + " (" + kHistoryFileName + ")",
-                           true);
+    throw HistoryReadError("no plant history in " + workDir + " (" + kHistoryFileName + ")", true);
   }
   try {
     connection_ = std::make_unique<Connection>(path);
@@ -54,7 +53,8 @@ std::optional<std::pair<std::int64_t, std::int64_t>> HistoryReader::Span() {
 void HistoryReader::ForEachCycle(std::int64_t from, std::int64_t to,
                                  const std::function<void(const CycleRecord&)>& visit) {
   try {
-    SqliteStatement select(connection_->db, SelectCycleSql() + " WHERE t >= ? AND t <= ? ORDER BY t");
+    SqliteStatement select(connection_->db,
+                           SelectCycleSql() + " WHERE t >= ? AND t <= ? ORDER BY t");
     select.Bind(1, from);
     select.Bind(2, to);
     while (select.Step()) visit(ReadCycleRow(select));
@@ -73,14 +73,15 @@ int HistoryReader::NewestRevision(std::int64_t from, std::int64_t to) {
 }
 
 std::optional<CycleRecord> HistoryReader::CycleAt(std::int64_t time) {
-  SqliteStatement select(connection_->db, SelectCycleSql() + " WHERE t <= ? ORDER BY t DESC LIMIT 1");
+  SqliteStatement select(connection_->db,
+                         SelectCycleSql() + " WHERE t <= ? ORDER BY t DESC LIMIT 1");
   select.Bind(1, time);
   if (!select.Step()) return std::nullopt;
   return ReadCycleRow(select);
 }
 
-std::vector<std::vector<ColumnExtremes>> HistoryReader::Extremes(std::int64_t from,
-                                                                 std::int64_t to, int columns) {
+std::vector<std::vector<ColumnExtremes>> HistoryReader::Extremes(std::int64_t from, std::int64_t to,
+                                                                 int columns) {
   constexpr int kSlots = NumIn + NumOut;
   std::vector<std::vector<ColumnExtremes>> result(
       kSlots + 1, std::vector<ColumnExtremes>(static_cast<std::size_t>(std::max(columns, 0))));
@@ -92,7 +93,8 @@ std::vector<std::vector<ColumnExtremes>> HistoryReader::Extremes(std::int64_t fr
   std::string sql = byMinute ? "SELECT m * " + std::to_string(kRollupMs) : std::string("SELECT t");
   for (int slot = 1; slot <= kSlots; ++slot) {
     const std::string k = std::to_string(slot);
-    sql += byMinute ? ", lo" + k + ", hi" + k : ", " + PvColumnOfSlot(slot) + ", " + PvColumnOfSlot(slot);
+    sql += byMinute ? ", lo" + k + ", hi" + k
+                    : ", " + PvColumnOfSlot(slot) + ", " + PvColumnOfSlot(slot);
   }
   sql += byMinute ? " FROM minutes WHERE m >= ? AND m < ? ORDER BY m"
                   : " FROM cycles WHERE t >= ? AND t < ? ORDER BY t";
@@ -102,9 +104,9 @@ std::vector<std::vector<ColumnExtremes>> HistoryReader::Extremes(std::int64_t fr
     select.Bind(2, byMinute ? (to + kRollupMs - 1) / kRollupMs : to);
     while (select.Step()) {
       const std::int64_t time = std::max(select.Int(0), from);
-      const auto column = std::min<std::size_t>(
-          static_cast<std::size_t>(static_cast<double>(time - from) / width),
-          static_cast<std::size_t>(columns - 1));
+      const auto column =
+          std::min<std::size_t>(static_cast<std::size_t>(static_cast<double>(time - from) / width),
+                                static_cast<std::size_t>(columns - 1));
       for (int slot = 1; slot <= kSlots; ++slot) {
         const int low = 2 * slot - 1, high = 2 * slot;
         if (select.IsNull(low) || select.IsNull(high)) continue;
