@@ -11,6 +11,11 @@ namespace {
 constexpr double kGapReach = 1.5;    // a gap may grow or shrink by e^1.5, about 4.5 times
 constexpr double kScaleDown = -2.0;  // an output's moves from a seventh ...
 constexpr double kScaleUp = 1.5;     // ... to four and a half times what they were
+// An input's inner points as a whole: their middle moved by up to half their span either way,
+// their span from a fifth to one and a half times what it was.
+constexpr double kShiftReach = 0.5;
+constexpr double kNarrowest = -1.6;
+constexpr double kWidest = 0.4;
 
 bool IsDrawn(const MFZone& zone) {
   return std::any_of(zone.MFValue.begin() + 1, zone.MFValue.end(), [](float v) { return v > 0; });
@@ -46,6 +51,11 @@ ZoneSpace::ZoneSpace(const ControllerModel& model) {
     if (axis.scaled) {
       lower_.push_back(kScaleDown);
       upper_.push_back(kScaleUp);
+    }
+    axis.movedAsWhole = !isOutput && axis.knots.size() > 3;
+    if (axis.movedAsWhole) {
+      lower_.insert(lower_.end(), {-kShiftReach, kNarrowest});
+      upper_.insert(upper_.end(), {kShiftReach, kWidest});
     }
     axes_.push_back(std::move(axis));
   };
@@ -88,6 +98,18 @@ void ZoneSpace::Apply(const std::vector<double>& x, ControllerModel& model) cons
     if (axis.scaled) {
       const double factor = std::exp(x[next++]);
       for (double& k : moved) k *= factor;
+    }
+    if (axis.movedAsWhole) {
+      // The inner points (all but the outermost two, which stay) moved and narrowed or widened
+      // about their middle, kept within the outermost points: the zones follow targets that
+      // are tighter or off the middle of where the zones were drawn.
+      const std::size_t last = moved.size() - 2;
+      const double middle = (moved[1] + moved[last]) / 2;
+      const double centre = middle + x[next++] * (moved[last] - moved[1]);
+      const double factor = std::exp(x[next++]);
+      for (std::size_t k = 1; k <= last; ++k) {
+        moved[k] = std::clamp(centre + factor * (moved[k] - middle), moved.front(), moved.back());
+      }
     }
     ZoneTable& zones = ZonesOf(model, axis.isOutput, axis.slot);
     for (int z = 1; z <= NumZones; ++z) {

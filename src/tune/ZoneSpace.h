@@ -3,9 +3,14 @@
 // use is warped along its own axis by a monotone piecewise-linear map through the distinct points
 // of its zones: one number per gap between neighbouring points stretches or shrinks that gap
 // (by e^a), and the gaps are scaled back to the variable's span, so its outermost points stay
-// where they are (and an "Incr" output's zero stays zero). A monotone map keeps every zone's four points in order, the zones in their
-// order and shared points shared. The outputs of type "Incr" have one more number, a factor
-// e^s on all their points (how far the rules move the output), their zero staying zero.
+// where they are (and an "Incr" output's zero stays zero). A monotone map keeps every zone's four
+// points in order, the zones in their order and shared points shared. The outputs of type "Incr"
+// have one more number, a factor e^s on all their points (how far the rules move the output), their
+// zero staying zero. Each input has two more: a shift of its inner points (all but the outermost
+// two) as a whole and a factor e^w on their span, so that the search can move and narrow all the
+// zones of an input at once, as an engineer first does where the targets are tighter than the zones
+// were drawn for; by the gaps alone that takes several numbers moving together, which the search
+// did not find.
 #include <vector>
 
 #include "model/ControllerModel.h"
@@ -31,6 +36,7 @@ class ZoneSpace {
     int slot = 0;
     std::vector<double> knots;  // the distinct points of its zones, ascending
     bool scaled = false;        // has the factor number (an "Incr" output)
+    bool movedAsWhole = false;  // has the shift and width numbers (an input)
     std::size_t first = 0;      // its first number in x
   };
   std::vector<Axis> axes_;

@@ -1,6 +1,7 @@
 // The tuner's search space, the file it writes and the folders it refuses.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <sstream>
 
@@ -34,8 +35,9 @@ TEST(ZoneSpace, AnyPointOfTheBoxKeepsZonesInOrderEndsInPlaceAndSharedPointsShare
   const DemoCopy demo;
   const ControllerModel& shipped = demo.controller.model;
   const ZoneSpace space(shipped);
-  // Gaps: BZTEMP 9, O2 5, NOX 5, TORQUE 5, FUEL 4 and its factor, FAN 2 and its factor.
-  EXPECT_EQ(space.Dimensions(), 9u + 5 + 5 + 5 + 5 + 3);
+  // Gaps: BZTEMP 9, O2 5, NOX 5, TORQUE 5, FUEL 4 and its factor, FAN 2 and its factor; each
+  // input's shift and width.
+  EXPECT_EQ(space.Dimensions(), 9u + 5 + 5 + 5 + 5 + 3 + 4 * 2);
   ControllerModel same = shipped;
   space.Apply(space.Start(), same);
   EXPECT_EQ(ZoneChangesText(shipped, same), "") << "the start point is the shipped configuration";
@@ -64,6 +66,36 @@ TEST(ZoneSpace, AnyPointOfTheBoxKeepsZonesInOrderEndsInPlaceAndSharedPointsShare
     EXPECT_EQ(fuel[3].MFPValue[1], 0.0f) << "an increment of zero stays zero under the factor";
   }
   EXPECT_FALSE(::testing::Test::HasFailure());
+}
+
+TEST(ZoneSpace, AnInputsShiftAndWidthMoveItsInnerPointsAsAWholeWithinItsEnds) {
+  const DemoCopy demo;
+  const ControllerModel& shipped = demo.controller.model;
+  const ZoneSpace space(shipped);
+  // O2's numbers follow BZTEMP's 9 gaps, shift and width: its 5 gaps, then its shift and width.
+  constexpr std::size_t kShift = 11 + 5;
+  constexpr std::size_t kWidth = kShift + 1;
+  const auto o2 = [&](double shift, double width) {
+    std::vector<double> x = space.Start();
+    x[kShift] = shift;
+    x[kWidth] = width;
+    ControllerModel m = shipped;
+    space.Apply(x, m);
+    const ZoneTable& z = m.PVarIn[2].Zone;  // LOW 0 0 1.2 1.8, OK 1.2 1.8 2.6 3.2, HIGH .. 10 10
+    return std::vector<float>{z[1].MFPValue[1], z[2].MFPValue[1], z[2].MFPValue[2],
+                              z[2].MFPValue[3], z[2].MFPValue[4], z[3].MFPValue[4]};
+  };
+  // Halved about their middle 2.2, then moved by a quarter of their span (2): about 2.7.
+  EXPECT_EQ(o2(0, std::log(0.5)), (std::vector<float>{0, 1.7f, 2.0f, 2.4f, 2.7f, 10}));
+  EXPECT_EQ(o2(0.25, std::log(0.5)), (std::vector<float>{0, 2.2f, 2.5f, 2.9f, 3.2f, 10}));
+  EXPECT_EQ(o2(-0.5, 0), (std::vector<float>{0, 0.2f, 0.8f, 1.6f, 2.2f, 10}));
+  // Widened past an end, the inner points stop there rather than cross it.
+  EXPECT_EQ(o2(-0.5, 0.4)[1], 0.0f);
+  ControllerModel m = shipped;
+  std::vector<double> x = space.Start();
+  x[kWidth] = std::log(0.5);
+  space.Apply(x, m);
+  EXPECT_EQ(ZoneChangesText(shipped, m).find("BZTEMP"), std::string::npos) << "O2's alone";
 }
 
 TEST(ZonePointsText, TheTunedFileDiffersFromTheOldInZonePointsOnly) {
