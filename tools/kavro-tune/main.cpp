@@ -22,7 +22,7 @@
 #include "tune/TuneInput.h"
 #include "tune/TuneRun.h"
 #ifdef KAVRO_TUNE_PLOTS
-#include "PlotFiles.h"
+#include "ui/TunePlotFiles.h"
 #endif
 
 namespace {
@@ -149,6 +149,7 @@ int Tune(const Arguments& arguments) {
   RunTune(options, std::cerr, WritePlotFiles);
 #else
   RunTune(options, std::cerr, nullptr);
+  std::cerr << "kavro-tune: no plots: this build has no window, whose trend painter draws them\n";
 #endif
   std::cerr << "kavro-tune: wrote " << SafeText(arguments.out) << "\n";
   return 0;

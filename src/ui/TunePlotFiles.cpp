@@ -1,4 +1,4 @@
-#include "PlotFiles.h"
+#include "ui/TunePlotFiles.h"
 
 #include <QGuiApplication>
 #include <QImage>
