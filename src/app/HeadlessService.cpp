@@ -156,7 +156,7 @@ int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDa
       op.ConfirmExit();
       RunMenuCommand(controller, session.commands(), "mnuExit");
       forwardEvents();
-      if (controller.window.exitRequested) {
+      if (controller.model.ExitRequested) {
         timer.Stop();
         say(NowText(controller) + " " + controller.model.ProductName + ": ended by signal");
         QCoreApplication::exit(kExitEnded);

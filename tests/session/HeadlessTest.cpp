@@ -59,12 +59,12 @@ TEST(HeadlessOperator, FileExitEndsOnlyAfterAStopSignalWithNothingSaved) {
   HeadlessController h;
   h.controller.model.ChangesPending = true;
   mnuExit_Click(h.controller);
-  EXPECT_FALSE(h.controller.window.exitRequested) << "no signal yet: the questions say No";
+  EXPECT_FALSE(h.controller.model.ExitRequested) << "no signal yet: the questions say No";
   EXPECT_TRUE(h.controller.model.ChangesPending);
 
   h.op.ConfirmExit();
   mnuExit_Click(h.controller);
-  EXPECT_TRUE(h.controller.window.exitRequested);
+  EXPECT_TRUE(h.controller.model.ExitRequested);
   EXPECT_FALSE(h.controller.model.ChangesPending);
   EXPECT_EQ(h.lines.back(),
             "Dec-05-2026 12:00:00 KILN1: Please Confirm - End Control -> Yes");
