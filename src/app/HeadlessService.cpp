@@ -20,6 +20,7 @@
 #include "session/HeadlessEvents.h"
 #include "session/HeadlessOperator.h"
 #include "session/ProgramStart.h"
+#include "session/SignalStop.h"
 #include "session/WorkFolder.h"
 #include "ui/QtPorts.h"
 
@@ -149,19 +150,9 @@ int RunHeadless(int argc, char** argv, const std::string& workDir, int historyDa
   QObject::connect(&signalWatch, &QTimer::timeout, [&] {
     if (!stopRequested) return;
     stopRequested = 0;
-    // Ends as File > Exit does once its questions are answered Yes: nothing is saved, nothing
-    // more is written to the link, and the link client program keeps running. Through the
-    // gate, as the window's menu: a signal that comes while a cycle runs ends control after it.
-    session.Submit(CommandKind::Changes, [&] {
-      op.ConfirmExit();
-      RunMenuCommand(controller, session.commands(), "mnuExit");
-      forwardEvents();
-      if (controller.window.exitRequested) {
-        timer.Stop();
-        say(NowText(controller) + " " + controller.model.ProductName + ": ended by signal");
-        QCoreApplication::exit(kExitEnded);
-      }
-    });
+    // As File > Exit answered Yes, after a cycle that is running.
+    StopBySignal(session, op,
+                 {forwardEvents, say, [](int status) { QCoreApplication::exit(status); }});
   });
   signalWatch.start(kSignalPollMs);
 

@@ -3,12 +3,13 @@
 namespace kavro {
 
 void mnuDebugCalc(Controller& c, const ReportLines& report) {
-  if (c.window.lstDebugVisible) {
-    c.window.lstDebugVisible = false;
+  CalcReportState& list = *c.window.calcReport;
+  if (list.lstDebugVisible) {
+    list.lstDebugVisible = false;
     return;
   }
-  c.window.lstDebug = report ? report(c) : std::vector<std::string>{};
-  c.window.lstDebugVisible = true;
+  list.lstDebug = report ? report(c) : std::vector<std::string>{};
+  list.lstDebugVisible = true;
 }
 
 }  // namespace kavro

@@ -8,6 +8,11 @@
 
 namespace kavro {
 
+struct CalcReportState {
+  bool lstDebugVisible = false;
+  std::vector<std::string> lstDebug;
+};
+
 using ReportLines = std::function<std::vector<std::string>(const Controller&)>;
 
 // Hides the list when it is shown; otherwise takes a new snapshot of the report and shows it.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/DateText.h"
+#include "display/RuleRowsSelector.h"
 
 namespace kavro {
 namespace {
@@ -22,9 +23,8 @@ std::string LinkTimeText(const Controller& controller, double secondsOfDay) {
 }  // namespace
 
 void RefreshLinkPanel(Controller& controller, const ActiveLink& link) {
-  WindowState& window = controller.window;
-  LinkPanelState& panel = window.Frame1;
-  window.cmbDisplayRulesVisible = !panel.visible;
+  LinkPanelState& panel = *controller.window.Frame1;
+  controller.window.ruleRows->cmbDisplayRulesVisible = !panel.visible;
   if (!panel.visible) return;
   panel.lines = link.PanelLines(controller, panel.chkTagsNotFound);
   const LinkState& state = controller.model.Link;
@@ -33,16 +33,18 @@ void RefreshLinkPanel(Controller& controller, const ActiveLink& link) {
 }
 
 void OpenLinkPanel(Controller& controller, const ActiveLink& link) {
-  controller.window.Frame1.visible = true;
-  controller.window.Frame1.chkTagsNotFound = false;
+  controller.window.Frame1->visible = true;
+  controller.window.Frame1->chkTagsNotFound = false;
+  controller.model.Link.Watched = true;
   RefreshLinkPanel(controller, link);
 }
 
 void HideFrame1(Controller& controller) {
-  LinkPanelState& panel = controller.window.Frame1;
+  LinkPanelState& panel = *controller.window.Frame1;
   if (!panel.visible) return;
   panel.visible = false;
-  controller.window.cmbDisplayRulesVisible = true;
+  controller.model.Link.Watched = false;
+  controller.window.ruleRows->cmbDisplayRulesVisible = true;
 }
 
 }  // namespace kavro

@@ -2,6 +2,7 @@
 
 #include "common/NumberText.h"
 #include "display/PenColours.h"
+#include "display/StatusFrame.h"
 #include "display/StatusRefresh.h"
 #include "display/TrendPlot.h"
 
@@ -53,7 +54,7 @@ void ShowFixedTexts(Controller& c) {
 }  // namespace
 
 void BuildMainDisplay(Controller& c) {
-  c.window.Label3.caption = "Kavro: Fuzzy Logic Controller: " + c.model.FLCBlock.Name1;
+  c.window.status->Label3.caption = "Kavro: Fuzzy Logic Controller: " + c.model.FLCBlock.Name1;
   ShowTrendCaptions(c);
   ShowFixedTexts(c);
   RefreshStatus(c);

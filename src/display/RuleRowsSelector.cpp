@@ -7,19 +7,23 @@
 
 namespace kavro {
 
-void FillRuleRowsSelector(WindowState& window) {
+void FillRuleRowsSelector(Controller& c) {
+  RuleRowsState& selector = *c.window.ruleRows;
   KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
-  for (int r = 11; r <= NumRules; ++r) window.cmbDisplayRules.push_back("R" + FormatNumber(r, "00"));
+  for (int r = 11; r <= NumRules; ++r)
+    selector.cmbDisplayRules.push_back("R" + FormatNumber(r, "00"));
   KAVRO_STRING_RESTRICT_FALSE_REPORT_END
-  window.cmbDisplayRulesText = window.cmbDisplayRules.back();  // all 20 rules are shown at start
+  selector.cmbDisplayRulesText =
+      selector.cmbDisplayRules.back();  // all 20 rules are shown at start
 }
 
 void cmbDisplayRules_LostFocus(Controller& c, const std::string& text) {
-  c.window.cmbDisplayRulesText = text;
+  RuleRowsState& selector = *c.window.ruleRows;
+  selector.cmbDisplayRulesText = text;
   // "R15" -> "15": characters 2 and 3 when there are at least three.
   const std::string count = text.size() >= 3 ? text.substr(1, 2) : text;
   if (!IsNumeric(count)) return;
-  c.window.RuleRowsShown = ToInt16(ToNumber(count) + kRowsAboveRules);
+  selector.RuleRowsShown = ToInt16(ToNumber(count) + kRowsAboveRules);
   CycleHoldGuard hold(c.model);
   BuildMainDisplay(c);
 }

@@ -4,8 +4,10 @@
 
 #include "common/DateText.h"
 #include "common/NumberText.h"
+#include "display/MenuTree.h"
 #include "display/PenColours.h"
 #include "display/RuleMark.h"
+#include "display/StatusFrame.h"
 #include "engine/ErrorCode.h"
 #include "engine/GridExchange.h"
 #include "model/VariableLabel.h"
@@ -21,7 +23,7 @@ constexpr int kDarkGrey = 8;
 constexpr Colour kScriptHoldColour = Colour::FromRgb(128, 0, 128);
 
 void RefreshLinkErrorLine(Controller& c) {
-  LabelState& label = c.window.Label4;
+  LabelState& label = c.window.status->Label4;
   label.visible = false;
   const auto show = [&](const char* what) {
     label.caption = FormatDateTime(c.ports.clock->Now(), kScreenDateTime) + what;
@@ -35,23 +37,24 @@ void RefreshLinkErrorLine(Controller& c) {
 // says so, rather than green as if control went out.
 void RefreshStatusFrame(Controller& c) {
   const bool linkOn = c.model.Link.LinkStatus == kOn;
+  StatusFrameState& frame = *c.window.status;
   if (c.model.ToFileMode) {
-    c.window.frameStatusCaption = "Status - To File";
-    c.window.frameStatusColour = PaletteColour(14);
+    frame.frameStatusCaption = "Status - To File";
+    frame.frameStatusColour = PaletteColour(14);
   } else {
-    c.window.frameStatusCaption = "Status - To DCS";
-    c.window.frameStatusColour = PaletteColour(10);
+    frame.frameStatusCaption = "Status - To DCS";
+    frame.frameStatusColour = PaletteColour(10);
   }
   if (!linkOn) {
-    c.window.frameStatusCaption += " - Link OFF";
-    c.window.frameStatusColour = PaletteColour(kLightGrey);
+    frame.frameStatusCaption += " - Link OFF";
+    frame.frameStatusColour = PaletteColour(kLightGrey);
   }
 }
 
 // The code beside its meaning, so that a sum needs no list: "-91 = Output To FILE + ...".
 void RefreshErrorMeaning(Controller& c) {
   const int16_t code = c.model.ErrorCodeValue;
-  LabelState& label = c.window.lblErrorCode;
+  LabelState& label = c.window.status->lblErrorCode;
   label.caption = FormatNumber(code, "###0") + " = " + ErrorCodeMeaning(code);
   label.foreColour = PaletteColour(code == 0 || code == kToFileCode ? 1 : 12);
 }
@@ -72,8 +75,9 @@ void RefreshControllerCells(Controller& c) {
   g.SetText(1, 0, "Freq: " + FormatNumber(m.FLCBlock.RunFrequency, "##0"));
 
   Cell& slope = g.At(grid::kRowHigh, grid::kColController);
-  slope.text = c.window.mnuSlopeChecked ? "Slope - ON" : "Slope - OFF";
-  slope.foreColour = PaletteColour(c.window.mnuSlopeChecked ? 12 : 1);
+  const bool slopeOn = c.window.menus->mnuSlopeChecked;
+  slope.text = slopeOn ? "Slope - ON" : "Slope - OFF";
+  slope.foreColour = PaletteColour(slopeOn ? 12 : 1);
 
   // -90 is To File mode: not an error of the controller.
   Cell& error = g.At(grid::kRowValue, grid::kColController);
@@ -147,7 +151,7 @@ void RefreshClampLabels(Controller& c) {
   const int16_t runFrequency = c.model.FLCBlock.RunFrequency;
   for (int k = 1; k <= NumOut; ++k) {
     const PVarOutRecord& out = c.model.PVarOut[static_cast<std::size_t>(k)];
-    LabelState& label = c.window.lblClamp[static_cast<std::size_t>(k - 1)];
+    LabelState& label = c.window.status->lblClamp[static_cast<std::size_t>(k - 1)];
     label.visible = false;
     if (ScriptHoldsOutput(c.model, out)) {
       label.backColour = kScriptHoldColour;
@@ -169,7 +173,7 @@ void RefreshClampLabels(Controller& c) {
 
 void RefreshIndexLabels(Controller& c) {
   for (int i = 1; i <= NumIn; ++i) {
-    c.window.lblVarIndex[static_cast<std::size_t>(i - 1)].caption =
+    c.window.status->lblVarIndex[static_cast<std::size_t>(i - 1)].caption =
         c.model.DCSOnOffValue == 1
             ? FormatNumber(c.model.PVarIn[static_cast<std::size_t>(i)].VarIndex, "##0.00")
             : "N/A";

@@ -136,7 +136,7 @@ bool CanTypeInCell(const ConfigEditState& edits, EditGrid which, int row, int co
 }
 
 void KeyPressOnGrid(Controller& controller, ConfigEditState& edits, EditGrid which, int keyCode) {
-  if (which == EditGrid::Main && controller.window.mnuScreenLockChecked) {
+  if (which == EditGrid::Main && controller.model.ScreenLocked) {
     ShowScreenLocked(controller);
     return;
   }

@@ -10,7 +10,6 @@
 #include "edit/EditMessage.h"
 #include "history/RetentionSetting.h"
 #include "link/LinkNames.h"
-#include "model/LinkKind.h"
 
 namespace kavro {
 
@@ -181,8 +180,6 @@ bool ApplyControllerSettings(Controller& controller, Panel& panel, AuditTrail& a
     }
     m.HistoryDays = s->HistoryDays;
   }
-  // A new Program_Interface may change the kind of link Debug Link serves.
-  controller.window.mnuDebugLinkEnabled = DebugLinkCanOpen(m);
   if (changed) m.ChangesPending = true;
   panel.visible = false;
   return true;

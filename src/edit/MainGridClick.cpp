@@ -62,7 +62,7 @@ void ClickMainGrid(Controller& c, ConfigEditState& edits, AuditTrail& audit, int
   SelectGridCell(c, edits, EditGrid::Main, row, col);
   // The names row only hides or shows trend pens: viewing is never locked, only changing.
   if (row == grid::kRowName) return;
-  if (c.window.mnuScreenLockChecked) {
+  if (c.model.ScreenLocked) {
     ShowScreenLocked(c);
     return;
   }

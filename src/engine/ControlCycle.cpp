@@ -23,6 +23,13 @@ float SecondsOfDay(Controller& controller) {
 
 DateTime Now(Controller& controller) { return controller.ports.clock->Now(); }
 
+// The cycle passed a moment the window tells: stamped with the clock's time while one runs.
+void Stamp(Controller& controller, CycleStamp& stamp) {
+  stamp.happened = true;
+  stamp.at.reset();
+  if (controller.ports.clock->Runs()) stamp.at = Now(controller);
+}
+
 // The screen locks itself again once the operator's unlock time has run out.
 void CountDownScreenLock(Controller& controller) {
   ControllerModel& model = controller.model;
@@ -30,7 +37,7 @@ void CountDownScreenLock(Controller& controller) {
   model.LockCountdown = ToInt16(model.LockCountdown - model.FLCBlock.RunFrequency);
   if (model.LockCountdown < 1) {
     model.LockCountdown = 0;
-    controller.window.mnuScreenLockChecked = true;
+    model.ScreenLocked = true;
   }
 }
 
@@ -46,7 +53,7 @@ void ReadLink(Controller& controller, const CycleSteps& steps) {
   if (steps.readLink) steps.readLink(controller);
   if (!controller.model.LinkReadError) {
     link.PlantReadThisCycle = true;
-    controller.window.Label5[1] = " Read:        " + NowText(controller);
+    Stamp(controller, controller.model.Times.lastRead);
     link.LastReadTime = SecondsOfDay(controller);
   }
 }
@@ -56,7 +63,7 @@ void WriteLink(Controller& controller, const CycleSteps& steps) {
   if (link.LinkStatus != kOn) return;
   if (steps.writeLink) steps.writeLink(controller);
   if (!controller.model.LinkWriteError) {
-    controller.window.Label5[2] = " Write:        " + NowText(controller);
+    Stamp(controller, controller.model.Times.lastWrite);
   }
   link.LastWriteTime = SecondsOfDay(controller);
 }
@@ -148,7 +155,7 @@ void Timer1Tick(Controller& controller, const CycleSteps& steps, EngineMemo& mem
   ControllerModel& model = controller.model;
   model.ErrorStep = 1;
   controller.ports.timer->Stop();
-  controller.window.mnuControlModeEnabled = true;
+  model.CycleHasRun = true;
   const float t0 = SecondsOfDay(controller);
   try {
     CountDownScreenLock(controller);
@@ -169,14 +176,9 @@ void RearmTimer(Controller& controller, const CycleSteps& steps, float t0) {
   float wait = static_cast<float>(model.FLCBlock.RunFrequency) * 1000.0f - elapsed * 1000.0f;
   if (!(wait >= 1000.0f)) wait = 1000.0f;
   try {
-    // Written into the caption's own buffer: a new text every cycle, the same length mostly.
-    static const NumberPattern kWaitPattern("##0.0");
-    std::string& caption = controller.window.Label5[0];
-    caption.assign(" Last Run:   ");
-    AppendNowText(caption, controller);
-    caption.append(";  Wait = ");
-    AppendNumber(caption, wait / 1000.0f, kWaitPattern);
-    caption.append("s");
+    Stamp(controller, model.Times.lastRun);
+    model.Times.waitMs = wait;
+    if (steps.showCycleTimes) steps.showCycleTimes(controller);
   } catch (const std::exception& failure) {
     ReportRunTimeError(controller, steps,
                        RunTimeErrorText(AsKavroError(failure), kCycleLocation, model.ErrorStep));

@@ -26,6 +26,8 @@ struct CycleSteps {
   std::function<void(Controller&)> refreshStatus;
   std::function<void(Controller&)> refreshTrend;
   std::function<void(Controller&)> refreshLinkPanel;
+  // The last run, read and write times, shown once the next cycle is armed, minimised or not.
+  std::function<void(Controller&)> showCycleTimes;
 
   // After defuzzification, before the move limits: a stand-in controller (the tuner's PI
   // baseline) puts its own output values in place of the rules', so that they meet the same

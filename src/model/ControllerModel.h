@@ -3,6 +3,7 @@
 // writes its fields in place through 1-based slot numbers (slot 0 of each table is unused).
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/DateText.h"
@@ -108,6 +109,23 @@ struct LinkState {
   bool PlantReadThisCycle = false;
   double LastReadTime = 0;   // seconds since midnight of the last successful read
   double LastWriteTime = 0;  // the same for the last write
+  // The link debug panel is open: the OPC link keeps its messages for it.
+  bool Watched = false;
+};
+
+// A moment the cycle passed: whether it came at all, and the clock's date and time then (none
+// while no clock runs).
+struct CycleStamp {
+  bool happened = false;
+  std::optional<DateTime> at;
+};
+
+// When the cycle last ran, read the link well and wrote to it, and how long it then waited.
+struct CycleTimes {
+  CycleStamp lastRun;
+  CycleStamp lastRead;
+  CycleStamp lastWrite;
+  float waitMs = 0;  // the wait armed after the last run, in milliseconds
 };
 
 struct ControllerModel {
@@ -153,8 +171,12 @@ struct ControllerModel {
   // Shared by both scripts; cleared at start-up only.
   ScriptStore Store;
 
-  // Main-window state shared with the cycle.
-  int16_t LockCountdown = 0;
+  // The operator's state shared with the cycle and the editors.
+  bool ScreenLocked = false;   // the main grid refuses edits; the operator unlocks it a while
+  int16_t LockCountdown = 0;   // seconds left until an unlocked screen locks itself again
+  bool CycleHasRun = false;    // a cycle has run since start-up: the control mode may change
+  bool ExitRequested = false;  // File / Exit was confirmed: the program ends now
+  CycleTimes Times;
   int16_t ErrorStep = 0;
   CycleErrorSpells ErrorSpells;
   // Days of plant history kept (WorkDir/kavro-history.ini, or the headless service's

@@ -1,6 +1,7 @@
 #include "session/ControllerSession.h"
 
 #include "display/LinkPanel.h"
+#include "display/StatusFrame.h"
 #include "display/StatusRefresh.h"
 #include "display/TrendPlot.h"
 #include "engine/CalculationReport.h"
@@ -35,6 +36,7 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
   commands_ = WindowMenuCommands([](const Controller& c) {
     return CalculationReportLines(c.model, c.ports.clock->Now());
   });
+  cycleSteps_.showCycleTimes = ShowCycleTimes;
   if (options.refreshWindow) {
     cycleSteps_.refreshStatus = RefreshStatus;
     cycleSteps_.refreshTrend = RefreshTrend;

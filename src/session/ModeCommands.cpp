@@ -1,5 +1,6 @@
 #include "session/ModeCommands.h"
 
+#include "display/MenuTree.h"
 #include "display/StatusFrame.h"
 #include "engine/EventNotes.h"
 
@@ -19,8 +20,7 @@ void mnuToDCS(Controller& c) {
   NoteModeChange(c, false);
   c.model.ToFileMode = false;
   c.model.ControlMode = kModeDCS;
-  c.window.mnuToDCSChecked = true;
-  c.window.mnuToFileChecked = false;
+  ShowModeChecks(c);
   ShowStatusFrame(c);
 }
 
@@ -28,8 +28,7 @@ void mnuToFile(Controller& c) {
   NoteModeChange(c, true);
   c.model.ToFileMode = true;
   c.model.ControlMode = kModeFile;
-  c.window.mnuToDCSChecked = false;
-  c.window.mnuToFileChecked = true;
+  ShowModeChecks(c);
   ShowStatusFrame(c);
 }
 

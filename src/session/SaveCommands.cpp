@@ -1,6 +1,7 @@
 #include "session/SaveCommands.h"
 
 #include "config/ConfigFile.h"
+#include "display/MenuTree.h"
 #include "engine/EventNotes.h"
 #include "model/CycleHold.h"
 
@@ -30,8 +31,8 @@ bool SaveConfiguration(Controller& controller) {
 }
 
 void mnuSaveMode(Controller& controller) {
-  bool& checked = controller.window.mnuSaveModeChecked;
-  checked = !checked;
+  const bool checked = !controller.window.menus->mnuSaveModeChecked;
+  ShowSaveModeCheck(controller, checked);
   ControllerModel& model = controller.model;
   CycleHoldGuard hold(model);
   controller.ports.op->MessageBox(

@@ -23,7 +23,7 @@ void mnuExit_Click(Controller& c) {
   // Enter must never end control: both questions default to No.
   if (op.MessageBox("Please Confirm - End Control", title, MsgIcon::Question,
                     MsgButtons::YesNoDefaultNo) == MsgAnswer::Yes) {
-    c.window.exitRequested = true;
+    c.model.ExitRequested = true;
   }
 }
 

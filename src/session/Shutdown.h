@@ -9,7 +9,7 @@ namespace kavro {
 bool FLControlQueryUnload(Controller& controller);
 
 // File / Exit: asks about unsaved changes (when there are any), then asks to confirm. Yes to
-// both sets window.exitRequested; the program then ends at once without saving or writing.
+// both sets model.ExitRequested; the program then ends at once without saving or writing.
 void mnuExit_Click(Controller& controller);
 
 }  // namespace kavro

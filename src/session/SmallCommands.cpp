@@ -1,5 +1,6 @@
 #include "session/SmallCommands.h"
 
+#include "display/MenuTree.h"
 #include "display/ProgramInfo.h"
 
 namespace kavro {
@@ -15,18 +16,19 @@ void mnuErrorCodes(Controller& c) {
 }
 
 void mnuScreenLock(Controller& c) {
-  if (c.window.mnuScreenLockChecked) {
-    c.window.mnuScreenLockChecked = false;
+  if (c.model.ScreenLocked) {
+    c.model.ScreenLocked = false;
     c.model.LockCountdown = kUnlockSeconds;
   } else {
-    c.window.mnuScreenLockChecked = true;
+    c.model.ScreenLocked = true;
     c.model.LockCountdown = 0;
   }
 }
 
 void mnuSlope(Controller& c) {
-  c.window.mnuSlopeChecked = !c.window.mnuSlopeChecked;
-  c.model.FLCBlock.SlopeCorr = c.window.mnuSlopeChecked;
+  // The check mark is what the operator saw: its opposite becomes the slope correction.
+  c.model.FLCBlock.SlopeCorr = !c.window.menus->mnuSlopeChecked;
+  ShowSlopeCheck(c);
 }
 
 }  // namespace kavro

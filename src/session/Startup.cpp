@@ -6,8 +6,9 @@
 #include "config/ConfigFile.h"
 #include "edit/ReadinessCheck.h"
 #include "display/MainDisplay.h"
-#include "display/StatusFrame.h"
+#include "display/MenuTree.h"
 #include "display/RuleRowsSelector.h"
+#include "display/StatusFrame.h"
 #include "engine/EventNotes.h"
 #include "session/ModeCommands.h"
 #include "engine/RunTimeError.h"
@@ -70,7 +71,6 @@ void RunScriptStartupSteps(Controller& c, const StartupSteps& steps) {
 
 bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   ControllerModel& m = c.model;
-  WindowState& w = c.window;
   c.ports.timer->Stop();
   if (steps.layoutWindow) steps.layoutWindow(c);
   const bool configFound = c.ports.files->Exists(ConfigPath(m));
@@ -89,20 +89,19 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
   for (const std::string& warning : read.warnings) {
     NoteEvent(c, EventKind::StartUp, "Start-up: " + warning);
   }
-  w.caption = m.FLCBlock.Name1 + ": Kavro";
-  w.appTitle = "Kavro: " + TrimRight(m.FLCBlock.Name1);
-  FillRuleRowsSelector(w);
+  ShowCaptions(c);
+  FillRuleRowsSelector(c);
   BuildMainDisplay(c);
 
   PassOverFailure(c, 12, [&] {
     if (steps.deleteStaleLinkOutput) steps.deleteStaleLinkOutput(c);
   });
-  PassOverFailure(c, 13, [&] { w.Label5 = {"Last Run:", "Read:", "Write:"}; });
-  PassOverFailure(c, 14, [&] { w.mnuSlopeChecked = m.FLCBlock.SlopeCorr; });
+  PassOverFailure(c, 13, [&] { ShowNoCycleTimes(c); });
+  PassOverFailure(c, 14, [&] { ShowSlopeCheck(c); });
   // The status frame shows whether Debug Link can be opened (step 15) with the link state.
   PassOverFailure(c, 16, [&] { ShowStatusFrame(c); });
   RunScriptStartupSteps(c, steps);
-  PassOverFailure(c, 20, [&] { w.mnuSaveModeChecked = false; });
+  PassOverFailure(c, 20, [&] { ShowSaveModeCheck(c, false); });
   PassOverFailure(c, 21, [&] {
     if (m.ControlMode == kModeDCS) {
       mnuToDCS(c);
@@ -121,10 +120,10 @@ bool FLControlLoad(Controller& c, const StartupSteps& steps) {
     }
   });
   PassOverFailure(c, 22, [&] {
-    w.mnuScreenLockChecked = true;
+    m.ScreenLocked = true;
     m.LockCountdown = 0;
   });
-  PassOverFailure(c, 23, [&] { w.mnuControlModeEnabled = false; });
+  PassOverFailure(c, 23, [&] { m.CycleHasRun = false; });
   c.ports.timer->Arm(kFirstCycleDelayMs);
   return configRead;
 }

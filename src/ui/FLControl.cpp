@@ -20,13 +20,16 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include "display/CalcReportList.h"
 #include "display/MenuTree.h"
+#include "display/StatusFrame.h"
 #include "display/StatusRefresh.h"
 #include "edit/CellEdit.h"
 #include "edit/ControllerSettings.h"
 #include "edit/MainGridClick.h"
 #include "display/RuleRowsSelector.h"
 #include "session/GuardedCall.h"
+#include "session/SettingsCommands.h"
 #include "session/Shutdown.h"
 #include "session/TrendCommands.h"
 #include "ui/CellGrid.h"
@@ -90,8 +93,8 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
   layout->setSpacing(3);
   layout->addWidget(BuildTitleRow());
   // The link debug panel takes the rule selector's place at the top while it is open.
-  Frame1_ = new LinkDebugPanel(c_.window.Frame1, [this](const std::string& name) { RunCommand(name); },
-                               central);
+  Frame1_ = new LinkDebugPanel(
+      *c_.window.Frame1, [this](const std::string& name) { RunCommand(name); }, central);
   layout->addWidget(Frame1_);
 
   grid_ = new CellGrid(c_.grid, true, central);
@@ -301,7 +304,8 @@ QWidget* FLControl::BuildEditorColumn(QWidget* parent) {
         Change([this, box] { CheckRunFrequencyBox(c_, session_.edits().settings, box); });
       },
       [this] {
-        Change([this] { ApplyControllerSettings(c_, session_.edits().settings, session_.audit()); });
+        Change(
+            [this] { AcceptControllerSettings(c_, session_.edits().settings, session_.audit()); });
       },
       column);
   variableEditor_ = new VariableEditorPanel(c_, edits, session_.audit(), session_.gate(), column);
@@ -393,7 +397,7 @@ void FLControl::RunCommand(const std::string& name) {
   // Through the gate: a command that changes the controller waits for the end of a cycle.
   session_.Submit(CommandKindOf(name), [this, name] {
     RunMenuCommand(c_, commands_, name);
-    if (c_.window.exitRequested) {
+    if (c_.model.ExitRequested) {
       closing_ = true;
       emit ExitConfirmed();
       return;
@@ -485,8 +489,8 @@ void FLControl::ArrangeColumns() {
 }
 
 void FLControl::Render() {
-  const WindowState& w = c_.window;
-  setWindowTitle(QString::fromStdString(w.caption));
+  const RuleRowsState& w = *c_.window.ruleRows;
+  setWindowTitle(QString::fromStdString(c_.window.status->caption));
   grid_->Refresh();
   strip_->Refresh();
   grid_->setMaximumHeight(std::max(grid_->minimumHeight(),
@@ -511,7 +515,7 @@ void FLControl::Render() {
 }
 
 void FLControl::RenderLabels() {
-  const WindowState& w = c_.window;
+  const StatusFrameState& w = *c_.window.status;
   ApplyLabel(Label3_, w.Label3);
   ApplyLabel(Label4_, w.Label4);
   ApplyLabel(lblMode_, w.lblMode);
@@ -537,7 +541,7 @@ void FLControl::RenderLabels() {
 }
 
 void FLControl::RenderMenus() {
-  const WindowState& w = c_.window;
+  const Controller& w = c_;
   for (const Menu& menu : MenuBar()) {
     menus_[menu.name]->setEnabled(IsEnabled(w, menu.enabled));
     if (QAction* bar = menus_[menu.name]->menuAction()) bar->setEnabled(IsEnabled(w, menu.enabled));
@@ -552,7 +556,7 @@ void FLControl::RenderMenus() {
 
 void FLControl::RenderDebugList() {
   if (!lstDebug_) return;
-  const WindowState& w = c_.window;
+  const CalcReportState& w = *c_.window.calcReport;
   if (!w.lstDebugVisible) {
     lstDebug_->hide();
     return;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "model/WindowState.h"
+#include "display/LinkPanel.h"
 
 class QCheckBox;
 class QLabel;

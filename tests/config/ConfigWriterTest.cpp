@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
-#include <unistd.h>
-
+#include "common/RestrictFalseReport.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigFixtures.h"
 #include "config/ConfigLines.h"
+#include "display/MenuTree.h"
 #include "session/SaveCommands.h"
 #include "support/FakePorts.h"
-#include "common/RestrictFalseReport.h"
 
 namespace kavro::test {
 namespace {
@@ -211,11 +211,11 @@ class HoldCheckingOperator : public FakeOperator {
 TEST_F(ConfigWriterTest, SaveModeTogglesItsMarkAndExplainsIt) {
   HoldCheckingOperator op(world.controller.model);
   world.controller.ports.op = &op;
-  EXPECT_FALSE(world.controller.window.mnuSaveModeChecked);
+  EXPECT_FALSE(world.controller.window.menus->mnuSaveModeChecked);
   mnuSaveMode(world.controller);
-  EXPECT_TRUE(world.controller.window.mnuSaveModeChecked);
+  EXPECT_TRUE(world.controller.window.menus->mnuSaveModeChecked);
   mnuSaveMode(world.controller);
-  EXPECT_FALSE(world.controller.window.mnuSaveModeChecked);
+  EXPECT_FALSE(world.controller.window.menus->mnuSaveModeChecked);
   ASSERT_EQ(op.messages.size(), 2u);
   EXPECT_EQ(op.messages[0].text,
             "Press Menu File... Save To Save Your Preferred Control Mode for Future Use");

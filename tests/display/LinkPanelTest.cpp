@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "display/LinkPanel.h"
+#include "display/RuleRowsSelector.h"
 #include "link/LinkTags.h"
 #include "session/LinkCommands.h"
 #include "support/LinkTestWorld.h"
@@ -31,14 +32,14 @@ TEST(LinkPanel, FileLinkListsTheInTagsWithTheirValuesAndTheOutLinesOfTheLastCycl
 
   // Hidden: the cycle's refresh fills nothing and the rule selector stays.
   RefreshLinkPanel(c, w.link);
-  EXPECT_TRUE(c.window.cmbDisplayRulesVisible);
-  EXPECT_TRUE(c.window.Frame1.lines.lstRead.empty());
+  EXPECT_TRUE(c.window.ruleRows->cmbDisplayRulesVisible);
+  EXPECT_TRUE(c.window.Frame1->lines.lstRead.empty());
 
-  c.window.Frame1.chkTagsNotFound = true;
+  c.window.Frame1->chkTagsNotFound = true;
   OpenLinkPanel(c, w.link);
-  EXPECT_TRUE(c.window.Frame1.visible);
-  EXPECT_FALSE(c.window.Frame1.chkTagsNotFound) << "opening unticks Tags Not Found";
-  EXPECT_FALSE(c.window.cmbDisplayRulesVisible) << "the panel covers the rule selector";
+  EXPECT_TRUE(c.window.Frame1->visible);
+  EXPECT_FALSE(c.window.Frame1->chkTagsNotFound) << "opening unticks Tags Not Found";
+  EXPECT_FALSE(c.window.ruleRows->cmbDisplayRulesVisible) << "the panel covers the rule selector";
 
   w.dir.Write("FLC1.IN", InFile());
   w.link.Read(c);
@@ -47,7 +48,7 @@ TEST(LinkPanel, FileLinkListsTheInTagsWithTheirValuesAndTheOutLinesOfTheLastCycl
   w.link.Write(c);
   c.model.Link.LastReadTime = 3600 + 2 * 60 + 3;
   RefreshLinkPanel(c, w.link);
-  const LinkPanelState& panel = c.window.Frame1;
+  const LinkPanelState& panel = *c.window.Frame1;
   ASSERT_EQ(panel.lines.lstRead.size(), static_cast<std::size_t>(LinkReadCount));
   EXPECT_EQ(panel.lines.lstRead[0], "ONOFF.TAG, 1");
   EXPECT_EQ(panel.lines.lstRead[2], "RF.TAG, 20");
@@ -64,13 +65,13 @@ TEST(LinkPanel, FileLinkListsTheInTagsWithTheirValuesAndTheOutLinesOfTheLastCycl
   EXPECT_EQ(panel.lines.lstLinkMsg[0], "Link Client = MyLink ");
 
   // The file link refuses no tag: Tags Not Found lists nothing.
-  c.window.Frame1.chkTagsNotFound = true;
+  c.window.Frame1->chkTagsNotFound = true;
   RefreshLinkPanel(c, w.link);
   EXPECT_TRUE(panel.lines.lstRead.empty());
   EXPECT_TRUE(panel.lines.lstWrite.empty());
 
   // A read that failed shows no values of an earlier cycle as if they were this one's.
-  c.window.Frame1.chkTagsNotFound = false;
+  c.window.Frame1->chkTagsNotFound = false;
   w.dir.Write("FLC1.IN", "\"FLC1\"\r\n");
   w.link.Read(c);
   ASSERT_TRUE(c.model.LinkReadError);
@@ -79,8 +80,8 @@ TEST(LinkPanel, FileLinkListsTheInTagsWithTheirValuesAndTheOutLinesOfTheLastCycl
   EXPECT_EQ(panel.lines.lstRead[5], "BZ.TEMP, ");
 
   HideFrame1(c);
-  EXPECT_FALSE(c.window.Frame1.visible);
-  EXPECT_TRUE(c.window.cmbDisplayRulesVisible);
+  EXPECT_FALSE(c.window.Frame1->visible);
+  EXPECT_TRUE(c.window.ruleRows->cmbDisplayRulesVisible);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "display/MainDisplay.h"
 #include "display/PenColours.h"
 #include "display/RuleRowsSelector.h"
+#include "display/StatusFrame.h"
 #include "support/DisplayFixture.h"
 
 namespace kavro {
@@ -17,7 +18,7 @@ TEST_F(MainDisplayTest, BuildWritesFixedLabelsColoursAndRefreshes) {
   c.window.lblScaleLo[0].caption = "12.0";
   BuildMainDisplay(c);
 
-  EXPECT_EQ(c.window.Label3.caption, "Kavro: Fuzzy Logic Controller: KILN1");
+  EXPECT_EQ(c.window.status->Label3.caption, "Kavro: Fuzzy Logic Controller: KILN1");
   EXPECT_EQ(c.window.lblScaleHi[0].caption, "A:");
   // A fixed scale keeps its text until the trend refresh writes the number.
   EXPECT_EQ(c.window.lblScaleLo[0].caption, "12.0");
@@ -49,24 +50,24 @@ TEST_F(MainDisplayTest, BuildWritesFixedLabelsColoursAndRefreshes) {
 }
 
 TEST_F(MainDisplayTest, RuleRowsSelectorTakesCharactersTwoAndThree) {
-  FillRuleRowsSelector(c.window);
-  ASSERT_EQ(c.window.cmbDisplayRules.size(), 10u);
-  EXPECT_EQ(c.window.cmbDisplayRules.front(), "R11");
-  EXPECT_EQ(c.window.cmbDisplayRules.back(), "R20");
-  EXPECT_EQ(c.window.RuleRowsShown, 32);
+  FillRuleRowsSelector(c);
+  ASSERT_EQ(c.window.ruleRows->cmbDisplayRules.size(), 10u);
+  EXPECT_EQ(c.window.ruleRows->cmbDisplayRules.front(), "R11");
+  EXPECT_EQ(c.window.ruleRows->cmbDisplayRules.back(), "R20");
+  EXPECT_EQ(c.window.ruleRows->RuleRowsShown, 32);
 
   c.model.FLCBlock.Name1 = "NEW";
   cmbDisplayRules_LostFocus(c, "R15");
-  EXPECT_EQ(c.window.RuleRowsShown, 27);
-  EXPECT_EQ(c.window.Label3.caption, "Kavro: Fuzzy Logic Controller: NEW");  // rebuilt
+  EXPECT_EQ(c.window.ruleRows->RuleRowsShown, 27);
+  EXPECT_EQ(c.window.status->Label3.caption, "Kavro: Fuzzy Logic Controller: NEW");  // rebuilt
   EXPECT_FALSE(c.model.CycleHold);
 
   cmbDisplayRules_LostFocus(c, "R1");  // two characters: "R1" is no number
-  EXPECT_EQ(c.window.RuleRowsShown, 27);
+  EXPECT_EQ(c.window.ruleRows->RuleRowsShown, 27);
   cmbDisplayRules_LostFocus(c, "R1x");
-  EXPECT_EQ(c.window.RuleRowsShown, 27);
+  EXPECT_EQ(c.window.ruleRows->RuleRowsShown, 27);
   cmbDisplayRules_LostFocus(c, "R11 rules");
-  EXPECT_EQ(c.window.RuleRowsShown, 23);
+  EXPECT_EQ(c.window.ruleRows->RuleRowsShown, 23);
 
   // CycleHold is cleared even when the rebuild fails.
   c.model.Rules[1].Strength = "bad";

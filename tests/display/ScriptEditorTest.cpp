@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "display/MenuTree.h"
 #include "display/ScriptEditor.h"
+#include "display/StatusFrame.h"
 #include "model/Colour.h"
 #include "scripting/host/HostTestWorld.h"
 #include "scripting/host/ShareObject.h"
@@ -151,8 +153,8 @@ TEST_F(ScriptEditorTest, RejectedTextWritesNothingAndTheOldScriptRunsOn) {
     EXPECT_EQ(post().text, good);
     EXPECT_TRUE(post().on);
     EXPECT_FALSE(post().loadError);
-    EXPECT_TRUE(w.controller.window.mnuPostProcessExeChecked);
-    EXPECT_EQ(w.controller.window.lblPostScript.backColour, kGreen);
+    EXPECT_TRUE(w.controller.window.menus->mnuPostProcessExeChecked);
+    EXPECT_EQ(w.controller.window.status->lblPostScript.backColour, kGreen);
     EXPECT_EQ(editor.Pad(), c.text);
     EXPECT_FALSE(editor.EditorChanged());
     EXPECT_TRUE(editor.Status().isError);

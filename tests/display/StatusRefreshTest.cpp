@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "common/KavroError.h"
+#include "display/MenuTree.h"
 #include "display/PenColours.h"
+#include "display/StatusFrame.h"
 #include "display/StatusRefresh.h"
 #include "support/FakePorts.h"
 
@@ -25,7 +27,7 @@ TEST_F(StatusRefreshTest, ControllerCellsShowMasterSwitchFrequencySlopeAndErrorC
   model().FLCBlock.Name1 = "KILN1";
   model().FLCBlock.RunFrequency = 30;
   model().DCSOnOffValue = 1;
-  world.controller.window.mnuSlopeChecked = true;
+  world.controller.window.menus->mnuSlopeChecked = true;
   Refresh();
   EXPECT_EQ(grid().Text(0, 0), "MASTER: ON");
   EXPECT_EQ(grid().At(0, 0).backColour, Colour::FromRgb(0, 200, 0));
@@ -37,7 +39,7 @@ TEST_F(StatusRefreshTest, ControllerCellsShowMasterSwitchFrequencySlopeAndErrorC
   EXPECT_EQ(grid().At(3, 1).foreColour, PaletteColour(1));
 
   model().DCSOnOffValue = 2;  // anything but 1 is off
-  world.controller.window.mnuSlopeChecked = false;
+  world.controller.window.menus->mnuSlopeChecked = false;
   model().ErrorCodeValue = -90;  // To File mode is not an error
   Refresh();
   EXPECT_EQ(grid().Text(0, 0), "MASTER: OFF");
@@ -46,16 +48,16 @@ TEST_F(StatusRefreshTest, ControllerCellsShowMasterSwitchFrequencySlopeAndErrorC
   EXPECT_EQ(grid().At(2, 1).foreColour, PaletteColour(1));
   EXPECT_EQ(grid().Text(3, 1), "No Error");
 
-  EXPECT_EQ(world.controller.window.lblErrorCode.caption, "-90 = Output To FILE");
-  EXPECT_EQ(world.controller.window.lblErrorCode.foreColour, PaletteColour(1));
+  EXPECT_EQ(world.controller.window.status->lblErrorCode.caption, "-90 = Output To FILE");
+  EXPECT_EQ(world.controller.window.status->lblErrorCode.foreColour, PaletteColour(1));
 
   model().ErrorCodeValue = -91;
   Refresh();
   EXPECT_EQ(grid().Text(3, 1), "Error = -91");
   EXPECT_EQ(grid().At(3, 1).foreColour, PaletteColour(12));
-  EXPECT_EQ(world.controller.window.lblErrorCode.caption,
+  EXPECT_EQ(world.controller.window.status->lblErrorCode.caption,
             "-91 = Output To FILE + Output 1 increases blocked");
-  EXPECT_EQ(world.controller.window.lblErrorCode.foreColour, PaletteColour(12));
+  EXPECT_EQ(world.controller.window.status->lblErrorCode.foreColour, PaletteColour(12));
 
   // With the link off the switch is not known: the last value read is not shown as ON.
   model().DCSOnOffValue = 1;
@@ -67,37 +69,38 @@ TEST_F(StatusRefreshTest, ControllerCellsShowMasterSwitchFrequencySlopeAndErrorC
 
 TEST_F(StatusRefreshTest, StatusFrameAndLinkErrorLineFollowModeAndLinkFlags) {
   Refresh();  // the link is off at start: grey, whatever the mode
-  EXPECT_EQ(world.controller.window.frameStatusCaption, "Status - To File - Link OFF");
-  EXPECT_EQ(world.controller.window.frameStatusColour, PaletteColour(7));
+  EXPECT_EQ(world.controller.window.status->frameStatusCaption, "Status - To File - Link OFF");
+  EXPECT_EQ(world.controller.window.status->frameStatusColour, PaletteColour(7));
   model().ToFileMode = false;
   Refresh();
-  EXPECT_EQ(world.controller.window.frameStatusCaption, "Status - To DCS - Link OFF");
-  EXPECT_EQ(world.controller.window.frameStatusColour, PaletteColour(7));
+  EXPECT_EQ(world.controller.window.status->frameStatusCaption, "Status - To DCS - Link OFF");
+  EXPECT_EQ(world.controller.window.status->frameStatusColour, PaletteColour(7));
 
   model().ToFileMode = true;
   model().Link.LinkStatus = kOn;
   Refresh();
-  EXPECT_EQ(world.controller.window.frameStatusCaption, "Status - To File");
-  EXPECT_EQ(world.controller.window.frameStatusColour, PaletteColour(14));
-  EXPECT_FALSE(world.controller.window.Label4.visible);
+  EXPECT_EQ(world.controller.window.status->frameStatusCaption, "Status - To File");
+  EXPECT_EQ(world.controller.window.status->frameStatusColour, PaletteColour(14));
+  EXPECT_FALSE(world.controller.window.status->Label4.visible);
 
   model().ToFileMode = false;
   model().LinkReadError = true;
   world.clock.seconds = 6 * 3600 + 5 * 60 + 9;
   Refresh();
-  EXPECT_EQ(world.controller.window.frameStatusCaption, "Status - To DCS");
-  EXPECT_EQ(world.controller.window.frameStatusColour, PaletteColour(10));
-  EXPECT_TRUE(world.controller.window.Label4.visible);
-  EXPECT_EQ(world.controller.window.Label4.caption, "Dec-05-2026 06:05:09: OPC/DDE File Read Error");
+  EXPECT_EQ(world.controller.window.status->frameStatusCaption, "Status - To DCS");
+  EXPECT_EQ(world.controller.window.status->frameStatusColour, PaletteColour(10));
+  EXPECT_TRUE(world.controller.window.status->Label4.visible);
+  EXPECT_EQ(world.controller.window.status->Label4.caption,
+            "Dec-05-2026 06:05:09: OPC/DDE File Read Error");
 
   model().LinkWriteError = true;  // the write error replaces the read error
   Refresh();
-  EXPECT_EQ(world.controller.window.Label4.caption,
+  EXPECT_EQ(world.controller.window.status->Label4.caption,
             "Dec-05-2026 06:05:09: OPC/DDE File Write Error");
 
   model().LinkReadError = model().LinkWriteError = false;
   Refresh();
-  EXPECT_FALSE(world.controller.window.Label4.visible);
+  EXPECT_FALSE(world.controller.window.status->Label4.visible);
 }
 
 TEST_F(StatusRefreshTest, ActiveZonesAreAboveFirstPointAndUpToFourthFirstThreeOnly) {
@@ -170,7 +173,7 @@ TEST_F(StatusRefreshTest, ClampLabelsShowMinutesLeftAndIncreaseWins) {
   out.DecreaseCounter = 5;  // 10 - 5 x 30 / 60 = 7.5 minutes, to even: 8
   out.ClampDecrease = true;
   Refresh();
-  const LabelState& label = world.controller.window.lblClamp[0];
+  const LabelState& label = world.controller.window.status->lblClamp[0];
   EXPECT_TRUE(label.visible);
   EXPECT_EQ(label.caption, "LOW-8.0");
   EXPECT_EQ(label.backColour, Colour::FromRgb(0, 0, 255));
@@ -184,7 +187,7 @@ TEST_F(StatusRefreshTest, ClampLabelsShowMinutesLeftAndIncreaseWins) {
   out.ClampIncrease = out.ClampDecrease = false;
   Refresh();
   EXPECT_FALSE(label.visible);
-  EXPECT_FALSE(world.controller.window.lblClamp[1].visible);
+  EXPECT_FALSE(world.controller.window.status->lblClamp[1].visible);
 
   // The post-process script put the output back where it is: a script hold. A script that only
   // nudged it, or the rules alone keeping it there, is no hold.
@@ -208,25 +211,25 @@ TEST_F(StatusRefreshTest, ClampLabelsShowMinutesLeftAndIncreaseWins) {
   incr.ValueOut = "7.000";
   incr.ScriptAdjust = 2;
   Refresh();
-  EXPECT_EQ(world.controller.window.lblClamp[1].caption, "Script hold");
+  EXPECT_EQ(world.controller.window.status->lblClamp[1].caption, "Script hold");
   incr.ClampIncrease = true;  // a move-limit hold is told first
   Refresh();
-  EXPECT_EQ(world.controller.window.lblClamp[1].caption.substr(0, 5), "HIGH-");
+  EXPECT_EQ(world.controller.window.status->lblClamp[1].caption.substr(0, 5), "HIGH-");
   model().Scripts.PostScriptOn = false;
   incr.ClampIncrease = false;
   Refresh();
-  EXPECT_FALSE(world.controller.window.lblClamp[1].visible);
+  EXPECT_FALSE(world.controller.window.status->lblClamp[1].visible);
 }
 
 TEST_F(StatusRefreshTest, IndexLabelsReadNotAvailableWhileSwitchedOffFromTheDcs) {
   model().PVarIn[2].VarIndex = 96.125f;
   model().DCSOnOffValue = 1;
   Refresh();
-  EXPECT_EQ(world.controller.window.lblVarIndex[1].caption, "96.13");
-  EXPECT_EQ(world.controller.window.lblVarIndex[0].caption, "0.00");
+  EXPECT_EQ(world.controller.window.status->lblVarIndex[1].caption, "96.13");
+  EXPECT_EQ(world.controller.window.status->lblVarIndex[0].caption, "0.00");
   model().DCSOnOffValue = 0;
   Refresh();
-  for (const LabelState& label : world.controller.window.lblVarIndex) {
+  for (const LabelState& label : world.controller.window.status->lblVarIndex) {
     EXPECT_EQ(label.caption, "N/A");
   }
 }

@@ -76,7 +76,7 @@ TEST_F(CellEditTest, AKeyPressOpensTheBoxWithThatCharacterOrTheCellsText) {
 }
 
 TEST_F(CellEditTest, TheScreenLockRefusesTypingIntoTheMainGridOnly) {
-  controller().window.mnuScreenLockChecked = true;
+  controller().model.ScreenLocked = true;
   controller().grid.SetCurrent(3, 2);
   KeyPressOnGrid(controller(), edits, EditGrid::Main, '7');
   EXPECT_FALSE(edits.txtEdit1.visible);

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/TextUtil.h"
+#include "display/MenuTree.h"
 #include "display/StatusFrame.h"
 #include "edit/ControllerSettings.h"
 #include "edit/EditWorld.h"
 #include "history/RetentionSetting.h"
+#include "session/SettingsCommands.h"
 #include "support/FakePorts.h"
-
-#include <filesystem>
 
 namespace kavro::test {
 namespace {
@@ -17,7 +19,7 @@ using Panel = ControllerSettingsPanel;
 class ControllerSettingsTest : public ::testing::Test, public EditWorld {
  protected:
   Panel& panel() { return edits.settings; }
-  bool Apply() { return ApplyControllerSettings(controller(), panel(), audit); }
+  bool Apply() { return AcceptControllerSettings(controller(), panel(), audit); }
 };
 
 TEST_F(ControllerSettingsTest, LoadFillsTheBoxesInPanelOrderAndShowsThePanel) {
@@ -45,7 +47,7 @@ TEST_F(ControllerSettingsTest, ApplyStoresEveryBoxRecordsEachChangeAndHidesThePa
   EXPECT_EQ(model().FLCBlock.Name1, "REACTOR0");
   EXPECT_EQ(model().FLCBlock.LinkFrequency, 35);
   EXPECT_EQ(model().Program_Interface, "kavro-plantsim");
-  EXPECT_FALSE(controller().window.mnuDebugLinkEnabled);  // now a file link, and it is off
+  EXPECT_FALSE(controller().window.menus->mnuDebugLinkEnabled);  // now a file link, and it is off
   EXPECT_TRUE(model().ChangesPending);
   EXPECT_EQ(AuditChanges(sink),
             (std::vector<std::string>{"Program_Interface: VELDTBRG -> kavro-plantsim",
@@ -68,9 +70,9 @@ TEST_F(ControllerSettingsTest, AfterApplyDebugLinkOpensWhileTheLinkIsOnWhateverI
     LoadControllerSettings(controller(), panel());
     panel().Text1[Panel::kProgramInterface] = c.programInterface;
     ASSERT_TRUE(Apply());
-    EXPECT_EQ(controller().window.mnuDebugLinkEnabled, c.enabled);
+    EXPECT_EQ(controller().window.menus->mnuDebugLinkEnabled, c.enabled);
     ShowStatusFrame(controller());
-    EXPECT_EQ(controller().window.mnuDebugLinkEnabled, c.enabled);
+    EXPECT_EQ(controller().window.menus->mnuDebugLinkEnabled, c.enabled);
   }
 }
 
@@ -79,7 +81,7 @@ TEST_F(ControllerSettingsTest, UnchangedApplyLeavesNoAuditLineAndNothingPending)
   ASSERT_TRUE(Apply());
   EXPECT_TRUE(sink.lines.empty());
   EXPECT_FALSE(model().ChangesPending);
-  EXPECT_TRUE(controller().window.mnuDebugLinkEnabled);
+  EXPECT_TRUE(controller().window.menus->mnuDebugLinkEnabled);
 }
 
 TEST_F(ControllerSettingsTest, TheLowestFrequenciesTheFileAllowsAreAccepted) {
@@ -142,7 +144,7 @@ TEST_F(ControllerSettingsTest, ARefusedEntryStoresNothingAtAll) {
     EXPECT_EQ(Messages()[0].icon, MsgIcon::Critical);
     EXPECT_EQ(Saved(), before);
     EXPECT_FALSE(model().ChangesPending);
-    EXPECT_TRUE(controller().window.mnuDebugLinkEnabled);
+    EXPECT_TRUE(controller().window.menus->mnuDebugLinkEnabled);
     EXPECT_FALSE(model().CycleHold);
     EXPECT_TRUE(panel().visible);
     EXPECT_EQ(panel().Text1, typed);

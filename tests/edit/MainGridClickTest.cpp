@@ -73,7 +73,7 @@ TEST_F(MainGridClickTest, RowOneOpensThePanelsAndDisplayRowsDoNothing) {
 }
 
 TEST_F(MainGridClickTest, WhileLockedAClickOnlyShowsTheLockMessage) {
-  controller().window.mnuScreenLockChecked = true;
+  controller().model.ScreenLocked = true;
   Click(grid::RuleRow(1), 1);
   Click(1, 1);
   EXPECT_EQ(Cell(grid::RuleRow(1), 1), "MIN");

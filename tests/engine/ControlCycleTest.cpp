@@ -1,10 +1,10 @@
-#include "engine/ControlCycle.h"
-
 #include <gtest/gtest.h>
 
-#include "support/EngineTestModel.h"
 #include "common/KavroError.h"
 #include "common/NumberText.h"
+#include "display/StatusFrame.h"
+#include "engine/ControlCycle.h"
+#include "support/EngineTestModel.h"
 #include "support/FakePorts.h"
 
 namespace kavro::test {
@@ -23,6 +23,7 @@ class ControlCycleTest : public ::testing::Test {
     SetRule(controller, 1, "MIN", {{1, "Hot"}, {7, "Up"}});
     TypeIntoGrid(controller, grid::kRowValue, grid::InputColumn(1), 75);
     TypeIntoGrid(controller, grid::kRowValue, grid::OutputColumn(1), 40);
+    steps.showCycleTimes = ShowCycleTimes;  // the window's last run, read and write labels
     steps.runTimeErrorReported = [this](Controller&, const std::string& text) {
       reported.push_back(text);
     };
@@ -150,8 +151,9 @@ TEST_F(ControlCycleTest, TimerIsReArmedSoCyclesStartRunFrequencyApart) {
   };
   Tick();
   EXPECT_EQ(world.timer.intervals.back(), 27500);
-  EXPECT_EQ(controller.window.Label5[0], " Last Run:   Dec-05-2026 12:00:02;  Wait = 27.5s");
-  EXPECT_TRUE(controller.window.mnuControlModeEnabled);
+  EXPECT_EQ(controller.window.status->Label5[0],
+            " Last Run:   Dec-05-2026 12:00:02;  Wait = 27.5s");
+  EXPECT_TRUE(controller.model.CycleHasRun);
   EXPECT_EQ(world.events.processEventsCalls, 1);
 
   world.clock.seconds = 86399.5;  // crosses midnight during the cycle
@@ -162,7 +164,7 @@ TEST_F(ControlCycleTest, TimerIsReArmedSoCyclesStartRunFrequencyApart) {
   steps.refreshStatus = [this](Controller&) { world.clock.Advance(45.0); };  // overran
   Tick();
   EXPECT_EQ(world.timer.intervals.back(), 1000);
-  EXPECT_EQ(controller.window.Label5[0].substr(33), ";  Wait = 1.0s");
+  EXPECT_EQ(controller.window.status->Label5[0].substr(33), ";  Wait = 1.0s");
 
   model.FLCBlock.RunFrequency = 0;
   steps.refreshStatus = nullptr;
@@ -190,15 +192,15 @@ TEST_F(ControlCycleTest, LinkIsReadFromTheSecondCycleAndTheGridShowsItsValues) {
   Tick();
   EXPECT_EQ(reads, 0);
   EXPECT_EQ(writes, 1);
-  EXPECT_EQ(controller.window.Label5[1], "");
-  EXPECT_EQ(controller.window.Label5[2], " Write:        Dec-05-2026 12:00:00");
+  EXPECT_EQ(controller.window.status->Label5[1], "");
+  EXPECT_EQ(controller.window.status->Label5[2], " Write:        Dec-05-2026 12:00:00");
   EXPECT_EQ(controller.grid.Text(grid::kRowValue, grid::InputColumn(1)), "60.000");
   EXPECT_FLOAT_EQ(model.PVarIn[1].Zone[1].MFDegree, 0.2f);
 
   world.clock.Advance(30);
   Tick();
   EXPECT_EQ(reads, 1);
-  EXPECT_EQ(controller.window.Label5[1], " Read:        Dec-05-2026 12:00:30");
+  EXPECT_EQ(controller.window.status->Label5[1], " Read:        Dec-05-2026 12:00:30");
   EXPECT_DOUBLE_EQ(model.Link.LastReadTime, 12 * 3600.0 + 30);
   EXPECT_EQ(controller.grid.Text(grid::kRowHigh, grid::InputColumn(1)), "1234.568");
   EXPECT_FLOAT_EQ(model.PVarIn[1].Zone[1].MFDegree, 0.6f);
@@ -208,8 +210,8 @@ TEST_F(ControlCycleTest, LinkIsReadFromTheSecondCycleAndTheGridShowsItsValues) {
   steps.writeLink = [](Controller& c) { c.model.LinkWriteError = true; };
   world.clock.Advance(30);
   Tick();
-  EXPECT_EQ(controller.window.Label5[1], " Read:        Dec-05-2026 12:00:30");
-  EXPECT_EQ(controller.window.Label5[2], " Write:        Dec-05-2026 12:00:30");
+  EXPECT_EQ(controller.window.status->Label5[1], " Read:        Dec-05-2026 12:00:30");
+  EXPECT_EQ(controller.window.status->Label5[2], " Write:        Dec-05-2026 12:00:30");
   EXPECT_DOUBLE_EQ(model.Link.LastWriteTime, 12 * 3600.0 + 60);
   EXPECT_EQ(model.ErrorCodeValue, 1);  // composed before this cycle's write failed
   Tick();
@@ -223,10 +225,10 @@ TEST_F(ControlCycleTest, ScreenLockCountsDownByTheRunFrequency) {
   EXPECT_EQ(model.LockCountdown, 180);
   Tick();
   EXPECT_EQ(model.LockCountdown, 60);
-  EXPECT_FALSE(controller.window.mnuScreenLockChecked);
+  EXPECT_FALSE(controller.model.ScreenLocked);
   Tick();
   EXPECT_EQ(model.LockCountdown, 0);
-  EXPECT_TRUE(controller.window.mnuScreenLockChecked);
+  EXPECT_TRUE(controller.model.ScreenLocked);
 }
 
 TEST_F(ControlCycleTest, PostScriptAdjustmentIsRecordedOnlyWhenTheScriptRan) {

@@ -11,14 +11,15 @@
 #include <filesystem>
 #include <thread>
 
+#include "display/LinkPanel.h"
 #include "link/opc/OpcUaLink.h"
 #include "session/ControllerBuilder.h"
 #include "session/LinkCommands.h"
 #include "support/Eventually.h"
 #include "support/FakePorts.h"
+#include "support/FreePort.h"
 #include "support/KilnLoopClosed.h"
 #include "support/PlantTimeCycle.h"
-#include "support/FreePort.h"
 #include "support/TestPaths.h"
 
 namespace kavro::test {
@@ -112,14 +113,14 @@ TEST(OpcLinkWithPlantSimulator, LoopClosesAndALostServerOrBridgeIsReconnected) {
   // the link debug panel under Tags Not Found.
   EXPECT_EQ(plant.Link().Tables().LinkItemHandles[3 + 3 * 5 + 3], -1);
   ASSERT_TRUE(plant.session.RunCommand("mnuDebugLink"));
-  plant.controller.window.Frame1.chkTagsNotFound = true;
+  plant.controller.window.Frame1->chkTagsNotFound = true;
   plant.Cycle();
-  EXPECT_EQ(plant.controller.window.Frame1.lines.lstRead,
+  EXPECT_EQ(plant.controller.window.Frame1->lines.lstRead,
             std::vector<std::string>{"NO.SUCH.TAG, -1, "});
-  EXPECT_EQ(plant.controller.window.Frame1.lines.lblCountWrite, "4/4");
+  EXPECT_EQ(plant.controller.window.Frame1->lines.lblCountWrite, "4/4");
   // The count is of the tags set on the kiln's variables in use, all read: the unknown tag is
   // of input 6, which is not in use, and a blank tag has no item.
-  EXPECT_EQ(plant.controller.window.Frame1.lines.lblCountRead, "24/24");
+  EXPECT_EQ(plant.controller.window.Frame1->lines.lblCountRead, "24/24");
   ASSERT_TRUE(plant.session.RunCommand("cmdHide"));
 
   // Closed loop: the burning zone starts cold (1375) below its OK zone (1410..1430).

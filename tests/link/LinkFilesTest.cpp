@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "display/StatusFrame.h"
 #include "link/LinkFiles.h"
 #include "link/LinkTags.h"
 #include "session/LinkCommands.h"
@@ -211,8 +212,8 @@ TEST(LinkFiles, ToFileModeWritesTheTestFileAndSwitchingOffSendsSixLineStopToOut)
   EXPECT_EQ(stop[3], "\"STOP\"");
   EXPECT_EQ(stop[5], "1");
   EXPECT_EQ(w.op.messages.at(0).text, "Link Status is ON, Turn it OFF?");
-  EXPECT_EQ(w.controller.window.lblLink.caption, "Link OFF");
-  EXPECT_EQ(w.controller.window.lblLink.backColour, PaletteColour(12));
+  EXPECT_EQ(w.controller.window.status->lblLink.caption, "Link OFF");
+  EXPECT_EQ(w.controller.window.status->lblLink.backColour, PaletteColour(12));
 }
 
 TEST(LinkFiles, WriteRetriesFailedWritesAndKeepsTheOldFileWhole) {

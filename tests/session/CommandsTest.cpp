@@ -2,10 +2,11 @@
 
 #include "common/KavroError.h"
 #include "display/CalcReportList.h"
-#include "session/MenuCommands.h"
 #include "display/MenuTree.h"
-#include "session/SmallCommands.h"
+#include "display/StatusFrame.h"
+#include "session/MenuCommands.h"
 #include "session/ModeCommands.h"
+#include "session/SmallCommands.h"
 #include "support/DisplayFixture.h"
 
 namespace kavro {
@@ -42,36 +43,36 @@ TEST_F(CommandsTest, ErrorCodeListAndAboutBoxShowTheirExactLines) {
 }
 
 TEST_F(CommandsTest, ScreenLockStartsCountdownOnUnlockAndSlopeTogglesWithItsMark) {
-  c.window.mnuScreenLockChecked = true;
+  c.model.ScreenLocked = true;
   mnuScreenLock(c);
-  EXPECT_FALSE(c.window.mnuScreenLockChecked);
+  EXPECT_FALSE(c.model.ScreenLocked);
   EXPECT_EQ(c.model.LockCountdown, 300);
   mnuScreenLock(c);
-  EXPECT_TRUE(c.window.mnuScreenLockChecked);
+  EXPECT_TRUE(c.model.ScreenLocked);
   EXPECT_EQ(c.model.LockCountdown, 0);
 
   mnuSlope(c);
-  EXPECT_TRUE(c.window.mnuSlopeChecked);
+  EXPECT_TRUE(c.window.menus->mnuSlopeChecked);
   EXPECT_TRUE(c.model.FLCBlock.SlopeCorr);
   mnuSlope(c);
-  EXPECT_FALSE(c.window.mnuSlopeChecked);
+  EXPECT_FALSE(c.window.menus->mnuSlopeChecked);
   EXPECT_FALSE(c.model.FLCBlock.SlopeCorr);
 }
 
 TEST_F(CommandsTest, ModeCommandsSetModeMarksLabelAndSavedMode) {
   mnuToDCS(c);
   EXPECT_FALSE(c.model.ToFileMode);
-  EXPECT_TRUE(c.window.mnuToDCSChecked);
-  EXPECT_FALSE(c.window.mnuToFileChecked);
-  EXPECT_EQ(c.window.lblMode.caption, "To DCS");
-  EXPECT_EQ(c.window.lblMode.backColour, PaletteColour(10));
+  EXPECT_TRUE(c.window.menus->mnuToDCSChecked);
+  EXPECT_FALSE(c.window.menus->mnuToFileChecked);
+  EXPECT_EQ(c.window.status->lblMode.caption, "To DCS");
+  EXPECT_EQ(c.window.status->lblMode.backColour, PaletteColour(10));
   EXPECT_EQ(c.model.ControlMode, "DCS");
   mnuToFile(c);
   EXPECT_TRUE(c.model.ToFileMode);
-  EXPECT_FALSE(c.window.mnuToDCSChecked);
-  EXPECT_TRUE(c.window.mnuToFileChecked);
-  EXPECT_EQ(c.window.lblMode.caption, "To File");
-  EXPECT_EQ(c.window.lblMode.backColour, OffColour);
+  EXPECT_FALSE(c.window.menus->mnuToDCSChecked);
+  EXPECT_TRUE(c.window.menus->mnuToFileChecked);
+  EXPECT_EQ(c.window.status->lblMode.caption, "To File");
+  EXPECT_EQ(c.window.status->lblMode.backColour, OffColour);
   EXPECT_EQ(c.model.ControlMode, "File");
 }
 
@@ -82,12 +83,12 @@ TEST_F(CommandsTest, CalculationReportListTogglesWithAFreshSnapshot) {
     return std::vector<std::string>{"line " + std::to_string(snapshots)};
   };
   mnuDebugCalc(c, report);
-  EXPECT_TRUE(c.window.lstDebugVisible);
-  EXPECT_EQ(c.window.lstDebug, std::vector<std::string>{"line 1"});
+  EXPECT_TRUE(c.window.calcReport->lstDebugVisible);
+  EXPECT_EQ(c.window.calcReport->lstDebug, std::vector<std::string>{"line 1"});
   mnuDebugCalc(c, report);
-  EXPECT_FALSE(c.window.lstDebugVisible);
+  EXPECT_FALSE(c.window.calcReport->lstDebugVisible);
   mnuDebugCalc(c, report);
-  EXPECT_EQ(c.window.lstDebug, std::vector<std::string>{"line 2"});
+  EXPECT_EQ(c.window.calcReport->lstDebug, std::vector<std::string>{"line 2"});
 }
 
 TEST_F(CommandsTest, MenuBarHasTheCaptionsAndAccessKeysInOrder) {
@@ -108,26 +109,26 @@ TEST_F(CommandsTest, MenuBarHasTheCaptionsAndAccessKeysInOrder) {
             "Scree&n Lock:&Locked, "
             "&Help:&Error Codes,-,&About, ");
 
-  // Check marks and enabled flags read the window state.
+  // Check marks and enabled flags show the menus' own marks and the model's facts.
   const MenuItem* lock = FindMenuItem("mnuScreenLock");
   ASSERT_NE(lock, nullptr);
-  c.window.mnuScreenLockChecked = true;
-  EXPECT_TRUE(IsChecked(c.window, *lock));
+  c.model.ScreenLocked = true;
+  EXPECT_TRUE(IsChecked(c, *lock));
   const Menu* mode = FindMenu("mnuControlMode");
   ASSERT_NE(mode, nullptr);
-  EXPECT_FALSE(IsEnabled(c.window, mode->enabled));
-  c.window.mnuControlModeEnabled = true;
-  EXPECT_TRUE(IsEnabled(c.window, mode->enabled));
+  EXPECT_FALSE(IsEnabled(c, mode->enabled));
+  c.model.CycleHasRun = true;
+  EXPECT_TRUE(IsEnabled(c, mode->enabled));
   const MenuItem* debugLink = FindMenuItem("mnuDebugLink");
-  c.window.mnuDebugLinkEnabled = false;
-  EXPECT_FALSE(IsEnabled(c.window, debugLink->enabled));
+  c.window.menus->mnuDebugLinkEnabled = false;
+  EXPECT_FALSE(IsEnabled(c, debugLink->enabled));
   EXPECT_EQ(FindMenuItem(""), nullptr);
 }
 
 TEST_F(CommandsTest, MenuCommandsRunByNameAndReportTheirFailures) {
   MenuCommandTable table = WindowMenuCommands(nullptr);
   EXPECT_TRUE(RunMenuCommand(c, table, "mnuToDCS"));
-  EXPECT_EQ(c.window.lblMode.caption, "To DCS");
+  EXPECT_EQ(c.window.status->lblMode.caption, "To DCS");
   EXPECT_FALSE(RunMenuCommand(c, table, "mnuLinkStatus"));  // the link adds its own
   // Every command of the table is an item of the menu bar.
   for (const auto& [name, command] : table) EXPECT_NE(FindMenuItem(name), nullptr) << name;

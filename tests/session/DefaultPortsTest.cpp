@@ -2,6 +2,7 @@
 // cycles as it always has: messages dropped, time standing at 0, no program started.
 #include <gtest/gtest.h>
 
+#include "display/StatusFrame.h"
 #include "scripting/host/ScriptDialogs.h"
 #include "session/ControllerBuilder.h"
 #include "support/DemoFiles.h"
@@ -25,11 +26,11 @@ TEST(DefaultPorts, AControllerWithoutAnyPortWiredStartsAndCycles) {
   for (int cycle = 1; cycle <= 3; ++cycle) session.RunCycle();
   EXPECT_EQ(c.model.ErrorCodeValue, 0);
   // No clock: the cycle has no time to show, and takes no time.
-  EXPECT_EQ(c.window.Label5[0], " Last Run:   ;  Wait = 10.0s");
+  EXPECT_EQ(c.window.status->Label5[0], " Last Run:   ;  Wait = 10.0s");
 
   // Commands that ask the operator get no Yes from nobody: control is not ended.
   ASSERT_TRUE(session.RunCommand("mnuExit"));
-  EXPECT_FALSE(c.window.exitRequested);
+  EXPECT_FALSE(c.model.ExitRequested);
 }
 
 TEST(DefaultPorts, AScriptWithoutAnOperatorOrClockGetsTheAnswersItAlwaysGot) {

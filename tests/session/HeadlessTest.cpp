@@ -2,11 +2,16 @@
 // the events file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <memory>
 #include <vector>
 
+#include "session/ControllerBuilder.h"
 #include "session/HeadlessEvents.h"
 #include "session/HeadlessOperator.h"
 #include "session/Shutdown.h"
+#include "session/SignalStop.h"
 #include "support/FakePorts.h"
 
 namespace kavro::test {
@@ -59,15 +64,89 @@ TEST(HeadlessOperator, FileExitEndsOnlyAfterAStopSignalWithNothingSaved) {
   HeadlessController h;
   h.controller.model.ChangesPending = true;
   mnuExit_Click(h.controller);
-  EXPECT_FALSE(h.controller.window.exitRequested) << "no signal yet: the questions say No";
+  EXPECT_FALSE(h.controller.model.ExitRequested) << "no signal yet: the questions say No";
   EXPECT_TRUE(h.controller.model.ChangesPending);
 
   h.op.ConfirmExit();
   mnuExit_Click(h.controller);
-  EXPECT_TRUE(h.controller.window.exitRequested);
+  EXPECT_TRUE(h.controller.model.ExitRequested);
   EXPECT_FALSE(h.controller.model.ChangesPending);
   EXPECT_EQ(h.lines.back(),
             "Dec-05-2026 12:00:00 KILN1: Please Confirm - End Control -> Yes");
+}
+
+// Window events: whatever the test hangs on it runs where the cycle lets them run.
+class HookedPump : public EventPump {
+ public:
+  void ProcessEvents() override {
+    if (onPump) onPump();
+  }
+  void Sleep(int) override {}
+  std::function<void()> onPump;
+};
+
+// The headless service as it is built, on fakes, started in an empty folder, with an unsaved
+// edit; what a stop by signal does is recorded in order.
+struct SignalledService {
+  SignalledService() {
+    ControllerParts parts = FakeParts(op, clock, pump, timer, processes, clipboard);
+    parts.session.withLink = false;
+    parts.session.withScripts = false;
+    parts.session.eventsFile = false;
+    parts.session.history = false;
+    built = std::make_unique<BuiltController>(controller, std::move(parts));
+    built->session().Start(dir.Path());
+    controller.model.ChangesPending = true;
+  }
+  void Signal() {
+    StopBySignal(built->session(), op,
+                 {[this] { happened.push_back("events passed on"); },
+                  [this](const std::string& line) { lines.push_back(line); },
+                  [this](int status) {
+                    happened.push_back("ended " + std::to_string(status) +
+                                       (timer.armed ? ", timer armed" : ", timer stopped"));
+                  }});
+  }
+  ScratchDir dir;
+  FakeClock clock;
+  HookedPump pump;
+  FakeCycleTimer timer;
+  FakeProcessStarter processes;
+  FakeClipboard clipboard;
+  Controller controller;
+  std::vector<std::string> lines;
+  HeadlessOperator op{controller, [this](const std::string& line) { lines.push_back(line); }};
+  std::unique_ptr<BuiltController> built;
+  std::vector<std::string> happened;
+};
+
+TEST(SignalStop, EndsControlAsFileExitAnsweredYesAndAfterTheCycleThatIsRunning) {
+  // Between cycles the stop runs at once.
+  SignalledService idle;
+  idle.Signal();
+  EXPECT_EQ(idle.happened,
+            (std::vector<std::string>{"events passed on", "ended 0, timer stopped"}));
+  EXPECT_TRUE(idle.controller.model.ExitRequested);
+  EXPECT_EQ(idle.lines.back(), "Dec-05-2026 12:00:00 Kavro: ended by signal");
+  EXPECT_FALSE(std::filesystem::exists(idle.dir.File("FLC.dat"))) << "the edit is not saved";
+
+  // A signal while the cycle lets window events run waits for the cycle's end: the cycle arms
+  // its next tick, then File > Exit ends control and stops the timer again.
+  SignalledService busy;
+  const std::size_t armedBefore = busy.timer.intervals.size();
+  bool exitedDuringCycle = true;
+  busy.pump.onPump = [&] {
+    busy.pump.onPump = nullptr;
+    busy.Signal();
+    exitedDuringCycle = busy.controller.model.ExitRequested || !busy.happened.empty();
+  };
+  busy.built->session().RunCycle();
+  EXPECT_FALSE(exitedDuringCycle);
+  EXPECT_EQ(busy.timer.intervals.size(), armedBefore + 1) << "the cycle ran to its end";
+  EXPECT_EQ(busy.happened,
+            (std::vector<std::string>{"events passed on", "ended 0, timer stopped"}));
+  EXPECT_TRUE(busy.controller.model.ExitRequested);
+  EXPECT_FALSE(busy.controller.model.ChangesPending);
 }
 
 TEST(EventLogFollower, HandsOnEveryNewEntryAndRepeatOnce) {

@@ -4,6 +4,7 @@
 
 #include "config/ConfigFile.h"
 #include "config/RestartOption.h"
+#include "display/StatusFrame.h"
 #include "link/LinkFiles.h"
 #include "session/LinkCommands.h"
 #include "support/LinkTestWorld.h"
@@ -31,8 +32,8 @@ TEST(LinkCommands, SwitchOnWritesTagsStartsTheClientWithName1AndSkipsTheNextRead
   EXPECT_EQ(m.Link.LinkStatus, kOn);
   EXPECT_EQ(m.Link.LinkStatusSent, kOn);
   EXPECT_TRUE(m.Link.SkipNextRead);
-  EXPECT_EQ(w.controller.window.lblLink.caption, "Link ON");
-  EXPECT_EQ(w.controller.window.lblLink.backColour, PaletteColour(10));
+  EXPECT_EQ(w.controller.window.status->lblLink.caption, "Link ON");
+  EXPECT_EQ(w.controller.window.status->lblLink.backColour, PaletteColour(10));
   EXPECT_FALSE(m.CycleHold);
 }
 
@@ -61,7 +62,7 @@ TEST(LinkCommands, ClientThatDoesNotStartIsNamedAndTheLinkStaysOff) {
   EXPECT_EQ(w.op.messages[1].icon, MsgIcon::Critical);
   EXPECT_EQ(w.op.messages[1].title, "Kavro");
   EXPECT_EQ(w.controller.model.Link.LinkStatus, kOff);
-  EXPECT_NE(w.controller.window.lblLink.caption, "Link ON");
+  EXPECT_NE(w.controller.window.status->lblLink.caption, "Link ON");
   EXPECT_FALSE(w.dir.Read("FLC1.Tag").empty());
   EXPECT_TRUE(w.dir.Read("FLC1.OUT").empty());
 }

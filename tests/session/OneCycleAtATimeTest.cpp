@@ -11,6 +11,7 @@
 #include <map>
 #include <random>
 
+#include "display/StatusFrame.h"
 #include "link/LinkTags.h"
 #include "link/opc/OpcLink.h"
 #include "session/ControllerBuilder.h"
@@ -206,7 +207,7 @@ struct ChaosWorld {
     ASSERT_FALSE(m.CycleHold) << cycle;
     const bool on = m.Link.LinkStatus == kOn;
     ASSERT_EQ(on, session->link().Current() != nullptr) << cycle;
-    ASSERT_EQ(controller.window.lblLink.caption, on ? "Link ON" : "Link OFF") << cycle;
+    ASSERT_EQ(controller.window.status->lblLink.caption, on ? "Link ON" : "Link OFF") << cycle;
     ASSERT_TRUE(timer.armed) << "no next cycle after cycle " << cycle;
   }
 
@@ -244,7 +245,7 @@ void RunChaos(Kind kind, unsigned seed) {
     w.session->RunCycle();
     commandsRun += 12 - w.budget;
     if (w.controller.model.Link.LinkStatus == kOn) ++cyclesWithLinkOn;
-    w.controller.window.exitRequested = false;  // the window would have ended; go on instead
+    w.controller.model.ExitRequested = false;  // the window would have ended; go on instead
     w.ExpectWhole(cycle);
     if (testing::Test::HasFatalFailure()) return;
   }

@@ -43,7 +43,7 @@ class RuleBaseChangesTest : public ::testing::Test {
                          "If moved Then SET_INMFPValue 2, 2, 3, 2.9, e\r\n"),
             "");
     ASSERT_TRUE(w.world.op.messages.empty()) << w.world.op.messages.front().text;
-    controller.window.mnuScreenLockChecked = false;  // the operator has unlocked the screen
+    controller.model.ScreenLocked = false;  // the operator has unlocked the screen
     TypeIntoGrid(controller, grid::kRowValue, grid::InputColumn(1), 1395);
     TypeIntoGrid(controller, grid::kRowValue, grid::InputColumn(2), 2.8);
   }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "common/KavroError.h"
+#include "display/MenuTree.h"
+#include "display/RuleRowsSelector.h"
+#include "display/StatusFrame.h"
 #include "session/Shutdown.h"
 #include "session/Startup.h"
 #include "support/FakePorts.h"
@@ -48,41 +51,41 @@ TEST_F(StartupTest, WithoutConfigurationStartsSilentlyInToFileWithDefaultsAndArm
   EXPECT_EQ(c.model.Link.LinkStatus, "OFF");
 
   const WindowState& w = c.window;
-  EXPECT_EQ(w.caption, ": Kavro");
-  EXPECT_EQ(w.appTitle, "Kavro: ");
-  EXPECT_EQ(w.cmbDisplayRules.size(), 10u);
-  EXPECT_EQ(w.Label5[0], "Last Run:");
-  EXPECT_EQ(w.Label5[1], "Read:");
-  EXPECT_EQ(w.Label5[2], "Write:");
+  EXPECT_EQ(w.status->caption, ": Kavro");
+  EXPECT_EQ(w.status->appTitle, "Kavro: ");
+  EXPECT_EQ(w.ruleRows->cmbDisplayRules.size(), 10u);
+  EXPECT_EQ(w.status->Label5[0], "Last Run:");
+  EXPECT_EQ(w.status->Label5[1], "Read:");
+  EXPECT_EQ(w.status->Label5[2], "Write:");
   EXPECT_TRUE(c.model.ToFileMode);
-  EXPECT_EQ(w.lblMode.caption, "To File");
-  EXPECT_EQ(w.lblMode.backColour, OffColour);
-  EXPECT_TRUE(w.mnuToFileChecked);
-  EXPECT_EQ(w.lblLink.caption, "Link OFF");
-  EXPECT_EQ(w.lblLink.backColour, PaletteColour(12));
-  EXPECT_EQ(w.lblPreScript.backColour, OffColour);
-  EXPECT_EQ(w.lblPostScript.backColour, OffColour);
-  EXPECT_FALSE(w.mnuDebugLinkEnabled) << "no link on and none of the OPC kind configured";
-  EXPECT_TRUE(w.mnuScreenLockChecked);
+  EXPECT_EQ(w.status->lblMode.caption, "To File");
+  EXPECT_EQ(w.status->lblMode.backColour, OffColour);
+  EXPECT_TRUE(w.menus->mnuToFileChecked);
+  EXPECT_EQ(w.status->lblLink.caption, "Link OFF");
+  EXPECT_EQ(w.status->lblLink.backColour, PaletteColour(12));
+  EXPECT_EQ(w.status->lblPreScript.backColour, OffColour);
+  EXPECT_EQ(w.status->lblPostScript.backColour, OffColour);
+  EXPECT_FALSE(w.menus->mnuDebugLinkEnabled) << "no link on and none of the OPC kind configured";
+  EXPECT_TRUE(c.model.ScreenLocked);
   EXPECT_EQ(c.model.LockCountdown, 0);
-  EXPECT_FALSE(w.mnuControlModeEnabled);
-  EXPECT_FALSE(w.mnuSaveModeChecked);
-  EXPECT_FALSE(w.mnuSlopeChecked);
+  EXPECT_FALSE(c.model.CycleHasRun);
+  EXPECT_FALSE(w.menus->mnuSaveModeChecked);
+  EXPECT_FALSE(w.menus->mnuSlopeChecked);
 }
 
 TEST_F(StartupTest, ConfigurationNamesTheWindowAndRestoresTheSavedMode) {
   WriteConfig("KILN1  ", "veldtbrg  ", " DCS ");
   Start();
   EXPECT_TRUE(world.op.messages.empty());
-  EXPECT_EQ(c.window.caption, "KILN1  : Kavro");
-  EXPECT_EQ(c.window.appTitle, "Kavro: KILN1");
-  EXPECT_EQ(c.window.Label3.caption, "Kavro: Fuzzy Logic Controller: KILN1  ");
+  EXPECT_EQ(c.window.status->caption, "KILN1  : Kavro");
+  EXPECT_EQ(c.window.status->appTitle, "Kavro: KILN1");
+  EXPECT_EQ(c.window.status->Label3.caption, "Kavro: Fuzzy Logic Controller: KILN1  ");
   EXPECT_FALSE(c.model.ToFileMode);
-  EXPECT_EQ(c.window.lblMode.caption, "To DCS");
-  EXPECT_EQ(c.window.lblMode.backColour, PaletteColour(10));
-  EXPECT_TRUE(c.window.mnuToDCSChecked);
-  EXPECT_TRUE(c.window.mnuSlopeChecked);
-  EXPECT_TRUE(c.window.mnuDebugLinkEnabled);
+  EXPECT_EQ(c.window.status->lblMode.caption, "To DCS");
+  EXPECT_EQ(c.window.status->lblMode.backColour, PaletteColour(10));
+  EXPECT_TRUE(c.window.menus->mnuToDCSChecked);
+  EXPECT_TRUE(c.window.menus->mnuSlopeChecked);
+  EXPECT_TRUE(c.window.menus->mnuDebugLinkEnabled);
   EXPECT_EQ(c.grid.Text(1, 0), "Freq: 30");
 }
 
@@ -107,7 +110,7 @@ TEST_F(StartupTest, StepHooksRunInOrderAndFailuresArePassedOver) {
   };
   steps.clearScriptStore = [&](Controller&) { order.push_back("store"); };
   steps.autoStartLink = [&](Controller& ctl) {
-    order.push_back("link:" + ctl.window.lblMode.caption);
+    order.push_back("link:" + ctl.window.status->lblMode.caption);
     throw std::runtime_error("no link");
   };
   Start(steps);
@@ -119,11 +122,11 @@ TEST_F(StartupTest, StepHooksRunInOrderAndFailuresArePassedOver) {
   EXPECT_EQ(world.op.messages[0].text, "PreScript Loading/Initializing Error - Resetting It to Null");
   EXPECT_EQ(world.op.messages[0].icon, MsgIcon::Exclamation);
   EXPECT_EQ(world.op.messages[0].title, "Kavro");
-  EXPECT_EQ(c.window.lblPreScript.backColour, OffColour);
-  EXPECT_FALSE(c.window.mnuPreProcessExeChecked);
-  EXPECT_EQ(c.window.lblPostScript.backColour, PaletteColour(10));
-  EXPECT_TRUE(c.window.mnuPostProcessExeChecked);
-  EXPECT_FALSE(c.window.mnuDebugLinkEnabled);  // a file link that is not on
+  EXPECT_EQ(c.window.status->lblPreScript.backColour, OffColour);
+  EXPECT_FALSE(c.window.menus->mnuPreProcessExeChecked);
+  EXPECT_EQ(c.window.status->lblPostScript.backColour, PaletteColour(10));
+  EXPECT_TRUE(c.window.menus->mnuPostProcessExeChecked);
+  EXPECT_FALSE(c.window.menus->mnuDebugLinkEnabled);  // a file link that is not on
   // The passed-over failures are in the event log, after how the configuration was read.
   ASSERT_EQ(c.events.Entries().size(), 3u);
   EXPECT_EQ(c.events.Entries()[0].text.rfind("Start-up: ", 0), 0u);
@@ -154,7 +157,7 @@ TEST_F(StartupTest, CloseRequestsAreRefusedWithANoticeWhileTheCycleIsHeld) {
   EXPECT_EQ(op.messages[0].title, "Kavro");
   EXPECT_EQ(op.heldWhileShown, std::vector<bool>{true});
   EXPECT_FALSE(c.model.CycleHold);
-  EXPECT_FALSE(c.window.exitRequested);
+  EXPECT_FALSE(c.model.ExitRequested);
 }
 
 TEST_F(StartupTest, ExitAsksAboutUnsavedChangesThenToConfirm) {
@@ -169,7 +172,7 @@ TEST_F(StartupTest, ExitAsksAboutUnsavedChangesThenToConfirm) {
   EXPECT_EQ(world.op.messages[0].buttons, MsgButtons::YesNoDefaultNo);
   EXPECT_EQ(world.op.messages[0].icon, MsgIcon::Question);
   EXPECT_TRUE(c.model.ChangesPending);
-  EXPECT_FALSE(c.window.exitRequested);
+  EXPECT_FALSE(c.model.ExitRequested);
 
   world.op.answers = {MsgAnswer::Yes, MsgAnswer::No};
   mnuExit_Click(c);  // Yes, then No: keeps running, changes no longer pending
@@ -177,13 +180,13 @@ TEST_F(StartupTest, ExitAsksAboutUnsavedChangesThenToConfirm) {
   EXPECT_EQ(world.op.messages[2].text, "Please Confirm - End Control");
   EXPECT_EQ(world.op.messages[2].buttons, MsgButtons::YesNoDefaultNo);
   EXPECT_FALSE(c.model.ChangesPending);
-  EXPECT_FALSE(c.window.exitRequested);
+  EXPECT_FALSE(c.model.ExitRequested);
 
   world.op.answers = {MsgAnswer::Yes};
   mnuExit_Click(c);  // only the confirmation now
   ASSERT_EQ(world.op.messages.size(), 4u);
   EXPECT_EQ(world.op.messages[3].text, "Please Confirm - End Control");
-  EXPECT_TRUE(c.window.exitRequested);
+  EXPECT_TRUE(c.model.ExitRequested);
 }
 
 }  // namespace

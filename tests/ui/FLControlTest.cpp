@@ -27,7 +27,9 @@
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
+#include "display/LinkPanel.h"
 #include "display/PenColours.h"
+#include "display/RuleRowsSelector.h"
 #include "display/StatusFrame.h"
 #include "display/StatusRefresh.h"
 #include "support/FakePorts.h"
@@ -383,17 +385,17 @@ void FLControlTest::ruleRowsSelectorSetsVisibleRowsOnLeavingIt() {
   };
   QCOMPARE(h.w().MainGrid()->maximumHeight(), h.w().MainGrid()->HeightOfRows(32));
   leaveWith("R11");
-  QCOMPARE(h.c().window.RuleRowsShown, 23);
+  QCOMPARE(h.c().window.ruleRows->RuleRowsShown, 23);
   QCOMPARE(h.w().MainGrid()->maximumHeight(),
            std::max(h.w().MainGrid()->minimumHeight(), h.w().MainGrid()->HeightOfRows(23)));
   QVERIFY(!h.c().model.CycleHold);
   leaveWith("R1");  // too short: ignored
-  QCOMPARE(h.c().window.RuleRowsShown, 23);
+  QCOMPARE(h.c().window.ruleRows->RuleRowsShown, 23);
   leaveWith("R1x");  // no number: ignored
-  QCOMPARE(h.c().window.RuleRowsShown, 23);
+  QCOMPARE(h.c().window.ruleRows->RuleRowsShown, 23);
   selector->setCurrentIndex(4);  // choosing R15 from the list
   emit selector->activated(4);
-  QCOMPARE(h.c().window.RuleRowsShown, 27);
+  QCOMPARE(h.c().window.ruleRows->RuleRowsShown, 27);
 }
 
 void FLControlTest::failuresFromWindowEventsAreShownNotThrown() {
@@ -480,7 +482,7 @@ void FLControlTest::linkDebugPanelOpensOverTheRuleSelectorAndHides() {
   auto* tagsNotFound = panel->findChild<QCheckBox*>("chkTagsNotFound");
   QCOMPARE(tagsNotFound->text(), QString("Tags Not Found"));
   tagsNotFound->click();
-  QVERIFY(h.c().window.Frame1.chkTagsNotFound);
+  QVERIFY(h.c().window.Frame1->chkTagsNotFound);
   h.clock.Advance(30);
   h.host.RunCycle();
   QVERIFY(panel->isVisibleTo(&h.w()));

@@ -135,7 +135,7 @@ void TrendWindowTest::nameClickHidesThePen() {
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, name);
   QVERIFY(!h.c().window.Picture2.penHidden[0]);
   // Viewing is never locked: the screen is locked here, and no box said so.
-  QVERIFY(h.c().window.mnuScreenLockChecked);
+  QVERIFY(h.c().model.ScreenLocked);
   QVERIFY(h.op.messages.empty());
 }
 

@@ -5,7 +5,7 @@
 namespace kavro {
 
 void OpcUaLink::FollowPanel(const Controller& controller) {
-  link_.panelVisible = controller.window.Frame1.visible;
+  link_.panelVisible = controller.model.Link.Watched;
 }
 
 bool OpcUaLink::SwitchOn(Controller& controller) {

@@ -4,6 +4,7 @@
 
 #include "HostTestWorld.h"
 #include "common/NumberText.h"
+#include "display/MenuTree.h"
 
 namespace kavro::test {
 namespace {
@@ -13,7 +14,7 @@ TEST(DemoScriptTest, HoldsTheFuelWhileTheTorqueIsBelowTheTripAndCountsTheCyclesH
   w.Start("", DemoFile("FLC_Post.scp"));
   ASSERT_TRUE(w.world.op.messages.empty()) << w.world.op.messages.front().text;
   ASSERT_TRUE(w.host.Script(ScriptKind::Post).on);
-  ASSERT_TRUE(w.controller.window.mnuPostProcessExeChecked);
+  ASSERT_TRUE(w.controller.window.menus->mnuPostProcessExeChecked);
 
   MainGrid& grid = w.controller.grid;
   const PVarOutRecord& fuel = w.model.PVarOut[1];

@@ -3,6 +3,8 @@
 #include "HostTestWorld.h"
 #include "common/KavroError.h"
 #include "common/NumberText.h"
+#include "display/MenuTree.h"
+#include "display/StatusFrame.h"
 #include "model/Colour.h"
 #include "scripting/host/ScriptHost.h"
 #include "scripting/vbs/Conversions.h"
@@ -42,14 +44,14 @@ TEST_F(ScriptHostTest, StartUpLoadsBothScriptsAndRejectsOneThatFailsAtItsTopLeve
   EXPECT_EQ(pre.text, "SET_SCRIPTKOUNTER 1, 5, e\r\nSub Helper\r\nEnd Sub");
   EXPECT_TRUE(pre.on);
   EXPECT_FALSE(pre.loadError);
-  EXPECT_TRUE(window.mnuPreProcessExeChecked);
-  EXPECT_EQ(window.lblPreScript.backColour, kGreen);
+  EXPECT_TRUE(window.menus->mnuPreProcessExeChecked);
+  EXPECT_EQ(window.status->lblPreScript.backColour, kGreen);
 
   EXPECT_EQ(post.text, "");
   EXPECT_FALSE(post.on);
   EXPECT_TRUE(post.loadError);
-  EXPECT_FALSE(window.mnuPostProcessExeChecked);
-  EXPECT_EQ(window.lblPostScript.backColour, OffColour);
+  EXPECT_FALSE(window.menus->mnuPostProcessExeChecked);
+  EXPECT_EQ(window.status->lblPostScript.backColour, OffColour);
   EXPECT_TRUE(post.engine->GlobalValue("x").IsEmpty());  // a fresh engine without the code
   EXPECT_EQ(w.dir.Read("FLC_Post.scp"), failing);        // the file is left as it was
 
@@ -63,8 +65,8 @@ TEST_F(ScriptHostTest, MissingFilesGiveEmptyScriptsSwitchedOff) {
   EXPECT_EQ(pre.text, "");
   EXPECT_FALSE(pre.on);
   EXPECT_FALSE(pre.loadError);
-  EXPECT_EQ(window.lblPreScript.backColour, OffColour);
-  EXPECT_EQ(window.lblPostScript.backColour, OffColour);
+  EXPECT_EQ(window.status->lblPreScript.backColour, OffColour);
+  EXPECT_EQ(window.status->lblPostScript.backColour, OffColour);
   EXPECT_EQ(model.Store.ScriptBuffer[16], 0.0f);
 
   // A later load of a missing file leaves the switch as it was.
@@ -144,8 +146,8 @@ TEST_F(ScriptHostTest, TogglesFollowTheMenuCheckAndOnlyPostProcessOffBlanksTheAd
 
   w.Command("mnuPostProcessExe");
   EXPECT_TRUE(post.on);
-  EXPECT_TRUE(window.mnuPostProcessExeChecked);
-  EXPECT_EQ(window.lblPostScript.backColour, kGreen);
+  EXPECT_TRUE(window.menus->mnuPostProcessExeChecked);
+  EXPECT_EQ(window.status->lblPostScript.backColour, kGreen);
   ASSERT_EQ(w.world.op.messages.size(), 1u);
   EXPECT_EQ(w.world.op.messages[0].text,
             "To Remember The Script ON/OFF selection, Please SAVE the Script From The Script "
@@ -157,14 +159,14 @@ TEST_F(ScriptHostTest, TogglesFollowTheMenuCheckAndOnlyPostProcessOffBlanksTheAd
   w.Command("mnuPreProcessExe");
   w.Command("mnuPreProcessExe");  // ON and OFF again
   EXPECT_FALSE(pre.on);
-  EXPECT_FALSE(window.mnuPreProcessExeChecked);
-  EXPECT_EQ(window.lblPreScript.backColour, OffColour);
+  EXPECT_FALSE(window.menus->mnuPreProcessExeChecked);
+  EXPECT_EQ(window.status->lblPreScript.backColour, OffColour);
   EXPECT_FALSE(cellsBlank());
 
   w.Command("mnuPostProcessExe");
   EXPECT_FALSE(post.on);
-  EXPECT_FALSE(window.mnuPostProcessExeChecked);
-  EXPECT_EQ(window.lblPostScript.backColour, OffColour);
+  EXPECT_FALSE(window.menus->mnuPostProcessExeChecked);
+  EXPECT_EQ(window.status->lblPostScript.backColour, OffColour);
   EXPECT_TRUE(cellsBlank());  // both outputs, whether used or not
   EXPECT_EQ(w.world.op.messages.size(), 4u);
   EXPECT_FALSE(w.dir.Read("FLC_Post.scp").size());  // the toggle writes no file
