@@ -141,5 +141,97 @@ TEST(HotPath, ExitLeavesOnlyTheLoopOfItsKind) {
             "11 21 31 | 12 | 33 2 | 1\n");
 }
 
+TEST(HotPath, WholeNumbersPromoteAtTheirLimitsInEveryForm) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("Sub Edges\n"
+                  "  Dim i, x, y, a(1)\n"
+                  "  For i = 32766 To 32768 : Echo i, TypeName(i) : Next\n"
+                  "  x = 32767\n"
+                  "  Echo x + 1, TypeName(x + 1), TypeName(x + 0), -x - 1, TypeName(-x - 1), "
+                  "TypeName(-x - 2), TypeName(x * 2)\n"
+                  "  x = -32767 - 1 : Echo x, TypeName(x), -x, TypeName(-x), TypeName(x * -1), "
+                  "TypeName(x \\ -1), x Mod -1\n"
+                  "  x = 2147483647 : Echo x + 1, TypeName(x + 1), x * 2, TypeName(x - -1)\n"
+                  "  y = -x - 1 : Echo y, TypeName(y), y - 1, TypeName(y - 1), TypeName(-y)\n"
+                  "  a(0) = 32767 : a(0) = a(0) + 1 : Echo a(0), TypeName(a(0))\n"
+                  "  For i = 2147483646 To 2147483648 : Echo i, TypeName(i) : Next\n"
+                  "  x = CByte(200) : Echo TypeName(x + CByte(1)), TypeName(x + x), x + x\n"
+                  "  x = True : Echo x + 1, TypeName(x + 1)\n"  // True is -1
+                  "End Sub\n"
+                  "Edges\n"),
+            "32766 Integer\n32767 Integer\n32768 Long\n"
+            "32768 Long Integer -32768 Integer Long Long\n"
+            "-32768 Integer 32768 Long Long Long 0\n"
+            "2147483648 Double 4294967294 Double\n"
+            "-2147483648 Long -2147483649 Double Double\n"
+            "32768 Long\n"
+            "2147483646 Long\n2147483647 Long\n2147483648 Double\n"
+            "Byte Integer 400\n"
+            "0 Integer\n");
+}
+
+TEST(HotPath, IntegerDivisionAndModRoundTheirOperandsAndRaiseTheirErrors) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("Function Try(a, b)\n"
+                  "  On Error Resume Next\n"
+                  "  Dim q, m\n"
+                  "  q = a \\ b : If Err.Number <> 0 Then q = \"E\" & Err.Number : Err.Clear\n"
+                  "  m = a Mod b : If Err.Number <> 0 Then m = \"E\" & Err.Number : Err.Clear\n"
+                  "  Try = q & \"/\" & m\n"
+                  "End Function\n"
+                  "Echo Try(7, 2), Try(-7, 2), Try(7, -2), Try(-7, -2)\n"
+                  "Echo Try(7.5, 2), Try(6.5, 2.5), Try(-7.5, 2), Try(5, 0.4), Try(5, 0)\n"
+                  "Echo Try(CLng(-2147483647) - 1, -1), Try(2147483647.6, 1), Try(\"7\", 2), "
+                  "Try(Empty, 3)\n"
+                  "Echo Try(7, 2.5), 7 / 2, 1 / 4, TypeName(6 / 3)\n"
+                  "Sub ByLiteral(a)\n"
+                  "  Echo a \\ 1, a Mod 1, a \\ 3, a Mod 3\n"
+                  "  Echo a / 0\n"
+                  "End Sub\n"
+                  "ByLiteral -8\n"),
+            "3/1 -3/-1 -3/1 3/-1\n"
+            "4/0 3/0 -4/0 E11/E11 E11/E11\n"
+            "E6/0 E6/E6 3/1 0/0\n"
+            "3/1 3.5 0.25 Double\n"
+            "-8 0 -2 -2\n"
+            "Error 11: Division by zero (line 14)\n");
+}
+
+TEST(HotPath, TextsAndNumbersCompareByWhatTheVariablesHold) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("Sub Compare\n"
+                  "  Dim n, s, e, z, i, k\n"
+                  "  n = 10 : s = \"9\"\n"
+                  "  Echo n < s, n > s, s = \"9\", n = 10.0, n < 10.5, n >= 10\n"  // a number
+                  "  s = \"10\" : Echo n = s, n <> s, n = CInt(s)\n"  // is less than a text
+                  "  Echo e = 0, e = \"\", e < 1, IsNull(z = 1), IsNull(n < Null)\n"  // z is Empty
+                  "  z = Null : If z = 1 Then Echo \"taken\" Else Echo \"Null is not True\"\n"
+                  "  s = \"3\" : For i = 1 To s : k = k + 1 : Next : Echo k, i, TypeName(i)\n"
+                  "  i = 0 : Do While i < 2.5 : i = i + 1 : Loop : Echo i\n"
+                  "  i = 0 : Do Until i >= 32768 : i = i + 16384 : Loop : Echo i, TypeName(i)\n"
+                  "  If n Then Echo \"a number is True when not 0\"\n"
+                  "  If 0.0 Then Echo \"never\" Else Echo \"0.0 is False\"\n"
+                  "End Sub\n"
+                  "Compare\n"),
+            "True False True True True True\nFalse True True\n"
+            "True True True False True\nNull is not True\n3 4 Integer\n3\n32768 Long\n"
+            "a number is True when not 0\n0.0 is False\n");
+}
+
+TEST(HotPath, OptionExplicitStopsAnUndeclaredNameWhenItsLineRuns) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("Option Explicit\n"
+                  "Dim total\n"
+                  "Sub Add(n)\n"
+                  "  Dim i\n"
+                  "  For i = 1 To n : total = total + i : Next\n"
+                  "  Echo total\n"
+                  "  total = total + countr * 2\n"  // a misspelling
+                  "  Echo \"not reached\"\n"
+                  "End Sub\n"
+                  "Add 4\n"),
+            "10\nError 500: Variable is undefined: 'countr' (line 7)\n");
+}
+
 }  // namespace
 }  // namespace kavro::vbs::test
