@@ -67,7 +67,7 @@ class Resolver {
             Fail(err::IllegalAssignment, s.line, name);
           }
           it_.DeclareGlobal(name);
-        } else {
+        } else if (d->kindOf != DimStmt::ReDim || !ResizesAGlobal(name)) {
           DeclareLocal(name, s.line, d->kindOf == DimStmt::Dim);
         }
       }
@@ -101,6 +101,15 @@ class Resolver {
     } else if (auto* l = dynamic_cast<LoopStmt*>(&s)) {
       DeclareBlock(l->body, global);
     }
+  }
+
+  // ReDim in a procedure of a name the procedure does not declare but the script does resizes
+  // the script's array, as a procedure that sizes a shared table means it to; only a name known
+  // nowhere becomes a local.
+  bool ResizesAGlobal(const std::string& name) const {
+    if (scope_->slots.count(name)) return false;
+    const GlobalName* g = it_.FindGlobal(name);
+    return g && g->kind == GlobalName::Variable;
   }
 
   void DeclareLocal(const std::string& name, int line, bool isDim) {

@@ -233,5 +233,63 @@ TEST(HotPath, OptionExplicitStopsAnUndeclaredNameWhenItsLineRuns) {
             "10\nError 500: Variable is undefined: 'countr' (line 7)\n");
 }
 
+TEST(HotPath, EachCallStartsWithFreshLocalsWhateverTheFrameHeldBefore) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("Function Fresh(depth)\n"
+                  "  Dim v, list(1), grown()\n"
+                  "  Fresh = IsEmpty(v) & IsEmpty(list(0)) & IsArray(grown)\n"
+                  "  v = \"held\" : list(0) = 1 : ReDim grown(3)\n"
+                  "  If depth > 0 Then Fresh = Fresh & \"+\" & Fresh(depth - 1)\n"
+                  "End Function\n"
+                  "Function Twice(n)\n"
+                  "  Twice = n\n"
+                  "  Twice = Twice * 2\n"  // the result read back, no recursion
+                  "End Function\n"
+                  "Echo Fresh(0), Fresh(2), Fresh(0)\n"
+                  "Echo Twice(21), Twice(16384), TypeName(Twice(16384)), Twice(2.5)\n"
+                  "Sub Retype\n"
+                  "  Dim s, a, d\n"
+                  "  s = \"text\" : s = 1 + 2 : Echo s, TypeName(s)\n"  // a number over a text
+                  "  a = Array(1, 2) : a = a(0) + a(1) : Echo a, TypeName(a)\n"
+                  "  Set d = CreateObject(\"Scripting.Dictionary\") : d = 2 * 3 : Echo d, TypeName(d)\n"
+                  "End Sub\n"
+                  "Retype : Retype\n"),
+            "TrueTrueTrue TrueTrueTrue+TrueTrueTrue+TrueTrueTrue TrueTrueTrue\n"
+            "42 32768 Long 5\n"
+            "3 Integer\n3 Integer\n6 Integer\n3 Integer\n3 Integer\n6 Integer\n");
+}
+
+TEST(HotPath, AFailedOperationLeavesItsTargetAsItWas) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("Sub Keep\n"
+                  "  Dim x, a(2), big\n"
+                  "  On Error Resume Next\n"
+                  "  x = 5 : x = x \\ 0 : Echo x, Err.Number : Err.Clear\n"
+                  "  x = x Mod (x - 5) : Echo x, Err.Number : Err.Clear\n"
+                  "  big = 1E+308 : x = big * 10 : Echo x, Err.Number : Err.Clear\n"
+                  "  a(0) = 1 : x = a(0) + a(3) : Echo x, Err.Number : Err.Clear\n"
+                  "  a(1) = 7 : a(1) = a(1) / (a(0) - 1) : Echo a(1), Err.Number : Err.Clear\n"
+                  "  x = CLng(-2147483647) - 1 : x = x \\ -1 : Echo x, Err.Number : Err.Clear\n"
+                  "End Sub\n"
+                  "Keep\n"),
+            "5 11\n5 11\n5 6\n5 9\n7 11\n-2147483648 6\n");
+}
+
+// ReDim in a procedure resizes the script's array of that name (a Sub that sizes a shared
+// table), so a call can take away the element an expression or a ByRef argument stands on.
+TEST(HotPath, AnElementIsReadBeforeACallOnItsRightChangesTheArray) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("Dim arr(), i\n"
+                  "Function Shrink() : ReDim arr(0) : arr(0) = 100 : Shrink = 1 : End Function\n"
+                  "Function Move() : i = i + 1 : Move = 0 : End Function\n"
+                  "Sub Change(v) : ReDim arr(0) : v = 5 : End Sub\n"
+                  "ReDim arr(5) : arr(5) = 41\n"
+                  "Echo arr(5) + Shrink(), UBound(arr), arr(0)\n"
+                  "ReDim arr(5) : arr(2) = 20 : arr(3) = 30 : i = 2\n"
+                  "Echo arr(i) + Move(), i\n"
+                  "Change arr(4) : Echo UBound(arr), IsEmpty(arr(0))\n"),  // the element went
+            "42 0 100\n20 3\n0 True\n");
+}
+
 }  // namespace
 }  // namespace kavro::vbs::test
