@@ -113,11 +113,11 @@ void BinaryExpr::Compute(Interpreter& it, Variant& out) const {
 }
 
 Variant LocalExpr::Eval(Interpreter& it) const {
-  return *it.frame->slots[static_cast<size_t>(slot)];
+  return *it.slots[static_cast<size_t>(slot)];
 }
 
 const Variant& LocalExpr::EvalRef(Interpreter& it, Variant&) const {
-  return *it.frame->slots[static_cast<size_t>(slot)];
+  return *it.slots[static_cast<size_t>(slot)];
 }
 
 // v(args): an element of an array, or a call of an object's default member (d(key)).
