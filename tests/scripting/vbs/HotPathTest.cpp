@@ -4,9 +4,12 @@
 // path, so that a quick path that parts from the rules shows as a different line.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "TestHost.h"
+#include "scripting/vbs/Conversions.h"
+#include "scripting/vbs/HostObject.h"
 
 namespace kavro::vbs::test {
 namespace {
@@ -289,6 +292,29 @@ TEST(HotPath, AnElementIsReadBeforeACallOnItsRightChangesTheArray) {
                   "Echo arr(i) + Move(), i\n"
                   "Change arr(4) : Echo UBound(arr), IsEmpty(arr(0))\n"),  // the element went
             "42 0 100\n20 3\n0 True\n");
+}
+
+// An expression that looks like arithmetic over variables may still reach an object: its
+// default member runs once per evaluation, never once for a quick try and again for the rules.
+TEST(HotPath, AnObjectBehindAVariableIsCalledOncePerEvaluation) {
+  TestEngine t;
+  int calls = 0;
+  auto table = std::make_shared<HostObject>("Table");
+  table->AddFunction("Item", [&calls](HostArgs args) {
+    ++calls;
+    return Variant::Long(static_cast<int32_t>(ToDouble(*args[0]) * 100));
+  });
+  table->SetDefaultMember("Item");
+  t.engine.AddObject("table", table);
+  EXPECT_EQ(t.Run("Sub Read\n"
+                  "  Dim tb, i, s\n"
+                  "  Set tb = table\n"
+                  "  For i = 1 To 3 : s = s + tb(i) * 2 : Next\n"
+                  "  Echo s, tb(2) Mod 7, tb(1) + 0.5 < 100\n"
+                  "End Sub\n"
+                  "Read\n"),
+            "1200 4 False\n");
+  EXPECT_EQ(calls, 5);
 }
 
 }  // namespace
