@@ -317,5 +317,21 @@ TEST(HotPath, AnObjectBehindAVariableIsCalledOncePerEvaluation) {
   EXPECT_EQ(calls, 5);
 }
 
+TEST(HotPath, ReDimInAProcedureResizesTheArrayItsNameMeansThere) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("Option Explicit\n"
+                  "Dim table(), other()\n"
+                  "Sub Size(n) : ReDim table(n) : table(n) = n : End Sub\n"  // the script's
+                  "Sub Own : Dim table : ReDim table(9) : End Sub\n"          // its own local
+                  "Sub Scratch : ReDim work(4) : work(4) = 1 : End Sub\n"    // known nowhere
+                  "Sub Param(table) : ReDim table(1) : End Sub\n"            // the caller's
+                  "Size 3 : Echo UBound(table), table(3)\n"
+                  "Own : Echo UBound(table)\n"
+                  "Scratch : Echo UBound(table)\n"
+                  "Param other : Echo UBound(other), UBound(table)\n"
+                  "ReDim Preserve table(5) : Echo UBound(table), table(3)\n"),
+            "3 3\n3\n3\n1 3\n5 3\n");
+}
+
 }  // namespace
 }  // namespace kavro::vbs::test
