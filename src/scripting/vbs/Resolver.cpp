@@ -364,9 +364,9 @@ class Resolver {
             b.right->kind == ExprKind::Literal) {
           const Variant& d = static_cast<const LiteralExpr&>(*b.right).value;
           const bool isInteger = d.Type() == VarType::Integer;
-          const int32_t whole = isInteger                        ? d.IntegerValue()
+          const int32_t whole = isInteger                   ? d.IntegerValue()
                                 : d.Type() == VarType::Long ? d.LongValue()
-                                                                 : 0;
+                                                            : 0;
           if (whole > 0) b.divisor = LiteralDivisor(whole, isInteger);
         }
         return;

@@ -131,8 +131,7 @@ inline bool Combine(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& ou
 // Variables and literals without a call: most operands are one of them.
 inline bool OperandUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
   if (e.kind == ExprKind::Local) {
-    return Unbox(*it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)],
-                 out);
+    return Unbox(*it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)], out);
   }
   if (e.kind == ExprKind::Literal) return Unbox(static_cast<const LiteralExpr&>(e).value, out);
   return EvalUnboxed(it, e, out);
@@ -184,7 +183,6 @@ bool IsUnboxedOperator(BinaryOp op) {
   }
 }
 
-
 bool CombineUnboxed(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& out) {
   return Combine(op, x, y, out);
 }
@@ -192,8 +190,7 @@ bool CombineUnboxed(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& ou
 bool EvalUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
   // In the order of how often each kind comes, as in OperandValue.
   if (e.kind == ExprKind::Local) {
-    return Unbox(*it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)],
-                 out);
+    return Unbox(*it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)], out);
   }
   if (e.kind == ExprKind::Literal) return Unbox(static_cast<const LiteralExpr&>(e).value, out);
   if (e.kind == ExprKind::Binary) {

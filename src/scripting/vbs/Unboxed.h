@@ -68,8 +68,8 @@ class LiteralDivisor {
   bool IsInteger() const { return isInteger_; }
   // x / d truncated toward zero, for any x of 32 bits.
   int32_t Quotient(int32_t x) const {
-    const uint64_t n = x < 0 ? uint64_t{0} - static_cast<uint64_t>(int64_t{x})
-                             : static_cast<uint64_t>(x);
+    const uint64_t n =
+        x < 0 ? uint64_t{0} - static_cast<uint64_t>(int64_t{x}) : static_cast<uint64_t>(x);
     __extension__ using Wide = unsigned __int128;
     const auto q = static_cast<int64_t>((static_cast<Wide>(n) * magic_) >> shift_);
     return static_cast<int32_t>(x < 0 ? -q : q);

@@ -238,28 +238,29 @@ TEST(HotPath, OptionExplicitStopsAnUndeclaredNameWhenItsLineRuns) {
 
 TEST(HotPath, EachCallStartsWithFreshLocalsWhateverTheFrameHeldBefore) {
   TestEngine t;
-  EXPECT_EQ(t.Run("Function Fresh(depth)\n"
-                  "  Dim v, list(1), grown()\n"
-                  "  Fresh = IsEmpty(v) & IsEmpty(list(0)) & IsArray(grown)\n"
-                  "  v = \"held\" : list(0) = 1 : ReDim grown(3)\n"
-                  "  If depth > 0 Then Fresh = Fresh & \"+\" & Fresh(depth - 1)\n"
-                  "End Function\n"
-                  "Function Twice(n)\n"
-                  "  Twice = n\n"
-                  "  Twice = Twice * 2\n"  // the result read back, no recursion
-                  "End Function\n"
-                  "Echo Fresh(0), Fresh(2), Fresh(0)\n"
-                  "Echo Twice(21), Twice(16384), TypeName(Twice(16384)), Twice(2.5)\n"
-                  "Sub Retype\n"
-                  "  Dim s, a, d\n"
-                  "  s = \"text\" : s = 1 + 2 : Echo s, TypeName(s)\n"  // a number over a text
-                  "  a = Array(1, 2) : a = a(0) + a(1) : Echo a, TypeName(a)\n"
-                  "  Set d = CreateObject(\"Scripting.Dictionary\") : d = 2 * 3 : Echo d, TypeName(d)\n"
-                  "End Sub\n"
-                  "Retype : Retype\n"),
-            "TrueTrueTrue TrueTrueTrue+TrueTrueTrue+TrueTrueTrue TrueTrueTrue\n"
-            "42 32768 Long 5\n"
-            "3 Integer\n3 Integer\n6 Integer\n3 Integer\n3 Integer\n6 Integer\n");
+  EXPECT_EQ(
+      t.Run("Function Fresh(depth)\n"
+            "  Dim v, list(1), grown()\n"
+            "  Fresh = IsEmpty(v) & IsEmpty(list(0)) & IsArray(grown)\n"
+            "  v = \"held\" : list(0) = 1 : ReDim grown(3)\n"
+            "  If depth > 0 Then Fresh = Fresh & \"+\" & Fresh(depth - 1)\n"
+            "End Function\n"
+            "Function Twice(n)\n"
+            "  Twice = n\n"
+            "  Twice = Twice * 2\n"  // the result read back, no recursion
+            "End Function\n"
+            "Echo Fresh(0), Fresh(2), Fresh(0)\n"
+            "Echo Twice(21), Twice(16384), TypeName(Twice(16384)), Twice(2.5)\n"
+            "Sub Retype\n"
+            "  Dim s, a, d\n"
+            "  s = \"text\" : s = 1 + 2 : Echo s, TypeName(s)\n"  // a number over a text
+            "  a = Array(1, 2) : a = a(0) + a(1) : Echo a, TypeName(a)\n"
+            "  Set d = CreateObject(\"Scripting.Dictionary\") : d = 2 * 3 : Echo d, TypeName(d)\n"
+            "End Sub\n"
+            "Retype : Retype\n"),
+      "TrueTrueTrue TrueTrueTrue+TrueTrueTrue+TrueTrueTrue TrueTrueTrue\n"
+      "42 32768 Long 5\n"
+      "3 Integer\n3 Integer\n6 Integer\n3 Integer\n3 Integer\n6 Integer\n");
 }
 
 TEST(HotPath, AFailedOperationLeavesItsTargetAsItWas) {
@@ -322,7 +323,7 @@ TEST(HotPath, ReDimInAProcedureResizesTheArrayItsNameMeansThere) {
   EXPECT_EQ(t.Run("Option Explicit\n"
                   "Dim table(), other()\n"
                   "Sub Size(n) : ReDim table(n) : table(n) = n : End Sub\n"  // the script's
-                  "Sub Own : Dim table : ReDim table(9) : End Sub\n"          // its own local
+                  "Sub Own : Dim table : ReDim table(9) : End Sub\n"         // its own local
                   "Sub Scratch : ReDim work(4) : work(4) = 1 : End Sub\n"    // known nowhere
                   "Sub Param(table) : ReDim table(1) : End Sub\n"            // the caller's
                   "Size 3 : Echo UBound(table), table(3)\n"

@@ -22,8 +22,8 @@ std::vector<Variant> Operands() {
   for (int16_t i : {0, 1, -1, 2, -2, 3, 7, -7, 10, 16, 255, 256, 32767, -32768, -32767}) {
     v.push_back(Variant::Integer(i));
   }
-  for (int32_t l : {32768, -32769, 65521, 65536, -65536, 46341, INT32_MAX, INT32_MIN,
-                    INT32_MIN + 1, 1000000007}) {
+  for (int32_t l : {32768, -32769, 65521, 65536, -65536, 46341, INT32_MAX, INT32_MIN, INT32_MIN + 1,
+                    1000000007}) {
     v.push_back(Variant::Long(l));
   }
   for (double d : {0.0, 2.5, -2.5, 0.25, 1e300, -1e300, 2147483647.5, 1e-300, 65521.0}) {
@@ -54,9 +54,9 @@ std::string Show(const Variant& v) {
 
 TEST(Unboxed, AgreesWithTheGeneralRulesOnEveryOperandPairAndOperator) {
   const std::vector<BinaryOp> ops = {
-      BinaryOp::Add,   BinaryOp::Subtract, BinaryOp::Multiply, BinaryOp::Divide,
-      BinaryOp::IntDivide, BinaryOp::Mod, BinaryOp::Equal,   BinaryOp::NotEqual,
-      BinaryOp::Less,  BinaryOp::Greater,  BinaryOp::LessEqual, BinaryOp::GreaterEqual};
+      BinaryOp::Add,       BinaryOp::Subtract, BinaryOp::Multiply,  BinaryOp::Divide,
+      BinaryOp::IntDivide, BinaryOp::Mod,      BinaryOp::Equal,     BinaryOp::NotEqual,
+      BinaryOp::Less,      BinaryOp::Greater,  BinaryOp::LessEqual, BinaryOp::GreaterEqual};
   const std::vector<Variant> operands = Operands();
   int unboxed = 0;
   for (BinaryOp op : ops) {
@@ -73,8 +73,8 @@ TEST(Unboxed, AgreesWithTheGeneralRulesOnEveryOperandPairAndOperator) {
         } catch (const ScriptError&) {
           raised = true;
         }
-        const std::string where = std::to_string(static_cast<int>(op)) + " on " + Show(a) +
-                                  ", " + Show(b);
+        const std::string where =
+            std::to_string(static_cast<int>(op)) + " on " + Show(a) + ", " + Show(b);
         if (fast) {
           ++unboxed;
           ASSERT_FALSE(raised) << where;
@@ -104,9 +104,9 @@ TEST(Unboxed, AgreesWithTheGeneralRulesOnEveryOperandPairAndOperator) {
 
 TEST(Unboxed, ALiteralDivisorGivesTheTruncatedQuotientOfEveryLong) {
   std::mt19937 random(27);
-  std::vector<int32_t> divisors = {1,    2,     3,     5,          7,          10,
-                                   16,   100,   255,   256,        1000,       32767,
-                                   32768, 65521, 1 << 30, INT32_MAX, INT32_MAX - 1};
+  std::vector<int32_t> divisors = {
+      1,   2,    3,     5,     7,     10,      16,        100,          255,
+      256, 1000, 32767, 32768, 65521, 1 << 30, INT32_MAX, INT32_MAX - 1};
   for (int i = 0; i < 40; ++i) {
     divisors.push_back(static_cast<int32_t>(random() % static_cast<uint32_t>(INT32_MAX)) + 1);
   }
