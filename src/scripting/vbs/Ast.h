@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scripting/vbs/Operators.h"
+#include "scripting/vbs/Unboxed.h"
 #include "scripting/vbs/Variant.h"
 
 namespace kavro::vbs {
@@ -55,6 +56,9 @@ struct Expr {
   ExprKind kind;
   int line;
   int depth = 1;  // height of this subtree, bounded by the parser
+  // Set by the resolver: numbers only, no side effects, so it may be tried unboxed first
+  // (see Unboxed.h).
+  bool numeric = false;
 };
 using ExprPtr = std::unique_ptr<Expr>;
 using ExprList = std::vector<ExprPtr>;
@@ -116,6 +120,7 @@ struct BinaryExpr final : Expr {
   void Compute(Interpreter& it, Variant& out) const;
   BinaryOp op;
   ExprPtr left, right;
+  LiteralDivisor divisor;  // set by the resolver for Mod and \ by a whole literal above 0
 };
 
 // A variable of the running procedure (its slot in the frame).

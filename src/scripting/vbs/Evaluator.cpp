@@ -1,11 +1,11 @@
 // Evaluation of expressions: the tree's Eval methods.
 #include <array>
-#include <cmath>
 
 #include "scripting/vbs/Builtins.h"
 #include "scripting/vbs/Conversions.h"
 #include "scripting/vbs/Interpreter.h"
 #include "scripting/vbs/ScriptError.h"
+#include "scripting/vbs/Unboxed.h"
 
 namespace kavro::vbs {
 namespace {
@@ -14,129 +14,12 @@ bool IsStable(const Expr& e) {
   return e.kind == ExprKind::Literal || e.kind == ExprKind::Local || e.kind == ExprKind::Global;
 }
 
-// Integer and Long operands cover most script arithmetic; they skip the general rules.
-bool FastIntegral(const Variant& v, int64_t& out) {
-  if (v.Type() == VarType::Integer) {
-    out = v.IntegerValue();
-    return true;
-  }
-  if (v.Type() == VarType::Long) {
-    out = v.LongValue();
-    return true;
-  }
-  return false;
-}
-
-// A comparison of two numbers of the same kind; false for any other operator.
-template <class T>
-bool Comparison(BinaryOp op, T x, T y, Variant& out) {
-  switch (op) {
-    case BinaryOp::Equal:
-      out = Variant::Boolean(x == y);
-      return true;
-    case BinaryOp::NotEqual:
-      out = Variant::Boolean(x != y);
-      return true;
-    case BinaryOp::Less:
-      out = Variant::Boolean(x < y);
-      return true;
-    case BinaryOp::Greater:
-      out = Variant::Boolean(x > y);
-      return true;
-    case BinaryOp::LessEqual:
-      out = Variant::Boolean(x <= y);
-      return true;
-    case BinaryOp::GreaterEqual:
-      out = Variant::Boolean(x >= y);
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Integer, Long and Double operands where one is a Double: the result is a Double (or a
-// Boolean for a comparison), as the general rules give it.
-bool FastDouble(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
-  auto value = [](const Variant& v, double& d) {
-    switch (v.Type()) {
-      case VarType::Double:
-        d = v.DoubleValue();
-        return true;
-      case VarType::Integer:
-        d = v.IntegerValue();
-        return true;
-      case VarType::Long:
-        d = v.LongValue();
-        return true;
-      default:
-        return false;
-    }
-  };
-  double x, y;
-  if (!value(a, x) || !value(b, y)) return false;
-  double r;
-  switch (op) {
-    case BinaryOp::Add:
-      r = x + y;
-      break;
-    case BinaryOp::Subtract:
-      r = x - y;
-      break;
-    case BinaryOp::Multiply:
-      r = x * y;
-      break;
-    case BinaryOp::Divide:
-      if (y == 0) return false;
-      r = x / y;
-      break;
-    default:
-      return Comparison(op, x, y, out);
-  }
-  if (!std::isfinite(r)) return false;  // the general path raises the overflow
-  out = Variant::Double(r);
-  return true;
-}
-
+// Integer, Long and Double operands cover most script arithmetic; they skip the general rules.
 bool FastBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
-  int64_t x, y;
-  if (!FastIntegral(a, x) || !FastIntegral(b, y)) {
-    if (a.Type() != VarType::Double && b.Type() != VarType::Double) return false;
-    return FastDouble(op, a, b, out);
-  }
-  const VarType narrow =
-      a.Type() == VarType::Long || b.Type() == VarType::Long ? VarType::Long : VarType::Integer;
-  switch (op) {
-    case BinaryOp::Add:
-      out = IntegerResult(x + y, narrow);
-      return true;
-    case BinaryOp::Subtract:
-      out = IntegerResult(x - y, narrow);
-      return true;
-    case BinaryOp::Multiply:
-      out = IntegerResult(x * y, narrow);
-      return true;
-    case BinaryOp::Mod:
-      if (y == 0) return false;
-      // The sign of the dividend, as the language's Mod; both operands fit 32 bits, whose
-      // division is the quicker one (-1 aside, which could overflow it).
-      out = IntegerResult(y == -1 ? 0 : static_cast<int32_t>(x) % static_cast<int32_t>(y), narrow);
-      return true;
-    case BinaryOp::IntDivide:
-      if (y == 0) return false;  // the general path raises the error
-      if (y == -1) {
-        if (-x > INT32_MAX) return false;
-        out = IntegerResult(-x, narrow);
-        return true;
-      }
-      out = IntegerResult(static_cast<int32_t>(x) / static_cast<int32_t>(y), narrow);
-      return true;
-    case BinaryOp::Divide:
-      if (y == 0) return false;
-      out = Variant::Double(static_cast<double>(x) / static_cast<double>(y));
-      return true;
-    default:
-      return Comparison(op, x, y, out);
-  }
+  Unboxed x, y, r;
+  if (!Unbox(a, x) || !Unbox(b, y) || !CombineUnboxed(op, x, y, r)) return false;
+  out = Boxed(r);
+  return true;
 }
 
 // A built-in's work grows with the texts it reads and the value it returns.
@@ -201,6 +84,13 @@ const Variant& BinaryExpr::EvalRef(Interpreter& it, Variant& scratch) const {
 }
 
 void BinaryExpr::Compute(Interpreter& it, Variant& out) const {
+  if (numeric) {
+    Unboxed r;
+    if (EvalUnboxed(it, *this, r)) {
+      out = Boxed(r);
+      return;
+    }
+  }
   Variant leftScratch, rightScratch;
   const Variant* leftValue = &OperandValue(it, *left, leftScratch);
   // A variable on the left is read in place only when the right side cannot change it.
@@ -223,11 +113,11 @@ void BinaryExpr::Compute(Interpreter& it, Variant& out) const {
 }
 
 Variant LocalExpr::Eval(Interpreter& it) const {
-  return *it.frame->slots[static_cast<size_t>(slot)];
+  return *it.slots[static_cast<size_t>(slot)];
 }
 
 const Variant& LocalExpr::EvalRef(Interpreter& it, Variant&) const {
-  return *it.frame->slots[static_cast<size_t>(slot)];
+  return *it.slots[static_cast<size_t>(slot)];
 }
 
 // v(args): an element of an array, or a call of an object's default member (d(key)).

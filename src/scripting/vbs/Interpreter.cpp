@@ -23,7 +23,7 @@ struct CallGuard {
   int savedLine;
   int savedCost;
   ~CallGuard() {
-    it.frame = savedFrame;
+    it.Enter(savedFrame);
     it.line = savedLine;
     it.callCost = savedCost;
     it.PopFrame();
@@ -189,7 +189,7 @@ void Interpreter::CheckString(const Variant& value) const {
 void Interpreter::RunProgram(const Program& program) {
   Frame& top = PushFrame(0);
   CallGuard guard{*this, frame, line, callCost};
-  frame = &top;
+  Enter(&top);
   try {
     ExecBlock(program.topLevel);
   } catch (ScriptError& e) {
@@ -224,7 +224,7 @@ namespace {
 
 // Where a ByRef argument lives, or nullptr when it is a value.
 Variant* VariableOf(Interpreter& it, const Expr& arg) {
-  if (arg.kind == ExprKind::Local) return it.frame->slots[static_cast<const LocalExpr&>(arg).slot];
+  if (arg.kind == ExprKind::Local) return it.slots[static_cast<const LocalExpr&>(arg).slot];
   if (arg.kind == ExprKind::Global) return static_cast<const GlobalExpr&>(arg).var;
   return nullptr;
 }
@@ -271,7 +271,7 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
     }
     ChargeValue(value);
   }
-  frame = &callee;
+  Enter(&callee);
   callCost += proc.callCost;
   try {
     ExecBlock(proc.body);

@@ -8,6 +8,7 @@
 #include "scripting/vbs/Builtins.h"
 #include "scripting/vbs/Interpreter.h"
 #include "scripting/vbs/ScriptError.h"
+#include "scripting/vbs/Unboxed.h"
 
 namespace kavro::vbs {
 namespace {
@@ -66,7 +67,7 @@ class Resolver {
             Fail(err::IllegalAssignment, s.line, name);
           }
           it_.DeclareGlobal(name);
-        } else {
+        } else if (d->kindOf != DimStmt::ReDim || !ResizesAGlobal(name)) {
           DeclareLocal(name, s.line, d->kindOf == DimStmt::Dim);
         }
       }
@@ -100,6 +101,15 @@ class Resolver {
     } else if (auto* l = dynamic_cast<LoopStmt*>(&s)) {
       DeclareBlock(l->body, global);
     }
+  }
+
+  // ReDim in a procedure of a name the procedure does not declare but the script does resizes
+  // the script's array, as a procedure that sizes a shared table means it to; only a name known
+  // nowhere becomes a local.
+  bool ResizesAGlobal(const std::string& name) const {
+    if (scope_->slots.count(name)) return false;
+    const GlobalName* g = it_.FindGlobal(name);
+    return g && g->kind == GlobalName::Variable;
   }
 
   void DeclareLocal(const std::string& name, int line, bool isDim) {
@@ -283,7 +293,40 @@ class Resolver {
 
   // ---- expressions ----
   void ResolveCall(ExprPtr& e) { Resolve(e, true); }
-  void ResolveExpr(ExprPtr& e) { Resolve(e, false); }
+  void ResolveExpr(ExprPtr& e) {
+    Resolve(e, false);
+    e->numeric = IsNumeric(*e);
+  }
+
+  // Whether the resolved expression may be computed unboxed: its parts are already marked.
+  static bool IsNumeric(const Expr& e) {
+    switch (e.kind) {
+      case ExprKind::Local:
+      case ExprKind::Global:
+        return true;
+      case ExprKind::Literal: {
+        const VarType t = static_cast<const LiteralExpr&>(e).value.Type();
+        return t == VarType::Integer || t == VarType::Long || t == VarType::Double;
+      }
+      case ExprKind::Paren:
+        return static_cast<const ParenExpr&>(e).inner->numeric;
+      case ExprKind::Unary: {
+        const auto& u = static_cast<const UnaryExpr&>(e);
+        return u.op != UnaryOp::Not && u.operand->numeric;
+      }
+      case ExprKind::Binary: {
+        const auto& b = static_cast<const BinaryExpr&>(e);
+        return IsUnboxedOperator(b.op) && b.left->numeric && b.right->numeric;
+      }
+      case ExprKind::Index: {
+        const auto& index = static_cast<const IndexExpr&>(e);
+        return (index.base->kind == ExprKind::Local || index.base->kind == ExprKind::Global) &&
+               index.args.size() == 1 && index.args[0]->numeric;
+      }
+      default:
+        return false;
+    }
+  }
 
   void ResolveArgs(ExprList& args) {
     for (auto& a : args) ResolveExpr(a);
@@ -317,6 +360,15 @@ class Resolver {
         // running the operator does not pass through them.
         Unwrap(b.left);
         Unwrap(b.right);
+        if ((b.op == BinaryOp::Mod || b.op == BinaryOp::IntDivide) &&
+            b.right->kind == ExprKind::Literal) {
+          const Variant& d = static_cast<const LiteralExpr&>(*b.right).value;
+          const bool isInteger = d.Type() == VarType::Integer;
+          const int32_t whole = isInteger                   ? d.IntegerValue()
+                                : d.Type() == VarType::Long ? d.LongValue()
+                                                            : 0;
+          if (whole > 0) b.divisor = LiteralDivisor(whole, isInteger);
+        }
         return;
       }
       default:

@@ -3,21 +3,28 @@
 #include "scripting/vbs/HostObject.h"
 #include "scripting/vbs/Interpreter.h"
 #include "scripting/vbs/ScriptError.h"
+#include "scripting/vbs/Unboxed.h"
 
 namespace kavro::vbs {
 namespace {
 
-Variant& VariableRef(Interpreter& it, const Expr& target) {
-  if (target.kind == ExprKind::Local) {
-    return *it.frame->slots[static_cast<size_t>(static_cast<const LocalExpr&>(target).slot)];
-  }
-  if (target.kind == ExprKind::Global) return *static_cast<const GlobalExpr&>(target).var;
+[[noreturn]] void NotAVariable(Interpreter& it, const Expr& target) {
   target.Eval(it);  // an undefined name raises its error here
   throw ScriptError(err::IllegalAssignment);
 }
 
+inline Variant& VariableRef(Interpreter& it, const Expr& target) {
+  if (target.kind != ExprKind::Local && target.kind != ExprKind::Global) {
+    NotAVariable(it, target);
+  }
+  return VariableAt(it, target);
+}
+
 // A condition's truth: Null counts as False.
 bool Truth(Interpreter& it, const Expr& condition) {
+  if (Unboxed u; condition.numeric && EvalUnboxed(it, condition, u)) {
+    return u.type == VarType::Double ? u.real != 0 : u.whole != 0;
+  }
   Variant scratch;
   const Variant& value = OperandValue(it, condition, scratch);
   if (value.Type() == VarType::Boolean) return value.BoolValue();
@@ -91,6 +98,11 @@ bool AppendInPlace(Interpreter& it, const Expr& target, const Expr& value) {
 
 Flow AssignStmt::Exec(Interpreter& it) const {
   it.line = line;
+  const bool toVariable = target->kind == ExprKind::Local || target->kind == ExprKind::Global;
+  if (Unboxed u; toVariable && !isSet && value->numeric && EvalUnboxed(it, *value, u)) {
+    VariableRef(it, *target) = Boxed(u);
+    return Flow::Normal;
+  }
   if (!isSet && (target->kind == ExprKind::Local || target->kind == ExprKind::Global) &&
       AppendInPlace(it, *target, *value)) {
     return Flow::Normal;

@@ -1,0 +1,229 @@
+#include "scripting/vbs/Unboxed.h"
+
+#include <cmath>
+
+#include "scripting/vbs/Conversions.h"
+#include "scripting/vbs/Interpreter.h"
+
+namespace kavro::vbs {
+namespace {
+
+// A whole result in the narrowest of Integer (when both operands were), Long and Double.
+void WholeResult(int64_t r, bool bothInteger, Unboxed& out) {
+  if (bothInteger && r >= -32768 && r <= 32767) {
+    out.type = VarType::Integer;
+    out.whole = static_cast<int32_t>(r);
+  } else if (r >= INT32_MIN && r <= INT32_MAX) {
+    out.type = VarType::Long;
+    out.whole = static_cast<int32_t>(r);
+  } else {
+    out.type = VarType::Double;
+    out.real = static_cast<double>(r);
+  }
+}
+
+template <class T>
+bool Comparison(BinaryOp op, T x, T y, Unboxed& out) {
+  bool r;
+  switch (op) {
+    case BinaryOp::Equal:
+      r = x == y;
+      break;
+    case BinaryOp::NotEqual:
+      r = x != y;
+      break;
+    case BinaryOp::Less:
+      r = x < y;
+      break;
+    case BinaryOp::Greater:
+      r = x > y;
+      break;
+    case BinaryOp::LessEqual:
+      r = x <= y;
+      break;
+    case BinaryOp::GreaterEqual:
+      r = x >= y;
+      break;
+    default:
+      return false;
+  }
+  out.type = VarType::Boolean;
+  out.whole = r ? 1 : 0;
+  return true;
+}
+
+// Tests in the order of how often each operator comes: a chain of tests predicts better than
+// the jump table of a switch, whose one jump is shared by every operator of the script.
+bool CombineWhole(BinaryOp op, int32_t x, int32_t y, bool bothInteger, Unboxed& out) {
+  if (op == BinaryOp::Add) {
+    WholeResult(int64_t{x} + y, bothInteger, out);
+    return true;
+  }
+  if (op == BinaryOp::Subtract) {
+    WholeResult(int64_t{x} - y, bothInteger, out);
+    return true;
+  }
+  if (op == BinaryOp::Multiply) {
+    WholeResult(int64_t{x} * y, bothInteger, out);
+    return true;
+  }
+  if (op == BinaryOp::Mod) {
+    if (y == 0) return false;
+    // The sign of the dividend, as the language's Mod (-1 aside, which overflows in C++).
+    WholeResult(y == -1 ? 0 : x % y, bothInteger, out);
+    return true;
+  }
+  if (op == BinaryOp::IntDivide) {
+    if (y == 0) return false;
+    // Truncated toward zero; INT32_MIN \ -1 does not fit a Long: the general rules say so.
+    if (y == -1) {
+      if (x == INT32_MIN) return false;
+      WholeResult(-int64_t{x}, bothInteger, out);
+      return true;
+    }
+    WholeResult(x / y, bothInteger, out);
+    return true;
+  }
+  if (op == BinaryOp::Divide) {
+    if (y == 0) return false;
+    out.type = VarType::Double;
+    out.real = static_cast<double>(x) / static_cast<double>(y);
+    return true;
+  }
+  return Comparison(op, x, y, out);
+}
+
+// One operand a Double: a Double result, or a Boolean for a comparison. \ and Mod round their
+// operands and are left to the general rules.
+bool CombineReal(BinaryOp op, double x, double y, Unboxed& out) {
+  double r;
+  if (op == BinaryOp::Add) {
+    r = x + y;
+  } else if (op == BinaryOp::Subtract) {
+    r = x - y;
+  } else if (op == BinaryOp::Multiply) {
+    r = x * y;
+  } else if (op == BinaryOp::Divide) {
+    if (y == 0) return false;
+    r = x / y;
+  } else {
+    return Comparison(op, x, y, out);
+  }
+  if (!std::isfinite(r)) return false;  // the general rules raise the overflow
+  out.type = VarType::Double;
+  out.real = r;
+  return true;
+}
+
+double RealOf(const Unboxed& u) {
+  return u.type == VarType::Double ? u.real : static_cast<double>(u.whole);
+}
+
+inline bool Combine(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& out) {
+  if (x.type == VarType::Boolean || y.type == VarType::Boolean) return false;
+  if (x.type != VarType::Double && y.type != VarType::Double) {
+    return CombineWhole(op, x.whole, y.whole,
+                        x.type == VarType::Integer && y.type == VarType::Integer, out);
+  }
+  return CombineReal(op, RealOf(x), RealOf(y), out);
+}
+
+// Variables and literals without a call: most operands are one of them.
+inline bool OperandUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
+  if (e.kind == ExprKind::Local) {
+    return Unbox(*it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)], out);
+  }
+  if (e.kind == ExprKind::Literal) return Unbox(static_cast<const LiteralExpr&>(e).value, out);
+  return EvalUnboxed(it, e, out);
+}
+
+// The element of a one-dimensional array read in place; anything else is left to the general
+// rules (an object's default member, a bound outside the array, an index that needs rounding).
+bool ElementUnboxed(Interpreter& it, const IndexExpr& e, Unboxed& out) {
+  const Variant& base = VariableAt(it, *e.base);
+  if (!base.IsArray()) return false;
+  Unboxed index;
+  if (!OperandUnboxed(it, *e.args[0], index)) return false;
+  if (index.type != VarType::Integer && index.type != VarType::Long) return false;
+  const ArrayData& a = *base.ArrayValue();
+  if (a.upper.size() != 1 || index.whole < 0 || index.whole > a.upper[0]) return false;
+  return Unbox(a.items[static_cast<size_t>(index.whole)], out);
+}
+
+}  // namespace
+
+// For 0 <= n <= 2^31 and l = ceil(log2 d), m = ceil(2^(32+l) / d) gives n / d as
+// (n * m) >> (32 + l) exactly (Granlund and Montgomery, division by invariant integers).
+LiteralDivisor::LiteralDivisor(int32_t d, bool isInteger) : d_(d), isInteger_(isInteger) {
+  int l = 0;
+  while ((int64_t{1} << l) < d) ++l;
+  shift_ = 32 + l;
+  __extension__ using Wide = unsigned __int128;
+  const Wide power = static_cast<Wide>(1) << shift_;
+  magic_ = static_cast<uint64_t>((power + static_cast<Wide>(d) - 1) / static_cast<Wide>(d));
+}
+
+bool IsUnboxedOperator(BinaryOp op) {
+  switch (op) {
+    case BinaryOp::Add:
+    case BinaryOp::Subtract:
+    case BinaryOp::Multiply:
+    case BinaryOp::Divide:
+    case BinaryOp::IntDivide:
+    case BinaryOp::Mod:
+    case BinaryOp::Equal:
+    case BinaryOp::NotEqual:
+    case BinaryOp::Less:
+    case BinaryOp::Greater:
+    case BinaryOp::LessEqual:
+    case BinaryOp::GreaterEqual:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CombineUnboxed(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& out) {
+  return Combine(op, x, y, out);
+}
+
+bool EvalUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
+  // In the order of how often each kind comes, as in OperandValue.
+  if (e.kind == ExprKind::Local) {
+    return Unbox(*it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)], out);
+  }
+  if (e.kind == ExprKind::Literal) return Unbox(static_cast<const LiteralExpr&>(e).value, out);
+  if (e.kind == ExprKind::Binary) {
+    const auto& b = static_cast<const BinaryExpr&>(e);
+    Unboxed x, y;
+    if (b.divisor.Known()) {  // x Mod d or x \ d by a whole literal d > 0
+      if (!OperandUnboxed(it, *b.left, x)) return false;
+      if (x.type == VarType::Integer || x.type == VarType::Long) {
+        const int32_t q = b.divisor.Quotient(x.whole);
+        const int64_t r = b.op == BinaryOp::Mod ? x.whole - int64_t{q} * b.divisor.Value() : q;
+        WholeResult(r, x.type == VarType::Integer && b.divisor.IsInteger(), out);
+        return true;
+      }
+      return OperandUnboxed(it, *b.right, y) && Combine(b.op, x, y, out);
+    }
+    return OperandUnboxed(it, *b.left, x) && OperandUnboxed(it, *b.right, y) &&
+           Combine(b.op, x, y, out);
+  }
+  if (e.kind == ExprKind::Index) return ElementUnboxed(it, static_cast<const IndexExpr&>(e), out);
+  if (e.kind == ExprKind::Global) return Unbox(*static_cast<const GlobalExpr&>(e).var, out);
+  if (e.kind == ExprKind::Paren) {
+    return EvalUnboxed(it, *static_cast<const ParenExpr&>(e).inner, out);
+  }
+  if (e.kind != ExprKind::Unary) return false;
+  const auto& u = static_cast<const UnaryExpr&>(e);
+  if (!EvalUnboxed(it, *u.operand, out) || out.type == VarType::Boolean) return false;
+  if (u.op == UnaryOp::Plus) return true;
+  if (out.type == VarType::Double) {
+    out.real = -out.real;
+  } else {
+    WholeResult(-int64_t{out.whole}, out.type == VarType::Integer, out);
+  }
+  return true;
+}
+
+}  // namespace kavro::vbs
