@@ -8,9 +8,11 @@
 #include "model/Colour.h"
 #include "model/Dimensions.h"
 #include "model/LinkPanelLines.h"
-#include "model/TrendPicture.h"
+#include "model/AreaState.h"
 
 namespace kavro {
+
+struct TrendState;
 
 // The window's own face colour: a label or frame drawn without a colour of its own.
 inline constexpr Colour kFaceColour = Colour::FromRgb(240, 240, 240);
@@ -64,12 +66,8 @@ struct WindowState {
   std::array<LabelState, NumOut> lblClamp{{{"", kFaceColour, kWhite, false, true},
                                            {"", kFaceColour, kWhite, false, true}}};
   std::array<LabelState, NumIn> lblVarIndex{};  // index i - 1 for input i
-  // Trend scale labels, one pair per variable (index 0 = input 1 .. 7 = output 2), each in its
-  // variable's pen colour; the plot itself and the time span it holds.
-  std::array<LabelState, kTrendVariables> lblScaleHi{};
-  std::array<LabelState, kTrendVariables> lblScaleLo{};
-  LabelState lblPlotTime;
-  TrendPicture Picture2;
+  // The trend area: its scale labels, the plot and the span it shows (display/TrendState.h).
+  AreaState<TrendState> trend;
   // Rule-rows selector and how many rows of the main grid are visible without scrolling.
   std::vector<std::string> cmbDisplayRules;
   std::string cmbDisplayRulesText;
