@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
     // of now: the span is placed by its own last cycle.
     kavro::TrendState& trend = kavro::Trend(host.controller());
     if (const auto recorded = trend.span.Recorded()) {
+      kavro::CancelVariableEdit(host.controller(), host.session().edits().variable);
       trend.span.ZoomPreset(3);
       trend.span.ScrollTo(recorded->second - 2 * kavro::kHourMs, recorded->second + 1);
       kavro::RefreshTrend(host.controller());

@@ -22,7 +22,7 @@ constexpr int kAxisLabelPixels = 80;
 }  // namespace
 
 const char* TrendZoomCaption(std::size_t preset) {
-  static constexpr std::array<const char*, 6> kCaptions = {"10 min", "1 h",  "8 h",
+  static constexpr std::array<const char*, 6> kCaptions = {"10 min", "1 h", "8 h",
                                                            "24 h",   "7 d", "30 d"};
   return preset < kCaptions.size() ? kCaptions[preset] : "";
 }
@@ -36,11 +36,13 @@ void HistoryTrend::SetWorkDir(const std::string& workDir) {
   reader_.reset();
 }
 
-void HistoryTrend::SetColumns(int columns) { columns_ = std::max(columns, 2); }
+void HistoryTrend::SetColumns(int columns) {
+  columns_ = std::max(columns, 2);
+}
 
 void HistoryTrend::ZoomPreset(std::size_t preset) {
-  if (preset < kTrendZoomSpans.size()) Zoom(static_cast<double>(kTrendZoomSpans[preset]) /
-                                            static_cast<double>(spanMs_));
+  if (preset < kTrendZoomSpans.size())
+    Zoom(static_cast<double>(kTrendZoomSpans[preset]) / static_cast<double>(spanMs_));
 }
 
 void HistoryTrend::Zoom(double factor) {
@@ -103,7 +105,8 @@ const std::vector<ColumnExtremes>& HistoryTrend::ExtremesOf(int slot) const {
 }
 
 int HistoryTrend::ColumnOf(std::int64_t time) const {
-  const double place = static_cast<double>(time - Start()) * columns_ / static_cast<double>(spanMs_);
+  const double place =
+      static_cast<double>(time - Start()) * columns_ / static_cast<double>(spanMs_);
   return static_cast<int>(std::clamp(std::floor(place), 0.0, columns_ - 1.0));
 }
 

@@ -56,8 +56,8 @@ class HistoryTrend {
   std::int64_t End() const { return end_; }
   std::int64_t Start() const { return end_ - spanMs_; }
 
-  // Reads the span from the history: live, its end is now; scrolled back, it stays. False while there is no history to
-  // read (none recorded yet, or a file that fails): the columns stay empty.
+  // Reads the span from the history: live, its end is now; scrolled back, it stays. False while
+  // there is no history to read (none recorded yet, or a file that fails): the columns stay empty.
   bool Refresh(std::int64_t nowMs);
   // Slot 1..NumIn inputs, NumIn + 1.. outputs: one entry per column.
   const std::vector<ColumnExtremes>& ExtremesOf(int slot) const;

@@ -126,7 +126,8 @@ void PlaceColumns(TrendTrace& trace, const std::vector<ColumnExtremes>& columns,
     const ColumnExtremes& cell = columns[k];
     if (!cell.any) continue;
     const int column = static_cast<int>(k);
-    if (previous >= 0 && column - previous > gapColumns) trace.breaks.push_back(trace.points.size());
+    if (previous >= 0 && column - previous > gapColumns)
+      trace.breaks.push_back(trace.points.size());
     const double x = (static_cast<double>(k) + 0.5) / width;
     const double high = TrendY(cell.max, lo, range), low = TrendY(cell.min, lo, range);
     if (high == low) {

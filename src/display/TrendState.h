@@ -1,9 +1,9 @@
 #pragma once
-// The trend area of the main window as data: each pen's name and the scale labels over and under the plot
-// (lblScaleHi, lblScaleLo, one pair per variable, index 0 = input 1 .. 7 = output 2), the label
-// under it (lblPlotTime: the span shown), the plot Picture2, and the span of the plant history
-// it shows (live or scrolled back, its length, its pixel columns). The window state holds it as
-// one member; only the trend's display module decides what goes in it.
+// The trend area of the main window as data: each pen's name and the scale labels over and under
+// the plot (lblScaleHi, lblScaleLo, one pair per variable, index 0 = input 1 .. 7 = output 2), the
+// label beside its scroll bar (lblPlotTime: the span shown), the plot Picture2, and the span of the
+// plant history it shows (live or scrolled back, its length, its pixel columns). The window state
+// holds it as one member; only the trend's display module decides what goes in it.
 #include <array>
 
 #include "display/HistoryTrend.h"

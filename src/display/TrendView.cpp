@@ -92,7 +92,8 @@ std::optional<TrendCursor> TrendCursorAt(Controller& c, double x) {
   const HistoryTrend& span = t.span;
   const double share = std::clamp(x, 0.0, 1.0);
   const std::int64_t time =
-      span.Start() + static_cast<std::int64_t>(std::llround(share * static_cast<double>(span.SpanMs())));
+      span.Start() +
+      static_cast<std::int64_t>(std::llround(share * static_cast<double>(span.SpanMs())));
   auto cycle = HeldCycleAt(c, time);
   if (!cycle) cycle = RecordedCycleAt(c, time);
   if (!cycle || cycle->timeMs < span.Start()) return std::nullopt;

@@ -30,8 +30,8 @@ struct TrendCursorLine {
   Colour colour;
 };
 struct TrendCursor {
-  std::int64_t timeMs = 0;  // the cycle read
-  double x = 0;             // its place, a fraction of the width
+  std::int64_t timeMs = 0;             // the cycle read
+  double x = 0;                        // its place, a fraction of the width
   std::vector<TrendCursorLine> lines;  // its time first, then "NAME: value" per shown pen
 };
 // Nothing while the plot is empty or no cycle lies in the span left of x.

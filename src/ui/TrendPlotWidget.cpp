@@ -61,7 +61,8 @@ void PaintTrend(QPainter& painter, const TrendPicture& picture, const QRectF& ar
         QPen(ToQColor(trace.pen), picture.lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
     std::size_t from = 0;
     for (std::size_t piece = 0; piece <= trace.breaks.size(); ++piece) {
-      const std::size_t to = piece < trace.breaks.size() ? trace.breaks[piece] : trace.points.size();
+      const std::size_t to =
+          piece < trace.breaks.size() ? trace.breaks[piece] : trace.points.size();
       line.clear();
       for (std::size_t k = from; k < to; ++k) line.append(Place(trace.points[k], area));
       if (line.size() == 1) {
@@ -92,7 +93,7 @@ QRectF TrendCanvas::PlotArea() const {
 void TrendCanvas::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   const int columns = std::max(2, static_cast<int>(PlotArea().width()));
-  submit_([this, columns] { SetTrendColumns(c_, columns); });
+  submit_([&c = c_, columns] { SetTrendColumns(c, columns); });
 }
 
 void TrendCanvas::paintEvent(QPaintEvent*) {
@@ -106,11 +107,12 @@ void TrendCanvas::paintEvent(QPaintEvent*) {
   const double perColumn = area.width() / std::max(trend.span.Columns(), 1);
   for (const TimeAxisLabel& label : trend.span.AxisLabels()) {
     const double x = area.left() + label.column * perColumn;
+    const QString text = QString::fromStdString(label.text);
+    if (x + 2 + fontMetrics().horizontalAdvance(text) > area.right()) break;  // no half label
     painter.setPen(QPen(kAxisLine, 1));
     painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
     painter.setPen(palette().windowText().color());
-    painter.drawText(QPointF(x + 2, area.bottom() + fontMetrics().ascent() + 2),
-                     QString::fromStdString(label.text));
+    painter.drawText(QPointF(x + 2, area.bottom() + fontMetrics().ascent() + 2), text);
   }
   painter.setPen(kFrame);
   painter.drawRect(area.adjusted(-0.5, -0.5, 0.5, 0.5));
@@ -124,21 +126,38 @@ void TrendCanvas::paintEvent(QPaintEvent*) {
 
 void TrendCanvas::wheelEvent(QWheelEvent* event) {
   const double factor = event->angleDelta().y() > 0 ? kWheelZoom : 1 / kWheelZoom;
-  submit_([this, factor] { ZoomTrend(c_, factor); });
+  submit_([&c = c_, factor] { ZoomTrend(c, factor); });
   event->accept();
 }
 
 void TrendCanvas::keyPressEvent(QKeyEvent* event) {
+  // Calls handed to the gate may run after the cycle in progress: they hold the controller.
   std::function<void()> call;
   switch (event->key()) {
-    case Qt::Key_Left: call = [this] { ScrollTrend(c_, -0.25); }; break;
-    case Qt::Key_Right: call = [this] { ScrollTrend(c_, 0.25); }; break;
-    case Qt::Key_PageUp: call = [this] { ScrollTrend(c_, -1); }; break;
-    case Qt::Key_PageDown: call = [this] { ScrollTrend(c_, 1); }; break;
-    case Qt::Key_Plus: call = [this] { ZoomTrend(c_, 0.5); }; break;
-    case Qt::Key_Minus: call = [this] { ZoomTrend(c_, 2); }; break;
-    case Qt::Key_End: call = [this] { TrendLive(c_); }; break;
-    default: QWidget::keyPressEvent(event); return;
+    case Qt::Key_Left:
+      call = [&c = c_] { ScrollTrend(c, -0.25); };
+      break;
+    case Qt::Key_Right:
+      call = [&c = c_] { ScrollTrend(c, 0.25); };
+      break;
+    case Qt::Key_PageUp:
+      call = [&c = c_] { ScrollTrend(c, -1); };
+      break;
+    case Qt::Key_PageDown:
+      call = [&c = c_] { ScrollTrend(c, 1); };
+      break;
+    case Qt::Key_Plus:
+      call = [&c = c_] { ZoomTrend(c, 0.5); };
+      break;
+    case Qt::Key_Minus:
+      call = [&c = c_] { ZoomTrend(c, 2); };
+      break;
+    case Qt::Key_End:
+      call = [&c = c_] { TrendLive(c); };
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
   }
   submit_(std::move(call));
 }
@@ -148,7 +167,9 @@ void TrendCanvas::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
 }
 
-void TrendCanvas::mouseReleaseEvent(QMouseEvent*) { dragFrom_.reset(); }
+void TrendCanvas::mouseReleaseEvent(QMouseEvent*) {
+  dragFrom_.reset();
+}
 
 void TrendCanvas::mouseMoveEvent(QMouseEvent* event) {
   const QRectF area = PlotArea();
@@ -157,7 +178,7 @@ void TrendCanvas::mouseMoveEvent(QMouseEvent* event) {
     // Dragging right pulls older times into view.
     const double spans = (*dragFrom_ - x) / area.width();
     dragFrom_ = x;
-    submit_([this, spans] { ScrollTrend(c_, spans); });
+    submit_([&c = c_, spans] { ScrollTrend(c, spans); });
     return;
   }
   cursor_ = area.width() > 0 ? TrendCursorAt(c_, (x - area.left()) / area.width()) : std::nullopt;
@@ -197,17 +218,18 @@ TrendPlotWidget::TrendPlotWidget(Controller& controller, TrendSubmit submit, QWi
   };
   for (int index = 0; index < kTrendVariables; ++index) {
     names_.push_back(newLabel("lblPenName", index, "Click to hide or show this pen"));
-    hi_.push_back(newLabel("lblScaleHi", index,
-                           "Top of the scale: click to fix it or return it to AUTO"));
-    lo_.push_back(newLabel("lblScaleLo", index,
-                           "Bottom of the scale: click to fix it or return it to AUTO"));
+    hi_.push_back(
+        newLabel("lblScaleHi", index, "Top of the scale: click to fix it or return it to AUTO"));
+    lo_.push_back(
+        newLabel("lblScaleLo", index, "Bottom of the scale: click to fix it or return it to AUTO"));
     top->addWidget(names_.back(), 0, index);
     top->addWidget(hi_.back(), 1, index);
     bottom->addWidget(lo_.back(), 0, index);
     top->setColumnStretch(index, 1);
     bottom->setColumnStretch(index, 1);
   }
-  canvas_ = new TrendCanvas(c_, [this](std::function<void()> call) { Run(std::move(call)); }, this);
+  canvas_ = new TrendCanvas(
+      c_, [this](std::function<void()> call) { Run(std::move(call)); }, this);
 
   auto* controls = new QHBoxLayout();
   for (std::size_t k = 0; k < presets_.size(); ++k) {
@@ -215,13 +237,13 @@ TrendPlotWidget::TrendPlotWidget(Controller& controller, TrendSubmit submit, QWi
     presets_[k]->setObjectName("cmdTrendZoom");
     presets_[k]->setFocusPolicy(Qt::NoFocus);
     connect(presets_[k], &QPushButton::clicked, this,
-            [this, k] { Run([this, k] { ZoomTrendPreset(c_, k); }); });
+            [this, k] { Run([&c = c_, k] { ZoomTrendPreset(c, k); }); });
     controls->addWidget(presets_[k]);
   }
   live_ = new QPushButton("Live", this);
   live_->setObjectName("cmdTrendLive");
   live_->setFocusPolicy(Qt::NoFocus);
-  connect(live_, &QPushButton::clicked, this, [this] { Run([this] { TrendLive(c_); }); });
+  connect(live_, &QPushButton::clicked, this, [this] { Run([&c = c_] { TrendLive(c); }); });
   controls->addWidget(live_);
   scroll_ = new QScrollBar(Qt::Horizontal, this);
   scroll_->setObjectName("trendScroll");
@@ -289,10 +311,10 @@ void TrendPlotWidget::ShowScrollBar() {
 void TrendPlotWidget::ScrollBarMoved(int minutes) {
   if (settingScroll_) return;
   if (minutes >= scroll_->maximum()) {
-    Run([this] { TrendLive(c_); });
+    Run([&c = c_] { TrendLive(c); });
   } else {
     const std::int64_t end = scrollOrigin_ + minutes * kMinuteMs;
-    Run([this, end] { ScrollTrendTo(c_, end); });
+    Run([&c = c_, end] { ScrollTrendTo(c, end); });
   }
 }
 

@@ -177,7 +177,8 @@ TEST_F(TrendPlotTest, UnreadableScaleSettingIsDrawnAutoAndNotedOnce) {
 TEST_F(TrendPlotTest, AfterARestartTheLastHourIsDrawnFromTheRecordedHistory) {
   // Two hours of cycles a minute apart, the last a minute ago: FEED counts the minutes 0..59.
   c.model.FLCBlock.RunFrequency = 60;
-  Record(120, Now() - kMinuteMs, kMinuteMs, [](long k) { return 100 + static_cast<double>(k % 60); });
+  Record(120, Now() - kMinuteMs, kMinuteMs,
+         [](long k) { return 100 + static_cast<double>(k % 60); });
   c.model.PVarIn[1].PVarName = "FEED";
   c.model.PVarOut[1].PVarName = "FUEL";
   c.model.HistCount = 0;  // a restart holds nothing in memory
@@ -247,7 +248,7 @@ TEST_F(TrendPlotTest, LongSpansDrawEachColumnsExtremesScrollZoomAndReturnToLive)
   EXPECT_EQ(Trend(c).span.End(), now - 18 * kHourMs);
   ZoomTrend(c, 1e-9);
   EXPECT_EQ(Trend(c).span.SpanMs(), kMinuteMs);  // no shorter than a minute
-  ScrollTrendTo(c, Now() + kDayMs);  // scrolled past now: live again
+  ScrollTrendTo(c, Now() + kDayMs);              // scrolled past now: live again
   EXPECT_TRUE(Trend(c).span.Live());
   ScrollTrend(c, -3);
   TrendLive(c);
@@ -302,7 +303,7 @@ TEST_F(TrendPlotTest, TheExportWritesTheSpanShownFromTheHistoryAndTheHeldCycles)
   Record(120, Now() - kMinuteMs, kMinuteMs, [](long k) { return 0.5 * static_cast<double>(k); });
   c.model.PVarIn[1].PVarName = "FEED";
   c.model.PVarIn[3].PVarName = "A,\"B\"";  // quoted as a spreadsheet expects
-  c.model.HistCount = 1;  // the newest cycle, not recorded yet
+  c.model.HistCount = 1;                   // the newest cycle, not recorded yet
   c.model.PVarIn[1].History[1] = 1e8f;
   c.model.HistoryTime[1] = DateTimeOfHistoryMs(Now());
   RefreshTrend(c);

@@ -54,8 +54,8 @@ int PixelsOf(const QImage& image, Colour colour) {
 
 void Wheel(QWidget* widget, int notches) {
   const QPointF at = QRectF(widget->rect()).center();
-  QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
-                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(widget, &event);
 }
 
