@@ -28,6 +28,17 @@ const QColor kCursorLine = QColor(96, 96, 96);
 // A wheel notch zooms in or out by this much.
 constexpr double kWheelZoom = 0.8;
 
+// The keys over the plot: the arrows move a quarter of the span, the page keys a whole one,
+// + and - zoom in and out twice; End returns to live.
+struct TrendKey {
+  int key;
+  double spans;
+  double zoom;
+};
+constexpr TrendKey kTrendKeys[] = {{Qt::Key_Left, -0.25, 1}, {Qt::Key_Right, 0.25, 1},
+                                   {Qt::Key_PageUp, -1, 1},  {Qt::Key_PageDown, 1, 1},
+                                   {Qt::Key_Plus, 0, 0.5},   {Qt::Key_Minus, 0, 2}};
+
 QPointF Place(const TrendPoint& p, const QRectF& area) {
   return {area.left() + p.x * area.width(), area.top() + p.y * area.height()};
 }
@@ -132,34 +143,19 @@ void TrendCanvas::wheelEvent(QWheelEvent* event) {
 
 void TrendCanvas::keyPressEvent(QKeyEvent* event) {
   // Calls handed to the gate may run after the cycle in progress: they hold the controller.
-  std::function<void()> call;
-  switch (event->key()) {
-    case Qt::Key_Left:
-      call = [&c = c_] { ScrollTrend(c, -0.25); };
-      break;
-    case Qt::Key_Right:
-      call = [&c = c_] { ScrollTrend(c, 0.25); };
-      break;
-    case Qt::Key_PageUp:
-      call = [&c = c_] { ScrollTrend(c, -1); };
-      break;
-    case Qt::Key_PageDown:
-      call = [&c = c_] { ScrollTrend(c, 1); };
-      break;
-    case Qt::Key_Plus:
-      call = [&c = c_] { ZoomTrend(c, 0.5); };
-      break;
-    case Qt::Key_Minus:
-      call = [&c = c_] { ZoomTrend(c, 2); };
-      break;
-    case Qt::Key_End:
-      call = [&c = c_] { TrendLive(c); };
-      break;
-    default:
-      QWidget::keyPressEvent(event);
-      return;
+  if (event->key() == Qt::Key_End) {
+    submit_([&c = c_] { TrendLive(c); });
+    return;
   }
-  submit_(std::move(call));
+  for (const TrendKey& move : kTrendKeys) {
+    if (move.key != event->key()) continue;
+    submit_([&c = c_, move] {
+      if (move.zoom != 1) ZoomTrend(c, move.zoom);
+      if (move.spans != 0) ScrollTrend(c, move.spans);
+    });
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TrendCanvas::mousePressEvent(QMouseEvent* event) {

@@ -98,6 +98,9 @@ void HistoryTrendWindowTest::theMainTrendShowsTheHistoryAndFollowsTheOperatorsGe
 
   Wheel(canvas, 1);  // a notch in
   QCOMPARE(span.SpanMs(), 48 * kMinuteMs);
+  QTest::keyClick(canvas, Qt::Key_Minus);  // out twice
+  QCOMPARE(span.SpanMs(), 96 * kMinuteMs);
+  QVERIFY(span.Live());
   QTest::mouseClick(trend->PresetButton(3), Qt::LeftButton);  // 24 h
   QCOMPARE(span.SpanMs(), 24 * kHourMs);
   QVERIFY(span.Live());
