@@ -2,17 +2,18 @@
 
 #include <QVBoxLayout>
 
-#include "session/TrendCommands.h"
-
 namespace kavro::ui {
 
-HistoryTrendWindow::HistoryTrendWindow(Controller& controller, TrendSubmit submit, QWidget* parent)
+HistoryTrendWindow::HistoryTrendWindow(Controller& controller, TrendSubmit submit,
+                                       TrendPlotWidget* mainTrend, QWidget* parent)
     : QWidget(parent, Qt::Window) {
   setWindowTitle(QString::fromStdString(controller.model.FLCBlock.Name1 + " - Trend History"));
-  trend_ = new TrendPlotWidget(controller, submit, this);
-  connect(trend_, &TrendPlotWidget::PenNameClicked, this, [&controller, submit](int index) {
-    submit([&controller, index] { MainGridNameClick(controller, grid::InputColumn(1) + index); });
-  });
+  trend_ = new TrendPlotWidget(controller, std::move(submit), this);
+  if (mainTrend != nullptr) {
+    connect(trend_, &TrendPlotWidget::PenNameClicked, mainTrend, &TrendPlotWidget::PenNameClicked);
+    connect(trend_, &TrendPlotWidget::ScaleLabelClicked, mainTrend,
+            &TrendPlotWidget::ScaleLabelClicked);
+  }
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(trend_);
   resize(1000, 500);

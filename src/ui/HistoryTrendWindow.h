@@ -12,7 +12,9 @@ namespace kavro::ui {
 class HistoryTrendWindow : public QWidget {
   Q_OBJECT
  public:
-  HistoryTrendWindow(Controller& controller, TrendSubmit submit, QWidget* parent = nullptr);
+  // Clicks on its pen names and scale labels are mainTrend's: the main window runs them.
+  HistoryTrendWindow(Controller& controller, TrendSubmit submit, TrendPlotWidget* mainTrend,
+                     QWidget* parent = nullptr);
   TrendPlotWidget* Trend() const { return trend_; }
 
  private:

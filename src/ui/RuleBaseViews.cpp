@@ -26,7 +26,10 @@ RuleBaseViews::RuleBaseViews(Controller& controller, MenuCommandTable& commands,
 }
 
 void RuleBaseViews::OpenTrendHistory() {
-  if (!trendHistory_) trendHistory_ = new HistoryTrendWindow(c_, submitTrend_, mainWindow_);
+  if (!trendHistory_) {
+    trendHistory_ = new HistoryTrendWindow(
+        c_, submitTrend_, mainWindow_->findChild<TrendPlotWidget*>("trendArea"), mainWindow_);
+  }
   trendHistory_->Trend()->Render();
   BringUp(trendHistory_);
 }

@@ -129,10 +129,14 @@ void HistoryTrendWindowTest::theMainTrendShowsTheHistoryAndFollowsTheOperatorsGe
   QTest::mouseClick(large->Trend()->PresetButton(2), Qt::LeftButton);  // 8 h
   QCOMPARE(span.SpanMs(), 8 * kHourMs);
   QCOMPARE(large->Trend()->NameLabel(0)->text(), QString("BZTEMP"));
-  // A click on a pen's name hides it in both.
+  // A click on a pen's name hides it in both; a scale label asks as the main window's does.
   QTest::mouseClick(large->Trend()->NameLabel(0), Qt::LeftButton);
   QVERIFY(Trend(w.c()).Picture2.penHidden[0]);
   QCOMPARE(PixelsOf(canvas->grab().toImage(), PenColor(1)), 0);
+  w.op.inputs.push_back("1600");
+  QTest::mouseClick(large->Trend()->ScaleLabel(true, 0), Qt::LeftButton);
+  QCOMPARE(w.op.prompts.back(), std::string("Enter Plot MAX Value or AUTO"));
+  QCOMPARE(w.c().model.PVarIn[1].PlotHi, std::string("1600.0"));
 }
 
 QTEST_MAIN(HistoryTrendWindowTest)
