@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/NumberText.h"
-#include "display/PenColours.h"
-#include "history/HistoryExport.h"
 #include "history/HistoryTime.h"
+#include "model/Dimensions.h"
 
 namespace kavro {
 namespace {
 
 constexpr std::int64_t kShortestSpan = kMinuteMs;
 constexpr std::int64_t kLongestSpan = 366 * kDayMs;
-
-std::string ScaleText(double value) { return FormatNumber(value, "#####0.000"); }
 
 // Label steps that land on round clock times; the first that leaves at least 80 pixels apart.
 constexpr std::array<std::int64_t, 14> kAxisSteps = {
@@ -26,19 +22,27 @@ constexpr int kAxisLabelPixels = 80;
 }  // namespace
 
 const char* TrendZoomCaption(std::size_t preset) {
-  static constexpr std::array<const char*, 6> kCaptions = {"10 min", "1 h",  "8 h",
+  static constexpr std::array<const char*, 6> kCaptions = {"10 min", "1 h", "8 h",
                                                            "24 h",   "7 d", "30 d"};
   return preset < kCaptions.size() ? kCaptions[preset] : "";
 }
 
-HistoryTrend::HistoryTrend(std::string workDir) : workDir_(std::move(workDir)) {}
+HistoryTrend::HistoryTrend() : extremes_(NumIn + NumOut + 1) {}
 HistoryTrend::~HistoryTrend() = default;
 
-void HistoryTrend::SetColumns(int columns) { columns_ = std::max(columns, 2); }
+void HistoryTrend::SetWorkDir(const std::string& workDir) {
+  if (workDir == workDir_) return;
+  workDir_ = workDir;
+  reader_.reset();
+}
+
+void HistoryTrend::SetColumns(int columns) {
+  columns_ = std::max(columns, 2);
+}
 
 void HistoryTrend::ZoomPreset(std::size_t preset) {
-  if (preset < kTrendZoomSpans.size()) Zoom(static_cast<double>(kTrendZoomSpans[preset]) /
-                                            static_cast<double>(spanMs_));
+  if (preset < kTrendZoomSpans.size())
+    Zoom(static_cast<double>(kTrendZoomSpans[preset]) / static_cast<double>(spanMs_));
 }
 
 void HistoryTrend::Zoom(double factor) {
@@ -49,17 +53,18 @@ void HistoryTrend::Zoom(double factor) {
   spanMs_ = span;
 }
 
-void HistoryTrend::ScrollBy(double spans) {
-  ScrollTo(end_ + static_cast<std::int64_t>(std::llround(spans * static_cast<double>(spanMs_))));
+void HistoryTrend::ScrollBy(double spans, std::int64_t nowMs) {
+  ScrollTo(end_ + static_cast<std::int64_t>(std::llround(spans * static_cast<double>(spanMs_))),
+           nowMs);
 }
 
-void HistoryTrend::ScrollTo(std::int64_t end) {
-  live_ = false;
-  end_ = end;
+void HistoryTrend::ScrollTo(std::int64_t end, std::int64_t nowMs) {
+  live_ = end >= nowMs;
+  end_ = live_ ? nowMs : end;
 }
 
 HistoryReader* HistoryTrend::Reader() {
-  if (!reader_) {
+  if (!reader_ && !workDir_.empty()) {
     try {
       reader_ = std::make_unique<HistoryReader>(workDir_);
     } catch (const HistoryReadError&) {
@@ -80,61 +85,29 @@ std::optional<std::pair<std::int64_t, std::int64_t>> HistoryTrend::Recorded() {
 }
 
 bool HistoryTrend::Refresh(std::int64_t nowMs) {
-  if (live_ || end_ >= nowMs) {
-    live_ = true;
-    end_ = nowMs;
-  }
-  pens_.clear();
+  if (live_) end_ = nowMs;
+  for (auto& slot : extremes_) slot.assign(static_cast<std::size_t>(columns_), ColumnExtremes{});
   HistoryReader* reader = Reader();
   if (!reader) return false;
   try {
-    const auto revisions = reader->Revisions();
-    const auto config = revisions.find(reader->NewestRevision(Start(), end_));
-    const auto newest = config != revisions.end() ? config
-                        : revisions.empty()       ? revisions.end()
-                                                  : std::prev(revisions.end());
-    if (newest == revisions.end()) return true;
-    auto extremes = reader->Extremes(Start(), end_, columns_);
-    for (int pen = 1; pen <= NumIn + NumOut; ++pen) {
-      const VariableInfo& info =
-          pen <= NumIn ? newest->second.in[pen] : newest->second.out[pen - NumIn];
-      if (info.name.empty()) continue;
-      HistoryPen shown;
-      shown.pen = pen;
-      shown.name = info.name;
-      shown.colour = PenColor(pen);
-      shown.columns = std::move(extremes[static_cast<std::size_t>(pen)]);
-      if (info.high > info.low) {
-        shown.top = info.high;
-        shown.bottom = info.low;
-      } else {
-        // No zone range: the span's own values, a flat trace in the middle of a band of 1.
-        double top = -1e30, bottom = 1e30;
-        for (const ColumnExtremes& cell : shown.columns) {
-          if (!cell.any) continue;
-          top = std::max(top, cell.max);
-          bottom = std::min(bottom, cell.min);
-        }
-        if (top < bottom) top = bottom = 0;
-        if (top - bottom < 0.05) {
-          const double middle = (top + bottom) / 2;
-          top = middle + 0.5;
-          bottom = middle - 0.5;
-        }
-        shown.top = top;
-        shown.bottom = bottom;
-      }
-      shown.scaleTop = ScaleText(shown.top);
-      shown.scaleBottom = ScaleText(shown.bottom);
-      pens_.push_back(std::move(shown));
-    }
+    extremes_ = reader->Extremes(Start(), end_, columns_);
     return true;
   } catch (const std::exception&) {
     // A history that went away (renamed aside as damaged): opened afresh next time.
     reader_.reset();
-    pens_.clear();
+    for (auto& slot : extremes_) slot.assign(static_cast<std::size_t>(columns_), ColumnExtremes{});
     return false;
   }
+}
+
+const std::vector<ColumnExtremes>& HistoryTrend::ExtremesOf(int slot) const {
+  return extremes_.at(static_cast<std::size_t>(slot));
+}
+
+int HistoryTrend::ColumnOf(std::int64_t time) const {
+  const double place =
+      static_cast<double>(time - Start()) * columns_ / static_cast<double>(spanMs_);
+  return static_cast<int>(std::clamp(std::floor(place), 0.0, columns_ - 1.0));
 }
 
 std::int64_t HistoryTrend::TimeOfColumn(int column) const {
@@ -164,30 +137,25 @@ std::vector<TimeAxisLabel> HistoryTrend::AxisLabels() const {
   return labels;
 }
 
-std::optional<CursorReading> HistoryTrend::CursorAt(int column) {
+std::optional<CycleRecord> HistoryTrend::CycleAt(std::int64_t time) {
   HistoryReader* reader = Reader();
-  if (!reader || column < 0 || column >= columns_) return std::nullopt;
+  if (!reader) return std::nullopt;
   try {
-    const std::int64_t time = TimeOfColumn(column + 1) - 1;
-    const auto cycle = reader->CycleAt(time);
-    if (!cycle || cycle->timeMs < Start()) return std::nullopt;
-    CursorReading reading;
-    reading.time = HistoryTimeText(cycle->timeMs);
-    for (const HistoryPen& pen : pens_) {
-      const double value =
-          pen.pen <= NumIn ? cycle->in[pen.pen].pv : cycle->out[pen.pen - NumIn].pv;
-      reading.values.emplace_back(pen.name, FormatNumber(value, "####0.000"));
-    }
-    return reading;
+    return reader->CycleAt(time);
   } catch (const std::exception&) {
     return std::nullopt;
   }
 }
 
-long HistoryTrend::ExportCsv(std::ostream& out) {
+bool HistoryTrend::ForEachCycle(const std::function<void(const CycleRecord&)>& visit) {
   HistoryReader* reader = Reader();
-  if (!reader) return 0;
-  return ExportHistoryCsv(*reader, Start(), end_, 0, out);
+  if (!reader) return false;
+  try {
+    reader->ForEachCycle(Start(), end_, visit);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 }  // namespace kavro

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "common/DateText.h"
 #include "model/Colour.h"
 #include "model/Dimensions.h"
 
@@ -27,14 +26,14 @@ struct TrendTrace {
   bool shown = true;  // the operator has not hidden this pen
   double hi = 0;      // the scale the trace is drawn on
   double lo = 0;
-  std::vector<float> values;       // the samples drawn, oldest first
-  std::vector<TrendPoint> points;  // one per sample
+  std::vector<TrendPoint> points;  // oldest first
+  // Indexes of the points that start a new line: the history has a gap before them.
+  std::vector<std::size_t> breaks;
 };
 
 struct TrendPicture {
-  // Empty while fewer than 3 samples are held: the area stays blank.
+  // Empty while there is nothing to draw: the area stays blank.
   std::vector<TrendTrace> traces;
-  std::vector<DateTime> times;  // when each sample was taken, oldest first
   // The band between the top and the bottom of every scale, as fractions of the height.
   double bandTop = 0.02;
   double bandBottom = 0.94;

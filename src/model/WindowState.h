@@ -2,17 +2,17 @@
 // What the window's own controls show, as data: the core decides it, the Qt layer draws it.
 // Each area of the window keeps its state in a type of the display/ module that shows it
 // (display/StatusFrame, display/LinkPanel, display/RuleRowsSelector, display/CalcReportList,
-// display/MenuTree); the engine and the link leave their results in the model, and those
-// modules turn them into what the controls show. The trend area keeps its own fields here.
-#include <array>
+// display/MenuTree, display/TrendState); the engine and the link leave their results in the
+// model, and those modules turn them into what the controls show.
 #include <string>
 
 #include "model/Colour.h"
 #include "model/Dimensions.h"
-#include "model/TrendPicture.h"
 #include "model/WindowArea.h"
 
 namespace kavro {
+
+struct TrendState;
 
 // The window's face colour: a label or frame drawn without a colour of its own.
 inline constexpr Colour kFaceColour = Colour::FromRgb(240, 240, 240);
@@ -42,12 +42,9 @@ struct WindowState {
   WindowArea<CalcReportState> calcReport;  // the calculation report list over the grid
   WindowArea<MenuState> menus;             // check marks and enabled flags kept by the menus
 
-  // Trend scale labels, one pair per variable (index 0 = input 1 .. 7 = output 2), each in its
-  // variable's pen colour; the plot itself and the time span it holds.
-  std::array<LabelState, kTrendVariables> lblScaleHi{};
-  std::array<LabelState, kTrendVariables> lblScaleLo{};
-  LabelState lblPlotTime;
-  TrendPicture Picture2;
+  // The trend area: each pen's name and scale labels, the plot and the span of history it
+  // shows (display/TrendState.h).
+  WindowArea<TrendState> trend;
 };
 
 }  // namespace kavro

@@ -34,8 +34,9 @@ std::optional<double> ScaleNumber(const std::string& answer) {
 void AskScale(Controller& c, int index, bool top) {
   const TrendVariable v = TrendVariableAt(c.model, index);
   const auto slot = static_cast<std::size_t>(index);
-  LabelState& label = top ? c.window.lblScaleHi[slot] : c.window.lblScaleLo[slot];
-  const LabelState& opposite = top ? c.window.lblScaleLo[slot] : c.window.lblScaleHi[slot];
+  TrendState& trend = Trend(c);
+  LabelState& label = top ? trend.lblScaleHi[slot] : trend.lblScaleLo[slot];
+  const LabelState& opposite = top ? trend.lblScaleLo[slot] : trend.lblScaleHi[slot];
   std::string& setting = top ? *v.plotHi : *v.plotLo;
 
   std::optional<std::string> answer;
@@ -77,7 +78,7 @@ void MainGridNameClick(Controller& c, int column) {
   if (column < grid::InputColumn(1) || column > grid::OutputColumn(NumOut)) return;
   const int index = column - grid::InputColumn(1);
   if (IsAllSpaces(*TrendVariableAt(c.model, index).name)) return;
-  bool& hidden = c.window.Picture2.penHidden[static_cast<std::size_t>(index)];
+  bool& hidden = Trend(c).Picture2.penHidden[static_cast<std::size_t>(index)];
   hidden = !hidden;
   ShowPenState(c, index);
 }
@@ -86,7 +87,7 @@ void mnuExportTrend(Controller& c) {
   const std::string failure = "Trend history not exported";
   const auto fileName = AskWorkDirFileName(c, kExportTrendPrompt, ".CSV", failure);
   if (!fileName) return;
-  if (WriteWorkDirFile(c, *fileName, TrendCsvText(c.model), failure)) {
+  if (WriteWorkDirFile(c, *fileName, TrendCsvText(c), failure)) {
     NoteEvent(c, EventKind::Control, "Trend history exported to " + *fileName);
   }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the operator does with the trend plot: fixing either end of a variable's scale (a click on
 // its scale label), hiding or showing a variable's pen (a click on its name in the main grid)
-// and exporting the held history (File > Export Trend...).
+// and exporting the span the trend shows (File > Export Trend...).
 #include "model/Controller.h"
 
 namespace kavro {
@@ -22,7 +22,7 @@ void lblScaleLo_Click(Controller& controller, int index);
 // A click on the main grid's row 0: a named variable's pen is hidden or shown again.
 void MainGridNameClick(Controller& controller, int column);
 
-// Asks for a name and writes the held history to WorkDir/name.CSV.
+// Asks for a name and writes the span the trend shows to WorkDir/name.CSV.
 void mnuExportTrend(Controller& controller);
 
 }  // namespace kavro

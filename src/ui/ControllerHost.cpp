@@ -16,7 +16,13 @@ ControllerHost::ControllerHost()
     OpenScriptEditor(ScriptKind::Post);
   };
   window_ = std::make_unique<FLControl>(session_);
-  views_ = std::make_unique<RuleBaseViews>(controller_, session_.commands(), window_.get());
+  views_ = std::make_unique<RuleBaseViews>(
+      controller_, session_.commands(), window_.get(), [this](std::function<void()> call) {
+        session_.Submit(CommandKind::Looks, [this, call = std::move(call)] {
+          RunGuarded(controller_, call);
+          window_->Render();
+        });
+      });
   operator_.SetParent(window_.get());
   printing_.SetWindow(window_.get());
 

@@ -133,7 +133,14 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
 
   // The trend area beside the status frame, its scale labels over and under the plot.
   auto* bottom = new QHBoxLayout();
-  trend_ = new TrendPlotWidget(c_.window, central);
+  // Moving over the history changes what is viewed, not the controller.
+  trend_ = new TrendPlotWidget(
+      c_, [this](std::function<void()> call) { Submit(CommandKind::Looks, std::move(call)); },
+      central);
+  connect(trend_, &TrendPlotWidget::PenNameClicked, this, [this](int index) {
+    Submit(CommandKind::Looks,
+           [this, index] { MainGridNameClick(c_, grid::InputColumn(1) + index); });
+  });
   connect(trend_, &TrendPlotWidget::ScaleLabelClicked, this, [this](bool top, int index) {
     Change([this, top, index] {
       if (top) {
@@ -150,7 +157,8 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
   });
   bottom->addWidget(trend_, 1);
   bottom->addWidget(BuildStatusFrame());
-  layout->addLayout(bottom, 1);
+  // The trend takes two fifths of the height the window gains.
+  layout->addLayout(bottom, 2);
   layout->addWidget(BuildNoticePanel());
 
   lstDebug_ = new QListWidget(central);

@@ -17,16 +17,20 @@ void BringUp(QWidget* window) {
 }  // namespace
 
 RuleBaseViews::RuleBaseViews(Controller& controller, MenuCommandTable& commands,
-                             QWidget* mainWindow)
-    : c_(controller), mainWindow_(mainWindow) {
+                             QWidget* mainWindow,
+                             std::function<void(std::function<void()>)> submitTrend)
+    : c_(controller), mainWindow_(mainWindow), submitTrend_(std::move(submitTrend)) {
   commands["mnuRuleFiring"] = [this](Controller&) { OpenRuleFiring(); };
   commands["mnuControlSurface"] = [this](Controller&) { OpenSurface(); };
   commands["mnuTrendHistory"] = [this](Controller&) { OpenTrendHistory(); };
 }
 
 void RuleBaseViews::OpenTrendHistory() {
-  if (!trendHistory_) trendHistory_ = new HistoryTrendWindow(c_, mainWindow_);
-  trendHistory_->Refresh();
+  if (!trendHistory_) {
+    trendHistory_ = new HistoryTrendWindow(
+        c_, submitTrend_, mainWindow_->findChild<TrendPlotWidget*>("trendArea"), mainWindow_);
+  }
+  trendHistory_->Trend()->Render();
   BringUp(trendHistory_);
 }
 
@@ -55,9 +59,7 @@ SurfaceWindow* RuleBaseViews::Surface() const {
 void RuleBaseViews::Refresh() {
   if (ruleFiring_ && ruleFiring_->isVisible()) ruleFiring_->Refresh();
   if (surface_ && surface_->isVisible()) surface_->FollowPlant();
-  if (trendHistory_ && trendHistory_->isVisible() && trendHistory_->Trend().Live()) {
-    trendHistory_->Refresh();
-  }
+  if (trendHistory_ && trendHistory_->isVisible()) trendHistory_->Trend()->Render();
 }
 
 }  // namespace kavro::ui

@@ -4,6 +4,7 @@
 // window and close with it.
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 #include "model/Controller.h"
 #include "session/MenuCommands.h"
@@ -21,12 +22,14 @@ class RuleBaseViews : public QObject {
  public:
   // Adds "mnuRuleFiring", "mnuControlSurface" and "mnuTrendHistory" to commands; the windows
   // belong to mainWindow.
-  RuleBaseViews(Controller& controller, MenuCommandTable& commands, QWidget* mainWindow);
+  // submitTrend runs the trend window's gestures as the main window's run.
+  RuleBaseViews(Controller& controller, MenuCommandTable& commands, QWidget* mainWindow,
+                std::function<void(std::function<void()>)> submitTrend);
 
   void OpenRuleFiring();
   void OpenSurface();
   void OpenTrendHistory();
-  // After a cycle: the open rule-firing window shows it, the trend history its newest cycle.
+  // After a cycle: the open rule-firing window shows it, the trend history the trend anew.
   void Refresh();
 
   // The windows once opened; null before.
@@ -37,6 +40,7 @@ class RuleBaseViews : public QObject {
  private:
   Controller& c_;
   QWidget* mainWindow_;
+  std::function<void(std::function<void()>)> submitTrend_;
   QPointer<RuleFiringWindow> ruleFiring_;
   QPointer<SurfaceWindow> surface_;
   QPointer<HistoryTrendWindow> trendHistory_;

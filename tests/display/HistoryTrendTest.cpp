@@ -1,9 +1,6 @@
-// The trend over the plant history: it opens on the last hour after a restart, draws each pixel
-// column's extremes, zooms, scrolls back and returns to live, labels its axis with clock times
-// and reads the cycle under the cursor.
+// The span of the plant history the trend reads: it opens on the last hour, reads each pixel
+// column's extremes and the cycle at a time, and labels its axis with clock times and dates.
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 #include "display/HistoryTrend.h"
 #include "history/HistoryTime.h"
@@ -36,66 +33,39 @@ void FillThreeHours(const ScratchDir& dir) {
       config);
 }
 
-TEST(HistoryTrend, OpensOnTheLastHourWithEachColumnsExtremesAndEachPensScale) {
+TEST(HistoryTrend, OpensOnTheLastHourWithEachColumnsExtremes) {
   ScratchDir dir;
-  HistoryTrend trend(dir.Path());
+  HistoryTrend trend;
+  trend.SetWorkDir(dir.Path());
   EXPECT_FALSE(trend.Refresh(kLast));  // nothing recorded yet
-  EXPECT_TRUE(trend.Pens().empty());
   FillThreeHours(dir);
 
   trend.SetColumns(60);
-  ASSERT_TRUE(trend.Refresh(kLast + 10'000));
+  ASSERT_TRUE(trend.Refresh(kLast + 10'000));  // found at the next refresh
   EXPECT_TRUE(trend.Live());
   EXPECT_EQ(trend.SpanMs(), kHourMs);
   EXPECT_EQ(trend.Start(), kStart + 2 * kHourMs);
-  ASSERT_EQ(trend.Pens().size(), 2u);
-  const HistoryPen& kiln = trend.Pens()[0];
-  EXPECT_EQ(kiln.name, "Kiln");
-  EXPECT_EQ(kiln.pen, 1);
-  EXPECT_EQ(kiln.scaleTop, "1500.000");  // its zone range
-  EXPECT_EQ(kiln.scaleBottom, "1200.000");
-  ASSERT_EQ(kiln.columns.size(), 60u);
-  EXPECT_TRUE(kiln.columns[0].any);
-  EXPECT_EQ(kiln.columns[0].min, 1300);
-  EXPECT_EQ(kiln.columns[0].max, 1305);
-  const HistoryPen& fuel = trend.Pens()[1];
-  EXPECT_EQ(fuel.pen, NumIn + 1);
-  EXPECT_EQ(fuel.scaleTop, "5.500");  // a flat trace in the middle of a band of 1
-  EXPECT_EQ(fuel.scaleBottom, "4.500");
-}
+  const auto& kiln = trend.ExtremesOf(1);
+  ASSERT_EQ(kiln.size(), 60u);
+  EXPECT_TRUE(kiln[0].any);
+  EXPECT_EQ(kiln[0].min, 1300);
+  EXPECT_EQ(kiln[0].max, 1305);
+  EXPECT_EQ(trend.ExtremesOf(NumIn + 1)[59].max, 5);
+  EXPECT_EQ(trend.ColumnOf(trend.Start() + kMinuteMs), 1);
+  EXPECT_EQ(trend.ColumnOf(trend.End() + kHourMs), 59);
 
-TEST(HistoryTrend, ZoomsScrollsBackAndReturnsToLive) {
-  ScratchDir dir;
-  FillThreeHours(dir);
-  HistoryTrend trend(dir.Path());
-  const std::int64_t now = kLast + 10'000;
-  trend.ZoomPreset(2);  // 8 h
-  EXPECT_EQ(trend.SpanMs(), 8 * kHourMs);
-  trend.Refresh(now);
-  trend.ScrollBy(-0.5);
-  EXPECT_FALSE(trend.Live());
-  EXPECT_EQ(trend.End(), now - 4 * kHourMs);
-  trend.Refresh(now + kHourMs);  // time goes on, the span scrolled back stays
-  EXPECT_EQ(trend.End(), now - 4 * kHourMs);
-  trend.Zoom(0.5);  // around its middle
-  EXPECT_EQ(trend.SpanMs(), 4 * kHourMs);
-  EXPECT_EQ(trend.End(), now - 6 * kHourMs);
-  trend.Zoom(1e-9);
-  EXPECT_EQ(trend.SpanMs(), kMinuteMs);  // no shorter than a minute
-  trend.ScrollTo(now + kDayMs);  // past now is live again
-  trend.Refresh(now);
-  EXPECT_TRUE(trend.Live());
-  EXPECT_EQ(trend.End(), now);
-  trend.ScrollBy(-1);
-  trend.GoLive();
-  trend.Refresh(now + 5);
-  EXPECT_EQ(trend.End(), now + 5);
+  trend.ScrollTo(kStart - kHourMs, kLast);  // before the first cycle: nothing to read
+  trend.Refresh(kLast);
+  EXPECT_FALSE(trend.ExtremesOf(1)[0].any);
+  EXPECT_FALSE(trend.CycleAt(kStart - 1));
+  EXPECT_EQ(trend.CycleAt(kStart + 15'000)->in[1].pv, 1301);
 }
 
 TEST(HistoryTrend, TheAxisShowsRoundClockTimesAndTheDateWhereTheDayChanges) {
   ScratchDir dir;
   FillThreeHours(dir);
-  HistoryTrend trend(dir.Path());
+  HistoryTrend trend;
+  trend.SetWorkDir(dir.Path());
   trend.SetColumns(600);
   trend.Refresh(kLast + 10'000 + 30 * kMinuteMs);  // 23:30 to 00:30
   const auto labels = trend.AxisLabels();
@@ -107,26 +77,6 @@ TEST(HistoryTrend, TheAxisShowsRoundClockTimesAndTheDateWhereTheDayChanges) {
   EXPECT_EQ(labels[4].text, "00:10");
   trend.ZoomPreset(4);  // 7 days: a label a day
   EXPECT_EQ(trend.AxisLabels()[0].text.substr(0, 4), "Nov-");
-}
-
-TEST(HistoryTrend, TheCursorReadsTheCycleAtItsColumnAndTheExportTheSpanShown) {
-  ScratchDir dir;
-  FillThreeHours(dir);
-  HistoryTrend trend(dir.Path());
-  trend.SetColumns(360);  // 10 s a column: one cycle each
-  trend.Refresh(kLast + 10'000);
-  const auto reading = trend.CursorAt(3);
-  ASSERT_TRUE(reading);
-  EXPECT_EQ(reading->time, "2026-12-05 23:00:30");
-  ASSERT_EQ(reading->values.size(), 2u);
-  EXPECT_EQ(reading->values[0], std::make_pair(std::string("Kiln"), std::string("1303.000")));
-  EXPECT_FALSE(trend.CursorAt(360));
-  std::ostringstream csv;
-  EXPECT_EQ(trend.ExportCsv(csv), 360);  // the last hour, not the three
-  trend.ScrollTo(kStart - kHourMs);  // before the first cycle: nothing to read
-  trend.Refresh(kLast);
-  EXPECT_FALSE(trend.CursorAt(100));
-  EXPECT_FALSE(trend.Pens()[0].columns[0].any);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "display/PenColours.h"
 #include "display/RuleRowsSelector.h"
 #include "display/StatusFrame.h"
+#include "display/TrendPlot.h"
 #include "support/DisplayFixture.h"
 
 namespace kavro {
@@ -15,13 +16,13 @@ TEST_F(MainDisplayTest, BuildWritesFixedLabelsColoursAndRefreshes) {
   c.model.FLCBlock.Name1 = "KILN1";
   c.model.PVarIn[1].PlotHi = kAuto;
   c.model.PVarIn[1].PlotLo = "10";
-  c.window.lblScaleLo[0].caption = "12.0";
+  Trend(c).lblScaleLo[0].caption = "12.0";
   BuildMainDisplay(c);
 
   EXPECT_EQ(c.window.status->Label3.caption, "Kavro: Fuzzy Logic Controller: KILN1");
-  EXPECT_EQ(c.window.lblScaleHi[0].caption, "A:");
+  EXPECT_EQ(Trend(c).lblScaleHi[0].caption, "A:");
   // A fixed scale keeps its text until the trend refresh writes the number.
-  EXPECT_EQ(c.window.lblScaleLo[0].caption, "12.0");
+  EXPECT_EQ(Trend(c).lblScaleLo[0].caption, "12.0");
 
   const MainGrid& g = c.grid;
   const char* column0[] = {"High Target", "PValue", "Low Target", "Active Zone 1", "",

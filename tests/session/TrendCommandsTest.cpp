@@ -9,6 +9,7 @@
 #include "session/SaveCommands.h"
 #include "session/TrendCommands.h"
 #include "support/DisplayFixture.h"
+#include "support/HeldCycles.h"
 
 namespace kavro {
 namespace {
@@ -23,8 +24,8 @@ struct TrendCommandsTest : test::DisplayFixture {
   }
   void Answer(std::optional<std::string> text) { world.op.inputs.push_back(std::move(text)); }
   test::ScratchDir dir;
-  LabelState& hi = c.window.lblScaleHi[1];
-  LabelState& lo = c.window.lblScaleLo[1];
+  LabelState& hi = Trend(c).lblScaleHi[1];
+  LabelState& lo = Trend(c).lblScaleLo[1];
   std::string& plotHi = c.model.PVarIn[2].PlotHi;
   std::string& plotLo = c.model.PVarIn[2].PlotLo;
 };
@@ -94,7 +95,7 @@ TEST_F(TrendCommandsTest, ChangedScaleIsSavedAndDrawnFromTheNextRefresh) {
   EXPECT_NE(saved.find("PlotHi: 4.1\r\n"), std::string::npos) << saved;
 
   for (int j = 1; j <= 3; ++j) c.model.PVarIn[2].History[j] = static_cast<float>(j);
-  c.model.HistCount = 3;
+  test::HoldCycles(c, 3);
   RefreshTrend(c);
   EXPECT_EQ(hi.caption, "4.100");
   EXPECT_EQ(lo.caption, "A: 1.000");
@@ -102,34 +103,36 @@ TEST_F(TrendCommandsTest, ChangedScaleIsSavedAndDrawnFromTheNextRefresh) {
 
 TEST_F(TrendCommandsTest, NameClickHidesAndShowsANamedPen) {
   for (int j = 1; j <= 3; ++j) c.model.PVarIn[2].History[j] = static_cast<float>(j);
-  c.model.HistCount = 3;
+  test::HoldCycles(c, 3);
   RefreshTrend(c);
-  ASSERT_EQ(c.window.Picture2.traces.size(), 1u);
+  ASSERT_EQ(Trend(c).Picture2.traces.size(), 1u);
   MainGridNameClick(c, grid::InputColumn(2));
-  EXPECT_FALSE(c.window.Picture2.traces[0].shown);
+  EXPECT_FALSE(Trend(c).Picture2.traces[0].shown);
   EXPECT_NE(hi.foreColour, PenColor(2));
   RefreshTrend(c);  // stays hidden across cycles
-  EXPECT_FALSE(c.window.Picture2.traces[0].shown);
+  EXPECT_FALSE(Trend(c).Picture2.traces[0].shown);
   MainGridNameClick(c, grid::InputColumn(2));
-  EXPECT_TRUE(c.window.Picture2.traces[0].shown);
+  EXPECT_TRUE(Trend(c).Picture2.traces[0].shown);
   EXPECT_EQ(hi.foreColour, PenColor(2));
 
   // Blank variables and the label columns have no pen.
   for (int col : {0, 1, grid::InputColumn(1), grid::OutputColumn(2), 10}) {
     MainGridNameClick(c, col);
   }
-  for (bool hidden : c.window.Picture2.penHidden) EXPECT_FALSE(hidden);
+  for (bool hidden : Trend(c).Picture2.penHidden) EXPECT_FALSE(hidden);
 }
 
 TEST_F(TrendCommandsTest, ExportWritesTheHistoryIntoWorkDirOnly) {
   for (int j = 1; j <= 4; ++j) c.model.PVarIn[2].History[j] = 20.5f + static_cast<float>(j);
-  c.model.HistCount = 4;
+  test::HoldCycles(c, 4);
+  RefreshTrend(c);
   Answer("trend1  ");
   mnuExportTrend(c);
   EXPECT_EQ(world.op.prompts.back(),
             "Trend History will be Saved With .CSV Extension - Enter File Name: ");
   EXPECT_EQ(world.op.inputTitles.back(), "Kavro");
-  EXPECT_EQ(dir.Read("trend1.CSV"), TrendCsvText(c.model));
+  EXPECT_EQ(dir.Read("trend1.CSV"), TrendCsvText(c));
+  EXPECT_NE(dir.Read("trend1.CSV").find(",24.5\r\n"), std::string::npos);  // the newest held
   EXPECT_TRUE(world.op.messages.empty());
 
   Answer("../escape");

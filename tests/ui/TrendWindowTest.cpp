@@ -8,11 +8,13 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
+#include <cmath>
 #include <filesystem>
 
 #include "DemoWindow.h"
 #include "common/NumberText.h"
 #include "display/PenColours.h"
+#include "display/TrendPlot.h"
 #include "ui/CellGrid.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
@@ -55,47 +57,43 @@ int PdfPages(const QByteArray& pdf) {
 class TrendWindowTest : public QObject {
   Q_OBJECT
  private slots:
-  void plotPaintsTheHistoryInPenColoursFromTheThirdCycle();
+  void plotPaintsTheNewestCyclesInPenColours();
   void scaleLabelClickAsksAndChangesTheScale();
   void nameClickHidesThePen();
   void printScreenToAPdfFileGivesOnePagePerCopy();
   void printToFileSavesAReadableBitmapAndRefusesBadNames();
 };
 
-void TrendWindowTest::plotPaintsTheHistoryInPenColoursFromTheThirdCycle() {
+void TrendWindowTest::plotPaintsTheNewestCyclesInPenColours() {
   Harness h;
   QVERIFY(h.op.messages.empty());
   auto* canvas = h.trend().Canvas();
-  QCOMPARE(h.w().findChild<QLabel*>("lblPlotTime")->text(), QString("Max 200 Points; 33 mins"));
-  QCOMPARE(h.trend().ScaleLabel(true, 0)->text(), QString(""));  // fixed: no number before a plot
+  QCOMPARE(h.w().findChild<QLabel*>("lblPlotTime")->text(), QString("Live: last 1 h"));
   QCOMPARE(h.trend().ScaleLabel(true, 1)->text(), QString("A:"));
   QVERIFY(h.trend().ScaleLabel(true, 0)->styleSheet().contains(
       QColor(PenColor(1).Red(), PenColor(1).Green(), PenColor(1).Blue()).name()));
 
-  h.Cycles({1300, 1350});
-  QVERIFY(h.c().window.Picture2.traces.empty());
-  h.Cycles({1500});
+  h.Cycles({1300, 1350, 1500});
   QCOMPARE(h.trend().ScaleLabel(true, 0)->text(), QString("1550.000"));
   QCOMPARE(h.trend().ScaleLabel(false, 0)->text(), QString("1250.000"));
+  QCOMPARE(h.trend().NameLabel(0)->text(), QString("BZTEMP"));
 
+  // BZTEMP on its fixed 1250..1550 scale: the three newest cycles 10 s apart at the right edge.
+  const TrendTrace& bz = Trend(h.c()).Picture2.traces.front();
+  QCOMPARE(bz.index, 0);
+  QVERIFY(bz.points.size() >= 3);
+  const double values[] = {1300, 1350, 1500};
   const QImage image = canvas->grab().toImage();
   const QRectF area = canvas->PlotArea();
-  // BZTEMP on its fixed 1250..1550 scale: 1300, 1350, 1500 at samples 1..3 (clear of the
-  // middle, where the demo's steady variables lie on their automatic scales).
-  const double values[] = {1300, 1350, 1500};
-  for (int j = 1; j <= 3; ++j) {
-    const double y = 0.94 - (values[j - 1] - 1250) * 0.92 / 300;
-    const QPointF at(area.left() + TrendX(j) * area.width(), area.top() + y * area.height());
-    QVERIFY2(h.PenNear(image, at, PenColor(1)), qPrintable(QString("sample %1").arg(j)));
+  for (std::size_t j = 0; j < 3; ++j) {
+    const TrendPoint& p = bz.points[bz.points.size() - 3 + j];
+    QCOMPARE(p.y, 0.94 - (values[j] - 1250) * 0.92 / 300);
+    QVERIFY(std::fabs(p.x - (1 - (2 - static_cast<double>(j)) * 10.0 / 3600)) < 0.003);
+    const QPointF at(area.left() + p.x * area.width(), area.top() + p.y * area.height());
+    QVERIFY2(h.PenNear(image, at, PenColor(1)), qPrintable(QString("cycle %1").arg(j)));
   }
-  // Half-way between samples 1 and 2 the segment passes through the mean.
-  const double mid = 0.94 - (1325 - 1250) * 0.92 / 300;
-  QVERIFY(h.PenNear(image,
-                    QPointF(area.left() + (TrendX(1) + TrendX(2)) / 2 * area.width(),
-                            area.top() + mid * area.height()),
-                    PenColor(1)));
-  // Nothing is drawn where no variable can be: below the band's bottom on the right.
-  QVERIFY(!h.PenNear(image, QPointF(area.right() - 5, area.bottom() - 3), PenColor(1)));
+  // Nothing is drawn where no variable can be: below the band's bottom on the left.
+  QVERIFY(!h.PenNear(image, QPointF(area.left() + 5, area.bottom() - 3), PenColor(1)));
 }
 
 void TrendWindowTest::scaleLabelClickAsksAndChangesTheScale() {
@@ -124,16 +122,17 @@ void TrendWindowTest::nameClickHidesThePen() {
   ui::CellGrid* grid = h.w().MainGrid();
   const QPoint name = grid->visualRect(grid->model()->index(0, grid::InputColumn(1))).center();
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, name);
-  QVERIFY(h.c().window.Picture2.penHidden[0]);
-  auto* canvas = h.trend().Canvas();
-  const QImage image = canvas->grab().toImage();
-  const QRectF area = canvas->PlotArea();
-  const double y = 0.94 - (1400 - 1250) * 0.92 / 300;
-  QVERIFY(!h.PenNear(
-      image, QPointF(area.left() + TrendX(2) * area.width(), area.top() + y * area.height()),
-      PenColor(1)));
+  QVERIFY(Trend(h.c()).Picture2.penHidden[0]);
+  QVERIFY(h.trend().NameLabel(0)->styleSheet().contains(QColor(160, 160, 160).name()));
+  const QImage image = h.trend().Canvas()->grab().toImage();
+  const QRgb pen = qRgb(PenColor(1).Red(), PenColor(1).Green(), PenColor(1).Blue());
+  int drawn = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) drawn += image.pixel(x, y) == pen ? 1 : 0;
+  }
+  QCOMPARE(drawn, 0);
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, name);
-  QVERIFY(!h.c().window.Picture2.penHidden[0]);
+  QVERIFY(!Trend(h.c()).Picture2.penHidden[0]);
   // Viewing is never locked: the screen is locked here, and no box said so.
   QVERIFY(h.c().model.ScreenLocked);
   QVERIFY(h.op.messages.empty());
