@@ -4,9 +4,10 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
-#if defined(__SSE2__)
-#include <xmmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace kavro {
@@ -26,33 +27,36 @@ struct Spreads {
 using SeriesSet = std::array<const float*, NumIn>;
 using SpreadsSet = std::array<Spreads, NumIn>;
 
-#if defined(__SSE2__)
-// Four series to a register, so one instruction adds a sample of each: series 0..3 in one, 4
-// and 5 (and two lanes of zeros) in the other. Each lane does the single-precision operations
-// of the plain loop below in its order, so the sums are those of the plain loop to the bit. The
-// samples come in four at a time from each series and are turned over in registers (a 4 x 4
-// transposition) into rows of one sample of every series, which both passes read.
-struct Lanes {
-  __m128 low;   // series 0..3
-  __m128 high;  // series 4, 5, then zeros
-};
+#if defined(__x86_64__)
+// Eight series to a register, so one instruction adds a sample of all six (and two lanes of
+// zeros): each sum then waits only on its own previous addition. Each lane does the
+// single-precision operations of the plain loop below in its order, so the sums are those of
+// the plain loop to the bit (no fused multiply-add: the target names AVX alone). The samples
+// come in four at a time from each series and are turned over in registers (a 4 x 4
+// transposition) into rows of one sample of every series, which both passes read. Processors
+// without AVX take the plain loop.
+#define KAVRO_EIGHT_LANES __attribute__((target("avx")))
 
-using Rows = IndexMemo::Rows;
-
-Lanes Row(const Rows& rows, int k) {
-  const float* row = rows[static_cast<size_t>(k)].data();
-  return {_mm_load_ps(row), _mm_load_ps(row + 4)};
+bool HasEightLanes() {
+  static const bool has = __builtin_cpu_supports("avx");
+  return has;
 }
 
-void StoreRow(Rows& rows, int k, __m128 low, __m128 high) {
-  float* row = rows[static_cast<size_t>(k)].data();
-  _mm_store_ps(row, low);
-  _mm_store_ps(row + 4, high);
+using Lanes = __m256;
+using Rows = IndexMemo::Rows;
+
+KAVRO_EIGHT_LANES Lanes Row(const Rows& rows, int k) {
+  return _mm256_loadu_ps(rows[static_cast<size_t>(k)].data());
 }
 
 // Samples 0..n - 1 of every series as rows.
-void LoadRows(const SeriesSet& series, int n, Rows& rows) {
-  static_assert(NumIn == 6, "two registers of four lanes hold the six series");
+KAVRO_EIGHT_LANES void LoadRows(const SeriesSet& series, int n, Rows& rows) {
+  static_assert(NumIn == 6, "one register of eight lanes holds the six series");
+  const auto store = [&rows](int k, __m128 low, __m128 high) {
+    float* row = rows[static_cast<size_t>(k)].data();
+    _mm_storeu_ps(row, low);
+    _mm_storeu_ps(row + 4, high);
+  };
   const __m128 zero = _mm_setzero_ps();
   int k = 0;
   for (; k + 4 <= n; k += 4) {
@@ -65,87 +69,99 @@ void LoadRows(const SeriesSet& series, int n, Rows& rows) {
     const __m128 s5 = _mm_loadu_ps(series[5] + k);
     const __m128 first = _mm_unpacklo_ps(s4, s5);   // k, k + 1
     const __m128 second = _mm_unpackhi_ps(s4, s5);  // k + 2, k + 3
-    StoreRow(rows, k, s0, _mm_movelh_ps(first, zero));
-    StoreRow(rows, k + 1, s1, _mm_movehl_ps(zero, first));
-    StoreRow(rows, k + 2, s2, _mm_movelh_ps(second, zero));
-    StoreRow(rows, k + 3, s3, _mm_movehl_ps(zero, second));
+    store(k, s0, _mm_movelh_ps(first, zero));
+    store(k + 1, s1, _mm_movehl_ps(zero, first));
+    store(k + 2, s2, _mm_movelh_ps(second, zero));
+    store(k + 3, s3, _mm_movehl_ps(zero, second));
   }
   for (; k < n; ++k) {
-    StoreRow(rows, k, _mm_setr_ps(series[0][k], series[1][k], series[2][k], series[3][k]),
-             _mm_setr_ps(series[4][k], series[5][k], 0.0f, 0.0f));
+    store(k, _mm_setr_ps(series[0][k], series[1][k], series[2][k], series[3][k]),
+          _mm_setr_ps(series[4][k], series[5][k], 0.0f, 0.0f));
   }
 }
 
-Lanes Add(const Lanes& a, const Lanes& b) {
-  return {_mm_add_ps(a.low, b.low), _mm_add_ps(a.high, b.high)};
+KAVRO_EIGHT_LANES Lanes Add(Lanes a, Lanes b) { return _mm256_add_ps(a, b); }
+KAVRO_EIGHT_LANES Lanes Square(Lanes a, Lanes b) {  // (a - b)^2
+  const Lanes difference = _mm256_sub_ps(a, b);
+  return _mm256_mul_ps(difference, difference);
 }
-Lanes Square(const Lanes& a, const Lanes& b) {  // (a - b)^2
-  const __m128 low = _mm_sub_ps(a.low, b.low);
-  const __m128 high = _mm_sub_ps(a.high, b.high);
-  return {_mm_mul_ps(low, low), _mm_mul_ps(high, high)};
+KAVRO_EIGHT_LANES Lanes Zeros() { return _mm256_setzero_ps(); }
+KAVRO_EIGHT_LANES Lanes Load(const std::array<float, 8>& lanes) {
+  return _mm256_loadu_ps(lanes.data());
 }
-Lanes Zeros() {
-  return {_mm_setzero_ps(), _mm_setzero_ps()};
+KAVRO_EIGHT_LANES void Store(std::array<float, 8>& lanes, Lanes values) {
+  _mm256_storeu_ps(lanes.data(), values);
 }
 
-// The sums of samples first..n - 1 and of their successive squared differences, from 0 in
-// sample order.
+// The sums of samples 0..n - 1 and of their successive squared differences, from 0 in sample
+// order.
 struct FirstPass {
   Lanes sums;
   Lanes differences;
 };
-FirstPass SumsFrom(const Rows& rows, int first, int n) {
+KAVRO_EIGHT_LANES FirstPass SumsOf(const Rows& rows, int n) {
   FirstPass pass{Zeros(), Zeros()};
-  if (first < n) pass.sums = Add(pass.sums, Row(rows, first));
-  for (int k = first + 1; k < n; ++k) {
+  if (n > 0) pass.sums = Add(pass.sums, Row(rows, 0));
+  for (int k = 1; k < n; ++k) {
     pass.sums = Add(pass.sums, Row(rows, k));
     pass.differences = Add(pass.differences, Square(Row(rows, k), Row(rows, k - 1)));
   }
   return pass;
 }
 
-Lanes MeansOf(const Lanes& sums, int n) {
-  const __m128 count = _mm_set1_ps(static_cast<float>(n));
-  return {_mm_div_ps(sums.low, count), _mm_div_ps(sums.high, count)};
+KAVRO_EIGHT_LANES Lanes MeansOf(Lanes sums, int n) {
+  return _mm256_div_ps(sums, _mm256_set1_ps(static_cast<float>(n)));
 }
 
-// The spreads from the first pass's sums and the sum of squared deviations.
+// A window's sums of squared deviations and of squared successive differences, series by
+// series in lanes 0..5.
+struct WindowSums {
+  std::array<float, 8> squares{};
+  std::array<float, 8> differences{};
+};
+
+// The sums out of the registers. The upper halves of the registers are cleared on the way out,
+// as the plain (non-AVX) instructions after would otherwise wait on them every time.
+KAVRO_EIGHT_LANES WindowSums Stored(Lanes squares, Lanes differences) {
+  WindowSums sums;
+  Store(sums.squares, squares);
+  Store(sums.differences, differences);
+  _mm256_zeroupper();
+  return sums;
+}
+
+// The spreads from a window's sums.
 template <typename Stage>
-SpreadsSet SpreadsOfSums(const FirstPass& pass, const Lanes& squares, int n, Stage stage) {
+SpreadsSet SpreadsOfSums(const WindowSums& sums, int n, Stage stage) {
   const auto samples = static_cast<float>(n);
-  std::array<float, 8> squareSums{};
-  std::array<float, 8> differenceSums{};
-  _mm_storeu_ps(squareSums.data(), squares.low);
-  _mm_storeu_ps(squareSums.data() + 4, squares.high);
-  _mm_storeu_ps(differenceSums.data(), pass.differences.low);
-  _mm_storeu_ps(differenceSums.data() + 4, pass.differences.high);
   SpreadsSet spreads{};
-  for (int j = 0; j < NumIn; ++j) spreads[j].sd = std::sqrt(squareSums[j] / (samples - 1.0f));
+  for (int j = 0; j < NumIn; ++j) spreads[j].sd = std::sqrt(sums.squares[j] / (samples - 1.0f));
   stage(123);
   for (int j = 0; j < NumIn; ++j) {
-    spreads[j].sdiff = std::sqrt(differenceSums[j] / (2.0f * (samples - 1.0f)));
+    spreads[j].sdiff = std::sqrt(sums.differences[j] / (2.0f * (samples - 1.0f)));
   }
   stage(124);
   return spreads;
 }
 
 template <typename Stage>
-SpreadsSet SpreadsOfRows(const Rows& rows, int n, Stage stage) {
+KAVRO_EIGHT_LANES WindowSums SumsOfRows(const Rows& rows, int n, Stage stage) {
   stage(121);
-  const FirstPass pass = SumsFrom(rows, 0, n);
+  const FirstPass pass = SumsOf(rows, n);
   const Lanes means = MeansOf(pass.sums, n);
   stage(122);
   Lanes squares = Zeros();
   for (int k = 0; k < n; ++k) squares = Add(squares, Square(Row(rows, k), means));
-  return SpreadsOfSums(pass, squares, n, stage);
+  return Stored(squares, pass.differences);
 }
 
 SpreadsSet SpreadsSideBySide(const SeriesSet& series, int n, int16_t* errorStep) {
-  alignas(16) Rows rows;
-  LoadRows(series, n, rows);
-  return SpreadsOfRows(rows, n, [&](int16_t step) {
+  const auto stage = [&](int16_t step) {
     if (errorStep) *errorStep = step;
-  });
+  };
+  Rows rows;
+  LoadRows(series, n, rows);
+  return SpreadsOfSums(SumsOfRows(rows, n, stage), n, stage);
 }
 
 // A full window of kIndexSamples with the memo. Each sum waits on its own previous addition, so
@@ -154,31 +170,22 @@ SpreadsSet SpreadsSideBySide(const SeriesSet& series, int n, int16_t* errorStep)
 // over the samples it shares with this window (all but its newest) are worked out beside this
 // window's second pass, and the next cycle adds its newest sample to them. They are used only
 // when the samples they were summed from are, bit for bit, where the next window starts;
-// otherwise the window is summed afresh.
-SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t* errorStep) {
+// otherwise (nothing is returned) the window is summed afresh.
+template <typename Stage>
+KAVRO_EIGHT_LANES std::optional<WindowSums> SumsOfFullWindow(const Rows& rows, const Rows& before,
+                                                             IndexMemo& memo, Stage stage) {
   constexpr int n = kIndexSamples;
-  const auto stage = [&](int16_t step) {
-    if (errorStep) *errorStep = step;
-  };
-  const Rows& before = memo.rows[memo.current];
-  memo.current ^= 1;
-  Rows& rows = memo.rows[memo.current];
-  LoadRows(series, n, rows);
   stage(121);
   FirstPass pass{Zeros(), Zeros()};
   if (memo.ahead) {
-    const float* sums = memo.sumsAhead.data();
-    const float* differences = memo.differencesAhead.data();
-    pass.sums = Add({_mm_load_ps(sums), _mm_load_ps(sums + 4)}, Row(rows, n - 1));
-    pass.differences = Add({_mm_load_ps(differences), _mm_load_ps(differences + 4)},
-                           Square(Row(rows, n - 1), Row(rows, n - 2)));
+    pass.sums = Add(Load(memo.sumsAhead), Row(rows, n - 1));
+    pass.differences =
+        Add(Load(memo.differencesAhead), Square(Row(rows, n - 1), Row(rows, n - 2)));
   }
   const Lanes means = MeansOf(pass.sums, n);
   stage(122);
   // This window's squared deviations and the next window's first pass side by side.
-  Lanes squares = Square(Row(rows, 0), means);
-  squares.low = _mm_add_ps(_mm_setzero_ps(), squares.low);
-  squares.high = _mm_add_ps(_mm_setzero_ps(), squares.high);
+  Lanes squares = Add(Zeros(), Square(Row(rows, 0), means));
   squares = Add(squares, Square(Row(rows, 1), means));
   FirstPass next{Add(Zeros(), Row(rows, 1)), Zeros()};
   for (int k = 2; k < n; ++k) {
@@ -187,16 +194,28 @@ SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t
     next.sums = Add(next.sums, now);
     next.differences = Add(next.differences, Square(now, Row(rows, k - 1)));
   }
-  _mm_store_ps(memo.sumsAhead.data(), next.sums.low);
-  _mm_store_ps(memo.sumsAhead.data() + 4, next.sums.high);
-  _mm_store_ps(memo.differencesAhead.data(), next.differences.low);
-  _mm_store_ps(memo.differencesAhead.data() + 4, next.differences.high);
+  Store(memo.sumsAhead, next.sums);
+  Store(memo.differencesAhead, next.differences);
+  const WindowSums sums = Stored(squares, pass.differences);
   // Bit for bit: samples 0..98 of this window are samples 1..99 of the last.
   const bool sharedAsSummed =
       memo.ahead && std::memcmp(rows.data(), before.data() + 1, (n - 1) * sizeof rows[0]) == 0;
   memo.ahead = true;
-  if (!sharedAsSummed) return SpreadsOfRows(rows, n, stage);
-  return SpreadsOfSums(pass, squares, n, stage);
+  if (!sharedAsSummed) return std::nullopt;
+  return sums;
+}
+
+SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t* errorStep) {
+  const auto stage = [&](int16_t step) {
+    if (errorStep) *errorStep = step;
+  };
+  const Rows& before = memo.rows[memo.current];
+  memo.current ^= 1;
+  Rows& rows = memo.rows[memo.current];
+  LoadRows(series, kIndexSamples, rows);
+  const auto sums = SumsOfFullWindow(rows, before, memo, stage);
+  return SpreadsOfSums(sums ? *sums : SumsOfRows(rows, kIndexSamples, stage), kIndexSamples,
+                       stage);
 }
 
 #endif
@@ -241,15 +260,15 @@ SpreadsSet SpreadsInOrder(const SeriesSet& series, int n, int16_t* errorStep) {
 }
 
 SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep) {
-#if defined(__SSE2__)
-  if (n <= kIndexSamples) return SpreadsSideBySide(series, n, errorStep);
+#if defined(__x86_64__)
+  if (n <= kIndexSamples && HasEightLanes()) return SpreadsSideBySide(series, n, errorStep);
 #endif
   return SpreadsInOrder(series, n, errorStep);
 }
 
 SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep, IndexMemo& memo) {
-#if defined(__SSE2__)
-  if (n == kIndexSamples) return SpreadsOfFullWindow(series, memo, errorStep);
+#if defined(__x86_64__)
+  if (n == kIndexSamples && HasEightLanes()) return SpreadsOfFullWindow(series, memo, errorStep);
 #endif
   memo.ahead = false;
   return SpreadsOf(series, n, errorStep);

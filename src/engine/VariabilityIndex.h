@@ -20,11 +20,11 @@ inline constexpr int kIndexSamples = 100;
 // the sums are used only where the samples they came from are found again unchanged.
 struct IndexMemo {
   using Rows = std::array<std::array<float, 8>, kIndexSamples>;  // sample k of every input
-  alignas(16) std::array<Rows, 2> rows{};                        // this window's and the last
+  alignas(32) std::array<Rows, 2> rows{};  // this window's and the last (rows on 32 bytes)
   int current = 0;
   bool ahead = false;  // the sums ahead are those of the last window's samples 1..99
-  alignas(16) std::array<float, 8> sumsAhead{};
-  alignas(16) std::array<float, 8> differencesAhead{};
+  std::array<float, 8> sumsAhead{};
+  std::array<float, 8> differencesAhead{};
 };
 
 // Sets VarIndex of every named input from its newest min(HistCount, 100) samples, once at least

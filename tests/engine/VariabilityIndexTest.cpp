@@ -92,7 +92,7 @@ void ExpectSameIndexes(const ControllerModel& a, const ControllerModel& b) {
   EXPECT_EQ(a.ErrorStep, b.ErrorStep);
 }
 
-// The sums worked out four series side by side give the plain loop's indexes to the bit, for
+// The sums worked out with the series side by side give the plain loop's indexes to the bit, for
 // every number of samples held, with unnamed inputs among the named.
 TEST(VariabilityIndexPaths, SideBySideSumsGiveThePlainLoopsIndexesToTheBit) {
   std::mt19937 random(3);
