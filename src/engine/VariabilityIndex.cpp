@@ -4,11 +4,8 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <optional>
 
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
+#include "common/EightLanes.h"
 
 namespace kavro {
 namespace {
@@ -27,7 +24,7 @@ struct Spreads {
 using SeriesSet = std::array<const float*, NumIn>;
 using SpreadsSet = std::array<Spreads, NumIn>;
 
-#if defined(__x86_64__)
+#if defined(KAVRO_HAS_EIGHT_LANES)
 // Eight series to a register, so one instruction adds a sample of all six (and two lanes of
 // zeros): each sum then waits only on its own previous addition. Each lane does the
 // single-precision operations of the plain loop below in its order, so the sums are those of
@@ -35,30 +32,21 @@ using SpreadsSet = std::array<Spreads, NumIn>;
 // come in four at a time from each series and are turned over in registers (a 4 x 4
 // transposition) into rows of one sample of every series, which both passes read. Processors
 // without AVX take the plain loop.
-#define KAVRO_EIGHT_LANES __attribute__((target("avx")))
-
-bool HasEightLanes() {
-  static const bool has = __builtin_cpu_supports("avx");
-  return has;
-}
-
 using Lanes = __m256;
-using Rows = IndexMemo::Rows;
+using Rows = IndexMemo::Row*;  // rows 0..n - 1 of a window
 
-KAVRO_EIGHT_LANES Lanes Row(const Rows& rows, int k) {
-  return _mm256_loadu_ps(rows[static_cast<size_t>(k)].data());
-}
+KAVRO_EIGHT_LANES Lanes Row(const IndexMemo::Row* rows, int k) { return _mm256_loadu_ps(rows[k].data()); }
 
-// Samples 0..n - 1 of every series as rows.
-KAVRO_EIGHT_LANES void LoadRows(const SeriesSet& series, int n, Rows& rows) {
+// Samples from..n - 1 of every series as rows.
+KAVRO_EIGHT_LANES void LoadRows(const SeriesSet& series, int from, int n, Rows rows) {
   static_assert(NumIn == 6, "one register of eight lanes holds the six series");
-  const auto store = [&rows](int k, __m128 low, __m128 high) {
-    float* row = rows[static_cast<size_t>(k)].data();
+  const auto store = [rows](int k, __m128 low, __m128 high) {
+    float* row = rows[k].data();
     _mm_storeu_ps(row, low);
     _mm_storeu_ps(row + 4, high);
   };
   const __m128 zero = _mm_setzero_ps();
-  int k = 0;
+  int k = from;
   for (; k + 4 <= n; k += 4) {
     __m128 s0 = _mm_loadu_ps(series[0] + k);
     __m128 s1 = _mm_loadu_ps(series[1] + k);
@@ -99,7 +87,7 @@ struct FirstPass {
   Lanes sums;
   Lanes differences;
 };
-KAVRO_EIGHT_LANES FirstPass SumsOf(const Rows& rows, int n) {
+KAVRO_EIGHT_LANES FirstPass SumsOf(const IndexMemo::Row* rows, int n) {
   FirstPass pass{Zeros(), Zeros()};
   if (n > 0) pass.sums = Add(pass.sums, Row(rows, 0));
   for (int k = 1; k < n; ++k) {
@@ -145,7 +133,7 @@ SpreadsSet SpreadsOfSums(const WindowSums& sums, int n, Stage stage) {
 }
 
 template <typename Stage>
-KAVRO_EIGHT_LANES WindowSums SumsOfRows(const Rows& rows, int n, Stage stage) {
+KAVRO_EIGHT_LANES WindowSums SumsOfRows(const IndexMemo::Row* rows, int n, Stage stage) {
   stage(121);
   const FirstPass pass = SumsOf(rows, n);
   const Lanes means = MeansOf(pass.sums, n);
@@ -159,28 +147,30 @@ SpreadsSet SpreadsSideBySide(const SeriesSet& series, int n, int16_t* errorStep)
   const auto stage = [&](int16_t step) {
     if (errorStep) *errorStep = step;
   };
-  Rows rows;
-  LoadRows(series, n, rows);
-  return SpreadsOfSums(SumsOfRows(rows, n, stage), n, stage);
+  std::array<IndexMemo::Row, kIndexSamples> rows;
+  LoadRows(series, 0, n, rows.data());
+  return SpreadsOfSums(SumsOfRows(rows.data(), n, stage), n, stage);
 }
 
 // A full window of kIndexSamples with the memo. Each sum waits on its own previous addition, so
 // the two passes over a window, the second needing the first's means, take twice the time of
 // one. The first pass of the next window, though, needs none of this one's results: its sums
 // over the samples it shares with this window (all but its newest) are worked out beside this
-// window's second pass, and the next cycle adds its newest sample to them. They are used only
-// when the samples they were summed from are, bit for bit, where the next window starts;
-// otherwise (nothing is returned) the window is summed afresh.
+// window's second pass, and the next cycle adds its newest sample to them. continues says that
+// this window's samples 0..98 are, bit for bit, the last window's 1..99 from which those sums
+// came; otherwise the window's first pass is summed afresh.
 template <typename Stage>
-KAVRO_EIGHT_LANES std::optional<WindowSums> SumsOfFullWindow(const Rows& rows, const Rows& before,
-                                                             IndexMemo& memo, Stage stage) {
+KAVRO_EIGHT_LANES WindowSums SumsOfFullWindow(const IndexMemo::Row* rows, bool continues,
+                                              IndexMemo& memo, Stage stage) {
   constexpr int n = kIndexSamples;
   stage(121);
   FirstPass pass{Zeros(), Zeros()};
-  if (memo.ahead) {
+  if (continues) {
     pass.sums = Add(Load(memo.sumsAhead), Row(rows, n - 1));
     pass.differences =
         Add(Load(memo.differencesAhead), Square(Row(rows, n - 1), Row(rows, n - 2)));
+  } else {
+    pass = SumsOf(rows, n);
   }
   const Lanes means = MeansOf(pass.sums, n);
   stage(122);
@@ -196,26 +186,44 @@ KAVRO_EIGHT_LANES std::optional<WindowSums> SumsOfFullWindow(const Rows& rows, c
   }
   Store(memo.sumsAhead, next.sums);
   Store(memo.differencesAhead, next.differences);
-  const WindowSums sums = Stored(squares, pass.differences);
-  // Bit for bit: samples 0..98 of this window are samples 1..99 of the last.
-  const bool sharedAsSummed =
-      memo.ahead && std::memcmp(rows.data(), before.data() + 1, (n - 1) * sizeof rows[0]) == 0;
-  memo.ahead = true;
-  if (!sharedAsSummed) return std::nullopt;
-  return sums;
+  return Stored(squares, pass.differences);
+}
+
+// The window's rows: when it continues the last window, the last one's rows moved on by one
+// and only the newest sample turned into a row; otherwise all of them afresh.
+const IndexMemo::Row* WindowRows(const SeriesSet& series, bool continues, IndexMemo& memo) {
+  constexpr int n = kIndexSamples;
+  if (!continues) {
+    memo.first = 0;
+    LoadRows(series, 0, n, memo.rows.data());
+    return memo.rows.data();
+  }
+  if (memo.first + n == static_cast<int>(memo.rows.size())) {
+    std::copy_n(memo.rows.begin() + memo.first + 1, n - 1, memo.rows.begin());
+    memo.first = 0;
+  } else {
+    ++memo.first;
+  }
+  IndexMemo::Row* rows = memo.rows.data() + memo.first;
+  LoadRows(series, n - 1, n, rows);
+  return rows;
 }
 
 SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t* errorStep) {
+  constexpr int n = kIndexSamples;
   const auto stage = [&](int16_t step) {
     if (errorStep) *errorStep = step;
   };
-  const Rows& before = memo.rows[memo.current];
-  memo.current ^= 1;
-  Rows& rows = memo.rows[memo.current];
-  LoadRows(series, kIndexSamples, rows);
-  const auto sums = SumsOfFullWindow(rows, before, memo, stage);
-  return SpreadsOfSums(sums ? *sums : SumsOfRows(rows, kIndexSamples, stage), kIndexSamples,
-                       stage);
+  bool continues = memo.ahead;
+  for (int j = 0; j < NumIn; ++j) {
+    float* kept = memo.samples[static_cast<size_t>(j)].data();
+    continues = continues && std::memcmp(series[j], kept + 1, (n - 1) * sizeof(float)) == 0;
+    std::copy_n(series[j], n, kept);
+  }
+  const IndexMemo::Row* rows = WindowRows(series, continues, memo);
+  const WindowSums sums = SumsOfFullWindow(rows, continues, memo, stage);
+  memo.ahead = true;
+  return SpreadsOfSums(sums, n, stage);
 }
 
 #endif
@@ -260,14 +268,14 @@ SpreadsSet SpreadsInOrder(const SeriesSet& series, int n, int16_t* errorStep) {
 }
 
 SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep) {
-#if defined(__x86_64__)
+#if defined(KAVRO_HAS_EIGHT_LANES)
   if (n <= kIndexSamples && HasEightLanes()) return SpreadsSideBySide(series, n, errorStep);
 #endif
   return SpreadsInOrder(series, n, errorStep);
 }
 
 SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep, IndexMemo& memo) {
-#if defined(__x86_64__)
+#if defined(KAVRO_HAS_EIGHT_LANES)
   if (n == kIndexSamples && HasEightLanes()) return SpreadsOfFullWindow(series, memo, errorStep);
 #endif
   memo.ahead = false;

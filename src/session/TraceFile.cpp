@@ -188,16 +188,16 @@ bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
   if (cells) cells->resize(width);
   for (size_t c = 0; c < width; ++c) {
     const std::string_view field = fields_[c];
-    if (!cells && IsNumeric(field) && !MayOverflow(field)) continue;  // checked: it reads
-    if (cells) {
-      if (const auto number = GridFormNumber(field)) {
+    if (const auto number = GridFormNumber(field)) {
+      if (cells) {
         TraceCell& cell = (*cells)[c];
         cell.text.assign(field);
         cell.number = SingleOfNumber(*number);
         cell.numeric = true;
-        continue;
       }
+      continue;
     }
+    if (!cells && IsNumeric(field) && !MayOverflow(field)) continue;  // checked: it reads
     try {
       const double number = ToNumber(field);  // checks that it is a number, as it reads it
       if (cells) SetGridCell((*cells)[c], number);
