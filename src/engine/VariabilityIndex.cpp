@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 
 #include "common/EightLanes.h"
 
@@ -209,6 +210,29 @@ const IndexMemo::Row* WindowRows(const SeriesSet& series, bool continues, IndexM
   return rows;
 }
 
+// Whether samples 0..98 of a series are, bit for bit, samples 1..99 of the series kept from the
+// last window; the series is kept in its place for the next. One pass, eight samples at a time:
+// each step reads the kept samples before it writes over the ones just before them.
+KAVRO_EIGHT_LANES bool ContinuesAndKeep(const float* series, float* kept) {
+  constexpr int n = kIndexSamples;
+  __m256 differences = _mm256_setzero_ps();
+  int k = 0;
+  for (; k + 8 <= n - 1; k += 8) {
+    const __m256 now = _mm256_loadu_ps(series + k);
+    differences = _mm256_or_ps(differences, _mm256_xor_ps(now, _mm256_loadu_ps(kept + k + 1)));
+    _mm256_storeu_ps(kept + k, now);
+  }
+  const __m256i bits = _mm256_castps_si256(differences);
+  bool same = _mm256_testz_si256(bits, bits) != 0;
+  _mm256_zeroupper();
+  for (; k < n - 1; ++k) {
+    same = same && std::bit_cast<uint32_t>(series[k]) == std::bit_cast<uint32_t>(kept[k + 1]);
+    kept[k] = series[k];
+  }
+  kept[n - 1] = series[n - 1];
+  return same;
+}
+
 SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t* errorStep) {
   constexpr int n = kIndexSamples;
   const auto stage = [&](int16_t step) {
@@ -216,9 +240,9 @@ SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t
   };
   bool continues = memo.ahead;
   for (int j = 0; j < NumIn; ++j) {
-    float* kept = memo.samples[static_cast<size_t>(j)].data();
-    continues = continues && std::memcmp(series[j], kept + 1, (n - 1) * sizeof(float)) == 0;
-    std::copy_n(series[j], n, kept);
+    // Every series is kept, whether or not an earlier one was found changed.
+    const bool same = ContinuesAndKeep(series[j], memo.samples[static_cast<size_t>(j)].data());
+    continues = continues && same;
   }
   const IndexMemo::Row* rows = WindowRows(series, continues, memo);
   const WindowSums sums = SumsOfFullWindow(rows, continues, memo, stage);
