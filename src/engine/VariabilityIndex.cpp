@@ -36,7 +36,9 @@ using SpreadsSet = std::array<Spreads, NumIn>;
 using Lanes = __m256;
 using Rows = IndexMemo::Row*;  // rows 0..n - 1 of a window
 
-KAVRO_EIGHT_LANES Lanes Row(const IndexMemo::Row* rows, int k) { return _mm256_loadu_ps(rows[k].data()); }
+KAVRO_EIGHT_LANES Lanes Row(const IndexMemo::Row* rows, int k) {
+  return _mm256_loadu_ps(rows[k].data());
+}
 
 // Samples from..n - 1 of every series as rows.
 KAVRO_EIGHT_LANES void LoadRows(const SeriesSet& series, int from, int n, Rows rows) {
@@ -69,12 +71,16 @@ KAVRO_EIGHT_LANES void LoadRows(const SeriesSet& series, int from, int n, Rows r
   }
 }
 
-KAVRO_EIGHT_LANES Lanes Add(Lanes a, Lanes b) { return _mm256_add_ps(a, b); }
+KAVRO_EIGHT_LANES Lanes Add(Lanes a, Lanes b) {
+  return _mm256_add_ps(a, b);
+}
 KAVRO_EIGHT_LANES Lanes Square(Lanes a, Lanes b) {  // (a - b)^2
   const Lanes difference = _mm256_sub_ps(a, b);
   return _mm256_mul_ps(difference, difference);
 }
-KAVRO_EIGHT_LANES Lanes Zeros() { return _mm256_setzero_ps(); }
+KAVRO_EIGHT_LANES Lanes Zeros() {
+  return _mm256_setzero_ps();
+}
 KAVRO_EIGHT_LANES Lanes Load(const std::array<float, 8>& lanes) {
   return _mm256_loadu_ps(lanes.data());
 }
@@ -168,8 +174,7 @@ KAVRO_EIGHT_LANES WindowSums SumsOfFullWindow(const IndexMemo::Row* rows, bool c
   FirstPass pass{Zeros(), Zeros()};
   if (continues) {
     pass.sums = Add(Load(memo.sumsAhead), Row(rows, n - 1));
-    pass.differences =
-        Add(Load(memo.differencesAhead), Square(Row(rows, n - 1), Row(rows, n - 2)));
+    pass.differences = Add(Load(memo.differencesAhead), Square(Row(rows, n - 1), Row(rows, n - 2)));
   } else {
     pass = SumsOf(rows, n);
   }
