@@ -217,6 +217,42 @@ std::optional<uint64_t> ScaledInBinary(double magnitude, int places) {
   return static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
 }
 
+// Appends round(|value| * 10^places) = scaled laid out as the pattern asks, as LayOut lays out
+// its digits, written from the last digit backwards into one small buffer: the cycle and the
+// replay format some fifteen numbers each, where digit texts and their copies cost more than
+// the arithmetic. False (nothing appended) for a pattern asking more integer digits than the
+// buffer holds; LayOut takes those.
+bool LayOutScaled(std::string& text, bool negative, uint64_t scaled, const PatternShape& shape) {
+  constexpr int kMostIntegerDigits = 24;  // scaled < 10^13 has at most 13
+  if (shape.minIntegerDigits > kMostIntegerDigits) return false;
+  static constexpr std::array<uint64_t, kFastPlaces + 1> kWholePowersOfTen = {
+      1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+  const int places = shape.maxFractionDigits;
+  const uint64_t unit = kWholePowersOfTen[static_cast<size_t>(places)];
+  uint64_t integer = scaled / unit;
+  uint64_t fraction = scaled % unit;
+  int fractionDigits = places;
+  while (fractionDigits > shape.minFractionDigits && fraction % 10 == 0) {
+    fraction /= 10;
+    --fractionDigits;
+  }
+  std::array<char, kMostIntegerDigits + kFastPlaces + 2> buffer;  // sign, digits, point
+  char* const end = buffer.data() + buffer.size();
+  char* first = end;
+  for (int k = 0; k < fractionDigits; ++k) {
+    *--first = static_cast<char>('0' + fraction % 10);
+    fraction /= 10;
+  }
+  if (fractionDigits > 0) *--first = '.';
+  for (int written = 0; integer > 0 || written < shape.minIntegerDigits; ++written) {
+    *--first = static_cast<char>('0' + integer % 10);
+    integer /= 10;
+  }
+  if (negative && scaled != 0) *--first = '-';  // a value that rounds to zero has no minus
+  text.append(first, end);
+  return true;
+}
+
 // The digits of a whole number, zero-padded on the left to at least minDigits.
 std::string_view PaddedDigits(uint64_t number, int minDigits, std::array<char, 32>& buffer) {
   std::array<char, 24> digits{};
@@ -247,8 +283,10 @@ double AppendNumber(std::string& text, double value, const NumberPattern& patter
   }
   const int places = shape.maxFractionDigits;
   if (const auto scaled = ScaledInBinary(std::fabs(value), places)) {
-    std::array<char, 32> buffer{};
-    LayOut(text, value, PaddedDigits(*scaled, places + 1, buffer), shape);
+    if (!LayOutScaled(text, value < 0, *scaled, shape)) {
+      std::array<char, 32> buffer{};
+      LayOut(text, value, PaddedDigits(*scaled, places + 1, buffer), shape);
+    }
     // The text states scaled / 10^places exactly, a whole number and a power of ten that are
     // both exact doubles: their quotient is the double nearest the text, as reading it gives.
     const double number = static_cast<double>(*scaled) / kPowersOfTen[static_cast<size_t>(places)];

@@ -14,7 +14,8 @@ CompiledRules CompileRules(const ControllerModel& model, const MainGrid& grid) {
       if (IsNotUsed(term)) continue;
       const int zone = FindZone(model.PVarIn[i].Zone, term);
       if (zone == 0) continue;  // a term naming no zone is not counted
-      rule.terms[rule.termCount++] = {static_cast<uint8_t>(i), static_cast<uint8_t>(zone)};
+      rule.terms[rule.termCount++] = {static_cast<uint8_t>(i), static_cast<uint8_t>(zone),
+                                      &model.PVarIn[i].Zone[zone].MFDegree};
     }
     if (rule.termCount > 0) {
       rule.op = static_cast<uint8_t>(OperatorSlot(model, row[grid::kColController].text));

@@ -22,6 +22,9 @@ struct CompiledRule {
   struct InputTerm {
     uint8_t input = 0;  // 1..NumIn
     uint8_t zone = 0;   // 1..NumZones
+    // That zone's MFDegree in the model the rules were compiled from (a compiled rule base is
+    // used with that model only), so the cycle reads the degree without working out where.
+    const float* degree = nullptr;
   };
   std::array<InputTerm, NumIn> terms{};
   uint8_t termCount = 0;

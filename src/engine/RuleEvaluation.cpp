@@ -128,11 +128,16 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid, EngineMemo& mem
       SetNotUsed(rule);
       continue;
     }
-    const auto degree = [&](int t) {
-      const CompiledRule::InputTerm& term = compiled.terms[static_cast<size_t>(t)];
-      return TermDegree(model, slopes, term.input, term.zone);
+    // The degrees as TermDegree gives them, read where the compiled terms point.
+    const auto term = [&compiled](int t) -> const CompiledRule::InputTerm& {
+      return compiled.terms[static_cast<size_t>(t)];
     };
-    SetStrength(rule, memo.strengths[r], Combined(compiled.op, compiled.termCount, degree));
+    const float strength =
+        slopes.apply
+            ? Combined(compiled.op, compiled.termCount,
+                       [&](int t) { return *term(t).degree * slopes.factor[term(t).input]; })
+            : Combined(compiled.op, compiled.termCount, [&](int t) { return *term(t).degree; });
+    SetStrength(rule, memo.strengths[r], strength);
   }
 }
 

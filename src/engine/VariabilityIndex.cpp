@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 
-#if defined(__SSE2__)
-#include <xmmintrin.h>
-#endif
+#include "common/EightLanes.h"
 
 namespace kavro {
 namespace {
@@ -26,35 +25,31 @@ struct Spreads {
 using SeriesSet = std::array<const float*, NumIn>;
 using SpreadsSet = std::array<Spreads, NumIn>;
 
-#if defined(__SSE2__)
-// Four series to a register, so one instruction adds a sample of each: series 0..3 in one, 4
-// and 5 (and two lanes of zeros) in the other. Each lane does the single-precision operations
-// of the plain loop below in its order, so the sums are those of the plain loop to the bit. The
-// samples come in four at a time from each series and are turned over in registers (a 4 x 4
-// transposition) into rows of one sample of every series, which both passes read.
-struct Lanes {
-  __m128 low;   // series 0..3
-  __m128 high;  // series 4, 5, then zeros
-};
+#if defined(KAVRO_HAS_EIGHT_LANES)
+// Eight series to a register, so one instruction adds a sample of all six (and two lanes of
+// zeros): each sum then waits only on its own previous addition. Each lane does the
+// single-precision operations of the plain loop below in its order, so the sums are those of
+// the plain loop to the bit (no fused multiply-add: the target names AVX alone). The samples
+// come in four at a time from each series and are turned over in registers (a 4 x 4
+// transposition) into rows of one sample of every series, which both passes read. Processors
+// without AVX take the plain loop.
+using Lanes = __m256;
+using Rows = IndexMemo::Row*;  // rows 0..n - 1 of a window
 
-using Rows = IndexMemo::Rows;
-
-Lanes Row(const Rows& rows, int k) {
-  const float* row = rows[static_cast<size_t>(k)].data();
-  return {_mm_load_ps(row), _mm_load_ps(row + 4)};
+KAVRO_EIGHT_LANES Lanes Row(const IndexMemo::Row* rows, int k) {
+  return _mm256_loadu_ps(rows[k].data());
 }
 
-void StoreRow(Rows& rows, int k, __m128 low, __m128 high) {
-  float* row = rows[static_cast<size_t>(k)].data();
-  _mm_store_ps(row, low);
-  _mm_store_ps(row + 4, high);
-}
-
-// Samples 0..n - 1 of every series as rows.
-void LoadRows(const SeriesSet& series, int n, Rows& rows) {
-  static_assert(NumIn == 6, "two registers of four lanes hold the six series");
+// Samples from..n - 1 of every series as rows.
+KAVRO_EIGHT_LANES void LoadRows(const SeriesSet& series, int from, int n, Rows rows) {
+  static_assert(NumIn == 6, "one register of eight lanes holds the six series");
+  const auto store = [rows](int k, __m128 low, __m128 high) {
+    float* row = rows[k].data();
+    _mm_storeu_ps(row, low);
+    _mm_storeu_ps(row + 4, high);
+  };
   const __m128 zero = _mm_setzero_ps();
-  int k = 0;
+  int k = from;
   for (; k + 4 <= n; k += 4) {
     __m128 s0 = _mm_loadu_ps(series[0] + k);
     __m128 s1 = _mm_loadu_ps(series[1] + k);
@@ -65,120 +60,128 @@ void LoadRows(const SeriesSet& series, int n, Rows& rows) {
     const __m128 s5 = _mm_loadu_ps(series[5] + k);
     const __m128 first = _mm_unpacklo_ps(s4, s5);   // k, k + 1
     const __m128 second = _mm_unpackhi_ps(s4, s5);  // k + 2, k + 3
-    StoreRow(rows, k, s0, _mm_movelh_ps(first, zero));
-    StoreRow(rows, k + 1, s1, _mm_movehl_ps(zero, first));
-    StoreRow(rows, k + 2, s2, _mm_movelh_ps(second, zero));
-    StoreRow(rows, k + 3, s3, _mm_movehl_ps(zero, second));
+    store(k, s0, _mm_movelh_ps(first, zero));
+    store(k + 1, s1, _mm_movehl_ps(zero, first));
+    store(k + 2, s2, _mm_movelh_ps(second, zero));
+    store(k + 3, s3, _mm_movehl_ps(zero, second));
   }
   for (; k < n; ++k) {
-    StoreRow(rows, k, _mm_setr_ps(series[0][k], series[1][k], series[2][k], series[3][k]),
-             _mm_setr_ps(series[4][k], series[5][k], 0.0f, 0.0f));
+    store(k, _mm_setr_ps(series[0][k], series[1][k], series[2][k], series[3][k]),
+          _mm_setr_ps(series[4][k], series[5][k], 0.0f, 0.0f));
   }
 }
 
-Lanes Add(const Lanes& a, const Lanes& b) {
-  return {_mm_add_ps(a.low, b.low), _mm_add_ps(a.high, b.high)};
+KAVRO_EIGHT_LANES Lanes Add(Lanes a, Lanes b) {
+  return _mm256_add_ps(a, b);
 }
-Lanes Square(const Lanes& a, const Lanes& b) {  // (a - b)^2
-  const __m128 low = _mm_sub_ps(a.low, b.low);
-  const __m128 high = _mm_sub_ps(a.high, b.high);
-  return {_mm_mul_ps(low, low), _mm_mul_ps(high, high)};
+KAVRO_EIGHT_LANES Lanes Square(Lanes a, Lanes b) {  // (a - b)^2
+  const Lanes difference = _mm256_sub_ps(a, b);
+  return _mm256_mul_ps(difference, difference);
 }
-Lanes Zeros() {
-  return {_mm_setzero_ps(), _mm_setzero_ps()};
+KAVRO_EIGHT_LANES Lanes Zeros() {
+  return _mm256_setzero_ps();
+}
+KAVRO_EIGHT_LANES Lanes Load(const std::array<float, 8>& lanes) {
+  return _mm256_loadu_ps(lanes.data());
+}
+KAVRO_EIGHT_LANES void Store(std::array<float, 8>& lanes, Lanes values) {
+  _mm256_storeu_ps(lanes.data(), values);
 }
 
-// The sums of samples first..n - 1 and of their successive squared differences, from 0 in
-// sample order.
+// The sums of samples 0..n - 1 and of their successive squared differences, from 0 in sample
+// order.
 struct FirstPass {
   Lanes sums;
   Lanes differences;
 };
-FirstPass SumsFrom(const Rows& rows, int first, int n) {
+KAVRO_EIGHT_LANES FirstPass SumsOf(const IndexMemo::Row* rows, int n) {
   FirstPass pass{Zeros(), Zeros()};
-  if (first < n) pass.sums = Add(pass.sums, Row(rows, first));
-  for (int k = first + 1; k < n; ++k) {
+  if (n > 0) pass.sums = Add(pass.sums, Row(rows, 0));
+  for (int k = 1; k < n; ++k) {
     pass.sums = Add(pass.sums, Row(rows, k));
     pass.differences = Add(pass.differences, Square(Row(rows, k), Row(rows, k - 1)));
   }
   return pass;
 }
 
-Lanes MeansOf(const Lanes& sums, int n) {
-  const __m128 count = _mm_set1_ps(static_cast<float>(n));
-  return {_mm_div_ps(sums.low, count), _mm_div_ps(sums.high, count)};
+KAVRO_EIGHT_LANES Lanes MeansOf(Lanes sums, int n) {
+  return _mm256_div_ps(sums, _mm256_set1_ps(static_cast<float>(n)));
 }
 
-// The spreads from the first pass's sums and the sum of squared deviations.
+// A window's sums of squared deviations and of squared successive differences, series by
+// series in lanes 0..5.
+struct WindowSums {
+  std::array<float, 8> squares{};
+  std::array<float, 8> differences{};
+};
+
+// The sums out of the registers. The upper halves of the registers are cleared on the way out,
+// as the plain (non-AVX) instructions after would otherwise wait on them every time.
+KAVRO_EIGHT_LANES WindowSums Stored(Lanes squares, Lanes differences) {
+  WindowSums sums;
+  Store(sums.squares, squares);
+  Store(sums.differences, differences);
+  _mm256_zeroupper();
+  return sums;
+}
+
+// The spreads from a window's sums.
 template <typename Stage>
-SpreadsSet SpreadsOfSums(const FirstPass& pass, const Lanes& squares, int n, Stage stage) {
+SpreadsSet SpreadsOfSums(const WindowSums& sums, int n, Stage stage) {
   const auto samples = static_cast<float>(n);
-  std::array<float, 8> squareSums{};
-  std::array<float, 8> differenceSums{};
-  _mm_storeu_ps(squareSums.data(), squares.low);
-  _mm_storeu_ps(squareSums.data() + 4, squares.high);
-  _mm_storeu_ps(differenceSums.data(), pass.differences.low);
-  _mm_storeu_ps(differenceSums.data() + 4, pass.differences.high);
   SpreadsSet spreads{};
-  for (int j = 0; j < NumIn; ++j) spreads[j].sd = std::sqrt(squareSums[j] / (samples - 1.0f));
+  for (int j = 0; j < NumIn; ++j) spreads[j].sd = std::sqrt(sums.squares[j] / (samples - 1.0f));
   stage(123);
   for (int j = 0; j < NumIn; ++j) {
-    spreads[j].sdiff = std::sqrt(differenceSums[j] / (2.0f * (samples - 1.0f)));
+    spreads[j].sdiff = std::sqrt(sums.differences[j] / (2.0f * (samples - 1.0f)));
   }
   stage(124);
   return spreads;
 }
 
 template <typename Stage>
-SpreadsSet SpreadsOfRows(const Rows& rows, int n, Stage stage) {
+KAVRO_EIGHT_LANES WindowSums SumsOfRows(const IndexMemo::Row* rows, int n, Stage stage) {
   stage(121);
-  const FirstPass pass = SumsFrom(rows, 0, n);
+  const FirstPass pass = SumsOf(rows, n);
   const Lanes means = MeansOf(pass.sums, n);
   stage(122);
   Lanes squares = Zeros();
   for (int k = 0; k < n; ++k) squares = Add(squares, Square(Row(rows, k), means));
-  return SpreadsOfSums(pass, squares, n, stage);
+  return Stored(squares, pass.differences);
 }
 
 SpreadsSet SpreadsSideBySide(const SeriesSet& series, int n, int16_t* errorStep) {
-  alignas(16) Rows rows;
-  LoadRows(series, n, rows);
-  return SpreadsOfRows(rows, n, [&](int16_t step) {
+  const auto stage = [&](int16_t step) {
     if (errorStep) *errorStep = step;
-  });
+  };
+  std::array<IndexMemo::Row, kIndexSamples> rows;
+  LoadRows(series, 0, n, rows.data());
+  return SpreadsOfSums(SumsOfRows(rows.data(), n, stage), n, stage);
 }
 
 // A full window of kIndexSamples with the memo. Each sum waits on its own previous addition, so
 // the two passes over a window, the second needing the first's means, take twice the time of
 // one. The first pass of the next window, though, needs none of this one's results: its sums
 // over the samples it shares with this window (all but its newest) are worked out beside this
-// window's second pass, and the next cycle adds its newest sample to them. They are used only
-// when the samples they were summed from are, bit for bit, where the next window starts;
-// otherwise the window is summed afresh.
-SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t* errorStep) {
+// window's second pass, and the next cycle adds its newest sample to them. continues says that
+// this window's samples 0..98 are, bit for bit, the last window's 1..99 from which those sums
+// came; otherwise the window's first pass is summed afresh.
+template <typename Stage>
+KAVRO_EIGHT_LANES WindowSums SumsOfFullWindow(const IndexMemo::Row* rows, bool continues,
+                                              IndexMemo& memo, Stage stage) {
   constexpr int n = kIndexSamples;
-  const auto stage = [&](int16_t step) {
-    if (errorStep) *errorStep = step;
-  };
-  const Rows& before = memo.rows[memo.current];
-  memo.current ^= 1;
-  Rows& rows = memo.rows[memo.current];
-  LoadRows(series, n, rows);
   stage(121);
   FirstPass pass{Zeros(), Zeros()};
-  if (memo.ahead) {
-    const float* sums = memo.sumsAhead.data();
-    const float* differences = memo.differencesAhead.data();
-    pass.sums = Add({_mm_load_ps(sums), _mm_load_ps(sums + 4)}, Row(rows, n - 1));
-    pass.differences = Add({_mm_load_ps(differences), _mm_load_ps(differences + 4)},
-                           Square(Row(rows, n - 1), Row(rows, n - 2)));
+  if (continues) {
+    pass.sums = Add(Load(memo.sumsAhead), Row(rows, n - 1));
+    pass.differences = Add(Load(memo.differencesAhead), Square(Row(rows, n - 1), Row(rows, n - 2)));
+  } else {
+    pass = SumsOf(rows, n);
   }
   const Lanes means = MeansOf(pass.sums, n);
   stage(122);
   // This window's squared deviations and the next window's first pass side by side.
-  Lanes squares = Square(Row(rows, 0), means);
-  squares.low = _mm_add_ps(_mm_setzero_ps(), squares.low);
-  squares.high = _mm_add_ps(_mm_setzero_ps(), squares.high);
+  Lanes squares = Add(Zeros(), Square(Row(rows, 0), means));
   squares = Add(squares, Square(Row(rows, 1), means));
   FirstPass next{Add(Zeros(), Row(rows, 1)), Zeros()};
   for (int k = 2; k < n; ++k) {
@@ -187,16 +190,69 @@ SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t
     next.sums = Add(next.sums, now);
     next.differences = Add(next.differences, Square(now, Row(rows, k - 1)));
   }
-  _mm_store_ps(memo.sumsAhead.data(), next.sums.low);
-  _mm_store_ps(memo.sumsAhead.data() + 4, next.sums.high);
-  _mm_store_ps(memo.differencesAhead.data(), next.differences.low);
-  _mm_store_ps(memo.differencesAhead.data() + 4, next.differences.high);
-  // Bit for bit: samples 0..98 of this window are samples 1..99 of the last.
-  const bool sharedAsSummed =
-      memo.ahead && std::memcmp(rows.data(), before.data() + 1, (n - 1) * sizeof rows[0]) == 0;
+  Store(memo.sumsAhead, next.sums);
+  Store(memo.differencesAhead, next.differences);
+  return Stored(squares, pass.differences);
+}
+
+// The window's rows: when it continues the last window, the last one's rows moved on by one
+// and only the newest sample turned into a row; otherwise all of them afresh.
+const IndexMemo::Row* WindowRows(const SeriesSet& series, bool continues, IndexMemo& memo) {
+  constexpr int n = kIndexSamples;
+  if (!continues) {
+    memo.first = 0;
+    LoadRows(series, 0, n, memo.rows.data());
+    return memo.rows.data();
+  }
+  if (memo.first + n == static_cast<int>(memo.rows.size())) {
+    std::copy_n(memo.rows.begin() + memo.first + 1, n - 1, memo.rows.begin());
+    memo.first = 0;
+  } else {
+    ++memo.first;
+  }
+  IndexMemo::Row* rows = memo.rows.data() + memo.first;
+  LoadRows(series, n - 1, n, rows);
+  return rows;
+}
+
+// Whether samples 0..98 of a series are, bit for bit, samples 1..99 of the series kept from the
+// last window; the series is kept in its place for the next. One pass, eight samples at a time:
+// each step reads the kept samples before it writes over the ones just before them.
+KAVRO_EIGHT_LANES bool ContinuesAndKeep(const float* series, float* kept) {
+  constexpr int n = kIndexSamples;
+  __m256 differences = _mm256_setzero_ps();
+  int k = 0;
+  for (; k + 8 <= n - 1; k += 8) {
+    const __m256 now = _mm256_loadu_ps(series + k);
+    differences = _mm256_or_ps(differences, _mm256_xor_ps(now, _mm256_loadu_ps(kept + k + 1)));
+    _mm256_storeu_ps(kept + k, now);
+  }
+  const __m256i bits = _mm256_castps_si256(differences);
+  bool same = _mm256_testz_si256(bits, bits) != 0;
+  _mm256_zeroupper();
+  for (; k < n - 1; ++k) {
+    same = same && std::bit_cast<uint32_t>(series[k]) == std::bit_cast<uint32_t>(kept[k + 1]);
+    kept[k] = series[k];
+  }
+  kept[n - 1] = series[n - 1];
+  return same;
+}
+
+SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t* errorStep) {
+  constexpr int n = kIndexSamples;
+  const auto stage = [&](int16_t step) {
+    if (errorStep) *errorStep = step;
+  };
+  bool continues = memo.ahead;
+  for (int j = 0; j < NumIn; ++j) {
+    // Every series is kept, whether or not an earlier one was found changed.
+    const bool same = ContinuesAndKeep(series[j], memo.samples[static_cast<size_t>(j)].data());
+    continues = continues && same;
+  }
+  const IndexMemo::Row* rows = WindowRows(series, continues, memo);
+  const WindowSums sums = SumsOfFullWindow(rows, continues, memo, stage);
   memo.ahead = true;
-  if (!sharedAsSummed) return SpreadsOfRows(rows, n, stage);
-  return SpreadsOfSums(pass, squares, n, stage);
+  return SpreadsOfSums(sums, n, stage);
 }
 
 #endif
@@ -241,15 +297,15 @@ SpreadsSet SpreadsInOrder(const SeriesSet& series, int n, int16_t* errorStep) {
 }
 
 SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep) {
-#if defined(__SSE2__)
-  if (n <= kIndexSamples) return SpreadsSideBySide(series, n, errorStep);
+#if defined(KAVRO_HAS_EIGHT_LANES)
+  if (n <= kIndexSamples && HasEightLanes()) return SpreadsSideBySide(series, n, errorStep);
 #endif
   return SpreadsInOrder(series, n, errorStep);
 }
 
 SpreadsSet SpreadsOf(const SeriesSet& series, int n, int16_t* errorStep, IndexMemo& memo) {
-#if defined(__SSE2__)
-  if (n == kIndexSamples) return SpreadsOfFullWindow(series, memo, errorStep);
+#if defined(KAVRO_HAS_EIGHT_LANES)
+  if (n == kIndexSamples && HasEightLanes()) return SpreadsOfFullWindow(series, memo, errorStep);
 #endif
   memo.ahead = false;
   return SpreadsOf(series, n, errorStep);

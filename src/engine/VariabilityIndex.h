@@ -15,16 +15,20 @@ float VariabilityOf(std::span<const float> samples);
 // it did 100 to 200 cycles ago.
 inline constexpr int kIndexSamples = 100;
 
-// What the index keeps between cycles to add up a full window faster: the window's samples and
-// the sums of the next window over the samples it shares with this one. Any content is safe:
-// the sums are used only where the samples they came from are found again unchanged.
+// What the index keeps between cycles to add up a full window faster: the window's samples as
+// the history held them, the window turned into rows (sample k of every input), and the sums of
+// the next window over the samples it shares with this one. Any content is safe: rows and sums
+// are used only where the samples they came from are found again unchanged.
 struct IndexMemo {
-  using Rows = std::array<std::array<float, 8>, kIndexSamples>;  // sample k of every input
-  alignas(16) std::array<Rows, 2> rows{};                        // this window's and the last
-  int current = 0;
-  bool ahead = false;  // the sums ahead are those of the last window's samples 1..99
-  alignas(16) std::array<float, 8> sumsAhead{};
-  alignas(16) std::array<float, 8> differencesAhead{};
+  using Row = std::array<float, 8>;  // one sample of every input, two lanes unused
+  // The window is rows[first .. first + kIndexSamples - 1]; it moves on one row a cycle, and
+  // back to the front once it reaches the end (rows on 32 bytes).
+  alignas(32) std::array<Row, 2 * kIndexSamples> rows{};
+  int first = 0;
+  std::array<std::array<float, kIndexSamples>, NumIn> samples{};
+  bool ahead = false;  // samples, rows and the sums ahead are those of the last window
+  std::array<float, 8> sumsAhead{};
+  std::array<float, 8> differencesAhead{};
 };
 
 // Sets VarIndex of every named input from its newest min(HistCount, 100) samples, once at least

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "common/KavroError.h"
@@ -99,6 +100,34 @@ void SetGridCell(TraceCell& cell, double number) {
   }
 }
 
+// The number of a trace cell written already in its grid form, [-]I.FFF (I without a leading
+// zero unless it is "0", at most 15 digits in all, not a negative zero), read in one pass: as
+// recorders and spreadsheets write three places, most cells are. Such a text is its own grid
+// text: a decimal of at most 15 digits is the 15-digit decimal of its nearest double, and three
+// places need no rounding. The number is the digits over 1000, both exact doubles, as ToNumber
+// reads it. Nothing for any other text, which the general path reads and formats.
+std::optional<double> GridFormNumber(std::string_view field) {
+  constexpr size_t kPlaces = 3;
+  constexpr size_t kMostDigits = 15;
+  const bool negative = !field.empty() && field.front() == '-';
+  const std::string_view digits = negative ? field.substr(1) : field;
+  const size_t integerDigits = digits.size() - kPlaces - 1;  // valid once the size is checked
+  if (digits.size() < kPlaces + 2 || digits.size() > kMostDigits + 1 ||
+      digits[integerDigits] != '.' || (digits[0] == '0' && integerDigits > 1)) {
+    return std::nullopt;
+  }
+  uint64_t whole = 0;
+  for (size_t k = 0; k < digits.size(); ++k) {
+    if (k == integerDigits) continue;
+    const auto digit = static_cast<unsigned>(digits[k] - '0');
+    if (digit > 9) return std::nullopt;
+    whole = whole * 10 + digit;
+  }
+  if (negative && whole == 0) return std::nullopt;  // "-0.000" is shown as "0.000"
+  const double number = static_cast<double>(whole) / 1000.0;
+  return negative ? -number : number;
+}
+
 // Whether a number text may lie beyond the double range: only one with an exponent or with as
 // many digits as the largest double has (309) can.
 bool MayOverflow(std::string_view number) {
@@ -159,6 +188,15 @@ bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
   if (cells) cells->resize(width);
   for (size_t c = 0; c < width; ++c) {
     const std::string_view field = fields_[c];
+    if (const auto number = GridFormNumber(field)) {
+      if (cells) {
+        TraceCell& cell = (*cells)[c];
+        cell.text.assign(field);
+        cell.number = SingleOfNumber(*number);
+        cell.numeric = true;
+      }
+      continue;
+    }
     if (!cells && IsNumeric(field) && !MayOverflow(field)) continue;  // checked: it reads
     try {
       const double number = ToNumber(field);  // checks that it is a number, as it reads it

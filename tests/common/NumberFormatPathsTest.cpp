@@ -19,7 +19,8 @@ namespace {
 const std::vector<const char*> kPatterns = {
     "0",          "00",     "#0",      "##0",       "###0",         "####0",   "#000",
     "##0.0",      "##0.00", "#0.00",   "###0.00",   "###0.000",     "####0.000",
-    "####0.000#", "#0.0000", "##0.0##", "######0.000#", "#.00",   "0.000000000", "0.0000000000"};
+    "####0.000#", "#0.0000", "##0.0##", "######0.000#", "#.00",   "0.000000000", "0.0000000000",
+    "0000000000000000000000000.00"};  // more integer places than the short layout writes
 
 // Compares the two paths for value and -value under every pattern; counts what differs.
 int Mismatches(double value) {

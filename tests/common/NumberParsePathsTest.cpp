@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "common/KavroError.h"
 #include "common/NumberText.h"
 
 namespace kavro {
@@ -44,6 +45,19 @@ TEST(NumberParsePaths, PlainDecimalsReadAsFromCharsReadsThem) {
     const double read = ToNumber(text);
     const double expected = FromChars(text);
     EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << text;
+  }
+  // Signs, blanks and a lone point: read or refused as the grammar says, never taken as 0.
+  EXPECT_EQ(ToNumber("+.5"), 0.5);
+  EXPECT_EQ(ToNumber(" -12.5\t"), -12.5);
+  EXPECT_EQ(ToNumber("+7"), 7.0);
+  for (const char* bad :
+       {"", " ", "-", "+", ".", "-.", "+-1", "--1", "1.2.3", "1-", "1e", "1 2", "0x10", "1.5."}) {
+    try {
+      ToNumber(bad);
+      ADD_FAILURE() << "\"" << bad << "\" was read";
+    } catch (const KavroError& error) {
+      EXPECT_EQ(error.Number(), errors::kTypeMismatch) << bad;
+    }
   }
 }
 

@@ -92,7 +92,7 @@ void ExpectSameIndexes(const ControllerModel& a, const ControllerModel& b) {
   EXPECT_EQ(a.ErrorStep, b.ErrorStep);
 }
 
-// The sums worked out four series side by side give the plain loop's indexes to the bit, for
+// The sums worked out with the series side by side give the plain loop's indexes to the bit, for
 // every number of samples held, with unnamed inputs among the named.
 TEST(VariabilityIndexPaths, SideBySideSumsGiveThePlainLoopsIndexesToTheBit) {
   std::mt19937 random(3);
@@ -115,7 +115,7 @@ TEST(VariabilityIndexPaths, SideBySideSumsGiveThePlainLoopsIndexesToTheBit) {
 }
 
 // Cycle after cycle with the memo, the indexes are the plain loop's to the bit, also where the
-// history changes other than by the cycle's one new sample: a sample written over, an input
+// history changes other than by the cycle's one new sample: samples written over, an input
 // named and unnamed, the history started again, a sample of -0 where +0 was.
 TEST(VariabilityIndexPaths, RememberedSumsGiveThePlainLoopsIndexesToTheBit) {
   std::mt19937 random(5);
@@ -128,6 +128,9 @@ TEST(VariabilityIndexPaths, RememberedSumsGiveThePlainLoopsIndexesToTheBit) {
     SCOPED_TRACE("cycle " + std::to_string(cycle));
     for (ControllerModel* model : {&remembering, &plain}) {
       if (cycle == 240) model->PVarIn[3].History[150] += 1.0f;
+      // The first and the third-newest sample of the window: compared in other steps.
+      if (cycle == 245) model->PVarIn[1].History[HistoryLength - 99] += 1.0f;
+      if (cycle == 250) model->PVarIn[6].History[HistoryLength - 2] += 0.5f;
       if (cycle == 260) model->PVarIn[2].PVarName = "";
       if (cycle == 280) model->PVarIn[2].PVarName = "IN2";
       if (cycle == 300) model->HistCount = 0;

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "support/EngineTestModel.h"
 #include "common/KavroError.h"
+#include "common/NumberText.h"
 #include "support/FakePorts.h"
 #include "session/TraceFile.h"
 
@@ -71,6 +75,30 @@ TEST_F(ReplayTest, BadTracesAreRefusedNamingRowAndColumn) {
   EXPECT_EQ(TraceErrorOf("TI101\n1e999\n"), "row 2, column 1 (TI101): \"1e999\" is too large a number");
   EXPECT_EQ(TraceErrorOf(""), "row 1: the trace has no header line");
   EXPECT_EQ(TraceErrorOf("\n\nTI101\n1\n2,\n"), "row 5, column 2: the row has 2 cells, the header 1");
+}
+
+// Cells written with three places are taken as their own grid text; every cell must still read
+// and show as the general path reads and formats it, and a bad one is refused as before.
+TEST_F(ReplayTest, TraceCellsReadAsTypedNumbersWhateverTheirForm) {
+  const std::vector<std::string> fields = {
+      "0.000", "-0.000", "12.500", "-12.500", "007.500", "00.000", "0.001", "-0.001", "9.999",
+      "123456789012.345", "-999999999999.999", "1234567890123.456", "5.25", "5.2500", "+5.250",
+      "1e3", "-1.5E-2", ".500", "5.", "16777217.000", "0.0005", "-0.0004"};
+  std::string text = "TI101\n";
+  for (const std::string& field : fields) text += field + "\n";
+  const Trace trace = ReadTrace(text, model);
+  ASSERT_EQ(trace.cells.size(), fields.size());
+  for (size_t k = 0; k < fields.size(); ++k) {
+    const std::string shown = FormatNumber(ToNumber(fields[k]), "####0.000");
+    const float number = ToSingle(shown);
+    EXPECT_EQ(trace.cells[k].text, shown) << fields[k];
+    EXPECT_TRUE(trace.cells[k].numeric) << fields[k];
+    EXPECT_EQ(std::memcmp(&trace.cells[k].number, &number, sizeof number), 0) << fields[k];
+  }
+  for (const std::string bad : {"5.2a0", "1.2.3", "--1.000", "1.0-0", "-.", "12.5 0"}) {
+    EXPECT_EQ(TraceErrorOf("TI101\n" + bad + "\n"),
+              "row 2, column 1 (TI101): \"" + bad + "\" is not a number");
+  }
 }
 
 TEST_F(ReplayTest, EachRowIsOneCycleWithItsResultsAndErrorsGoOn) {
