@@ -3,11 +3,9 @@
 //   kavro-history export --workdir DIR [--from T] [--to T] [--every SECONDS] [--out FILE]
 //   kavro-history report --workdir DIR [--from T] [--to T] [--json]
 // Bad input is one line on standard error and exit status 2.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -16,6 +14,7 @@
 #include "common/LocalNow.h"
 #include "common/ProgramVersion.h"
 #include "common/SafeText.h"
+#include "common/WholeFileStream.h"
 #include "history/HistoryExport.h"
 #include "history/HistoryReport.h"
 #include "history/HistorySpanChoice.h"
@@ -110,13 +109,10 @@ int Run(const Arguments& arguments) {
       ExportHistoryCsv(reader, from, to, every, std::cout);
       return std::cout.flush() ? 0 : 1;
     }
-    // The file appears whole or not at all: written beside it, then renamed over it.
-    const std::string part = *arguments.out + ".part" + std::to_string(getpid());
-    std::ofstream file(part, std::ios::binary | std::ios::trunc);
-    if (file) ExportHistoryCsv(reader, from, to, every, file);
-    file.close();
-    if (!file || std::rename(part.c_str(), arguments.out->c_str()) != 0) {
-      std::remove(part.c_str());
+    const bool written = WriteWholeFileStream(*arguments.out, [&](std::ostream& file) {
+      ExportHistoryCsv(reader, from, to, every, file);
+    });
+    if (!written) {
       std::cerr << "kavro-history: cannot write " << SafeText(*arguments.out, kSafeTextLimit) << "\n";
       return 1;
     }

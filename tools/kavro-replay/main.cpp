@@ -12,7 +12,6 @@
 // ran clean, 1 FLC.dat failed to read or the trace is bad (nothing replayed), 2 usage, a missing
 // file or folder, or the results could not be written, 3 the replay ran but at least one cycle
 // reported an error.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +26,7 @@
 #include "common/LocalNow.h"
 #include "common/ProgramVersion.h"
 #include "common/SafeText.h"
+#include "common/WholeFileStream.h"
 #include "common/ports/Operator.h"
 #include "history/HistoryReader.h"
 #include "history/HistorySpanChoice.h"
@@ -234,17 +234,10 @@ int main(int argc, char** argv) {
     if (!std::cout) return Missing("cannot write the results");
     return Finish(summary);
   }
-  // The result file appears whole or not at all: written beside it, then renamed over it.
-  const std::string out = *arguments->out;
-  const std::string part = out + ".part" + std::to_string(getpid());
-  std::ofstream results(part, std::ios::binary | std::ios::trunc);
-  if (!results) return Missing("cannot write " + out);
-  const ReplaySummary summary =
-      RunReplay(controller, trace, start, results, std::cerr, arguments->withScripts);
-  results.close();
-  if (!results || std::rename(part.c_str(), out.c_str()) != 0) {
-    std::remove(part.c_str());
-    return Missing("cannot write " + out);
-  }
+  ReplaySummary summary;
+  const bool written = WriteWholeFileStream(*arguments->out, [&](std::ostream& results) {
+    summary = RunReplay(controller, trace, start, results, std::cerr, arguments->withScripts);
+  });
+  if (!written) return Missing("cannot write " + *arguments->out);
   return Finish(summary);
 }
