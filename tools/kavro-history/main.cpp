@@ -84,20 +84,23 @@ int Bad(const std::string& what) {
 int Run(const Arguments& arguments) {
   const std::int64_t now = HistoryMs(LocalNow());
   // Times are checked before the folder: a bad one is told whether or not there is a history.
-  if (const auto bad = ChooseHistorySpan(arguments.from, arguments.to, now, {}); !bad.error.empty()) {
+  if (const auto bad = ChooseHistorySpan(arguments.from, arguments.to, now, {});
+      !bad.error.empty()) {
     return Bad(bad.error);
   }
   int every = 0;
   if (arguments.every) {
     const std::string& text = *arguments.every;
-    if (text.empty() || text.size() > 7 || text.find_first_not_of("0123456789") != std::string::npos ||
+    if (text.empty() || text.size() > 7 ||
+        text.find_first_not_of("0123456789") != std::string::npos ||
         (every = std::stoi(text)) <= 0) {
       return Bad("--every: not a whole number of seconds: \"" + text + "\"");
     }
   }
   try {
     HistoryReader reader(*arguments.workDir);
-    const HistorySpanChoice chosen = ChooseHistorySpan(arguments.from, arguments.to, now, reader.Span());
+    const HistorySpanChoice chosen =
+        ChooseHistorySpan(arguments.from, arguments.to, now, reader.Span());
     if (!chosen.error.empty()) return Bad(chosen.error);
     const std::int64_t from = chosen.from, to = chosen.to;
     if (arguments.command == "report") {
@@ -113,7 +116,8 @@ int Run(const Arguments& arguments) {
       ExportHistoryCsv(reader, from, to, every, file);
     });
     if (!written) {
-      std::cerr << "kavro-history: cannot write " << SafeText(*arguments.out, kSafeTextLimit) << "\n";
+      std::cerr << "kavro-history: cannot write " << SafeText(*arguments.out, kSafeTextLimit)
+                << "\n";
       return 1;
     }
     return 0;

@@ -142,7 +142,8 @@ bool TraceIsGood(std::istream& in, const ControllerModel& model, const std::stri
 std::optional<std::string> HistoryTrace(const Arguments& arguments, const ControllerModel& model,
                                         DateTime& start) {
   const std::int64_t now = HistoryMs(LocalNow());
-  if (const auto bad = ChooseHistorySpan(arguments.from, arguments.to, now, {}); !bad.error.empty()) {
+  if (const auto bad = ChooseHistorySpan(arguments.from, arguments.to, now, {});
+      !bad.error.empty()) {
     Missing(bad.error);
     return std::nullopt;
   }
@@ -220,8 +221,8 @@ int main(int argc, char** argv) {
     if (!text) return 2;
     historyTrace.str(*text);
   }
-  const std::string traceName = arguments->history ? "the history of " + *arguments->history
-                                                   : arguments->trace;
+  const std::string traceName =
+      arguments->history ? "the history of " + *arguments->history : arguments->trace;
   if (!TraceIsGood(*traceIn, controller.model, traceName)) return 1;
   traceIn->clear();
   traceIn->seekg(0);
