@@ -1,5 +1,7 @@
 #include "TestHost.h"
 
+#include <gtest/gtest.h>
+
 #include "scripting/vbs/Conversions.h"
 
 namespace kavro::vbs::test {
@@ -52,6 +54,13 @@ std::string TestEngine::Run(const std::string& text) {
            std::to_string(e.Line()) + ")\n";
   }
   return log;
+}
+
+void ExpectOutputs(const std::vector<ScriptCase>& cases) {
+  for (const ScriptCase& c : cases) {
+    TestEngine t;
+    EXPECT_EQ(t.Run(c.code), c.output) << c.code;
+  }
 }
 
 }  // namespace kavro::vbs::test

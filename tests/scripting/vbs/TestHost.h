@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "scripting/vbs/ScriptEngine.h"
 
@@ -33,5 +34,15 @@ struct TestEngine {
   RecordingUi ui;
   ScriptEngine engine;
 };
+
+// A script and what it prints, ending with its error line when it fails.
+struct ScriptCase {
+  std::string code;
+  std::string output;
+};
+
+// Runs each case in an engine of its own and compares what it printed, naming the case that
+// differs, so one table holds many small scripts without one's state reaching the next.
+void ExpectOutputs(const std::vector<ScriptCase>& cases);
 
 }  // namespace kavro::vbs::test
