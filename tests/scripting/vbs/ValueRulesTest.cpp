@@ -72,8 +72,8 @@ TEST(ValueRules, OperatorsChooseTheirResultSubtype) {
        "TypeName(#1/2/2026# - #1/1/2026#)",
        "1/2/2026 Date 1 Double\n"},
       {"Echo CCur(1) + 1, TypeName(CCur(1) + 1), TypeName(CCur(1) + 1.5), "
-       "TypeName(CCur(1) + CSng(1))",
-       "2 Currency Double Double\n"},
+       "TypeName(CCur(1) + CSng(1)), TypeName(1.5 * CCur(2)), TypeName(CSng(1) - CCur(1))",
+       "2 Currency Double Double Double Double\n"},
       {"Echo TypeName(CSng(1) + 1), TypeName(CSng(1) + CLng(1)), TypeName(CSng(1) * 1.5)",
        "Single Double Double\n"},
   });
