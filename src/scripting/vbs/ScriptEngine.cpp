@@ -147,6 +147,9 @@ void ScriptEngine::Run(std::string_view text, bool isAddCode) {
     it.callCost = 0;
     it.StartClock();
     it.RunProgram(*program);
+    // A host procedure may have asked for a run of its own meanwhile and been refused: the run
+    // that ends last is the one LastError speaks of.
+    lastError_ = {};
   } catch (...) {
     // Only script errors leave the engine, and it is ready for the next run whatever happened.
     const ScriptError e = CaughtScriptError(it.line);
