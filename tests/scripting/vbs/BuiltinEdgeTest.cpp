@@ -50,6 +50,32 @@ TEST(BuiltinEdges, TextPositionsCountFromOneAndStopAtTheEnd) {
   });
 }
 
+// Positions and counts near the Long limit: start plus length must not wrap around.
+TEST(BuiltinEdges, PositionsAndCountsAtTheLongLimitStayInsideTheText) {
+  ExpectOutputs({
+      {"Echo Left(\"abc\", 2147483647), Right(\"abc\", 2147483647), \"[\" & Mid(\"abc\", "
+       "2147483647) & \"]\", Mid(\"abc\", 2, 2147483647), Mid(\"abc\", 3, 2147483646)",
+       "abc abc [] bc c\n"},
+      {"Echo InStr(2147483647, \"abc\", \"a\"), InStrRev(\"abc\", \"a\", 2147483647), \"[\" & "
+       "Replace(\"abc\", \"a\", \"b\", 2147483647) & \"]\", Replace(\"abc\", \"a\", \"b\", 1, "
+       "2147483647)",
+       "0 0 [] bbc\n"},
+      {"x = InStr(2147483648, \"abc\", \"a\")", "Error 6: Overflow (line 1)\n"},
+      {"x = String(-1, \"a\")", "Error 5: Invalid procedure call or argument (line 1)\n"},
+      {"x = DateAdd(\"m\", 2147483647, #1/1/2026#)",
+       "Error 5: Invalid procedure call or argument (line 1)\n"},
+      {"x = DateSerial(2026, 1, 2147483647)",
+       "Error 5: Invalid procedure call or argument (line 1)\n"},
+      {"x = DateAdd(\"d\", 1E300, #1/1/2026#)",
+       "Error 5: Invalid procedure call or argument (line 1)\n"},
+      {"x = CDate(3E6)", "Error 6: Overflow (line 1)\n"},
+      {"Echo Abs(CLng(-2147483647) - 1), TypeName(Abs(CInt(-32767) - 1)), Year(#1/1/100#), "
+       "Day(2958465.99999)",
+       "2147483648 Long 100 31\n"},
+      {"x = FormatNumber(1.5, 300)", "Error 5: Invalid procedure call or argument (line 1)\n"},
+  });
+}
+
 TEST(BuiltinEdges, SplitAndJoinKeepEmptyPiecesAndHonourTheirCounts) {
   ExpectOutputs({
       {"Echo Join(Split(\"a,b,,c\", \",\"), \"|\"), UBound(Split(\"\")), UBound(Split(\"abc\")), "
