@@ -94,6 +94,25 @@ bool AppendInPlace(Interpreter& it, const Expr& target, const Expr& value) {
   return true;
 }
 
+// A loop's body: one statement without a handler runs without the block's catch, as what it
+// throws would only be thrown on from there.
+inline Flow ExecLoopBody(Interpreter& it, const Block& body) {
+  return body.size() == 1 && !it.frame->resumeNext ? body[0]->Exec(it) : it.ExecBlock(body);
+}
+
+// counter + step: the common cases, an Integer or Long counter with an Integer step, on a short
+// path that promotes as Add does.
+inline void StepCounter(Variant& counter, const Variant& step) {
+  if (step.Type() == VarType::Integer && counter.Type() == VarType::Integer) {
+    counter =
+        IntegerResult(int64_t{counter.IntegerValue()} + step.IntegerValue(), VarType::Integer);
+  } else if (step.Type() == VarType::Integer && counter.Type() == VarType::Long) {
+    counter = IntegerResult(int64_t{counter.LongValue()} + step.IntegerValue(), VarType::Long);
+  } else {
+    counter = ApplyBinary(BinaryOp::Add, counter, step);
+  }
+}
+
 }  // namespace
 
 Flow AssignStmt::Exec(Interpreter& it) const {
@@ -218,6 +237,30 @@ Flow ForStmt::Exec(Interpreter& it) const {
   it.Assign(counter, std::move(start), false);
   const bool endIntegral = IsIntegral(end);
   const int64_t endWhole = endIntegral ? ToLong(end) : 0;
+  // The common loop, a whole counter running to a whole end by an Integer step, counts without
+  // the general comparison and addition; once the body leaves the counter anything else, the
+  // general loop below goes on from the same point.
+  if (endIntegral && stepValue.Type() == VarType::Integer) {
+    const int32_t stepWhole = stepValue.IntegerValue();
+    for (;;) {
+      Variant& current = VariableRef(it, *this->counter);
+      int64_t c;
+      if (current.Type() == VarType::Integer) {
+        c = current.IntegerValue();
+      } else if (current.Type() == VarType::Long) {
+        c = current.LongValue();
+      } else {
+        break;
+      }
+      if (stepWhole < 0 ? c < endWhole : c > endWhole) return Flow::Normal;
+      const Flow flow = ExecLoopBody(it, body);
+      if (flow == Flow::ExitFor) return Flow::Normal;
+      if (flow != Flow::Normal) return flow;
+      it.Tick();
+      it.line = line;
+      StepCounter(VariableRef(it, *this->counter), stepValue);
+    }
+  }
   for (;;) {
     Variant& current = VariableRef(it, *this->counter);
     int cmp;
@@ -231,21 +274,12 @@ Flow ForStmt::Exec(Interpreter& it) const {
                           end.IsString() ? Variant::Double(ToDouble(end)) : end, false);
     }
     if (down ? cmp < 0 : cmp > 0) break;
-    const Flow flow = it.ExecBlock(body);
+    const Flow flow = ExecLoopBody(it, body);
     if (flow == Flow::ExitFor) break;
     if (flow != Flow::Normal) return flow;
     it.Tick();
     it.line = line;
-    Variant& again = VariableRef(it, *this->counter);
-    // The common cases, an Integer or Long counter with an Integer step, promote as Add does.
-    if (stepValue.Type() == VarType::Integer && again.Type() == VarType::Integer) {
-      again =
-          IntegerResult(int64_t{again.IntegerValue()} + stepValue.IntegerValue(), VarType::Integer);
-    } else if (stepValue.Type() == VarType::Integer && again.Type() == VarType::Long) {
-      again = IntegerResult(int64_t{again.LongValue()} + stepValue.IntegerValue(), VarType::Long);
-    } else {
-      again = ApplyBinary(BinaryOp::Add, again, stepValue);
-    }
+    StepCounter(VariableRef(it, *this->counter), stepValue);
   }
   return Flow::Normal;
 }

@@ -173,6 +173,27 @@ TEST(HotPath, WholeNumbersPromoteAtTheirLimitsInEveryForm) {
             "0 Integer\n");
 }
 
+// The whole counter's quick loop hands over to the general rules when the body changes the
+// counter's subtype, and its one-statement body still meets a handler the body turned on.
+TEST(HotPath, AForLoopFollowsItsCounterAndHandlerWhateverTheBodyDoes) {
+  TestEngine t;
+  EXPECT_EQ(t.Run("Sub Loops\n"
+                  "  Dim i, s, x\n"
+                  "  For i = 1 To 5 : i = i + 0.5 : s = s & i & \" \" : Next : Echo s & i\n"
+                  "  s = \"\" : For i = CByte(1) To 3 : s = s & TypeName(i) : Next : Echo s\n"
+                  "  s = \"\" : For i = 5 To 1 Step -2 : s = s & i : Next : Echo s, i\n"
+                  "  For i = 1 To 10 : If i = 3 Then Exit For\n  Next : Echo i\n"
+                  "  For i = 1 To 3\n"  // the loop's condition faults in the second pass
+                  "    Do While i = 1 Or 1 / (i - 2) = 5 : On Error Resume Next : Exit Do : Loop\n"
+                  "  Next\n"
+                  "  Echo Err.Number, i\n"
+                  "End Sub\n"
+                  "Loops\n"
+                  "For i = 1 To 3 : x = 6 / (2 - i) : Next\n"),
+            "1.5 3 4.5 5.5\nByteIntegerInteger\n531 -1\n3\n11 4\n"
+            "Error 11: Division by zero (line 14)\n");
+}
+
 TEST(HotPath, IntegerDivisionAndModRoundTheirOperandsAndRaiseTheirErrors) {
   TestEngine t;
   EXPECT_EQ(t.Run("Function Try(a, b)\n"
