@@ -248,6 +248,9 @@ struct AssignStmt final : Stmt {
   ExprPtr target;
   ExprPtr value;
   bool isSet;
+
+ private:
+  Flow ExecGeneral(Interpreter& it) const;
 };
 
 struct CallStmt final : Stmt {

@@ -122,6 +122,12 @@ Flow AssignStmt::Exec(Interpreter& it) const {
     VariableRef(it, *target) = Boxed(u);
     return Flow::Normal;
   }
+  return ExecGeneral(it);
+}
+
+// Apart from the numbers' quick path above, so that the quick path saves and restores only the
+// few registers it uses.
+[[gnu::noinline]] Flow AssignStmt::ExecGeneral(Interpreter& it) const {
   if (!isSet && (target->kind == ExprKind::Local || target->kind == ExprKind::Global) &&
       AppendInPlace(it, *target, *value)) {
     return Flow::Normal;
