@@ -95,9 +95,14 @@ bool AppendInPlace(Interpreter& it, const Expr& target, const Expr& value) {
 }
 
 // A loop's body: one statement without a handler runs without the block's catch, as what it
-// throws would only be thrown on from there.
-inline Flow ExecLoopBody(Interpreter& it, const Block& body) {
-  return body.size() == 1 && !it.frame->resumeNext ? body[0]->Exec(it) : it.ExecBlock(body);
+// throws would only be thrown on from there; an assignment, the usual one, by a direct call.
+inline Flow ExecLoopBody(Interpreter& it, const Block& body, const AssignStmt* onlyAssign) {
+  if (body.size() != 1 || it.frame->resumeNext) return it.ExecBlock(body);
+  return onlyAssign ? onlyAssign->Exec(it) : body[0]->Exec(it);
+}
+
+const AssignStmt* OnlyAssignment(const Block& body) {
+  return body.size() == 1 ? dynamic_cast<const AssignStmt*>(body[0].get()) : nullptr;
 }
 
 // counter + step: the common cases, an Integer or Long counter with an Integer step, on a short
@@ -246,6 +251,7 @@ Flow ForStmt::Exec(Interpreter& it) const {
   // The common loop, a whole counter running to a whole end by an Integer step, counts without
   // the general comparison and addition; once the body leaves the counter anything else, the
   // general loop below goes on from the same point.
+  const AssignStmt* onlyAssign = OnlyAssignment(body);
   if (endIntegral && stepValue.Type() == VarType::Integer) {
     const int32_t stepWhole = stepValue.IntegerValue();
     for (;;) {
@@ -259,7 +265,7 @@ Flow ForStmt::Exec(Interpreter& it) const {
         break;
       }
       if (stepWhole < 0 ? c < endWhole : c > endWhole) return Flow::Normal;
-      const Flow flow = ExecLoopBody(it, body);
+      const Flow flow = ExecLoopBody(it, body, onlyAssign);
       if (flow == Flow::ExitFor) return Flow::Normal;
       if (flow != Flow::Normal) return flow;
       it.Tick();
@@ -280,7 +286,7 @@ Flow ForStmt::Exec(Interpreter& it) const {
                           end.IsString() ? Variant::Double(ToDouble(end)) : end, false);
     }
     if (down ? cmp < 0 : cmp > 0) break;
-    const Flow flow = ExecLoopBody(it, body);
+    const Flow flow = ExecLoopBody(it, body, onlyAssign);
     if (flow == Flow::ExitFor) break;
     if (flow != Flow::Normal) return flow;
     it.Tick();
