@@ -53,6 +53,9 @@ TEST(CompileErrors, EachFaultHasItsNumberTextAndLine) {
       {"Echo \"a\"\n\nx = 1 +* 2\n", "Error 1023: Expected expression (line 3)\n"},
       {"x = \"abc", "Error 1033: Unterminated string constant (line 1)\n"},
       {"x = 1 @ 2", "Error 1032: Invalid character (line 1)\n"},
+      // Forms the interpreter does not have are refused before anything runs.
+      {"Echo 1\nWith d\n  .Add 1, 2\nEnd With\n",
+       "Error 445: Object doesn't support this action: 'With' is not available (line 2)\n"},
       // Names a script may not assign.
       {"Const c = 1\nc = 2\n", "Error 501: Illegal assignment: 'c' (line 2)\n"},
   });
