@@ -1,7 +1,8 @@
 #pragma once
 // The cycle's exchange with the main grid. With the link off the grid is the source: the
 // operator types process values, limits and rule terms there. With the link on the grid shows
-// the values the link read, written there by the cycle step the display fills in.
+// the values the link read, written there by the display through steps.showValues, which the
+// session fills in.
 #include <string>
 
 #include "engine/CycleSteps.h"
