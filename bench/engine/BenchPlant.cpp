@@ -4,8 +4,8 @@
 #include <random>
 #include <string>
 
-#include "engine/GridExchange.h"
 #include "common/RestrictFalseReport.h"
+#include "display/GridValues.h"
 
 namespace kavro::bench {
 

@@ -4,12 +4,12 @@
 
 #include "common/DateText.h"
 #include "common/NumberText.h"
+#include "display/GridValues.h"
 #include "display/MenuTree.h"
 #include "display/PenColours.h"
 #include "display/RuleMark.h"
 #include "display/StatusFrame.h"
 #include "engine/ErrorCode.h"
-#include "engine/GridExchange.h"
 #include "model/VariableLabel.h"
 
 namespace kavro {

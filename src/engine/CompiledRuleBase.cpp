@@ -4,11 +4,10 @@
 
 namespace kavro {
 
-CompiledRules CompileRules(const ControllerModel& model, const MainGrid& grid) {
+CompiledRules CompileRules(const ControllerModel& model, const RuleTexts& texts) {
   CompiledRules rules{};
   for (int r = 1; r <= NumRules; ++r) {
     CompiledRule& rule = rules[r];
-    const Cell* row = grid.RowCells(grid::RuleRow(r));
     for (int i = 1; i <= NumIn; ++i) {
       const RuleBaseText& term = model.Rules[r].Term[i];
       if (IsNotUsed(term)) continue;
@@ -18,10 +17,10 @@ CompiledRules CompileRules(const ControllerModel& model, const MainGrid& grid) {
                                       &model.PVarIn[i].Zone[zone].MFDegree};
     }
     if (rule.termCount > 0) {
-      rule.op = static_cast<uint8_t>(OperatorSlot(model, row[grid::kColController].text));
+      rule.op = static_cast<uint8_t>(OperatorSlot(model, texts.Operator(r)));
     }
     for (int o = 1; o <= NumOut; ++o) {
-      const std::string& term = row[grid::OutputColumn(o)].text;
+      const std::string& term = texts.Term(r, NumIn + o);
       rule.outputZone[o] = IsNotUsed(term)
                                ? kOutputTermNotUsed
                                : static_cast<int8_t>(FindZone(model.PVarOut[o].Zone, term));
@@ -30,16 +29,16 @@ CompiledRules CompileRules(const ControllerModel& model, const MainGrid& grid) {
   return rules;
 }
 
-bool CompiledRuleBase::IsCurrent(const ControllerModel& model, const MainGrid& grid) const {
+bool CompiledRuleBase::IsCurrent(const ControllerModel& model, const RuleTexts& texts) const {
   return model_ == &model && textRevision_ == RuleBaseTextRevision() &&
-         ruleCells_ == RuleRowsStamp(grid);
+         ruleCells_ == texts.Stamp();
 }
 
-void CompiledRuleBase::Compile(const ControllerModel& model, const MainGrid& grid) {
-  rules_ = CompileRules(model, grid);
+void CompiledRuleBase::Compile(const ControllerModel& model, const RuleTexts& texts) {
+  rules_ = CompileRules(model, texts);
   model_ = &model;
   textRevision_ = RuleBaseTextRevision();
-  ruleCells_ = RuleRowsStamp(grid);
+  ruleCells_ = texts.Stamp();
   ++compilations_;
 }
 

@@ -8,8 +8,8 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/RuleTexts.h"
 #include "model/ControllerModel.h"
-#include "model/MainGrid.h"
 
 namespace kavro {
 
@@ -37,36 +37,24 @@ struct CompiledRule {
 
 using CompiledRules = std::array<CompiledRule, NumRules + 1>;  // slots 1..NumRules
 
-// The stamp of rule r's operator and term cells in the grid (not of its label, which shows the
-// strength).
-inline CellsStamp RuleCellsStamp(const MainGrid& grid, int rule) {
-  static_assert(grid::kColLabel == 0 && grid::kColController == 1);
-  return grid.StampOfRowBody(grid::RuleRow(rule));
-}
-
-// The stamp of all rule rows' operator and term cells together.
-inline CellsStamp RuleRowsStamp(const MainGrid& grid) {
-  return grid.StampOfRowBodies(grid::RuleRow(1), grid::RuleRow(NumRules));
-}
-
-// The rules as the texts of model and grid say now.
-CompiledRules CompileRules(const ControllerModel& model, const MainGrid& grid);
+// The rules as the texts of model and rule texts say now.
+CompiledRules CompileRules(const ControllerModel& model, const RuleTexts& texts);
 
 // A compiled rule base kept between cycles.
 class CompiledRuleBase {
  public:
-  // The rules of model and grid, compiled again first when a text they come from changed (or
+  // The rules of model and texts, compiled again first when a text they come from changed (or
   // they are another model's).
-  const CompiledRules& Rules(const ControllerModel& model, const MainGrid& grid) {
-    if (!IsCurrent(model, grid)) Compile(model, grid);
+  const CompiledRules& Rules(const ControllerModel& model, const RuleTexts& texts) {
+    if (!IsCurrent(model, texts)) Compile(model, texts);
     return rules_;
   }
   // How often the rules were compiled, for tests that prove the work is not redone.
   long Compilations() const { return compilations_; }
 
  private:
-  bool IsCurrent(const ControllerModel& model, const MainGrid& grid) const;
-  void Compile(const ControllerModel& model, const MainGrid& grid);
+  bool IsCurrent(const ControllerModel& model, const RuleTexts& texts) const;
+  void Compile(const ControllerModel& model, const RuleTexts& texts);
 
   const ControllerModel* model_ = nullptr;
   uint64_t textRevision_ = 0;

@@ -118,7 +118,7 @@ void RunSteps(Controller& controller, const CycleSteps& steps, EngineMemo& memo)
   model.ErrorStep = 31;
   if (steps.runPreScript) steps.runPreScript(controller);
   model.ErrorStep = 4;
-  ExchangeWithGrid(model, controller.grid, memo);
+  ExchangeWithGrid(controller, steps, memo);
   model.ErrorStep = 5;
   UpdateHistoryAndSlopes(model, Now(controller));
   model.ErrorStep = 6;

@@ -22,6 +22,9 @@ struct CycleSteps {
   // return true when it ran. A script error is thrown as KavroError into the cycle.
   std::function<bool(Controller&)> runPreScript;
   std::function<bool(Controller&)> runPostScript;
+  // Step 4 while the link is ON: the main grid shows the values the link read. Run minimised
+  // or held alike, as the engine reads these texts back once the link is switched off.
+  std::function<void(Controller&)> showValues;
   // Display refreshes at the end of the cycle (skipped while minimised or CycleHold is set).
   std::function<void(Controller&)> refreshStatus;
   std::function<void(Controller&)> refreshTrend;

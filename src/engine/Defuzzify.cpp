@@ -100,8 +100,8 @@ struct RuleStrengths {
 
 }  // namespace
 
-void Defuzzify(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
-  const CompiledRules& rules = memo.ruleBase.Rules(model, grid);
+void Defuzzify(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo) {
+  const CompiledRules& rules = memo.ruleBase.Rules(model, texts);
   const RuleStrengths strengths(model, memo);
   for (int o = 1; o <= NumOut; ++o) {
     PVarOutRecord& output = model.PVarOut[o];
@@ -118,13 +118,12 @@ void Defuzzify(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
   }
 }
 
-void Defuzzify(ControllerModel& model, const MainGrid& grid) {
+void Defuzzify(ControllerModel& model, const RuleTexts& texts) {
   for (int o = 1; o <= NumOut; ++o) {
     PVarOutRecord& output = model.PVarOut[o];
-    const int column = grid::OutputColumn(o);
     Contributions contributions;
     for (int r = 1; r <= NumRules; ++r) {
-      const std::string& zoneName = grid.RowCells(grid::RuleRow(r))[column].text;
+      const std::string& zoneName = texts.Term(r, NumIn + o);
       if (IsNotUsed(zoneName) || IsNotUsed(model.Rules[r].Strength)) continue;
       const float strength = StrengthNumber(model, r);
       if (!(strength > 0.0f)) continue;

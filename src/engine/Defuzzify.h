@@ -1,9 +1,9 @@
 #pragma once
 // Defuzzification: each output's new value from the strengths of the rules that name one of its
-// zones in the main grid, with the output type and limits applied; left as "####0.000" text.
+// zones (in the main grid, or a copy's rule records: see RuleTexts), with the output type and limits applied; left as "####0.000" text.
 #include "engine/EngineMemo.h"
+#include "engine/RuleTexts.h"
 #include "model/ControllerModel.h"
-#include "model/MainGrid.h"
 
 namespace kavro {
 
@@ -15,7 +15,7 @@ float StrengthNumber(const ControllerModel& model, int rule);
 // Sets ValueOut of outputs 1..NumOut, and ValueDefuzzified to the same text. With a memo the
 // rules' output terms come from the compiled rule base (see CompiledRuleBase); without one they
 // are looked up afresh, the plain defuzzification the compiled form is tested against.
-void Defuzzify(ControllerModel& model, const MainGrid& grid, EngineMemo& memo);
-void Defuzzify(ControllerModel& model, const MainGrid& grid);
+void Defuzzify(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo);
+void Defuzzify(ControllerModel& model, const RuleTexts& texts);
 
 }  // namespace kavro

@@ -6,7 +6,6 @@
 #include "common/NumberText.h"
 #include "engine/Defuzzify.h"
 #include "engine/Fuzzify.h"
-#include "engine/GridExchange.h"
 #include "engine/RuleEvaluation.h"
 
 namespace kavro {
@@ -21,17 +20,16 @@ InputValues InputsOf(const ControllerModel& model) {
 }  // namespace
 
 EngineOnCopy::EngineOnCopy(const ControllerModel& live, const MainGrid& liveGrid)
-    : copy_(live), grid_(liveGrid), present_(InputsOf(live)) {}
+    : copy_(live), grid_(liveGrid), texts_(*grid_), present_(InputsOf(live)) {}
 
-EngineOnCopy::EngineOnCopy(const ControllerModel& live) : copy_(live), present_(InputsOf(live)) {
-  ShowRulesInGrid(copy_, grid_);
-}
+EngineOnCopy::EngineOnCopy(const ControllerModel& live)
+    : copy_(live), texts_(copy_), present_(InputsOf(live)) {}
 
 OutputValues EngineOnCopy::Outputs(const InputValues& inputs) {
   for (int i = 1; i <= NumIn; ++i) copy_.PVarIn[i].PVIN = inputs[i];
   Fuzzify(copy_);
-  EvaluateRules(copy_, grid_, memo_);
-  Defuzzify(copy_, grid_, memo_);
+  EvaluateRules(copy_, texts_, memo_);
+  Defuzzify(copy_, texts_, memo_);
   OutputValues values{};
   for (int o = 1; o <= NumOut; ++o) {
     const std::string& text = copy_.PVarOut[o].ValueOut;

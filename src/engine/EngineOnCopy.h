@@ -3,8 +3,10 @@
 // would be for input values the engineer chooses, without touching the running controller.
 // The control surface and every "what if" view are built on it.
 #include <array>
+#include <optional>
 
 #include "engine/EngineMemo.h"
+#include "engine/RuleTexts.h"
 #include "model/ControllerModel.h"
 #include "model/MainGrid.h"
 
@@ -17,8 +19,11 @@ class EngineOnCopy {
  public:
   // Copies the model and the rule rows of the main grid as they are now.
   EngineOnCopy(const ControllerModel& live, const MainGrid& liveGrid);
-  // For a configuration that has no window: the rule rows are shown from the model.
+  // For a configuration that has no window: the rules are read from the copy's rule records.
   explicit EngineOnCopy(const ControllerModel& live);
+  // The rule texts point into this copy: it stays where it was made.
+  EngineOnCopy(const EngineOnCopy&) = delete;
+  EngineOnCopy& operator=(const EngineOnCopy&) = delete;
 
   // The process value of every input when the copy was made.
   const InputValues& PresentInputs() const { return present_; }
@@ -29,11 +34,13 @@ class EngineOnCopy {
 
   // The copy after the last Outputs call (its degrees and rule strengths).
   const ControllerModel& Model() const { return copy_; }
-  const MainGrid& Grid() const { return grid_; }
+  // Where the copy reads its rules' operators and terms.
+  const RuleTexts& Texts() const { return texts_; }
 
  private:
   ControllerModel copy_;
-  MainGrid grid_;
+  std::optional<MainGrid> grid_;  // the live rule rows, when there were any
+  RuleTexts texts_;
   EngineMemo memo_;
   InputValues present_{};
 };

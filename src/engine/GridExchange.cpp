@@ -46,13 +46,6 @@ void TakeVariable(Variable& variable, EngineMemo& memo, const ValueRows& rows, i
   variable.PVLow = CellNumber(MemoOfCell(memo, grid::kRowLow, column), rows.low[column].text);
 }
 
-template <typename Variable>
-void ShowVariable(const Variable& variable, MainGrid& grid, int column) {
-  grid.SetText(grid::kRowHigh, column, FormatNumber(variable.PVHigh, "####0.000"));
-  grid.SetText(grid::kRowValue, column, FormatNumber(variable.PVIN, "####0.000"));
-  grid.SetText(grid::kRowLow, column, FormatNumber(variable.PVLow, "####0.000"));
-}
-
 // Every rule term from the grid's rule rows into the model. A row is passed over when neither
 // its cells (their stamp) nor any rule-base text of the model (their revision) changed since it
 // was taken: the model's terms are still the row's.
@@ -94,43 +87,23 @@ void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid) {
   TakeValuesFromGrid(model, grid, fresh);
 }
 
-void TypeValueCell(MainGrid& grid, EngineMemo& memo, int row, int column, const std::string& text,
-                   float number) {
+void RememberCellNumber(EngineMemo& memo, int row, int column, const std::string& text,
+                        float number) {
   if (row < grid::kRowHigh || row > grid::kRowLow) {
     throw KavroError(errors::kSubscript, errors::kSubscriptText);
   }
-  grid.At(row, column).text = text;
   CellNumberMemo& cell = MemoOfCell(memo, row, column);
   cell.text = text;
   cell.value = number;
   cell.filled = true;
 }
 
-void ShowValuesInGrid(const ControllerModel& model, MainGrid& grid) {
-  for (int i = 1; i <= NumIn; ++i) ShowVariable(model.PVarIn[i], grid, grid::InputColumn(i));
-  for (int o = 1; o <= NumOut; ++o) ShowVariable(model.PVarOut[o], grid, grid::OutputColumn(o));
-}
-
-void ShowRulesInGrid(const ControllerModel& model, MainGrid& grid) {
-  for (int r = 1; r <= NumRules; ++r) {
-    grid.SetText(grid::RuleRow(r), grid::kColController, model.Rules[r].Operator);
-    for (int k = 1; k <= NumTerms; ++k) {
-      grid.SetText(grid::RuleRow(r), grid::TermColumn(k), model.Rules[r].Term[k]);
-    }
-  }
-}
-
-void ExchangeWithGrid(ControllerModel& model, MainGrid& grid, EngineMemo& memo) {
-  if (model.Link.LinkStatus == kOn) {
-    ShowValuesInGrid(model, grid);
+void ExchangeWithGrid(Controller& controller, const CycleSteps& steps, EngineMemo& memo) {
+  if (controller.model.Link.LinkStatus == kOn) {
+    if (steps.showValues) steps.showValues(controller);
   } else {
-    TakeValuesFromGrid(model, grid, memo);
+    TakeValuesFromGrid(controller.model, controller.grid, memo);
   }
-}
-
-void ExchangeWithGrid(ControllerModel& model, MainGrid& grid) {
-  EngineMemo fresh;
-  ExchangeWithGrid(model, grid, fresh);
 }
 
 }  // namespace kavro

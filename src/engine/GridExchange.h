@@ -1,10 +1,13 @@
 #pragma once
 // The cycle's exchange with the main grid. With the link off the grid is the source: the
 // operator types process values, limits and rule terms there. With the link on the grid shows
-// the values the link read.
+// the values the link read, written there by the display through steps.showValues, which the
+// session fills in.
+#include <string>
+
+#include "engine/CycleSteps.h"
 #include "engine/EngineMemo.h"
-#include "model/ControllerModel.h"
-#include "model/MainGrid.h"
+#include "model/Controller.h"
 
 namespace kavro {
 
@@ -14,21 +17,14 @@ namespace kavro {
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid, EngineMemo& memo);
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid);
 
-// Types text into value cell (row 2, 3 or 4, a variable's column) when its number is already
-// known to be ToSingle(text), as offline replay knows it from reading its trace: the next
-// exchange takes the number without reading the text again.
-void TypeValueCell(MainGrid& grid, EngineMemo& memo, int row, int column, const std::string& text,
-                   float number);
+// Remembers that the text just typed into value cell (row 2, 3 or 4, a variable's column) is
+// the number given, as the replay knows it from reading its trace: the next exchange takes the
+// number without reading the text again. Another row throws KavroError 9.
+void RememberCellNumber(EngineMemo& memo, int row, int column, const std::string& text,
+                        float number);
 
-// Link on: rows 2, 3, 4 of every variable's column show PVHigh, PVIN, PVLow as "####0.000".
-void ShowValuesInGrid(const ControllerModel& model, MainGrid& grid);
-
-// The rule rows show each rule's operator (column 1) and terms, as the main display does; a
-// headless controller fills its grid this way before its first cycle.
-void ShowRulesInGrid(const ControllerModel& model, MainGrid& grid);
-
-// Step 5 of the cycle: one of the two above, by LinkStatus.
-void ExchangeWithGrid(ControllerModel& model, MainGrid& grid, EngineMemo& memo);
-void ExchangeWithGrid(ControllerModel& model, MainGrid& grid);
+// Step 4 of the cycle, by LinkStatus: the values from the grid (link off), or the grid shown
+// the values the link read through steps.showValues (link on).
+void ExchangeWithGrid(Controller& controller, const CycleSteps& steps, EngineMemo& memo);
 
 }  // namespace kavro

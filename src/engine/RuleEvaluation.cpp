@@ -118,9 +118,9 @@ float TermDegree(const ControllerModel& model, const SlopeFactors& slopes, int i
 
 }  // namespace
 
-void EvaluateRules(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
+void EvaluateRules(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo) {
   const SlopeFactors slopes = SlopeFactorsOf(model);
-  const CompiledRules& rules = memo.ruleBase.Rules(model, grid);
+  const CompiledRules& rules = memo.ruleBase.Rules(model, texts);
   for (int r = 1; r <= NumRules; ++r) {
     const CompiledRule& compiled = rules[r];
     Rule& rule = model.Rules[r];
@@ -141,7 +141,7 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid, EngineMemo& mem
   }
 }
 
-void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
+void EvaluateRules(ControllerModel& model, const RuleTexts& texts) {
   const SlopeFactors slopes = SlopeFactorsOf(model);
   for (int r = 1; r <= NumRules; ++r) {
     Rule& rule = model.Rules[r];
@@ -155,7 +155,7 @@ void EvaluateRules(ControllerModel& model, const MainGrid& grid) {
       degrees[n++] = TermDegree(model, slopes, i, zone);
     }
     const int op =
-        n > 0 ? OperatorSlot(model, grid.Text(grid::RuleRow(r), grid::kColController)) : 0;
+        n > 0 ? OperatorSlot(model, texts.Operator(r)) : 0;
     if (op == 0) {
       SetNotUsed(rule);
       continue;

@@ -1,12 +1,13 @@
 #pragma once
 // Rule evaluation: the firing strength of each of the 20 rules from the degrees of the input
-// zones it names, combined with the operator in the rule's row of the main grid.
+// zones it names, combined with the rule's operator (see RuleTexts: the rule's row of the main
+// grid, or a copy's rule record).
 #include <array>
 #include <span>
 
 #include "engine/EngineMemo.h"
+#include "engine/RuleTexts.h"
 #include "model/ControllerModel.h"
-#include "model/MainGrid.h"
 
 namespace kavro {
 
@@ -19,12 +20,11 @@ OperatorResults CombineDegrees(std::span<const float> degrees);
 // when Slope2/PVIN < 1 (a zero divisor counts as a ratio of 0).
 float SlopeCorrectionFactor(const PVarInRecord& input);
 
-// Sets Strength of rules 1..20: the result of the operator named in column 1 of the rule's grid
-// row, formatted "#0.0000", or "Not Used" when no input term names a zone or the operator text
+// Sets Strength of rules 1..20: the result of the rule's operator in texts, formatted "#0.0000", or "Not Used" when no input term names a zone or the operator text
 // is none of OperatorNames. With a memo the rules are evaluated in their compiled form (see
 // CompiledRuleBase); without one every text is looked up afresh, the plain evaluation the
 // compiled form is tested against.
-void EvaluateRules(ControllerModel& model, const MainGrid& grid, EngineMemo& memo);
-void EvaluateRules(ControllerModel& model, const MainGrid& grid);
+void EvaluateRules(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo);
+void EvaluateRules(ControllerModel& model, const RuleTexts& texts);
 
 }  // namespace kavro

@@ -5,15 +5,14 @@
 
 namespace kavro {
 
-std::vector<FiringRow> RuleFiringRows(const ControllerModel& model, const MainGrid& grid) {
+std::vector<FiringRow> RuleFiringRows(const ControllerModel& model, const RuleTexts& texts) {
   std::vector<FiringRow> rows;
   for (int r = 1; r <= NumRules; ++r) {
-    const int gridRow = grid::RuleRow(r);
     FiringRow row;
     row.rule = r;
-    row.operatorName = grid.Text(gridRow, grid::kColController);
+    row.operatorName = texts.Operator(r);
     for (int k = 1; k <= NumTerms; ++k) {
-      const std::string& term = grid.Text(gridRow, grid::TermColumn(k));
+      const std::string& term = texts.Term(r, k);
       if (IsNotUsed(term)) continue;
       const TermVariable variable = VariableOfTerm(k);
       FiringTerm cell;

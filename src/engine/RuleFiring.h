@@ -1,12 +1,12 @@
 #pragma once
 // What the last cycle worked out for each rule, term by term, for a view that shows why the
 // outputs moved: the view computes nothing of its own, it reads what the engine left in the
-// model (each zone's degree, each rule's strength) and the rule rows of the main grid.
+// model (each zone's degree, each rule's strength) and the rules' texts (see RuleTexts).
 #include <string>
 #include <vector>
 
+#include "engine/RuleTexts.h"
 #include "model/ControllerModel.h"
-#include "model/MainGrid.h"
 
 namespace kavro {
 
@@ -29,6 +29,6 @@ struct FiringRow {
 };
 
 // One row per rule in use (a rule with at least one term other than "Not Used").
-std::vector<FiringRow> RuleFiringRows(const ControllerModel& model, const MainGrid& grid);
+std::vector<FiringRow> RuleFiringRows(const ControllerModel& model, const RuleTexts& texts);
 
 }  // namespace kavro

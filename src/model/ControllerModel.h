@@ -81,7 +81,7 @@ struct PVarOutRecord {
 
 struct Rule {
   std::array<RuleBaseText, NumTerms + 1> Term;  // 1..6 inputs, 7..8 outputs
-  std::string Operator;
+  RuleBaseText Operator;
   std::string Strength;
 };
 

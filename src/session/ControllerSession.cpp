@@ -1,5 +1,6 @@
 #include "session/ControllerSession.h"
 
+#include "display/GridValues.h"
 #include "display/LinkPanel.h"
 #include "display/StatusFrame.h"
 #include "display/StatusRefresh.h"
@@ -37,6 +38,7 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
     return CalculationReportLines(c.model, c.ports.clock->Now());
   });
   cycleSteps_.showCycleTimes = ShowCycleTimes;
+  cycleSteps_.showValues = ShowGridValues;
   if (options.refreshWindow) {
     cycleSteps_.refreshStatus = RefreshStatus;
     cycleSteps_.refreshTrend = RefreshTrend;

@@ -1,19 +1,9 @@
 #include "session/ScriptCommands.h"
 
+#include "display/GridValues.h"
 #include "display/StatusFrame.h"
-#include "model/MainGrid.h"
 
 namespace kavro {
-namespace {
-
-// Row 6 of the output columns shows ScriptAdjust while the post-process script is ON.
-void BlankScriptAdjustCells(MainGrid& grid) {
-  for (int k = 1; k <= NumOut; ++k) {
-    grid.At(grid::ActiveZoneDegreeRow(1), grid::OutputColumn(k)).text.clear();
-  }
-}
-
-}  // namespace
 
 void ToggleScriptExecute(Controller& controller, ScriptHost& host, ScriptKind kind) {
   bool& on = host.Script(kind).on;

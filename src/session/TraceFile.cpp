@@ -8,7 +8,7 @@
 #include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
-#include "engine/GridExchange.h"
+#include "edit/ValueTyping.h"
 
 namespace kavro {
 namespace {
@@ -303,7 +303,7 @@ void ApplyTraceRow(const std::vector<TraceColumn>& columns, const TraceCell* cel
     if (cell.numeric) {
       TypeValueCell(grid, memo, column.gridRow, column.gridColumn, cell.text, cell.number);
     } else {
-      grid.At(column.gridRow, column.gridColumn).text = cell.text;
+      TypeCellText(grid, column.gridRow, column.gridColumn, cell.text);
     }
   }
 }

@@ -6,13 +6,19 @@
 #include <random>
 #include <string>
 
+#include "common/NumberText.h"
+#include "display/GridValues.h"
 #include "engine/Defuzzify.h"
+#include "engine/EngineOnCopy.h"
 #include "engine/Fuzzify.h"
+#include "engine/GridExchange.h"
 #include "engine/RuleEvaluation.h"
 #include "support/EngineTestModel.h"
 
 namespace kavro::test {
 namespace {
+
+const char* const kOperators[] = {"MIN", "MAX", "PROD", "BDIF", "ASUM", "BSUM", "min", "Not Used"};
 
 // A random rule base over names "A".."E" (some zones share one, some terms name none of them).
 void RandomRuleBase(Controller& c, std::mt19937& random) {
@@ -38,13 +44,12 @@ void RandomRuleBase(Controller& c, std::mt19937& random) {
               {1, 0, 0, 0});
     }
   }
-  const char* operators[] = {"MIN", "MAX", "PROD", "BDIF", "ASUM", "BSUM", "min", "Not Used"};
   for (int r = 1; r <= NumRules; ++r) {
     std::vector<std::pair<int, std::string>> terms;
     for (int k = 1; k <= NumTerms; ++k) {
       if (pick(3) != 0) terms.emplace_back(k, pick(6) == 0 ? "Z" : name());
     }
-    SetRule(c, r, operators[pick(8)], terms);
+    SetRule(c, r, kOperators[pick(8)], terms);
   }
   Fuzzify(m);
 }
@@ -74,6 +79,70 @@ TEST(CompiledRuleBase, EvaluatesEveryRuleBaseAsThePlainEvaluationDoes) {
     }
   }
   EXPECT_GT(fired, 500);  // the rule bases fire, not only stay silent
+}
+
+// A copy without a window reads its rule records; the live engine reads the rule rows the
+// operator typed over. With the same texts in both the results are the same to the last digit,
+// also after the records' operators alone changed under a compiled rule base kept between them.
+TEST(CompiledRuleBase, RuleRecordsGiveWhatTheSameRulesTypedIntoTheRowsGive) {
+  std::mt19937 random(11);
+  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  EngineMemo typedMemo;
+  EngineMemo recordsMemo;
+  for (int trial = 0; trial < 100; ++trial) {
+    SCOPED_TRACE("trial " + std::to_string(trial));
+    Controller typed;
+    RandomRuleBase(typed, random);
+    ShowValuesInGrid(typed.model, typed.grid);  // the value rows hold the inputs
+    ControllerModel records = typed.model;
+    // A copy made copies rule-base texts, which tells every compiled rule base to look again:
+    // the round after the operators alone changed makes none, so the kept one must see them.
+    const auto compare = [&](const std::string& round, bool withCopy) {
+      SCOPED_TRACE(round);
+      TakeValuesFromGrid(typed.model, typed.grid, typedMemo);
+      Fuzzify(typed.model);
+      EvaluateRules(typed.model, typed.grid, typedMemo);
+      Defuzzify(typed.model, typed.grid, typedMemo);
+      Fuzzify(records);
+      EvaluateRules(records, RuleTexts(records), recordsMemo);
+      Defuzzify(records, RuleTexts(records), recordsMemo);
+      for (int r = 1; r <= NumRules; ++r) {
+        ASSERT_EQ(records.Rules[r].Strength, typed.model.Rules[r].Strength) << "rule " << r;
+      }
+      for (int o = 1; o <= NumOut; ++o) {
+        ASSERT_EQ(records.PVarOut[o].ValueOut, typed.model.PVarOut[o].ValueOut);
+      }
+      if (!withCopy) return;
+      EngineOnCopy copy(records);
+      InputValues inputs{};
+      for (int i = 1; i <= NumIn; ++i) inputs[i] = records.PVarIn[i].PVIN;
+      const OutputValues outputs = copy.Outputs(inputs);
+      for (int r = 1; r <= NumRules; ++r) {
+        ASSERT_EQ(copy.Model().Rules[r].Strength, typed.model.Rules[r].Strength) << "rule " << r;
+      }
+      for (int o = 1; o <= NumOut; ++o) {
+        ASSERT_EQ(copy.Model().PVarOut[o].ValueOut, typed.model.PVarOut[o].ValueOut);
+        if (IsNumeric(typed.model.PVarOut[o].ValueOut)) {
+          ASSERT_EQ(outputs[o], ToSingle(typed.model.PVarOut[o].ValueOut));
+        }
+      }
+    };
+    compare("as loaded", false);
+    for (int r = 1; r <= NumRules; ++r) {
+      if (pick(2) == 0) continue;
+      const std::string op = kOperators[pick(8)];
+      typed.grid.SetText(grid::RuleRow(r), grid::kColController, op);
+      records.Rules[r].Operator = op;
+    }
+    compare("operators typed", false);
+    for (int r = 1; r <= NumRules; ++r) {
+      const int k = 1 + pick(NumTerms);
+      const std::string term(1, static_cast<char>('A' + pick(6)));
+      typed.grid.SetText(grid::RuleRow(r), grid::TermColumn(k), term);
+      records.Rules[r].Term[k] = term;
+    }
+    compare("terms typed", true);
+  }
 }
 
 }  // namespace

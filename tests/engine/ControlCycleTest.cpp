@@ -2,6 +2,7 @@
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
+#include "display/GridValues.h"
 #include "display/StatusFrame.h"
 #include "engine/ControlCycle.h"
 #include "support/EngineTestModel.h"
@@ -24,6 +25,7 @@ class ControlCycleTest : public ::testing::Test {
     TypeIntoGrid(controller, grid::kRowValue, grid::InputColumn(1), 75);
     TypeIntoGrid(controller, grid::kRowValue, grid::OutputColumn(1), 40);
     steps.showCycleTimes = ShowCycleTimes;  // the window's last run, read and write labels
+    steps.showValues = ShowGridValues;      // the value rows while the link is on
     steps.runTimeErrorReported = [this](Controller&, const std::string& text) {
       reported.push_back(text);
     };

@@ -79,7 +79,7 @@ TEST(RuleFiring, RowsShowWhatTheCycleComputed) {
   inputs[2] = 20;
   EXPECT_EQ(engine.Outputs(inputs)[1], 25.0f);
 
-  const std::vector<FiringRow> rows = RuleFiringRows(engine.Model(), engine.Grid());
+  const std::vector<FiringRow> rows = RuleFiringRows(engine.Model(), engine.Texts());
   ASSERT_EQ(rows.size(), 2u);  // rules 1 and 4; the unused ones have no row
   EXPECT_EQ(rows[0].rule, 1);
   EXPECT_EQ(rows[0].operatorName, "MIN");

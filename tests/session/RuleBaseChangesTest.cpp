@@ -11,11 +11,11 @@
 #include <string>
 
 #include "config/ConfigFile.h"
+#include "display/GridValues.h"
 #include "edit/CellEdit.h"
 #include "edit/MainGridClick.h"
 #include "edit/VariableEditor.h"
 #include "engine/Defuzzify.h"
-#include "engine/GridExchange.h"
 #include "engine/RuleEvaluation.h"
 #include "scripting/host/HostTestWorld.h"
 #include "support/EngineTestModel.h"

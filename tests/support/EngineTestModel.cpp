@@ -2,7 +2,7 @@
 
 #include "common/NumberText.h"
 #include "common/RestrictFalseReport.h"
-#include "engine/GridExchange.h"
+#include "display/GridValues.h"
 #include "model/MainGrid.h"
 
 namespace kavro::test {
