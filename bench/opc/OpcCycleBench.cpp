@@ -80,6 +80,7 @@ CycleMarks RunCycle(Controller& controller, OpcLink& link) {
 
 struct CycleTimes {
   std::vector<double> cycle, read, write;  // ms
+  std::vector<CycleMarks> marks;
 
   void Add(const CycleMarks& at) {
     const auto ms = [](SteadyClock::duration d) {
@@ -88,6 +89,7 @@ struct CycleTimes {
     cycle.push_back(ms(at.write - at.start));
     read.push_back(ms(at.read - at.start));
     write.push_back(ms(at.write - at.read));
+    marks.push_back(at);
   }
   // median and 99th percentile of the cycle, the read and the write
   std::vector<double> Figures() const {
@@ -96,6 +98,25 @@ struct CycleTimes {
             Percentile(read, 99),  Percentile(write, 50), Percentile(write, 99)};
   }
 };
+
+// With KAVRO_BENCH_OPC_TRACE=FOLDER, each measured cycle's marks on the monotonic clock, for
+// bench/opc/trace/report.js to set beside the bridge's and the server's own (trace/README.md).
+void WriteTrace(const CycleTimes& times) {
+  const char* folder = std::getenv("KAVRO_BENCH_OPC_TRACE");
+  if (folder == nullptr || *folder == '\0') return;
+  std::string text;
+  const auto ns = [](SteadyClock::time_point t) {
+    return std::to_string(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count());
+  };
+  for (const CycleMarks& at : times.marks) {
+    text.append(ns(at.start)).append(" ").append(ns(at.read)).append(" ");
+    text.append(ns(at.write)).append("\n");
+  }
+  if (!SystemFileSystem().WriteAtomic(std::string(folder) + "/cycles.txt", text, nullptr)) {
+    std::fprintf(stderr, "bench_opc: cannot write %s/cycles.txt\n", folder);
+  }
+}
 
 std::vector<double> figures, warmUpFigures;
 
@@ -147,6 +168,7 @@ void OpcLinkCycle(benchmark::State& state) {
       steady.Add(RunCycle(controller, link));
       ok = !failed();
     }
+    WriteTrace(steady);
     if (!steady.cycle.empty() && ok) {
       state.counters["median_ms"] = Percentile(steady.cycle, 50);
       state.counters["p99_ms"] = Percentile(steady.cycle, 99);
