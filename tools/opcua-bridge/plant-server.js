@@ -30,6 +30,9 @@ const {
   DataType,
   Variant,
   StatusCodes,
+  AccessRestrictionsFlag,
+  WellKnownRoles,
+  allPermissions,
 } = require('node-opcua');
 
 function option(name, fallback) {
@@ -55,6 +58,15 @@ function tellWritten(name, value) {
   }
   written[name] = value;
 }
+
+// Every session may read and write every tag, as the namespace's defaults allow. Said on each
+// tag, because a tag without its own settings has the server look the namespace's defaults up
+// in its address space at every read of every tag: that was most of the time a read took.
+// Every session's permissions are evaluated with the Anonymous role among its roles.
+const OPEN_TO_EVERY_SESSION = {
+  accessRestrictions: AccessRestrictionsFlag.None,
+  rolePermissions: [{ roleId: WellKnownRoles.Anonymous, permissions: allPermissions }],
+};
 
 const TYPES = {
   Double: DataType.Double,
@@ -114,6 +126,7 @@ async function main() {
       nodeId: `s=${name}`,
       dataType: DataType[dataType],
       minimumSamplingInterval: 100,
+      ...OPEN_TO_EVERY_SESSION,
       value: {
         get: () => new Variant({ dataType, value: tag.value }),
         set: (variant) => {

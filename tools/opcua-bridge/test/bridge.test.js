@@ -55,6 +55,10 @@ test('items, one batched read and write, refusals and security', { timeout: 2400
     assert.strictEqual(r.status[3], 'BadInvalidArgument');
     const out = await bridge.call({ op: 'write', items: [[2, 40000]] });
     assert.deepStrictEqual(out.status, ['BadTypeMismatch']);
+    // A request and an answer longer than one message chunk go through whole.
+    const many = await bridge.call({ op: 'read', items: new Array(600).fill(1) });
+    assert.strictEqual(many.values.length, 600);
+    assert.ok(many.values.every((v) => v === 9.125));
   });
 
   await t.test('an untrusted server is refused and its certificate kept for the operator', async () => {
