@@ -36,7 +36,7 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
   commands_ = WindowMenuCommands([](const Controller& c) {
     return CalculationReportLines(c.model, c.ports.clock->Now());
   });
-  cycleSteps_.showCycleTimes = ShowCycleTimes;
+  if (options.showCycleTimes) cycleSteps_.showCycleTimes = ShowCycleTimes;
   if (options.refreshWindow) {
     cycleSteps_.refreshStatus = RefreshStatus;
     cycleSteps_.refreshTrend = RefreshTrend;

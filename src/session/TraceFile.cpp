@@ -177,6 +177,7 @@ bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
     haveHeader_ = true;
     return false;
   }
+  if (TakeGridFormRow(line, cells)) return true;
   SplitFields(line, fields_);
   const size_t width = columns_.size();
   if (fields_.size() != width) {
@@ -208,6 +209,30 @@ bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
     }
   }
   return true;
+}
+
+bool TraceLines::TakeGridFormRow(std::string_view line, std::vector<TraceCell>* cells) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  const size_t width = columns_.size();
+  if (cells) cells->resize(width);
+  size_t column = 0;
+  for (size_t from = 0;; ++column) {
+    const size_t comma = line.find(',', from);
+    const std::string_view field = line.substr(from, comma - from);
+    if (column == width) return false;
+    // No blank, tab or line end fits the grid form: such a cell goes the general way.
+    const auto number = GridFormNumber(field);
+    if (!number) return false;
+    if (cells) {
+      TraceCell& cell = (*cells)[column];
+      cell.text.assign(field);
+      cell.number = SingleOfNumber(*number);
+      cell.numeric = true;
+    }
+    if (comma == std::string_view::npos) break;
+    from = comma + 1;
+  }
+  return column + 1 == width;
 }
 
 void TraceLines::Finish() const {
