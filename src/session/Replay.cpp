@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/BatchThreads.h"
 #include "common/CsvText.h"
-#include "common/HandOffThread.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "engine/RunTimeError.h"
@@ -17,9 +17,16 @@
 namespace kavro {
 namespace {
 
+// A stretch of trace rows, read together ahead of the cycles.
+struct TraceBatch {
+  static constexpr size_t kRows = 512;
+  std::vector<std::vector<TraceCell>> rows = std::vector<std::vector<TraceCell>>(kRows);
+  size_t count = 0;
+};
+
 // The result rows of a stretch of cycles, handed to the writing thread together.
 struct ResultBatch {
-  static constexpr size_t kRows = 256;
+  static constexpr size_t kRows = 512;
   std::vector<ResultOfCycle> rows = std::vector<ResultOfCycle>(kRows);
   size_t count = 0;
 };
@@ -126,9 +133,23 @@ ReplaySummary RunReplay(Controller& controller, const Trace& trace, const DateTi
 
 ReplaySummary RunReplay(Controller& controller, TraceReader& trace, const DateTime& start,
                         std::ostream& out, std::ostream& errors, bool withScripts) {
-  std::vector<TraceCell> cells;
+  // The trace is read on a thread of its own, a stretch of rows ahead of the cycles.
+  ReadAheadThread<TraceBatch> reading([&trace](TraceBatch& batch) {
+    batch.count = 0;
+    while (batch.count < TraceBatch::kRows) {
+      if (!trace.Next(batch.rows[batch.count])) return false;
+      ++batch.count;
+    }
+    return true;
+  });
+  TraceBatch batch;
+  size_t next = 0;
   const auto nextRow = [&]() -> const TraceCell* {
-    return trace.Next(cells) ? cells.data() : nullptr;
+    while (next == batch.count) {
+      if (!reading.Next(batch)) return nullptr;
+      next = 0;
+    }
+    return batch.rows[next++].data();
   };
   return RunRows(controller, trace.Columns(), nextRow, start, out, errors, withScripts);
 }
