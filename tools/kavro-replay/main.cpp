@@ -230,6 +230,10 @@ int main(int argc, char** argv) {
   TraceReader trace(*traceIn, controller.model);
 
   if (!arguments->out) {
+    // The results are written to standard output on a thread of their own while the cycles
+    // report their errors on standard error: an error line must not flush the results' stream
+    // from the cycles' thread, as a standard error tied to standard output would.
+    std::cerr.tie(nullptr);
     const ReplaySummary summary =
         RunReplay(controller, trace, start, std::cout, std::cerr, arguments->withScripts);
     std::cout.flush();
