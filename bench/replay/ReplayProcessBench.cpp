@@ -3,19 +3,25 @@
 //   BenchPlantNoScripts   the bench plant (6 inputs, 2 outputs, 20 rules), --no-scripts
 //   DemoNoScripts         the demo kiln (4 inputs, 2 outputs), --no-scripts
 //   DemoPostScript        the demo kiln with its post-process script
-// Reported: cycles per second of the process's CPU time (user and system, so that other work
-// on the machine does not count) and of the wall clock, and the CPU figure over its target
-// (1,000,000 without scripts, 500,000 with the script); a ratio of 1 or more meets the target.
-// KAVRO_BENCH_KEEP=DIR keeps the traces and results there, to compare results between builds.
+// Reported: cycles per second of the wall clock (the headline: the replay makes and writes its
+// result rows on a second thread while the cycles run, so the process uses up to two cores)
+// and of the process's CPU time (user and system of both threads), and the wall-clock figure
+// over its target (1,000,000 without scripts, 500,000 with the script); a ratio of 1 or more
+// meets the target. On a shared machine the wall clock moves with the other work: the CPU
+// figure beside it says what the process itself cost.
+// KAVRO_BENCH_KEEP=DIR keeps the traces and results there, to compare results between builds;
+// KAVRO_BENCH_REPLAY=PROGRAM measures another build's kavro-replay on the same traces.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "../ChildCpuTime.h"
 #include "BenchPlant.h"
@@ -87,11 +93,19 @@ const Folders& MadeFolders() {
   return folders;
 }
 
-void RunReplay(benchmark::State& state, const fs::path& folder, bool scripts, double target) {
+// One line per run, printed after the table: the wall-clock figure first, the CPU one beside.
+std::vector<std::string>& Headlines() {
+  static std::vector<std::string> lines;
+  return lines;
+}
+
+void RunReplay(benchmark::State& state, const char* name, const fs::path& folder, bool scripts,
+               double target) {
   const std::string results = (folder / (scripts ? "out-scripts.csv" : "out.csv")).string();
-  const std::string command = std::string(KAVRO_REPLAY_PROGRAM) + " --workdir " + folder.string() +
-                              " --trace " + (folder / "trace.csv").string() + " --out " + results +
-                              (scripts ? "" : " --no-scripts") + " 2>" +
+  const char* other = std::getenv("KAVRO_BENCH_REPLAY");
+  const std::string command = std::string(other ? other : KAVRO_REPLAY_PROGRAM) + " --workdir " +
+                              folder.string() + " --trace " + (folder / "trace.csv").string() +
+                              " --out " + results + (scripts ? "" : " --no-scripts") + " 2>" +
                               (folder / "errors.txt").string();
   double seconds = 0;
   double cpuSeconds = 0;
@@ -104,25 +118,30 @@ void RunReplay(benchmark::State& state, const fs::path& folder, bool scripts, do
     state.SetIterationTime(seconds);
     if (status != 0) state.SkipWithError(("kavro-replay failed: " + command).c_str());
   }
-  const double perCpuSecond = static_cast<double>(kRows) / cpuSeconds;
-  state.counters["cycles_per_cpu_s"] = perCpuSecond;
-  state.counters["cycles_per_wall_s"] = static_cast<double>(kRows) / seconds;
+  const double perWallSecond = static_cast<double>(kRows) / seconds;
+  state.counters["cycles_per_wall_s"] = perWallSecond;
+  state.counters["cycles_per_cpu_s"] = static_cast<double>(kRows) / cpuSeconds;
   state.counters["target_per_s"] = target;
-  state.counters["ratio_to_target"] = perCpuSecond / target;
+  state.counters["ratio_to_target"] = perWallSecond / target;
+  char line[200];
+  std::snprintf(
+      line, sizeof line, "%-20s %9.0f cycles/s wall (target %.0f: %s), %9.0f cycles per CPU second",
+      name, perWallSecond, target, perWallSecond >= target ? "met" : "not met", kRows / cpuSeconds);
+  Headlines().push_back(line);
 }
 
 void BenchPlantNoScripts(benchmark::State& state) {
-  RunReplay(state, MadeFolders().plant, false, 1e6);
+  RunReplay(state, "BenchPlantNoScripts", MadeFolders().plant, false, 1e6);
 }
 BENCHMARK(BenchPlantNoScripts)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void DemoNoScripts(benchmark::State& state) {
-  RunReplay(state, MadeFolders().demo, false, 1e6);
+  RunReplay(state, "DemoNoScripts", MadeFolders().demo, false, 1e6);
 }
 BENCHMARK(DemoNoScripts)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void DemoPostScript(benchmark::State& state) {
-  RunReplay(state, MadeFolders().demo, true, 5e5);
+  RunReplay(state, "DemoPostScript", MadeFolders().demo, true, 5e5);
 }
 BENCHMARK(DemoPostScript)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -133,6 +152,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  for (const std::string& line : kavro::bench::Headlines()) std::printf("%s\n", line.c_str());
   if (!std::getenv("KAVRO_BENCH_KEEP")) {
     std::error_code ignored;
     std::filesystem::remove_all(kavro::bench::WorkFolder(), ignored);

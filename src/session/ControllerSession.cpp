@@ -37,7 +37,8 @@ ControllerSession::ControllerSession(Controller& controller, SessionOptions opti
   commands_ = WindowMenuCommands([](const Controller& c) {
     return CalculationReportLines(c.model, c.ports.clock->Now());
   });
-  cycleSteps_.showCycleTimes = ShowCycleTimes;
+  if (options.showCycleTimes) cycleSteps_.showCycleTimes = ShowCycleTimes;
+  // Always: the value rows the link shows are read back when it goes off.
   cycleSteps_.showValues = ShowGridValues;
   if (options.refreshWindow) {
     cycleSteps_.refreshStatus = RefreshStatus;

@@ -43,6 +43,9 @@ struct SessionOptions {
   bool withLink = true;
   // Whether the cycle refreshes the window's status display.
   bool refreshWindow = true;
+  // Whether each cycle writes its last run, read and write times into the status captions
+  // (Label5); a run without a window has no one to read them.
+  bool showCycleTimes = true;
   // Whether every event is also appended to WorkDir/kavro-events.log.
   bool eventsFile = true;
   // Whether the pre- and post-process scripts of the working folder take part.
@@ -62,6 +65,7 @@ struct SessionOptions {
     SessionOptions options;
     options.withLink = false;
     options.refreshWindow = false;
+    options.showCycleTimes = false;
     options.eventsFile = false;
     options.history = false;
     return options;

@@ -1,66 +1,34 @@
 #include "session/Replay.h"
 
-#include <charconv>
+#include <ios>
 #include <ostream>
 #include <string_view>
 #include <vector>
 
+#include "common/BatchThreads.h"
 #include "common/CsvText.h"
 #include "common/NumberText.h"
 #include "common/TextUtil.h"
 #include "engine/RunTimeError.h"
 #include "session/ControllerBuilder.h"
+#include "session/ReplayRows.h"
 #include "session/SimulatedClock.h"
 
 namespace kavro {
 namespace {
 
-const char* TrueFalse(bool flag) { return flag ? "True" : "False"; }
+// A stretch of trace rows, read together ahead of the cycles.
+struct TraceBatch {
+  static constexpr size_t kRows = 512;
+  std::vector<std::vector<TraceCell>> rows = std::vector<std::vector<TraceCell>>(kRows);
+  size_t count = 0;
+};
 
-void AppendInteger(std::string& out, long value) {
-  char digits[24];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value);
-  out.append(digits, result.ptr);
-}
-
-class ResultRows {
- public:
-  explicit ResultRows(const ControllerModel& model) {
-    for (int i = 1; i <= NumIn; ++i) {
-      if (IsUsed(model.PVarIn[i])) usedInputs_.push_back(i);
-    }
-    for (int o = 1; o <= NumOut; ++o) {
-      if (IsUsed(model.PVarOut[o])) usedOutputs_.push_back(o);
-    }
-  }
-
-  void Append(std::string& out, long cycle, const ControllerModel& model) {
-    const auto field = [&out](std::string_view text) {
-      out += ',';
-      out += text;
-    };
-    AppendInteger(out, cycle);
-    for (const int o : usedOutputs_) {
-      const PVarOutRecord& output = model.PVarOut[o];
-      field(output.ValueOut);
-      field(TrueFalse(output.SendOutput));
-      field(TrueFalse(output.ClampIncrease));
-      field(TrueFalse(output.ClampDecrease));
-    }
-    out += ',';
-    AppendInteger(out, model.ErrorCodeValue);
-    for (int r = 1; r <= NumRules; ++r) field(model.Rules[r].Strength);
-    for (const int i : usedInputs_) {
-      out += ',';
-      AppendNumber(out, model.PVarIn[i].VarIndex, indexPattern_);
-    }
-    out += '\n';
-  }
-
- private:
-  std::vector<int> usedInputs_;
-  std::vector<int> usedOutputs_;
-  const NumberPattern indexPattern_{"##0.00"};
+// The result rows of a stretch of cycles, handed to the writing thread together.
+struct ResultBatch {
+  static constexpr size_t kRows = 512;
+  std::vector<ResultOfCycle> rows = std::vector<ResultOfCycle>(kRows);
+  size_t count = 0;
 };
 
 std::string LinesForTerminal(const std::string& text) {
@@ -123,21 +91,31 @@ ReplaySummary RunRows(Controller& controller, const std::vector<TraceColumn>& co
            << LinesForTerminal(text) << '\n';
   };
 
-  ResultRows rows(controller.model);
-  std::string buffer = ReplayHeader(controller.model);
-  constexpr size_t kFlushSize = 1 << 16;
+  // The cycles run here; the rows' texts are made and written on a second thread meanwhile.
+  ReplayRows rows(controller.model);
+  std::string text = ReplayHeader(controller.model);
+  HandOffThread<ResultBatch> writer([&rows, &text, &out](ResultBatch& batch) {
+    for (size_t k = 0; k < batch.count; ++k) rows.Append(text, batch.rows[k]);
+    batch.count = 0;
+    try {
+      // A stream that failed stays failed: the rest is passed over, and its state tells.
+      if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    } catch (const std::ios_base::failure&) {
+      // A stream made to throw has its bad state set before the throw: that is the report.
+    }
+    text.clear();
+  });
+  ResultBatch batch;
   while (const TraceCell* cells = nextRow()) {
     ++summary.cycles;
     ApplyTraceRow(columns, cells, controller.grid, session.engineMemo());
     session.RunCycle();
-    rows.Append(buffer, summary.cycles, controller.model);
-    if (buffer.size() >= kFlushSize) {
-      out << buffer;
-      buffer.clear();
-    }
+    rows.Take(batch.rows[batch.count++], summary.cycles, controller.model);
+    if (batch.count == ResultBatch::kRows) writer.Hand(batch);
     clock.Advance(controller.model.FLCBlock.RunFrequency);
   }
-  out << buffer;
+  writer.Hand(batch);
+  writer.Finish();
   return summary;
 }
 
@@ -155,9 +133,23 @@ ReplaySummary RunReplay(Controller& controller, const Trace& trace, const DateTi
 
 ReplaySummary RunReplay(Controller& controller, TraceReader& trace, const DateTime& start,
                         std::ostream& out, std::ostream& errors, bool withScripts) {
-  std::vector<TraceCell> cells;
+  // The trace is read on a thread of its own, a stretch of rows ahead of the cycles.
+  ReadAheadThread<TraceBatch> reading([&trace](TraceBatch& batch) {
+    batch.count = 0;
+    while (batch.count < TraceBatch::kRows) {
+      if (!trace.Next(batch.rows[batch.count])) return false;
+      ++batch.count;
+    }
+    return true;
+  });
+  TraceBatch batch;
+  size_t next = 0;
   const auto nextRow = [&]() -> const TraceCell* {
-    return trace.Next(cells) ? cells.data() : nullptr;
+    while (next == batch.count) {
+      if (!reading.Next(batch)) return nullptr;
+      next = 0;
+    }
+    return batch.rows[next++].data();
   };
   return RunRows(controller, trace.Columns(), nextRow, start, out, errors, withScripts);
 }

@@ -34,7 +34,9 @@ struct ReplaySummary {
 // folder's pre- and post-process scripts are loaded first, as start-up loads them (ON or OFF
 // as their files say), and run in each cycle as the controller runs them; their errors are
 // cycle errors like any other. The controller's ports are its own again afterwards, however
-// the replay ends.
+// the replay ends. The rows are made and written to out on a thread of their own while the
+// cycles run: nothing else may touch out until the replay returns (it is never errors, nor a
+// stream that errors or the operator's messages flush, as std::cerr flushes std::cout).
 ReplaySummary RunReplay(Controller& controller, TraceReader& trace, const DateTime& start,
                         std::ostream& out, std::ostream& errors, bool withScripts = true);
 // The same over a trace held in memory.

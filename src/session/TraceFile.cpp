@@ -100,32 +100,46 @@ void SetGridCell(TraceCell& cell, double number) {
   }
 }
 
-// The number of a trace cell written already in its grid form, [-]I.FFF (I without a leading
-// zero unless it is "0", at most 15 digits in all, not a negative zero), read in one pass: as
-// recorders and spreadsheets write three places, most cells are. Such a text is its own grid
-// text: a decimal of at most 15 digits is the 15-digit decimal of its nearest double, and three
-// places need no rounding. The number is the digits over 1000, both exact doubles, as ToNumber
-// reads it. Nothing for any other text, which the general path reads and formats.
-std::optional<double> GridFormNumber(std::string_view field) {
-  constexpr size_t kPlaces = 3;
-  constexpr size_t kMostDigits = 15;
-  const bool negative = !field.empty() && field.front() == '-';
-  const std::string_view digits = negative ? field.substr(1) : field;
-  const size_t integerDigits = digits.size() - kPlaces - 1;  // valid once the size is checked
-  if (digits.size() < kPlaces + 2 || digits.size() > kMostDigits + 1 ||
-      digits[integerDigits] != '.' || (digits[0] == '0' && integerDigits > 1)) {
-    return std::nullopt;
-  }
+// A trace cell written already in its grid form, [-]I.FFF (I without a leading zero unless it
+// is "0", at most 15 digits in all, not a negative zero), scanned from first up to end or the
+// first comma: as recorders and spreadsheets write three places, most cells are. Such a text is
+// its own grid text: a decimal of at most 15 digits is the 15-digit decimal of its nearest
+// double, and three places need no rounding. The number is the digits over 1000, both exact
+// doubles, as ToNumber reads it. Returns where the cell ends (at the comma or end), or nothing
+// for any other text, which the general path reads and formats.
+const char* ScanGridFormCell(const char* first, const char* end, double& number) {
+  constexpr long kPlaces = 3;
+  constexpr long kMostIntegerDigits = 15 - kPlaces;
+  const auto digit = [](char c) { return static_cast<unsigned>(c - '0'); };
+  const char* at = first;
+  const bool negative = at != end && *at == '-';
+  if (negative) ++at;
+  const char* const integer = at;
   uint64_t whole = 0;
-  for (size_t k = 0; k < digits.size(); ++k) {
-    if (k == integerDigits) continue;
-    const auto digit = static_cast<unsigned>(digits[k] - '0');
-    if (digit > 9) return std::nullopt;
-    whole = whole * 10 + digit;
+  for (; at != end && digit(*at) <= 9; ++at) {
+    if (at - integer == kMostIntegerDigits) return nullptr;
+    whole = whole * 10 + digit(*at);
   }
-  if (negative && whole == 0) return std::nullopt;  // "-0.000" is shown as "0.000"
-  const double number = static_cast<double>(whole) / 1000.0;
-  return negative ? -number : number;
+  const long integerDigits = at - integer;
+  if (integerDigits == 0 || (integerDigits > 1 && *integer == '0')) return nullptr;
+  if (at == end || *at != '.') return nullptr;
+  ++at;
+  for (long k = 0; k < kPlaces; ++k, ++at) {
+    if (at == end || digit(*at) > 9) return nullptr;
+    whole = whole * 10 + digit(*at);
+  }
+  if (at != end && *at != ',') return nullptr;
+  if (negative && whole == 0) return nullptr;  // "-0.000" is shown as "0.000"
+  number = static_cast<double>(whole) / 1000.0;
+  if (negative) number = -number;
+  return at;
+}
+
+std::optional<double> GridFormNumber(std::string_view field) {
+  const char* const end = field.data() + field.size();
+  double number = 0;
+  if (ScanGridFormCell(field.data(), end, number) != end) return std::nullopt;
+  return number;
 }
 
 // Whether a number text may lie beyond the double range: only one with an exponent or with as
@@ -177,6 +191,7 @@ bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
     haveHeader_ = true;
     return false;
   }
+  if (TakeGridFormRow(line, cells)) return true;
   SplitFields(line, fields_);
   const size_t width = columns_.size();
   if (fields_.size() != width) {
@@ -208,6 +223,29 @@ bool TraceLines::Read(std::string_view line, std::vector<TraceCell>* cells) {
     }
   }
   return true;
+}
+
+bool TraceLines::TakeGridFormRow(std::string_view line, std::vector<TraceCell>* cells) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  const size_t width = columns_.size();
+  if (cells) cells->resize(width);
+  const char* at = line.data();
+  const char* const end = at + line.size();
+  for (size_t column = 0; column < width; ++column) {
+    // No blank, tab or line end fits the grid form: such a cell goes the general way.
+    double number = 0;
+    const char* const cellEnd = ScanGridFormCell(at, end, number);
+    if (!cellEnd) return false;
+    if (cells) {
+      TraceCell& cell = (*cells)[column];
+      cell.text.assign(at, cellEnd);
+      cell.number = SingleOfNumber(number);
+      cell.numeric = true;
+    }
+    if (cellEnd == end) return column + 1 == width;
+    at = cellEnd + 1;  // past the comma
+  }
+  return false;  // more cells than the header: the general way says so
 }
 
 void TraceLines::Finish() const {

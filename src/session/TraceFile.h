@@ -60,6 +60,9 @@ class TraceLines {
 
  private:
   bool Read(std::string_view line, std::vector<TraceCell>* cells);
+  // The usual row in one pass: every cell in its grid form with nothing around it. False for
+  // any other row (the cells then half made), which the general way reads.
+  bool TakeGridFormRow(std::string_view line, std::vector<TraceCell>* cells);
   const ControllerModel& model_;
   std::vector<TraceColumn> columns_;
   std::vector<std::string_view> fields_;  // the last line's, kept for its room

@@ -5,12 +5,14 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/EngineTestModel.h"
 #include "common/KavroError.h"
 #include "common/NumberText.h"
 #include "support/FakePorts.h"
+#include "session/ReplayRows.h"
 #include "session/TraceFile.h"
 
 namespace kavro::test {
@@ -42,16 +44,21 @@ class ReplayTest : public ::testing::Test {
 };
 
 TEST_F(ReplayTest, TraceColumnsNameVariablesAndTheirLimits) {
-  const Trace trace = ReadTrace("TI101, FC102.High,AI 3.Low ,FC102\r\n\r\n75,1e2,-0.0004,40\r\n", model);
+  // The second row is in grid form, but with a blank, a negative zero and CR LF line ends.
+  const Trace trace = ReadTrace(
+      "TI101, FC102.High,AI 3.Low ,FC102\r\n\r\n75,1e2,-0.0004,40\r\n"
+      "75.000, 100.000,-0.000,40.000\r\n",
+      model);
   ASSERT_EQ(trace.columns.size(), 4u);
   EXPECT_EQ(trace.columns[1].gridRow, grid::kRowHigh);
   EXPECT_EQ(trace.columns[1].gridColumn, grid::OutputColumn(2));
   EXPECT_EQ(trace.columns[2].gridRow, grid::kRowLow);
   EXPECT_EQ(trace.columns[2].gridColumn, grid::InputColumn(3));
-  EXPECT_EQ(trace.rows, 1u);
+  EXPECT_EQ(trace.rows, 2u);
   std::vector<std::string> texts;
   for (const TraceCell& cell : trace.cells) texts.push_back(cell.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"75.000", "100.000", "0.000", "40.000"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"75.000", "100.000", "0.000", "40.000", "75.000",
+                                             "100.000", "0.000", "40.000"}));
   EXPECT_FLOAT_EQ(trace.cells[1].number, 100.0f);
 
   EngineMemo memo;
@@ -71,6 +78,10 @@ TEST_F(ReplayTest, BadTracesAreRefusedNamingRowAndColumn) {
   EXPECT_EQ(TraceErrorOf("TI101,FC102\n1,\n"), "row 2, column 2 (FC102): \"\" is not a number");
   EXPECT_EQ(TraceErrorOf("TI101,FC102\n1,2,3\n"),
             "row 2, column 3: the row has 3 cells, the header 2");
+  EXPECT_EQ(TraceErrorOf("TI101,FC102\n1.000,2.000,3.000\n"),
+            "row 2, column 3: the row has 3 cells, the header 2");
+  EXPECT_EQ(TraceErrorOf("TI101,FC102\n1.000\n"),
+            "row 2, column 2: the row has 1 cells, the header 2");
   EXPECT_EQ(TraceErrorOf("TI101,FC102\n\n1\n"), "row 3, column 2: the row has 1 cells, the header 2");
   EXPECT_EQ(TraceErrorOf("TI101\n1e999\n"), "row 2, column 1 (TI101): \"1e999\" is too large a number");
   EXPECT_EQ(TraceErrorOf(""), "row 1: the trace has no header line");
@@ -141,6 +152,38 @@ TEST_F(ReplayTest, EachRowIsOneCycleWithItsResultsAndErrorsGoOn) {
   EXPECT_EQ(streamed.failedCycles, 1);
   EXPECT_EQ(streamedOut.str(), expected);
   EXPECT_EQ(streamedErrors.str(), errors.str());
+}
+
+// A row is taken as the cycle ends and written later: a script may leave texts of any length in
+// the values, and a row taken into the room of an earlier one shows only its own texts.
+TEST_F(ReplayTest, ResultRowsShowTextsOfAnyLengthAsTheCycleLeftThem) {
+  ReplayRows rows(model);
+  ResultOfCycle result;
+  const std::string longValue(300, 'v');
+  const std::string justOver(ResultOfCycle::kShortText + 1, 's');
+  const std::string justIn(ResultOfCycle::kShortText, 'i');
+  std::string line;
+  for (const auto& [value, strength1, strength2] :
+       {std::tuple{longValue, justOver, justIn}, std::tuple{std::string("7.250"), justIn, justOver},
+        std::tuple{std::string(), std::string("0.5000"), std::string("Not Used")}}) {
+    model.PVarOut[2].ValueOut = value;
+    model.PVarOut[2].SendOutput = true;
+    model.PVarOut[2].ClampIncrease = false;
+    model.PVarOut[2].ClampDecrease = value.empty();
+    model.Rules[1].Strength = strength1;
+    model.Rules[2].Strength = strength2;
+    model.PVarIn[3].VarIndex = 12.345f;
+    model.ErrorCodeValue = -90;
+    rows.Take(result, 41, model);
+    model.PVarOut[2].ValueOut = "changed after the cycle";
+    line.clear();
+    rows.Append(line, result);
+    std::string expected = "41," + value + ",True,False," + (value.empty() ? "True" : "False") +
+                           ",-90," + strength1 + "," + strength2;
+    for (int r = 3; r <= NumRules; ++r) expected += "," + model.Rules[r].Strength;
+    expected += ",0.00,12.35\n";
+    EXPECT_EQ(line, expected) << value.size();
+  }
 }
 
 TEST_F(ReplayTest, SpreadsheetByteOrderMarkIsPassedOverAndRunawayCellsAreQuotedShort) {

@@ -6,8 +6,9 @@
 // Loads DIR/FLC.dat as the controller does and runs the real control cycle once per trace row,
 // link off, as fast as it runs, with the folder's pre- and post-process scripts (FLC_Pre.scp,
 // FLC_Post.scp) ON or OFF as their files say; --no-scripts leaves them out; one result row per
-// cycle goes to OUT.csv (standard output by default). The trace streams: one row read, one cycle,
-// one row written, so memory stays the same whatever its length. Cycle errors go to standard error
+// cycle goes to OUT.csv (standard output by default). The trace streams: rows are read a stretch
+// ahead on one thread, the cycles run on another, the result rows are made and written on a third,
+// with at most a few stretches waiting, so memory stays the same whatever its length. Cycle errors go to standard error
 // as they come, the replay goes on, and a summary line ends it there. Exit status: 0 every cycle
 // ran clean, 1 FLC.dat failed to read or the trace is bad (nothing replayed), 2 usage, a missing
 // file or folder, or the results could not be written, 3 the replay ran but at least one cycle
@@ -229,6 +230,10 @@ int main(int argc, char** argv) {
   TraceReader trace(*traceIn, controller.model);
 
   if (!arguments->out) {
+    // The results are written to standard output on a thread of their own while the cycles
+    // report their errors on standard error: an error line must not flush the results' stream
+    // from the cycles' thread, as a standard error tied to standard output would.
+    std::cerr.tie(nullptr);
     const ReplaySummary summary =
         RunReplay(controller, trace, start, std::cout, std::cerr, arguments->withScripts);
     std::cout.flush();
