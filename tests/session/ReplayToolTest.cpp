@@ -91,8 +91,36 @@ TEST_F(ReplayToolTest, ExitStatusTellsABadTraceFromAMissingFile) {
   EXPECT_NE(dir.Read("stderr").find("row 3, column 2 (FC101): \"forty\" is not a number"),
             std::string::npos);
   EXPECT_EQ(Run("--workdir " + dir.File("nowhere") + " --trace " + dir.File("bad.csv")), 2);
+  EXPECT_EQ(Run("--workdir " + dir.Path() + " --trace " + dir.File("bad.csv") + " --out " +
+                dir.File("nowhere/out.csv")),
+            1);  // the bad trace is told first
   EXPECT_EQ(Run("--workdir " + dir.Path() + " --trace " + dir.File("none.csv")), 2);
   EXPECT_EQ(Run("--workdir " + dir.Path()), 2);
+}
+
+// The trace is checked while the cycles run: a bad row at the end of a long trace still leaves
+// nothing but its message - no results on standard output, no error of a cycle that ran before
+// it (row 2 overflows), an old results file as it was and nothing beside it.
+TEST_F(ReplayToolTest, ABadRowLateInALongTraceShowsNothingElse) {
+  std::string trace = "TI101,FC101\n75,40\n1e40,40\n";
+  for (int row = 0; row < 30000; ++row) trace += "80,40\n";
+  dir.Write("late.csv", trace + "80,40,1\n");
+  const std::string message =
+      "kavro-replay: " + dir.File("late.csv") +
+      ": row 30004, column 3: the row has 3 cells, the header 2\n";
+  EXPECT_EQ(Run("--workdir " + dir.Path() + " --trace " + dir.File("late.csv")), 1);
+  EXPECT_EQ(dir.Read("stdout"), "");
+  EXPECT_EQ(dir.Read("stderr"), message);
+
+  dir.Write("out.csv", "old results\n");
+  EXPECT_EQ(Run("--workdir " + dir.Path() + " --trace " + dir.File("late.csv") + " --out " +
+                dir.File("out.csv")),
+            1);
+  EXPECT_EQ(dir.Read("stderr"), message);
+  EXPECT_EQ(dir.Read("out.csv"), "old results\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                          std::filesystem::directory_iterator()),
+            5);  // FLC.dat, late.csv, stdout, stderr, out.csv
 }
 
 }  // namespace

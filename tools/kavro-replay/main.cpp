@@ -8,8 +8,10 @@
 // FLC_Post.scp) ON or OFF as their files say; --no-scripts leaves them out; one result row per
 // cycle goes to OUT.csv (standard output by default). The trace streams: rows are read a stretch
 // ahead on one thread, the cycles run on another, the result rows are made and written on a third,
-// with at most a few stretches waiting, so memory stays the same whatever its length. Cycle errors go to standard error
-// as they come, the replay goes on, and a summary line ends it there. Exit status: 0 every cycle
+// with at most a few stretches waiting, so memory stays the same whatever its length. The whole
+// trace is checked on a fourth thread meanwhile: nothing shows (results, cycle errors) before the
+// check has passed, and a bad row anywhere leaves nothing but its message. Cycle errors go to
+// standard error as they come, the replay goes on, and a summary line ends it there. Exit status: 0 every cycle
 // ran clean, 1 FLC.dat failed to read or the trace is bad (nothing replayed), 2 usage, a missing
 // file or folder, or the results could not be written, 3 the replay ran but at least one cycle
 // reported an error.
@@ -21,12 +23,16 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
+#include <thread>
+#include <utility>
 
 #include "common/LocalNow.h"
 #include "common/ProgramVersion.h"
 #include "common/SafeText.h"
+#include "common/HeldOutput.h"
+#include "common/TextReadBuf.h"
+#include "common/Verdict.h"
 #include "common/WholeFileStream.h"
 #include "common/ports/Operator.h"
 #include "history/HistoryReader.h"
@@ -40,22 +46,24 @@ namespace {
 
 using namespace kavro;
 
-// What the controller would show in a message box is printed on standard error.
+// What the controller would show in a message box is printed on standard error (through out,
+// which holds it back while the trace is being checked).
 class StderrOperator : public Operator {
  public:
   MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon,
                        MsgButtons buttons) override {
-    std::cerr << "[" << title << "] ";
+    *out << "[" << title << "] ";
     for (const char c : text) {
-      if (c != '\r') std::cerr << c;
+      if (c != '\r') *out << c;
     }
-    std::cerr << "\n";
+    *out << "\n";
     return AsksYesOrNo(buttons) ? MsgAnswer::Yes : MsgAnswer::OK;
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
                                       const std::string& initial) override {
     return initial;
   }
+  std::ostream* out = &std::cerr;
 };
 
 constexpr const char* kUsage =
@@ -124,19 +132,53 @@ int Missing(const std::string& what) {
   return 2;
 }
 
-// The trace is checked whole before the first cycle runs, so a bad row late in a long file
-// stops the replay before it has produced anything.
-bool TraceIsGood(std::istream& in, const ControllerModel& model, const std::string& name) {
-  try {
-    TraceReader check(in, model);
-    while (check.CheckNext()) {
-    }
-    return true;
-  } catch (const TraceError& bad) {
-    std::cerr << BadInputLine("kavro-replay", name, 0, bad.what()) << "\n";
-    return false;
-  }
+std::string BadTraceLine(const std::string& name, const TraceError& bad) {
+  std::string line = BadInputLine("kavro-replay", name, 0, bad.what());
+  return line.append("\n");
 }
+
+// The whole trace checked on a thread of its own while the cycles run. Its verdict is what the
+// replay's output waits for, so a bad row late in a long file still stops the replay before it
+// has shown anything.
+class TraceCheck {
+ public:
+  // reader has read the header; name is how the message calls the trace.
+  TraceCheck(TraceReader& reader, std::string name)
+      : name_(std::move(name)), thread_([this, &reader] { Check(reader); }) {}
+  const Verdict& verdict() const { return verdict_; }
+  // Waits for the check; true when the trace is good.
+  bool Good() const { return verdict_.Wait() && !cyclesFailed_; }
+  // The message of a trace that is not good, and the exit status it gives.
+  int Refuse() const {
+    std::cerr << fault_;
+    return 1;
+  }
+  // The cycles' own reading of the trace failed. The check meets the same row first, so this
+  // only keeps the message should the two ever disagree.
+  void CyclesFailed(const TraceError& bad) {
+    if (verdict_.Wait()) {
+      fault_ = BadTraceLine(name_, bad);
+      cyclesFailed_ = true;
+    }
+  }
+
+ private:
+  void Check(TraceReader& reader) {
+    try {
+      while (reader.CheckNext()) {
+      }
+      verdict_.Give(true);
+    } catch (const TraceError& bad) {
+      fault_ = BadTraceLine(name_, bad);  // written before the verdict, read after it
+      verdict_.Give(false);
+    }
+  }
+  std::string name_;
+  std::string fault_;
+  bool cyclesFailed_ = false;
+  Verdict verdict_;
+  std::jthread thread_;  // last: joined before the rest goes
+};
 
 // The recorded cycles of the history folder as a trace; the first one's time starts the
 // replay's clock. Nothing, with the line said, for bad input.
@@ -197,16 +239,24 @@ int main(int argc, char** argv) {
   }
   const std::string config = (fs::path(arguments->workDir) / "FLC.dat").string();
   if (!fs::is_regular_file(config, error)) return Missing("no configuration " + config);
-  std::ifstream traceFile;
-  std::istringstream historyTrace;
+  // The trace is read twice side by side: by the check and by the cycles.
+  std::ifstream traceFile, checkFile;
+  std::string historyText;
+  TextReadBuf historyRead, historyCheckRead;
+  std::istream historyTrace(&historyRead), historyCheck(&historyCheckRead);
   std::istream* traceIn = &traceFile;
+  std::istream* checkIn = &checkFile;
   if (arguments->history) {
     traceIn = &historyTrace;
+    checkIn = &historyCheck;
   } else {
     if (fs::is_regular_file(arguments->trace, error)) {
       traceFile.open(arguments->trace, std::ios::binary);
+      checkFile.open(arguments->trace, std::ios::binary);
     }
-    if (!traceFile.is_open()) return Missing("cannot read the trace " + arguments->trace);
+    if (!traceFile.is_open() || !checkFile.is_open()) {
+      return Missing("cannot read the trace " + arguments->trace);
+    }
   }
 
   StderrOperator op;
@@ -218,32 +268,61 @@ int main(int argc, char** argv) {
   }
   DateTime start = LocalNow();
   if (arguments->history) {
-    const auto text = HistoryTrace(*arguments, controller.model, start);
+    auto text = HistoryTrace(*arguments, controller.model, start);
     if (!text) return 2;
-    historyTrace.str(*text);
+    historyText = std::move(*text);
+    historyRead.Show(historyText);
+    historyCheckRead.Show(historyText);
   }
   const std::string traceName =
       arguments->history ? "the history of " + *arguments->history : arguments->trace;
-  if (!TraceIsGood(*traceIn, controller.model, traceName)) return 1;
-  traceIn->clear();
-  traceIn->seekg(0);
-  TraceReader trace(*traceIn, controller.model);
+  std::optional<TraceReader> checkReader, trace;
+  try {
+    checkReader.emplace(*checkIn, controller.model);
+    trace.emplace(*traceIn, controller.model);
+  } catch (const TraceError& bad) {
+    std::cerr << BadTraceLine(traceName, bad);
+    return 1;
+  }
+
+  // From here on, what the replay shows waits for the check.
+  TraceCheck check(*checkReader, traceName);
+  HeldOutput heldErrors(std::cerr, check.verdict());
+  std::ostream errors(&heldErrors);
+  errors.setf(std::ios::unitbuf);
+  op.out = &errors;
+  // The replay into results; nothing when the trace is bad.
+  const auto replay = [&](std::ostream& results) -> std::optional<ReplaySummary> {
+    std::optional<ReplaySummary> summary;
+    try {
+      summary = RunReplay(controller, *trace, start, results, errors, arguments->withScripts);
+    } catch (const TraceError& bad) {
+      check.CyclesFailed(bad);
+    }
+    if (!check.Good()) return std::nullopt;
+    return summary;
+  };
 
   if (!arguments->out) {
     // The results are written to standard output on a thread of their own while the cycles
     // report their errors on standard error: an error line must not flush the results' stream
     // from the cycles' thread, as a standard error tied to standard output would.
     std::cerr.tie(nullptr);
-    const ReplaySummary summary =
-        RunReplay(controller, trace, start, std::cout, std::cerr, arguments->withScripts);
-    std::cout.flush();
-    if (!std::cout) return Missing("cannot write the results");
-    return Finish(summary);
+    HeldOutput heldResults(std::cout, check.verdict());
+    std::ostream results(&heldResults);
+    const auto summary = replay(results);
+    if (!summary) return check.Refuse();
+    results.flush();
+    if (!results || !std::cout) return Missing("cannot write the results");
+    return Finish(*summary);
   }
-  ReplaySummary summary;
+  // The file appears whole when the replay is done, and not at all when the trace is bad.
+  std::optional<ReplaySummary> summary;
   const bool written = WriteWholeFileStream(*arguments->out, [&](std::ostream& results) {
-    summary = RunReplay(controller, trace, start, results, std::cerr, arguments->withScripts);
+    summary = replay(results);
+    if (!summary) results.setstate(std::ios::badbit);
   });
+  if (!check.Good()) return check.Refuse();
   if (!written) return Missing("cannot write " + *arguments->out);
-  return Finish(summary);
+  return Finish(*summary);
 }

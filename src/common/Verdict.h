@@ -1,0 +1,35 @@
+#pragma once
+// A yes or no given once on one thread and waited for on others: a long check that runs beside
+// the work whose output must not show before it has passed.
+#include <condition_variable>
+#include <mutex>
+
+namespace kavro {
+
+class Verdict {
+ public:
+  // Gives the answer (once; a later one is ignored) and wakes whoever waits for it.
+  void Give(bool passed) {
+    {
+      std::lock_guard lock(mutex_);
+      if (given_) return;
+      given_ = true;
+      passed_ = passed;
+    }
+    given_cv_.notify_all();
+  }
+  // Waits until the answer is given; true when it passed.
+  bool Wait() const {
+    std::unique_lock lock(mutex_);
+    given_cv_.wait(lock, [this] { return given_; });
+    return passed_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  mutable std::condition_variable given_cv_;
+  bool given_ = false;
+  bool passed_ = false;
+};
+
+}  // namespace kavro
