@@ -11,14 +11,15 @@
 // with at most a few stretches waiting, so memory stays the same whatever its length. The whole
 // trace is checked on a fourth thread meanwhile: nothing shows (results, cycle errors) before the
 // check has passed, and a bad row anywhere leaves nothing but its message. Cycle errors go to
-// standard error as they come, the replay goes on, and a summary line ends it there. Exit status: 0 every cycle
-// ran clean, 1 FLC.dat failed to read or the trace is bad (nothing replayed), 2 usage, a missing
-// file or folder, or the results could not be written, 3 the replay ran but at least one cycle
-// reported an error.
+// standard error as they come, the replay goes on, and a summary line ends it there. Exit status: 0
+// every cycle ran clean, 1 FLC.dat failed to read or the trace is bad (nothing replayed), 2 usage,
+// a missing file or folder, or the results could not be written, 3 the replay ran but at least one
+// cycle reported an error.
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -27,10 +28,10 @@
 #include <thread>
 #include <utility>
 
+#include "common/HeldOutput.h"
 #include "common/LocalNow.h"
 #include "common/ProgramVersion.h"
 #include "common/SafeText.h"
-#include "common/HeldOutput.h"
 #include "common/TextReadBuf.h"
 #include "common/Verdict.h"
 #include "common/WholeFileStream.h"
@@ -170,6 +171,14 @@ class TraceCheck {
       verdict_.Give(true);
     } catch (const TraceError& bad) {
       fault_ = BadTraceLine(name_, bad);  // written before the verdict, read after it
+      verdict_.Give(false);
+    } catch (const std::exception& failure) {
+      // Any other failure (memory, the stream) refuses the trace too, rather than ending the
+      // program from a thread or leaving the output waiting for ever.
+      std::string what = "cannot check ";
+      what.append(name_).append(": ").append(failure.what());
+      fault_ = "kavro-replay: ";
+      fault_.append(SafeText(what, 4 * kSafeTextLimit)).append("\n");
       verdict_.Give(false);
     }
   }
