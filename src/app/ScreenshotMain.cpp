@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "display/TrendPlot.h"
+#include "display/VariableEditorView.h"
 #include "edit/VariableEditor.h"
 #include "model/MainGrid.h"
 #include "session/LinkCommands.h"
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
     std::fprintf(saved ? stdout : stderr, "%s %s after %d cycles\n",
                  saved ? "saved" : "could not save", qPrintable(output), cycles);
     // The editor as an engineer opens it from the output's Config cell.
-    kavro::LoadVariableEditor(host.controller(), host.session().edits().variable,
+    kavro::ShowVariableEditor(host.controller(), host.session().edits().variable,
                               kavro::grid::OutputColumn(1));
     host.window().Render();
     QApplication::processEvents();

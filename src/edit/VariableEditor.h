@@ -1,6 +1,7 @@
 #pragma once
-// The variable editor (frameConfig): one input or output variable's items and zones, filled
-// from the model when it opens, stored by its OK (cmdOK), left by its Cancel (cmdCancel).
+// The variable editor (frameConfig) as the operator types into it: one input or output
+// variable's items and zones, stored by its OK (cmdOK), left by its Cancel (cmdCancel). What it
+// shows when it opens on a column is display/'s.
 #include "edit/AuditTrail.h"
 #include "edit/EditState.h"
 #include "model/Controller.h"
@@ -15,12 +16,6 @@ struct EditedVariable {
   int slot;
 };
 EditedVariable VariableOfColumn(int column);
-
-// Fills the editor for the variable of the main-grid column and shows it: item values (rows
-// 1..5 for an input, 1..12 for an output, the numbers as plain number text), rows 6 and below
-// coloured by whether they can be changed, the output-type options for an output only, the
-// zone names and the points as "###0.000".
-void LoadVariableEditor(const Controller& controller, VariableEditor& editor, int column);
 
 // cmdOK. The zone points are checked for ascending order and every number is read before
 // anything is stored; the first failure is shown and the model is left exactly as it was, the

@@ -1,13 +1,14 @@
 #include "ui/VariableEditorPanel.h"
 
 #include <QHBoxLayout>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "display/VariableEditorView.h"
 #include "edit/CellEdit.h"
 #include "edit/VariableEditor.h"
 #include "session/GuardedCall.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/VariableEditorView.h"
 #include "edit/CopyGrid.h"
 #include "edit/EditWorld.h"
 #include "edit/VariableEditor.h"
@@ -27,7 +28,7 @@ TEST(CopyGridTest, CellsAreTabSeparatedAndRowsEndInACarriageReturnOnly) {
 
 TEST(CopyGridTest, TheZoneGridCopiesWithItsHeadingsAndLabels) {
   EditWorld w;
-  LoadVariableEditor(w.controller(), w.edits.variable, 2);
+  ShowVariableEditor(w.controller(), w.edits.variable, 2);
   const std::string text = GridText(w.edits.variable.MSHFlexGrid3);
   EXPECT_EQ(text.substr(0, text.find('\r')), "Zone Name\tItem\tPoint 1\tPoint 2\tPoint 3\tPoint 4");
   EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 14);
@@ -42,10 +43,9 @@ TEST(CopyGridTest, TheZoneGridCopiesWithItsHeadingsAndLabels) {
 // stands 413.59 above y = 450.
 TEST(ZonePictureTest, AxesLabelsAndThreeSegmentsPerZoneForAKnownZoneSet) {
   EditWorld w;
-  LoadVariableEditor(w.controller(), w.edits.variable, 2);
-  const ZonePicture picture = DrawZonePicture(w.edits.variable.MSHFlexGrid3,
-                                              ZoneAxisTitle(w.edits.variable.MSHFlexGrid2), 1000,
-                                              500, 50);
+  ShowVariableEditor(w.controller(), w.edits.variable, 2);
+  const ZonePicture picture = DrawZonePicture(
+      w.edits.variable.MSHFlexGrid3, ZoneAxisTitle(w.edits.variable.MSHFlexGrid2), 1000, 500, 50);
   ASSERT_EQ(picture.segments.size(), 2u + 2u * 3u);
   const double xScale = 940.5 / 200.001;
   const double top = 450 - 0.92 * 450 / 1.001;
