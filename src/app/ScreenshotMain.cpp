@@ -20,6 +20,7 @@
 #include "edit/VariableEditor.h"
 #include "model/MainGrid.h"
 #include "session/LinkCommands.h"
+#include "session/SettingsCommands.h"
 #include "model/Dimensions.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
     // of now: the span is placed by its own last cycle.
     kavro::TrendState& trend = kavro::Trend(host.controller());
     if (const auto recorded = trend.span.Recorded()) {
-      kavro::CancelVariableEdit(host.controller(), host.session().edits().variable);
+      kavro::LeaveVariableEdit(host.controller(), host.session().edits().variable);
       trend.span.ZoomPreset(3);
       trend.span.ScrollTo(recorded->second - 2 * kavro::kHourMs, recorded->second + 1);
       kavro::RefreshTrend(host.controller());

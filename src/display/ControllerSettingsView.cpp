@@ -25,4 +25,8 @@ void ShowControllerSettings(const Controller& controller, ControllerSettingsPane
   panel.visible = true;
 }
 
+void HideControllerSettings(ControllerSettingsPanel& panel) {
+  panel.visible = false;
+}
+
 }  // namespace kavro

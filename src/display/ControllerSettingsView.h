@@ -18,4 +18,7 @@ inline constexpr std::array<const char*, ControllerSettingsPanel::kBoxes> kSetti
 // keeps, and shows the panel.
 void ShowControllerSettings(const Controller& controller, ControllerSettingsPanel& panel);
 
+// Closes the panel once its OK has stored it.
+void HideControllerSettings(ControllerSettingsPanel& panel);
+
 }  // namespace kavro

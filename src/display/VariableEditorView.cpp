@@ -4,8 +4,10 @@
 
 #include "common/NumberText.h"
 #include "config/ConfigLines.h"
+#include "edit/ReadinessCheck.h"
 #include "edit/VariableEditor.h"
 #include "edit/VariableFields.h"
+#include "model/MainGrid.h"
 #include "model/WindowState.h"
 
 namespace kavro {
@@ -67,6 +69,19 @@ void ShowVariableEditor(const Controller& controller, VariableEditor& e, int col
     }
   }
   e.visible = true;
+}
+
+void ShowVariableStored(const Controller& controller, VariableEditor& e) {
+  const int column = e.isOutput ? grid::OutputColumn(e.slot) : grid::InputColumn(e.slot);
+  e.warnings.clear();
+  for (const ReadinessProblem& problem : ReadinessProblems(controller.model)) {
+    if (problem.column == column) e.warnings.push_back(problem.text);
+  }
+  e.visible = false;
+}
+
+void HideVariableEditor(VariableEditor& editor) {
+  editor.visible = false;
 }
 
 }  // namespace kavro

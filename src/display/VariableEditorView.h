@@ -19,4 +19,11 @@ inline constexpr std::array<const char*, 2> kOutputTypeCaptions = {"Increment Ou
 // zone names and the points as "###0.000".
 void ShowVariableEditor(const Controller& controller, VariableEditor& editor, int column);
 
+// Closes the editor once its OK has stored the variable, and shows as warnings the readiness
+// problems of that variable: the apply's own checks decide what is refused, these only tell.
+void ShowVariableStored(const Controller& controller, VariableEditor& editor);
+
+// Closes the editor without storing (its Cancel, once the operator agreed).
+void HideVariableEditor(VariableEditor& editor);
+
 }  // namespace kavro

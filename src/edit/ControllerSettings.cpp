@@ -161,7 +161,6 @@ bool ApplyControllerSettings(Controller& controller, Panel& panel, AuditTrail& a
     m.HistoryDays = s->HistoryDays;
   }
   if (changed) m.ChangesPending = true;
-  panel.visible = false;
   return true;
 }
 

@@ -19,9 +19,9 @@ std::string SettingsFrequencyText(int16_t seconds);
 int HistoryDaysKept(const ControllerModel& model);
 
 // cmdOK2. Every entry is checked first; at the first entry refused the operator is told why
-// and nothing at all is stored, the panel staying open with the entries as typed. Only when
-// all pass is the whole panel stored, each changed field recorded in the audit trail, and the
-// panel hidden. Refused: a run frequency that is not a number or below 10 s, a controller name
+// and nothing at all is stored, the entries staying as typed. Only when all pass is the whole
+// panel stored and each changed field recorded in the audit trail; the caller then closes the
+// panel. Refused: a run frequency that is not a number or below 10 s, a controller name
 // that is blank or cannot name the link files, a link client program name that would leave the
 // working folder, a link frequency that is not a number or below 5 s, and a link frequency not
 // at least 5 s faster than the run frequency, and, while the link is on and DCSRunFreq is set,

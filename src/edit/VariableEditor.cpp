@@ -9,7 +9,6 @@
 #include "config/ConfigLines.h"
 #include "edit/DcsSuppliedValue.h"
 #include "edit/EditMessage.h"
-#include "edit/ReadinessCheck.h"
 #include "edit/VariableFields.h"
 #include "model/MainGrid.h"
 
@@ -187,24 +186,14 @@ bool ApplyVariableEdit(Controller& controller, VariableEditor& e, AuditTrail& au
   }
   StoreZones(store, ZonesOf(m, e), read->zones);
   if (store.changed) m.ChangesPending = true;
-
-  const int column = e.isOutput ? grid::OutputColumn(e.slot) : grid::InputColumn(e.slot);
-  e.warnings.clear();
-  for (const ReadinessProblem& problem : ReadinessProblems(m)) {
-    if (problem.column == column) e.warnings.push_back(problem.text);
-  }
-  e.visible = false;
   return true;
 }
 
-void CancelVariableEdit(Controller& controller, VariableEditor& editor) {
-  if (controller.model.ChangesPending &&
-      ShowEditMessage(controller, "Any Changes Made Will Not Be Saved - Continue?",
-                      controller.model.FLCBlock.Name1, MsgIcon::Question,
-                      MsgButtons::YesNo) == MsgAnswer::No) {
-    return;
-  }
-  editor.visible = false;
+bool CancelVariableEdit(Controller& controller) {
+  return !controller.model.ChangesPending ||
+         ShowEditMessage(controller, "Any Changes Made Will Not Be Saved - Continue?",
+                         controller.model.FLCBlock.Name1, MsgIcon::Question,
+                         MsgButtons::YesNo) != MsgAnswer::No;
 }
 
 }  // namespace kavro

@@ -19,16 +19,16 @@ EditedVariable VariableOfColumn(int column);
 
 // cmdOK. The zone points are checked for ascending order and every number is read before
 // anything is stored; the first failure is shown and the model is left exactly as it was, the
-// editor open with the operator's entries. While the link is on, an output number whose DCS tag
-// is set (Max Change, Change Time, Wait Change) comes from the DCS: typing another value over
-// it is such a failure, and left as loaded it keeps the DCS's present value. When everything reads,
-// the items, the output type and the zones are stored, each changed field recorded in the audit
-// trail, the editor hidden and its warnings set to the readiness problems of this variable. Returns
-// whether it stored; the caller then refreshes the status display.
+// editor's entries as the operator typed them. While the link is on, an output number whose DCS
+// tag is set (Max Change, Change Time, Wait Change) comes from the DCS: typing another value over
+// it is such a failure, and left as loaded it keeps the DCS's present value. When everything
+// reads, the items, the output type and the zones are stored and each changed field recorded in
+// the audit trail. Returns whether it stored; the caller then closes the editor and refreshes the
+// status display.
 bool ApplyVariableEdit(Controller& controller, VariableEditor& editor, AuditTrail& audit);
 
-// cmdCancel: with changes pending, asks whether to leave them; on No nothing happens. The
-// model is never touched here.
-void CancelVariableEdit(Controller& controller, VariableEditor& editor);
+// cmdCancel: with changes pending, asks whether to leave them. Returns whether the operator
+// leaves the editor (no changes pending, or Yes). The model is never touched here.
+bool CancelVariableEdit(Controller& controller);
 
 }  // namespace kavro

@@ -23,8 +23,19 @@ void ClickMainGridAndOpen(Controller& controller, ConfigEditState& edits, AuditT
 bool AcceptControllerSettings(Controller& controller, ControllerSettingsPanel& panel,
                               AuditTrail& audit) {
   if (!ApplyControllerSettings(controller, panel, audit)) return false;
+  HideControllerSettings(panel);
   ShowDebugLinkItem(controller);
   return true;
+}
+
+bool AcceptVariableEdit(Controller& controller, VariableEditor& editor, AuditTrail& audit) {
+  if (!ApplyVariableEdit(controller, editor, audit)) return false;
+  ShowVariableStored(controller, editor);
+  return true;
+}
+
+void LeaveVariableEdit(Controller& controller, VariableEditor& editor) {
+  if (CancelVariableEdit(controller)) HideVariableEditor(editor);
 }
 
 }  // namespace kavro

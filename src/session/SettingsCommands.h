@@ -4,6 +4,7 @@
 #include "edit/AuditTrail.h"
 #include "edit/ControllerSettings.h"
 #include "edit/MainGridClick.h"
+#include "edit/VariableEditor.h"
 #include "model/Controller.h"
 
 namespace kavro {
@@ -13,10 +14,17 @@ namespace kavro {
 void ClickMainGridAndOpen(Controller& controller, ConfigEditState& edits, AuditTrail& audit,
                           int row, int col);
 
-// Stores the panel as ApplyControllerSettings does; once stored, a new Program_Interface may
-// change the kind of link Debug Link serves, so the menu shows whether it can open. Returns
-// whether the panel was stored.
+// Stores the panel as ApplyControllerSettings does and closes it; once stored, a new
+// Program_Interface may change the kind of link Debug Link serves, so the menu shows whether it
+// can open. Returns whether the panel was stored.
 bool AcceptControllerSettings(Controller& controller, ControllerSettingsPanel& panel,
                               AuditTrail& audit);
+
+// The variable editor's OK: stores it as ApplyVariableEdit does, then closes it and shows the
+// variable's readiness warnings. Returns whether it stored.
+bool AcceptVariableEdit(Controller& controller, VariableEditor& editor, AuditTrail& audit);
+
+// The variable editor's Cancel: closes it when CancelVariableEdit lets the operator leave.
+void LeaveVariableEdit(Controller& controller, VariableEditor& editor);
 
 }  // namespace kavro

@@ -5,6 +5,7 @@
 #include "display/VariableEditorView.h"
 #include "edit/EditWorld.h"
 #include "edit/VariableEditor.h"
+#include "session/SettingsCommands.h"
 
 namespace kavro::test {
 namespace {
@@ -17,7 +18,7 @@ class VariableEditorTest : public ::testing::Test, public EditWorld {
   VariableEditor& editor() { return edits.variable; }
   CellTable& itemGrid() { return editor().MSHFlexGrid2; }
   CellTable& zoneGrid() { return editor().MSHFlexGrid3; }
-  bool Apply() { return ApplyVariableEdit(controller(), editor(), audit); }
+  bool Apply() { return AcceptVariableEdit(controller(), editor(), audit); }
   void SetPoints(int zone, const std::vector<std::string>& points) {
     for (int p = 1; p <= 4; ++p)
       zoneGrid().SetText(zones::ValueRow(zone), zones::PointCol(p), points[p - 1]);
@@ -210,14 +211,14 @@ TEST_F(VariableEditorTest, ApplyWarnsOfItsVariablesReadinessProblemsOnly) {
 TEST_F(VariableEditorTest, CancelAsksOnlyWithChangesPendingAndNeverTouchesTheModel) {
   ShowVariableEditor(controller(), editor(), kValveColumn);
   itemGrid().SetText(1, 1, "FUEL");
-  CancelVariableEdit(controller(), editor());
+  LeaveVariableEdit(controller(), editor());
   EXPECT_TRUE(Messages().empty());
   EXPECT_FALSE(editor().visible);
 
   ShowVariableEditor(controller(), editor(), kValveColumn);
   model().ChangesPending = true;
   world.op.answers = {MsgAnswer::No};
-  CancelVariableEdit(controller(), editor());
+  LeaveVariableEdit(controller(), editor());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].text, "Any Changes Made Will Not Be Saved - Continue?");
   EXPECT_EQ(Messages()[0].title, "FLC1");
@@ -226,7 +227,7 @@ TEST_F(VariableEditorTest, CancelAsksOnlyWithChangesPendingAndNeverTouchesTheMod
   EXPECT_TRUE(editor().visible);
 
   world.op.answers = {MsgAnswer::Yes};
-  CancelVariableEdit(controller(), editor());
+  LeaveVariableEdit(controller(), editor());
   EXPECT_FALSE(editor().visible);
   EXPECT_EQ(model().PVarOut[1].PVarName, "VALVE");
 }

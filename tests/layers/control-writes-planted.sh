@@ -6,6 +6,6 @@ out=$("$here/control-writes.sh" "$here/planted")
 status=$?
 echo "$out"
 grid=$(grep -c '^session/PlantedGridWrite\.cpp:[0-9]*:' <<<"$out")
-panel=$(grep -cE '^edit/PlantedPanelFill\.cpp:(9|10|11):' <<<"$out")
-others=$(grep -cE '^edit/PlantedPanelFill\.cpp:(12|13):' <<<"$out")
-[[ $status -eq 1 && $grid -eq 4 && $panel -eq 3 && $others -eq 0 ]]
+panel=$(grep -cE '^edit/PlantedPanelFill\.cpp:(10|11|12|13):' <<<"$out")
+others=$(grep -cE '^edit/PlantedPanelFill\.cpp:(14|15|16):' <<<"$out")
+[[ $status -eq 1 && $grid -eq 4 && $panel -eq 4 && $others -eq 0 ]]

@@ -5,8 +5,8 @@
 #   table: a cell's text or colours, a cell to change as it likes, the current cell;
 # - a core folder other than display/, edit/ included, fills or shows a configuration panel:
 #   writes the variable editor's item or zone grid by name, fills the settings panel's boxes
-#   all at once, or makes a panel visible. edit/ reaches those grids only through the cell the
-#   operator types into, and opens only its own edit boxes over a cell (box.visible).
+#   all at once, or opens or closes a panel. edit/ reaches those grids only through the cell the
+#   operator types into, and opens and closes only its own edit boxes over a cell (box.visible).
 # Usage: control-writes.sh SRC_DIR
 set -euo pipefail
 src=${1:?usage: control-writes.sh SRC_DIR}
@@ -39,10 +39,10 @@ if [[ -n $found ]]; then
   status=1
 fi
 
-panelWrites="MSHFlexGrid[23]$calls|(\\.|->)Text1[[:space:]]*=[^=]|(\\.|->)(visible|frame3Visible)[[:space:]]*=[[:space:]]*true"
-found=$(matches "$panelWrites" "${panelFolders[@]}" | grep -vE '[^A-Za-z0-9_]box\.visible' || true)
+panelWrites="MSHFlexGrid[23]$calls|(\\.|->)Text1[[:space:]]*=[^=]|(\\.|->)(visible|frame3Visible)[[:space:]]*=[[:space:]]*(true|false)"
+found=$(matches "$panelWrites" "${panelFolders[@]}" | grep -vE '([^A-Za-z0-9_]box|EditBoxOf\([^)]*\))\.visible' || true)
 if [[ -n $found ]]; then
-  echo "a configuration panel is filled or shown outside display/:"
+  echo "a configuration panel is filled, opened or closed outside display/:"
   echo "$found"
   status=1
 fi

@@ -100,7 +100,7 @@ class RuleBaseChangesTest : public ::testing::Test {
     VariableEditor& editor = w.session.edits().variable;
     ShowVariableEditor(controller, editor, column);
     editor.MSHFlexGrid3.SetText(row, col, text);
-    ASSERT_TRUE(ApplyVariableEdit(controller, editor, w.session.audit()));
+    ASSERT_TRUE(AcceptVariableEdit(controller, editor, w.session.audit()));
   }
 
   HostWorld w;
