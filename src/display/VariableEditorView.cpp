@@ -3,7 +3,6 @@
 #include <string>
 
 #include "common/NumberText.h"
-#include "config/ConfigLines.h"
 #include "edit/ReadinessCheck.h"
 #include "edit/VariableEditor.h"
 #include "edit/VariableFields.h"
