@@ -67,7 +67,7 @@ struct SurfaceViewState {
   // first axis point, points - 1 at the last; outside when a present value lies off its axis.
   float pointX = 0, pointY = 0;
   bool pointInside = false;
-  int xInput = 0, yInput = 0;       // the inputs on the axes (0: none)
+  int xInput = 0, yInput = 0;  // the inputs on the axes (0: none)
   std::vector<SurfacePoint> curve;  // one input alone: the values as a line (NaN left out)
   bool IsCurve() const { return surface.ys.empty(); }
 };
