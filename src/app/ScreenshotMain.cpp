@@ -16,9 +16,11 @@
 #include <cstdio>
 
 #include "display/TrendPlot.h"
+#include "display/VariableEditorView.h"
 #include "edit/VariableEditor.h"
 #include "model/MainGrid.h"
 #include "session/LinkCommands.h"
+#include "session/SettingsCommands.h"
 #include "model/Dimensions.h"
 #include "ui/ControllerHost.h"
 #include "ui/FLControl.h"
@@ -52,7 +54,7 @@ int main(int argc, char** argv) {
     std::fprintf(saved ? stdout : stderr, "%s %s after %d cycles\n",
                  saved ? "saved" : "could not save", qPrintable(output), cycles);
     // The editor as an engineer opens it from the output's Config cell.
-    kavro::LoadVariableEditor(host.controller(), host.session().edits().variable,
+    kavro::ShowVariableEditor(host.controller(), host.session().edits().variable,
                               kavro::grid::OutputColumn(1));
     host.window().Render();
     QApplication::processEvents();
@@ -94,7 +96,7 @@ int main(int argc, char** argv) {
     // of now: the span is placed by its own last cycle.
     kavro::TrendState& trend = kavro::Trend(host.controller());
     if (const auto recorded = trend.span.Recorded()) {
-      kavro::CancelVariableEdit(host.controller(), host.session().edits().variable);
+      kavro::LeaveVariableEdit(host.controller(), host.session().edits().variable);
       trend.span.ZoomPreset(3);
       trend.span.ScrollTo(recorded->second - 2 * kavro::kHourMs, recorded->second + 1);
       kavro::RefreshTrend(host.controller());

@@ -31,10 +31,6 @@ std::optional<int16_t> SecondsOf(const std::string& text) {
   }
 }
 
-std::string FrequencyText(int16_t seconds) {
-  return FormatNumber(seconds, "##0");
-}
-
 // The fields the panel stores, read from the boxes.
 struct Settings {
   std::string Program_Interface;
@@ -45,11 +41,6 @@ struct Settings {
   int16_t LinkFrequency = 0;
   int HistoryDays = 0;
 };
-
-// What the controller keeps now: what start-up read, or the folder's setting before start-up.
-int HistoryDaysOf(const ControllerModel& model) {
-  return model.HistoryDays > 0 ? model.HistoryDays : ReadRetentionDays(model.WorkDir);
-}
 
 // The message that refuses the name, when the controller name cannot name the link files or
 // the link client program (when one is named) would be looked for outside the working folder.
@@ -109,9 +100,9 @@ std::optional<Settings> CheckedSettings(Controller& c, const Panel& panel) {
   }
   const std::optional<int> days = ParseRetentionDays(Trim(panel.historyDays));
   if (!days) {
-    return refuse("History Days Must Be a Whole Number From 1 To " +
-                      std::to_string(kMaxRetentionDays),
-                  model.ProductName);
+    return refuse(
+        "History Days Must Be a Whole Number From 1 To " + std::to_string(kMaxRetentionDays),
+        model.ProductName);
   }
   s.HistoryDays = *days;
   return s;
@@ -127,30 +118,19 @@ bool Store(AuditTrail& audit, const char* what, std::string& field, const std::s
 
 bool Store(AuditTrail& audit, const char* what, int16_t& field, int16_t value) {
   if (field == value) return false;
-  audit.Record(what, FrequencyText(field), FrequencyText(value));
+  audit.Record(what, SettingsFrequencyText(field), SettingsFrequencyText(value));
   field = value;
   return true;
 }
 
 }  // namespace
 
-void LoadControllerSettings(const Controller& controller, Panel& panel) {
-  const ControllerModel& m = controller.model;
-  const FLCBlockRecord& b = m.FLCBlock;
-  panel.Text1 = {m.Program_Interface,
-                 FrequencyText(b.RunFrequency),
-                 b.DCSRunFreq,
-                 b.DCSONOFF,
-                 b.DCSWatchDog,
-                 b.DCSErrorCode,
-                 b.LinkAppl,
-                 b.Link2Appl,
-                 b.LinkTopicName,
-                 b.Name1,
-                 FrequencyText(b.LinkFrequency)};
-  panel.loadedRunFrequency = b.RunFrequency;
-  panel.historyDays = std::to_string(HistoryDaysOf(m));
-  panel.visible = true;
+std::string SettingsFrequencyText(int16_t seconds) {
+  return FormatNumber(seconds, "##0");
+}
+
+int HistoryDaysKept(const ControllerModel& model) {
+  return model.HistoryDays > 0 ? model.HistoryDays : ReadRetentionDays(model.WorkDir);
 }
 
 bool ApplyControllerSettings(Controller& controller, Panel& panel, AuditTrail& audit) {
@@ -171,8 +151,8 @@ bool ApplyControllerSettings(Controller& controller, Panel& panel, AuditTrail& a
   changed |= Store(audit, "Name1", b.Name1, s->Name1);
   changed |= Store(audit, "LinkFrequency", b.LinkFrequency, s->LinkFrequency);
   // Kept in the working folder's own file at once, not in FLC.dat: nothing to save later.
-  if (s->HistoryDays != HistoryDaysOf(m)) {
-    audit.Record("HistoryDays", std::to_string(HistoryDaysOf(m)), std::to_string(s->HistoryDays));
+  if (s->HistoryDays != HistoryDaysKept(m)) {
+    audit.Record("HistoryDays", std::to_string(HistoryDaysKept(m)), std::to_string(s->HistoryDays));
     std::string error;
     if (!SaveRetentionDays(m.WorkDir, s->HistoryDays, &error)) {
       ShowEditMessage(controller, "The history days could not be saved: " + error, m.ProductName,
@@ -181,7 +161,6 @@ bool ApplyControllerSettings(Controller& controller, Panel& panel, AuditTrail& a
     m.HistoryDays = s->HistoryDays;
   }
   if (changed) m.ChangesPending = true;
-  panel.visible = false;
   return true;
 }
 
@@ -201,7 +180,7 @@ void CheckRunFrequencyBox(Controller& controller, Panel& panel, int index) {
     ShowEditMessage(controller, "Please Enter a Numeric Value Greater Than 10 Seconds",
                     m.ProductName, MsgIcon::Exclamation);
   }
-  box = FrequencyText(value);
+  box = SettingsFrequencyText(value);
   m.ChangesPending = true;
 }
 

@@ -1,19 +1,27 @@
 #pragma once
-// The controller settings panel (frameConfig2): filled from the model when it opens, stored
-// into the model by its OK (cmdOK2), and the immediate check of the run-frequency box.
+// The controller settings panel (frameConfig2) as the operator types into it: its OK (cmdOK2)
+// stores the boxes into the model, and leaving the run-frequency box checks it at once. What
+// the panel shows when it opens is display/'s.
+#include <cstdint>
+#include <string>
+
 #include "edit/AuditTrail.h"
 #include "edit/EditState.h"
 #include "model/Controller.h"
 
 namespace kavro {
 
-// Fills Text1(0..10) from the model (the frequencies as "##0") and shows the panel.
-void LoadControllerSettings(const Controller& controller, ControllerSettingsPanel& panel);
+// A frequency as the panel's boxes show it ("##0").
+std::string SettingsFrequencyText(int16_t seconds);
+
+// The days of plant history kept now: what start-up read, or the working folder's setting
+// before start-up.
+int HistoryDaysKept(const ControllerModel& model);
 
 // cmdOK2. Every entry is checked first; at the first entry refused the operator is told why
-// and nothing at all is stored, the panel staying open with the entries as typed. Only when
-// all pass is the whole panel stored, each changed field recorded in the audit trail, and the
-// panel hidden. Refused: a run frequency that is not a number or below 10 s, a controller name
+// and nothing at all is stored, the entries staying as typed. Only when all pass is the whole
+// panel stored and each changed field recorded in the audit trail; the caller then closes the
+// panel. Refused: a run frequency that is not a number or below 10 s, a controller name
 // that is blank or cannot name the link files, a link client program name that would leave the
 // working folder, a link frequency that is not a number or below 5 s, and a link frequency not
 // at least 5 s faster than the run frequency, and, while the link is on and DCSRunFreq is set,

@@ -1,8 +1,9 @@
 #pragma once
-// What the configuration editing controls show, as data: the controller settings panel
-// (frameConfig2), the variable editor (frameConfig with the item grid, the zone grid and the
-// output-type options) and the floating edit box of each grid. The core fills and changes these;
-// the window draws them and turns clicks and keys into the edit operations.
+// The configuration editing controls as data: the controller settings panel (frameConfig2), the
+// variable editor (frameConfig with the item grid, the zone grid and the output-type options)
+// and the floating edit box of each grid. display/ fills a panel from the model when it opens;
+// edit/ enters the operator's typing into its boxes and grids and stores them; the window draws
+// them and turns clicks and keys into the edit operations.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -42,16 +43,6 @@ struct ControllerSettingsPanel {
   std::string historyDays;
 };
 
-// Label2: the caption beside each Text1 box, in the boxes' order.
-inline constexpr std::array<const char*, ControllerSettingsPanel::kBoxes> kSettingsCaptions = {
-    "OPC/DDE Name", "Run Frequency",  "DCS Run Freq",  "DCS ON/OFF",
-    "DCS WatchDog", "DCS ErrorCode",  "Appl/Server",   "Appl2/Server2",
-    "Topic/Computer", "Controller Name", "Link Frequency"};
-
-// optOutputType's captions, index 0 "Incr", 1 "Abs".
-inline constexpr std::array<const char*, 2> kOutputTypeCaptions = {"Increment Output",
-                                                                   "Absolute Output"};
-
 namespace items {
 inline constexpr int kRows = 13;  // a heading row and the twelve items
 inline constexpr int kCols = 2;
@@ -60,6 +51,11 @@ inline constexpr int kNameRow = 1;   // Var Name
 inline constexpr int kUnitsRow = 2;  // Units
 inline constexpr int kLastInputRow = 5;
 inline constexpr int kFirstNumberRow = 10;  // Max Change, Change Time, Wait Change
+// Column 0's labels, which also name an item in the editor's messages.
+inline constexpr std::array<const char*, kRows> kLabels = {
+    "Item",       "Var Name",    "Units",         "DCS PV",         "DCS High",
+    "DCS Low",    "DCS Out",     "DCS MaxChange", "DCS ChangeTime", "DCS WaitChange",
+    "Max Change", "Change Time", "Wait Change"};
 }  // namespace items
 
 namespace zones {

@@ -1,9 +1,7 @@
 #include "edit/MainGridClick.h"
 
 #include "edit/CellEdit.h"
-#include "edit/ControllerSettings.h"
 #include "edit/EditMessage.h"
-#include "edit/VariableEditor.h"
 #include "model/MainGrid.h"
 #include "model/VariableLabel.h"
 
@@ -57,29 +55,27 @@ std::string NextTermName(const ControllerModel& model, int termSlot, const std::
   return zoneTable[1].MFName;
 }
 
-void ClickMainGrid(Controller& c, ConfigEditState& edits, AuditTrail& audit, int row, int col) {
+PanelToOpen ClickMainGrid(Controller& c, ConfigEditState& edits, AuditTrail& audit, int row,
+                          int col) {
   CommitCellEdit(c, edits, audit, EditGrid::Main);
   SelectGridCell(c, edits, EditGrid::Main, row, col);
   // The names row only hides or shows trend pens: viewing is never locked, only changing.
-  if (row == grid::kRowName) return;
+  if (row == grid::kRowName) return PanelToOpen::None;
   if (c.model.ScreenLocked) {
     ShowScreenLocked(c);
-    return;
+    return PanelToOpen::None;
   }
   if (row == grid::kRowConfig) {
-    if (col == grid::kColController) {
-      LoadControllerSettings(c, edits.settings);
-    } else if (col > grid::kColController) {
-      LoadVariableEditor(c, edits.variable, col);
-    }
-    return;
+    if (col == grid::kColController) return PanelToOpen::ControllerSettings;
+    return col > grid::kColController ? PanelToOpen::VariableEditor : PanelToOpen::None;
   }
-  if (!IsRuleRow(row)) return;
+  if (!IsRuleRow(row)) return PanelToOpen::None;
   if (col == grid::kColController) {
     StepOperator(c, audit, row);
   } else if (col > grid::kColController) {
     StepTerm(c, audit, row, col);
   }
+  return PanelToOpen::None;
 }
 
 }  // namespace kavro

@@ -173,7 +173,7 @@ FLControl::FLControl(ControllerSession& session, QWidget* parent)
   });
   connect(grid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
     Change([this, row = at.row(), column = at.column()] {
-      ClickMainGrid(c_, session_.edits(), session_.audit(), row, column);
+      ClickMainGridAndOpen(c_, session_.edits(), session_.audit(), row, column);
     });
   });
   connect(grid_, &CellGrid::CursorMoved, this, [this](int row, int col) {

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "display/ControllerSettingsView.h"
+
 namespace kavro::ui {
 
 SettingsPanel::SettingsPanel(ControllerSettingsPanel& panel, std::function<void(int)> leaveBox,

@@ -1,16 +1,18 @@
 #include "ui/VariableEditorPanel.h"
 
 #include <QHBoxLayout>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "display/VariableEditorView.h"
 #include "edit/CellEdit.h"
 #include "edit/VariableEditor.h"
 #include "session/GuardedCall.h"
+#include "session/SettingsCommands.h"
 #include "ui/CellGrid.h"
 #include "ui/GridEditBox.h"
 #include "ui/ZonePictureView.h"
@@ -67,10 +69,10 @@ VariableEditorPanel::VariableEditorPanel(Controller& controller, ConfigEditState
   connect(ok, &QPushButton::clicked, this, [this] {
     Act([this] { CommitCellEdit(c_, edits_, audit_, EditGrid::Item); });
     Act([this] { CommitCellEdit(c_, edits_, audit_, EditGrid::Zone); });
-    Act([this] { ApplyVariableEdit(c_, edits_.variable, audit_); });
+    Act([this] { AcceptVariableEdit(c_, edits_.variable, audit_); });
   });
   connect(cancel, &QPushButton::clicked, this,
-          [this] { Act([this] { CancelVariableEdit(c_, edits_.variable); }); });
+          [this] { Act([this] { LeaveVariableEdit(c_, edits_.variable); }); });
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   left->addLayout(buttons);

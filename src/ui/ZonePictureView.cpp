@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "display/PenColours.h"
-#include "edit/ZonePicture.h"
+#include "display/ZonePicture.h"
 
 namespace kavro::ui {
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "display/VariableEditorView.h"
 #include "edit/CellEdit.h"
 #include "edit/EditWorld.h"
 #include "edit/VariableEditor.h"
@@ -86,7 +87,7 @@ TEST_F(CellEditTest, TheScreenLockRefusesTypingIntoTheMainGridOnly) {
   EXPECT_EQ(Messages()[0].title, "Kavro");
   EXPECT_FALSE(model().CycleHold);
 
-  LoadVariableEditor(controller(), edits.variable, 2);  // opened before the lock came on
+  ShowVariableEditor(controller(), edits.variable, 2);  // opened before the lock came on
   edits.variable.MSHFlexGrid2.SetCurrent(2, 1);
   KeyPressOnGrid(controller(), edits, EditGrid::Item, 'd');
   EXPECT_TRUE(edits.txtEdit2.visible);
@@ -111,7 +112,7 @@ TEST_F(CellEditTest, NumbersAreCheckedAndFormattedWhereTheCellHoldsANumber) {
   EXPECT_EQ(Cell(EditGrid::Main, 0, 2), "KILN");
   EXPECT_EQ(Messages().size(), 2u);
 
-  LoadVariableEditor(controller(), edits.variable, 8);
+  ShowVariableEditor(controller(), edits.variable, 8);
   Type(EditGrid::Zone, 2, 2, "1.5");  // a membership value
   EXPECT_EQ(Cell(EditGrid::Zone, 2, 2), "1.000");
   Type(EditGrid::Zone, 4, 2, "-0.5");
@@ -124,7 +125,7 @@ TEST_F(CellEditTest, NumbersAreCheckedAndFormattedWhereTheCellHoldsANumber) {
   for (int col = 2; col <= 5; ++col) EXPECT_EQ(Cell(EditGrid::Zone, 3, col), "40.000");
   EXPECT_EQ(Messages().size(), 2u);
 
-  LoadVariableEditor(controller(), edits.variable, 2);
+  ShowVariableEditor(controller(), edits.variable, 2);
   Type(EditGrid::Zone, 3, 2, "40");  // an input's points are each its own
   EXPECT_EQ(Cell(EditGrid::Zone, 3, 2), "40.000");
   EXPECT_EQ(Cell(EditGrid::Zone, 3, 3), "150.000");
@@ -185,7 +186,7 @@ TEST_F(CellEditTest, EscapeLeavesTheCellAndUpDownTakeTheBoxAndMove) {
 
   Type(EditGrid::Main, 1, 2, "x", kKeyUp);  // no move into the heading row
   EXPECT_EQ(controller().grid.CurrentRow(), 1);
-  LoadVariableEditor(controller(), edits.variable, 8);
+  ShowVariableEditor(controller(), edits.variable, 8);
   Type(EditGrid::Item, 12, 1, "5", kKeyDown);  // nor past the last row
   EXPECT_EQ(edits.variable.MSHFlexGrid2.CurrentRow(), 12);
   EXPECT_EQ(Cell(EditGrid::Item, 12, 1), "5.000");
@@ -201,7 +202,7 @@ TEST_F(CellEditTest, ClicksAndDoubleClicksOnTheGrids) {
   EXPECT_EQ(model().SelCol, 2);
   EXPECT_FALSE(model().ChangesPending);
 
-  LoadVariableEditor(controller(), edits.variable, 2);
+  ShowVariableEditor(controller(), edits.variable, 2);
   DoubleClickGrid(controller(), edits, audit, EditGrid::Zone, 1, 0);
   EXPECT_TRUE(edits.txtEdit3.visible);
   EXPECT_EQ(edits.txtEdit3.text, "LOW");

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/TextUtil.h"
+#include "display/ControllerSettingsView.h"
 #include "display/MenuTree.h"
 #include "display/StatusFrame.h"
 #include "edit/ControllerSettings.h"
@@ -25,7 +26,7 @@ class ControllerSettingsTest : public ::testing::Test, public EditWorld {
 TEST_F(ControllerSettingsTest, LoadFillsTheBoxesInPanelOrderAndShowsThePanel) {
   model().FLCBlock.DCSONOFF = "K.ONOFF";
   model().FLCBlock.LinkTopicName = "TOPIC";
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   const std::array<std::string, Panel::kBoxes> expected = {
       "VELDTBRG", "30", "", "K.ONOFF", "", "", "", "", "TOPIC", "FLC1", "10"};
   EXPECT_EQ(panel().Text1, expected);
@@ -33,7 +34,7 @@ TEST_F(ControllerSettingsTest, LoadFillsTheBoxesInPanelOrderAndShowsThePanel) {
 }
 
 TEST_F(ControllerSettingsTest, ApplyStoresEveryBoxRecordsEachChangeAndHidesThePanel) {
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   panel().Text1[Panel::kRunFrequency] = "40";
   panel().Text1[3] = "K.ONOFF";
   panel().Text1[Panel::kName] = "REACTOR01";  // only 8 characters are kept
@@ -67,7 +68,7 @@ TEST_F(ControllerSettingsTest, AfterApplyDebugLinkOpensWhileTheLinkIsOnWhateverI
                         Case{"VELDTSRV", kOff, true}, Case{"veldtbrg ", kOn, true}}) {
     SCOPED_TRACE(std::string(c.programInterface) + ", link " + c.linkStatus);
     model().Link.LinkStatus = c.linkStatus;
-    LoadControllerSettings(controller(), panel());
+    ShowControllerSettings(controller(), panel());
     panel().Text1[Panel::kProgramInterface] = c.programInterface;
     ASSERT_TRUE(Apply());
     EXPECT_EQ(controller().window.menus->mnuDebugLinkEnabled, c.enabled);
@@ -77,7 +78,7 @@ TEST_F(ControllerSettingsTest, AfterApplyDebugLinkOpensWhileTheLinkIsOnWhateverI
 }
 
 TEST_F(ControllerSettingsTest, UnchangedApplyLeavesNoAuditLineAndNothingPending) {
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   ASSERT_TRUE(Apply());
   EXPECT_TRUE(sink.lines.empty());
   EXPECT_FALSE(model().ChangesPending);
@@ -85,11 +86,11 @@ TEST_F(ControllerSettingsTest, UnchangedApplyLeavesNoAuditLineAndNothingPending)
 }
 
 TEST_F(ControllerSettingsTest, TheLowestFrequenciesTheFileAllowsAreAccepted) {
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   panel().Text1[Panel::kRunFrequency] = "10";
   panel().Text1[Panel::kLinkFrequency] = "5";
   EXPECT_TRUE(Apply());
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   panel().Text1[Panel::kRunFrequency] = "30";
   panel().Text1[Panel::kLinkFrequency] = "25";
   EXPECT_TRUE(Apply());
@@ -128,7 +129,7 @@ TEST_F(ControllerSettingsTest, ARefusedEntryStoresNothingAtAll) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
     world.op.messages.clear();
-    LoadControllerSettings(controller(), panel());
+    ShowControllerSettings(controller(), panel());
     panel().Text1[Panel::kProgramInterface] = "kavro-plantsim";
     panel().Text1[Panel::kRunFrequency] = "40";
     for (int box = 2; box <= 8; ++box) panel().Text1[box] = "TAG" + std::to_string(box);
@@ -158,7 +159,7 @@ TEST_F(ControllerSettingsTest, ARefusedEntryStoresNothingAtAll) {
 TEST_F(ControllerSettingsTest, ARunFrequencyTheDcsSuppliesIsRefusedNotAudited) {
   model().FLCBlock.DCSRunFreq = "KILN.RF ";
   model().Link.LinkStatus = kOn;
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   panel().Text1[Panel::kRunFrequency] = "40";
   const std::string before = Saved();
   EXPECT_FALSE(Apply());
@@ -170,7 +171,7 @@ TEST_F(ControllerSettingsTest, ARunFrequencyTheDcsSuppliesIsRefusedNotAudited) {
   EXPECT_TRUE(panel().visible);
   EXPECT_TRUE(sink.lines.empty());
 
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   model().FLCBlock.RunFrequency = 45;  // the DCS's next read, the panel still open
   panel().Text1[Panel::kName] = "KILN";
   ASSERT_TRUE(Apply());
@@ -181,7 +182,7 @@ TEST_F(ControllerSettingsTest, ARunFrequencyTheDcsSuppliesIsRefusedNotAudited) {
   for (const char* tag : {"KILN.RF", "  "}) {
     model().FLCBlock.DCSRunFreq = tag;
     model().Link.LinkStatus = IsAllSpaces(tag) ? kOn : kOff;
-    LoadControllerSettings(controller(), panel());
+    ShowControllerSettings(controller(), panel());
     panel().Text1[Panel::kRunFrequency] = tag[0] == ' ' ? "50" : "55";
     ASSERT_TRUE(Apply());
     EXPECT_EQ(model().FLCBlock.RunFrequency, tag[0] == ' ' ? 50 : 55);
@@ -192,7 +193,7 @@ TEST_F(ControllerSettingsTest, ARunFrequencyTheDcsSuppliesIsRefusedNotAudited) {
 TEST_F(ControllerSettingsTest, TheHistoryDaysAreKeptInTheWorkingFolderAtOnce) {
   ScratchDir dir;
   model().WorkDir = dir.Path();
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   EXPECT_EQ(panel().historyDays, "400");  // nothing set: the default
   panel().historyDays = "0";
   EXPECT_FALSE(Apply());
@@ -205,12 +206,12 @@ TEST_F(ControllerSettingsTest, TheHistoryDaysAreKeptInTheWorkingFolderAtOnce) {
   EXPECT_EQ(dir.Read("kavro-history.ini"), "RetentionDays=30\r\n");
   EXPECT_EQ(ReadRetentionDays(dir.Path()), 30);
   EXPECT_FALSE(model().ChangesPending);  // FLC.dat has nothing new to save
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   EXPECT_EQ(panel().historyDays, "30");
 }
 
 TEST_F(ControllerSettingsTest, RunFrequencyBoxIsCheckedWhenLeft) {
-  LoadControllerSettings(controller(), panel());
+  ShowControllerSettings(controller(), panel());
   std::string& box = panel().Text1[Panel::kRunFrequency];
 
   box = "5";

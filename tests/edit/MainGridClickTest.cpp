@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "edit/EditWorld.h"
-#include "edit/MainGridClick.h"
+#include "session/SettingsCommands.h"
 
 namespace kavro::test {
 namespace {
 
 class MainGridClickTest : public ::testing::Test, public EditWorld {
  protected:
-  void Click(int row, int col) { ClickMainGrid(controller(), edits, audit, row, col); }
+  void Click(int row, int col) { ClickMainGridAndOpen(controller(), edits, audit, row, col); }
   std::string Cell(int row, int col) { return controller().grid.Text(row, col); }
 };
 

@@ -2,8 +2,10 @@
 
 #include <functional>
 
+#include "display/VariableEditorView.h"
 #include "edit/EditWorld.h"
 #include "edit/VariableEditor.h"
+#include "session/SettingsCommands.h"
 
 namespace kavro::test {
 namespace {
@@ -16,7 +18,7 @@ class VariableEditorTest : public ::testing::Test, public EditWorld {
   VariableEditor& editor() { return edits.variable; }
   CellTable& itemGrid() { return editor().MSHFlexGrid2; }
   CellTable& zoneGrid() { return editor().MSHFlexGrid3; }
-  bool Apply() { return ApplyVariableEdit(controller(), editor(), audit); }
+  bool Apply() { return AcceptVariableEdit(controller(), editor(), audit); }
   void SetPoints(int zone, const std::vector<std::string>& points) {
     for (int p = 1; p <= 4; ++p)
       zoneGrid().SetText(zones::ValueRow(zone), zones::PointCol(p), points[p - 1]);
@@ -26,7 +28,7 @@ class VariableEditorTest : public ::testing::Test, public EditWorld {
 TEST_F(VariableEditorTest, LoadOfAnOutputFillsItemsOptionsAndZones) {
   model().PVarOut[1].Max_Change = 1.5f;
   model().PVarOut[1].DCSTagOut = "FV.OUT";
-  LoadVariableEditor(controller(), editor(), kValveColumn);
+  ShowVariableEditor(controller(), editor(), kValveColumn);
   EXPECT_TRUE(editor().visible);
   EXPECT_TRUE(editor().isOutput);
   EXPECT_EQ(editor().slot, 1);
@@ -49,8 +51,8 @@ TEST_F(VariableEditorTest, LoadOfAnOutputFillsItemsOptionsAndZones) {
 }
 
 TEST_F(VariableEditorTest, LoadOfAnInputLeavesOutputRowsEmptyAndGreyed) {
-  LoadVariableEditor(controller(), editor(), kValveColumn);  // a previous output leaves nothing
-  LoadVariableEditor(controller(), editor(), kTempColumn);
+  ShowVariableEditor(controller(), editor(), kValveColumn);  // a previous output leaves nothing
+  ShowVariableEditor(controller(), editor(), kTempColumn);
   EXPECT_FALSE(editor().isOutput);
   EXPECT_EQ(itemGrid().Text(1, 1), "TEMP");
   for (int row = 6; row <= 12; ++row) {
@@ -62,7 +64,7 @@ TEST_F(VariableEditorTest, LoadOfAnInputLeavesOutputRowsEmptyAndGreyed) {
 }
 
 TEST_F(VariableEditorTest, ApplyStoresItemsTypeAndZonesAndRecordsEachChange) {
-  LoadVariableEditor(controller(), editor(), kValveColumn);
+  ShowVariableEditor(controller(), editor(), kValveColumn);
   itemGrid().SetText(6, 1, "FV.OUT");
   itemGrid().SetText(10, 1, "2.500");
   editor().optOutputType = 1;
@@ -87,7 +89,7 @@ TEST_F(VariableEditorTest, ApplyStoresItemsTypeAndZonesAndRecordsEachChange) {
 
 TEST_F(VariableEditorTest, PointsOutOfOrderAreRefusedBeforeAnythingIsStored) {
   model().PVarIn[1].Zone[3].MFName = "MED";
-  LoadVariableEditor(controller(), editor(), kTempColumn);
+  ShowVariableEditor(controller(), editor(), kTempColumn);
   itemGrid().SetText(1, 1, "KILNTEMP");
   SetPoints(1, {"10.000", "10.000", "20.000", "30.000"});  // equal points pass
   SetPoints(3, {"10.000", "20.000", "15.000", "30.000"});
@@ -127,7 +129,7 @@ TEST_F(VariableEditorTest, ANumberThatDoesNotReadStoresNothingAtAll) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     world.op.messages.clear();
-    LoadVariableEditor(controller(), editor(), kValveColumn);
+    ShowVariableEditor(controller(), editor(), kValveColumn);
     itemGrid().SetText(1, 1, "FUEL");  // good new values before the bad one
     itemGrid().SetText(9, 1, "FV.WAIT");
     zoneGrid().SetText(1, 0, "SHUT");
@@ -155,7 +157,7 @@ TEST_F(VariableEditorTest, ANumberTheDcsSuppliesIsRefusedNotAudited) {
   for (int row : {10, 12}) {
     SCOPED_TRACE(row);
     world.op.messages.clear();
-    LoadVariableEditor(controller(), editor(), kValveColumn);
+    ShowVariableEditor(controller(), editor(), kValveColumn);
     itemGrid().SetText(1, 1, "FUEL");
     itemGrid().SetText(row, 1, "2.500");
     EXPECT_FALSE(Apply());
@@ -170,7 +172,7 @@ TEST_F(VariableEditorTest, ANumberTheDcsSuppliesIsRefusedNotAudited) {
     EXPECT_TRUE(sink.lines.empty());
   }
 
-  LoadVariableEditor(controller(), editor(), kValveColumn);
+  ShowVariableEditor(controller(), editor(), kValveColumn);
   out.Max_Change = 3.25f;              // the DCS's next read, the editor still open
   itemGrid().SetText(11, 1, "4.000");  // Change Time has no DCS tag: the operator's
   ASSERT_TRUE(Apply());
@@ -179,14 +181,14 @@ TEST_F(VariableEditorTest, ANumberTheDcsSuppliesIsRefusedNotAudited) {
   EXPECT_EQ(AuditChanges(sink), (std::vector<std::string>{"VALVE Change_Time: 0 -> 4"}));
 
   model().Link.LinkStatus = kOff;  // link off: every number is the operator's
-  LoadVariableEditor(controller(), editor(), kValveColumn);
+  ShowVariableEditor(controller(), editor(), kValveColumn);
   itemGrid().SetText(10, 1, "2.500");
   ASSERT_TRUE(Apply());
   EXPECT_FLOAT_EQ(out.Max_Change, 2.5f);
 }
 
 TEST_F(VariableEditorTest, EditingAnInputIgnoresTheOutputRowsAndOptions) {
-  LoadVariableEditor(controller(), editor(), kTempColumn);
+  ShowVariableEditor(controller(), editor(), kTempColumn);
   itemGrid().SetText(2, 1, "degC");
   itemGrid().SetText(10, 1, "not a number, but not an input row either");
   editor().optOutputType = 1;
@@ -198,7 +200,7 @@ TEST_F(VariableEditorTest, EditingAnInputIgnoresTheOutputRowsAndOptions) {
 
 TEST_F(VariableEditorTest, ApplyWarnsOfItsVariablesReadinessProblemsOnly) {
   model().Rules[2].Operator = "FOO";  // a rule problem, not about TEMP
-  LoadVariableEditor(controller(), editor(), kTempColumn);
+  ShowVariableEditor(controller(), editor(), kTempColumn);
   zoneGrid().SetText(1, 0, "LO");  // rule 1 still names LOW
   ASSERT_TRUE(Apply());
   EXPECT_EQ(model().PVarIn[1].Zone[1].MFName, "LO");
@@ -207,16 +209,16 @@ TEST_F(VariableEditorTest, ApplyWarnsOfItsVariablesReadinessProblemsOnly) {
 }
 
 TEST_F(VariableEditorTest, CancelAsksOnlyWithChangesPendingAndNeverTouchesTheModel) {
-  LoadVariableEditor(controller(), editor(), kValveColumn);
+  ShowVariableEditor(controller(), editor(), kValveColumn);
   itemGrid().SetText(1, 1, "FUEL");
-  CancelVariableEdit(controller(), editor());
+  LeaveVariableEdit(controller(), editor());
   EXPECT_TRUE(Messages().empty());
   EXPECT_FALSE(editor().visible);
 
-  LoadVariableEditor(controller(), editor(), kValveColumn);
+  ShowVariableEditor(controller(), editor(), kValveColumn);
   model().ChangesPending = true;
   world.op.answers = {MsgAnswer::No};
-  CancelVariableEdit(controller(), editor());
+  LeaveVariableEdit(controller(), editor());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].text, "Any Changes Made Will Not Be Saved - Continue?");
   EXPECT_EQ(Messages()[0].title, "FLC1");
@@ -225,7 +227,7 @@ TEST_F(VariableEditorTest, CancelAsksOnlyWithChangesPendingAndNeverTouchesTheMod
   EXPECT_TRUE(editor().visible);
 
   world.op.answers = {MsgAnswer::Yes};
-  CancelVariableEdit(controller(), editor());
+  LeaveVariableEdit(controller(), editor());
   EXPECT_FALSE(editor().visible);
   EXPECT_EQ(model().PVarOut[1].PVarName, "VALVE");
 }

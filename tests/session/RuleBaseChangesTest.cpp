@@ -12,12 +12,13 @@
 
 #include "config/ConfigFile.h"
 #include "display/GridValues.h"
+#include "display/VariableEditorView.h"
 #include "edit/CellEdit.h"
-#include "edit/MainGridClick.h"
 #include "edit/VariableEditor.h"
 #include "engine/Defuzzify.h"
 #include "engine/RuleEvaluation.h"
 #include "scripting/host/HostTestWorld.h"
+#include "session/SettingsCommands.h"
 #include "support/EngineTestModel.h"
 
 namespace kavro::test {
@@ -92,14 +93,14 @@ class RuleBaseChangesTest : public ::testing::Test {
     EditBoxKeyDown(controller, edits, w.session.audit(), EditGrid::Main, kKeyEnter);
   }
   void Click(int row, int col) {
-    ClickMainGrid(controller, w.session.edits(), w.session.audit(), row, col);
+    ClickMainGridAndOpen(controller, w.session.edits(), w.session.audit(), row, col);
   }
   // The variable editor on a main-grid column: a zone grid cell typed, then OK.
   void EditZone(int column, int row, int col, const std::string& text) {
     VariableEditor& editor = w.session.edits().variable;
-    LoadVariableEditor(controller, editor, column);
+    ShowVariableEditor(controller, editor, column);
     editor.MSHFlexGrid3.SetText(row, col, text);
-    ASSERT_TRUE(ApplyVariableEdit(controller, editor, w.session.audit()));
+    ASSERT_TRUE(AcceptVariableEdit(controller, editor, w.session.audit()));
   }
 
   HostWorld w;

@@ -1,40 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 
-#include "edit/CopyGrid.h"
+#include "display/VariableEditorView.h"
+#include "display/ZonePicture.h"
 #include "edit/EditWorld.h"
-#include "edit/VariableEditor.h"
-#include "edit/ZonePicture.h"
 
 namespace kavro::test {
 namespace {
-
-TEST(CopyGridTest, CellsAreTabSeparatedAndRowsEndInACarriageReturnOnly) {
-  CellTable cells(2, 3);
-  cells.SetText(0, 0, "a");
-  cells.SetText(0, 1, "b");
-  cells.SetText(0, 2, "c");
-  cells.SetText(1, 0, "d");
-  cells.SetText(1, 2, "f");
-  EXPECT_EQ(GridText(cells), "a\tb\tc\rd\t\tf");
-
-  FakeWorld world;
-  CopyGrid(world.controller, cells);
-  EXPECT_EQ(world.clipboard.text, "a\tb\tc\rd\t\tf");
-}
-
-TEST(CopyGridTest, TheZoneGridCopiesWithItsHeadingsAndLabels) {
-  EditWorld w;
-  LoadVariableEditor(w.controller(), w.edits.variable, 2);
-  const std::string text = GridText(w.edits.variable.MSHFlexGrid3);
-  EXPECT_EQ(text.substr(0, text.find('\r')), "Zone Name\tItem\tPoint 1\tPoint 2\tPoint 3\tPoint 4");
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 14);
-  EXPECT_EQ(text.find('\n'), std::string::npos);
-  EXPECT_NE(text.find("\rLOW\tProcess Value\t0.000\t0.000\t100.000\t150.000\r\tMF Value\t1.000\t"),
-            std::string::npos);
-}
 
 // TEMP: LOW at 0, 0, 100, 150 (membership 1, 1, 1, 0), HIGH at 100, 150, 200, 200 (0, 1, 1, 1),
 // zones 3..7 all at 0 with membership 0, not in use and not drawn. In a 1000 by 500 picture
@@ -42,10 +15,9 @@ TEST(CopyGridTest, TheZoneGridCopiesWithItsHeadingsAndLabels) {
 // stands 413.59 above y = 450.
 TEST(ZonePictureTest, AxesLabelsAndThreeSegmentsPerZoneForAKnownZoneSet) {
   EditWorld w;
-  LoadVariableEditor(w.controller(), w.edits.variable, 2);
-  const ZonePicture picture = DrawZonePicture(w.edits.variable.MSHFlexGrid3,
-                                              ZoneAxisTitle(w.edits.variable.MSHFlexGrid2), 1000,
-                                              500, 50);
+  ShowVariableEditor(w.controller(), w.edits.variable, 2);
+  const ZonePicture picture = DrawZonePicture(
+      w.edits.variable.MSHFlexGrid3, ZoneAxisTitle(w.edits.variable.MSHFlexGrid2), 1000, 500, 50);
   ASSERT_EQ(picture.segments.size(), 2u + 2u * 3u);
   const double xScale = 940.5 / 200.001;
   const double top = 450 - 0.92 * 450 / 1.001;

@@ -1,4 +1,4 @@
-#include "edit/ZonePicture.h"
+#include "display/ZonePicture.h"
 
 #include <algorithm>
 #include <limits>
