@@ -1,6 +1,7 @@
 #pragma once
 // A yes or no given once on one thread and waited for on others: a long check that runs beside
 // the work whose output must not show before it has passed.
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -16,6 +17,7 @@ class Verdict {
       given_ = true;
       passed_ = passed;
     }
+    refused_.store(!passed, std::memory_order_release);
     given_cv_.notify_all();
   }
   // Waits until the answer is given; true when it passed.
@@ -24,12 +26,15 @@ class Verdict {
     given_cv_.wait(lock, [this] { return given_; });
     return passed_;
   }
+  // True once the answer is no; never waits, so work can ask it as it goes and stop early.
+  bool Refused() const { return refused_.load(std::memory_order_acquire); }
 
  private:
   mutable std::mutex mutex_;
   mutable std::condition_variable given_cv_;
   bool given_ = false;
   bool passed_ = false;
+  std::atomic<bool> refused_{false};
 };
 
 }  // namespace kavro

@@ -10,11 +10,11 @@
 // ahead on one thread, the cycles run on another, the result rows are made and written on a third,
 // with at most a few stretches waiting, so memory stays the same whatever its length. The whole
 // trace is checked on a fourth thread meanwhile: nothing shows (results, cycle errors) before the
-// check has passed, and a bad row anywhere leaves nothing but its message. Cycle errors go to
-// standard error as they come, the replay goes on, and a summary line ends it there. Exit status: 0
-// every cycle ran clean, 1 FLC.dat failed to read or the trace is bad (nothing replayed), 2 usage,
-// a missing file or folder, or the results could not be written, 3 the replay ran but at least one
-// cycle reported an error.
+// check has passed, a bad row anywhere leaves nothing but its message, and the cycles stop as soon
+// as the check meets it. Cycle errors go to standard error as they come, the replay goes on, and a
+// summary line ends it there. Exit status: 0 every cycle ran clean, 1 FLC.dat failed to read or
+// the trace is bad (nothing replayed), 2 usage, a missing file or folder, or the results could not
+// be written, 3 the replay ran but at least one cycle reported an error.
 
 #include <algorithm>
 #include <cstdio>
@@ -32,6 +32,7 @@
 #include "common/LocalNow.h"
 #include "common/ProgramVersion.h"
 #include "common/SafeText.h"
+#include "common/StoppableReadBuf.h"
 #include "common/TextReadBuf.h"
 #include "common/Verdict.h"
 #include "common/WholeFileStream.h"
@@ -143,9 +144,10 @@ std::string BadTraceLine(const std::string& name, const TraceError& bad) {
 // has shown anything.
 class TraceCheck {
  public:
-  // reader has read the header; name is how the message calls the trace.
-  TraceCheck(TraceReader& reader, std::string name)
-      : name_(std::move(name)), thread_([this, &reader] { Check(reader); }) {}
+  // reader has read the header; name is how the message calls the trace; verdict (which must
+  // outlive the check) is given when the check ends.
+  TraceCheck(TraceReader& reader, std::string name, Verdict& verdict)
+      : name_(std::move(name)), verdict_(verdict), thread_([this, &reader] { Check(reader); }) {}
   const Verdict& verdict() const { return verdict_; }
   // Waits for the check; true when the trace is good.
   bool Good() const { return verdict_.Wait() && !cyclesFailed_; }
@@ -185,7 +187,7 @@ class TraceCheck {
   std::string name_;
   std::string fault_;
   bool cyclesFailed_ = false;
-  Verdict verdict_;
+  Verdict& verdict_;
   std::jthread thread_;  // last: joined before the rest goes
 };
 
@@ -285,17 +287,22 @@ int main(int argc, char** argv) {
   }
   const std::string traceName =
       arguments->history ? "the history of " + *arguments->history : arguments->trace;
+  // The cycles stop reading once the check has refused the trace: nothing they make would show,
+  // and a bad row late in a long trace is then refused as soon as the check meets it.
+  Verdict checked;
+  StoppableReadBuf cyclesRead(*traceIn->rdbuf(), [&checked] { return checked.Refused(); });
+  std::istream cyclesIn(&cyclesRead);
   std::optional<TraceReader> checkReader, trace;
   try {
     checkReader.emplace(*checkIn, controller.model);
-    trace.emplace(*traceIn, controller.model);
+    trace.emplace(cyclesIn, controller.model);
   } catch (const TraceError& bad) {
     std::cerr << BadTraceLine(traceName, bad);
     return 1;
   }
 
   // From here on, what the replay shows waits for the check.
-  TraceCheck check(*checkReader, traceName);
+  TraceCheck check(*checkReader, traceName, checked);
   HeldOutput heldErrors(std::cerr, check.verdict());
   std::ostream errors(&heldErrors);
   errors.setf(std::ios::unitbuf);
