@@ -83,7 +83,7 @@ const Variant& BinaryExpr::EvalRef(Interpreter& it, Variant& scratch) const {
   return scratch;
 }
 
-void BinaryExpr::Compute(Interpreter& it, Variant& out) const {
+[[gnu::hot]] void BinaryExpr::Compute(Interpreter& it, Variant& out) const {
   if (numeric) {
     Unboxed r;
     if (EvalUnboxed(it, *this, r)) {
