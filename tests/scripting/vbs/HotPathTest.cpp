@@ -100,6 +100,31 @@ TEST(HotPath, RecursionRunsDeepAndStopsWithOutOfStackSpace) {
             "245350 Long 6765\n28 Out of stack space\n55\n");
 }
 
+TEST(HotPath, AFrameUsedAgainAfterAFailedCallHoldsNothingOfIt) {
+  // Frames are pooled: whatever a call bound or held when it failed must not reach the next
+  // call made at the same depth.
+  TestEngine t;
+  EXPECT_EQ(t.Run("Sub Two(a, b) : a = a + 1 : End Sub\n"
+                  "Function Stepped(n)\n"  // one statement as the whole body
+                  "  For n = n To 3 : On Error Resume Next : n = \"x\" : Next\n"
+                  "End Function\n"
+                  "Function Halves(n)\n"
+                  "  If n < 2 Then Halves = 1 / n Else Halves = Halves(n \\ 2) + 1\n"
+                  "End Function\n"
+                  "x = 1\n"
+                  "On Error Resume Next\n"
+                  "Two x, 1 / 0 : Echo Err.Number, x : Err.Clear\n"  // a bound, b failed
+                  "Two x + 0, 5 : Two (x), 5 : Echo x\n"
+                  "Two x, 5 : Echo x\n"
+                  "y = Halves(0) : Echo Err.Number : Err.Clear\n"
+                  "Echo Halves(8), Halves(1 - 1 + 8)\n"
+                  "On Error GoTo 0\n"
+                  "Echo IsEmpty(Stepped(1)), Err.Number\n"  // kept by its own handler
+                  "Echo Halves(0)\n"),
+            "11 1\n1\n2\n11\n4 4\nTrue 13\n"
+            "Error 11: Division by zero (line 6)\n");
+}
+
 TEST(HotPath, ExitLeavesOnlyTheLoopOfItsKind) {
   TestEngine t;
   EXPECT_EQ(t.Run("Dim s\n"
