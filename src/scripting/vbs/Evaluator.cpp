@@ -142,6 +142,12 @@ Variant CallExpr::Eval(Interpreter& it) const {
   return it.CallProcedure(*proc, args);
 }
 
+// Fib(n - 1) + Fib(n - 2): each result moved into the operator's scratch by one call.
+const Variant& CallExpr::EvalRef(Interpreter& it, Variant& scratch) const {
+  scratch = it.CallProcedure(*proc, args);
+  return scratch;
+}
+
 Variant BuiltinExpr::Eval(Interpreter& it) const {
   constexpr size_t kInline = 4;
   const size_t n = args.size();

@@ -270,11 +270,6 @@ inline const Variant& OperandValue(Interpreter& it, const Expr& e, Variant& scra
   if (e.kind == ExprKind::Paren) {
     return OperandValue(it, *static_cast<const ParenExpr&>(e).inner, scratch);
   }
-  if (e.kind == ExprKind::Call) {  // Fib(n - 1) + Fib(n - 2): the result moved in
-    const auto& call = static_cast<const CallExpr&>(e);
-    scratch = it.CallProcedure(*call.proc, call.args);
-    return scratch;
-  }
   return e.EvalRef(it, scratch);
 }
 

@@ -39,8 +39,10 @@ bool Comparison(BinaryOp op, T x, T y, Unboxed& out) {
 }
 
 // Tests in the order of how often each operator comes: a chain of tests predicts better than
-// the jump table of a switch, whose one jump is shared by every operator of the script.
-[[gnu::hot]] bool CombineWhole(BinaryOp op, int32_t x, int32_t y, bool bothInteger, Unboxed& out) {
+// the jump table of a switch, whose one jump is shared by every operator of the script. Kept out
+// of line, as CombineReal: inlined (as -O3 does) they grow the evaluator, which calls itself.
+[[gnu::hot, gnu::noinline]] bool CombineWhole(BinaryOp op, int32_t x, int32_t y, bool bothInteger,
+                                              Unboxed& out) {
   if (op == BinaryOp::Add) {
     WholeResult(int64_t{x} + y, bothInteger, out);
     return true;
@@ -81,7 +83,7 @@ bool Comparison(BinaryOp op, T x, T y, Unboxed& out) {
 
 // One operand a Double: a Double result, or a Boolean for a comparison. \ and Mod round their
 // operands and are left to the general rules.
-[[gnu::hot]] bool CombineReal(BinaryOp op, double x, double y, Unboxed& out) {
+[[gnu::hot, gnu::noinline]] bool CombineReal(BinaryOp op, double x, double y, Unboxed& out) {
   double r;
   if (op == BinaryOp::Add) {
     r = x + y;
