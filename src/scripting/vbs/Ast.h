@@ -163,6 +163,7 @@ struct CallExpr final : Expr {
   CallExpr(const Procedure* p, ExprList a, int l)
       : Expr(ExprKind::Call, l), proc(p), args(std::move(a)) {}
   Variant Eval(Interpreter& it) const override;
+  const Variant& EvalRef(Interpreter& it, Variant& scratch) const override;
   const Procedure* proc;
   ExprList args;
 };

@@ -83,7 +83,7 @@ const Variant& BinaryExpr::EvalRef(Interpreter& it, Variant& scratch) const {
   return scratch;
 }
 
-void BinaryExpr::Compute(Interpreter& it, Variant& out) const {
+[[gnu::hot]] void BinaryExpr::Compute(Interpreter& it, Variant& out) const {
   if (numeric) {
     Unboxed r;
     if (EvalUnboxed(it, *this, r)) {
@@ -140,6 +140,12 @@ Variant ApplyExpr::Eval(Interpreter& it) const {
 
 Variant CallExpr::Eval(Interpreter& it) const {
   return it.CallProcedure(*proc, args);
+}
+
+// Fib(n - 1) + Fib(n - 2): each result moved into the operator's scratch by one call.
+const Variant& CallExpr::EvalRef(Interpreter& it, Variant& scratch) const {
+  scratch = it.CallProcedure(*proc, args);
+  return scratch;
 }
 
 Variant BuiltinExpr::Eval(Interpreter& it) const {

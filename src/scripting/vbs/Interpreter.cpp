@@ -96,18 +96,26 @@ const GlobalName* Interpreter::FindGlobal(const std::string& lowerName) const {
   return found == globals.end() ? nullptr : &found->second;
 }
 
-Frame& Interpreter::PushFrame(size_t slotCount) {
+[[gnu::hot]] Frame& Interpreter::PushFrame(size_t slotCount) {
   if (frameDepth_ == framePool_.size()) framePool_.push_back(std::make_unique<Frame>());
   Frame& f = *framePool_[frameDepth_++];
-  f.values.resize(slotCount);
-  f.slots.resize(slotCount);
-  for (size_t i = 0; i < slotCount; ++i) f.slots[i] = &f.values[i];
+  // A pooled frame mostly serves the same procedure again (recursion, a loop's calls): its
+  // vectors keep their size and only the slots ByRef arguments pointed elsewhere are reset.
+  if (f.values.size() != slotCount || f.redirected) {
+    f.values.resize(slotCount);
+    f.slots.resize(slotCount);
+    Variant* values = f.values.data();
+    Variant** slots = f.slots.data();
+    for (size_t i = 0; i < slotCount; ++i) slots[i] = values + i;
+    f.redirected = false;
+  }
   f.resumeNext = false;
   return f;
 }
 
-void Interpreter::PopFrame() {
+[[gnu::hot]] void Interpreter::PopFrame() {
   Frame& f = *framePool_[--frameDepth_];
+  // A cleared variable gives its memory back (frames are reused and would keep it).
   for (auto& v : f.values) v.Clear();
 }
 
@@ -198,26 +206,26 @@ void Interpreter::RunProgram(const Program& program) {
   }
 }
 
-Flow Interpreter::ExecBlock(const Block& block) {
+[[gnu::hot]] Flow Interpreter::ExecStatements(const Block& block) {
   for (const auto& stmt : block) {
-    Flow flow;
-    try {
-      flow = stmt->Exec(*this);
-    } catch (const ScriptError& e) {
-      if (!frame->resumeNext || IsFatal(e)) throw;
-      SetErr(e);
-      continue;
-    } catch (...) {
-      // The system refused memory, or a fault of the program: a run-time error of this
-      // statement like any other.
-      const ScriptError e = CaughtScriptError(line);
-      if (!frame->resumeNext) throw e;
-      SetErr(e);
-      continue;
-    }
-    if (flow != Flow::Normal) return flow;
+    if (const Flow flow = ExecStatement(*stmt); flow != Flow::Normal) return flow;
   }
   return Flow::Normal;
+}
+
+void Interpreter::StatementFailed() {
+  try {
+    throw;
+  } catch (const ScriptError& e) {
+    if (!frame->resumeNext || IsFatal(e)) throw;
+    SetErr(e);
+  } catch (...) {
+    // The system refused memory, or a fault of the program: a run-time error of this
+    // statement like any other.
+    const ScriptError e = CaughtScriptError(line);
+    if (!frame->resumeNext) throw e;
+    SetErr(e);
+  }
 }
 
 namespace {
@@ -241,7 +249,7 @@ bool IsArrayElement(Interpreter& it, const Expr& arg) {
 
 }  // namespace
 
-Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) {
+[[gnu::hot]] Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) {
   Tick();
   if (callCost + proc.callCost > limits.maxCallDepth) Raise(err::OutOfStackSpace);
   Frame& callee = PushFrame(static_cast<size_t>(proc.slotCount));
@@ -253,6 +261,7 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
     if (proc.params[i].byRef) {
       if (Variant* var = VariableOf(*this, arg)) {
         callee.slots[slot] = var;
+        callee.redirected = true;
         continue;
       }
       if (IsArrayElement(*this, arg)) {
@@ -266,6 +275,11 @@ Variant Interpreter::CallProcedure(const Procedure& proc, const ExprList& args) 
       }
     }
     Variant& value = callee.values[slot];
+    // A number (n - 1) straight into the parameter: nothing to copy, check or count.
+    if (Unboxed u; arg.numeric && NumericValue(*this, arg, u)) {
+      value = Boxed(u);
+      continue;
+    }
     if (const Variant& computed = OperandValue(*this, arg, value); &computed != &value) {
       value = computed;
     }

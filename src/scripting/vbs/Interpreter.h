@@ -15,6 +15,7 @@
 #include "scripting/vbs/ErrObject.h"
 #include "scripting/vbs/HostObject.h"
 #include "scripting/vbs/ScriptEngine.h"
+#include "scripting/vbs/Unboxed.h"
 
 namespace kavro::vbs {
 
@@ -35,6 +36,7 @@ struct Frame {
   std::vector<Variant> values;  // the procedure's own variables
   std::vector<Variant*> slots;  // each slot: its own value or the caller's variable (ByRef)
   bool resumeNext = false;      // On Error Resume Next is in force
+  bool redirected = false;      // a slot points at a caller's variable
 };
 
 class Interpreter {
@@ -91,7 +93,20 @@ class Interpreter {
   // Runs a compiled program's top level in the global scope.
   void RunProgram(const Program& program);
 
-  Flow ExecBlock(const Block& block);
+  // Runs the statements in turn. Under On Error Resume Next a failing statement sets Err and
+  // the block goes on with the next; otherwise the error ends the block.
+  Flow ExecBlock(const Block& block) {
+    // A procedure's body or a branch of one statement (If n < 2 Then ...) without the loop.
+    return block.size() == 1 ? ExecStatement(*block[0]) : ExecStatements(block);
+  }
+  Flow ExecStatement(const Stmt& stmt) {
+    try {
+      return stmt.Exec(*this);
+    } catch (...) {
+      StatementFailed();
+      return Flow::Normal;
+    }
+  }
   Variant CallProcedure(const Procedure& proc, const ExprList& args);
   Variant CallHost(const HostMember& member, const ExprList& args);
   Variant CallMember(const Variant& object, const std::string& name, const ExprList& args);
@@ -160,6 +175,10 @@ class Interpreter {
   int callCost = 0;
 
  private:
+  Flow ExecStatements(const Block& block);
+  // The handling of what the running statement threw: thrown on, or kept in Err when the
+  // handler is on. Apart and cold, so that running a statement stays small.
+  [[gnu::cold]] void StatementFailed();
   void CheckDeadline();
   void Recount(size_t incoming);
   size_t RecountInterval() const;
@@ -188,6 +207,43 @@ inline Variant& VariableAt(Interpreter& it, const Expr& variable) {
     return *it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(variable).slot)];
   }
   return *static_cast<const GlobalExpr&>(variable).var;
+}
+
+// A numeric expression's value as EvalUnboxed gives it, with an Integer variable and an Integer
+// literal added, subtracted or compared in line: the argument and the test of a recursion
+// (Fib(n - 1), If n < 2), which would otherwise walk the general unboxed path three times a
+// call.
+inline bool NumericValue(Interpreter& it, const Expr& e, Unboxed& out) {
+  if (e.kind == ExprKind::Binary) {
+    const auto& b = static_cast<const BinaryExpr&>(e);
+    if (b.left->kind == ExprKind::Local && b.right->kind == ExprKind::Literal) {
+      const Variant& x = VariableAt(it, *b.left);
+      const Variant& y = static_cast<const LiteralExpr&>(*b.right).value;
+      if (x.Type() == VarType::Integer && y.Type() == VarType::Integer) {
+        const int32_t a = x.IntegerValue();
+        const int32_t c = y.IntegerValue();
+        switch (b.op) {
+          case BinaryOp::Add:
+            WholeResult(int64_t{a} + c, true, out);
+            return true;
+          case BinaryOp::Subtract:
+            WholeResult(int64_t{a} - c, true, out);
+            return true;
+          case BinaryOp::Less:
+            out.type = VarType::Boolean;
+            out.whole = a < c ? 1 : 0;
+            return true;
+          case BinaryOp::LessEqual:
+            out.type = VarType::Boolean;
+            out.whole = a <= c ? 1 : 0;
+            return true;
+          default:
+            break;
+        }
+      }
+    }
+  }
+  return EvalUnboxed(it, e, out);
 }
 
 // The value of an operand, as its EvalRef gives it, without a virtual call for the kinds that

@@ -21,8 +21,8 @@ inline Variant& VariableRef(Interpreter& it, const Expr& target) {
 }
 
 // A condition's truth: Null counts as False.
-bool Truth(Interpreter& it, const Expr& condition) {
-  if (Unboxed u; condition.numeric && EvalUnboxed(it, condition, u)) {
+[[gnu::hot]] bool Truth(Interpreter& it, const Expr& condition) {
+  if (Unboxed u; condition.numeric && NumericValue(it, condition, u)) {
     return u.type == VarType::Double ? u.real != 0 : u.whole != 0;
   }
   Variant scratch;
@@ -120,7 +120,7 @@ inline void StepCounter(Variant& counter, const Variant& step) {
 
 }  // namespace
 
-Flow AssignStmt::Exec(Interpreter& it) const {
+[[gnu::hot]] Flow AssignStmt::Exec(Interpreter& it) const {
   it.line = line;
   const bool toVariable = target->kind == ExprKind::Local || target->kind == ExprKind::Global;
   if (Unboxed u; toVariable && !isSet && value->numeric && EvalUnboxed(it, *value, u)) {
@@ -179,7 +179,7 @@ Flow CallStmt::Exec(Interpreter& it) const {
   return Flow::Normal;
 }
 
-Flow IfStmt::Exec(Interpreter& it) const {
+[[gnu::hot]] Flow IfStmt::Exec(Interpreter& it) const {
   it.line = line;
   for (size_t i = 0; i < conditions.size(); ++i) {
     bool take;
@@ -235,7 +235,7 @@ Flow SelectStmt::Exec(Interpreter& it) const {
   return Flow::Normal;
 }
 
-Flow ForStmt::Exec(Interpreter& it) const {
+[[gnu::hot]] Flow ForStmt::Exec(Interpreter& it) const {
   it.line = line;
   Variant start = from->Eval(it);
   const Variant end = to->Eval(it);

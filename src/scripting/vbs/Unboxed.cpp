@@ -8,20 +8,6 @@
 namespace kavro::vbs {
 namespace {
 
-// A whole result in the narrowest of Integer (when both operands were), Long and Double.
-void WholeResult(int64_t r, bool bothInteger, Unboxed& out) {
-  if (bothInteger && r >= -32768 && r <= 32767) {
-    out.type = VarType::Integer;
-    out.whole = static_cast<int32_t>(r);
-  } else if (r >= INT32_MIN && r <= INT32_MAX) {
-    out.type = VarType::Long;
-    out.whole = static_cast<int32_t>(r);
-  } else {
-    out.type = VarType::Double;
-    out.real = static_cast<double>(r);
-  }
-}
-
 template <class T>
 bool Comparison(BinaryOp op, T x, T y, Unboxed& out) {
   bool r;
@@ -53,8 +39,10 @@ bool Comparison(BinaryOp op, T x, T y, Unboxed& out) {
 }
 
 // Tests in the order of how often each operator comes: a chain of tests predicts better than
-// the jump table of a switch, whose one jump is shared by every operator of the script.
-bool CombineWhole(BinaryOp op, int32_t x, int32_t y, bool bothInteger, Unboxed& out) {
+// the jump table of a switch, whose one jump is shared by every operator of the script. Kept out
+// of line, as CombineReal: inlined (as -O3 does) they grow the evaluator, which calls itself.
+[[gnu::hot, gnu::noinline]] bool CombineWhole(BinaryOp op, int32_t x, int32_t y, bool bothInteger,
+                                              Unboxed& out) {
   if (op == BinaryOp::Add) {
     WholeResult(int64_t{x} + y, bothInteger, out);
     return true;
@@ -95,7 +83,7 @@ bool CombineWhole(BinaryOp op, int32_t x, int32_t y, bool bothInteger, Unboxed& 
 
 // One operand a Double: a Double result, or a Boolean for a comparison. \ and Mod round their
 // operands and are left to the general rules.
-bool CombineReal(BinaryOp op, double x, double y, Unboxed& out) {
+[[gnu::hot, gnu::noinline]] bool CombineReal(BinaryOp op, double x, double y, Unboxed& out) {
   double r;
   if (op == BinaryOp::Add) {
     r = x + y;
@@ -187,7 +175,7 @@ bool CombineUnboxed(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& ou
   return Combine(op, x, y, out);
 }
 
-bool EvalUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
+[[gnu::hot]] bool EvalUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
   // In the order of how often each kind comes, as in OperandValue.
   if (e.kind == ExprKind::Local) {
     return Unbox(*it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)], out);

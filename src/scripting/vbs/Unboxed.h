@@ -56,6 +56,20 @@ inline Variant Boxed(const Unboxed& u) {
   }
 }
 
+// A whole result in the narrowest of Integer (when both operands were), Long and Double.
+inline void WholeResult(int64_t r, bool bothInteger, Unboxed& out) {
+  if (bothInteger && r >= -32768 && r <= 32767) {
+    out.type = VarType::Integer;
+    out.whole = static_cast<int32_t>(r);
+  } else if (r >= INT32_MIN && r <= INT32_MAX) {
+    out.type = VarType::Long;
+    out.whole = static_cast<int32_t>(r);
+  } else {
+    out.type = VarType::Double;
+    out.real = static_cast<double>(r);
+  }
+}
+
 // A whole divisor known when the script is compiled (x Mod 10, x \ 16): the quotient by a
 // multiplication and a shift, which costs a fraction of a division.
 class LiteralDivisor {

@@ -106,11 +106,4 @@ bool Variant::IsNumber() const {
   }
 }
 
-void Variant::Clear() {
-  // A cleared variable gives its memory back (frames are reused and would keep it).
-  if (OwnsMemory()) DestroyOwned();
-  type_ = VarType::Empty;
-  owns_ = false;
-}
-
 }  // namespace kavro::vbs

@@ -117,7 +117,12 @@ class Variant {
     return IsObject() ? own_.object : NoObject();
   }
 
-  void Clear();  // back to Empty
+  // Back to Empty; a number is only retyped (frames clear their slots at every return).
+  void Clear() {
+    if (OwnsMemory()) DestroyOwned();
+    type_ = VarType::Empty;
+    owns_ = false;
+  }
 
  private:
   // A text, an array or an object: kept beside the type, as it is asked at every copy.

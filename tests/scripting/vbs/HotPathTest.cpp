@@ -100,6 +100,31 @@ TEST(HotPath, RecursionRunsDeepAndStopsWithOutOfStackSpace) {
             "245350 Long 6765\n28 Out of stack space\n55\n");
 }
 
+TEST(HotPath, AFrameUsedAgainAfterAFailedCallHoldsNothingOfIt) {
+  // Frames are pooled: whatever a call bound or held when it failed must not reach the next
+  // call made at the same depth.
+  TestEngine t;
+  EXPECT_EQ(t.Run("Sub Two(a, b) : a = a + 1 : End Sub\n"
+                  "Function Stepped(n)\n"  // one statement as the whole body
+                  "  For n = n To 3 : On Error Resume Next : n = \"x\" : Next\n"
+                  "End Function\n"
+                  "Function Halves(n)\n"
+                  "  If n < 2 Then Halves = 1 / n Else Halves = Halves(n \\ 2) + 1\n"
+                  "End Function\n"
+                  "x = 1\n"
+                  "On Error Resume Next\n"
+                  "Two x, 1 / 0 : Echo Err.Number, x : Err.Clear\n"  // a bound, b failed
+                  "Two x + 0, 5 : Two (x), 5 : Echo x\n"
+                  "Two x, 5 : Echo x\n"
+                  "y = Halves(0) : Echo Err.Number : Err.Clear\n"
+                  "Echo Halves(8), Halves(1 - 1 + 8)\n"
+                  "On Error GoTo 0\n"
+                  "Echo IsEmpty(Stepped(1)), Err.Number\n"  // kept by its own handler
+                  "Echo Halves(0)\n"),
+            "11 1\n1\n2\n11\n4 4\nTrue 13\n"
+            "Error 11: Division by zero (line 6)\n");
+}
+
 TEST(HotPath, ExitLeavesOnlyTheLoopOfItsKind) {
   TestEngine t;
   EXPECT_EQ(t.Run("Dim s\n"
@@ -146,14 +171,17 @@ TEST(HotPath, ExitLeavesOnlyTheLoopOfItsKind) {
 
 TEST(HotPath, WholeNumbersPromoteAtTheirLimitsInEveryForm) {
   TestEngine t;
-  EXPECT_EQ(t.Run("Sub Edges\n"
+  EXPECT_EQ(t.Run("Function Kind(v) : Kind = v & \" \" & TypeName(v) : End Function\n"
+                  "Sub Edges\n"
                   "  Dim i, x, y, a(1)\n"
                   "  For i = 32766 To 32768 : Echo i, TypeName(i) : Next\n"
                   "  x = 32767\n"
                   "  Echo x + 1, TypeName(x + 1), TypeName(x + 0), -x - 1, TypeName(-x - 1), "
                   "TypeName(-x - 2), TypeName(x * 2)\n"
+                  "  Echo Kind(x + 1), Kind(x - 32767)\n"  // as arguments and conditions too
                   "  x = -32767 - 1 : Echo x, TypeName(x), -x, TypeName(-x), TypeName(x * -1), "
                   "TypeName(x \\ -1), x Mod -1\n"
+                  "  Echo Kind(x - 1), Kind(x + 1) : If x < -32767 Then Echo Kind(x <= -32768)\n"
                   "  x = 2147483647 : Echo x + 1, TypeName(x + 1), x * 2, TypeName(x - -1)\n"
                   "  y = -x - 1 : Echo y, TypeName(y), y - 1, TypeName(y - 1), TypeName(-y)\n"
                   "  a(0) = 32767 : a(0) = a(0) + 1 : Echo a(0), TypeName(a(0))\n"
@@ -164,7 +192,9 @@ TEST(HotPath, WholeNumbersPromoteAtTheirLimitsInEveryForm) {
                   "Edges\n"),
             "32766 Integer\n32767 Integer\n32768 Long\n"
             "32768 Long Integer -32768 Integer Long Long\n"
+            "32768 Long 0 Integer\n"
             "-32768 Integer 32768 Long Long Long 0\n"
+            "-32769 Long -32767 Integer\nTrue Boolean\n"
             "2147483648 Double 4294967294 Double\n"
             "-2147483648 Long -2147483649 Double Double\n"
             "32768 Long\n"
