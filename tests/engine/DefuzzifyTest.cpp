@@ -129,6 +129,9 @@ TEST_F(DefuzzifyTest, ReadsBackTheStrengthRuleEvaluationWrote) {
     if (withMemo) {
       Defuzzify(model, controller.grid, memo);
       EXPECT_EQ(model.PVarOut[1].ValueOut, "550.000");
+      model.Rules[1].Strength = kNotUsed;
+      Defuzzify(model, controller.grid, memo);
+      EXPECT_EQ(model.PVarOut[1].ValueOut, "50.000");  // no rule contributes
     }
   }
 }
