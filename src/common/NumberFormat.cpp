@@ -250,7 +250,7 @@ bool LayOutScaled(std::string& text, bool negative, uint64_t scaled, const Patte
     integer /= 10;
   }
   if (negative && scaled != 0) *--first = '-';  // a value that rounds to zero has no minus
-  text.append(first, end);
+  text.append(first, static_cast<size_t>(end - first));  // a plain copy, not a replace
   return true;
 }
 
