@@ -10,14 +10,18 @@
 namespace kavro {
 namespace {
 
-// The number in a value cell; a text read in an earlier cycle is not read again.
-float CellNumber(CellNumberMemo& memo, const std::string& text) {
-  if (!memo.filled || !SameText(memo.text, text)) {
-    memo.value = ToSingle(text);  // a text that is no number throws before it is remembered
-    memo.text = text;
-    memo.filled = true;
-  }
+// The number of a value cell's text read afresh, and remembered.
+float ReadCellNumber(CellNumberMemo& memo, const std::string& text) {
+  memo.value = ToSingle(text);  // a text that is no number throws before it is remembered
+  memo.text = text;
+  memo.filled = true;
   return memo.value;
+}
+
+// The number in a value cell; a text read in an earlier cycle is not read again (checked in
+// line: the cycle asks this of some eight cells, reading is the rare case).
+inline float CellNumber(CellNumberMemo& memo, const std::string& text) {
+  return memo.filled && SameText(memo.text, text) ? memo.value : ReadCellNumber(memo, text);
 }
 
 // Rows 2, 3 and 4 of the grid: high limit, process value, low limit; and whether each still
