@@ -211,10 +211,11 @@ std::optional<uint64_t> ScaledInBinary(double magnitude, int places) {
   if (places > kFastPlaces) return std::nullopt;
   const double scaled = magnitude * kPowersOfTen[static_cast<size_t>(places)];
   if (!(scaled < kFastLimit)) return std::nullopt;
-  const double whole = std::floor(scaled);
-  const double fraction = scaled - whole;  // exact: scaled is far below 2^52
+  // Truncating is flooring here (scaled is not negative) and needs no library call.
+  const auto whole = static_cast<uint64_t>(scaled);
+  const double fraction = scaled - static_cast<double>(whole);  // exact: scaled is below 2^52
   if (std::fabs(fraction - 0.5) <= scaled * kDecimalMargin) return std::nullopt;
-  return static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+  return whole + (fraction > 0.5 ? 1u : 0u);
 }
 
 // Appends round(|value| * 10^places) = scaled laid out as the pattern asks, as LayOut lays out
@@ -249,7 +250,7 @@ bool LayOutScaled(std::string& text, bool negative, uint64_t scaled, const Patte
     integer /= 10;
   }
   if (negative && scaled != 0) *--first = '-';  // a value that rounds to zero has no minus
-  text.append(first, end);
+  text.append(first, static_cast<size_t>(end - first));  // a plain copy, not a replace
   return true;
 }
 

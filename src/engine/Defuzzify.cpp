@@ -90,8 +90,9 @@ void SetValueOut(PVarOutRecord& output, const Contributions& rules, CellNumberMe
 struct RuleStrengths {
   RuleStrengths(const ControllerModel& model, const EngineMemo& memo) {
     for (int r = 1; r <= NumRules; ++r) {
-      used[r] = !IsNotUsed(model.Rules[r].Strength);
       number[r] = RememberedStrength(model, memo, r);
+      // A remembered number's text is the one rule evaluation wrote for it, never "Not Used".
+      used[r] = !std::isnan(number[r]) || !IsNotUsed(model.Rules[r].Strength);
     }
   }
   std::array<bool, NumRules + 1> used{};

@@ -1,9 +1,10 @@
 #pragma once
 // What the control engine remembers between cycles so that it does not redo work whose inputs
 // did not change. Each entry is keyed by the whole of its input and checked against it before
-// it is used, so a stale entry is never used: a grid number by its cell text, a rule strength's
-// text by the strength, the compiled rule base and the rule terms taken from the grid by the
-// revision of the model's rule-base texts and the stamps of the grid's rule cells.
+// it is used, so a stale entry is never used: a grid number by its cell text (a value row's
+// numbers together by the row's stamp), a rule strength's text by the strength, the compiled
+// rule base and the rule terms taken from the grid by the revision of the model's rule-base
+// texts and the stamps of the grid's rule cells.
 // The memo lives beside the engine (the session keeps one per controller), not in the model:
 // it is neither configuration nor anything shown. Every engine step that takes a memo also has
 // a form without one, the plain computation, which the memo is tested against.
@@ -48,6 +49,10 @@ struct TermRowsMemo {
 struct EngineMemo {
   std::array<StrengthMemo, NumRules + 1> strengths{};
   std::array<CellNumberMemo, 3 * (NumIn + NumOut + 2)> gridNumbers{};  // rows 2..4 of columns 0..9
+  // Per value row (2..4): the stamp of its cells when every number of the row was last taken
+  // and remembered above, so that while it stands the numbers are taken without comparing texts.
+  // Anything that remembers a number by another way clears its row's stamp.
+  std::array<CellsStamp, 3> valueRows{};
   TermRowsMemo termRows;
   CompiledRuleBase ruleBase;
   // Each output's ValueOut as defuzzification wrote it, and the number it reads as.

@@ -1,5 +1,6 @@
 #include "engine/GridExchange.h"
 
+#include <array>
 #include <tuple>
 
 #include "common/KavroError.h"
@@ -9,25 +10,35 @@
 namespace kavro {
 namespace {
 
-// The number in a value cell; a text read in an earlier cycle is not read again.
-float CellNumber(CellNumberMemo& memo, const std::string& text) {
-  if (!memo.filled || !SameText(memo.text, text)) {
-    memo.value = ToSingle(text);  // a text that is no number throws before it is remembered
-    memo.text = text;
-    memo.filled = true;
-  }
+// The number of a value cell's text read afresh, and remembered.
+float ReadCellNumber(CellNumberMemo& memo, const std::string& text) {
+  memo.value = ToSingle(text);  // a text that is no number throws before it is remembered
+  memo.text = text;
+  memo.filled = true;
   return memo.value;
 }
 
-// Rows 2, 3 and 4 of the grid: high limit, process value, low limit.
+// The number in a value cell; a text read in an earlier cycle is not read again (checked in
+// line: the cycle asks this of some eight cells, reading is the rare case).
+inline float CellNumber(CellNumberMemo& memo, const std::string& text) {
+  return memo.filled && SameText(memo.text, text) ? memo.value : ReadCellNumber(memo, text);
+}
+
+// Rows 2, 3 and 4 of the grid: high limit, process value, low limit; and whether each still
+// holds the texts whose numbers the memo took from it as a whole (in the replay only the
+// process values are typed each cycle: the limits' rows stand still).
 struct ValueRows {
-  explicit ValueRows(const MainGrid& grid)
-      : high(grid.RowCells(grid::kRowHigh)),
-        value(grid.RowCells(grid::kRowValue)),
-        low(grid.RowCells(grid::kRowLow)) {}
-  const Cell* high;
-  const Cell* value;
-  const Cell* low;
+  ValueRows(const MainGrid& grid, const EngineMemo& memo)
+      : cells{grid.RowCells(grid::kRowHigh), grid.RowCells(grid::kRowValue),
+              grid.RowCells(grid::kRowLow)} {
+    for (size_t k = 0; k < cells.size(); ++k) {
+      stamps[k] = grid.StampOfRowBody(grid::kRowHigh + static_cast<int>(k));
+      asTaken[k] = memo.valueRows[k] == stamps[k];
+    }
+  }
+  std::array<const Cell*, 3> cells;
+  std::array<CellsStamp, 3> stamps;
+  std::array<bool, 3> asTaken{};
 };
 
 static_assert(std::tuple_size_v<decltype(EngineMemo::gridNumbers)> == 3 * grid::kCols,
@@ -39,11 +50,17 @@ CellNumberMemo& MemoOfCell(EngineMemo& memo, int row, int column) {
                              static_cast<size_t>(row - grid::kRowHigh));
 }
 
+// PVHigh, PVIN and PVLow from rows 2, 3 and 4 of the variable's column.
 template <typename Variable>
 void TakeVariable(Variable& variable, EngineMemo& memo, const ValueRows& rows, int column) {
-  variable.PVHigh = CellNumber(MemoOfCell(memo, grid::kRowHigh, column), rows.high[column].text);
-  variable.PVIN = CellNumber(MemoOfCell(memo, grid::kRowValue, column), rows.value[column].text);
-  variable.PVLow = CellNumber(MemoOfCell(memo, grid::kRowLow, column), rows.low[column].text);
+  CellNumberMemo* const cells = &MemoOfCell(memo, grid::kRowHigh, column);
+  static_assert(grid::kRowValue == grid::kRowHigh + 1 && grid::kRowLow == grid::kRowHigh + 2);
+  MemoOfCell(memo, grid::kRowLow, column);  // the column's three cells lie within the memo
+  const std::array<float*, 3> fields = {&variable.PVHigh, &variable.PVIN, &variable.PVLow};
+  for (size_t k = 0; k < fields.size(); ++k) {
+    *fields[k] =
+        rows.asTaken[k] ? cells[k].value : CellNumber(cells[k], rows.cells[k][column].text);
+  }
 }
 
 // Every rule term from the grid's rule rows into the model. A row is passed over when neither
@@ -72,13 +89,14 @@ void TakeTerms(ControllerModel& model, const MainGrid& grid, TermRowsMemo& memo)
 }  // namespace
 
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
-  const ValueRows rows(grid);
+  const ValueRows rows(grid, memo);
   for (int i = 1; i <= NumIn; ++i) {
     TakeVariable(model.PVarIn[i], memo, rows, grid::InputColumn(i));
   }
   for (int o = 1; o <= NumOut; ++o) {
     TakeVariable(model.PVarOut[o], memo, rows, grid::OutputColumn(o));
   }
+  memo.valueRows = rows.stamps;  // only once every cell was taken: a bad one threw above
   TakeTerms(model, grid, memo.termRows);
 }
 
@@ -93,6 +111,7 @@ void RememberCellNumber(EngineMemo& memo, int row, int column, const std::string
     throw KavroError(errors::kSubscript, errors::kSubscriptText);
   }
   CellNumberMemo& cell = MemoOfCell(memo, row, column);
+  memo.valueRows[static_cast<size_t>(row - grid::kRowHigh)] = {};
   cell.text = text;
   cell.value = number;
   cell.filled = true;

@@ -1,6 +1,7 @@
 #include "engine/RuleEvaluation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "common/NumberText.h"
@@ -79,12 +80,17 @@ float SlopeCorrectionFactor(const PVarInRecord& input) {
 namespace {
 
 // Writes a strength as its "#0.0000" text; a strength equal to the rule's last one reuses that
-// text, since most rules repeat theirs (0 for rules that do not fire) from cycle to cycle.
+// text, since most rules repeat theirs (0 for rules that do not fire) from cycle to cycle. A
+// changed one is written into the memo's own text and its number taken from the formatting,
+// which knows it, instead of reading the text back.
 void SetStrength(Rule& rule, StrengthMemo& memo, float value) {
   if (!memo.filled || memo.value != value) {
-    memo.text = FormatNumber(value, "#0.0000");
+    static const NumberPattern kStrengthPattern("#0.0000");
+    memo.filled = false;  // until text, value and number agree again
+    memo.text.clear();
+    const double read = AppendNumber(memo.text, value, kStrengthPattern);
     memo.readBack =
-        IsNumeric(memo.text) ? ToSingle(memo.text) : std::numeric_limits<float>::quiet_NaN();
+        std::isnan(read) ? std::numeric_limits<float>::quiet_NaN() : SingleOfNumber(read);
     memo.value = value;
     memo.filled = true;
   }

@@ -26,6 +26,9 @@ struct IndexMemo {
   alignas(32) std::array<Row, 2 * kIndexSamples> rows{};
   int first = 0;
   std::array<std::array<float, kIndexSamples>, NumIn> samples{};
+  // Per input: samples holds the zeros an input without a name is summed as, kept from a window
+  // where it had none.
+  std::array<bool, NumIn> keptNoSeries{};
   bool ahead = false;  // samples, rows and the sums ahead are those of the last window
   std::array<float, 8> sumsAhead{};
   std::array<float, 8> differencesAhead{};

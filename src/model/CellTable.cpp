@@ -10,7 +10,8 @@ CellTable::CellTable(int rows, int cols)
     : rows_(rows),
       cols_(cols),
       cells_(static_cast<size_t>(rows) * static_cast<size_t>(cols)),
-      bodyChanges_(static_cast<size_t>(rows)) {}
+      bodyChanges_(static_cast<size_t>(rows)),
+      blockBodyChanges_(static_cast<size_t>((rows + kBlockRows - 1) / kBlockRows)) {}
 
 // A copy holds the same texts under an identity of its own: the two change apart from here.
 CellTable::CellTable(const CellTable& other)
@@ -19,6 +20,7 @@ CellTable::CellTable(const CellTable& other)
       cells_(other.cells_),
       changes_(other.changes_),
       bodyChanges_(other.bodyChanges_),
+      blockBodyChanges_(other.blockBodyChanges_),
       currentRow_(other.currentRow_),
       currentCol_(other.currentCol_) {}
 
@@ -30,6 +32,7 @@ CellTable& CellTable::operator=(const CellTable& other) {
   identity_ = NewIdentity();
   changes_ = other.changes_;  // counts on from the copied rows', so none returns to an old stamp
   bodyChanges_ = other.bodyChanges_;
+  blockBodyChanges_ = other.blockBodyChanges_;
   currentRow_ = other.currentRow_;
   currentCol_ = other.currentCol_;
   return *this;

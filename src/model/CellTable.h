@@ -66,12 +66,21 @@ class CellTable {
   }
   // The stamp of the bodies of rows first..last together. A change gets a number above every
   // earlier one, so the highest number of those rows moves whenever any of them changed: one
-  // compare tells a reader of many rows that none of them did.
+  // compare tells a reader of many rows that none of them did. Whole blocks of rows inside the
+  // range are read by their block's newest change (the engine asks for the twenty rule rows
+  // twice a cycle and more).
   CellsStamp StampOfRowBodies(int first, int last) const {
     Index(first, 0);
     Index(last, 0);
     uint64_t newest = 0;
-    for (int row = first; row <= last; ++row) {
+    int row = first;
+    for (; row <= last && row % kBlockRows != 0; ++row) {
+      newest = std::max(newest, bodyChanges_[static_cast<size_t>(row)]);
+    }
+    for (; row + kBlockRows - 1 <= last; row += kBlockRows) {
+      newest = std::max(newest, blockBodyChanges_[static_cast<size_t>(row / kBlockRows)]);
+    }
+    for (; row <= last; ++row) {
       newest = std::max(newest, bodyChanges_[static_cast<size_t>(row)]);
     }
     return {identity_, newest};
@@ -93,14 +102,20 @@ class CellTable {
   static uint64_t NewIdentity();
   void Changed(int row, int col) {
     ++changes_;
-    if (col > 0) bodyChanges_[static_cast<size_t>(row)] = changes_;
+    if (col > 0) {
+      bodyChanges_[static_cast<size_t>(row)] = changes_;
+      // The newest change is the highest so far, so it is its block's newest as well.
+      blockBodyChanges_[static_cast<size_t>(row / kBlockRows)] = changes_;
+    }
   }
+  static constexpr int kBlockRows = 8;
   int rows_;
   int cols_;
   std::vector<Cell> cells_;
   uint64_t identity_ = NewIdentity();
   uint64_t changes_ = 0;               // changes made to the table's texts so far
   std::vector<uint64_t> bodyChanges_;  // per row: the number of its body's last change
+  std::vector<uint64_t> blockBodyChanges_;  // per block of kBlockRows rows: the newest of those
   int currentRow_ = 0;
   int currentCol_ = 0;
 };

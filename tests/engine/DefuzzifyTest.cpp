@@ -4,6 +4,7 @@
 
 #include "support/EngineTestModel.h"
 #include "common/KavroError.h"
+#include "engine/EngineMemo.h"
 #include "engine/RuleEvaluation.h"
 #include "model/MainGrid.h"
 
@@ -96,17 +97,43 @@ TEST_F(DefuzzifyTest, StrengthIsUsedAsItsRoundedText) {
   }
 }
 
+// With and without the memo the cycle keeps, as strengths change, repeat and are overwritten
+// behind the rule evaluation's back: the output follows each strength's rounded text.
 TEST_F(DefuzzifyTest, ReadsBackTheStrengthRuleEvaluationWrote) {
   ControllerModel& model = controller.model;
-  model.PVarIn[1].Zone[1].MFDegree = 0.33336f;  // "0.3334"
   SetRule(controller, 2, "MIN", {});
-  EvaluateRules(model, controller.grid);
-  EXPECT_EQ(model.Rules[1].Strength, "0.3334");
-  EXPECT_FLOAT_EQ(StrengthNumber(model, 1), 0.3334f);
   model.PVarOut[1].Zone[1].MFPValue[1] = 1000;
-  EXPECT_EQ(ValueOut(), "383.400");  // 0.3334 x 1000, not 0.33336 x 1000
-  model.Rules[1].Strength = "0.5000";  // changed behind the rule evaluation's back
-  EXPECT_FLOAT_EQ(StrengthNumber(model, 1), 0.5f);
+  EngineMemo memo;
+  for (const bool withMemo : {false, true}) {
+    SCOPED_TRACE(withMemo ? "with the memo" : "plain");
+    const auto cycle = [&](float degree) {
+      model.PVarIn[1].Zone[1].MFDegree = degree;
+      if (withMemo) {
+        EvaluateRules(model, controller.grid, memo);
+        Defuzzify(model, controller.grid, memo);
+      } else {
+        EvaluateRules(model, controller.grid);
+        Defuzzify(model, controller.grid);
+      }
+      return model.Rules[1].Strength + " " + model.PVarOut[1].ValueOut;
+    };
+    EXPECT_EQ(cycle(0.33336f), "0.3334 383.400");  // 0.3334 x 1000, not 0.33336 x 1000
+    EXPECT_FLOAT_EQ(StrengthNumber(model, 1), 0.3334f);
+    EXPECT_EQ(cycle(0.66664f), "0.6666 716.600");
+    EXPECT_EQ(cycle(0.66664f), "0.6666 716.600");
+    EXPECT_EQ(cycle(0.99996f), "1.0000 1050.000");
+    EXPECT_EQ(cycle(0.33336f), "0.3334 383.400");
+    model.Rules[1].Strength = "0.5000";  // changed behind the rule evaluation's back
+    EXPECT_FLOAT_EQ(StrengthNumber(model, 1), 0.5f);
+    EXPECT_FLOAT_EQ(StrengthNumber(model, memo, 1), 0.5f);
+    if (withMemo) {
+      Defuzzify(model, controller.grid, memo);
+      EXPECT_EQ(model.PVarOut[1].ValueOut, "550.000");
+      model.Rules[1].Strength = kNotUsed;
+      Defuzzify(model, controller.grid, memo);
+      EXPECT_EQ(model.PVarOut[1].ValueOut, "50.000");  // no rule contributes
+    }
+  }
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 #include <set>
 #include <string>
 
+#include "common/KavroError.h"
+#include "common/NumberText.h"
 #include "common/RestrictFalseReport.h"
 #include "engine/ControlCycle.h"
+#include "engine/GridExchange.h"
 #include "model/MainGrid.h"
 #include "support/EngineTestModel.h"
 
@@ -80,6 +83,59 @@ TEST(EngineMemo, RememberingCyclesComputeWhatFreshCyclesCompute) {
   // The "x" typed in cycle 35: its error began, and ended when the next cycle ran clean.
   EXPECT_EQ(cached.events.Entries().size(), 2u);
   EXPECT_GT(valuesSeen.size(), 5u);
+}
+
+// The value rows' numbers are taken again whenever the texts under them may have changed: a
+// limit typed after cycles that left the rows alone, a cell written in place, a number
+// remembered for a cell by another way, another grid with the same change count, a bad cell.
+TEST(EngineMemo, ValueRowsAreTakenAgainWhenTheirTextsOrTheMemoMayHaveChanged) {
+  Controller c;
+  Configure(c);
+  for (int row = grid::kRowHigh; row <= grid::kRowLow; ++row) {
+    for (int i = 1; i <= 2; ++i) TypeIntoGrid(c, row, grid::InputColumn(i), 10.0 * row + i);
+  }
+  EngineMemo memo;
+  const auto taken = [&](const MainGrid& grid) {
+    TakeValuesFromGrid(c.model, grid, memo);
+    ControllerModel plain = c.model;
+    TakeValuesFromGrid(plain, grid);
+    std::string values;
+    for (int i = 1; i <= 2; ++i) {
+      const PVarInRecord& input = c.model.PVarIn[i];
+      EXPECT_EQ(input.PVHigh, plain.PVarIn[i].PVHigh);
+      EXPECT_EQ(input.PVIN, plain.PVarIn[i].PVIN);
+      EXPECT_EQ(input.PVLow, plain.PVarIn[i].PVLow);
+      values += FormatNumber(input.PVHigh, "0.#") + "/" + FormatNumber(input.PVIN, "0.#") + "/" +
+                FormatNumber(input.PVLow, "0.#") + " ";
+    }
+    return values;
+  };
+  EXPECT_EQ(taken(c.grid), "21/31/41 22/32/42 ");
+  EXPECT_EQ(taken(c.grid), "21/31/41 22/32/42 ");
+  TypeIntoGrid(c, grid::kRowValue, grid::InputColumn(1), 5);
+  EXPECT_EQ(taken(c.grid), "21/5/41 22/32/42 ");
+  TypeIntoGrid(c, grid::kRowHigh, grid::InputColumn(2), 99);  // the limits' row moves at last
+  EXPECT_EQ(taken(c.grid), "21/5/41 99/32/42 ");
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
+  c.grid.At(grid::kRowLow, grid::InputColumn(1)).text = "1.5";
+  KAVRO_STRING_RESTRICT_FALSE_REPORT_END
+  EXPECT_EQ(taken(c.grid), "21/5/1.5 99/32/42 ");
+  RememberCellNumber(memo, grid::kRowHigh, grid::InputColumn(1), "77.000", 77);  // not typed
+  EXPECT_EQ(taken(c.grid), "21/5/1.5 99/32/42 ");
+  // A copy counts its changes on from the same number: only its identity tells it apart.
+  MainGrid copy = c.grid;
+  TypeIntoGrid(c, grid::kRowLow, grid::InputColumn(2), 8);
+  TypeIntoGrid(c, grid::kRowLow, grid::InputColumn(2), 9);  // stamps level with the copy's
+  TypeIntoGrid(c, grid::kRowLow, grid::InputColumn(1), 3);
+  copy.SetText(grid::kRowLow, grid::InputColumn(2), "6");
+  copy.SetText(grid::kRowHigh, grid::InputColumn(1), "4");
+  copy.SetText(grid::kRowLow, grid::InputColumn(1), "2");
+  EXPECT_EQ(taken(c.grid), "21/5/3 99/32/9 ");
+  EXPECT_EQ(taken(copy), "4/5/2 99/32/6 ");
+  c.grid.SetText(grid::kRowHigh, grid::InputColumn(2), "high");
+  EXPECT_THROW(taken(c.grid), KavroError);
+  c.grid.SetText(grid::kRowHigh, grid::InputColumn(2), "98");
+  EXPECT_EQ(taken(c.grid), "21/5/3 98/32/9 ");
 }
 
 }  // namespace

@@ -116,7 +116,8 @@ TEST(VariabilityIndexPaths, SideBySideSumsGiveThePlainLoopsIndexesToTheBit) {
 
 // Cycle after cycle with the memo, the indexes are the plain loop's to the bit, also where the
 // history changes other than by the cycle's one new sample: samples written over, an input
-// named and unnamed, the history started again, a sample of -0 where +0 was.
+// named and unnamed (for a few cycles and for more than a window), the history started again,
+// a sample of -0 where +0 was.
 TEST(VariabilityIndexPaths, RememberedSumsGiveThePlainLoopsIndexesToTheBit) {
   std::mt19937 random(5);
   std::normal_distribution<float> noise(0.0f, 2.0f);
@@ -134,6 +135,8 @@ TEST(VariabilityIndexPaths, RememberedSumsGiveThePlainLoopsIndexesToTheBit) {
       if (cycle == 260) model->PVarIn[2].PVarName = "";
       if (cycle == 280) model->PVarIn[2].PVarName = "IN2";
       if (cycle == 300) model->HistCount = 0;
+      if (cycle == 420) model->PVarIn[4].PVarName = "";  // unnamed over more than a window
+      if (cycle == 500) model->PVarIn[4].PVarName = "IN4";
       if (cycle == 460) model->PVarIn[5].History[120] = -0.0f;
     }
     const float wave = 20.0f * std::sin(static_cast<float>(cycle) / 17.0f);

@@ -59,5 +59,27 @@ TEST(TextStamps, ARowStampMovesWithItsTextsOnlyAndIsNeverGivenTwice) {
   EXPECT_THROW(grid.StampOfRowBody(grid::kRows), KavroError);
 }
 
+// The stamp of a range of rows moves with a change of any row inside it, wherever the range
+// begins and ends, and with none outside it.
+TEST(TextStamps, ARangeStampMovesWithEveryRowInsideAndNoneOutside) {
+  MainGrid grid;
+  for (int first = 0; first < grid::kRows; ++first) {
+    for (int last = first; last < grid::kRows; ++last) {
+      for (int changed = 0; changed < grid::kRows; ++changed) {
+        const CellsStamp before = grid.StampOfRowBodies(first, last);
+        grid.At(changed, 1 + changed % (grid::kCols - 1)).text += "x";
+        const bool inside = changed >= first && changed <= last;
+        ASSERT_EQ(grid.StampOfRowBodies(first, last) != before, inside)
+            << "rows " << first << ".." << last << ", row " << changed << " changed";
+      }
+    }
+  }
+  MainGrid copy = grid;  // copied with the rows' stamps
+  const CellsStamp copied = copy.StampOfRowBodies(9, 30);
+  copy.SetText(17, 2, "y");
+  EXPECT_NE(copy.StampOfRowBodies(9, 30), copied);
+  EXPECT_THROW(grid.StampOfRowBodies(0, grid::kRows), KavroError);
+}
+
 }  // namespace
 }  // namespace kavro::test
