@@ -5,7 +5,7 @@
 //
 //   in:  {"op":"define","tags":[{"name":"TI101.PV","type":"Double","value":1375}, ...]}
 //        {"op":"set","values":{"TI101.PV":1380.5, ...}}
-//   out: {"ready":true,"endpoint":"opc.tcp://127.0.0.1:PORT/kavro"}   once it listens
+//   out: {"ready":true,"endpoint":"opc.tcp://127.0.0.1:PORT/kavro"}   once it listens and is warm
 //        {"written":{"FC401.SP":8.7, ...}}                             the tags a client wrote
 //
 // Each tag is the variable ns=1;s=<name> (ns=1 is the server's own namespace) of the given
@@ -34,6 +34,11 @@ const {
   WellKnownRoles,
   allPermissions,
 } = require('node-opcua');
+const { warmUpServer } = require('./server-warm-up');
+const { withTimeLimit } = require('./convert');
+
+// The longest the server's warm-up may hold back its ready line (it takes a second or two).
+const WARM_UP_LIMIT_MS = 20000;
 
 function option(name, fallback) {
   const at = process.argv.indexOf(name);
@@ -115,15 +120,13 @@ async function main() {
   const folder = namespace.addFolder(server.engine.addressSpace.rootFolder.objects, { browseName: 'Plant' });
   const tags = new Map();  // name -> { dataType, value }
 
-  function define({ name, type = 'Double', value = 0 }) {
-    if (typeof name !== 'string' || name === '' || tags.has(name)) return;
-    const dataType = TYPES[type] ?? DataType.Double;
-    const tag = { dataType, value };
-    tags.set(name, tag);
-    namespace.addVariable({
-      componentOf: folder,
-      browseName: name,
-      nodeId: `s=${name}`,
+  // A variable as every tag is made: its value kept in tag, each client write passed to written.
+  function addVariable({ nodeId, browseName, parent, tag, written }) {
+    const { dataType } = tag;
+    return namespace.addVariable({
+      ...(parent ? { componentOf: parent } : {}),
+      browseName,
+      nodeId,
       dataType: DataType[dataType],
       minimumSamplingInterval: 100,
       ...OPEN_TO_EVERY_SESSION,
@@ -131,11 +134,18 @@ async function main() {
         get: () => new Variant({ dataType, value: tag.value }),
         set: (variant) => {
           tag.value = variant.value;
-          tellWritten(name, variant.value);
+          written(variant.value);
           return StatusCodes.Good;
         },
       },
     });
+  }
+
+  function define({ name, type = 'Double', value = 0 }) {
+    if (typeof name !== 'string' || name === '' || tags.has(name)) return;
+    const tag = { dataType: TYPES[type] ?? DataType.Double, value };
+    tags.set(name, tag);
+    addVariable({ nodeId: `s=${name}`, browseName: name, parent: folder, tag, written: (v) => tellWritten(name, v) });
   }
 
   const input = readline.createInterface({ input: process.stdin, terminal: false });
@@ -163,7 +173,19 @@ async function main() {
   }
 
   await server.start();
-  send({ ready: true, endpoint: `opc.tcp://127.0.0.1:${port}/kavro` });
+  const endpoint = `opc.tcp://127.0.0.1:${port}/kavro`;
+  const [userName] = users.keys();
+  // A failed warm-up only leaves the first cycles slower: the server is ready all the same.
+  await withTimeLimit(warmUpServer({
+    endpoint,
+    pki,
+    user: userName === undefined ? undefined : { userName, password: users.get(userName) },
+    addNode: (name) => addVariable({
+      nodeId: `s=${name}`, browseName: name, tag: { dataType: DataType.Double, value: 0 }, written: () => {},
+    }),
+    removeNode: (node) => namespace.deleteNode(node),
+  }), WARM_UP_LIMIT_MS, 'the warm-up').catch((err) => console.error(`plant-server: the warm-up failed (${err && err.message ? err.message : err})`));
+  send({ ready: true, endpoint });
 }
 
 main().catch((err) => {
