@@ -4,7 +4,7 @@
 // the first thousand cycles of the first client to connect ran the server's hot path in the
 // interpreter, with the compiler beside it on the same cores, and each took up to ten times as
 // long as later ones. The client is our own, in this process, over loopback, on nodes of its
-// own that are removed before anyone else may connect: no plant tag is read or written.
+// own that are removed before the server says it is ready: no plant tag is read or written.
 const crypto = require('crypto');
 const path = require('path');
 const {
