@@ -37,10 +37,19 @@ function overTheWire(message, Type) {
   return decoded;
 }
 
-const DOUBLE_TYPE_ID = resolveNodeId('i=11');
+// The items' data types: a link's first read items and first write item are 16-bit integers
+// (the controller's on/off, watchdog and run frequency tags), the rest Double.
+const INT16_READS = 3;
+const INT16_WRITES = 1;
+const TYPE_IDS = { [DataType.Int16]: resolveNodeId('i=4'), [DataType.Double]: resolveNodeId('i=11') };
 
-// Answers as a server whose every node is a Double, with values shaped as servers send them
-// (both time stamps): reads Good, writes Good.
+// The data type a warm-up tag's name says (WarmUp.Int16.N, WarmUp.Double.N).
+function typeOf(nodeId) {
+  return String(nodeId.value).includes('.Int16.') ? DataType.Int16 : DataType.Double;
+}
+
+// Answers as a server whose nodes are of the types their names say, with values shaped as servers
+// send them (both time stamps): reads Good, writes Good.
 class StandInSession {
   constructor() {
     this.value = 0;
@@ -54,8 +63,8 @@ class StandInSession {
     const now = new Date();
     const results = request.nodesToRead.map((node) => new DataValue({
       value: node.attributeId === AttributeIds.DataType
-        ? { dataType: DataType.NodeId, value: DOUBLE_TYPE_ID }
-        : { dataType: DataType.Double, value: (this.value += 0.125) },
+        ? { dataType: DataType.NodeId, value: TYPE_IDS[typeOf(node.nodeId)] }
+        : this.nextValue(typeOf(node.nodeId)),
       statusCode: StatusCodes.Good,
       sourceTimestamp: now,
       sourcePicoseconds: 125000,
@@ -72,8 +81,13 @@ class StandInSession {
       .results;
   }
 
-  async getBuiltInDataType() {
-    return DataType.Double;
+  nextValue(dataType) {
+    this.value += 0.125;
+    return { dataType, value: dataType === DataType.Int16 ? Math.floor(this.value) % 1000 : this.value };
+  }
+
+  async getBuiltInDataType(nodeId) {
+    return typeOf(nodeId);
   }
 
   async close() {}
@@ -94,8 +108,10 @@ async function warmUpBridge(cycles = WARM_UP_CYCLES) {
   const readItems = [];
   const writeItems = [];
   for (let n = 1; n <= READ_ITEMS + WRITE_ITEMS; ++n) {
-    await call({ op: 'add', tag: `WarmUp.${n}` });
-    (n <= READ_ITEMS ? readItems : writeItems).push(n);
+    const reads = n <= READ_ITEMS;
+    const int16 = reads ? n <= INT16_READS : n - READ_ITEMS <= INT16_WRITES;
+    await call({ op: 'add', tag: `WarmUp.${int16 ? 'Int16' : 'Double'}.${n}` });
+    (reads ? readItems : writeItems).push(n);
   }
   const last = {};
   try {

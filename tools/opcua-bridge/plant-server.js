@@ -50,19 +50,23 @@ function send(object) {
 }
 
 // The tags a client wrote are told once the server has answered the write, all in one line: a
-// write of several tags wakes the driver once, and never before the client has its answer.
-let written = null;
-function tellWritten(name, value) {
-  if (!written) {
-    written = {};
-    setImmediate(() => {
-      const told = written;
-      written = null;
-      send({ written: told });
-    });
-  }
-  written[name] = value;
+// write of several tags wakes the driver once, and never before the client has its answer. The
+// warm-up tells its own writes the same way, to a line that goes nowhere.
+function writtenTeller(tell) {
+  let written = null;
+  return (name, value) => {
+    if (!written) {
+      written = {};
+      setImmediate(() => {
+        const told = written;
+        written = null;
+        tell({ written: told });
+      });
+    }
+    written[name] = value;
+  };
 }
+const tellWritten = writtenTeller(send);
 
 // Every session may read and write every tag, as the namespace's defaults allow. Said on each
 // tag, because a tag without its own settings has the server look the namespace's defaults up
@@ -175,13 +179,16 @@ async function main() {
   await server.start();
   const endpoint = `opc.tcp://127.0.0.1:${port}/kavro`;
   const [userName] = users.keys();
+  const tellNobody = writtenTeller(() => {});
   // A failed warm-up only leaves the first cycles slower: the server is ready all the same.
   await withTimeLimit(warmUpServer({
     endpoint,
     pki,
     user: userName === undefined ? undefined : { userName, password: users.get(userName) },
-    addNode: (name) => addVariable({
-      nodeId: `s=${name}`, browseName: name, tag: { dataType: DataType.Double, value: 0 }, written: () => {},
+    // Typed as the tags defined so far, so the same value types are coded.
+    types: [...tags.values()].map((tag) => tag.dataType),
+    addNode: (name, dataType, value) => addVariable({
+      nodeId: `s=${name}`, browseName: name, tag: { dataType, value }, written: (v) => tellNobody(name, v),
     }),
     removeNode: (node) => namespace.deleteNode(node),
   }), WARM_UP_LIMIT_MS, 'the warm-up').catch((err) => console.error(`plant-server: the warm-up failed (${err && err.message ? err.message : err})`));

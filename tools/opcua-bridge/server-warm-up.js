@@ -23,16 +23,33 @@ const WARM_UP_CYCLES = 1500;
 const READ_ITEMS = 33;
 const WRITE_ITEMS = 4;
 
-// addNode(name) adds a Double node as every tag is made and returns it; the nodes are removed
-// with removeNode whatever happens. user: { userName, password } when sessions must log in.
-// Throws when the server refuses a read or write of its own nodes.
-async function warmUpServer({ endpoint, pki, user, addNode, removeNode, cycles = WARM_UP_CYCLES }) {
+// A value of the data type for the warm-up's write n.
+function valueOf(dataType, n) {
+  switch (dataType) {
+    case DataType.Boolean: return n % 2 === 1;
+    case DataType.String: return String(n);
+    case DataType.Int16: case DataType.Int32: return n % 1000;
+    default: return n / 8;
+  }
+}
+
+// addNode(name, dataType, value) adds a node as every tag is made and returns it; the nodes are removed
+// with removeNode whatever happens. types: the data types of the tags (the read nodes take them
+// from the first, the write nodes from the last; Double when there are none). user: { userName,
+// password } when sessions must log in. Throws when the server refuses a read or write of its
+// own nodes.
+async function warmUpServer({ endpoint, pki, user, types, addNode, removeNode, cycles = WARM_UP_CYCLES }) {
+  const typeOf = (k) => (types.length ? types[((k % types.length) + types.length) % types.length] : DataType.Double);
   const readNodes = [];
   const writeNodes = [];
   // Named as tags are (a string in the server's namespace), by a name no plant will have.
   const prefix = `kavro-plantsim-warm-up-${crypto.randomBytes(8).toString('hex')}`;
-  for (let n = 1; n <= READ_ITEMS + WRITE_ITEMS; ++n) {
-    (n <= READ_ITEMS ? readNodes : writeNodes).push(addNode(`${prefix}.${n}`));
+  for (let k = 0; k < READ_ITEMS; ++k) {
+    readNodes.push(addNode(`${prefix}.${k + 1}`, typeOf(k), valueOf(typeOf(k), k)));
+  }
+  for (let k = 0; k < WRITE_ITEMS; ++k) {
+    const dataType = typeOf(k - WRITE_ITEMS);
+    writeNodes.push({ dataType, node: addNode(`${prefix}.${READ_ITEMS + k + 1}`, dataType, valueOf(dataType, 0)) });
   }
   const clientCertificateManager = new OPCUACertificateManager({
     rootFolder: path.join(pki, 'warm-up-client'),
@@ -56,10 +73,10 @@ async function warmUpServer({ endpoint, pki, user, addNode, removeNode, cycles =
       const nodesToRead = readNodes.map((node) => ({ nodeId: node.nodeId, attributeId: AttributeIds.Value }));
       for (let n = 0; n < cycles; ++n) {
         const values = await session.read(nodesToRead);
-        const written = await session.write(writeNodes.map((node, k) => ({
+        const written = await session.write(writeNodes.map(({ dataType, node }, k) => ({
           nodeId: node.nodeId,
           attributeId: AttributeIds.Value,
-          value: { value: { dataType: DataType.Double, value: n + k / 8 } },
+          value: { value: { dataType, value: valueOf(dataType, n + k) } },
         })));
         // A warm-up that only ran the refusal path would leave the real one cold.
         const refused = [...values.map((v) => v.statusCode), ...written].find((code) => !code.isGood());
@@ -70,7 +87,7 @@ async function warmUpServer({ endpoint, pki, user, addNode, removeNode, cycles =
     }
   } finally {
     await client.disconnect();
-    for (const node of [...readNodes, ...writeNodes]) removeNode(node);
+    for (const node of [...readNodes, ...writeNodes.map((w) => w.node)]) removeNode(node);
   }
 }
 
