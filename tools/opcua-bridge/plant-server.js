@@ -124,13 +124,13 @@ async function main() {
   const folder = namespace.addFolder(server.engine.addressSpace.rootFolder.objects, { browseName: 'Plant' });
   const tags = new Map();  // name -> { dataType, value }
 
-  // A variable as every tag is made: its value kept in tag, each client write passed to written.
-  function addVariable({ nodeId, browseName, parent, tag, written }) {
+  // A variable as every tag is made: its value kept in tag, each client write told by tell.
+  function addVariable({ name, parent, tag, tell }) {
     const { dataType } = tag;
     return namespace.addVariable({
       ...(parent ? { componentOf: parent } : {}),
-      browseName,
-      nodeId,
+      browseName: name,
+      nodeId: `s=${name}`,
       dataType: DataType[dataType],
       minimumSamplingInterval: 100,
       ...OPEN_TO_EVERY_SESSION,
@@ -138,7 +138,7 @@ async function main() {
         get: () => new Variant({ dataType, value: tag.value }),
         set: (variant) => {
           tag.value = variant.value;
-          written(variant.value);
+          tell(name, variant.value);
           return StatusCodes.Good;
         },
       },
@@ -149,7 +149,7 @@ async function main() {
     if (typeof name !== 'string' || name === '' || tags.has(name)) return;
     const tag = { dataType: TYPES[type] ?? DataType.Double, value };
     tags.set(name, tag);
-    addVariable({ nodeId: `s=${name}`, browseName: name, parent: folder, tag, written: (v) => tellWritten(name, v) });
+    addVariable({ name, parent: folder, tag, tell: tellWritten });
   }
 
   const input = readline.createInterface({ input: process.stdin, terminal: false });
@@ -187,9 +187,7 @@ async function main() {
     user: userName === undefined ? undefined : { userName, password: users.get(userName) },
     // Typed as the tags defined so far, so the same value types are coded.
     types: [...tags.values()].map((tag) => tag.dataType),
-    addNode: (name, dataType, value) => addVariable({
-      nodeId: `s=${name}`, browseName: name, tag: { dataType, value }, written: (v) => tellNobody(name, v),
-    }),
+    addNode: (name, dataType, value) => addVariable({ name, tag: { dataType, value }, tell: tellNobody }),
     removeNode: (node) => namespace.deleteNode(node),
   }), WARM_UP_LIMIT_MS, 'the warm-up').catch((err) => console.error(`plant-server: the warm-up failed (${err && err.message ? err.message : err})`));
   send({ ready: true, endpoint });

@@ -35,20 +35,21 @@ function valueOf(dataType, n) {
 
 // addNode(name, dataType, value) adds a node as every tag is made and returns it; the nodes are removed
 // with removeNode whatever happens. types: the data types of the tags (the read nodes take them
-// from the first, the write nodes from the last; Double when there are none). user: { userName,
+// in order, the write nodes take each type there is in turn; Double when there are none). user: { userName,
 // password } when sessions must log in. Throws when the server refuses a read or write of its
 // own nodes.
 async function warmUpServer({ endpoint, pki, user, types, addNode, removeNode, cycles = WARM_UP_CYCLES }) {
-  const typeOf = (k) => (types.length ? types[((k % types.length) + types.length) % types.length] : DataType.Double);
+  const kinds = [...new Set(types)];
+  const typeOf = (list, k) => (list.length ? list[k % list.length] : DataType.Double);
   const readNodes = [];
   const writeNodes = [];
   // Named as tags are (a string in the server's namespace), by a name no plant will have.
   const prefix = `kavro-plantsim-warm-up-${crypto.randomBytes(8).toString('hex')}`;
   for (let k = 0; k < READ_ITEMS; ++k) {
-    readNodes.push(addNode(`${prefix}.${k + 1}`, typeOf(k), valueOf(typeOf(k), k)));
+    readNodes.push(addNode(`${prefix}.${k + 1}`, typeOf(types, k), valueOf(typeOf(types, k), k)));
   }
   for (let k = 0; k < WRITE_ITEMS; ++k) {
-    const dataType = typeOf(k - WRITE_ITEMS);
+    const dataType = typeOf(kinds, k);
     writeNodes.push({ dataType, node: addNode(`${prefix}.${READ_ITEMS + k + 1}`, dataType, valueOf(dataType, 0)) });
   }
   const clientCertificateManager = new OPCUACertificateManager({
