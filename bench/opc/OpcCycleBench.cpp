@@ -3,9 +3,9 @@
 // loopback. Reported per cycle, over 5000 cycles after 3000 unmeasured ones: median_ms and
 // p99_ms, and the same of the read and the write alone (so a slow 99th percentile shows which
 // call it comes from); the figures of the first 3000 are printed beside them. Targets: median
-// at most 2 ms, 99th percentile at most 5 ms; the machine's load average is printed beside
-// them, as the 99th percentile of three processes that wake each other up moves with what else
-// runs.
+// at most 2 ms, 99th percentile at most 5 ms, over the steady cycles and over the first 3000; the
+// machine's load average is printed beside them, as the 99th percentile of three processes that
+// wake each other up moves with what else runs.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -60,6 +60,9 @@ double Percentile(std::vector<double> ms, int percent) {
 
 // Cycles run, unmeasured, between connecting and measuring.
 constexpr int kWarmUpCycles = 3000;
+// Their 99th percentile is held to the same target: an operator sees the first minutes after
+// connecting too.
+constexpr double kFirstCyclesP99TargetMs = 5;
 
 using SteadyClock = std::chrono::steady_clock;
 
@@ -99,9 +102,9 @@ struct CycleTimes {
   }
 };
 
-// With KAVRO_BENCH_OPC_TRACE=FOLDER, each measured cycle's marks on the monotonic clock, for
+// With KAVRO_BENCH_OPC_TRACE=FOLDER, each cycle's marks on the monotonic clock in FOLDER/file, for
 // bench/opc/trace/report.js to set beside the bridge's and the server's own (trace/README.md).
-void WriteTrace(const CycleTimes& times) {
+void WriteTrace(const CycleTimes& times, const char* file) {
   const char* folder = std::getenv("KAVRO_BENCH_OPC_TRACE");
   if (folder == nullptr || *folder == '\0') return;
   std::string text;
@@ -113,8 +116,8 @@ void WriteTrace(const CycleTimes& times) {
     text.append(ns(at.start)).append(" ").append(ns(at.read)).append(" ");
     text.append(ns(at.write)).append("\n");
   }
-  if (!SystemFileSystem().WriteAtomic(std::string(folder) + "/cycles.txt", text, nullptr)) {
-    std::fprintf(stderr, "bench_opc: cannot write %s/cycles.txt\n", folder);
+  if (!SystemFileSystem().WriteAtomic(std::string(folder) + "/" + file, text, nullptr)) {
+    std::fprintf(stderr, "bench_opc: cannot write %s/%s\n", folder, file);
   }
 }
 
@@ -150,9 +153,10 @@ void OpcLinkCycle(benchmark::State& state) {
     const auto failed = [&] {
       return model.LinkReadError || model.LinkWriteError || model.DCSOnOffValue != 1;
     };
-    // The bridge's and the server's JavaScript is compiled to machine code while it runs: the
-    // first few thousand back-to-back cycles share the two cores with that compiler. They are
-    // run and reported apart, so the figures below are those of a link that has been up a while.
+    // The bridge's and the server's JavaScript is compiled to machine code while it runs. Both
+    // run their own hot paths before they report ready, but what only a real connection runs is
+    // compiled in the first cycles. Those are run and reported apart, so the figures below are
+    // those of a link that has been up a while.
     CycleTimes warmUp;
     bool ok = true;
     for (int n = 0; n < kWarmUpCycles && ok; ++n) {
@@ -168,7 +172,8 @@ void OpcLinkCycle(benchmark::State& state) {
       steady.Add(RunCycle(controller, link));
       ok = !failed();
     }
-    WriteTrace(steady);
+    WriteTrace(warmUp, "first-cycles.txt");
+    WriteTrace(steady, "cycles.txt");
     if (!steady.cycle.empty() && ok) {
       state.counters["median_ms"] = Percentile(steady.cycle, 50);
       state.counters["p99_ms"] = Percentile(steady.cycle, 99);
@@ -198,8 +203,11 @@ void PrintFigures() {
       "p99 %.2f ms\n",
       figures[2], figures[3], figures[4], figures[5]);
   if (warmUpFigures.size() == 6) {
-    std::printf("  the %d cycles before, right after connecting: median %.2f ms, p99 %.2f ms\n",
-                kWarmUpCycles, warmUpFigures[0], warmUpFigures[1]);
+    std::printf(
+        "  the %d cycles before, right after connecting: median %.2f ms, p99 %.2f ms "
+        "(target <= %.0f ms: %s)\n",
+        kWarmUpCycles, warmUpFigures[0], warmUpFigures[1], kFirstCyclesP99TargetMs,
+        warmUpFigures[1] <= kFirstCyclesP99TargetMs ? "met" : "not met");
   }
 }
 

@@ -11,36 +11,21 @@ for (const name of ['log', 'info', 'warn', 'debug', 'trace']) console[name] = co
 
 const readline = require('readline');
 const { Session } = require('./session');
+const { serve } = require('./requests');
+const { warmUpBridge } = require('./bridge-warm-up');
 
 const session = new Session();
 
-// Requests are served one after the other, in the order they came.
-let queue = Promise.resolve();
-
-function answer(id, result) {
-  reply(JSON.stringify({ id, ...result }) + '\n');
-}
-
-async function serve(line) {
-  let request;
-  try {
-    request = JSON.parse(line);
-  } catch {
-    answer(null, { ok: false, error: 'request is not JSON' });
-    return;
-  }
-  const id = Number.isInteger(request.id) ? request.id : null;
-  try {
-    answer(id, { ok: true, ...(await session.handle(request)) });
-  } catch (err) {
-    answer(id, { ok: false, error: String(err && err.message ? err.message : err) });
-  }
-}
+// Requests are served one after the other, in the order they came, the first once the bridge
+// has run its own hot path (bridge-warm-up.js): its first answer says it is ready.
+let queue = warmUpBridge().catch((err) => {
+  console.error(`bridge: the warm-up failed (${err && err.message ? err.message : err}); serving anyway`);
+});
 
 const input = readline.createInterface({ input: process.stdin, terminal: false });
 input.on('line', (line) => {
   if (line.trim() === '') return;
-  queue = queue.then(() => serve(line));
+  queue = queue.then(() => serve(session, line, reply));
 });
 // The controller is gone (or closed our input to stop us): leave the server politely.
 input.on('close', () => {

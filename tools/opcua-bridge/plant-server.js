@@ -5,7 +5,7 @@
 //
 //   in:  {"op":"define","tags":[{"name":"TI101.PV","type":"Double","value":1375}, ...]}
 //        {"op":"set","values":{"TI101.PV":1380.5, ...}}
-//   out: {"ready":true,"endpoint":"opc.tcp://127.0.0.1:PORT/kavro"}   once it listens
+//   out: {"ready":true,"endpoint":"opc.tcp://127.0.0.1:PORT/kavro"}   once it listens and is warm
 //        {"written":{"FC401.SP":8.7, ...}}                             the tags a client wrote
 //
 // Each tag is the variable ns=1;s=<name> (ns=1 is the server's own namespace) of the given
@@ -34,6 +34,11 @@ const {
   WellKnownRoles,
   allPermissions,
 } = require('node-opcua');
+const { warmUpServer } = require('./server-warm-up');
+const { withTimeLimit } = require('./convert');
+
+// The longest the server's warm-up may hold back its ready line (it takes a second or two).
+const WARM_UP_LIMIT_MS = 20000;
 
 function option(name, fallback) {
   const at = process.argv.indexOf(name);
@@ -45,19 +50,23 @@ function send(object) {
 }
 
 // The tags a client wrote are told once the server has answered the write, all in one line: a
-// write of several tags wakes the driver once, and never before the client has its answer.
-let written = null;
-function tellWritten(name, value) {
-  if (!written) {
-    written = {};
-    setImmediate(() => {
-      const told = written;
-      written = null;
-      send({ written: told });
-    });
-  }
-  written[name] = value;
+// write of several tags wakes the driver once, and never before the client has its answer. The
+// warm-up tells its own writes the same way, to a line that goes nowhere.
+function writtenTeller(tell) {
+  let written = null;
+  return (name, value) => {
+    if (!written) {
+      written = {};
+      setImmediate(() => {
+        const told = written;
+        written = null;
+        tell({ written: told });
+      });
+    }
+    written[name] = value;
+  };
 }
+const tellWritten = writtenTeller(send);
 
 // Every session may read and write every tag, as the namespace's defaults allow. Said on each
 // tag, because a tag without its own settings has the server look the namespace's defaults up
@@ -115,13 +124,11 @@ async function main() {
   const folder = namespace.addFolder(server.engine.addressSpace.rootFolder.objects, { browseName: 'Plant' });
   const tags = new Map();  // name -> { dataType, value }
 
-  function define({ name, type = 'Double', value = 0 }) {
-    if (typeof name !== 'string' || name === '' || tags.has(name)) return;
-    const dataType = TYPES[type] ?? DataType.Double;
-    const tag = { dataType, value };
-    tags.set(name, tag);
-    namespace.addVariable({
-      componentOf: folder,
+  // A variable as every tag is made: its value kept in tag, each client write told by tell.
+  function addVariable({ name, parent, tag, tell }) {
+    const { dataType } = tag;
+    return namespace.addVariable({
+      ...(parent ? { componentOf: parent } : {}),
       browseName: name,
       nodeId: `s=${name}`,
       dataType: DataType[dataType],
@@ -131,11 +138,18 @@ async function main() {
         get: () => new Variant({ dataType, value: tag.value }),
         set: (variant) => {
           tag.value = variant.value;
-          tellWritten(name, variant.value);
+          tell(name, variant.value);
           return StatusCodes.Good;
         },
       },
     });
+  }
+
+  function define({ name, type = 'Double', value = 0 }) {
+    if (typeof name !== 'string' || name === '' || tags.has(name)) return;
+    const tag = { dataType: TYPES[type] ?? DataType.Double, value };
+    tags.set(name, tag);
+    addVariable({ name, parent: folder, tag, tell: tellWritten });
   }
 
   const input = readline.createInterface({ input: process.stdin, terminal: false });
@@ -163,7 +177,20 @@ async function main() {
   }
 
   await server.start();
-  send({ ready: true, endpoint: `opc.tcp://127.0.0.1:${port}/kavro` });
+  const endpoint = `opc.tcp://127.0.0.1:${port}/kavro`;
+  const [userName] = users.keys();
+  const tellNobody = writtenTeller(() => {});
+  // A failed warm-up only leaves the first cycles slower: the server is ready all the same.
+  await withTimeLimit(warmUpServer({
+    endpoint,
+    pki,
+    user: userName === undefined ? undefined : { userName, password: users.get(userName) },
+    // Typed as the tags defined so far, so the same value types are coded.
+    types: [...tags.values()].map((tag) => tag.dataType),
+    addNode: (name, dataType, value) => addVariable({ name, tag: { dataType, value }, tell: tellNobody }),
+    removeNode: (node) => namespace.deleteNode(node),
+  }), WARM_UP_LIMIT_MS, 'the warm-up').catch((err) => console.error(`plant-server: the warm-up failed (${err && err.message ? err.message : err})`));
+  send({ ready: true, endpoint });
 }
 
 main().catch((err) => {

@@ -128,6 +128,13 @@ class Session {
     return {};
   }
 
+  // Serves through a session opened elsewhere (the warm-up's stand-in), each call limited to callMs.
+  attach(session, callMs) {
+    this.session = session;
+    this.callMs = callMs;
+    this.items = [];
+  }
+
   requireSession() {
     if (!this.session) throw new Error('not connected');
     return this.session;

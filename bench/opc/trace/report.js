@@ -52,9 +52,9 @@ function percentile(values, percent) {
 const ms = (ns) => (ns / 1e6).toFixed(3).padStart(8);
 
 function main() {
-  const folder = process.argv[2];
-  if (!folder) throw new Error('usage: report.js FOLDER');
-  const cycles = fs.readFileSync(path.join(folder, 'cycles.txt'), 'utf8').trim().split('\n')
+  const [folder, cyclesFile = 'cycles.txt'] = process.argv.slice(2);
+  if (!folder) throw new Error('usage: report.js FOLDER [cycles.txt | first-cycles.txt]');
+  const cycles = fs.readFileSync(path.join(folder, cyclesFile), 'utf8').trim().split('\n')
     .map((line) => line.split(' ').map(Number));
   const bridge = readProcess(folder, 'bridge');
   const server = readProcess(folder, 'plant-server');
