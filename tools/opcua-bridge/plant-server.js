@@ -35,7 +35,7 @@ const {
   allPermissions,
 } = require('node-opcua');
 const { warmUpServer } = require('./server-warm-up');
-const { withTimeLimit } = require('./convert');
+const { variantFor, withTimeLimit } = require('./convert');
 
 // The longest the server's warm-up may hold back its ready line (it takes a second or two).
 const WARM_UP_LIMIT_MS = 20000;
@@ -85,6 +85,18 @@ const TYPES = {
   Boolean: DataType.Boolean,
   String: DataType.String,
 };
+
+// A tag's value as its type holds it, converted as a client's write to it would be (0 is false
+// for a Boolean, 12.5 is 12 for an Int16); a value the type cannot hold leaves the one it had.
+// Left unconverted, a Boolean given 0 or a String given a number ended the server.
+function heldValue(dataType, value, had) {
+  if (dataType === DataType.Boolean && typeof value === 'boolean') return value;
+  try {
+    return variantFor(typeof value === 'boolean' ? Number(value) : value, dataType).value;
+  } catch {
+    return had;
+  }
+}
 
 async function main() {
   const port = Number(option('--port', '4840'));
@@ -147,7 +159,8 @@ async function main() {
 
   function define({ name, type = 'Double', value = 0 }) {
     if (typeof name !== 'string' || name === '' || tags.has(name)) return;
-    const tag = { dataType: TYPES[type] ?? DataType.Double, value };
+    const dataType = TYPES[type] ?? DataType.Double;
+    const tag = { dataType, value: heldValue(dataType, value, heldValue(dataType, dataType === DataType.String ? '' : 0)) };
     tags.set(name, tag);
     addVariable({ name, parent: folder, tag, tell: tellWritten });
   }
@@ -164,7 +177,7 @@ async function main() {
     if (message.op === 'set' && message.values) {
       for (const [name, value] of Object.entries(message.values)) {
         const tag = tags.get(name);
-        if (tag) tag.value = value;
+        if (tag) tag.value = heldValue(tag.dataType, value, tag.value);
       }
     }
   });

@@ -11,6 +11,9 @@ const TAGS = [
   { name: 'FC401.SP', type: 'Double', value: 8 },
   { name: 'KILN1.WATCHDOG', type: 'Int16', value: 0 },
   { name: 'KILN1.MODE', type: 'String', value: 'AUTO' },
+  // Values the simulator converts to the tag's type, as a client's write would be.
+  { name: 'KILN1.RUN', type: 'Boolean', value: 0 },
+  { name: 'KILN1.RECIPE', type: 'String', value: 12 },
 ];
 
 function tempDir() {
@@ -40,6 +43,14 @@ test('items, one batched read and write, refusals and security', { timeout: 2400
     assert.strictEqual(justFits.ok, false);
     assert.match(justFits.error, /no such node/);
     assert.strictEqual((await bridge.call({ op: 'add', tag: 'KILN1.MODE' })).item, 3);
+    assert.strictEqual((await bridge.call({ op: 'add', tag: 'KILN1.RUN' })).item, 4);
+    assert.strictEqual((await bridge.call({ op: 'add', tag: 'KILN1.RECIPE' })).item, 5);
+    const defined = await bridge.call({ op: 'read', items: [4, 5] });
+    assert.deepStrictEqual(defined.values, [0, '12']);
+    server.send({ op: 'set', values: { 'KILN1.RUN': 1, 'KILN1.RECIPE': 'B7' } });
+    server.send({ op: 'set', values: { 'KILN1.RUN': 'not a number' } });  // keeps true
+    await new Promise((r) => setTimeout(r, 100));
+    assert.deepStrictEqual((await bridge.call({ op: 'read', items: [4, 5] })).values, [1, 'B7']);
   });
 
   await t.test('writes convert to each node type; a read returns every item in order', async () => {
