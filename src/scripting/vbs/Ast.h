@@ -59,8 +59,14 @@ struct Expr {
   // Set by the resolver: numbers only, no side effects, so it may be tried unboxed first
   // (see Unboxed.h).
   bool numeric = false;
+  UnboxedFn unboxed = &EvalUnboxedTree;  // for a numeric expression: fitted to its shape
 };
 using ExprPtr = std::unique_ptr<Expr>;
+
+// The value of an expression marked numeric, or false when the general rules must decide.
+inline bool EvalUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
+  return e.unboxed(it, e, out);
+}
 using ExprList = std::vector<ExprPtr>;
 
 struct LiteralExpr final : Expr {
@@ -68,6 +74,7 @@ struct LiteralExpr final : Expr {
   Variant Eval(Interpreter&) const override { return value; }
   const Variant& EvalRef(Interpreter&, Variant&) const override { return value; }
   Variant value;
+  Unboxed number{};  // the value unboxed, when it is a number
 };
 
 // A name as written, possibly with an argument list: a variable, an array element or a call.

@@ -296,6 +296,7 @@ class Resolver {
   void ResolveExpr(ExprPtr& e) {
     Resolve(e, false);
     e->numeric = IsNumeric(*e);
+    if (e->numeric) e->unboxed = ChooseUnboxed(*e);
   }
 
   // Whether the resolved expression may be computed unboxed: its parts are already marked.

@@ -175,7 +175,7 @@ bool CombineUnboxed(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& ou
   return Combine(op, x, y, out);
 }
 
-[[gnu::hot]] bool EvalUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
+[[gnu::hot]] bool EvalUnboxedTree(Interpreter& it, const Expr& e, Unboxed& out) {
   // In the order of how often each kind comes, as in OperandValue.
   if (e.kind == ExprKind::Local) {
     return Unbox(*it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)], out);
@@ -212,6 +212,139 @@ bool CombineUnboxed(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& ou
     WholeResult(-int64_t{out.whole}, out.type == VarType::Integer, out);
   }
   return true;
+}
+
+namespace {
+
+// What an operator's operand is, known when the script is compiled.
+enum class Shape { Local, Literal, Element, Other };
+
+Shape ShapeOf(const Expr& e) {
+  if (e.kind == ExprKind::Local) return Shape::Local;
+  if (e.kind == ExprKind::Literal) return Shape::Literal;
+  if (e.kind == ExprKind::Index) {
+    const auto& index = static_cast<const IndexExpr&>(e);
+    if (index.base->kind == ExprKind::Local && index.args.size() == 1 &&
+        index.args[0]->kind == ExprKind::Local) {
+      return Shape::Element;
+    }
+  }
+  return Shape::Other;
+}
+
+// samples(i) with both names local: the checks of ElementUnboxed, without its dispatches.
+inline bool LocalElement(Interpreter& it, const IndexExpr& e, Unboxed& out) {
+  const Variant& base = *it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(*e.base).slot)];
+  if (!base.IsArray()) return false;
+  const Variant& i =
+      *it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(*e.args[0]).slot)];
+  int32_t index;
+  if (i.Type() == VarType::Integer) {
+    index = i.IntegerValue();
+  } else if (i.Type() == VarType::Long) {
+    index = i.LongValue();
+  } else {
+    return false;
+  }
+  const ArrayData& a = *base.ArrayValue();
+  if (a.upper.size() != 1 || index < 0 || index > a.upper[0]) return false;
+  return Unbox(a.items[static_cast<size_t>(index)], out);
+}
+
+template <Shape S>
+[[gnu::always_inline]] inline bool Fetch(Interpreter& it, const Expr& e, Unboxed& out) {
+  if constexpr (S == Shape::Local) {
+    return Unbox(*it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(e).slot)], out);
+  } else if constexpr (S == Shape::Literal) {
+    out = static_cast<const LiteralExpr&>(e).number;
+    return true;
+  } else if constexpr (S == Shape::Element) {
+    return LocalElement(it, static_cast<const IndexExpr&>(e), out);
+  } else {
+    return EvalUnboxed(it, e, out);
+  }
+}
+
+template <Shape L, Shape R>
+[[gnu::hot]] bool ShapedBinary(Interpreter& it, const Expr& e, Unboxed& out) {
+  const auto& b = static_cast<const BinaryExpr&>(e);
+  Unboxed x, y;
+  return Fetch<L>(it, *b.left, x) && Fetch<R>(it, *b.right, y) && Combine(b.op, x, y, out);
+}
+
+// x Mod d and x \ d by a whole literal d > 0, as EvalUnboxedTree computes them.
+template <Shape L>
+[[gnu::hot]] bool ShapedDivision(Interpreter& it, const Expr& e, Unboxed& out) {
+  const auto& b = static_cast<const BinaryExpr&>(e);
+  Unboxed x;
+  if (!Fetch<L>(it, *b.left, x)) return false;
+  if (x.type == VarType::Integer || x.type == VarType::Long) {
+    const int32_t q = b.divisor.Quotient(x.whole);
+    const int64_t r = b.op == BinaryOp::Mod ? x.whole - int64_t{q} * b.divisor.Value() : q;
+    WholeResult(r, x.type == VarType::Integer && b.divisor.IsInteger(), out);
+    return true;
+  }
+  Unboxed y;
+  return Fetch<Shape::Literal>(it, *b.right, y) && Combine(b.op, x, y, out);
+}
+
+[[gnu::hot]] bool ShapedLocal(Interpreter& it, const Expr& e, Unboxed& out) {
+  return Fetch<Shape::Local>(it, e, out);
+}
+
+[[gnu::hot]] bool ShapedElement(Interpreter& it, const Expr& e, Unboxed& out) {
+  return Fetch<Shape::Element>(it, e, out);
+}
+
+template <Shape L>
+UnboxedFn BinaryFor(Shape right) {
+  switch (right) {
+    case Shape::Local:
+      return &ShapedBinary<L, Shape::Local>;
+    case Shape::Literal:
+      return &ShapedBinary<L, Shape::Literal>;
+    case Shape::Element:
+      return &ShapedBinary<L, Shape::Element>;
+    default:
+      return &ShapedBinary<L, Shape::Other>;
+  }
+}
+
+}  // namespace
+
+UnboxedFn ChooseUnboxed(Expr& e) {
+  if (e.kind == ExprKind::Literal) {
+    auto& literal = static_cast<LiteralExpr&>(e);
+    Unbox(literal.value, literal.number);
+    return &EvalUnboxedTree;  // read where it is an operand
+  }
+  if (e.kind == ExprKind::Local) return &ShapedLocal;
+  if (ShapeOf(e) == Shape::Element) return &ShapedElement;
+  if (e.kind != ExprKind::Binary) return &EvalUnboxedTree;
+  const auto& b = static_cast<const BinaryExpr&>(e);
+  const Shape left = ShapeOf(*b.left);
+  if (b.divisor.Known()) {
+    switch (left) {
+      case Shape::Local:
+        return &ShapedDivision<Shape::Local>;
+      case Shape::Literal:
+        return &ShapedDivision<Shape::Literal>;
+      case Shape::Element:
+        return &ShapedDivision<Shape::Element>;
+      default:
+        return &ShapedDivision<Shape::Other>;
+    }
+  }
+  switch (left) {
+    case Shape::Local:
+      return BinaryFor<Shape::Local>(ShapeOf(*b.right));
+    case Shape::Literal:
+      return BinaryFor<Shape::Literal>(ShapeOf(*b.right));
+    case Shape::Element:
+      return BinaryFor<Shape::Element>(ShapeOf(*b.right));
+    default:
+      return BinaryFor<Shape::Other>(ShapeOf(*b.right));
+  }
 }
 
 }  // namespace kavro::vbs

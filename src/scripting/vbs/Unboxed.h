@@ -101,8 +101,17 @@ class LiteralDivisor {
 // cover, a division by zero, an overflow of \ or a result that is no finite number.
 bool CombineUnboxed(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& out);
 
-// The value of an expression marked numeric, or false as above.
-bool EvalUnboxed(Interpreter& it, const Expr& e, Unboxed& out);
+// How an expression marked numeric computes its value, or false as above; each node gets the
+// one fitted to its shape when the script is compiled (see ChooseUnboxed).
+using UnboxedFn = bool (*)(Interpreter& it, const Expr& e, Unboxed& out);
+
+// Any numeric expression, by walking its tree.
+bool EvalUnboxedTree(Interpreter& it, const Expr& e, Unboxed& out);
+
+// The function fitted to a numeric expression whose parts already have theirs: an operator over
+// variables, literals and array elements read without a dispatch on their kind. Fills in a
+// literal's unboxed value.
+UnboxedFn ChooseUnboxed(Expr& e);
 
 // The operators CombineUnboxed covers.
 bool IsUnboxedOperator(BinaryOp op);
