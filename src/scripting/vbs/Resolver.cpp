@@ -322,7 +322,8 @@ class Resolver {
       case ExprKind::Index: {
         const auto& index = static_cast<const IndexExpr&>(e);
         return (index.base->kind == ExprKind::Local || index.base->kind == ExprKind::Global) &&
-               index.args.size() == 1 && index.args[0]->numeric;
+               (index.args.size() == 1 || index.args.size() == 2) && index.args[0]->numeric &&
+               index.args.back()->numeric;
       }
       default:
         return false;

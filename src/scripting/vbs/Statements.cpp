@@ -122,10 +122,19 @@ inline void StepCounter(Variant& counter, const Variant& step) {
 
 [[gnu::hot]] Flow AssignStmt::Exec(Interpreter& it) const {
   it.line = line;
-  const bool toVariable = target->kind == ExprKind::Local || target->kind == ExprKind::Global;
-  if (Unboxed u; toVariable && !isSet && value->numeric && EvalUnboxed(it, *value, u)) {
-    VariableRef(it, *target) = Boxed(u);
-    return Flow::Normal;
+  if (Unboxed u; !isSet && value->numeric && EvalUnboxed(it, *value, u)) {
+    if (target->kind == ExprKind::Local || target->kind == ExprKind::Global) {
+      VariableRef(it, *target) = Boxed(u);
+      return Flow::Normal;
+    }
+    // a(i) = a(i) + x: the number stored in place; neither side has side effects, so when the
+    // element is out of reach the general path runs the statement again and raises the error.
+    if (target->kind == ExprKind::Index) {
+      if (Variant* element = ElementInPlace(it, static_cast<const IndexExpr&>(*target))) {
+        *element = Boxed(u);
+        return Flow::Normal;
+      }
+    }
   }
   return ExecGeneral(it);
 }

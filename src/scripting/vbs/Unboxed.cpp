@@ -107,8 +107,28 @@ double RealOf(const Unboxed& u) {
   return u.type == VarType::Double ? u.real : static_cast<double>(u.whole);
 }
 
+// And, Or and Xor on two Booleans (a condition's parts) or on two whole numbers (bits), as the
+// general rules give them: a Boolean, an Integer when both were, else a Long. A Boolean beside a
+// number, a Double (rounded first) and any other operator on a Boolean are left to those rules.
+[[gnu::noinline]] bool CombineLogic(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& out) {
+  if (op != BinaryOp::And && op != BinaryOp::Or && op != BinaryOp::Xor) return false;
+  const bool xBool = x.type == VarType::Boolean, yBool = y.type == VarType::Boolean;
+  if (xBool != yBool || x.type == VarType::Double || y.type == VarType::Double) return false;
+  // Booleans are 0 or 1 here, so the bit operations give 0 or 1 too.
+  const int32_t bits = op == BinaryOp::And  ? (x.whole & y.whole)
+                       : op == BinaryOp::Or ? (x.whole | y.whole)
+                                            : (x.whole ^ y.whole);
+  out.type = xBool                                                      ? VarType::Boolean
+             : x.type == VarType::Integer && y.type == VarType::Integer ? VarType::Integer
+                                                                        : VarType::Long;
+  out.whole = bits;
+  return true;
+}
+
 inline bool Combine(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& out) {
-  if (x.type == VarType::Boolean || y.type == VarType::Boolean) return false;
+  if (x.type == VarType::Boolean || y.type == VarType::Boolean || op >= BinaryOp::And) {
+    return CombineLogic(op, x, y, out);
+  }
   if (x.type != VarType::Double && y.type != VarType::Double) {
     return CombineWhole(op, x.whole, y.whole,
                         x.type == VarType::Integer && y.type == VarType::Integer, out);
@@ -125,20 +145,40 @@ inline bool OperandUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
   return EvalUnboxed(it, e, out);
 }
 
-// The element of a one-dimensional array read in place; anything else is left to the general
-// rules (an object's default member, a bound outside the array, an index that needs rounding).
+// A whole index, as the general rules take it without rounding.
+inline bool IndexUnboxed(Interpreter& it, const Expr& e, int32_t& index) {
+  Unboxed u;
+  if (!OperandUnboxed(it, e, u)) return false;
+  if (u.type != VarType::Integer && u.type != VarType::Long) return false;
+  index = u.whole;
+  return true;
+}
+
+// The element of a one- or two-dimensional array read in place; anything else is left to the
+// general rules (an object's default member, a bound outside the array, an index that needs
+// rounding).
 bool ElementUnboxed(Interpreter& it, const IndexExpr& e, Unboxed& out) {
-  const Variant& base = VariableAt(it, *e.base);
-  if (!base.IsArray()) return false;
-  Unboxed index;
-  if (!OperandUnboxed(it, *e.args[0], index)) return false;
-  if (index.type != VarType::Integer && index.type != VarType::Long) return false;
-  const ArrayData& a = *base.ArrayValue();
-  if (a.upper.size() != 1 || index.whole < 0 || index.whole > a.upper[0]) return false;
-  return Unbox(a.items[static_cast<size_t>(index.whole)], out);
+  const Variant* element = ElementInPlace(it, e);
+  return element && Unbox(*element, out);
 }
 
 }  // namespace
+
+Variant* ElementInPlace(Interpreter& it, const IndexExpr& e) {
+  if (e.args.size() > 2 || !e.args[0]->numeric || !e.args.back()->numeric) return nullptr;
+  Variant& base = VariableAt(it, *e.base);
+  if (!base.IsArray()) return nullptr;
+  int32_t i;
+  if (!IndexUnboxed(it, *e.args[0], i)) return nullptr;
+  ArrayData& a = *base.ArrayValue();
+  if (a.upper.size() != e.args.size() || i < 0 || i > a.upper[0]) return nullptr;
+  if (e.args.size() == 1) return &a.items[static_cast<size_t>(i)];
+  // Two dimensions: the first index varies fastest.
+  int32_t j;
+  if (!IndexUnboxed(it, *e.args[1], j) || j < 0 || j > a.upper[1]) return nullptr;
+  const size_t rows = static_cast<size_t>(a.upper[0]) + 1;
+  return &a.items[static_cast<size_t>(i) + static_cast<size_t>(j) * rows];
+}
 
 // For 0 <= n <= 2^31 and l = ceil(log2 d), m = ceil(2^(32+l) / d) gives n / d as
 // (n * m) >> (32 + l) exactly (Granlund and Montgomery, division by invariant integers).
@@ -165,6 +205,9 @@ bool IsUnboxedOperator(BinaryOp op) {
     case BinaryOp::Greater:
     case BinaryOp::LessEqual:
     case BinaryOp::GreaterEqual:
+    case BinaryOp::And:
+    case BinaryOp::Or:
+    case BinaryOp::Xor:
       return true;
     default:
       return false;
@@ -236,8 +279,7 @@ Shape ShapeOf(const Expr& e) {
 inline bool LocalElement(Interpreter& it, const IndexExpr& e, Unboxed& out) {
   const Variant& base = *it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(*e.base).slot)];
   if (!base.IsArray()) return false;
-  const Variant& i =
-      *it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(*e.args[0]).slot)];
+  const Variant& i = *it.slots[static_cast<size_t>(static_cast<const LocalExpr&>(*e.args[0]).slot)];
   int32_t index;
   if (i.Type() == VarType::Integer) {
     index = i.IntegerValue();
@@ -272,6 +314,37 @@ template <Shape L, Shape R>
   return Fetch<L>(it, *b.left, x) && Fetch<R>(it, *b.right, y) && Combine(b.op, x, y, out);
 }
 
+// +, - and * computed in the shaped function itself, without the chain of tests on the
+// operator: the same results, overflows and refusals as Combine.
+template <BinaryOp Op, class T>
+[[gnu::always_inline]] inline T Arith(T a, T b) {
+  if constexpr (Op == BinaryOp::Add) {
+    return a + b;
+  } else if constexpr (Op == BinaryOp::Subtract) {
+    return a - b;
+  } else {
+    return a * b;
+  }
+}
+
+template <Shape L, Shape R, BinaryOp Op>
+[[gnu::hot]] bool ShapedArith(Interpreter& it, const Expr& e, Unboxed& out) {
+  const auto& b = static_cast<const BinaryExpr&>(e);
+  Unboxed x, y;
+  if (!Fetch<L>(it, *b.left, x) || !Fetch<R>(it, *b.right, y)) return false;
+  if (x.type == VarType::Boolean || y.type == VarType::Boolean) return false;
+  if (x.type == VarType::Double || y.type == VarType::Double) {
+    const double r = Arith<Op>(RealOf(x), RealOf(y));
+    if (!std::isfinite(r)) return false;  // the general rules raise the overflow
+    out.type = VarType::Double;
+    out.real = r;
+    return true;
+  }
+  WholeResult(Arith<Op>(int64_t{x.whole}, int64_t{y.whole}),
+              x.type == VarType::Integer && y.type == VarType::Integer, out);
+  return true;
+}
+
 // x Mod d and x \ d by a whole literal d > 0, as EvalUnboxedTree computes them.
 template <Shape L>
 [[gnu::hot]] bool ShapedDivision(Interpreter& it, const Expr& e, Unboxed& out) {
@@ -296,17 +369,35 @@ template <Shape L>
   return Fetch<Shape::Element>(it, e, out);
 }
 
+[[gnu::hot]] bool AnyElement(Interpreter& it, const Expr& e, Unboxed& out) {
+  return ElementUnboxed(it, static_cast<const IndexExpr&>(e), out);
+}
+
+template <Shape L, Shape R>
+UnboxedFn BinaryFor(BinaryOp op) {
+  switch (op) {
+    case BinaryOp::Add:
+      return &ShapedArith<L, R, BinaryOp::Add>;
+    case BinaryOp::Subtract:
+      return &ShapedArith<L, R, BinaryOp::Subtract>;
+    case BinaryOp::Multiply:
+      return &ShapedArith<L, R, BinaryOp::Multiply>;
+    default:
+      return &ShapedBinary<L, R>;
+  }
+}
+
 template <Shape L>
-UnboxedFn BinaryFor(Shape right) {
+UnboxedFn BinaryFor(Shape right, BinaryOp op) {
   switch (right) {
     case Shape::Local:
-      return &ShapedBinary<L, Shape::Local>;
+      return BinaryFor<L, Shape::Local>(op);
     case Shape::Literal:
-      return &ShapedBinary<L, Shape::Literal>;
+      return BinaryFor<L, Shape::Literal>(op);
     case Shape::Element:
-      return &ShapedBinary<L, Shape::Element>;
+      return BinaryFor<L, Shape::Element>(op);
     default:
-      return &ShapedBinary<L, Shape::Other>;
+      return BinaryFor<L, Shape::Other>(op);
   }
 }
 
@@ -320,6 +411,7 @@ UnboxedFn ChooseUnboxed(Expr& e) {
   }
   if (e.kind == ExprKind::Local) return &ShapedLocal;
   if (ShapeOf(e) == Shape::Element) return &ShapedElement;
+  if (e.kind == ExprKind::Index) return &AnyElement;
   if (e.kind != ExprKind::Binary) return &EvalUnboxedTree;
   const auto& b = static_cast<const BinaryExpr&>(e);
   const Shape left = ShapeOf(*b.left);
@@ -337,13 +429,13 @@ UnboxedFn ChooseUnboxed(Expr& e) {
   }
   switch (left) {
     case Shape::Local:
-      return BinaryFor<Shape::Local>(ShapeOf(*b.right));
+      return BinaryFor<Shape::Local>(ShapeOf(*b.right), b.op);
     case Shape::Literal:
-      return BinaryFor<Shape::Literal>(ShapeOf(*b.right));
+      return BinaryFor<Shape::Literal>(ShapeOf(*b.right), b.op);
     case Shape::Element:
-      return BinaryFor<Shape::Element>(ShapeOf(*b.right));
+      return BinaryFor<Shape::Element>(ShapeOf(*b.right), b.op);
     default:
-      return BinaryFor<Shape::Other>(ShapeOf(*b.right));
+      return BinaryFor<Shape::Other>(ShapeOf(*b.right), b.op);
   }
 }
 

@@ -14,6 +14,7 @@ namespace kavro::vbs {
 
 class Interpreter;
 struct Expr;
+struct IndexExpr;
 
 // An Integer, Long, Double or (from a comparison) Boolean, 16 bytes, kept in registers.
 struct Unboxed {
@@ -97,8 +98,9 @@ class LiteralDivisor {
 };
 
 // x op y on Integer, Long and Double operands as the language computes it (Integer overflow
-// to Long, Long overflow to Double); false for a Boolean operand, an operator it does not
-// cover, a division by zero, an overflow of \ or a result that is no finite number.
+// to Long, Long overflow to Double), And, Or and Xor on two whole numbers or two Booleans;
+// false for a Boolean in arithmetic, an operator it does not cover, a division by zero, an
+// overflow of \ or a result that is no finite number.
 bool CombineUnboxed(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& out);
 
 // How an expression marked numeric computes its value, or false as above; each node gets the
@@ -112,6 +114,11 @@ bool EvalUnboxedTree(Interpreter& it, const Expr& e, Unboxed& out);
 // variables, literals and array elements read without a dispatch on their kind. Fills in a
 // literal's unboxed value.
 UnboxedFn ChooseUnboxed(Expr& e);
+
+// The element a(i) or a(i, j) names, when its indexes are numeric expressions giving whole
+// numbers within the bounds of the array the variable holds; otherwise null, and the general
+// rules decide (an object's default member, error 9, an index to round).
+Variant* ElementInPlace(Interpreter& it, const IndexExpr& e);
 
 // The operators CombineUnboxed covers.
 bool IsUnboxedOperator(BinaryOp op);

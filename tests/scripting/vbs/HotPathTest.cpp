@@ -385,5 +385,86 @@ TEST(HotPath, ReDimInAProcedureResizesTheArrayItsNameMeansThere) {
             "3 3\n3\n3\n1 3\n5 3\n");
 }
 
+// Elements written in place (a(i) = a(i) + x) and two-dimensional elements read unboxed: an
+// index out of range, a wrong number of indexes, an index to round or one from a call, an
+// element holding a text, Empty or Null, and an overflow all end as the general rules have them.
+TEST(HotPath, ElementsWrittenInPlaceAndReadByTwoIndexesFollowTheRules) {
+  TestEngine t;
+  EXPECT_EQ(
+      t.Run(
+          "Dim calls\n"
+          "Function Idx(v) : calls = calls + 1 : Idx = v : End Function\n"
+          "Sub Bump(arr, k) : arr(k) = arr(k) + 1 : End Sub\n"
+          "Sub Stores\n"
+          "  Dim a(3), m(), i, j, s, n\n"
+          "  ReDim m(2, 1)\n"
+          "  For i = 0 To 3 : a(i) = i * 2 : Next\n"
+          "  a(1) = \"7\" : a(1) = a(0) + 1 : Echo a(1), TypeName(a(1))\n"
+          "  a(2) = a(2) + 32767 : Echo a(2), TypeName(a(2))\n"
+          "  a(1.5) = 10 : Echo a(2)\n"
+          "  a(Idx(3)) = a(3) * 0.5 : Echo a(3), TypeName(a(3)), calls\n"
+          "  Bump a, 0 : Bump a, 0 : Echo a(0)\n"
+          "  For i = 0 To 2 : For j = 0 To 1 : m(i, j) = i * 10 + j : Next : Next\n"
+          "  m(2, 1) = m(2, 1) + m(1, 0) : s = 0\n"
+          "  For j = 0 To 1 : For i = 0 To 2 : s = s * 3 + m(i, j) : Next : Next\n"
+          "  Echo s, m(2, 1), TypeName(m(0, 0))\n"
+          "  m(1, 1) = Empty : m(0, 1) = \"5\" : Echo m(1, 1) + m(2, 0), m(0, 1) + m(2, 0), "
+          "TypeName(m(0, 1) + 1)\n"
+          "  On Error Resume Next\n"
+          "  n = 0 : n = a(4) + 1 : Echo \"read past\", Err.Number, n : Err.Clear\n"
+          "  a(4) = 1 : Echo \"store past\", Err.Number, UBound(a) : Err.Clear\n"
+          "  a(-1) = a(0) + 1 : Echo \"store below\", Err.Number : Err.Clear\n"
+          "  m(3, 0) = 1 : Echo \"row past\", Err.Number : Err.Clear\n"
+          "  m(0, 2) = m(0, 0) + 1 : Echo \"column past\", Err.Number : Err.Clear\n"
+          "  n = m(1) + 1 : Echo \"one index of two\", Err.Number, n : Err.Clear\n"
+          "  n = a(1, 1) + 1 : Echo \"two of one\", Err.Number, n : Err.Clear\n"
+          "  m(1) = 5 : Echo \"store one of two\", Err.Number : Err.Clear\n"
+          "  a(0) = 1E308 : a(0) = a(0) * 10 : Echo \"overflow\", Err.Number, a(0) : Err.Clear\n"
+          "  a(0) = Null : a(0) = a(0) + 1 : Echo \"null\", IsNull(a(0)), Err.Number : Err.Clear\n"
+          "  s = 5 : s(0) = s + 1 : Echo \"not an array\", Err.Number, s : Err.Clear\n"
+          "End Sub\n"
+          "Stores\n"),
+      "1 Integer\n32771 Long\n10\n3 Double 1\n2\n1423 31 Integer\n20 25 Double\nread past 9 0\n"
+      "store past 9 3\nstore below 9\nrow past 9\ncolumn past 9\none index of two 9 0\n"
+      "two of one 9 0\nstore one of two 9\noverflow 6 1E+308\nnull True 0\nnot an array 13 5\n");
+}
+
+// And, Or and Xor over whole numbers and over comparisons, in expressions and conditions: the
+// result's subtype, a Double operand rounded, True beside a number, Null and Empty.
+TEST(HotPath, AndOrAndXorKeepTheSubtypesOfTheRules) {
+  TestEngine t;
+  EXPECT_EQ(
+      t.Run("Sub Bits(x, y)\n"
+            "  Dim a, b, t\n"
+            "  a = x : b = y : t = True\n"
+            "  Echo a And b, a Or b, a Xor b, TypeName(a And b), TypeName(a Or 1), TypeName(a Xor "
+            "70000)\n"
+            "  Echo a > 0 And b > 0, a > 0 Or b > 0, a > 0 Xor b > 0, TypeName(a < b And b < 9)\n"
+            "  Echo t And a, (a And 255) = 1, TypeName(t And a), t Or (a > b), a And Null, "
+            "TypeName(a Or Empty)\n"
+            "  If a > 0 And b > 0 Then\n"
+            "    Echo \"both\"\n"
+            "  Else\n"
+            "    Echo \"not both\"\n"
+            "  End If\n"
+            "  Do While a > 0 And (a And 1) = 0 : a = a \\ 2 : Loop\n"
+            "  Echo a\n"
+            "End Sub\n"
+            "Bits 12, 10 : Bits -1, 32767 : Bits 65537, -2 : Bits 0, 5 : Bits 2.5, 3 : Bits "
+            "-32768, 70000\n"
+            "Bits CLng(-2147483647) - 1, -1\n"),
+      "8 14 6 Integer Integer Long\nTrue True False Boolean\n"
+      "12 False Integer True Null Integer\nboth\n3\n32767 -1 -32768 Integer Integer Long\n"
+      "False True True Boolean\n-1 False Integer True Null Integer\nnot both\n-1\n"
+      "65536 -1 -65537 Long Long Long\nFalse True True Boolean\n"
+      "65537 True Long True Null Long\nnot both\n65537\n0 5 5 Integer Integer Long\n"
+      "False True True Boolean\n0 False Integer True 0 Integer\nnot both\n0\n"
+      "2 3 1 Long Long Long\nTrue True False Boolean\n2 False Long True Null Long\nboth\n1\n"
+      "65536 -28304 -93840 Long Long Long\nFalse True True Boolean\n"
+      "-32768 False Long True Null Long\nnot both\n-32768\n"
+      "-2147483648 -1 2147483647 Long Long Long\nFalse False False Boolean\n"
+      "-2147483648 False Long True Null Long\nnot both\n-2147483648\n");
+}
+
 }  // namespace
 }  // namespace kavro::vbs::test

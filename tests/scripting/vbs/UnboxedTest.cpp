@@ -53,10 +53,11 @@ std::string Show(const Variant& v) {
 }
 
 TEST(Unboxed, AgreesWithTheGeneralRulesOnEveryOperandPairAndOperator) {
-  const std::vector<BinaryOp> ops = {
-      BinaryOp::Add,       BinaryOp::Subtract, BinaryOp::Multiply,  BinaryOp::Divide,
-      BinaryOp::IntDivide, BinaryOp::Mod,      BinaryOp::Equal,     BinaryOp::NotEqual,
-      BinaryOp::Less,      BinaryOp::Greater,  BinaryOp::LessEqual, BinaryOp::GreaterEqual};
+  const std::vector<BinaryOp> ops = {BinaryOp::Add,     BinaryOp::Subtract,  BinaryOp::Multiply,
+                                     BinaryOp::Divide,  BinaryOp::IntDivide, BinaryOp::Mod,
+                                     BinaryOp::Equal,   BinaryOp::NotEqual,  BinaryOp::Less,
+                                     BinaryOp::Greater, BinaryOp::LessEqual, BinaryOp::GreaterEqual,
+                                     BinaryOp::And,     BinaryOp::Or,        BinaryOp::Xor};
   const std::vector<Variant> operands = Operands();
   int unboxed = 0;
   for (BinaryOp op : ops) {
@@ -80,26 +81,44 @@ TEST(Unboxed, AgreesWithTheGeneralRulesOnEveryOperandPairAndOperator) {
           ASSERT_FALSE(raised) << where;
           EXPECT_EQ(Show(Boxed(r)), Show(general)) << where;
         } else {
-          // Declining is only for errors and for \ and Mod, which round a Double first.
-          const bool rounds = (op == BinaryOp::IntDivide || op == BinaryOp::Mod) &&
-                              (a.Type() == VarType::Double || b.Type() == VarType::Double);
+          // Declining is only for errors and for \, Mod, And, Or and Xor, which round a Double
+          // first.
+          const bool rounding = op == BinaryOp::IntDivide || op == BinaryOp::Mod ||
+                                op == BinaryOp::And || op == BinaryOp::Or || op == BinaryOp::Xor;
+          const bool rounds =
+              rounding && (a.Type() == VarType::Double || b.Type() == VarType::Double);
           EXPECT_TRUE(raised || rounds) << where;
         }
       }
     }
   }
   EXPECT_GT(unboxed, 8000);
-  for (BinaryOp op : {BinaryOp::Power, BinaryOp::Concat, BinaryOp::And, BinaryOp::Is}) {
+  for (BinaryOp op : {BinaryOp::Power, BinaryOp::Concat, BinaryOp::Eqv, BinaryOp::Is}) {
     EXPECT_FALSE(IsUnboxedOperator(op));
   }
-  // A comparison's Boolean is no operand of the unboxed arithmetic: True is -1, not 1.
-  Unboxed truth{}, one{}, r{};
+  // A comparison's Boolean is no operand of the unboxed arithmetic: True is -1, not 1. Two of
+  // them join by And, Or and Xor into a Boolean; beside a number they are left to the general
+  // rules, which take True as -1.
+  Unboxed truth{}, falsehood{}, one{}, r{};
   ASSERT_TRUE(CombineUnboxed(BinaryOp::Less, Unboxed{VarType::Integer, {1}},
                              Unboxed{VarType::Integer, {2}}, truth));
+  ASSERT_TRUE(CombineUnboxed(BinaryOp::Greater, Unboxed{VarType::Integer, {1}},
+                             Unboxed{VarType::Integer, {2}}, falsehood));
   EXPECT_EQ(truth.type, VarType::Boolean);
   one.type = VarType::Integer;
   one.whole = 1;
   EXPECT_FALSE(CombineUnboxed(BinaryOp::Add, truth, one, r));
+  EXPECT_FALSE(CombineUnboxed(BinaryOp::And, truth, one, r));
+  EXPECT_FALSE(CombineUnboxed(BinaryOp::Less, truth, falsehood, r));
+  for (BinaryOp op : {BinaryOp::And, BinaryOp::Or, BinaryOp::Xor}) {
+    for (const Unboxed& x : {truth, falsehood}) {
+      for (const Unboxed& y : {truth, falsehood}) {
+        ASSERT_TRUE(CombineUnboxed(op, x, y, r));
+        EXPECT_EQ(Show(Boxed(r)), Show(ApplyBinary(op, Boxed(x), Boxed(y))))
+            << static_cast<int>(op) << " on " << x.whole << ", " << y.whole;
+      }
+    }
+  }
 }
 
 TEST(Unboxed, ALiteralDivisorGivesTheTruncatedQuotientOfEveryLong) {
