@@ -6,6 +6,9 @@
 //   ArraySum    an array of Doubles filled once and summed over and over
 //   Strings     lines built from numbers and texts, a text grown a character at a time
 //   Dictionary  Exists and lookups in a Dictionary keyed by texts
+//   Grid        a two-dimensional array read by two indexes in nested For loops
+//   BitMix      a Do While loop with Mod, \ and And on whole numbers and an And of comparisons
+//   Filter      Double arithmetic accumulated over a For loop of three assignments
 // Each program checks its own result and fails otherwise. Both programs run in every
 // iteration, one after the other, and the figures are the lowest CPU time (user and system) of
 // each over the iterations, so that other work on the shared machine counts as little as it
@@ -69,11 +72,23 @@ void Strings(benchmark::State& state) {
 void Dictionary(benchmark::State& state) {
   RunKind(state, "dictionary");
 }
+void Grid(benchmark::State& state) {
+  RunKind(state, "grid");
+}
+void BitMix(benchmark::State& state) {
+  RunKind(state, "bitmix");
+}
+void Filter(benchmark::State& state) {
+  RunKind(state, "filter");
+}
 
 BENCHMARK(Fibonacci)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(Modulo)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(ArraySum)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(Strings)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(Dictionary)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(Grid)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BitMix)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(Filter)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

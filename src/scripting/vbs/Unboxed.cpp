@@ -345,6 +345,19 @@ template <Shape L, Shape R, BinaryOp Op>
   return true;
 }
 
+// A comparison without the chain of tests on the arithmetic operators before it.
+template <Shape L, Shape R>
+[[gnu::hot]] bool ShapedComparison(Interpreter& it, const Expr& e, Unboxed& out) {
+  const auto& b = static_cast<const BinaryExpr&>(e);
+  Unboxed x, y;
+  if (!Fetch<L>(it, *b.left, x) || !Fetch<R>(it, *b.right, y)) return false;
+  if (x.type == VarType::Boolean || y.type == VarType::Boolean) return false;
+  if (x.type != VarType::Double && y.type != VarType::Double) {
+    return Comparison(b.op, x.whole, y.whole, out);
+  }
+  return Comparison(b.op, RealOf(x), RealOf(y), out);
+}
+
 // x Mod d and x \ d by a whole literal d > 0, as EvalUnboxedTree computes them.
 template <Shape L>
 [[gnu::hot]] bool ShapedDivision(Interpreter& it, const Expr& e, Unboxed& out) {
@@ -382,6 +395,13 @@ UnboxedFn BinaryFor(BinaryOp op) {
       return &ShapedArith<L, R, BinaryOp::Subtract>;
     case BinaryOp::Multiply:
       return &ShapedArith<L, R, BinaryOp::Multiply>;
+    case BinaryOp::Equal:
+    case BinaryOp::NotEqual:
+    case BinaryOp::Less:
+    case BinaryOp::Greater:
+    case BinaryOp::LessEqual:
+    case BinaryOp::GreaterEqual:
+      return &ShapedComparison<L, R>;
     default:
       return &ShapedBinary<L, R>;
   }
