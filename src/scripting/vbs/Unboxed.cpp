@@ -8,6 +8,10 @@
 namespace kavro::vbs {
 namespace {
 
+bool IsComparison(BinaryOp op) {
+  return op >= BinaryOp::Equal && op <= BinaryOp::GreaterEqual;
+}
+
 template <class T>
 bool Comparison(BinaryOp op, T x, T y, Unboxed& out) {
   bool r;
@@ -192,26 +196,8 @@ LiteralDivisor::LiteralDivisor(int32_t d, bool isInteger) : d_(d), isInteger_(is
 }
 
 bool IsUnboxedOperator(BinaryOp op) {
-  switch (op) {
-    case BinaryOp::Add:
-    case BinaryOp::Subtract:
-    case BinaryOp::Multiply:
-    case BinaryOp::Divide:
-    case BinaryOp::IntDivide:
-    case BinaryOp::Mod:
-    case BinaryOp::Equal:
-    case BinaryOp::NotEqual:
-    case BinaryOp::Less:
-    case BinaryOp::Greater:
-    case BinaryOp::LessEqual:
-    case BinaryOp::GreaterEqual:
-    case BinaryOp::And:
-    case BinaryOp::Or:
-    case BinaryOp::Xor:
-      return true;
-    default:
-      return false;
-  }
+  // The arithmetic operators up to Mod, the comparisons and And to Xor, in the enum's order.
+  return op <= BinaryOp::Mod || IsComparison(op) || (op >= BinaryOp::And && op <= BinaryOp::Xor);
 }
 
 bool CombineUnboxed(BinaryOp op, const Unboxed& x, const Unboxed& y, Unboxed& out) {
@@ -395,15 +381,8 @@ UnboxedFn BinaryFor(BinaryOp op) {
       return &ShapedArith<L, R, BinaryOp::Subtract>;
     case BinaryOp::Multiply:
       return &ShapedArith<L, R, BinaryOp::Multiply>;
-    case BinaryOp::Equal:
-    case BinaryOp::NotEqual:
-    case BinaryOp::Less:
-    case BinaryOp::Greater:
-    case BinaryOp::LessEqual:
-    case BinaryOp::GreaterEqual:
-      return &ShapedComparison<L, R>;
     default:
-      return &ShapedBinary<L, R>;
+      return IsComparison(op) ? &ShapedComparison<L, R> : &ShapedBinary<L, R>;
   }
 }
 
