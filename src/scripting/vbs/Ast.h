@@ -70,11 +70,13 @@ inline bool EvalUnboxed(Interpreter& it, const Expr& e, Unboxed& out) {
 using ExprList = std::vector<ExprPtr>;
 
 struct LiteralExpr final : Expr {
-  LiteralExpr(Variant v, int l) : Expr(ExprKind::Literal, l), value(std::move(v)) {}
+  LiteralExpr(Variant v, int l) : Expr(ExprKind::Literal, l), value(std::move(v)) {
+    Unbox(value, number);
+  }
   Variant Eval(Interpreter&) const override { return value; }
   const Variant& EvalRef(Interpreter&, Variant&) const override { return value; }
   Variant value;
-  Unboxed number{};  // the value unboxed, when it is a number
+  Unboxed number{};  // the value unboxed, when it is an Integer, Long or Double
 };
 
 // A name as written, possibly with an argument list: a variable, an array element or a call.

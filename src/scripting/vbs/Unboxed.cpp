@@ -402,12 +402,7 @@ UnboxedFn BinaryFor(Shape right, BinaryOp op) {
 
 }  // namespace
 
-UnboxedFn ChooseUnboxed(Expr& e) {
-  if (e.kind == ExprKind::Literal) {
-    auto& literal = static_cast<LiteralExpr&>(e);
-    Unbox(literal.value, literal.number);
-    return &EvalUnboxedTree;  // read where it is an operand
-  }
+UnboxedFn ChooseUnboxed(const Expr& e) {
   if (e.kind == ExprKind::Local) return &ShapedLocal;
   if (ShapeOf(e) == Shape::Element) return &ShapedElement;
   if (e.kind == ExprKind::Index) return &AnyElement;

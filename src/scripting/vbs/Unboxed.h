@@ -111,9 +111,8 @@ using UnboxedFn = bool (*)(Interpreter& it, const Expr& e, Unboxed& out);
 bool EvalUnboxedTree(Interpreter& it, const Expr& e, Unboxed& out);
 
 // The function fitted to a numeric expression whose parts already have theirs: an operator over
-// variables, literals and array elements read without a dispatch on their kind. Fills in a
-// literal's unboxed value.
-UnboxedFn ChooseUnboxed(Expr& e);
+// variables, literals and array elements read without a dispatch on their kind.
+UnboxedFn ChooseUnboxed(const Expr& e);
 
 // The element a(i) or a(i, j) names, when its indexes are numeric expressions giving whole
 // numbers within the bounds of the array the variable holds; otherwise null, and the general
