@@ -38,17 +38,19 @@ struct ValueRows {
   std::array<bool, 3> asTaken{};
 };
 
-// PVHigh, PVIN and PVLow from rows 2, 3 and 4 of the variable's column.
+// PVHigh, PVIN and PVLow from rows 2, 3 and 4 of the variable's column, in that order (a cell
+// that is no number throws with the fields before it taken).
 template <typename Variable>
 void TakeVariable(Variable& variable, EngineMemo& memo, const ValueRows& rows, int column) {
-  GridNumberMemo* const cells = &MemoOfCell(memo, grid::kRowHigh, column);
   static_assert(grid::kRowValue == grid::kRowHigh + 1 && grid::kRowLow == grid::kRowHigh + 2);
   MemoOfCell(memo, grid::kRowLow, column);  // the column's three cells lie within the memo
-  const std::array<float*, 3> fields = {&variable.PVHigh, &variable.PVIN, &variable.PVLow};
-  for (size_t k = 0; k < fields.size(); ++k) {
-    *fields[k] =
-        rows.asTaken[k] ? cells[k].value : CellNumber(cells[k], rows.cells[k][column].text);
-  }
+  GridNumberMemo* const cells = &MemoOfCell(memo, grid::kRowHigh, column);
+  const auto take = [&](size_t k) {
+    return rows.asTaken[k] ? cells[k].value : CellNumber(cells[k], rows.cells[k][column].text);
+  };
+  variable.PVHigh = take(0);
+  variable.PVIN = take(1);
+  variable.PVLow = take(2);
 }
 
 // Every rule term from the grid's rule rows into the model. A row is passed over when neither

@@ -22,13 +22,16 @@ void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid);
 
 // Remembers that the text just typed into value cell (row 2, 3 or 4, a variable's column) is
 // the number given, as the replay knows it from reading its trace: the next exchange takes the
-// number without reading the text again. Another row throws KavroError 9. Returns whether the
-// exchange had taken every number of the row as it stands at rowNow (its stamp before the text
-// is typed): a typist that then changes this one cell, and nothing else, may tell the memo so
-// with KeepValueRowTaken, and the next exchange takes the row without comparing its texts.
-inline bool RememberCellNumber(EngineMemo& memo, int row, int column, const std::string& text,
-                               float number, const CellsStamp& rowNow = {});
-inline void KeepValueRowTaken(EngineMemo& memo, int row, const CellsStamp& rowAfter);
+// number without reading the text again. Another row throws KavroError 9. The row counts as
+// not taken until a typist that knows better says otherwise (KeepValueRowTaken).
+inline void RememberCellNumber(EngineMemo& memo, int row, int column, const std::string& text,
+                               float number);
+// Whether the last exchange took every number of value row row as it stands at rowNow (its
+// stamp). A typist that finds so before typing, and then changes only cells whose numbers it
+// remembered, may keep the row taken under its new stamp: the next exchange takes the row
+// without comparing its texts.
+inline bool IsValueRowTaken(const EngineMemo& memo, int row, const CellsStamp& rowNow);
+inline void KeepValueRowTaken(EngineMemo& memo, int row, const CellsStamp& rowNow);
 
 // Step 4 of the cycle, by LinkStatus: the values from the grid (link off), or the grid shown
 // the values the link read through steps.showValues (link on).
@@ -44,25 +47,27 @@ inline GridNumberMemo& MemoOfCell(EngineMemo& memo, int row, int column) {
                              static_cast<size_t>(row - grid::kRowHigh));
 }
 
-inline CellsStamp& ValueRowTaken(EngineMemo& memo, int row) {
+inline size_t ValueRowIndex(int row) {
   if (row < grid::kRowHigh || row > grid::kRowLow) {
     throw KavroError(errors::kSubscript, errors::kSubscriptText);
   }
-  return memo.valueRows[static_cast<size_t>(row - grid::kRowHigh)];
+  return static_cast<size_t>(row - grid::kRowHigh);
 }
 
-inline bool RememberCellNumber(EngineMemo& memo, int row, int column, const std::string& text,
-                               float number, const CellsStamp& rowNow) {
-  CellsStamp& rowTaken = ValueRowTaken(memo, row);
+inline void RememberCellNumber(EngineMemo& memo, int row, int column, const std::string& text,
+                               float number) {
+  const size_t k = ValueRowIndex(row);
   GridNumberMemo& cell = MemoOfCell(memo, row, column);
-  const bool wasTaken = rowTaken == rowNow && rowNow != CellsStamp{};
-  rowTaken = {};
+  memo.valueRows[k] = {};
   cell.Remember(text, number);
-  return wasTaken;
 }
 
-inline void KeepValueRowTaken(EngineMemo& memo, int row, const CellsStamp& rowAfter) {
-  ValueRowTaken(memo, row) = rowAfter;
+inline bool IsValueRowTaken(const EngineMemo& memo, int row, const CellsStamp& rowNow) {
+  return rowNow != CellsStamp{} && memo.valueRows[ValueRowIndex(row)] == rowNow;
+}
+
+inline void KeepValueRowTaken(EngineMemo& memo, int row, const CellsStamp& rowNow) {
+  memo.valueRows[ValueRowIndex(row)] = rowNow;
 }
 
 }  // namespace kavro

@@ -40,7 +40,9 @@ std::string Taken(Controller& c, EngineMemo& memo) {
 }
 
 void Type(Controller& c, EngineMemo& memo, int input, const std::string& text) {
-  TypeValueCell(c.grid, memo, grid::kRowValue, grid::InputColumn(input), text, ToSingle(text));
+  ValueTyping typing(c.grid, memo);
+  typing.Number(grid::kRowValue, grid::InputColumn(input), text, ToSingle(text));
+  typing.Finish();
 }
 
 TEST(ValueTyping, TypedNumbersAreTakenAsTheGridReadsThem) {
@@ -76,7 +78,21 @@ TEST(ValueTyping, TypedNumbersAreTakenAsTheGridReadsThem) {
   c.grid.SetText(grid::kRowValue, grid::InputColumn(2), "1.25");
   EXPECT_EQ(Taken(c, memo), "2 1.25 ");
   EXPECT_EQ(c.grid.Text(grid::kRowValue, grid::InputColumn(1)), "2.000");
-  EXPECT_THROW(TypeValueCell(c.grid, memo, grid::kRowName, 2, "1", 1), KavroError);
+  // A row typed with a text that is no number among its numbers is read again: the next
+  // exchange reports the text as the operator's.
+  {
+    ValueTyping typing(c.grid, memo);
+    typing.Number(grid::kRowValue, grid::InputColumn(1), "6.000", 6);
+    typing.Text(grid::kRowValue, grid::InputColumn(2), "n/a");
+    typing.Finish();
+  }
+  EXPECT_THROW(TakeValuesFromGrid(c.model, c.grid, memo), KavroError);
+  c.grid.SetText(grid::kRowValue, grid::InputColumn(2), "0.5");
+  EXPECT_EQ(Taken(c, memo), "6 0.5 ");
+  c.grid.SetText(grid::kRowName, 2, "TEMP");
+  ValueTyping typing(c.grid, memo);
+  EXPECT_THROW(typing.Number(grid::kRowName, 2, "1", 1), KavroError);
+  EXPECT_EQ(c.grid.Text(grid::kRowName, 2), "TEMP");
 }
 
 }  // namespace
