@@ -104,6 +104,12 @@ std::optional<double> PlainDecimal(std::string_view digits) {
   size_t places = 0;
   if (p != end && *p == '.') {
     const char* const fraction = ++p;
+    if (end - fraction == 3 && IsDigit(p[0]) && IsDigit(p[1]) && IsDigit(p[2])) {
+      // Three places, as every value typed into the grid has ("####0.000"), in one step.
+      whole = whole * 1000 +
+              static_cast<uint64_t>((p[0] - '0') * 100 + (p[1] - '0') * 10 + (p[2] - '0'));
+      p = end;
+    }
     while (p != end && IsDigit(*p)) whole = whole * 10 + static_cast<uint64_t>(*p++ - '0');
     places = static_cast<size_t>(p - fraction);
   }
@@ -156,6 +162,8 @@ double ToNumber(std::string_view text) {
 }
 
 float ToSingle(std::string_view text) {
+  // The plain decimals the cycle reads from its cells are read and narrowed in one call.
+  if (const auto plain = SignedPlainDecimal(text)) return SingleOfNumber(*plain);
   return SingleOfNumber(ToNumber(text));
 }
 
