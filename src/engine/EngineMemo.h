@@ -13,6 +13,7 @@
 
 #include "common/NumberText.h"
 #include "engine/CompiledRuleBase.h"
+#include "engine/GridNumberMemo.h"
 #include "engine/VariabilityIndex.h"
 #include "model/CellTable.h"
 #include "model/Dimensions.h"
@@ -48,7 +49,7 @@ struct TermRowsMemo {
 
 struct EngineMemo {
   std::array<StrengthMemo, NumRules + 1> strengths{};
-  std::array<CellNumberMemo, 3 * (NumIn + NumOut + 2)> gridNumbers{};  // rows 2..4 of columns 0..9
+  std::array<GridNumberMemo, 3 * (NumIn + NumOut + 2)> gridNumbers{};  // rows 2..4 of columns 0..9
   // Per value row (2..4): the stamp of its cells when every number of the row was last taken
   // and remembered above, so that while it stands the numbers are taken without comparing texts.
   // Anything that remembers a number by another way clears its row's stamp.

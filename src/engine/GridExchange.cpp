@@ -1,7 +1,6 @@
 #include "engine/GridExchange.h"
 
 #include <array>
-#include <tuple>
 
 #include "common/KavroError.h"
 #include "common/NumberText.h"
@@ -11,17 +10,15 @@ namespace kavro {
 namespace {
 
 // The number of a value cell's text read afresh, and remembered.
-float ReadCellNumber(CellNumberMemo& memo, const std::string& text) {
-  memo.value = ToSingle(text);  // a text that is no number throws before it is remembered
-  memo.text = text;
-  memo.filled = true;
+float ReadCellNumber(GridNumberMemo& memo, const std::string& text) {
+  memo.Remember(text, ToSingle(text));  // a text that is no number throws before it is kept
   return memo.value;
 }
 
 // The number in a value cell; a text read in an earlier cycle is not read again (checked in
 // line: the cycle asks this of some eight cells, reading is the rare case).
-inline float CellNumber(CellNumberMemo& memo, const std::string& text) {
-  return memo.filled && SameText(memo.text, text) ? memo.value : ReadCellNumber(memo, text);
+inline float CellNumber(GridNumberMemo& memo, const std::string& text) {
+  return memo.Holds(text) ? memo.value : ReadCellNumber(memo, text);
 }
 
 // Rows 2, 3 and 4 of the grid: high limit, process value, low limit; and whether each still
@@ -41,26 +38,19 @@ struct ValueRows {
   std::array<bool, 3> asTaken{};
 };
 
-static_assert(std::tuple_size_v<decltype(EngineMemo::gridNumbers)> == 3 * grid::kCols,
-              "one remembered number per value cell of every grid column");
-
-CellNumberMemo& MemoOfCell(EngineMemo& memo, int row, int column) {
-  // at(): a column beyond the memo is a fault to report, never a write past it.
-  return memo.gridNumbers.at(3 * static_cast<size_t>(column) +
-                             static_cast<size_t>(row - grid::kRowHigh));
-}
-
-// PVHigh, PVIN and PVLow from rows 2, 3 and 4 of the variable's column.
+// PVHigh, PVIN and PVLow from rows 2, 3 and 4 of the variable's column, in that order (a cell
+// that is no number throws with the fields before it taken).
 template <typename Variable>
 void TakeVariable(Variable& variable, EngineMemo& memo, const ValueRows& rows, int column) {
-  CellNumberMemo* const cells = &MemoOfCell(memo, grid::kRowHigh, column);
   static_assert(grid::kRowValue == grid::kRowHigh + 1 && grid::kRowLow == grid::kRowHigh + 2);
   MemoOfCell(memo, grid::kRowLow, column);  // the column's three cells lie within the memo
-  const std::array<float*, 3> fields = {&variable.PVHigh, &variable.PVIN, &variable.PVLow};
-  for (size_t k = 0; k < fields.size(); ++k) {
-    *fields[k] =
-        rows.asTaken[k] ? cells[k].value : CellNumber(cells[k], rows.cells[k][column].text);
-  }
+  GridNumberMemo* const cells = &MemoOfCell(memo, grid::kRowHigh, column);
+  const auto take = [&](size_t k) {
+    return rows.asTaken[k] ? cells[k].value : CellNumber(cells[k], rows.cells[k][column].text);
+  };
+  variable.PVHigh = take(0);
+  variable.PVIN = take(1);
+  variable.PVLow = take(2);
 }
 
 // Every rule term from the grid's rule rows into the model. A row is passed over when neither
@@ -86,10 +76,28 @@ void TakeTerms(ControllerModel& model, const MainGrid& grid, TermRowsMemo& memo)
   memo.textRevision = RuleBaseTextRevision();  // after the terms this copy changed
 }
 
+// Every variable's three values as the memo took them, while all three rows still hold what it
+// took (the replay types only cells whose numbers it remembers): no text is looked at.
+void TakeRememberedValues(ControllerModel& model, const EngineMemo& memo) {
+  const auto take = [&memo](auto& variable, int column) {
+    const GridNumberMemo* const cells = &memo.gridNumbers[3 * static_cast<size_t>(column)];
+    variable.PVHigh = cells[0].value;
+    variable.PVIN = cells[1].value;
+    variable.PVLow = cells[2].value;
+  };
+  for (int i = 1; i <= NumIn; ++i) take(model.PVarIn[i], grid::InputColumn(i));
+  for (int o = 1; o <= NumOut; ++o) take(model.PVarOut[o], grid::OutputColumn(o));
+}
+
 }  // namespace
 
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid, EngineMemo& memo) {
   const ValueRows rows(grid, memo);
+  if (rows.asTaken[0] && rows.asTaken[1] && rows.asTaken[2]) {
+    TakeRememberedValues(model, memo);
+    TakeTerms(model, grid, memo.termRows);
+    return;
+  }
   for (int i = 1; i <= NumIn; ++i) {
     TakeVariable(model.PVarIn[i], memo, rows, grid::InputColumn(i));
   }
@@ -103,18 +111,6 @@ void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid, EngineMemo
 void TakeValuesFromGrid(ControllerModel& model, const MainGrid& grid) {
   EngineMemo fresh;
   TakeValuesFromGrid(model, grid, fresh);
-}
-
-void RememberCellNumber(EngineMemo& memo, int row, int column, const std::string& text,
-                        float number) {
-  if (row < grid::kRowHigh || row > grid::kRowLow) {
-    throw KavroError(errors::kSubscript, errors::kSubscriptText);
-  }
-  CellNumberMemo& cell = MemoOfCell(memo, row, column);
-  memo.valueRows[static_cast<size_t>(row - grid::kRowHigh)] = {};
-  cell.text = text;
-  cell.value = number;
-  cell.filled = true;
 }
 
 void ExchangeWithGrid(Controller& controller, const CycleSteps& steps, EngineMemo& memo) {

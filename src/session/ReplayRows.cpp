@@ -1,14 +1,15 @@
 #include "session/ReplayRows.h"
 
 #include <charconv>
-#include <cstring>
+
+#include "common/ShortTextCopy.h"
 
 namespace kavro {
 namespace {
 
 void Keep(ResultOfCycle::Text& kept, const std::string& text, std::string& longTexts) {
   if (text.size() <= ResultOfCycle::kShortText) {
-    std::memcpy(kept.chars.data(), text.data(), text.size());
+    CopyShortText(kept.chars.data(), text);
     kept.size = static_cast<std::uint8_t>(text.size());
     kept.isLong = false;
     return;

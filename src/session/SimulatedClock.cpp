@@ -5,15 +5,17 @@
 namespace kavro {
 
 SimulatedClock::SimulatedClock(const DateTime& start)
-    : date_(start), seconds_(SecondsSinceMidnight(start)) {}
+    : date_(start), seconds_(SecondsSinceMidnight(start)) {
+  SetNow();
+}
 
-DateTime SimulatedClock::Now() {
-  DateTime now = date_;
+// Worked out as the time moves, not as it is asked: a cycle asks for it twice or more.
+void SimulatedClock::SetNow() {
+  now_ = date_;
   const int whole = static_cast<int>(seconds_);
-  now.hour = whole / 3600;
-  now.minute = whole / 60 % 60;
-  now.second = whole % 60;
-  return now;
+  now_.hour = whole / 3600;
+  now_.minute = whole / 60 % 60;
+  now_.second = whole % 60;
 }
 
 void SimulatedClock::Advance(int seconds) {
@@ -22,6 +24,7 @@ void SimulatedClock::Advance(int seconds) {
     seconds_ -= kSecondsPerDay;
     NextDay();
   }
+  SetNow();
 }
 
 void SimulatedClock::NextDay() {

@@ -11,14 +11,16 @@ class SimulatedClock : public Clock {
  public:
   explicit SimulatedClock(const DateTime& start);
   double SecondsOfDay() override { return seconds_; }
-  DateTime Now() override;
+  DateTime Now() override { return now_; }
   // Moves the time on (never back), into the next days past midnight.
   void Advance(int seconds);
 
  private:
   void NextDay();
+  void SetNow();
   DateTime date_;
   double seconds_;
+  DateTime now_;  // date_ at seconds_
 };
 
 }  // namespace kavro

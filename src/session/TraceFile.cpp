@@ -334,16 +334,18 @@ Trace ReadTrace(std::string_view text, const ControllerModel& model) {
 
 void ApplyTraceRow(const std::vector<TraceColumn>& columns, const TraceCell* cells, MainGrid& grid,
                    EngineMemo& memo) {
+  ValueTyping typing(grid, memo);
   const size_t width = columns.size();
   for (size_t c = 0; c < width; ++c) {
     const TraceColumn& column = columns[c];
     const TraceCell& cell = cells[c];
     if (cell.numeric) {
-      TypeValueCell(grid, memo, column.gridRow, column.gridColumn, cell.text, cell.number);
+      typing.Number(column.gridRow, column.gridColumn, cell.text, cell.number);
     } else {
-      TypeCellText(grid, column.gridRow, column.gridColumn, cell.text);
+      typing.Text(column.gridRow, column.gridColumn, cell.text);
     }
   }
+  typing.Finish();
 }
 
 void ApplyTraceRow(const Trace& trace, size_t row, MainGrid& grid, EngineMemo& memo) {

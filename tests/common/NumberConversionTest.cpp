@@ -34,6 +34,30 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
   EXPECT_TRUE(std::isnan(RoundHalfEven(std::nan(""))));
   EXPECT_EQ(RoundHalfEven(-std::numeric_limits<double>::infinity()),
             -std::numeric_limits<double>::infinity());
+  // The same as rounding through the library's floor, to the sign of a zero result: halves,
+  // their neighbours, negatives, the edges of 2^52 and 2^53.
+  const auto throughFloor = [](double value) {
+    const double below = std::floor(value);
+    const double excess = value - below;
+    if (excess < 0.5) return below;
+    if (excess > 0.5) return below + 1.0;
+    if (excess == 0.5) return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+    return value;
+  };
+  for (const double base : {0.0, 1.0, 2.0, 7.0, 1e6, 0x1p51, 0x1p52 - 1, 0x1p52, 0x1p53}) {
+    for (const double offset : {0.0, 0.25, 0.5, 0.75, 1.5, 0.49999999999999994, -0.0}) {
+      for (const double sign : {1.0, -1.0}) {
+        for (const double value :
+             {sign * (base + offset), std::nextafter(sign * (base + offset), 0.0),
+              std::nextafter(sign * (base + offset), sign * 1e300)}) {
+          SCOPED_TRACE(value);
+          const double rounded = RoundHalfEven(value);
+          EXPECT_EQ(rounded, throughFloor(value));
+          EXPECT_EQ(std::signbit(rounded), std::signbit(throughFloor(value)));
+        }
+      }
+    }
+  }
 }
 
 TEST(ToInt16, RoundsHalvesToEvenWithinRange) {
@@ -63,15 +87,16 @@ TEST(ToInt16, OverflowsBeyondEitherEndAndForNonFiniteValues) {
 }
 
 TEST(IsNumeric, AcceptsSignsDecimalsExponentsAndBlanksAround) {
-  for (const char* text : {"1", " 12 ", "\t-3\t", "+1", "-.5", "1.", ".5", "1e3", "1E+03",
-                           "2.5e-3", "007", "0", "-0", "1234567890123456789012345"}) {
+  for (const char* text : {"1", " 12 ", "\t-3\t", "+1", "-.5", "1.", ".5", "1e3", "1E+03", "2.5e-3",
+                           "007", "0", "-0", "1234567890123456789012345"}) {
     EXPECT_TRUE(IsNumeric(text)) << '"' << text << '"';
   }
 }
 
 TEST(IsNumeric, RejectsTextsThatAreNotExactlyOneNumber) {
-  for (const char* text : {"", " ", "\t", ".", "+", "-", "+-1", "1,5", "1e", "1e+", "e3", "abc",
-                           "1 2", "1.2.3", "12a", "0x10", "nan", "inf", "1e3.5", "- 1"}) {
+  for (const char* text :
+       {"",   " ",   "\t",  ".",     "+",   "-",    "+-1", "1,5", "1e",    "1e+",
+        "e3", "abc", "1 2", "1.2.3", "12a", "0x10", "nan", "inf", "1e3.5", "- 1"}) {
     EXPECT_FALSE(IsNumeric(text)) << '"' << text << '"';
   }
 }
@@ -114,7 +139,7 @@ TEST(LeadingNumber, ReadsTheLongestNumericPrefix) {
   EXPECT_DOUBLE_EQ(LeadingNumber("-3abc"), -3.0);
   EXPECT_DOUBLE_EQ(LeadingNumber("  \t7"), 7.0);
   EXPECT_DOUBLE_EQ(LeadingNumber("1e3x"), 1000.0);
-  EXPECT_DOUBLE_EQ(LeadingNumber("2e"), 2.0);   // an exponent without digits is not taken
+  EXPECT_DOUBLE_EQ(LeadingNumber("2e"), 2.0);  // an exponent without digits is not taken
   EXPECT_DOUBLE_EQ(LeadingNumber("2e+x"), 2.0);
   EXPECT_DOUBLE_EQ(LeadingNumber("1.5.3"), 1.5);
   EXPECT_DOUBLE_EQ(LeadingNumber("-.5%"), -0.5);

@@ -34,8 +34,11 @@ TEST(NumberParsePaths, PlainDecimalsReadAsFromCharsReadsThem) {
     }
     const double read = ToNumber(text);
     const double expected = FromChars(text);
-    if (std::memcmp(&read, &expected, sizeof read) != 0) {
-      ADD_FAILURE() << text << " reads " << read << ", from_chars " << expected;
+    const float single = ToSingle(text);  // read and narrowed in one pass
+    const float narrowed = SingleOfNumber(expected);
+    if (std::memcmp(&read, &expected, sizeof read) != 0 ||
+        std::memcmp(&single, &narrowed, sizeof single) != 0) {
+      ADD_FAILURE() << text << " reads " << read << " / " << single << ", from_chars " << expected;
       ++mismatches;
     }
   }
@@ -51,12 +54,15 @@ TEST(NumberParsePaths, PlainDecimalsReadAsFromCharsReadsThem) {
   EXPECT_EQ(ToNumber(" -12.5\t"), -12.5);
   EXPECT_EQ(ToNumber("+7"), 7.0);
   for (const char* bad :
-       {"", " ", "-", "+", ".", "-.", "+-1", "--1", "1.2.3", "1-", "1e", "1 2", "0x10", "1.5."}) {
-    try {
-      ToNumber(bad);
-      ADD_FAILURE() << "\"" << bad << "\" was read";
-    } catch (const KavroError& error) {
-      EXPECT_EQ(error.Number(), errors::kTypeMismatch) << bad;
+       {"",   " ",   "-",    "+",    ".",     "-.",    "+-1",   "--1",    "1.2.3", "1-",
+        "1e", "1 2", "0x10", "1.5.", "1.2a4", "1.23a", "1.a23", "-1.00x", "1.0 0", "1.000-"}) {
+    for (const bool single : {false, true}) {
+      try {
+        single ? ToSingle(bad) : ToNumber(bad);
+        ADD_FAILURE() << "\"" << bad << "\" was read";
+      } catch (const KavroError& error) {
+        EXPECT_EQ(error.Number(), errors::kTypeMismatch) << bad;
+      }
     }
   }
 }
