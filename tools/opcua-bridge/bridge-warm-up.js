@@ -21,11 +21,10 @@ const {
 } = require('node-opcua');
 const { Session } = require('./session');
 const { serve } = require('./requests');
+const { READ_ITEMS, WRITE_ITEMS } = require('./link-items');
 
 // Cycles run: enough for node to have compiled the whole path.
 const WARM_UP_CYCLES = 2000;
-const READ_ITEMS = 33;
-const WRITE_ITEMS = 4;
 
 // A message as the other end decodes it.
 function overTheWire(message, Type) {
