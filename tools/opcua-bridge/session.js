@@ -30,6 +30,16 @@ function timeLimit(request, name) {
 // in. A read of all 200 items fits in one chunk; a longer message goes in several.
 const TRANSPORT = { receiveBufferSize: 8192, sendBufferSize: 8192 };
 
+// How the bridge's client connects and keeps its session, whatever the server and security; the
+// warm-up's client takes the same, so it runs the same client code.
+const CLIENT_OPTIONS = {
+  endpointMustExist: false,
+  keepSessionAlive: true,
+  requestedSessionTimeout: 60000,
+  connectionStrategy: { maxRetry: 0, initialDelay: 100, maxDelay: 200 },
+  transportSettings: TRANSPORT,
+};
+
 const SECURITY = {
   None: [MessageSecurityMode.None, SecurityPolicy.None],
   Sign: [MessageSecurityMode.Sign, SecurityPolicy.Basic256Sha256],
@@ -102,15 +112,11 @@ class Session {
       await withTimeLimit(clientCertificateManager.initialize(), certificateLimit, 'creating the certificate');
     }
     const client = OPCUAClient.create({
+      ...CLIENT_OPTIONS,
       applicationName: 'Kavro',
       applicationUri: 'urn:kavro:controller',
       securityMode: mode[0],
       securityPolicy: mode[1],
-      endpointMustExist: false,
-      keepSessionAlive: true,
-      requestedSessionTimeout: 60000,
-      connectionStrategy: { maxRetry: 0, initialDelay: 100, maxDelay: 200 },
-      transportSettings: TRANSPORT,
       clientCertificateManager,
     });
     this.client = client;
@@ -234,4 +240,4 @@ class Session {
   }
 }
 
-module.exports = { Session, readUserIdentity, untrustedServerMessage };
+module.exports = { Session, CLIENT_OPTIONS, readUserIdentity, untrustedServerMessage };

@@ -41,7 +41,7 @@ function watch(script, args) {
 }
 
 test('the bridge warms up on the real answer path and tells nobody', { timeout: 120000 }, async (t) => {
-  await t.test('its reads and writes succeed through the binary coding of both ends', async () => {
+  await t.test('its reads and writes succeed through the real client on a loopback connection', async () => {
     const { read, write } = await warmUpBridge(3);
     assert.strictEqual(read.values.length, 33);
     assert.ok(read.values.every((v) => typeof v === 'number'), 'every value read as a number');
