@@ -3,14 +3,12 @@
 // JavaScript to machine code only once it has run a while: without this, the first thousand
 // cycles after connecting ran the bridge in the interpreter, with the compiler beside it on the
 // same cores, and took several times as long as later ones. The warm-up serves request lines as
-// the controller's are served (adds, then reads and writes of as many items as a link has),
-// through the bridge's own OPC UA client, connected over loopback to a private stand-in endpoint
+// the controller's are served (a connect, adds, then reads and writes of as many items as a link
+// has), through the bridge's own OPC UA client, connected over loopback to a private stand-in endpoint
 // in this process (stand-in-endpoint.js): the client's socket, message chunking, session and
 // coding run as on a real link. Nothing reaches a real server or the reply channel.
 const {
   OPCUAClient,
-  MessageSecurityMode,
-  SecurityPolicy,
   DataType,
   DataValue,
   ReadResponse,
@@ -19,14 +17,13 @@ const {
   AttributeIds,
   resolveNodeId,
 } = require('node-opcua');
-const { Session, CLIENT_OPTIONS } = require('./session');
+const { Session } = require('./session');
 const { serve } = require('./requests');
 const { openStandInEndpoint } = require('./stand-in-endpoint');
 const { READ_ITEMS, WRITE_ITEMS } = require('./link-items');
 
 // Cycles run: enough for node to have compiled the whole path.
 const WARM_UP_CYCLES = 2000;
-const CALL_MS = 1000;
 
 // The items' data types: a link's first read items and first write item are 16-bit integers
 // (the controller's on/off, watchdog and run frequency tags), the rest Double.
@@ -72,8 +69,8 @@ function standInAnswers() {
   };
 }
 
-// No certificate: a client on security None sends none, and making one would cost the start a
-// key pair. The client's check of its own certificate is therefore skipped (initializeCM).
+// The warm-up's client: no certificate, as a client on security None sends none and making one
+// would cost the start a key pair; its check of its own certificate is therefore skipped.
 const NO_CERTIFICATE = {
   certificateFile: '<in-memory>',
   privateKeyFile: '<in-memory>',
@@ -83,30 +80,27 @@ const NO_CERTIFICATE = {
   getKeyOperations: () => ({}),
   invalidate() {},
 };
+function createWarmUpClient(options) {
+  const client = OPCUAClient.create({ ...options, certificateKeyPairProvider: NO_CERTIFICATE });
+  client.initializeCM = async () => {};
+  return client;
+}
 
 // Runs the cycles and gives the last read's and write's replies. A failed reply stops it with an
 // Error: a warm-up that only ran the failure path would leave the real one cold.
 async function warmUpBridge(cycles = WARM_UP_CYCLES) {
   const endpoint = await openStandInEndpoint(standInAnswers());
-  const client = OPCUAClient.create({
-    ...CLIENT_OPTIONS,
-    applicationName: 'kavro-bridge-warm-up',
-    securityMode: MessageSecurityMode.None,
-    securityPolicy: SecurityPolicy.None,
-    certificateKeyPairProvider: NO_CERTIFICATE,
-  });
-  client.initializeCM = async () => {};
-  const session = new Session();
+  const session = new Session(createWarmUpClient);
+  let id = 0;
+  const call = async (request) => {
+    let answer;
+    await serve(session, JSON.stringify({ id: ++id, ...request }), (line) => { answer = JSON.parse(line); });
+    if (!answer.ok) throw new Error(`${request.op}: ${answer.error}`);
+    return answer;
+  };
   try {
-    await client.connect(endpoint.endpointUrl);
-    session.attach(await client.createSession(), CALL_MS);
-    let id = 0;
-    const call = async (request) => {
-      let answer;
-      await serve(session, JSON.stringify({ id: ++id, ...request }), (line) => { answer = JSON.parse(line); });
-      if (!answer.ok) throw new Error(`${request.op}: ${answer.error}`);
-      return answer;
-    };
+    // As the controller connects, with its own time limits.
+    await call({ op: 'connect', endpoint: endpoint.endpointUrl, connectMs: 10000, certificateMs: 10000, callMs: 1000 });
     const readItems = [];
     const writeItems = [];
     for (let n = 1; n <= READ_ITEMS + WRITE_ITEMS; ++n) {
@@ -123,7 +117,6 @@ async function warmUpBridge(cycles = WARM_UP_CYCLES) {
     return last;
   } finally {
     await session.close();
-    await client.disconnect().catch(() => {});
     await endpoint.close();
   }
 }

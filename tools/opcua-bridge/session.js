@@ -30,16 +30,6 @@ function timeLimit(request, name) {
 // in. A read of all 200 items fits in one chunk; a longer message goes in several.
 const TRANSPORT = { receiveBufferSize: 8192, sendBufferSize: 8192 };
 
-// How the bridge's client connects and keeps its session, whatever the server and security; the
-// warm-up's client takes the same, so it runs the same client code.
-const CLIENT_OPTIONS = {
-  endpointMustExist: false,
-  keepSessionAlive: true,
-  requestedSessionTimeout: 60000,
-  connectionStrategy: { maxRetry: 0, initialDelay: 100, maxDelay: 200 },
-  transportSettings: TRANSPORT,
-};
-
 const SECURITY = {
   None: [MessageSecurityMode.None, SecurityPolicy.None],
   Sign: [MessageSecurityMode.Sign, SecurityPolicy.Basic256Sha256],
@@ -67,7 +57,10 @@ function untrustedServerMessage(endpoint, pki) {
 }
 
 class Session {
-  constructor() {
+  // createClient(options) makes the OPC UA client of a connect; the warm-up gives its own, so
+  // that it runs the connect and the calls through this same class.
+  constructor(createClient = (options) => OPCUAClient.create(options)) {
+    this.createClient = createClient;
     this.client = null;
     this.session = null;
     this.items = [];  // index + 1 = item number; null once removed
@@ -111,12 +104,16 @@ class Session {
       });
       await withTimeLimit(clientCertificateManager.initialize(), certificateLimit, 'creating the certificate');
     }
-    const client = OPCUAClient.create({
-      ...CLIENT_OPTIONS,
+    const client = this.createClient({
       applicationName: 'Kavro',
       applicationUri: 'urn:kavro:controller',
       securityMode: mode[0],
       securityPolicy: mode[1],
+      endpointMustExist: false,
+      keepSessionAlive: true,
+      requestedSessionTimeout: 60000,
+      connectionStrategy: { maxRetry: 0, initialDelay: 100, maxDelay: 200 },
+      transportSettings: TRANSPORT,
       clientCertificateManager,
     });
     this.client = client;
@@ -132,13 +129,6 @@ class Session {
     }
     this.items = [];
     return {};
-  }
-
-  // Serves through a session opened elsewhere (the warm-up's stand-in), each call limited to callMs.
-  attach(session, callMs) {
-    this.session = session;
-    this.callMs = callMs;
-    this.items = [];
   }
 
   requireSession() {
@@ -240,4 +230,4 @@ class Session {
   }
 }
 
-module.exports = { Session, CLIENT_OPTIONS, readUserIdentity, untrustedServerMessage };
+module.exports = { Session, readUserIdentity, untrustedServerMessage };
