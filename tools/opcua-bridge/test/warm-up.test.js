@@ -47,6 +47,10 @@ test('the bridge warms up on the real answer path and tells nobody', { timeout: 
     assert.ok(read.values.every((v) => typeof v === 'number'), 'every value read as a number');
     assert.ok(read.status.every((s) => s === 'Good'));
     assert.deepStrictEqual(write.status, ['Good', 'Good', 'Good', 'Good']);
+    // Its loopback stand-in neither listens nor stays connected once it is done.
+    await new Promise((resolve) => setImmediate(resolve));
+    const open = process.getActiveResourcesInfo().filter((kind) => kind.startsWith('TCP'));
+    assert.deepStrictEqual(open, []);
   });
 
   await t.test('the first line it writes is the answer to the first request, and its warm-up reports no failure', async () => {
