@@ -17,11 +17,10 @@ const {
   UserTokenType,
 } = require('node-opcua');
 
+const { READ_ITEMS, WRITE_ITEMS } = require('./link-items');
+
 // Cycles run through the server: enough for node to have compiled the whole path.
 const WARM_UP_CYCLES = 1500;
-// Items of each cycle, as many as a controller's link reads and writes at most.
-const READ_ITEMS = 33;
-const WRITE_ITEMS = 4;
 
 // A value of the data type for the warm-up's write n.
 function valueOf(dataType, n) {

@@ -57,7 +57,10 @@ function untrustedServerMessage(endpoint, pki) {
 }
 
 class Session {
-  constructor() {
+  // createClient(options) makes the OPC UA client of a connect; the warm-up gives its own, so
+  // that it runs the connect and the calls through this same class.
+  constructor(createClient = (options) => OPCUAClient.create(options)) {
+    this.createClient = createClient;
     this.client = null;
     this.session = null;
     this.items = [];  // index + 1 = item number; null once removed
@@ -101,7 +104,7 @@ class Session {
       });
       await withTimeLimit(clientCertificateManager.initialize(), certificateLimit, 'creating the certificate');
     }
-    const client = OPCUAClient.create({
+    const client = this.createClient({
       applicationName: 'Kavro',
       applicationUri: 'urn:kavro:controller',
       securityMode: mode[0],
@@ -126,13 +129,6 @@ class Session {
     }
     this.items = [];
     return {};
-  }
-
-  // Serves through a session opened elsewhere (the warm-up's stand-in), each call limited to callMs.
-  attach(session, callMs) {
-    this.session = session;
-    this.callMs = callMs;
-    this.items = [];
   }
 
   requireSession() {

@@ -4,13 +4,17 @@
 // wrote (see README.md beside this file). Each read and each write is cut at its hops:
 //   controller -> bridge (the request line), bridge's own work, bridge -> server, server's own
 //   work, server -> bridge, bridge's own work, bridge -> controller (the reply line)
-// and each piece is given as median, 90th and 99th percentile; then the slow calls (2 ms or more
-// over the median) by the piece that grew most, and how many of them a collection fell in.
+// and each piece is given as median, 90th and 99th percentile; then each cycle's bridge's own
+// work, server's own work and hand-overs; then the slow calls (2 ms or more over the median) by
+// the piece that grew most, and how many of them a collection fell in.
 const fs = require('fs');
 const path = require('path');
 
 const PIECES = ['to bridge', 'bridge out', 'to server', 'server', 'to bridge', 'bridge back', 'to controller'];
 const SLOW_NS = 2e6;
+// The share each piece counts to: 0 the bridge's own work, 1 the server's, 2 the hand-overs.
+const SHARE_OF = [2, 0, 2, 1, 2, 0, 2];
+const SHARES = ['bridge\'s own work', 'server\'s own work', 'hand-overs'];
 
 function readProcess(folder, program) {
   const files = fs.readdirSync(folder).filter((f) => f.startsWith(`${program}.`) && f.endsWith('.txt'));
@@ -69,13 +73,16 @@ function main() {
         `longest ${ms(Math.max(...inside))} ms`);
     }
   }
+  // Each cycle's read and write summed into the bridge's own work, the server's own work and the
+  // hand-overs between the processes (the waits for the next one to be running).
+  const shares = cycles.map(() => [0, 0, 0]);
   const slow = new Map();
   let slowCalls = 0;
   let slowInCollection = 0;
   for (const [phase, call] of [[0, 'read'], [1, 'write']]) {
     const pieces = PIECES.map(() => []);
     const calls = [];
-    for (const cycle of cycles) {
+    cycles.forEach((cycle, n) => {
       const start = cycle[phase];
       const end = cycle[phase + 1];
       const t = [start];
@@ -86,11 +93,15 @@ function main() {
       t.push(firstFrom(bridge.hops['in tcp'], t[4]));
       t.push(firstFrom(bridge.hops['out stdout'], t[5]));
       t.push(end);
-      if (t[6] > end) continue;  // hops of another call: not this one's
+      if (t[6] > end) {  // hops of another call: not this one's
+        shares[n] = null;
+        return;
+      }
       const lengths = PIECES.map((_, k) => t[k + 1] - t[k]);
       lengths.forEach((ns, k) => pieces[k].push(ns));
       calls.push({ start, end, lengths });
-    }
+      if (shares[n]) lengths.forEach((ns, k) => { shares[n][SHARE_OF[k]] += ns; });
+    });
     console.log(`\n${call}, ${calls.length} calls (ms)      median      p90      p99`);
     const medians = pieces.map((list) => percentile(list, 50));
     pieces.forEach((list, k) => {
@@ -107,6 +118,12 @@ function main() {
       if (overlaps(bridge) || overlaps(server)) ++slowInCollection;
     }
   }
+  const whole = shares.filter(Boolean);
+  console.log(`\nper cycle, read and write (ms)  median      p99`);
+  SHARES.forEach((name, k) => {
+    const list = whole.map((share) => share[k]);
+    console.log(`  ${name.padEnd(26)} ${ms(percentile(list, 50))} ${ms(percentile(list, 99))}`);
+  });
   console.log(`\n${slowCalls} calls 2 ms or more over the median, ${slowInCollection} with a collection in them; grown most:`);
   for (const [piece, n] of [...slow].sort((a, b) => b[1] - a[1])) console.log(`  ${String(n).padStart(5)}  ${piece}`);
 }

@@ -41,12 +41,16 @@ function watch(script, args) {
 }
 
 test('the bridge warms up on the real answer path and tells nobody', { timeout: 120000 }, async (t) => {
-  await t.test('its reads and writes succeed through the binary coding of both ends', async () => {
+  await t.test('its reads and writes succeed through the real client on a loopback connection', async () => {
     const { read, write } = await warmUpBridge(3);
     assert.strictEqual(read.values.length, 33);
     assert.ok(read.values.every((v) => typeof v === 'number'), 'every value read as a number');
     assert.ok(read.status.every((s) => s === 'Good'));
     assert.deepStrictEqual(write.status, ['Good', 'Good', 'Good', 'Good']);
+    // Its loopback stand-in neither listens nor stays connected once it is done.
+    await new Promise((resolve) => setImmediate(resolve));
+    const open = process.getActiveResourcesInfo().filter((kind) => kind.startsWith('TCP'));
+    assert.deepStrictEqual(open, []);
   });
 
   await t.test('the first line it writes is the answer to the first request, and its warm-up reports no failure', async () => {
