@@ -93,17 +93,18 @@ struct RuleStrengths {
       number[r] = RememberedStrength(model, memo, r);
       // A remembered number's text is the one rule evaluation wrote for it, never "Not Used".
       used[r] = !std::isnan(number[r]) || !IsNotUsed(model.Rules[r].Strength);
+      allRemembered = allRemembered && (!used[r] || !std::isnan(number[r]));
     }
   }
   std::array<bool, NumRules + 1> used{};
   std::array<float, NumRules + 1> number{};
+  bool allRemembered = true;  // no used rule's text has to be read
 };
 
-}  // namespace
-
-void Defuzzify(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo) {
-  const CompiledRules& rules = memo.ruleBase.Rules(model, texts);
-  const RuleStrengths strengths(model, memo);
+// Output by output, rule by rule: a strength read from its text fails (Type mismatch) at the
+// first output that uses the rule, after the outputs before it were set.
+void DefuzzifyOutputByOutput(ControllerModel& model, const CompiledRules& rules,
+                             const RuleStrengths& strengths, EngineMemo& memo) {
   for (int o = 1; o <= NumOut; ++o) {
     PVarOutRecord& output = model.PVarOut[o];
     Contributions contributions;
@@ -116,6 +117,32 @@ void Defuzzify(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo)
       contributions.Add(strength, output.Zone[zone]);
     }
     SetValueOut(output, contributions, memo.valuesOut[o]);
+  }
+}
+
+}  // namespace
+
+void Defuzzify(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo) {
+  const CompiledRules& rules = memo.ruleBase.Rules(model, texts);
+  const RuleStrengths strengths(model, memo);
+  if (!strengths.allRemembered) {
+    DefuzzifyOutputByOutput(model, rules, strengths, memo);
+    return;
+  }
+  // Every strength is known and none can fail, so one pass over the rules serves all outputs:
+  // most rules do not fire and are passed over once, not once per output. Each output still
+  // adds its rules' shares in rule order.
+  std::array<Contributions, NumOut + 1> contributions{};
+  for (int r = 1; r <= NumRules; ++r) {
+    const float strength = strengths.number[r];
+    if (!(strength > 0.0f)) continue;  // "Not Used" rules hold NaN here
+    for (int o = 1; o <= NumOut; ++o) {
+      const int zone = rules[r].outputZone[o];
+      if (zone > 0) contributions[o].Add(strength, model.PVarOut[o].Zone[zone]);
+    }
+  }
+  for (int o = 1; o <= NumOut; ++o) {
+    SetValueOut(model.PVarOut[o], contributions[o], memo.valuesOut[o]);
   }
 }
 
