@@ -25,7 +25,8 @@ struct IndexMemo {
   // back to the front once it reaches the end (rows on 32 bytes).
   alignas(32) std::array<Row, 2 * kIndexSamples> rows{};
   int first = 0;
-  std::array<std::array<float, kIndexSamples>, NumIn> samples{};
+  // Each input's samples of the window as the history held them, from first on as the rows.
+  std::array<std::array<float, 2 * kIndexSamples>, NumIn> samples{};
   // Per input: samples holds the zeros an input without a name is summed as, kept from a window
   // where it had none.
   std::array<bool, NumIn> keptNoSeries{};
