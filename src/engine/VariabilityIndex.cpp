@@ -162,22 +162,29 @@ SpreadsSet SpreadsSideBySide(const SeriesSet& series, int n, int16_t* errorStep)
   return SpreadsOfSums(SumsOfRows(rows.data(), n, stage), n, stage);
 }
 
+// Steps from..n - 1 of a window (from >= 1): each row's squared differences from the row before.
+KAVRO_EIGHT_LANES void LoadSteps(const IndexMemo::Row* rows, int from, int n, Rows steps) {
+  for (int k = from; k < n; ++k) Store(steps[k], Square(Row(rows, k), Row(rows, k - 1)));
+}
+
 // A full window of kIndexSamples with the memo. Each sum waits on its own previous addition, so
 // the two passes over a window, the second needing the first's means, take twice the time of
 // one. The first pass of the next window, though, needs none of this one's results: its sums
 // over the samples it shares with this window (all but its newest) are worked out beside this
 // window's second pass, and the next cycle adds its newest sample to them. continues says that
 // this window's samples 0..98 are, bit for bit, the last window's 1..99 from which those sums
-// came; otherwise the window's first pass is summed afresh.
+// came; otherwise the window's first pass is summed afresh. steps holds each row's squared
+// difference from the row before (from row 1 on), worked out once when the row came in.
 template <typename Stage>
-KAVRO_EIGHT_LANES WindowSums SumsOfFullWindow(const IndexMemo::Row* rows, bool continues,
+KAVRO_EIGHT_LANES WindowSums SumsOfFullWindow(const IndexMemo::Row* rows,
+                                              const IndexMemo::Row* steps, bool continues,
                                               IndexMemo& memo, Stage stage) {
   constexpr int n = kIndexSamples;
   stage(121);
   FirstPass pass{Zeros(), Zeros()};
   if (continues) {
     pass.sums = Add(Load(memo.sumsAhead), Row(rows, n - 1));
-    pass.differences = Add(Load(memo.differencesAhead), Square(Row(rows, n - 1), Row(rows, n - 2)));
+    pass.differences = Add(Load(memo.differencesAhead), Row(steps, n - 1));
   } else {
     pass = SumsOf(rows, n);
   }
@@ -187,14 +194,13 @@ KAVRO_EIGHT_LANES WindowSums SumsOfFullWindow(const IndexMemo::Row* rows, bool c
   Lanes squares = Add(Zeros(), Square(Row(rows, 0), means));
   squares = Add(squares, Square(Row(rows, 1), means));
   FirstPass next{Add(Zeros(), Row(rows, 1)), Zeros()};
-  // Two rows a turn: the row read last stays in its register without a move, and the loop's
-  // own count and jump come half as often.
+  // Two rows a turn: the loop's own count and jump come half as often.
 #pragma GCC unroll 2
   for (int k = 2; k < n; ++k) {
     const Lanes now = Row(rows, k);
     squares = Add(squares, Square(now, means));
     next.sums = Add(next.sums, now);
-    next.differences = Add(next.differences, Square(now, Row(rows, k - 1)));
+    next.differences = Add(next.differences, Row(steps, k));
   }
   Store(memo.sumsAhead, next.sums);
   Store(memo.differencesAhead, next.differences);
@@ -230,6 +236,7 @@ void MoveWindowOn(IndexMemo& memo) {
   }
   const auto from = static_cast<size_t>(memo.first + 1);
   std::copy_n(memo.rows.begin() + static_cast<std::ptrdiff_t>(from), n - 1, memo.rows.begin());
+  std::copy_n(memo.steps.begin() + static_cast<std::ptrdiff_t>(from), n - 1, memo.steps.begin());
   for (auto& kept : memo.samples) {
     std::copy_n(kept.begin() + static_cast<std::ptrdiff_t>(from), n - 1, kept.begin());
   }
@@ -259,17 +266,20 @@ SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t
           series[j][n - 1];
     }
     LoadRows(series, n - 1, n, memo.rows.data() + memo.first);
+    LoadSteps(memo.rows.data() + memo.first, n - 1, n, memo.steps.data() + memo.first);
   } else {
     memo.first = 0;
     for (int j = 0; j < NumIn; ++j) {
       std::copy_n(series[j], n, memo.samples[static_cast<size_t>(j)].begin());
     }
     LoadRows(series, 0, n, memo.rows.data());
+    LoadSteps(memo.rows.data(), 1, n, memo.steps.data());
   }
   for (int j = 0; j < NumIn; ++j) {
     memo.keptNoSeries[static_cast<size_t>(j)] = series[j] == kNoSeries.data();
   }
-  const WindowSums sums = SumsOfFullWindow(memo.rows.data() + memo.first, continues, memo, stage);
+  const WindowSums sums = SumsOfFullWindow(memo.rows.data() + memo.first,
+                                           memo.steps.data() + memo.first, continues, memo, stage);
   memo.ahead = true;
   return SpreadsOfSums(sums, n, stage);
 }
