@@ -1,6 +1,8 @@
 #include "engine/Defuzzify.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
@@ -66,12 +68,19 @@ void SetValueOut(PVarOutRecord& output, const Contributions& rules) {
 }
 
 // The same, remembering the number the text reads as for the steps after (move limits, the
-// post-process script), which would otherwise read it back.
-void SetValueOut(PVarOutRecord& output, const Contributions& rules, CellNumberMemo& memo) {
+// post-process script), which would otherwise read it back. A value the memo wrote its text
+// for (bit for bit: -0 and 0 are not the same text) takes that text again without formatting:
+// an output that holds, or whose rules repeat their strengths, repeats its value.
+void SetValueOut(PVarOutRecord& output, const Contributions& rules, ValueOutMemo& memo) {
   static const NumberPattern kValuePattern("####0.000");
+  const float value = OutputValue(output, rules.num, rules.count);
+  if (memo.filled && std::bit_cast<uint32_t>(memo.written) == std::bit_cast<uint32_t>(value)) {
+    output.ValueOut = memo.text;
+    output.ValueDefuzzified = memo.text;
+    return;
+  }
   output.ValueOut.clear();
-  const double read =
-      AppendNumber(output.ValueOut, OutputValue(output, rules.num, rules.count), kValuePattern);
+  const double read = AppendNumber(output.ValueOut, value, kValuePattern);
   output.ValueDefuzzified = output.ValueOut;
   memo.filled = false;
   if (std::isnan(read)) return;
@@ -81,6 +90,7 @@ void SetValueOut(PVarOutRecord& output, const Contributions& rules, CellNumberMe
     return;  // read afresh, it fails where it is read
   }
   memo.text = output.ValueOut;
+  memo.written = value;
   memo.filled = true;
 }
 
