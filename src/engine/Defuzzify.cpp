@@ -17,7 +17,8 @@ namespace {
 
 // The number rule evaluation read back from the strength text it wrote, while the rule's text
 // is still that one; NaN otherwise (the text is then read afresh).
-float RememberedStrength(const ControllerModel& model, const EngineMemo& memo, int rule) {
+[[gnu::always_inline]] inline float RememberedStrength(const ControllerModel& model,
+                                                      const EngineMemo& memo, int rule) {
   const StrengthMemo& strength = memo.strengths[rule];
   if (strength.filled && SameText(model.Rules[rule].Strength, strength.text)) {
     return strength.readBack;  // NaN when the text is no number
@@ -47,8 +48,8 @@ float OutputValue(const PVarOutRecord& variable, float num, int count) {
   if (count == 0 && !incremental) value = variable.PVIN;  // nothing fired: hold the output
   if (incremental) value += variable.PVIN;
   // A limit applies only when the output has a DCS tag for it.
-  if (!IsAllSpaces(variable.DCSTagHigh) && value > variable.PVHigh) value = variable.PVHigh;
-  if (!IsAllSpaces(variable.DCSTagLow) && value < variable.PVLow) value = variable.PVLow;
+  if (value > variable.PVHigh && !IsAllSpaces(variable.DCSTagHigh)) value = variable.PVHigh;
+  if (value < variable.PVLow && !IsAllSpaces(variable.DCSTagLow)) value = variable.PVLow;
   return value;
 }
 
@@ -103,18 +104,17 @@ struct RuleStrengths {
       number[r] = RememberedStrength(model, memo, r);
       // A remembered number's text is the one rule evaluation wrote for it, never "Not Used".
       used[r] = !std::isnan(number[r]) || !IsNotUsed(model.Rules[r].Strength);
-      allRemembered = allRemembered && (!used[r] || !std::isnan(number[r]));
     }
   }
   std::array<bool, NumRules + 1> used{};
   std::array<float, NumRules + 1> number{};
-  bool allRemembered = true;  // no used rule's text has to be read
 };
 
 // Output by output, rule by rule: a strength read from its text fails (Type mismatch) at the
 // first output that uses the rule, after the outputs before it were set.
 void DefuzzifyOutputByOutput(ControllerModel& model, const CompiledRules& rules,
-                             const RuleStrengths& strengths, EngineMemo& memo) {
+                             EngineMemo& memo) {
+  const RuleStrengths strengths(model, memo);
   for (int o = 1; o <= NumOut; ++o) {
     PVarOutRecord& output = model.PVarOut[o];
     Contributions contributions;
@@ -134,18 +134,18 @@ void DefuzzifyOutputByOutput(ControllerModel& model, const CompiledRules& rules,
 
 void Defuzzify(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo) {
   const CompiledRules& rules = memo.ruleBase.Rules(model, texts);
-  const RuleStrengths strengths(model, memo);
-  if (!strengths.allRemembered) {
-    DefuzzifyOutputByOutput(model, rules, strengths, memo);
-    return;
-  }
-  // Every strength is known and none can fail, so one pass over the rules serves all outputs:
-  // most rules do not fire and are passed over once, not once per output. Each output still
-  // adds its rules' shares in rule order.
+  // While every strength is remembered none can fail, so one pass over the rules serves all
+  // outputs: most rules do not fire and are passed over once, not once per output. Each output
+  // still adds its rules' shares in rule order.
   std::array<Contributions, NumOut + 1> contributions{};
   for (int r = 1; r <= NumRules; ++r) {
-    const float strength = strengths.number[r];
-    if (!(strength > 0.0f)) continue;  // "Not Used" rules hold NaN here
+    const float strength = RememberedStrength(model, memo, r);
+    if (std::isnan(strength)) {
+      if (IsNotUsed(model.Rules[r].Strength)) continue;
+      DefuzzifyOutputByOutput(model, rules, memo);  // a text to read: it may fail
+      return;
+    }
+    if (!(strength > 0.0f)) continue;
     for (int o = 1; o <= NumOut; ++o) {
       const int zone = rules[r].outputZone[o];
       if (zone > 0) contributions[o].Add(strength, model.PVarOut[o].Zone[zone]);
