@@ -4,6 +4,14 @@
 
 namespace kavro {
 
+const float* NeutralDegree(int op) {
+  static constexpr std::array<float, NumOperators + 1> kNeutral = {
+      0.0f, 10000.0f, -10000.0f, 1.0f, 0.0f, 0.0f, 0.0f};
+  constexpr int kAsum = 5;
+  if (op < 1 || op > NumOperators || op == kAsum) return nullptr;
+  return &kNeutral[static_cast<size_t>(op)];
+}
+
 CompiledRules CompileRules(const ControllerModel& model, const RuleTexts& texts) {
   CompiledRules rules{};
   for (int r = 1; r <= NumRules; ++r) {
@@ -18,6 +26,11 @@ CompiledRules CompileRules(const ControllerModel& model, const RuleTexts& texts)
     }
     if (rule.termCount > 0) {
       rule.op = static_cast<uint8_t>(OperatorSlot(model, texts.Operator(r)));
+    }
+    if (const float* neutral = NeutralDegree(rule.op)) {
+      for (size_t t = 0; t < NumIn; ++t) {
+        rule.paddedDegrees[t] = t < rule.termCount ? rule.terms[t].degree : neutral;
+      }
     }
     for (int o = 1; o <= NumOut; ++o) {
       const std::string& term = texts.Term(r, NumIn + o);

@@ -28,12 +28,22 @@ struct CompiledRule {
   };
   std::array<InputTerm, NumIn> terms{};
   uint8_t termCount = 0;
+  // The degrees of terms 0..termCount - 1, then a degree that leaves the operator's result as
+  // it is (see NeutralDegree), so that the operator takes all NumIn slots in a loop of fixed
+  // length. Null when the operator has none.
+  std::array<const float*, NumIn> paddedDegrees{};
   // The operator slot (1..NumOperators); 0 when no term names a zone or the text is no operator:
   // then the rule is "Not Used".
   uint8_t op = 0;
   // Per output (1..NumOut): its zone slot, kOutputTermNoZone or kOutputTermNotUsed.
   std::array<int8_t, NumOut + 1> outputZone{};
 };
+
+// A degree that leaves the result of operator op as it is, wherever it stands among the
+// terms' degrees: the operator's own starting value (MIN 10000, MAX -10000, PROD 1, BDIF and
+// BSUM 0, which a sum that starts at +0 never changes; a bounded difference still counts only
+// the real terms). Null for an operator without one (ASUM, which both adds and multiplies).
+const float* NeutralDegree(int op);
 
 using CompiledRules = std::array<CompiledRule, NumRules + 1>;  // slots 1..NumRules
 

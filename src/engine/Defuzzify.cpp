@@ -1,6 +1,8 @@
 #include "engine/Defuzzify.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
@@ -15,7 +17,8 @@ namespace {
 
 // The number rule evaluation read back from the strength text it wrote, while the rule's text
 // is still that one; NaN otherwise (the text is then read afresh).
-float RememberedStrength(const ControllerModel& model, const EngineMemo& memo, int rule) {
+[[gnu::always_inline]] inline float RememberedStrength(const ControllerModel& model,
+                                                      const EngineMemo& memo, int rule) {
   const StrengthMemo& strength = memo.strengths[rule];
   if (strength.filled && SameText(model.Rules[rule].Strength, strength.text)) {
     return strength.readBack;  // NaN when the text is no number
@@ -45,8 +48,8 @@ float OutputValue(const PVarOutRecord& variable, float num, int count) {
   if (count == 0 && !incremental) value = variable.PVIN;  // nothing fired: hold the output
   if (incremental) value += variable.PVIN;
   // A limit applies only when the output has a DCS tag for it.
-  if (!IsAllSpaces(variable.DCSTagHigh) && value > variable.PVHigh) value = variable.PVHigh;
-  if (!IsAllSpaces(variable.DCSTagLow) && value < variable.PVLow) value = variable.PVLow;
+  if (value > variable.PVHigh && !IsAllSpaces(variable.DCSTagHigh)) value = variable.PVHigh;
+  if (value < variable.PVLow && !IsAllSpaces(variable.DCSTagLow)) value = variable.PVLow;
   return value;
 }
 
@@ -66,12 +69,19 @@ void SetValueOut(PVarOutRecord& output, const Contributions& rules) {
 }
 
 // The same, remembering the number the text reads as for the steps after (move limits, the
-// post-process script), which would otherwise read it back.
-void SetValueOut(PVarOutRecord& output, const Contributions& rules, CellNumberMemo& memo) {
+// post-process script), which would otherwise read it back. A value the memo wrote its text
+// for (bit for bit: -0 and 0 are not the same text) takes that text again without formatting:
+// an output that holds, or whose rules repeat their strengths, repeats its value.
+void SetValueOut(PVarOutRecord& output, const Contributions& rules, ValueOutMemo& memo) {
   static const NumberPattern kValuePattern("####0.000");
+  const float value = OutputValue(output, rules.num, rules.count);
+  if (memo.filled && std::bit_cast<uint32_t>(memo.written) == std::bit_cast<uint32_t>(value)) {
+    output.ValueOut = memo.text;
+    output.ValueDefuzzified = memo.text;
+    return;
+  }
   output.ValueOut.clear();
-  const double read =
-      AppendNumber(output.ValueOut, OutputValue(output, rules.num, rules.count), kValuePattern);
+  const double read = AppendNumber(output.ValueOut, value, kValuePattern);
   output.ValueDefuzzified = output.ValueOut;
   memo.filled = false;
   if (std::isnan(read)) return;
@@ -81,6 +91,7 @@ void SetValueOut(PVarOutRecord& output, const Contributions& rules, CellNumberMe
     return;  // read afresh, it fails where it is read
   }
   memo.text = output.ValueOut;
+  memo.written = value;
   memo.filled = true;
 }
 
@@ -99,10 +110,10 @@ struct RuleStrengths {
   std::array<float, NumRules + 1> number{};
 };
 
-}  // namespace
-
-void Defuzzify(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo) {
-  const CompiledRules& rules = memo.ruleBase.Rules(model, texts);
+// Output by output, rule by rule: a strength read from its text fails (Type mismatch) at the
+// first output that uses the rule, after the outputs before it were set.
+void DefuzzifyOutputByOutput(ControllerModel& model, const CompiledRules& rules,
+                             EngineMemo& memo) {
   const RuleStrengths strengths(model, memo);
   for (int o = 1; o <= NumOut; ++o) {
     PVarOutRecord& output = model.PVarOut[o];
@@ -116,6 +127,32 @@ void Defuzzify(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo)
       contributions.Add(strength, output.Zone[zone]);
     }
     SetValueOut(output, contributions, memo.valuesOut[o]);
+  }
+}
+
+}  // namespace
+
+void Defuzzify(ControllerModel& model, const RuleTexts& texts, EngineMemo& memo) {
+  const CompiledRules& rules = memo.ruleBase.Rules(model, texts);
+  // While every strength is remembered none can fail, so one pass over the rules serves all
+  // outputs: most rules do not fire and are passed over once, not once per output. Each output
+  // still adds its rules' shares in rule order.
+  std::array<Contributions, NumOut + 1> contributions{};
+  for (int r = 1; r <= NumRules; ++r) {
+    const float strength = RememberedStrength(model, memo, r);
+    if (std::isnan(strength)) {
+      if (IsNotUsed(model.Rules[r].Strength)) continue;
+      DefuzzifyOutputByOutput(model, rules, memo);  // a text to read: it may fail
+      return;
+    }
+    if (!(strength > 0.0f)) continue;
+    for (int o = 1; o <= NumOut; ++o) {
+      const int zone = rules[r].outputZone[o];
+      if (zone > 0) contributions[o].Add(strength, model.PVarOut[o].Zone[zone]);
+    }
+  }
+  for (int o = 1; o <= NumOut; ++o) {
+    SetValueOut(model.PVarOut[o], contributions[o], memo.valuesOut[o]);
   }
 }
 

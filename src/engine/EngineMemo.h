@@ -2,7 +2,8 @@
 // What the control engine remembers between cycles so that it does not redo work whose inputs
 // did not change. Each entry is keyed by the whole of its input and checked against it before
 // it is used, so a stale entry is never used: a grid number by its cell text (a value row's
-// numbers together by the row's stamp), a rule strength's text by the strength, the compiled
+// numbers together by the row's stamp), a rule strength's text by the strength, an output's
+// ValueOut text by the value defuzzification worked out, the compiled
 // rule base and the rule terms taken from the grid by the revision of the model's rule-base
 // texts and the stamps of the grid's rule cells.
 // The memo lives beside the engine (the session keeps one per controller), not in the model:
@@ -33,6 +34,10 @@ struct CellNumberMemo {  // a grid cell's (or ValueOut's) text and the number re
   float value = 0;
 };
 
+struct ValueOutMemo : CellNumberMemo {  // an output's ValueOut, also the value it was written for
+  float written = 0;
+};
+
 // ToSingle(text), from memo while it holds that very text. Throws as ToSingle does.
 inline float NumberOfText(const CellNumberMemo& memo, const std::string& text) {
   return memo.filled && memo.text == text ? memo.value : ToSingle(text);
@@ -57,7 +62,7 @@ struct EngineMemo {
   TermRowsMemo termRows;
   CompiledRuleBase ruleBase;
   // Each output's ValueOut as defuzzification wrote it, and the number it reads as.
-  std::array<CellNumberMemo, NumOut + 1> valuesOut{};
+  std::array<ValueOutMemo, NumOut + 1> valuesOut{};
   IndexMemo index;
 };
 

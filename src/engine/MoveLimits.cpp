@@ -44,24 +44,27 @@ std::optional<std::string> ApplyMoveLimitsWith(ControllerModel& model, ValueOf v
   try {
     for (int o = 1; o <= NumOut; ++o) {
       PVarOutRecord& output = model.PVarOut[o];
+      const float waitCycles = WaitCycles(output, runFrequency);
       step = 1;
-      CountBlockedCycle(output.ClampDecrease, output.DecreaseCounter,
-                        WaitCycles(output, runFrequency));
+      CountBlockedCycle(output.ClampDecrease, output.DecreaseCounter, waitCycles);
       step = 2;
-      CountBlockedCycle(output.ClampIncrease, output.IncreaseCounter,
-                        WaitCycles(output, runFrequency));
+      CountBlockedCycle(output.ClampIncrease, output.IncreaseCounter, waitCycles);
     }
     for (int o = 1; o <= NumOut; ++o) {
       PVarOutRecord& output = model.PVarOut[o];
+      // The change is worked out once, at the first step that needs it (and fails there).
+      std::optional<std::optional<float>> recent;
+      const auto change = [&]() -> const std::optional<float>& {
+        if (!recent) recent = RecentChange(model, output);
+        return *recent;
+      };
       step = 3;
-      if (!output.ClampDecrease) {
-        const auto change = RecentChange(model, output);
-        if (change && *change < -output.Max_Change) output.ClampDecrease = true;
+      if (!output.ClampDecrease && change() && *change() < -output.Max_Change) {
+        output.ClampDecrease = true;
       }
       step = 4;
-      if (!output.ClampIncrease) {
-        const auto change = RecentChange(model, output);
-        if (change && *change > output.Max_Change) output.ClampIncrease = true;
+      if (!output.ClampIncrease && change() && *change() > output.Max_Change) {
+        output.ClampIncrease = true;
       }
       step = 5;
       if (!(output.Max_Change > 0.0f && output.Wait_Change > 0.0f)) {

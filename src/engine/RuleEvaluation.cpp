@@ -12,15 +12,19 @@ namespace kavro {
 namespace {
 
 // The result of operator op (1..6, as OperatorNames) over n term degrees, degree(t) giving the
-// t-th (0-based); each works out only what it needs, taking the degrees in their order.
-template <typename Degree>
+// t-th (0-based); each works out only what it needs, taking the degrees in their order. With
+// kSlots given, the loops take that many degrees, the n real ones and then neutral ones (see
+// NeutralDegree), laid out in full.
+template <int kSlots = 0, typename Degree>
 float Combined(int op, int n, Degree degree) {
+  const int slots = kSlots > 0 ? kSlots : n;
   float sum = 0.0f;
   float product = 1.0f;
   switch (op) {
     case 1: {
       float minimum = 10000.0f;
-      for (int t = 0; t < n; ++t) {
+#pragma GCC unroll 8
+      for (int t = 0; t < slots; ++t) {
         const float d = degree(t);
         if (minimum > d) minimum = d;
       }
@@ -28,29 +32,34 @@ float Combined(int op, int n, Degree degree) {
     }
     case 2: {
       float maximum = -10000.0f;
-      for (int t = 0; t < n; ++t) {
+#pragma GCC unroll 8
+      for (int t = 0; t < slots; ++t) {
         const float d = degree(t);
         if (maximum < d) maximum = d;
       }
       return maximum;
     }
     case 3:
-      for (int t = 0; t < n; ++t) product *= degree(t);
+#pragma GCC unroll 8
+      for (int t = 0; t < slots; ++t) product *= degree(t);
       return product;
     case 4:
-      for (int t = 0; t < n; ++t) sum += degree(t);
+#pragma GCC unroll 8
+      for (int t = 0; t < slots; ++t) sum += degree(t);
       // Stored rule bases were tuned with this bounded difference (sum - n - 1, so 0 for degrees
       // within 0..1); it is kept as it is.
       return std::max(sum - static_cast<float>(n) - 1.0f, 0.0f);
     case 5:
-      for (int t = 0; t < n; ++t) {
+#pragma GCC unroll 8
+      for (int t = 0; t < slots; ++t) {
         const float d = degree(t);
         product *= d;
         sum += d;
       }
       return std::min(sum - product, 1.0f);
     default:
-      for (int t = 0; t < n; ++t) sum += degree(t);
+#pragma GCC unroll 8
+      for (int t = 0; t < slots; ++t) sum += degree(t);
       return std::min(sum, 1.0f);
   }
 }
@@ -138,11 +147,17 @@ void EvaluateRules(ControllerModel& model, const RuleTexts& texts, EngineMemo& m
     const auto term = [&compiled](int t) -> const CompiledRule::InputTerm& {
       return compiled.terms[static_cast<size_t>(t)];
     };
-    const float strength =
-        slopes.apply
-            ? Combined(compiled.op, compiled.termCount,
-                       [&](int t) { return *term(t).degree * slopes.factor[term(t).input]; })
-            : Combined(compiled.op, compiled.termCount, [&](int t) { return *term(t).degree; });
+    float strength;
+    if (slopes.apply) {
+      strength = Combined(compiled.op, compiled.termCount,
+                          [&](int t) { return *term(t).degree * slopes.factor[term(t).input]; });
+    } else if (compiled.paddedDegrees[0] != nullptr) {
+      strength = Combined<NumIn>(compiled.op, compiled.termCount, [&compiled](int t) {
+        return *compiled.paddedDegrees[static_cast<size_t>(t)];
+      });
+    } else {
+      strength = Combined(compiled.op, compiled.termCount, [&](int t) { return *term(t).degree; });
+    }
     SetStrength(rule, memo.strengths[r], strength);
   }
 }

@@ -162,22 +162,29 @@ SpreadsSet SpreadsSideBySide(const SeriesSet& series, int n, int16_t* errorStep)
   return SpreadsOfSums(SumsOfRows(rows.data(), n, stage), n, stage);
 }
 
+// Steps from..n - 1 of a window (from >= 1): each row's squared differences from the row before.
+KAVRO_EIGHT_LANES void LoadSteps(const IndexMemo::Row* rows, int from, int n, Rows steps) {
+  for (int k = from; k < n; ++k) Store(steps[k], Square(Row(rows, k), Row(rows, k - 1)));
+}
+
 // A full window of kIndexSamples with the memo. Each sum waits on its own previous addition, so
 // the two passes over a window, the second needing the first's means, take twice the time of
 // one. The first pass of the next window, though, needs none of this one's results: its sums
 // over the samples it shares with this window (all but its newest) are worked out beside this
 // window's second pass, and the next cycle adds its newest sample to them. continues says that
 // this window's samples 0..98 are, bit for bit, the last window's 1..99 from which those sums
-// came; otherwise the window's first pass is summed afresh.
+// came; otherwise the window's first pass is summed afresh. steps holds each row's squared
+// difference from the row before (from row 1 on), worked out once when the row came in.
 template <typename Stage>
-KAVRO_EIGHT_LANES WindowSums SumsOfFullWindow(const IndexMemo::Row* rows, bool continues,
+KAVRO_EIGHT_LANES WindowSums SumsOfFullWindow(const IndexMemo::Row* rows,
+                                              const IndexMemo::Row* steps, bool continues,
                                               IndexMemo& memo, Stage stage) {
   constexpr int n = kIndexSamples;
   stage(121);
   FirstPass pass{Zeros(), Zeros()};
   if (continues) {
     pass.sums = Add(Load(memo.sumsAhead), Row(rows, n - 1));
-    pass.differences = Add(Load(memo.differencesAhead), Square(Row(rows, n - 1), Row(rows, n - 2)));
+    pass.differences = Add(Load(memo.differencesAhead), Row(steps, n - 1));
   } else {
     pass = SumsOf(rows, n);
   }
@@ -187,61 +194,53 @@ KAVRO_EIGHT_LANES WindowSums SumsOfFullWindow(const IndexMemo::Row* rows, bool c
   Lanes squares = Add(Zeros(), Square(Row(rows, 0), means));
   squares = Add(squares, Square(Row(rows, 1), means));
   FirstPass next{Add(Zeros(), Row(rows, 1)), Zeros()};
-  // Two rows a turn: the row read last stays in its register without a move, and the loop's
-  // own count and jump come half as often.
+  // Two rows a turn: the loop's own count and jump come half as often.
 #pragma GCC unroll 2
   for (int k = 2; k < n; ++k) {
     const Lanes now = Row(rows, k);
     squares = Add(squares, Square(now, means));
     next.sums = Add(next.sums, now);
-    next.differences = Add(next.differences, Square(now, Row(rows, k - 1)));
+    next.differences = Add(next.differences, Row(steps, k));
   }
   Store(memo.sumsAhead, next.sums);
   Store(memo.differencesAhead, next.differences);
   return Stored(squares, pass.differences);
 }
 
-// The window's rows: when it continues the last window, the last one's rows moved on by one
-// and only the newest sample turned into a row; otherwise all of them afresh.
-const IndexMemo::Row* WindowRows(const SeriesSet& series, bool continues, IndexMemo& memo) {
-  constexpr int n = kIndexSamples;
-  if (!continues) {
-    memo.first = 0;
-    LoadRows(series, 0, n, memo.rows.data());
-    return memo.rows.data();
+// Whether samples 0..98 of a series are, bit for bit, kept[0..98]: eight at a time, the last
+// eight overlapping the ones before, with nothing written.
+KAVRO_EIGHT_LANES bool SameSamples(const float* series, const float* kept) {
+  constexpr int n = kIndexSamples - 1;
+  static_assert(n >= 8);
+  __m256 differences = _mm256_setzero_ps();
+#pragma GCC unroll 16
+  for (int k = 0; k + 8 <= n; k += 8) {
+    differences = _mm256_or_ps(
+        differences, _mm256_xor_ps(_mm256_loadu_ps(series + k), _mm256_loadu_ps(kept + k)));
   }
-  if (memo.first + n == static_cast<int>(memo.rows.size())) {
-    std::copy_n(memo.rows.begin() + memo.first + 1, n - 1, memo.rows.begin());
-    memo.first = 0;
-  } else {
-    ++memo.first;
-  }
-  IndexMemo::Row* rows = memo.rows.data() + memo.first;
-  LoadRows(series, n - 1, n, rows);
-  return rows;
+  differences = _mm256_or_ps(differences, _mm256_xor_ps(_mm256_loadu_ps(series + n - 8),
+                                                        _mm256_loadu_ps(kept + n - 8)));
+  const __m256i bits = _mm256_castps_si256(differences);
+  const bool same = _mm256_testz_si256(bits, bits) != 0;
+  _mm256_zeroupper();
+  return same;
 }
 
-// Whether samples 0..98 of a series are, bit for bit, samples 1..99 of the series kept from the
-// last window; the series is kept in its place for the next. One pass, eight samples at a time:
-// each step reads the kept samples before it writes over the ones just before them.
-KAVRO_EIGHT_LANES bool ContinuesAndKeep(const float* series, float* kept) {
+// The window moved on by one: its rows and kept samples (from memo.first) go on one slot, and
+// back to the front of their stores once they reach the end.
+void MoveWindowOn(IndexMemo& memo) {
   constexpr int n = kIndexSamples;
-  __m256 differences = _mm256_setzero_ps();
-  int k = 0;
-  for (; k + 8 <= n - 1; k += 8) {
-    const __m256 now = _mm256_loadu_ps(series + k);
-    differences = _mm256_or_ps(differences, _mm256_xor_ps(now, _mm256_loadu_ps(kept + k + 1)));
-    _mm256_storeu_ps(kept + k, now);
+  if (memo.first + n < static_cast<int>(memo.rows.size())) {
+    ++memo.first;
+    return;
   }
-  const __m256i bits = _mm256_castps_si256(differences);
-  bool same = _mm256_testz_si256(bits, bits) != 0;
-  _mm256_zeroupper();
-  for (; k < n - 1; ++k) {
-    same = same && std::bit_cast<uint32_t>(series[k]) == std::bit_cast<uint32_t>(kept[k + 1]);
-    kept[k] = series[k];
+  const auto from = static_cast<size_t>(memo.first + 1);
+  std::copy_n(memo.rows.begin() + static_cast<std::ptrdiff_t>(from), n - 1, memo.rows.begin());
+  std::copy_n(memo.steps.begin() + static_cast<std::ptrdiff_t>(from), n - 1, memo.steps.begin());
+  for (auto& kept : memo.samples) {
+    std::copy_n(kept.begin() + static_cast<std::ptrdiff_t>(from), n - 1, kept.begin());
   }
-  kept[n - 1] = series[n - 1];
-  return same;
+  memo.first = 0;
 }
 
 SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t* errorStep) {
@@ -249,19 +248,38 @@ SpreadsSet SpreadsOfFullWindow(const SeriesSet& series, IndexMemo& memo, int16_t
   const auto stage = [&](int16_t step) {
     if (errorStep) *errorStep = step;
   };
+  // The window continues the last one when every series' samples 0..98 are the kept window's
+  // 1..99. The zeros of an input without a name continue the zeros kept for it: nothing to
+  // compare.
   bool continues = memo.ahead;
-  for (int j = 0; j < NumIn; ++j) {
+  for (int j = 0; j < NumIn && continues; ++j) {
     const auto slot = static_cast<size_t>(j);
     const bool noSeries = series[j] == kNoSeries.data();
-    // The zeros of an input without a name continue the zeros kept for it: nothing to compare.
     if (noSeries && memo.keptNoSeries[slot]) continue;
-    // Every series is kept, whether or not an earlier one was found changed.
-    const bool same = ContinuesAndKeep(series[j], memo.samples[slot].data());
-    memo.keptNoSeries[slot] = noSeries;
-    continues = continues && same;
+    continues = SameSamples(series[j], memo.samples[slot].data() + memo.first + 1);
   }
-  const IndexMemo::Row* rows = WindowRows(series, continues, memo);
-  const WindowSums sums = SumsOfFullWindow(rows, continues, memo, stage);
+  if (continues) {
+    // Only the newest sample of each series is kept and turned into a row.
+    MoveWindowOn(memo);
+    for (int j = 0; j < NumIn; ++j) {
+      memo.samples[static_cast<size_t>(j)][static_cast<size_t>(memo.first + n - 1)] =
+          series[j][n - 1];
+    }
+    LoadRows(series, n - 1, n, memo.rows.data() + memo.first);
+    LoadSteps(memo.rows.data() + memo.first, n - 1, n, memo.steps.data() + memo.first);
+  } else {
+    memo.first = 0;
+    for (int j = 0; j < NumIn; ++j) {
+      std::copy_n(series[j], n, memo.samples[static_cast<size_t>(j)].begin());
+    }
+    LoadRows(series, 0, n, memo.rows.data());
+    LoadSteps(memo.rows.data(), 1, n, memo.steps.data());
+  }
+  for (int j = 0; j < NumIn; ++j) {
+    memo.keptNoSeries[static_cast<size_t>(j)] = series[j] == kNoSeries.data();
+  }
+  const WindowSums sums = SumsOfFullWindow(memo.rows.data() + memo.first,
+                                           memo.steps.data() + memo.first, continues, memo, stage);
   memo.ahead = true;
   return SpreadsOfSums(sums, n, stage);
 }

@@ -24,8 +24,11 @@ struct IndexMemo {
   // The window is rows[first .. first + kIndexSamples - 1]; it moves on one row a cycle, and
   // back to the front once it reaches the end (rows on 32 bytes).
   alignas(32) std::array<Row, 2 * kIndexSamples> rows{};
+  // Each row's squared differences from the row before, in the same places as the rows.
+  alignas(32) std::array<Row, 2 * kIndexSamples> steps{};
   int first = 0;
-  std::array<std::array<float, kIndexSamples>, NumIn> samples{};
+  // Each input's samples of the window as the history held them, from first on as the rows.
+  std::array<std::array<float, 2 * kIndexSamples>, NumIn> samples{};
   // Per input: samples holds the zeros an input without a name is summed as, kept from a window
   // where it had none.
   std::array<bool, NumIn> keptNoSeries{};

@@ -1,8 +1,10 @@
 // The compiled rule base gives what the plain evaluation gives, to the last digit, on rule bases
 // with every awkward text in them: zones sharing a name (the first counts), terms and output
-// terms that name no zone, operators that are none, all six operators, slope correction.
+// terms that name no zone, operators that are none, all six operators, slope correction,
+// degrees above 1 and below 0.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 
@@ -34,7 +36,10 @@ void RandomRuleBase(Controller& c, std::mt19937& random) {
     m.PVarIn[i].Slope = {0, static_cast<float>(pick(5)) - 2, static_cast<float>(pick(5)) - 2, 0};
     for (int z = 1; z <= NumZones; ++z) {
       const float left = static_cast<float>(pick(80));
-      SetZone(m.PVarIn[i].Zone[z], name(), {left, left + 5, left + 15, left + 25}, {0, 1, 1, 0});
+      // Degrees beyond 0..1 too, as a zone's values allow.
+      const float peak = std::array{1.0f, 1.0f, 2.5f, -0.5f}[static_cast<size_t>(pick(4))];
+      SetZone(m.PVarIn[i].Zone[z], name(), {left, left + 5, left + 15, left + 25},
+              {0, peak, peak, 0});
     }
   }
   for (int o = 1; o <= NumOut; ++o) {

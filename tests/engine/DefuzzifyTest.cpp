@@ -136,5 +136,41 @@ TEST_F(DefuzzifyTest, ReadsBackTheStrengthRuleEvaluationWrote) {
   }
 }
 
+// A strength text that is not a number, left behind the rule evaluation's back in a rule only
+// output 2 uses: with the memo as without it, output 1 is set before output 2 refuses it, and a
+// rule naming no output's zone is never read.
+TEST_F(DefuzzifyTest, AFailingStrengthStopsAtTheFirstOutputThatUsesIt) {
+  ControllerModel& model = controller.model;
+  SetZone(model.PVarOut[2].Zone[1], "Up", {2, 3, 4, 5}, {1, 1, 1, 0});
+  SetRule(controller, 1, "MIN", {{1, "Zone 1"}, {7, "Up"}});
+  SetRule(controller, 2, "MIN", {{1, "Zone 1"}, {8, "Up"}});
+  SetRule(controller, 3, "MIN", {{1, "Zone 1"}});  // names no output zone
+  model.PVarIn[1].Zone[1].MFDegree = 0.5f;
+  for (const bool withMemo : {false, true}) {
+    SCOPED_TRACE(withMemo ? "with the memo" : "plain");
+    EngineMemo memo;
+    const auto defuzzify = [&] {
+      if (withMemo) return Defuzzify(model, controller.grid, memo);
+      Defuzzify(model, controller.grid);
+    };
+    EvaluateRules(model, controller.grid, memo);
+    defuzzify();
+    EXPECT_EQ(model.PVarOut[1].ValueOut + " " + model.PVarOut[2].ValueOut, "51.000 1.000");
+    model.Rules[3].Strength = "abc";
+    defuzzify();  // rule 3 contributes to no output: its text is not read
+    model.Rules[1].Strength = "1.0000";
+    model.Rules[2].Strength = "abc";
+    model.PVarOut[1].ValueOut = model.PVarOut[2].ValueOut = "before";
+    try {
+      defuzzify();
+      ADD_FAILURE() << "a strength that is not a number must be refused";
+    } catch (const KavroError& error) {
+      EXPECT_EQ(error.Number(), 13);
+    }
+    EXPECT_EQ(model.PVarOut[1].ValueOut + " " + model.PVarOut[2].ValueOut, "52.000 before");
+    Strengths("0.5000", "1.0000");
+  }
+}
+
 }  // namespace
 }  // namespace kavro::test

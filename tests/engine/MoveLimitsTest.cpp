@@ -131,6 +131,11 @@ TEST_F(MoveLimitsTest, FailureIsReportedWithItsPassStepAndNothingBadIsSent) {
   EXPECT_EQ(*overflow,
             "Error Number = 6\r\nError Description = Overflow\r\n"
             "At error location = Override : 3");
+  output.ClampDecrease = true;  // step 3 has nothing to look back for: step 4 fails
+  output.DecreaseCounter = 0;
+  const auto atStep4 = Cycle(40);
+  ASSERT_TRUE(atStep4);
+  EXPECT_NE(atStep4->find("Overflow\r\nAt error location = Override : 4"), std::string::npos);
 
   output.Change_Time = -5;  // a look-back into the future leaves the table
   for (int k = 0; k < 200; ++k) Cycle(40);

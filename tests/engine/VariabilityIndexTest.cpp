@@ -129,8 +129,9 @@ TEST(VariabilityIndexPaths, RememberedSumsGiveThePlainLoopsIndexesToTheBit) {
     SCOPED_TRACE("cycle " + std::to_string(cycle));
     for (ControllerModel* model : {&remembering, &plain}) {
       if (cycle == 240) model->PVarIn[3].History[150] += 1.0f;
-      // The first and the third-newest sample of the window: compared in other steps.
-      if (cycle == 245) model->PVarIn[1].History[HistoryLength - 99] += 1.0f;
+      // Once the cycle has shifted the history in: the window's first sample, and one of its
+      // last eight (compared in other steps).
+      if (cycle == 245) model->PVarIn[1].History[HistoryLength - 98] += 1.0f;
       if (cycle == 250) model->PVarIn[6].History[HistoryLength - 2] += 0.5f;
       if (cycle == 260) model->PVarIn[2].PVarName = "";
       if (cycle == 280) model->PVarIn[2].PVarName = "IN2";
