@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/RestrictFalseReport.h"
+
 namespace kavro {
 
 // Copies text to to[0, text.size()); to has room for that many characters.
@@ -46,7 +48,9 @@ inline void AssignText(std::string& to, std::string_view text) {
   if (to.size() == text.size()) {
     CopyShortText(to.data(), text);
   } else {
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_BEGIN
     to.assign(text);
+    KAVRO_STRING_RESTRICT_FALSE_REPORT_END
   }
 }
 
